@@ -1,0 +1,12 @@
+# Sanitizers apply to every target, ours and the tests, so that a fault in any layer is caught.
+if(STRUMWISE_SANITIZE)
+    set(_flags "")
+    foreach(_s IN LISTS STRUMWISE_SANITIZE)
+        list(APPEND _flags "-fsanitize=${_s}")
+    endforeach()
+    if("undefined" IN_LIST STRUMWISE_SANITIZE)
+        list(APPEND _flags "-fno-sanitize-recover=undefined")
+    endif()
+    add_compile_options(${_flags} -fno-omit-frame-pointer)
+    add_link_options(${_flags})
+endif()

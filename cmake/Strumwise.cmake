@@ -1,0 +1,50 @@
+# Helpers that give every target of ours the same warnings and layout.
+
+# Warnings are errors in our own code only; third-party headers come in as SYSTEM includes.
+function(strumwise_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wno-sign-conversion -Werror)
+endfunction()
+
+# strumwise_library(name SOURCES ... [DEPS ...]): one static library per folder of src/.
+function(strumwise_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    strumwise_warnings(${name})
+endfunction()
+
+# strumwise_test(name SOURCES ... LIBS ... [LABELS ...]): one GoogleTest executable.
+function(strumwise_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    strumwise_warnings(${name})
+    gtest_discover_tests(${name} PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 60)
+    if("threaded" IN_LIST ARG_LABELS)
+        add_dependencies(strumwise_threaded_tests ${name})
+    endif()
+endfunction()
+
+# strumwise_folder_library(name [EXCLUDE files...] DEPS ...): a library of every .cpp file in the
+# calling folder (re-globbed at build time, so new files need no CMake edit). A folder with no
+# sources yet becomes an interface library.
+function(strumwise_folder_library name)
+    cmake_parse_arguments(ARG "" "" "EXCLUDE;DEPS" ${ARGN})
+    file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    foreach(_ex IN LISTS ARG_EXCLUDE)
+        list(REMOVE_ITEM _sources ${CMAKE_CURRENT_SOURCE_DIR}/${_ex})
+    endforeach()
+    if(_sources)
+        strumwise_library(${name} SOURCES ${_sources} DEPS ${ARG_DEPS})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+endfunction()
+
+# Test executables labelled "threaded" also build under ThreadSanitizer through this target.
+add_custom_target(strumwise_threaded_tests)

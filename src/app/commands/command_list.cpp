@@ -1,0 +1,15 @@
+#include "app/commands/command_list.h"
+
+#include <array>
+
+namespace strumwise::app {
+
+// Each command's definition lives in its own file.
+// (Declarations are added here as the commands arrive.)
+
+std::span<const Command> commandList() {
+    static const std::array<Command, 0> commands{};
+    return commands;
+}
+
+}  // namespace strumwise::app

@@ -1,0 +1,37 @@
+// The strumwise executable: the tuner window by default, or one of the subcommands.
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/commands/command_list.h"
+
+namespace {
+
+void printUsage(std::FILE* out) {
+    std::fprintf(out, "usage: strumwise [COMMAND] [ARGS...]\n\ncommands:\n");
+    for (const auto& command : strumwise::app::commandList()) {
+        std::fprintf(out, "  %-34.*s %.*s\n", static_cast<int>(command.usage.size()),
+                     command.usage.data(), static_cast<int>(command.summary.size()),
+                     command.summary.data());
+    }
+    std::fprintf(out, "\nEvery command takes --help.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        printUsage(stdout);
+        return 0;
+    }
+    for (const auto& command : strumwise::app::commandList()) {
+        if (command.name == args[0]) {
+            return command.run(std::span<const std::string_view>(args).subspan(1));
+        }
+    }
+    std::fprintf(stderr, "strumwise: unknown command '%.*s' (see strumwise --help)\n",
+                 static_cast<int>(args[0].size()), args[0].data());
+    return strumwise::app::kExitUsage;
+}
