@@ -1,0 +1,62 @@
+#include "tones/fork_buttons.h"
+
+#include "screen/action_names.h"
+#include "tuner/tuning_table.h"
+
+namespace strumwise::tones {
+
+ForkButtons::ForkButtons(const screen::Outlets& outlets, const tuner::TunerState& tunerState,
+                         ToneGenerator& generator, ToneUnit& toneUnit)
+    : buttons_{outlets.firstFreqButton, outlets.secondFreqButton, outlets.thirdFreqButton,
+               outlets.fourthFreqButton, outlets.fifthFreqButton},
+      tfnoteDisplay_(outlets.tfnoteDisplay),
+      tfFreqLabel_(outlets.tfFreqLabel),
+      tunerState_(tunerState),
+      generator_(generator),
+      toneUnit_(toneUnit) {}
+
+void ForkButtons::displayTuningForkButtons() {
+    const std::uint64_t tuning = tunerState_.tuningIndex;
+    if (!tuner::isValidTuning(tuning)) {
+        return;
+    }
+    for (int string = 1; string <= tuner::kStringCount; ++string) {
+        screen::setTitle(buttons_[string - 1], tuner::noteOf(tuning, string)->name);
+    }
+}
+
+void ForkButtons::play(int stringNumber) {
+    const tuner::Note* note = tuner::noteOf(tunerState_.tuningIndex, stringNumber);
+    if (note == nullptr) {
+        return;
+    }
+    screen::setText(tfnoteDisplay_, note->name);
+    screen::setText(tfFreqLabel_, note->referenceLabel);
+    generator_.setToneFrequency(note->referenceFrequency);
+    curPlayState_ = kPlaying;
+    toneUnit_.start();
+}
+
+void ForkButtons::stopFreqPlay() {
+    if (curPlayState_ != kPlaying) {
+        return;
+    }
+    curPlayState_ = kSilent;
+    toneUnit_.stop();
+}
+
+bool ForkButtons::sendAction(std::string_view name) {
+    for (std::size_t i = 0; i < screen::kForkActions.size(); ++i) {
+        if (name == screen::kForkActions[i]) {
+            play(static_cast<int>(i) + 1);
+            return true;
+        }
+    }
+    if (name == screen::kStopAction) {
+        stopFreqPlay();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace strumwise::tones
