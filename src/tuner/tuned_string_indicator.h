@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/device.h"
+#include "platform/view_toolkit.h"
+#include "screen/outlets.h"
+
+namespace strumwise::tuner {
+
+// The picture of the string just found in tune. Each screen family has its own set of pictures
+// and its own image view; the family is worked out afresh on every call, because the device
+// reports its idiom and screen height at the moment of the query.
+class TunedStringIndicator {
+  public:
+    TunedStringIndicator(const screen::Outlets& outlets, const platform::Device& device,
+                         const platform::Images& images);
+
+    // Installs the picture of string 1..5 in the indicator view of the current screen class.
+    // Any other string number, or a screen class without pictures, changes nothing. Visibility
+    // is the tick's business and is not touched here.
+    void displayTunedString(std::int64_t string);
+
+  private:
+    const screen::Outlets& outlets_;
+    const platform::Device& device_;
+    const platform::Images& images_;
+};
+
+}  // namespace strumwise::tuner

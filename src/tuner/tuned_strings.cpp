@@ -1,0 +1,31 @@
+#include "tuner/tuned_strings.h"
+
+namespace strumwise::tuner {
+
+TunedStrings::TunedStrings(TunerState& state, platform::RunLoop& runLoop)
+    : state_(state), runLoop_(runLoop) {}
+
+void TunedStrings::confirm(int string) {
+    if (string < 1 || string > kStringCount) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(string - 1);
+    state_.tunedFlags[index] = true;
+    if (state_.confirmationLatches[index]) {
+        return;
+    }
+    state_.confirmationLatches[index] = true;
+    // The owner of these strings lives as long as the run loop runs its handlers.
+    runLoop_.performAfterDelay(kResetOperation, kLatchResetDelaySeconds,
+                               [this] { resetTuningBools(); });
+}
+
+void TunedStrings::resetTuningBools() {
+    state_.confirmationLatches.fill(false);
+}
+
+void TunedStrings::resetFirstTuning() {
+    state_.tunedFlags.fill(false);
+}
+
+}  // namespace strumwise::tuner

@@ -1,0 +1,73 @@
+#include "tuner/tuner_tick.h"
+
+#include "tuner/frequency_text.h"
+#include "tuner/tuning_table.h"
+
+namespace strumwise::tuner {
+
+TunerTick::TunerTick(const screen::Outlets& outlets, PitchSource& pitch, const TunerState& state,
+                     TunedStringIndicator& indicator, TunedStrings& tunedStrings,
+                     const platform::Images& images)
+    : outlets_(outlets),
+      pitch_(pitch),
+      state_(state),
+      indicator_(indicator),
+      tunedStrings_(tunedStrings),
+      images_(images) {}
+
+void TunerTick::setUnmatchedLoudTickHandler(std::function<void()> handler) {
+    unmatchedLoudTick_ = std::move(handler);
+}
+
+void TunerTick::tickFree() {
+    // Both are read on every tick, before any test: the estimate runs whatever the level.
+    const double power = pitch_.averagePower();
+    const double frequency = pitch_.frequency();
+
+    const std::uint64_t tuning = state_.tuningIndex;
+    if (!isValidTuning(tuning)) {
+        return;
+    }
+    if (power < kSilenceBelow) {
+        displayNoStrings();
+        return;
+    }
+    if (power <= kMeasureAbove) {
+        return;
+    }
+
+    screen::setText(outlets_.freq_label, frequencyText(frequency));
+    if (const auto string = matchString(tuning, frequency)) {
+        displayMatch(*string);
+        return;
+    }
+    if (unmatchedLoudTick_) {
+        unmatchedLoudTick_();
+    }
+}
+
+void TunerTick::displayMatch(int string) {
+    const Note& note = *noteOf(state_.tuningIndex, string);
+    screen::setHidden(outlets_.tunedString, false);
+    screen::setHidden(outlets_.tunedString5, false);
+    screen::setHidden(outlets_.tunedStringiPad, false);
+    screen::setText(outlets_.noteDisplay, note.name);
+    indicator_.displayTunedString(string);
+    screen::setImage(outlets_.LEDDisplay, images_.imageNamed("green64.png"));
+    screen::setImage(outlets_.LEDDisplay128, images_.imageNamed("green128.png"));
+    // An in-tune string shows its nominal frequency rather than the measured one.
+    screen::setText(outlets_.freq_label, note.referenceLabel);
+    tunedStrings_.confirm(string);
+}
+
+void TunerTick::displayNoStrings() {
+    screen::setText(outlets_.freq_label, "");
+    screen::setText(outlets_.noteDisplay, "");
+    screen::setHidden(outlets_.tunedString, true);
+    screen::setHidden(outlets_.tunedString5, true);
+    screen::setHidden(outlets_.tunedStringiPad, true);
+    screen::setImage(outlets_.LEDDisplay, images_.imageNamed("yellow64.png"));
+    screen::setImage(outlets_.LEDDisplay128, images_.imageNamed("yellow128.png"));
+}
+
+}  // namespace strumwise::tuner

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/bundle.h"
+#include "platform/device.h"
+#include "platform/view_toolkit.h"
+#include "screen/outlets.h"
+#include "tuner/tuner_state.h"
+
+namespace strumwise::tuner {
+
+// Shows one tuning at a time (chart, localized title, note names of the five strings) with two
+// arrows to step through the four tunings. The only writer of the tuning index.
+class TuningBrowser {
+  public:
+    TuningBrowser(const screen::Outlets& outlets, TunerState& state, const platform::Device& device,
+                  const platform::Images& images, const platform::Bundle& bundle);
+
+    // Redraws the about texts, the note labels, the chart, the title and the arrows.
+    void displayTunings();
+    // Writes the note names of the current tuning's strings; nothing for an unknown tuning.
+    void displayNotes();
+
+    // Step to the neighbouring tuning and redraw. The arrow at either end is hidden, but an
+    // action can still arrive by name (a script, a test), so a step that would leave 1..4
+    // keeps the tuning as it is.
+    void showPreviousTuning();
+    void showNextTuning();
+
+  private:
+    enum class ChartFamily { phone, pad };
+    void displayTuning(ChartFamily family);
+
+    const screen::Outlets& outlets_;
+    TunerState& state_;
+    const platform::Device& device_;
+    const platform::Images& images_;
+    const platform::Bundle& bundle_;
+};
+
+}  // namespace strumwise::tuner
