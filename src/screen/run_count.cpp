@@ -1,0 +1,23 @@
+#include "screen/run_count.h"
+
+namespace strumwise::screen {
+
+void countRun(platform::UserDefaults& defaults, platform::Log& log,
+              std::string_view applicationDomain) {
+    if (defaults.boolForKey(kHasRunBeforeKey)) {
+        log.write("Ya se abrió antes");
+        defaults.setInteger(defaults.integerForKey(kNumberOfRunsKey) + 1, kNumberOfRunsKey);
+        defaults.synchronize();
+        return;
+    }
+    log.write(
+        "Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y "
+        "como valores de a4InHz y globalFrequency");
+    defaults.setEmptyPersistentDomain(applicationDomain);
+    defaults.setInteger(1, kNumberOfRunsKey);
+    defaults.synchronize();
+    defaults.setBool(true, kHasRunBeforeKey);
+    defaults.synchronize();
+}
+
+}  // namespace strumwise::screen

@@ -1,0 +1,120 @@
+#include "screen/view_controller.h"
+
+#include <algorithm>
+
+#include "screen/action_names.h"
+
+namespace strumwise::screen {
+
+ViewController::ViewController(platform::Services& services, const Outlets& outlets,
+                               tuner::TunerState& tunerState, Microphone& microphone,
+                               tones::ToneGenerator& toneGenerator)
+    : outlets_(outlets),
+      services_(services),
+      microphone_(microphone),
+      toneGenerator_(toneGenerator),
+      indicator_(outlets_, services.device, services.images),
+      tunedStrings_(tunerState, services.runLoop),
+      tick_(outlets_, microphone, tunerState, indicator_, tunedStrings_, services.images),
+      browser_(outlets_, tunerState, services.device, services.images, services.bundle),
+      toneUnit_(services.audioOutput, toneGenerator),
+      forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_) {}
+
+bool ViewController::sendAction(std::string_view name) {
+    if (forkButtons_.sendAction(name)) {
+        return true;
+    }
+    if (name == kPreviousTuningAction) {
+        showPreviousTuning();
+        return true;
+    }
+    if (name == kNextTuningAction) {
+        showNextTuning();
+        return true;
+    }
+    return sendLinkAction(name);
+}
+
+bool ViewController::sendLinkAction(std::string_view name) {
+    const bool isLink = name == kMakerSiteAction || name == kReviewAction ||
+                        std::ranges::find(kSiblingAppActions, name) != kSiblingAppActions.end();
+    if (isLink && linkActionHandler_) {
+        linkActionHandler_(name);
+    }
+    return isLink;
+}
+
+void ViewController::setUnmatchedLoudTickHandler(std::function<void()> handler) {
+    tick_.setUnmatchedLoudTickHandler(std::move(handler));
+}
+
+void ViewController::setLinkActionHandler(std::function<void(std::string_view)> handler) {
+    linkActionHandler_ = std::move(handler);
+}
+
+void ViewController::tickFree() {
+    tick_.tickFree();
+}
+void ViewController::displayNoStrings() {
+    tick_.displayNoStrings();
+}
+void ViewController::displayTunedString(std::int64_t string) {
+    indicator_.displayTunedString(string);
+}
+void ViewController::play1stSoundOnce() {
+    tunedStrings_.confirm(1);
+}
+void ViewController::play2ndSoundOnce() {
+    tunedStrings_.confirm(2);
+}
+void ViewController::play3rdSoundOnce() {
+    tunedStrings_.confirm(3);
+}
+void ViewController::play4thSoundOnce() {
+    tunedStrings_.confirm(4);
+}
+void ViewController::play5thSoundOnce() {
+    tunedStrings_.confirm(5);
+}
+void ViewController::resetTuningBools() {
+    tunedStrings_.resetTuningBools();
+}
+void ViewController::resetFirstTuning() {
+    tunedStrings_.resetFirstTuning();
+}
+
+void ViewController::displayTunings() {
+    browser_.displayTunings();
+}
+void ViewController::displayNotes() {
+    browser_.displayNotes();
+}
+void ViewController::showPreviousTuning() {
+    browser_.showPreviousTuning();
+    forkButtons_.displayTuningForkButtons();
+}
+void ViewController::showNextTuning() {
+    browser_.showNextTuning();
+    forkButtons_.displayTuningForkButtons();
+}
+
+void ViewController::setupAudio() {
+    toneUnit_.setupAudio();
+}
+void ViewController::displayTuningForkButtons() {
+    forkButtons_.displayTuningForkButtons();
+}
+std::uint64_t ViewController::curTone() const {
+    return toneGenerator_.curTone();
+}
+void ViewController::setCurTone(std::uint64_t waveShape) {
+    toneGenerator_.setCurTone(waveShape);
+}
+std::int64_t ViewController::curPlayState() const {
+    return forkButtons_.curPlayState();
+}
+void ViewController::setCurPlayState(std::int64_t state) {
+    forkButtons_.setCurPlayState(state);
+}
+
+}  // namespace strumwise::screen

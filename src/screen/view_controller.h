@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "platform/run_loop.h"
+#include "platform/services.h"
+#include "screen/microphone.h"
+#include "screen/outlets.h"
+#include "tones/fork_buttons.h"
+#include "tones/tone_generator.h"
+#include "tones/tone_unit.h"
+#include "tuner/tuned_string_indicator.h"
+#include "tuner/tuned_strings.h"
+#include "tuner/tuner_state.h"
+#include "tuner/tuner_tick.h"
+#include "tuner/tuning_browser.h"
+
+namespace strumwise::screen {
+
+// The controller of the tuner's one screen. It owns the outlets the layout connected and the
+// components that draw on them (tick, indicator, browser, fork buttons), forwards every action
+// to the component that implements it, and runs the screen's start-up. Main thread only.
+//
+// The services, the tuner state, the microphone and the tone generator must outlive the
+// controller; the run loop's pending handlers refer to it, so it must also outlive their running.
+class ViewController {
+  public:
+    ViewController(platform::Services& services, const Outlets& outlets,
+                   tuner::TunerState& tunerState, Microphone& microphone,
+                   tones::ToneGenerator& toneGenerator);
+    ViewController(const ViewController&) = delete;
+    ViewController& operator=(const ViewController&) = delete;
+
+    // Start-up: once when the layout has been loaded, and each time the screen is about to
+    // appear.
+    void viewDidLoad();
+    void viewWillAppear(bool animated);
+    void didReceiveMemoryWarning();
+
+    // Runs the action of that name (screen/action_names.h); false for a name it does not know.
+    bool sendAction(std::string_view name);
+
+    // The tuner tick and what it shows.
+    void tickFree();
+    void displayNoStrings();
+    void displayTunedString(std::int64_t string);
+    // The in-tune hooks of strings 1 to 5, run by the tick on a match. They make no sound.
+    void play1stSoundOnce();
+    void play2ndSoundOnce();
+    void play3rdSoundOnce();
+    void play4thSoundOnce();
+    void play5thSoundOnce();
+    void resetTuningBools();
+    // Forgets which strings have been tuned. Nothing in the application calls it.
+    void resetFirstTuning();
+
+    // The tuning browser. A tuning change also re-titles the fork buttons, so that each button
+    // says what it plays.
+    void displayTunings();
+    void displayNotes();
+    void showPreviousTuning();
+    void showNextTuning();
+
+    // The reference tones.
+    void setupAudio();
+    void displayTuningForkButtons();
+    std::uint64_t curTone() const;
+    void setCurTone(std::uint64_t waveShape);
+    std::int64_t curPlayState() const;
+    void setCurPlayState(std::int64_t state);
+
+    // Runs as the last action of a loud tick that matched no string (the review request).
+    void setUnmatchedLoudTickHandler(std::function<void()> handler);
+    // Receives the actions that leave the application: the maker's site, the review page and
+    // the sibling applications' store pages.
+    void setLinkActionHandler(std::function<void(std::string_view action)> handler);
+
+    const Outlets& outlets() const { return outlets_; }
+
+  private:
+    bool sendLinkAction(std::string_view name);
+
+    const Outlets outlets_;
+    platform::Services& services_;
+    Microphone& microphone_;
+    tones::ToneGenerator& toneGenerator_;
+
+    tuner::TunedStringIndicator indicator_;
+    tuner::TunedStrings tunedStrings_;
+    tuner::TunerTick tick_;
+    tuner::TuningBrowser browser_;
+    tones::ToneUnit toneUnit_;
+    tones::ForkButtons forkButtons_;
+    std::function<void(std::string_view)> linkActionHandler_;
+
+    // Fires the tick every 0.1 s from viewDidLoad on, for as long as the controller lives.
+    std::unique_ptr<platform::RunLoop::Timer> timer_;
+};
+
+}  // namespace strumwise::screen
