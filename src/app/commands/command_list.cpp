@@ -6,9 +6,10 @@ namespace strumwise::app {
 
 // Each command's definition lives in its own file.
 // (Declarations are added here as the commands arrive.)
+extern const Command kToneCommand;
 
 std::span<const Command> commandList() {
-    static const std::array<Command, 0> commands{};
+    static const std::array commands{kToneCommand};
     return commands;
 }
 

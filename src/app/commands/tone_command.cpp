@@ -1,0 +1,199 @@
+// strumwise tone: renders the reference tone of one string of one tuning to a WAV file, exactly
+// as the fork button would start playing it.
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/commands/command.h"
+#include "platform/headless/wav_file.h"
+#include "tones/tone_generator.h"
+#include "tuner/tuning_table.h"
+
+namespace strumwise::app {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: strumwise tone --tuning N --string K [--seconds S]\n"
+    "                      [--wave sine|triangle|sawtooth|square] -o OUT.wav\n"
+    "\n"
+    "Renders the reference tone of string K (1..5) of tuning N (1..4) from the tone\n"
+    "generator's initial state: 16-bit stereo WAV at 44100 Hz.\n"
+    "\n"
+    "  --tuning N     the tuning, 1..4, in the order the tuner's arrows show them\n"
+    "  --string K     strings 1..4 going down in pitch, 5 the short drone string\n"
+    "  --seconds S    length in seconds, more than 0 and at most 3600 (default 1.0)\n"
+    "  --wave W       the wave blended half and half with the sine (default triangle);\n"
+    "                 sine gives a pure sine\n"
+    "  -o OUT.wav     the file to write\n";
+
+// Long enough for any reference tone; keeps a mistyped length from filling the disk.
+constexpr double kMaxSeconds = 3600.0;
+
+struct ToneOptions {
+    std::uint64_t tuning = 0;
+    std::int64_t string = 0;
+    double seconds = 1.0;
+    std::uint64_t wave = tones::kWaveTriangle;
+    std::string output;
+};
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "strumwise tone: %s (see strumwise tone --help)\n", message.c_str());
+    return kExitUsage;
+}
+
+template <typename Number>
+std::optional<Number> parseNumber(std::string_view text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::uint64_t> parseWave(std::string_view name) {
+    if (name == "sine") {
+        return tones::kWaveSine;
+    }
+    if (name == "triangle") {
+        return tones::kWaveTriangle;
+    }
+    if (name == "sawtooth") {
+        return tones::kWaveSawtooth;
+    }
+    if (name == "square") {
+        return tones::kWaveSquare;
+    }
+    return std::nullopt;
+}
+
+// Reads the options into `options`; answers the error message, empty when all is well.
+std::string parseOptions(std::span<const std::string_view> args, ToneOptions& options) {
+    bool haveTuning = false;
+    bool haveString = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view name = args[i];
+        std::optional<std::string_view> value;
+        // Both "--tuning 2" and "--tuning=2".
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        const bool known = name == "--tuning" || name == "--string" || name == "--seconds" ||
+                           name == "--wave" || name == "-o" || name == "--output";
+        if (!known) {
+            return "unknown option '" + std::string(args[i]) + "'";
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                return "option " + std::string(name) + " needs a value";
+            }
+            value = args[++i];
+        }
+        const std::string text(*value);
+        if (name == "--tuning") {
+            const auto tuning = parseNumber<std::uint64_t>(*value);
+            if (!tuning || !tuner::isValidTuning(*tuning)) {
+                return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";
+            }
+            options.tuning = *tuning;
+            haveTuning = true;
+        } else if (name == "--string") {
+            const auto string = parseNumber<std::int64_t>(*value);
+            if (!string || *string < 1 || *string > tuner::kStringCount) {
+                return "--string must be 1 to 5, not '" + text + "'";
+            }
+            options.string = *string;
+            haveString = true;
+        } else if (name == "--seconds") {
+            const auto seconds = parseNumber<double>(*value);
+            if (!seconds || !(*seconds > 0.0 && *seconds <= kMaxSeconds)) {
+                return "--seconds must be a number above 0 and at most 3600, not '" + text + "'";
+            }
+            options.seconds = *seconds;
+        } else if (name == "--wave") {
+            const auto wave = parseWave(*value);
+            if (!wave) {
+                return "--wave must be sine, triangle, sawtooth or square, not '" + text + "'";
+            }
+            options.wave = *wave;
+        } else {
+            if (value->empty()) {
+                return "-o needs a file name";
+            }
+            options.output = text;
+        }
+    }
+    if (!haveTuning) {
+        return "missing --tuning N";
+    }
+    if (!haveString) {
+        return "missing --string K";
+    }
+    if (options.output.empty()) {
+        return "missing -o OUT.wav";
+    }
+    return {};
+}
+
+int runTone(std::span<const std::string_view> args) {
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+            return 0;
+        }
+    }
+    ToneOptions options;
+    if (const std::string error = parseOptions(args, options); !error.empty()) {
+        return usageError(error);
+    }
+
+    const tuner::Note* note = tuner::noteOf(options.tuning, options.string);
+    tones::ToneGenerator generator;
+    generator.setCurTone(options.wave);
+    generator.setToneFrequency(note->referenceFrequency);
+
+    platform::headless::WavFileWriter file(options.output, 44100, 2);
+    if (!file.isOpen()) {
+        std::fprintf(stderr, "strumwise tone: %s\n", file.error().c_str());
+        return kExitUsage;
+    }
+    constexpr std::uint32_t kChunkFrames = 4096;
+    std::vector<std::int16_t> chunk(2 * kChunkFrames);
+    auto remaining = static_cast<std::uint64_t>(std::llround(options.seconds * 44100.0));
+    while (remaining > 0) {
+        const auto frames =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(remaining, kChunkFrames));
+        platform::AudioBuffer buffer{2, frames * 4, chunk.data()};
+        platform::AudioBufferList list{1, &buffer};
+        generator.render(frames, list);
+        if (!file.write(chunk.data(), frames)) {
+            break;
+        }
+        remaining -= frames;
+    }
+    if (!file.close()) {
+        std::fprintf(stderr, "strumwise tone: %s\n", file.error().c_str());
+        return kExitUsage;
+    }
+    return 0;
+}
+
+}  // namespace
+
+extern const Command kToneCommand{
+    .name = "tone",
+    .usage = "tone --tuning N --string K ... -o OUT.wav",
+    .summary = "renders a string's reference tone to a WAV file",
+    .run = &runTone,
+};
+
+}  // namespace strumwise::app
