@@ -1,0 +1,119 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "pitch/pitch_estimator.h"
+#include "platform/audio_input.h"
+#include "platform/audio_session.h"
+#include "platform/log.h"
+#include "platform/stream_format.h"
+
+namespace strumwise::pitch {
+
+// The microphone listener: records 16-bit mono linear PCM at 14039 Hz through an audio input
+// queue with three 8192-byte buffers, keeps the latest filled block, meters the level and
+// estimates the pitch of the latest block on request.
+//
+// Threads: the capture callback runs on the queue's thread and only copies the block under the
+// listener's lock. Everything else (listen, pause, stop, the level and the estimate) runs on one
+// thread, the main thread.
+class MicListener {
+  public:
+    static constexpr double kSampleRate = 14039.0;
+    static constexpr std::uint32_t kBufferCount = 3;
+    static constexpr std::uint32_t kBufferBytes = 8192;  // 4096 samples, 0.29 s
+
+    // Gives the process-wide listener its services. Call it once, from the composition root,
+    // before the first sharedListener(); calling it after the listener exists aborts, because
+    // the new services would silently go unused. The services must live for the process.
+    static void configureShared(platform::AudioInputQueueFactory& factory,
+                                platform::AudioSession* session, platform::Log& log);
+
+    // The process-wide listener, created on first use (thread-safe) and never destroyed.
+    // Aborts with a message when configureShared() has not been called.
+    static MicListener& sharedListener();
+
+    // A listener of its own, for tests and tools. `session` may be null when the platform has
+    // no audio session. Sets the session up for play-and-record and activates it.
+    MicListener(platform::AudioInputQueueFactory& factory, platform::AudioSession* session,
+                platform::Log& log);
+    // Disposes of the queue (no capture callback runs after this) and deactivates the session.
+    ~MicListener();
+
+    MicListener(const MicListener&) = delete;
+    MicListener& operator=(const MicListener&) = delete;
+    MicListener(MicListener&&) = delete;
+    MicListener& operator=(MicListener&&) = delete;
+
+    // Creates the queue on first use (or after stop) and starts it. When no queue can be made,
+    // the listener stays not listening; the factory has said why in the log.
+    void listen();
+    // Stops a running queue and keeps it with its buffers; listen() starts it again.
+    void pause();
+    // Disposes of the queue; listen() builds a new one.
+    void stop();
+    // Whether a queue exists and reports that it is running; a failed query counts as no.
+    bool isListening() const;
+
+    // The meter readings, one per channel, refreshed from the queue; nullptr when not listening.
+    const platform::LevelMeterState* levels();
+    void updateLevels();
+    // Channel 0's average (RMS) or peak power on a linear 0..1 scale; 0 when not listening.
+    float averagePower();
+    float peakPower();
+
+    // The pitch of the latest stored block in Hz; 0 when no block has arrived yet. The block is
+    // copied under the lock and analysed outside it, so capture never waits for the analysis.
+    // When capture pauses or stops, the last block keeps being analysed.
+    float frequency();
+    // Stores a block of `length` bytes, replacing the previous one. Blocks longer than one
+    // capture buffer are cut to its 8192 bytes. Called from the capture thread.
+    void setAudioBuffer(const std::int16_t* samples, std::uint32_t length);
+
+    // The analysis steps, for inspection; see PitchEstimator.
+    float getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
+        return estimator_.getFreqFromBuffer(samples, length);
+    }
+    void performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
+        estimator_.performFFT(samples, totalSamples);
+    }
+    void addHarmonics() { estimator_.addHarmonics(); }
+    std::uint32_t findTopSpike() const { return estimator_.findTopSpike(); }
+    const double* freq_db() const { return estimator_.freq_db(); }
+    const double* freq_db_harmonic() const { return estimator_.freq_db_harmonic(); }
+
+    // The capture format: 14039 Hz, linear PCM, signed packed 16-bit, mono.
+    const platform::StreamFormat& format() const { return format_; }
+
+  private:
+    static void captureCallback(void* userData, platform::AudioInputQueue& queue,
+                                platform::AudioQueueBuffer& buffer);
+
+    void setUpSession();
+    void setupQueue();
+    void setupFormat();
+    void setupBuffers();
+    void setupMetering();
+
+    platform::AudioInputQueueFactory& factory_;
+    platform::AudioSession* session_;
+    platform::Log& log_;
+
+    // Main thread only.
+    std::unique_ptr<platform::LevelMeterState[]> levels_;
+    std::unique_ptr<platform::AudioInputQueue> queue_;
+    platform::StreamFormat format_;
+
+    // Shared with the capture thread: the latest block and its byte length.
+    std::mutex audioMutex_;
+    std::array<std::int16_t, kBufferBytes / 2> audioData_{};
+    std::uint32_t audioDataLength_ = 0;
+
+    // Main thread only.
+    PitchEstimator estimator_;
+};
+
+}  // namespace strumwise::pitch

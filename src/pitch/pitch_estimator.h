@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+struct kiss_fftr_state;
+
+namespace strumwise::pitch {
+
+// Turns one block of signed 16-bit mono samples into one frequency: the block is zero-padded to
+// a 32768-point real transform (no window), the magnitudes of bins 0..16383 are summed with the
+// whole-number parts of the strongest bins around twice and three times each bin, and the peak
+// bin of that harmonic sum is converted to Hz. There is no interpolation between bins and no
+// smoothing over time: bins are 0.43 Hz wide at 14039 Hz, fine enough for a tuner.
+//
+// All storage, including the transform configuration, is allocated at construction; an estimate
+// allocates nothing. One thread at a time uses an estimator.
+class PitchEstimator {
+  public:
+    static constexpr std::uint32_t kTransformSize = 32768;
+    static constexpr std::uint32_t kSpectrumBins = kTransformSize / 2;  // the Nyquist bin is unused
+
+    explicit PitchEstimator(double sampleRate);
+    ~PitchEstimator();
+    PitchEstimator(const PitchEstimator&) = delete;
+    PitchEstimator& operator=(const PitchEstimator&) = delete;
+    PitchEstimator(PitchEstimator&&) = delete;
+    PitchEstimator& operator=(PitchEstimator&&) = delete;
+
+    // The whole estimate for a block of `length` bytes (an odd last byte is ignored). Samples
+    // beyond the transform size are ignored. Silence gives 0 Hz.
+    float getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length);
+
+    // The steps of one estimate, in calling order. performFFT fills freq_db with the magnitude
+    // spectrum of the first `totalSamples` samples (at most kTransformSize are used); addHarmonics
+    // fills freq_db_harmonic from freq_db; findTopSpike answers the lowest bin holding the
+    // largest harmonic sum, bin 0 when every value is 0.
+    void performFFT(const std::int16_t* samples, std::uint32_t totalSamples);
+    void addHarmonics();
+    std::uint32_t findTopSpike() const;
+
+    // Bin k in Hz, rounded to a float as the estimate reports it.
+    float binToHz(std::uint32_t bin) const;
+
+    // The last estimate's spectra, kSpectrumBins values each, in the same storage every time.
+    // freq_db holds linear magnitudes (scaled by 1/16384) despite its name.
+    double* freq_db() { return freqDb_.get(); }
+    const double* freq_db() const { return freqDb_.get(); }
+    double* freq_db_harmonic() { return freqDbHarmonic_.get(); }
+    const double* freq_db_harmonic() const { return freqDbHarmonic_.get(); }
+
+    double sampleRate() const { return sampleRate_; }
+
+  private:
+    struct Spectrum;
+
+    double sampleRate_;
+    kiss_fftr_state* config_;
+    std::unique_ptr<float[]> inFft_;
+    std::unique_ptr<Spectrum> outFft_;
+    std::unique_ptr<double[]> freqDb_;
+    std::unique_ptr<double[]> freqDbHarmonic_;
+};
+
+}  // namespace strumwise::pitch
