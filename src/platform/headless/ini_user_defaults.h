@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/headless/memory_user_defaults.h"
+
+namespace strumwise::platform::headless {
+
+// User defaults kept in an INI file, for `--defaults FILE`: values live in memory while the
+// application runs and are written to the file by synchronize, so they persist between runs.
+//
+// The file holds one section named by the application's domain, one `key=value` line per key.
+// A value is `true`/`false`, an integer, a decimal number, or a string in double quotes with
+// `"`, `\` and control characters escaped; the type it is written with is the type it reads
+// back with. Blank lines and lines starting with `#` or `;` are ignored.
+class IniUserDefaults final : public UserDefaults {
+  public:
+    // Reads the file, creating it (empty) when it does not exist. Answers nullptr and sets
+    // `error` to one line naming the file and, for a malformed file, the line at fault.
+    static std::unique_ptr<IniUserDefaults> open(const std::string& path, std::string domain,
+                                                 std::string& error);
+
+    bool boolForKey(std::string_view key) const override { return values_.boolForKey(key); }
+    std::int64_t integerForKey(std::string_view key) const override {
+        return values_.integerForKey(key);
+    }
+    double doubleForKey(std::string_view key) const override { return values_.doubleForKey(key); }
+    std::optional<std::string> stringForKey(std::string_view key) const override {
+        return values_.stringForKey(key);
+    }
+    void setBool(bool value, std::string_view key) override { values_.setBool(value, key); }
+    void setInteger(std::int64_t value, std::string_view key) override {
+        values_.setInteger(value, key);
+    }
+    void setDouble(double value, std::string_view key) override { values_.setDouble(value, key); }
+    void setString(std::string_view value, std::string_view key) override {
+        values_.setString(value, key);
+    }
+    void setEmptyPersistentDomain(std::string_view domainName) override {
+        values_.setEmptyPersistentDomain(domainName);
+    }
+
+    // Writes every value to the file (through a temporary file renamed over it, so a failed
+    // write never leaves half a file). Answers whether the file was written.
+    bool synchronize() override;
+
+    const std::string& path() const { return path_; }
+    const MemoryUserDefaults& values() const { return values_; }
+
+  private:
+    IniUserDefaults(std::string path, std::string domain, DefaultsMap values);
+
+    std::string path_;
+    MemoryUserDefaults values_;
+    std::mutex fileMutex_;
+};
+
+// The file's text for `values` of `domain`, and its inverse. parseIniDefaults answers nullopt
+// and sets `error` ("line N: ...") when the text is malformed.
+std::string formatIniDefaults(const std::string& domain, const DefaultsMap& values);
+std::optional<DefaultsMap> parseIniDefaults(std::string_view text, const std::string& domain,
+                                            std::string& error);
+
+}  // namespace strumwise::platform::headless

@@ -1,0 +1,105 @@
+#include "platform/headless/trace_views.h"
+
+namespace strumwise::platform::headless {
+namespace {
+
+TraceValue imageValue(const ImageRef& image) {
+    return image ? TraceValue(std::string(image->name())) : TraceValue(nullptr);
+}
+
+// The wrapper for `outlet`, made on first use; nullptr when the wrapped storyboard has no view
+// of that kind under that name.
+template <typename Traced, typename View, typename Map>
+Traced* wrapperFor(Map& wrappers, std::string_view outlet, View* view, TraceSink& sink) {
+    if (view == nullptr) {
+        return nullptr;
+    }
+    auto found = wrappers.find(outlet);
+    if (found == wrappers.end()) {
+        found = wrappers
+                    .emplace(std::string(outlet),
+                             std::make_unique<Traced>(*view, std::string(outlet), sink))
+                    .first;
+    }
+    return found->second.get();
+}
+
+}  // namespace
+
+void TracedLabel::setText(std::string_view text) {
+    sink_.emit(outlet_, "text", std::string(text));
+    inner_.setText(text);
+}
+
+void TracedImageView::setImage(ImageRef image) {
+    sink_.emit(outlet_, "image", imageValue(image));
+    inner_.setImage(std::move(image));
+}
+
+void TracedImageView::setHidden(bool hidden) {
+    sink_.emit(outlet_, "hidden", hidden);
+    inner_.setHidden(hidden);
+}
+
+void TracedButton::setTitle(std::string_view title) {
+    sink_.emit(outlet_, "title", std::string(title));
+    inner_.setTitle(title);
+}
+
+void TracedButton::setHidden(bool hidden) {
+    sink_.emit(outlet_, "hidden", hidden);
+    inner_.setHidden(hidden);
+}
+
+Label* TracedStoryboard::label(std::string_view outlet) {
+    return wrapperFor<TracedLabel>(labels_, outlet, inner_.label(outlet), sink_);
+}
+
+ImageView* TracedStoryboard::imageView(std::string_view outlet) {
+    return wrapperFor<TracedImageView>(imageViews_, outlet, inner_.imageView(outlet), sink_);
+}
+
+Button* TracedStoryboard::button(std::string_view outlet) {
+    return wrapperFor<TracedButton>(buttons_, outlet, inner_.button(outlet), sink_);
+}
+
+void TracedStoryboard::setActionHandler(std::function<void(std::string_view)> handler) {
+    if (!handler) {
+        inner_.setActionHandler(nullptr);
+        return;
+    }
+    inner_.setActionHandler([this, handler = std::move(handler)](std::string_view action) {
+        sink_.emit(std::string(action), "press", {}, TraceLayout::OpTarget);
+        handler(action);
+    });
+}
+
+Storyboard* TracedWindows::loadStoryboard(std::string_view name) {
+    if (const auto found = storyboards_.find(name); found != storyboards_.end()) {
+        return found->second.get();
+    }
+    Storyboard* inner = inner_.loadStoryboard(name);
+    if (inner == nullptr) {
+        return nullptr;
+    }
+    auto traced = std::make_unique<TracedStoryboard>(*inner, std::string(name), sink_);
+    auto* raw = traced.get();
+    storyboards_.emplace(std::string(name), std::move(traced));
+    return raw;
+}
+
+void TracedWindows::installWindow(Storyboard& storyboard) {
+    // A storyboard this decorator handed out goes to the wrapped windows unwrapped; any other is
+    // passed on as it is.
+    for (const auto& [name, traced] : storyboards_) {
+        if (traced.get() == &storyboard) {
+            sink_.emit("window", "install", name);
+            inner_.installWindow(traced->inner());
+            return;
+        }
+    }
+    sink_.emit("window", "install");
+    inner_.installWindow(storyboard);
+}
+
+}  // namespace strumwise::platform::headless

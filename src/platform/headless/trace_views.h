@@ -1,0 +1,95 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/headless/trace_sink.h"
+#include "platform/storyboard.h"
+#include "platform/view_toolkit.h"
+
+namespace strumwise::platform::headless {
+
+// Tracing decorators for the views: each write is traced under the outlet's name and then
+// passed to the wrapped view, whatever toolkit that view belongs to.
+
+class TracedLabel final : public Label {
+  public:
+    TracedLabel(Label& inner, std::string outlet, TraceSink& sink)
+        : inner_(inner), outlet_(std::move(outlet)), sink_(sink) {}
+    void setText(std::string_view text) override;
+
+  private:
+    Label& inner_;
+    std::string outlet_;
+    TraceSink& sink_;
+};
+
+class TracedImageView final : public ImageView {
+  public:
+    TracedImageView(ImageView& inner, std::string outlet, TraceSink& sink)
+        : inner_(inner), outlet_(std::move(outlet)), sink_(sink) {}
+    void setImage(ImageRef image) override;
+    void setHidden(bool hidden) override;
+
+  private:
+    ImageView& inner_;
+    std::string outlet_;
+    TraceSink& sink_;
+};
+
+class TracedButton final : public Button {
+  public:
+    TracedButton(Button& inner, std::string outlet, TraceSink& sink)
+        : inner_(inner), outlet_(std::move(outlet)), sink_(sink) {}
+    void setTitle(std::string_view title) override;
+    void setHidden(bool hidden) override;
+
+  private:
+    Button& inner_;
+    std::string outlet_;
+    TraceSink& sink_;
+};
+
+// A storyboard whose views are traced: asking for an outlet answers a traced wrapper around the
+// wrapped storyboard's view (the same wrapper every time), and each delivered action is traced
+// as `press <action>` before it reaches the handler.
+class TracedStoryboard final : public Storyboard {
+  public:
+    TracedStoryboard(Storyboard& inner, std::string name, TraceSink& sink)
+        : inner_(inner), name_(std::move(name)), sink_(sink) {}
+
+    Storyboard& inner() { return inner_; }
+    const std::string& name() const { return name_; }
+
+    Label* label(std::string_view outlet) override;
+    ImageView* imageView(std::string_view outlet) override;
+    Button* button(std::string_view outlet) override;
+    void setActionHandler(std::function<void(std::string_view action)> handler) override;
+
+  private:
+    Storyboard& inner_;
+    std::string name_;
+    TraceSink& sink_;
+    std::map<std::string, std::unique_ptr<TracedLabel>, std::less<>> labels_;
+    std::map<std::string, std::unique_ptr<TracedImageView>, std::less<>> imageViews_;
+    std::map<std::string, std::unique_ptr<TracedButton>, std::less<>> buttons_;
+};
+
+// Windows whose storyboards are traced; installing one is traced as `window install "<name>"`.
+class TracedWindows final : public Windows {
+  public:
+    TracedWindows(Windows& inner, TraceSink& sink) : inner_(inner), sink_(sink) {}
+
+    Storyboard* loadStoryboard(std::string_view name) override;
+    void installWindow(Storyboard& storyboard) override;
+
+  private:
+    Windows& inner_;
+    TraceSink& sink_;
+    std::map<std::string, std::unique_ptr<TracedStoryboard>, std::less<>> storyboards_;
+};
+
+}  // namespace strumwise::platform::headless

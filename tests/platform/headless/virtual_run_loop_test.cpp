@@ -1,0 +1,115 @@
+#include "platform/headless/virtual_run_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/headless/virtual_clock.h"
+#include "platform/headless/virtual_dispatch.h"
+
+namespace strumwise::platform::headless {
+namespace {
+
+class VirtualRunLoopTest : public ::testing::Test {
+  protected:
+    // A handler that notes its name and the time it ran at.
+    std::function<void()> note(std::string name) {
+        return [this, name] { ran.push_back(name + "@" + std::to_string(loop.now())); };
+    }
+
+    VirtualRunLoop loop;
+    std::vector<std::string> ran;
+};
+
+TEST_F(VirtualRunLoopTest, RunsByDueTimeThenBySchedulingOrder) {
+    loop.scheduleAt(300, note("c"));
+    loop.scheduleAt(100, note("a"));
+    loop.scheduleAt(300, note("d"));
+    loop.scheduleAt(100, note("b"));
+    loop.runUntil(1000);
+    EXPECT_EQ(ran, (std::vector<std::string>{"a@100", "b@100", "c@300", "d@300"}));
+    EXPECT_EQ(loop.now(), 1000);
+}
+
+TEST_F(VirtualRunLoopTest, RunUntilStopsAtTheLimitAndKeepsLaterEvents) {
+    loop.scheduleAt(100, note("a"));
+    loop.scheduleAt(101, note("b"));
+    loop.runUntil(100);
+    EXPECT_EQ(ran, (std::vector<std::string>{"a@100"}));
+    EXPECT_EQ(loop.nextDueTime(), 101);
+    loop.runUntil(50);  // never backwards
+    EXPECT_EQ(loop.now(), 100);
+}
+
+TEST_F(VirtualRunLoopTest, WorkScheduledInsideAHandlerJoinsTheOrder) {
+    loop.scheduleAt(100, [this] {
+        ran.push_back("outer");
+        loop.postToMain(note("posted"));  // same time, after what is already due
+        loop.performAfterDelay("later", 0.0002, note("delayed"));
+    });
+    loop.scheduleAt(100, note("sibling"));
+    loop.scheduleAt(300, note("last"));
+    loop.runUntil(1000);
+    // "last" was scheduled before "delayed", so it runs first at the same time.
+    EXPECT_EQ(ran, (std::vector<std::string>{"outer", "sibling@100", "posted@100", "last@300",
+                                             "delayed@300"}));
+}
+
+TEST_F(VirtualRunLoopTest, RepeatingTimerFiresEveryIntervalUntilItsHandleIsGone) {
+    auto timer = loop.scheduleRepeatingTimer(0.1, note("tick"));
+    loop.runUntil(350'000);
+    EXPECT_EQ(ran, (std::vector<std::string>{"tick@100000", "tick@200000", "tick@300000"}));
+    timer.reset();
+    loop.runUntil(1'000'000);
+    EXPECT_EQ(ran.size(), 3u);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST_F(VirtualRunLoopTest, TimerFiringComesBeforeWorkItsHandlerSchedulesForThatTime) {
+    std::unique_ptr<RunLoop::Timer> timer;
+    timer = loop.scheduleRepeatingTimer(0.1, [this] {
+        ran.push_back("tick@" + std::to_string(loop.now()));
+        loop.performAfterDelay("echo", 0.1, note("echo"));
+    });
+    loop.runUntil(200'000);
+    EXPECT_EQ(ran, (std::vector<std::string>{"tick@100000", "tick@200000", "echo@200000"}));
+}
+
+TEST_F(VirtualRunLoopTest, CancelledEventsNeverRun) {
+    const auto id = loop.scheduleAt(100, note("a"));
+    loop.scheduleAt(100, note("b"));
+    loop.cancel(id);
+    loop.cancel(id);  // twice is harmless
+    loop.runUntil(200);
+    EXPECT_EQ(ran, (std::vector<std::string>{"b@100"}));
+}
+
+TEST(VirtualClock, IsTheEpochPlusVirtualTimeAndTheEpochMoves) {
+    VirtualRunLoop loop;
+    VirtualClock clock(loop, 1000.0);
+    loop.advanceBy(2'500'000);
+    EXPECT_DOUBLE_EQ(clock.now(), 1002.5);
+    clock.advanceEpochBy(86400.0 * 3);
+    EXPECT_DOUBLE_EQ(clock.now(), 1000.0 + 86400.0 * 3 + 2.5);
+}
+
+TEST(VirtualDispatch, QueuesRunTheirTasksInOrderAtTheCurrentTime) {
+    VirtualRunLoop loop;
+    VirtualDispatch dispatch(loop);
+    std::vector<std::string> ran;
+    loop.advanceBy(5);
+    auto serial = dispatch.makeSerialQueue();
+    dispatch.backgroundQueue().async([&] { ran.push_back("background"); });
+    serial->async([&] {
+        ran.push_back("serial");
+        serial->async([&] { ran.push_back("serial again"); });
+    });
+    EXPECT_TRUE(ran.empty());  // nothing runs until the loop does
+    loop.runPending();
+    EXPECT_EQ(ran, (std::vector<std::string>{"background", "serial", "serial again"}));
+    EXPECT_EQ(loop.now(), 5);
+}
+
+}  // namespace
+}  // namespace strumwise::platform::headless
