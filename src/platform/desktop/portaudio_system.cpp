@@ -1,5 +1,6 @@
 #include "platform/desktop/portaudio_system.h"
 
+#include <dlfcn.h>
 #include <portaudio.h>
 
 #include <mutex>
@@ -8,25 +9,51 @@ namespace strumwise::platform::desktop {
 
 namespace {
 
-// The live handle, if any. A weak reference, so that the library is terminated when its last
-// user lets go rather than at static destruction, when capture threads may already be gone.
 std::mutex gMutex;
-std::weak_ptr<PortAudioSystem> gCurrent;
+// The initialised library, kept for the process: allocated and never freed, so that no static
+// destructor terminates PortAudio at exit.
+std::shared_ptr<PortAudioSystem>* gInitialised = nullptr;
+
+// While PortAudio enumerates devices, ALSA and JACK print dozens of lines about cards, plug-ins
+// and servers that do not exist on this machine. Our own log says plainly when there is no
+// usable device, so their chatter is silenced. Both libraries come in with PortAudio; they are
+// looked up at run time so that a PortAudio built without one of them still works.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+void ignoreJackMessage(const char*) {}
+
+void quietSoundLibraries() {
+    using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
+    using JackMessageHandler = void (*)(const char*);
+    using SetJackMessageHandler = void (*)(JackMessageHandler);
+
+    if (void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler")) {
+        reinterpret_cast<SetAlsaErrorHandler>(symbol)(&ignoreAlsaError);
+    }
+    for (const char* name : {"jack_set_error_function", "jack_set_info_function"}) {
+        if (void* symbol = dlsym(RTLD_DEFAULT, name)) {
+            reinterpret_cast<SetJackMessageHandler>(symbol)(&ignoreJackMessage);
+        }
+    }
+}
 
 }  // namespace
 
 std::shared_ptr<PortAudioSystem> PortAudioSystem::acquire() {
     std::lock_guard lock(gMutex);
-    if (auto current = gCurrent.lock()) {
-        return current;
+    if (gInitialised != nullptr) {
+        return *gInitialised;
     }
     // The constructor is private, so make_shared cannot reach it.
     std::shared_ptr<PortAudioSystem> created(new PortAudioSystem());
-    gCurrent = created;
+    if (created->ok()) {
+        gInitialised = new std::shared_ptr<PortAudioSystem>(created);
+    }
     return created;
 }
 
 PortAudioSystem::PortAudioSystem() {
+    quietSoundLibraries();
     const PaError status = Pa_Initialize();
     ok_ = status == paNoError;
     if (!ok_) {
@@ -35,9 +62,8 @@ PortAudioSystem::PortAudioSystem() {
 }
 
 PortAudioSystem::~PortAudioSystem() {
-    // acquire() holds the mutex while it creates a handle, so termination cannot interleave with
-    // a new initialisation.
-    std::lock_guard lock(gMutex);
+    // Only a handle whose initialisation failed is ever destroyed; PortAudio has nothing to
+    // undo then. The check keeps the pairing right should that change.
     if (ok_) {
         Pa_Terminate();
     }

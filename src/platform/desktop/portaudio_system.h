@@ -6,14 +6,15 @@
 namespace strumwise::platform::desktop {
 
 // The process's PortAudio library. PortAudio must be initialised before any device query or
-// stream and terminated after the last stream has closed; every piece of desktop audio code holds
-// a handle from acquire() for as long as it uses PortAudio, so the library is initialised once
-// and terminated only when nothing uses it any more. Holding the handle inside the object that
-// owns a stream makes the stream close before the library goes away.
+// stream; every piece of desktop audio code holds a handle from acquire() for as long as it uses
+// PortAudio. The library is initialised once, on the first acquire(), and stays initialised for
+// the rest of the process: terminating it makes ALSA unload its plug-ins, whose libraries leave
+// their allocations behind (LeakSanitizer reports them), and initialising again would enumerate
+// every device again. Streams are closed by their owners; the process's exit does the rest.
 class PortAudioSystem {
   public:
-    // The shared handle; initialises PortAudio when no handle is alive. Thread-safe. Never
-    // nullptr: a failed initialisation gives a handle whose ok() is false.
+    // The shared handle; initialises PortAudio on first use. Thread-safe. Never nullptr: a
+    // failed initialisation gives a handle whose ok() is false, and the next call tries again.
     static std::shared_ptr<PortAudioSystem> acquire();
 
     ~PortAudioSystem();
