@@ -1,0 +1,20 @@
+#include "rating/rating_settings.h"
+
+namespace strumwise::rating {
+
+RatingSettings& RatingSettings::shared() {
+    static RatingSettings settings;
+    return settings;
+}
+
+std::string RatingSettings::appId() const {
+    const std::lock_guard lock(appIdMutex_);
+    return appId_;
+}
+
+void RatingSettings::setAppId(std::string_view appId) {
+    const std::lock_guard lock(appIdMutex_);
+    appId_ = appId;
+}
+
+}  // namespace strumwise::rating

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "screen/action_names.h"
+
+namespace strumwise::rating {
+
+// Every address that leaves the application, in one place.
+
+// This application's identifier in the store.
+inline constexpr std::string_view kAppStoreId = "1163842075";
+
+// The store's own hosts. Review pages of the oldest systems live on a host of their own.
+inline constexpr std::string_view kStoreHost = "apps.apple.com";
+inline constexpr std::string_view kStoreReviewHost = "itunes.apple.com";
+
+// The maker's web site, opened by the maker link.
+inline constexpr std::string_view kMakerSiteUrl = "http://www.vornhaltlabs.com/";
+
+// The page that the network probe asks for, without waiting for the answer.
+inline constexpr std::string_view kReachabilityTestUrl = "http://www.example.com/";
+inline constexpr double kReachabilityTestTimeoutSeconds = 20.0;
+
+// The maker's other applications, by the action that opens each one's store page.
+struct SiblingApp {
+    std::string_view action;
+    std::string_view storeId;
+};
+
+inline constexpr std::array<SiblingApp, 12> kSiblingApps{{
+    {screen::kSiblingAppActions[0], "1163840112"},
+    {screen::kSiblingAppActions[1], "1163840398"},
+    {screen::kSiblingAppActions[2], "1163840641"},
+    {screen::kSiblingAppActions[3], "1163840887"},
+    {screen::kSiblingAppActions[4], "1163841120"},
+    {screen::kSiblingAppActions[5], "1163841346"},
+    {screen::kSiblingAppActions[6], "1163841579"},
+    {screen::kSiblingAppActions[7], "1163841803"},
+    {screen::kSiblingAppActions[8], "1163842317"},
+    {screen::kSiblingAppActions[9], "1163842560"},
+    {screen::kSiblingAppActions[10], "1163842794"},
+    {screen::kSiblingAppActions[11], "1163843021"},
+}};
+static_assert(kSiblingApps.size() == screen::kSiblingAppActions.size());
+
+}  // namespace strumwise::rating
