@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/alerts.h"
+#include "platform/headless/trace_sink.h"
+#include "platform/headless/virtual_run_loop.h"
+
+namespace strumwise::platform::headless {
+
+// How the scripted user answers every alert (`--answer`), 1.0 s after it appears.
+enum class AlertAnswer { None, Decline, Rate, Later };
+
+// "decline", "rate", "later" or "none"; nullopt for anything else.
+std::optional<AlertAnswer> parseAlertAnswer(std::string_view text);
+
+// Controller-style alerts that a scripted user answers. An alert that comes on screen is traced
+// as `alert "<title>" "<message>" ["<button>", ...]`; the answer as `alert answered <index>`
+// (0 decline, 1 rate, 2 remind later), then its button's handler runs; an alert taken away
+// without an answer as `alert hidden`. View-style alerts behave the same with their indices.
+class HeadlessAlerts final : public Alerts {
+  public:
+    static constexpr double kAnswerDelaySeconds = 1.0;
+
+    HeadlessAlerts(VirtualRunLoop& runLoop, TraceSink& sink, AlertAnswer answer)
+        : runLoop_(runLoop), sink_(sink), answer_(answer) {}
+
+    bool alertControllerAvailable() const override { return true; }
+    std::shared_ptr<AlertController> makeAlertController(std::string_view title,
+                                                         std::string_view message) override;
+    std::shared_ptr<AlertView> makeAlertView(
+        std::string_view title, std::string_view message, std::string_view cancelButtonTitle,
+        std::function<void(std::int64_t buttonIndex)> didDismiss) override;
+
+  private:
+    VirtualRunLoop& runLoop_;
+    TraceSink& sink_;
+    const AlertAnswer answer_;
+};
+
+}  // namespace strumwise::platform::headless
