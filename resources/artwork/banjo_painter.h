@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QImage>
+
+namespace strumwise::artwork {
+
+// The banjo seen from the front, head at the bottom and neck rising out of the picture, with
+// its five strings; string `tunedString` (1..5, numbered as the tuner numbers them) is lit in
+// the in-tune green and marked with its number. `width` x `height` pixels, transparent ground.
+QImage paintBanjo(int width, int height, int tunedString);
+
+}  // namespace strumwise::artwork

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+namespace strumwise::artwork {
+
+// A round status lamp in a brass bezel, lit in `light` (with `deep` for its rim), `size` pixels
+// square on a transparent ground.
+QImage paintLamp(int size, const QColor& light, const QColor& deep);
+
+}  // namespace strumwise::artwork

@@ -1,0 +1,470 @@
+#!/usr/bin/env python3
+"""Writes the thirteen main-screen layouts (Main_<class>.ui) from one template.
+
+Run it from anywhere after changing the template; the .ui files it writes are committed, so a
+build needs no Python. Phones get two pages (the tuner, and about and links) with a tab bar at
+the bottom; pads show everything on one page in two columns.
+"""
+
+import os
+from xml.sax.saxutils import escape
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# name, idiom, width, height (the tallest height of the class), indicator outlet
+CLASSES = [
+    ("iPhone4s", "phone", 320, 480, "tunedString"),
+    ("iPhone", "phone", 320, 568, "tunedString5"),
+    ("iPhone6", "phone", 375, 667, "tunedString5"),
+    ("iPhone6Plus", "phone", 414, 736, "tunedString5"),
+    ("iPhoneX", "phone", 375, 812, "tunedString5"),
+    ("iPhone12Pro", "phone", 402, 874, "tunedString5"),
+    ("iPhoneXSMax", "phone", 414, 896, "tunedString5"),
+    ("iPhone12ProMax", "phone", 440, 956, "tunedString5"),
+    ("iPad", "pad", 768, 1024, "tunedStringiPad"),
+    ("iPad_Pro_10_5", "pad", 834, 1180, "tunedStringiPad"),
+    ("iPad_Mini6", "pad", 744, 1133, "tunedStringiPad"),
+    ("iPad_Pro_11", "pad", 834, 1210, "tunedStringiPad"),
+    ("iPad_Pro", "pad", 1032, 1376, "tunedStringiPad"),
+]
+
+FORK_ACTIONS = ["playD293_6Hz:", "playB246_9Hz:", "playG196Hz:", "playD146_8Hz:", "playG392Hz:"]
+FORK_OUTLETS = ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton",
+                "fifthFreqButton"]
+FORK_PLACEHOLDERS = ["D4", "B3", "G3", "D3", "G4"]
+NOTE_OUTLETS = ["firstString", "secondString", "thirdString", "fourthString", "fifthString"]
+ORDINALS = ["1st", "2nd", "3rd", "4th", "5th"]
+SIBLINGS = [
+    ("openGuitarTuner:", "Guitar Tuner"), ("openUkuleleTuner:", "Ukulele Tuner"),
+    ("openMandolinTuner:", "Mandolin Tuner"), ("openViolinTuner:", "Violin Tuner"),
+    ("openCelloTuner:", "Cello Tuner"), ("openBassTuner:", "Bass Tuner"),
+    ("openBouzoukiTuner:", "Bouzouki Tuner"), ("openBalalaikaTuner:", "Balalaika Tuner"),
+    ("openMetronomeLite:", "Metronome Lite"), ("openMetronomePro:", "Metronome Pro"),
+    ("openChordBookLite:", "ChordBook Lite"), ("openChordBookPro:", "ChordBook Pro"),
+]
+INDICATORS = ["tunedString", "tunedString5", "tunedStringiPad"]
+LAMPS = ["LEDDisplay", "LEDDisplay128"]
+
+
+class Ui:
+    """A tiny writer for Qt Designer's XML."""
+
+    def __init__(self):
+        self.lines = []
+        self.depth = 0
+        self.counter = 0
+
+    def out(self, text):
+        self.lines.append(" " * self.depth + text)
+
+    def open(self, text):
+        self.out(text)
+        self.depth += 1
+
+    def close(self, text):
+        self.depth -= 1
+        self.out(text)
+
+    def unique(self, stem):
+        self.counter += 1
+        return f"{stem}_{self.counter}"
+
+    # Properties -------------------------------------------------------------------------
+    def string(self, name, value, translate=True, stdset=True):
+        notr = "" if translate else ' notr="true"'
+        std = "" if stdset else ' stdset="0"'
+        self.out(f'<property name="{name}"{std}><string{notr}>{escape(value)}</string></property>')
+
+    def role(self, value):
+        self.string("role", value, translate=False, stdset=False)
+
+    def number(self, name, value):
+        self.out(f'<property name="{name}"><number>{value}</number></property>')
+
+    def boolean(self, name, value):
+        self.out(f'<property name="{name}"><bool>{"true" if value else "false"}</bool></property>')
+
+    def enum(self, name, value):
+        self.out(f'<property name="{name}"><enum>{value}</enum></property>')
+
+    def set(self, name, value):
+        self.out(f'<property name="{name}"><set>{value}</set></property>')
+
+    def size(self, name, width, height):
+        self.out(f'<property name="{name}"><size><width>{width}</width>'
+                 f'<height>{height}</height></size></property>')
+
+    def policy(self, horizontal, vertical, hstretch=0, vstretch=0):
+        self.out(f'<property name="sizePolicy"><sizepolicy hsizetype="{horizontal}" '
+                 f'vsizetype="{vertical}"><horstretch>{hstretch}</horstretch>'
+                 f'<verstretch>{vstretch}</verstretch></sizepolicy></property>')
+
+    # Layouts ----------------------------------------------------------------------------
+    def layout(self, kind, margins=0, spacing=6):
+        self.open(f'<layout class="{kind}" name="{self.unique("layout")}">')
+        self.number("spacing", spacing)
+        for side in ("leftMargin", "topMargin", "rightMargin", "bottomMargin"):
+            self.number(side, margins)
+
+    def end_layout(self):
+        self.close("</layout>")
+
+    def item(self, row=None, column=None):
+        where = "" if row is None else f' row="{row}" column="{column}"'
+        self.open(f"<item{where}>")
+
+    def end_item(self):
+        self.close("</item>")
+
+    def spacer(self, vertical=True, size=0):
+        self.item()
+        self.open(f'<spacer name="{self.unique("spacer")}">')
+        self.enum("orientation", "Qt::Vertical" if vertical else "Qt::Horizontal")
+        self.size("sizeHint", 0 if vertical else size, size if vertical else 0)
+        self.close("</spacer>")
+        self.end_item()
+
+    # Widgets ----------------------------------------------------------------------------
+    def widget(self, cls, name):
+        self.open(f'<widget class="{cls}" name="{name}">')
+
+    def end_widget(self):
+        self.close("</widget>")
+
+    def label(self, name, text="", role=None, translate=False, align="Qt::AlignCenter",
+              wrap=False, item=True):
+        if item:
+            self.item()
+        self.widget("QLabel", name)
+        self.string("text", text, translate=translate)
+        self.set("alignment", align)
+        if wrap:
+            self.boolean("wordWrap", True)
+        if role:
+            self.role(role)
+        self.end_widget()
+        if item:
+            self.end_item()
+
+    def button(self, name, text, action=None, role=None, translate=True, height=None,
+               item=True, expanding=False):
+        if item:
+            self.item()
+        self.widget("QPushButton", name)
+        self.string("text", text, translate=translate)
+        if action:
+            self.string("action", action, translate=False, stdset=False)
+        if role:
+            self.role(role)
+        self.enum("focusPolicy", "Qt::NoFocus")
+        self.out('<property name="cursor"><cursorShape>PointingHandCursor</cursorShape></property>')
+        if height:
+            self.size("minimumSize", 0, height)
+        if expanding:
+            self.policy("Expanding", "Fixed")
+        self.end_widget()
+        if item:
+            self.end_item()
+
+    def image(self, name, min_w, min_h, hidden_size=False, stretch=0, expanding=True,
+              fixed_height=False):
+        self.item()
+        self.widget("ImageView", name)
+        if hidden_size:
+            # Present so that the outlet is connected, but this layout shows another view.
+            self.size("maximumSize", 0, 0)
+        elif fixed_height:
+            # As wide as the column, as tall as the picture's proportions want.
+            self.size("minimumSize", min_w, min_h)
+            self.size("maximumSize", 16777215, min_h)
+            self.policy("Expanding", "Fixed")
+        else:
+            self.size("minimumSize", min_w, min_h)
+            if expanding:
+                self.policy("Expanding", "Expanding", stretch, stretch)
+            else:
+                self.size("maximumSize", min_w, min_h)
+        self.end_widget()
+        self.end_item()
+
+    def panel(self, name, kind="QVBoxLayout", margins=10, spacing=6, stretch=0):
+        self.item()
+        self.widget("QFrame", name)
+        self.role("panel")
+        if stretch:
+            self.policy("Preferred", "Preferred", 0, stretch)
+        self.layout(kind, margins, spacing)
+
+    def end_panel(self):
+        self.end_layout()
+        self.end_widget()
+        self.end_item()
+
+
+def stylesheet(m):
+    """The type sizes of one layout; colours and shapes live in main_screen.qss."""
+    return "\n".join([
+        f"QWidget#MainScreen {{ font-size: {m['base']}px; }}",
+        f"QLabel#currentTuningName {{ font-size: {m['title']}px; }}",
+        f"QLabel#noteDisplay {{ font-size: {m['note']}px; }}",
+        f"QLabel#freq_label {{ font-size: {m['freq']}px; }}",
+        f"QLabel[role=\"stringNote\"] {{ font-size: {m['stringNote']}px; }}",
+        f"QLabel[role=\"caption\"] {{ font-size: {m['caption']}px; }}",
+        f"QLabel#tfnoteDisplay, QLabel#tfFreqLabel {{ font-size: {m['fork']}px; }}",
+        f"QPushButton[role=\"fork\"] {{ font-size: {m['fork']}px; min-height: {m['forkHeight']}px; "
+        f"border-radius: {m['forkHeight'] // 2}px; }}",
+        f"QPushButton[role=\"stop\"] {{ font-size: {m['caption']}px; min-height: {m['forkHeight']}px; "
+        f"border-radius: {m['forkHeight'] // 2}px; }}",
+        f"QPushButton[role=\"arrow\"] {{ font-size: {m['title']}px; min-width: {m['arrow']}px; "
+        f"max-width: {m['arrow']}px; min-height: {m['arrow']}px; max-height: {m['arrow']}px; "
+        f"border-radius: {m['arrow'] // 2}px; }}",
+        f"QLabel[role=\"about\"] {{ font-size: {m['about']}px; }}",
+        f"QPushButton[role=\"sibling\"], QPushButton[role=\"link\"] {{ font-size: {m['about']}px; }}",
+        f"QTabBar::tab {{ width: {m['tab']}px; font-size: {m['base']}px; }}",
+    ])
+
+
+def metrics(idiom, width, height):
+    if idiom == "phone":
+        s = width / 375.0
+        tall = height >= 800
+        return {
+            "base": round(14 * s), "title": round(19 * s), "note": round((58 if tall else 46) * s),
+            "freq": round((26 if tall else 22) * s), "stringNote": round(17 * s),
+            "caption": round(11 * s), "fork": round(16 * s),
+            "forkHeight": round((46 if tall else 38) * s), "arrow": round(36 * s),
+            "about": round(14 * s), "tab": width // 2 - 2,
+            "margins": round(10 * s), "spacing": round((10 if tall else 6) * s),
+            "chart": round((width - 2 * round(10 * s)) * 270 / 720),
+            "lamp": 64 if tall else 48,
+            "picture": round((height - 480) * 0.4 + 110),
+        }
+    s = width / 768.0
+    return {
+        "base": round(17 * s), "title": round(28 * s), "note": round(96 * s),
+        "freq": round(40 * s), "stringNote": round(24 * s), "caption": round(14 * s),
+        "fork": round(22 * s), "forkHeight": round(60 * s), "arrow": round(52 * s),
+        "about": round(17 * s), "tab": 0, "margins": round(18 * s), "spacing": round(14 * s),
+        "chart": round(width * 0.6 * 330 / 1200), "lamp": 128, "picture": round(height * 0.3),
+    }
+
+
+def browser_row(ui, m):
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
+    ui.button("showPreviousTuningButton", "\u25c0", "showPreviousTuning:", "arrow", translate=False)
+    ui.label("currentTuningName", "Open G (gDGBD)")
+    ui.button("showNextTuningButton", "\u25b6", "showNextTuning:", "arrow", translate=False)
+    ui.end_layout()
+    ui.end_item()
+
+
+def notes_row(ui, m):
+    ui.panel("notesPanel", "QHBoxLayout", round(m["margins"] * 0.6), m["spacing"])
+    for ordinal, outlet, placeholder in zip(ORDINALS, NOTE_OUTLETS, FORK_PLACEHOLDERS):
+        ui.item()
+        ui.layout("QVBoxLayout", 0, 0)
+        ui.label(ui.unique("caption"), ordinal, "caption", translate=True)
+        ui.label(outlet, placeholder, "stringNote")
+        ui.end_layout()
+        ui.end_item()
+    ui.end_panel()
+
+
+def lamps(ui, m, shown):
+    for lamp in LAMPS:
+        if lamp == shown:
+            ui.image(lamp, m["lamp"], m["lamp"], expanding=False)
+        else:
+            ui.image(lamp, 0, 0, hidden_size=True)
+
+
+def indicators(ui, m, shown, min_w):
+    for view in INDICATORS:
+        if view == shown:
+            ui.image(view, min_w, m["picture"], stretch=1)
+        else:
+            ui.image(view, 0, 0, hidden_size=True)
+
+
+def fork_panel(ui, m):
+    ui.panel("forkPanel", "QVBoxLayout", round(m["margins"] * 0.8), m["spacing"])
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
+    ui.button("tuningForkButton", "Reference tones", role="header", item=True)
+    ui.spacer(vertical=False)
+    ui.label("tfnoteDisplay", "", "playing", align="Qt::AlignRight|Qt::AlignVCenter")
+    ui.label("tfFreqLabel", "", "playing", align="Qt::AlignRight|Qt::AlignVCenter")
+    ui.end_layout()
+    ui.end_item()
+    ui.item()
+    ui.layout("QHBoxLayout", 0, round(m["spacing"] * 0.8))
+    for outlet, action, placeholder in zip(FORK_OUTLETS, FORK_ACTIONS, FORK_PLACEHOLDERS):
+        ui.button(outlet, placeholder, action, "fork", translate=False, expanding=True)
+    ui.button("stopButton", "Stop", "stopFreqPlay:", "stop", expanding=True)
+    ui.end_layout()
+    ui.end_item()
+    ui.end_panel()
+
+
+def tuner_panel_phone(ui, m, indicator, stretch):
+    ui.panel("tunerPanel", "QHBoxLayout", m["margins"], m["spacing"], stretch=stretch)
+    ui.item()
+    ui.layout("QVBoxLayout", 0, round(m["spacing"] * 0.5))
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
+    lamps(ui, m, "LEDDisplay")
+    ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
+             align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
+    ui.end_layout()
+    ui.end_item()
+    ui.spacer()
+    ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.spacer()
+    ui.end_layout()
+    ui.end_item()
+    indicators(ui, m, indicator, round(m["picture"] * 0.6))
+    ui.end_panel()
+
+
+def about_texts(ui):
+    ui.label("aboutCongratsMessage", "", "about", align="Qt::AlignLeft|Qt::AlignTop", wrap=True)
+    ui.label("aboutMsg2", "", "about", align="Qt::AlignLeft|Qt::AlignTop", wrap=True)
+
+
+def links(ui, m, columns):
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
+    ui.button("makerSiteButton", "Vornhalt Labs", "redirectToVornhaltLabs:", "link",
+              translate=False)
+    ui.button("reviewButton", "Rate Strumwise", "reviewStrumwise:", "link")
+    ui.end_layout()
+    ui.end_item()
+    ui.label(ui.unique("caption"), "More from Vornhalt Labs", "caption", translate=True,
+             align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.item()
+    ui.layout("QGridLayout", 0, round(m["spacing"] * 0.6))
+    for index, (action, title) in enumerate(SIBLINGS):
+        ui.item(index // columns, index % columns)
+        name = action[:-1] + "Button"
+        ui.button(name, title, action, "sibling", item=False)
+        ui.end_item()
+    ui.end_layout()
+    ui.end_item()
+
+
+def phone(ui, m, indicator):
+    ui.item()
+    ui.widget("QTabWidget", "pages")
+    ui.enum("tabPosition", "QTabWidget::South")
+    ui.number("currentIndex", 0)
+    ui.boolean("documentMode", True)
+
+    ui.widget("QWidget", "tunerPage")
+    ui.out('<attribute name="title"><string>Tuner</string></attribute>')
+    ui.layout("QVBoxLayout", m["margins"], m["spacing"])
+    browser_row(ui, m)
+    ui.image("chartDisplay", 0, m["chart"], fixed_height=True)
+    notes_row(ui, m)
+    tuner_panel_phone(ui, m, indicator, stretch=1)
+    fork_panel(ui, m)
+    ui.end_layout()
+    ui.end_widget()
+
+    ui.widget("QWidget", "aboutPage")
+    ui.out('<attribute name="title"><string>About</string></attribute>')
+    ui.layout("QVBoxLayout", m["margins"] * 2, m["spacing"] * 2)
+    ui.label(ui.unique("productName"), "Strumwise", "product", translate=False)
+    ui.label(ui.unique("tagline"), "A tuner for the five-string banjo", "caption",
+             translate=True)
+    about_texts(ui)
+    ui.spacer()
+    links(ui, m, 2)
+    ui.end_layout()
+    ui.end_widget()
+
+    ui.end_widget()
+    ui.end_item()
+
+
+def pad(ui, m, indicator, width):
+    browser_row(ui, m)
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"] * 2)
+    # Left: chart, notes and reference tones.
+    ui.item()
+    ui.layout("QVBoxLayout", 0, m["spacing"])
+    chart_width = round(width * 0.55)
+    ui.image("chartDisplay", 0, round(chart_width * 330 / 1200), fixed_height=True)
+    notes_row(ui, m)
+    fork_panel(ui, m)
+    ui.panel("aboutPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=1)
+    about_texts(ui)
+    ui.spacer()
+    ui.end_panel()
+    ui.end_layout()
+    ui.end_item()
+    # Right: the tuner.
+    ui.panel("tunerPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=1)
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
+    lamps(ui, m, "LEDDisplay128")
+    ui.item()
+    ui.layout("QVBoxLayout", 0, 0)
+    ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
+             align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
+    ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.end_layout()
+    ui.end_item()
+    ui.end_layout()
+    ui.end_item()
+    indicators(ui, m, indicator, round(width * 0.25))
+    ui.end_panel()
+    ui.end_layout()
+    ui.end_item()
+    # Bottom: links.
+    ui.panel("linksPanel", "QVBoxLayout", m["margins"], m["spacing"])
+    links(ui, m, 4)
+    ui.end_panel()
+
+
+def generate(name, idiom, width, height, indicator):
+    m = metrics(idiom, width, height)
+    ui = Ui()
+    ui.out('<?xml version="1.0" encoding="UTF-8"?>')
+    ui.out(f"<!-- Generated by generate_layouts.py: the main screen for {name}, "
+           f"{width} x {height} points. -->")
+    ui.open('<ui version="4.0">')
+    ui.out("<class>MainScreen</class>")
+    ui.widget("QWidget", "MainScreen")
+    ui.out(f'<property name="geometry"><rect><x>0</x><y>0</y><width>{width}</width>'
+           f'<height>{height}</height></rect></property>')
+    ui.string("styleSheet", stylesheet(m), translate=False)
+    if idiom == "phone":
+        ui.layout("QVBoxLayout", 0, 0)
+        phone(ui, m, indicator)
+    else:
+        ui.layout("QVBoxLayout", m["margins"], m["spacing"])
+        pad(ui, m, indicator, width)
+    ui.end_layout()
+    ui.end_widget()
+    ui.open("<customwidgets>")
+    ui.open("<customwidget>")
+    ui.out("<class>ImageView</class>")
+    ui.out("<extends>QWidget</extends>")
+    ui.out("<header>platform/desktop/qt_image_view_widget.h</header>")
+    ui.close("</customwidget>")
+    ui.close("</customwidgets>")
+    ui.out("<resources/>")
+    ui.out("<connections/>")
+    ui.close("</ui>")
+    path = os.path.join(HERE, f"Main_{name}.ui")
+    with open(path, "w", encoding="utf-8") as out:
+        out.write("\n".join(line for line in ui.lines if line.strip()) + "\n")
+
+
+if __name__ == "__main__":
+    for row in CLASSES:
+        generate(*row)

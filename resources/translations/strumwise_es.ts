@@ -1,0 +1,155 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<!-- The behaviour's keys are the source texts: "Localizable" is the default strings table,
+     "RatingPromptLocalizable" the rating prompt's, "MainScreen" the texts of the layouts. -->
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>TuningFreeTitle</source>
+        <translation>Sol abierto (gDGBD)</translation>
+    </message>
+    <message>
+        <source>TuningFreeTitle2</source>
+        <translation>Re doble (aDADE)</translation>
+    </message>
+    <message>
+        <source>TuningFreeTitle3</source>
+        <translation>Do doble (gCGCD)</translation>
+    </message>
+    <message>
+        <source>TuningFreeTitle4</source>
+        <translation>Sol modal (gDGCD)</translation>
+    </message>
+    <message>
+        <source>TunerAboutCongratsMessage</source>
+        <translation>Pulsa una cuerda: cuando esté afinada, se encienden su imagen y la luz verde.</translation>
+    </message>
+    <message>
+        <source>TunerAboutMsg2</source>
+        <translation>Toca un diapasón para oír la nota de referencia de esa cuerda; toca detener para terminarla.</translation>
+    </message>
+</context>
+<context>
+    <name>RatingPromptLocalizable</name>
+    <message>
+        <source>Rate %@</source>
+        <translation>Valora %@</translation>
+    </message>
+    <message>
+        <source>If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!</source>
+        <translation>Si te gusta usar %@, ¿te importaría dedicar un momento a valorarla? No te llevará más de un minuto. ¡Gracias por tu apoyo!</translation>
+    </message>
+    <message>
+        <source>No, Thanks</source>
+        <translation>No, gracias</translation>
+    </message>
+    <message>
+        <source>Remind me later</source>
+        <translation>Recuérdamelo más tarde</translation>
+    </message>
+</context>
+<context>
+    <name>MainScreen</name>
+    <message>
+        <source>Tuner</source>
+        <translation>Afinador</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>1st</source>
+        <translation>1.ª</translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <translation>2.ª</translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <translation>3.ª</translation>
+    </message>
+    <message>
+        <source>4th</source>
+        <translation>4.ª</translation>
+    </message>
+    <message>
+        <source>5th</source>
+        <translation>5.ª</translation>
+    </message>
+    <message>
+        <source>Pluck a string</source>
+        <translation>Pulsa una cuerda</translation>
+    </message>
+    <message>
+        <source>Reference tones</source>
+        <translation>Tonos de referencia</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Rate Strumwise</source>
+        <translation>Valorar Strumwise</translation>
+    </message>
+    <message>
+        <source>More from Vornhalt Labs</source>
+        <translation>Más de Vornhalt Labs</translation>
+    </message>
+    <message>
+        <source>A tuner for the five-string banjo</source>
+        <translation>Un afinador para el banjo de cinco cuerdas</translation>
+    </message>
+    <message>
+        <source>Guitar Tuner</source>
+        <translation>Afinador de guitarra</translation>
+    </message>
+    <message>
+        <source>Ukulele Tuner</source>
+        <translation>Afinador de ukelele</translation>
+    </message>
+    <message>
+        <source>Mandolin Tuner</source>
+        <translation>Afinador de mandolina</translation>
+    </message>
+    <message>
+        <source>Violin Tuner</source>
+        <translation>Afinador de violín</translation>
+    </message>
+    <message>
+        <source>Cello Tuner</source>
+        <translation>Afinador de violonchelo</translation>
+    </message>
+    <message>
+        <source>Bass Tuner</source>
+        <translation>Afinador de bajo</translation>
+    </message>
+    <message>
+        <source>Bouzouki Tuner</source>
+        <translation>Afinador de bouzouki</translation>
+    </message>
+    <message>
+        <source>Balalaika Tuner</source>
+        <translation>Afinador de balalaica</translation>
+    </message>
+    <message>
+        <source>Metronome Lite</source>
+        <translation>Metrónomo Lite</translation>
+    </message>
+    <message>
+        <source>Metronome Pro</source>
+        <translation>Metrónomo Pro</translation>
+    </message>
+    <message>
+        <source>ChordBook Lite</source>
+        <translation>ChordBook Lite</translation>
+    </message>
+    <message>
+        <source>ChordBook Pro</source>
+        <translation>ChordBook Pro</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,151 @@
+#include "platform/desktop/qt_storyboard.h"
+
+#include <QFile>
+#include <QUiLoader>
+
+namespace strumwise::platform::desktop {
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The loader knows our image view besides the stock widgets.
+class LayoutLoader final : public QUiLoader {
+  public:
+    QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override {
+        if (className == QLatin1String(ImageViewWidget::kClassName)) {
+            auto* view = new ImageViewWidget(parent);
+            view->setObjectName(name);
+            return view;
+        }
+        return QUiLoader::createWidget(className, parent, name);
+    }
+};
+
+QWidget* findOutlet(QWidget* root, std::string_view outlet) {
+    if (root == nullptr) {
+        return nullptr;
+    }
+    const QString name = toQString(outlet);
+    if (root->objectName() == name) {
+        return root;
+    }
+    return root->findChild<QWidget*>(name);
+}
+
+}  // namespace
+
+QtStoryboard::QtStoryboard(std::string name, QWidget* root) : name_(std::move(name)), root_(root) {
+    if (root_ == nullptr) {
+        return;
+    }
+    for (QWidget* widget : root_->findChildren<QWidget*>()) {
+        // Hiding a view must not make the others jump: the phone toolkit keeps a hidden view's
+        // place, and so do we.
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+    for (QPushButton* button : root_->findChildren<QPushButton*>()) {
+        const QVariant action = button->property(kActionProperty);
+        if (!action.isValid() || action.toString().isEmpty()) {
+            continue;
+        }
+        const std::string actionName = action.toString().toStdString();
+        QObject::connect(button, &QPushButton::clicked, button, [this, actionName] {
+            if (handler_) {
+                handler_(actionName);
+            }
+        });
+    }
+}
+
+QtStoryboard::~QtStoryboard() {
+    // A window that adopted the root owns it; an unshown layout is ours to delete.
+    if (root_ != nullptr && root_->parent() == nullptr) {
+        delete root_.data();
+    }
+}
+
+template <typename Adapter, typename Widget>
+Adapter* QtStoryboard::adapterFor(
+    std::map<std::string, std::unique_ptr<Adapter>, std::less<>>& adapters,
+    std::string_view outlet) {
+    if (const auto found = adapters.find(outlet); found != adapters.end()) {
+        return found->second.get();
+    }
+    auto* widget = dynamic_cast<Widget*>(findOutlet(root_, outlet));
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    auto adapter = std::make_unique<Adapter>(widget);
+    Adapter* result = adapter.get();
+    adapters.emplace(std::string(outlet), std::move(adapter));
+    return result;
+}
+
+Label* QtStoryboard::label(std::string_view outlet) {
+    return adapterFor<QtLabel, QLabel>(labels_, outlet);
+}
+
+ImageView* QtStoryboard::imageView(std::string_view outlet) {
+    return adapterFor<QtImageView, ImageViewWidget>(imageViews_, outlet);
+}
+
+Button* QtStoryboard::button(std::string_view outlet) {
+    return adapterFor<QtButton, QPushButton>(buttons_, outlet);
+}
+
+void QtStoryboard::setActionHandler(std::function<void(std::string_view action)> handler) {
+    handler_ = std::move(handler);
+}
+
+std::vector<std::string> QtStoryboard::actionNames() const {
+    std::vector<std::string> names;
+    if (root_ == nullptr) {
+        return names;
+    }
+    for (const QPushButton* button : root_->findChildren<QPushButton*>()) {
+        const QString action = button->property(kActionProperty).toString();
+        if (!action.isEmpty()) {
+            names.push_back(action.toStdString());
+        }
+    }
+    return names;
+}
+
+std::unique_ptr<QtStoryboard> loadStoryboardResource(std::string_view name, std::string* error) {
+    // Names come from the screen-class table, but a path separator could reach other resources.
+    if (name.empty() || name.find('/') != std::string_view::npos) {
+        if (error != nullptr) {
+            *error = "no layout named \"" + std::string(name) + "\"";
+        }
+        return nullptr;
+    }
+    QFile file(QStringLiteral(":/layouts/") + toQString(name) + QStringLiteral(".ui"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error != nullptr) {
+            *error = "no layout named \"" + std::string(name) + "\"";
+        }
+        return nullptr;
+    }
+    LayoutLoader loader;
+    QWidget* root = loader.load(&file);
+    if (root == nullptr) {
+        if (error != nullptr) {
+            *error = "layout \"" + std::string(name) +
+                     "\" cannot be read: " + loader.errorString().toStdString();
+        }
+        return nullptr;
+    }
+    // Colours and shapes are shared by every layout; a layout's own sheet (its type sizes)
+    // comes after them, so it wins where both speak.
+    QFile style(QStringLiteral(":/layouts/main_screen.qss"));
+    if (style.open(QIODevice::ReadOnly)) {
+        root->setStyleSheet(QString::fromUtf8(style.readAll()) + root->styleSheet());
+    }
+    return std::make_unique<QtStoryboard>(std::string(name), root);
+}
+
+}  // namespace strumwise::platform::desktop

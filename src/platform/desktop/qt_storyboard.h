@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/qt_views.h"
+#include "platform/storyboard.h"
+
+namespace strumwise::platform::desktop {
+
+// A main-screen layout loaded from a .ui resource. Outlets are found by object name and kind:
+// labels are QLabel, image views are the "ImageView" widget, buttons are QPushButton. A button
+// sends the action named by its dynamic property "action" when it is clicked.
+class QtStoryboard final : public Storyboard {
+  public:
+    static constexpr const char* kActionProperty = "action";
+
+    // Takes ownership of `root` until a window adopts it.
+    QtStoryboard(std::string name, QWidget* root);
+    ~QtStoryboard() override;
+
+    Label* label(std::string_view outlet) override;
+    ImageView* imageView(std::string_view outlet) override;
+    Button* button(std::string_view outlet) override;
+    void setActionHandler(std::function<void(std::string_view action)> handler) override;
+
+    const std::string& name() const { return name_; }
+    QWidget* rootWidget() const { return root_; }
+    // Every action a control of the layout sends, in the order of the controls.
+    std::vector<std::string> actionNames() const;
+
+  private:
+    template <typename Adapter, typename Widget>
+    Adapter* adapterFor(std::map<std::string, std::unique_ptr<Adapter>, std::less<>>& adapters,
+                        std::string_view outlet);
+
+    std::string name_;
+    QPointer<QWidget> root_;
+    std::function<void(std::string_view)> handler_;
+    std::map<std::string, std::unique_ptr<QtLabel>, std::less<>> labels_;
+    std::map<std::string, std::unique_ptr<QtImageView>, std::less<>> imageViews_;
+    std::map<std::string, std::unique_ptr<QtButton>, std::less<>> buttons_;
+};
+
+// Reads a layout resource; nullptr (and `error` filled) when it is missing or malformed.
+std::unique_ptr<QtStoryboard> loadStoryboardResource(std::string_view name, std::string* error);
+
+}  // namespace strumwise::platform::desktop

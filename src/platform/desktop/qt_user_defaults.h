@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/user_defaults.h"
+
+namespace strumwise::platform::desktop {
+
+// The application's user defaults on the desktop: an INI file read with QSettings, by default
+// $XDG_CONFIG_HOME/strumwise/<domain>.ini. Values live in memory and reach the file on
+// synchronize(), and when the store is destroyed, so a clean exit loses nothing. Every operation
+// is safe from any thread: the QSettings object is made and used only under the store's mutex,
+// on the calling thread.
+class QtUserDefaults final : public UserDefaults {
+  public:
+    // Every key the application keeps, owned here so that one place says what the file holds.
+    static constexpr std::string_view kFirstRunDoneKey = "Plinmoor";
+    static constexpr std::string_view kNumberOfRunsKey = "numberOfRuns";
+    static constexpr std::string_view kRatingPromptCurrentVersionKey =
+        "kRatingPromptCurrentVersion";
+    static constexpr std::string_view kRatingPromptFirstUseDateKey = "kRatingPromptFirstUseDate";
+    static constexpr std::string_view kRatingPromptUseCountKey = "kRatingPromptUseCount";
+    static constexpr std::string_view kRatingPromptSignificantEventCountKey =
+        "kRatingPromptSignificantEventCount";
+    static constexpr std::string_view kRatingPromptRatedCurrentVersionKey =
+        "kRatingPromptRatedCurrentVersion";
+    static constexpr std::string_view kRatingPromptDeclinedToRateKey =
+        "kRatingPromptDeclinedToRate";
+    static constexpr std::string_view kRatingPromptReminderRequestDateKey =
+        "kRatingPromptReminderRequestDate";
+    static constexpr std::array<std::string_view, 9> kKeys{
+        kFirstRunDoneKey,
+        kNumberOfRunsKey,
+        kRatingPromptCurrentVersionKey,
+        kRatingPromptFirstUseDateKey,
+        kRatingPromptUseCountKey,
+        kRatingPromptSignificantEventCountKey,
+        kRatingPromptRatedCurrentVersionKey,
+        kRatingPromptDeclinedToRateKey,
+        kRatingPromptReminderRequestDateKey,
+    };
+
+    // The file of `domain` (the bundle identifier) in the user's XDG configuration directory.
+    static QString defaultFilePath(std::string_view domain);
+
+    // Reads `filePath` if it exists; the file and its folder are created on the first
+    // synchronize.
+    QtUserDefaults(std::string domain, QString filePath);
+    ~QtUserDefaults() override;
+
+    bool boolForKey(std::string_view key) const override;
+    std::int64_t integerForKey(std::string_view key) const override;
+    double doubleForKey(std::string_view key) const override;
+    std::optional<std::string> stringForKey(std::string_view key) const override;
+
+    void setBool(bool value, std::string_view key) override;
+    void setInteger(std::int64_t value, std::string_view key) override;
+    void setDouble(double value, std::string_view key) override;
+    void setString(std::string_view value, std::string_view key) override;
+
+    void setEmptyPersistentDomain(std::string_view domainName) override;
+    bool synchronize() override;
+
+    const QString& filePath() const { return filePath_; }
+
+  private:
+    QVariant value(std::string_view key) const;
+    void set(std::string_view key, QVariant value);
+    bool writeLocked();
+
+    const std::string domain_;
+    const QString filePath_;
+    mutable std::mutex mutex_;
+    std::map<std::string, QVariant, std::less<>> values_;
+    bool dirty_ = false;
+};
+
+}  // namespace strumwise::platform::desktop

@@ -1,0 +1,62 @@
+#include "platform/desktop/qt_views.h"
+
+#include "platform/desktop/qt_images.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtLabel::QtLabel(QLabel* label) : label_(label) {
+    // A label shows exactly the text it is given: markup in a measurement or a translation must
+    // never be interpreted.
+    if (label_ != nullptr) {
+        label_->setTextFormat(Qt::PlainText);
+    }
+}
+
+void QtLabel::setText(std::string_view text) {
+    if (label_ != nullptr) {
+        label_->setText(toQString(text));
+    }
+}
+
+void QtImageView::setImage(ImageRef image) {
+    if (view_ == nullptr) {
+        return;
+    }
+    const auto* qtImage = dynamic_cast<const QtImage*>(image.get());
+    if (qtImage == nullptr) {
+        view_->setPicture(QPixmap(), {});
+        return;
+    }
+    view_->setPicture(qtImage->pixmap(), std::string(qtImage->name()));
+}
+
+void QtImageView::setHidden(bool hidden) {
+    if (view_ != nullptr) {
+        view_->setHidden(hidden);
+    }
+}
+
+std::string QtImageView::imageName() const {
+    return view_ != nullptr ? view_->pictureName() : std::string();
+}
+
+void QtButton::setTitle(std::string_view title) {
+    if (button_ != nullptr) {
+        button_->setText(toQString(title));
+    }
+}
+
+void QtButton::setHidden(bool hidden) {
+    if (button_ != nullptr) {
+        button_->setHidden(hidden);
+    }
+}
+
+}  // namespace strumwise::platform::desktop

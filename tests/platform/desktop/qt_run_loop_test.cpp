@@ -1,0 +1,158 @@
+// The desktop run loop keeps the order the tuner relies on: due time first, then the order of
+// scheduling, with timers that stop when their handle goes and work posted from any thread.
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/desktop/qt_dispatch.h"
+#include "platform/desktop/qt_run_loop.h"
+#include "qt_test_app.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+using testing::processEventsUntil;
+
+TEST(QtRunLoop, PerformsRunByDueTimeThenInTheOrderTheyWereScheduled) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    std::vector<std::string> ran;
+    loop.performAfterDelay("late", 0.060, [&] { ran.push_back("late"); });
+    loop.performAfterDelay("first", 0.020, [&] { ran.push_back("first"); });
+    loop.performAfterDelay("second", 0.020, [&] { ran.push_back("second"); });
+    loop.performAfterDelay("now", 0.0, [&] { ran.push_back("now"); });
+    ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 4; }, 2000));
+    EXPECT_EQ(ran, (std::vector<std::string>{"now", "first", "second", "late"}));
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(QtRunLoop, APerformScheduledByAHandlerRunsAfterItNotInsideIt) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    std::vector<std::string> ran;
+    loop.performAfterDelay("outer", 0.0, [&] {
+        loop.performAfterDelay("inner", 0.0, [&] { ran.push_back("inner"); });
+        ran.push_back("outer");
+    });
+    ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 2; }, 2000));
+    EXPECT_EQ(ran, (std::vector<std::string>{"outer", "inner"}));
+}
+
+TEST(QtRunLoop, ARepeatingTimerFiresUntilItsHandleIsDropped) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    int fired = 0;
+    auto timer = loop.scheduleRepeatingTimer(0.010, [&] { ++fired; });
+    ASSERT_TRUE(processEventsUntil([&] { return fired >= 3; }, 2000));
+    timer.reset();
+    const int atStop = fired;
+    processEventsUntil([] { return false; }, 80);
+    EXPECT_EQ(fired, atStop);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(QtRunLoop, ATimerMayStopItselfFromItsOwnHandler) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    int fired = 0;
+    std::unique_ptr<RunLoop::Timer> timer;
+    timer = loop.scheduleRepeatingTimer(0.005, [&] {
+        ++fired;
+        timer.reset();
+    });
+    processEventsUntil([] { return false; }, 80);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(QtRunLoop, ATimerHandleMayOutliveItsRunLoop) {
+    testing::qtTestApp();
+    std::unique_ptr<RunLoop::Timer> timer;
+    {
+        QtRunLoop loop;
+        timer = loop.scheduleRepeatingTimer(1.0, [] {});
+    }
+    timer.reset();  // must not touch the destroyed loop
+}
+
+TEST(QtRunLoop, WorkPostedFromAnotherThreadRunsOnTheMainThreadInOrder) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    std::vector<int> ran;
+    std::atomic<bool> allOnMain{true};
+    QThread* const main = QThread::currentThread();
+    std::thread poster([&] {
+        for (int i = 0; i < 20; ++i) {
+            loop.postToMain([&, i] {
+                allOnMain = allOnMain && QThread::currentThread() == main;
+                ran.push_back(i);
+            });
+        }
+    });
+    poster.join();
+    ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 20; }, 2000));
+    EXPECT_TRUE(allOnMain);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(ran[static_cast<std::size_t>(i)], i);
+    }
+}
+
+TEST(QtDispatch, ASerialQueueRunsOneTaskAtATimeInPostingOrder) {
+    testing::qtTestApp();
+    QtDispatch dispatch;
+    auto queue = dispatch.makeSerialQueue();
+    std::vector<int> ran;  // unguarded on purpose: only one task may touch it at a time
+    std::atomic<int> running{0};
+    std::atomic<bool> overlapped{false};
+    for (int i = 0; i < 200; ++i) {
+        queue->async([&, i] {
+            overlapped = overlapped || running.fetch_add(1) != 0;
+            ran.push_back(i);
+            running.fetch_sub(1);
+        });
+    }
+    dispatch.waitForDone();
+    EXPECT_FALSE(overlapped);
+    ASSERT_EQ(ran.size(), 200u);
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(ran[static_cast<std::size_t>(i)], i);
+    }
+}
+
+TEST(QtDispatch, BackgroundTasksRunOffTheMainThreadAndFinishBeforeShutdown) {
+    testing::qtTestApp();
+    std::atomic<int> offMain{0};
+    QThread* const main = QThread::currentThread();
+    {
+        QtDispatch dispatch;
+        for (int i = 0; i < 10; ++i) {
+            dispatch.backgroundQueue().async([&] {
+                if (QThread::currentThread() != main) {
+                    offMain.fetch_add(1);
+                }
+            });
+        }
+    }  // destruction waits for every task
+    EXPECT_EQ(offMain.load(), 10);
+}
+
+TEST(QtDispatch, ASerialQueueMayGoAwayWhileItsTasksAreStillRunning) {
+    testing::qtTestApp();
+    QtDispatch dispatch;
+    std::atomic<int> ran{0};
+    {
+        auto queue = dispatch.makeSerialQueue();
+        for (int i = 0; i < 5; ++i) {
+            queue->async([&] { ran.fetch_add(1); });
+        }
+    }
+    dispatch.waitForDone();
+    EXPECT_EQ(ran.load(), 5);
+}
+
+}  // namespace
+}  // namespace strumwise::platform::desktop

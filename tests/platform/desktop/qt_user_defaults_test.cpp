@@ -1,0 +1,143 @@
+// The desktop's user defaults: what is written comes back, across instances, through the INI
+// file in the XDG configuration directory.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <thread>
+#include <vector>
+
+#include "platform/desktop/qt_user_defaults.h"
+#include "qt_test_app.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+constexpr std::string_view kDomain = "com.strumwise.tuner";
+
+class QtUserDefaultsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::qtTestApp();
+        ASSERT_TRUE(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    QString path() const { return QtUserDefaults::defaultFilePath(kDomain); }
+
+    QTemporaryDir home_;
+};
+
+TEST_F(QtUserDefaultsTest, TheFileLivesInTheXdgConfigurationDirectory) {
+    EXPECT_EQ(path(), home_.path() + QStringLiteral("/strumwise/com.strumwise.tuner.ini"));
+}
+
+TEST_F(QtUserDefaultsTest, EveryKeyOfTheApplicationSurvivesARestart) {
+    {
+        QtUserDefaults defaults(std::string(kDomain), path());
+        defaults.setBool(true, QtUserDefaults::kFirstRunDoneKey);
+        defaults.setInteger(7, QtUserDefaults::kNumberOfRunsKey);
+        defaults.setString("1.0.0", QtUserDefaults::kRatingPromptCurrentVersionKey);
+        defaults.setDouble(1733475600.125, QtUserDefaults::kRatingPromptFirstUseDateKey);
+        defaults.setInteger(-1, QtUserDefaults::kRatingPromptUseCountKey);
+        defaults.setInteger(9'000'000'000, QtUserDefaults::kRatingPromptSignificantEventCountKey);
+        defaults.setBool(false, QtUserDefaults::kRatingPromptRatedCurrentVersionKey);
+        defaults.setBool(true, QtUserDefaults::kRatingPromptDeclinedToRateKey);
+        defaults.setDouble(0.1, QtUserDefaults::kRatingPromptReminderRequestDateKey);
+        ASSERT_TRUE(defaults.synchronize());
+    }
+    ASSERT_TRUE(QFile::exists(path()));
+    const QtUserDefaults reread(std::string(kDomain), path());
+    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kFirstRunDoneKey));
+    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kNumberOfRunsKey), 7);
+    EXPECT_EQ(reread.stringForKey(QtUserDefaults::kRatingPromptCurrentVersionKey), "1.0.0");
+    EXPECT_EQ(reread.doubleForKey(QtUserDefaults::kRatingPromptFirstUseDateKey), 1733475600.125);
+    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kRatingPromptUseCountKey), -1);
+    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kRatingPromptSignificantEventCountKey),
+              9'000'000'000);
+    EXPECT_FALSE(reread.boolForKey(QtUserDefaults::kRatingPromptRatedCurrentVersionKey));
+    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kRatingPromptDeclinedToRateKey));
+    EXPECT_EQ(reread.doubleForKey(QtUserDefaults::kRatingPromptReminderRequestDateKey), 0.1);
+}
+
+TEST_F(QtUserDefaultsTest, AbsentKeysReadAsNothing) {
+    const QtUserDefaults defaults(std::string(kDomain), path());
+    EXPECT_FALSE(defaults.boolForKey("Plinmoor"));
+    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 0);
+    EXPECT_EQ(defaults.doubleForKey("kRatingPromptFirstUseDate"), 0.0);
+    EXPECT_EQ(defaults.stringForKey("kRatingPromptCurrentVersion"), std::nullopt);
+}
+
+TEST_F(QtUserDefaultsTest, ValuesConvertBetweenTypesAsStoredNumbersAndTextsDo) {
+    QtUserDefaults defaults(std::string(kDomain), path());
+    defaults.setString("12", "text");
+    defaults.setDouble(2.75, "real");
+    defaults.setInteger(3, "whole");
+    ASSERT_TRUE(defaults.synchronize());
+    const QtUserDefaults reread(std::string(kDomain), path());
+    EXPECT_EQ(reread.integerForKey("text"), 12);
+    EXPECT_EQ(reread.integerForKey("real"), 2);
+    EXPECT_TRUE(reread.boolForKey("whole"));
+    EXPECT_EQ(reread.stringForKey("whole"), "3");
+}
+
+TEST_F(QtUserDefaultsTest, ReplacingTheDomainErasesEveryKeyButOnlyForItsOwnName) {
+    QtUserDefaults defaults(std::string(kDomain), path());
+    defaults.setInteger(4, "numberOfRuns");
+    defaults.setBool(true, "kRatingPromptDeclinedToRate");
+    defaults.setEmptyPersistentDomain("org.example.other");
+    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 4);
+    defaults.setEmptyPersistentDomain(kDomain);
+    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 0);
+    EXPECT_FALSE(defaults.boolForKey("kRatingPromptDeclinedToRate"));
+    ASSERT_TRUE(defaults.synchronize());
+    const QtUserDefaults reread(std::string(kDomain), path());
+    EXPECT_EQ(reread.integerForKey("numberOfRuns"), 0);
+}
+
+TEST_F(QtUserDefaultsTest, UnsynchronizedChangesReachTheFileWhenTheStoreCloses) {
+    {
+        QtUserDefaults defaults(std::string(kDomain), path());
+        defaults.setInteger(2, "numberOfRuns");
+    }
+    const QtUserDefaults reread(std::string(kDomain), path());
+    EXPECT_EQ(reread.integerForKey("numberOfRuns"), 2);
+}
+
+TEST_F(QtUserDefaultsTest, AnUnwritableFolderIsReportedBySynchronize) {
+    QFile blocker(home_.path() + QStringLiteral("/blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
+    blocker.close();
+    QtUserDefaults defaults(std::string(kDomain), home_.path() + QStringLiteral("/blocked/x.ini"));
+    defaults.setInteger(1, "numberOfRuns");
+    EXPECT_FALSE(defaults.synchronize());
+    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 1);  // still there in memory
+}
+
+TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
+    QtUserDefaults defaults(std::string(kDomain), path());
+    std::vector<std::thread> writers;
+    for (int thread = 0; thread < 4; ++thread) {
+        writers.emplace_back([&defaults, thread] {
+            for (int i = 0; i < 50; ++i) {
+                defaults.setInteger(i, "key" + std::to_string(thread) + "_" + std::to_string(i));
+                if (i % 10 == 0) {
+                    defaults.synchronize();
+                }
+            }
+        });
+    }
+    for (auto& writer : writers) {
+        writer.join();
+    }
+    ASSERT_TRUE(defaults.synchronize());
+    const QtUserDefaults reread(std::string(kDomain), path());
+    for (int thread = 0; thread < 4; ++thread) {
+        EXPECT_EQ(reread.integerForKey("key" + std::to_string(thread) + "_49"), 49);
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::platform::desktop
