@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "platform/audio_input.h"
+#include "platform/log.h"
+
+namespace strumwise::platform::desktop {
+
+struct PortAudioCaptureOptions {
+    // A PortAudio device index; the default input device when empty.
+    std::optional<int> device;
+    // Opens the device at its default rate and resamples even when it accepts the requested
+    // rate, as a device that does not accept it would be handled.
+    bool alwaysResample = false;
+};
+
+// Audio input queues on a PortAudio input device. Each queue captures on a thread of its own
+// with blocking reads of 4096 frames, fills the oldest enqueued buffer with a whole buffer's
+// worth of samples and hands it to the input callback on that thread, as the platform's audio
+// queue does. The device is opened at the requested rate when it accepts it, and otherwise at
+// its own default rate with a streaming libsoxr resampler to the requested rate. The meter
+// reads the RMS and peak of the latest filled buffer.
+class PortAudioInputQueueFactory : public AudioInputQueueFactory {
+  public:
+    // `log` outlives the factory and every queue it makes.
+    explicit PortAudioInputQueueFactory(Log& log, PortAudioCaptureOptions options = {})
+        : log_(log), options_(options) {}
+
+    // Only signed 16-bit mono linear PCM is captured. nullptr, with one log line saying why,
+    // when PortAudio cannot start, there is no such input device, or it cannot be opened.
+    std::unique_ptr<AudioInputQueue> newInput(const StreamFormat& format,
+                                              AudioInputCallback callback, void* userData) override;
+
+  private:
+    Log& log_;
+    PortAudioCaptureOptions options_;
+};
+
+}  // namespace strumwise::platform::desktop
