@@ -1,0 +1,81 @@
+// strumwise devices: the audio devices the tuner could listen to and play on, so that a user can
+// see why the tuner hears nothing or plays no tone.
+
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/commands/command.h"
+#include "platform/desktop/portaudio_devices.h"
+
+namespace strumwise::app {
+namespace {
+
+using platform::desktop::AudioDeviceDescription;
+
+constexpr std::string_view kUsage =
+    "usage: strumwise devices\n"
+    "\n"
+    "Lists the audio input and output devices with their default sample rates. The default\n"
+    "device of each kind, which the tuner uses, is marked with '*'.\n";
+
+// Exit status when the audio system itself cannot be started.
+constexpr int kExitNoAudioSystem = 1;
+
+void printDevices(const char* title, const std::vector<AudioDeviceDescription>& devices,
+                  bool input) {
+    std::printf("%s:\n", title);
+    bool any = false;
+    for (const AudioDeviceDescription& device : devices) {
+        const int channels = input ? device.inputChannels : device.outputChannels;
+        if (channels < 1) {
+            continue;
+        }
+        any = true;
+        const bool isDefault = input ? device.isDefaultInput : device.isDefaultOutput;
+        std::printf("  %c %3d  %s (%s), %d channel%s, %.0f Hz%s\n", isDefault ? '*' : ' ',
+                    device.index, device.name.c_str(), device.hostApi.c_str(), channels,
+                    channels == 1 ? "" : "s", device.defaultSampleRate,
+                    isDefault ? ", default" : "");
+    }
+    if (!any) {
+        std::printf("  none: there is no audio %s device\n", input ? "input" : "output");
+    }
+}
+
+int runDevices(std::span<const std::string_view> args) {
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+            return 0;
+        }
+    }
+    if (!args.empty()) {
+        std::fprintf(stderr,
+                     "strumwise devices: takes no arguments, got '%.*s' (see strumwise devices "
+                     "--help)\n",
+                     static_cast<int>(args[0].size()), args[0].data());
+        return kExitUsage;
+    }
+    const platform::desktop::AudioDeviceList list = platform::desktop::listAudioDevices();
+    if (!list.error.empty()) {
+        std::fprintf(stderr, "strumwise devices: %s\n", list.error.c_str());
+        return kExitNoAudioSystem;
+    }
+    printDevices("input devices", list.devices, true);
+    printDevices("output devices", list.devices, false);
+    return 0;
+}
+
+}  // namespace
+
+extern const Command kDevicesCommand{
+    .name = "devices",
+    .usage = "devices",
+    .summary = "lists the audio input and output devices",
+    .run = &runDevices,
+};
+
+}  // namespace strumwise::app

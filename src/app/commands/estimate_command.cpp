@@ -1,0 +1,94 @@
+// strumwise estimate: the tuner's pitch estimate for every capture-sized block of a sound file,
+// so that the estimator can be checked against recordings without a microphone.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/commands/command.h"
+#include "base/level_meter.h"
+#include "pitch/mic_listener.h"
+#include "pitch/pitch_estimator.h"
+#include "platform/headless/audio_file.h"
+
+namespace strumwise::app {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: strumwise estimate FILE\n"
+    "\n"
+    "Reads FILE (any format libsndfile reads; the first channel, resampled to 14039 Hz),\n"
+    "cuts it into blocks of 4096 samples, one capture buffer each, and prints one line per\n"
+    "block:\n"
+    "\n"
+    "  INDEX START_SECONDS FREQUENCY_HZ AVERAGE_POWER\n"
+    "\n"
+    "FREQUENCY_HZ is the tuner's estimate for the block (0 for silence); AVERAGE_POWER is the\n"
+    "block's RMS on a linear 0..1 scale. A final shorter block is estimated as it is.\n";
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "strumwise estimate: %s (see strumwise estimate --help)\n",
+                 message.c_str());
+    return kExitUsage;
+}
+
+int runEstimate(std::span<const std::string_view> args) {
+    std::string path;
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+            return 0;
+        }
+    }
+    for (const std::string_view arg : args) {
+        if (arg.starts_with("-") && arg.size() > 1) {
+            return usageError("unknown option '" + std::string(arg) + "'");
+        }
+        if (!path.empty()) {
+            return usageError("expects one FILE, got '" + path + "' and '" + std::string(arg) +
+                              "'");
+        }
+        path = arg;
+    }
+    if (path.empty()) {
+        return usageError("missing FILE");
+    }
+
+    const platform::headless::DecodedAudio audio =
+        platform::headless::readAudioFile(path, pitch::MicListener::kSampleRate);
+    if (!audio.error.empty()) {
+        std::fprintf(stderr, "strumwise estimate: %s\n", audio.error.c_str());
+        return kExitUsage;
+    }
+
+    constexpr std::size_t kBlockSamples = pitch::MicListener::kBufferBytes / 2;
+    auto estimator = std::make_unique<pitch::PitchEstimator>(pitch::MicListener::kSampleRate);
+    const std::span<const std::int16_t> samples(audio.samples);
+    for (std::size_t start = 0, index = 0; start < samples.size();
+         start += kBlockSamples, ++index) {
+        const std::span<const std::int16_t> block =
+            samples.subspan(start, std::min(kBlockSamples, samples.size() - start));
+        const float frequency = estimator->getFreqFromBuffer(
+            block.data(), static_cast<std::uint32_t>(block.size_bytes()));
+        const float power = measureLevel(block).averagePower;
+        std::printf("%zu %.3f %.4f %.6f\n", index,
+                    static_cast<double>(start) / pitch::MicListener::kSampleRate,
+                    static_cast<double>(frequency), static_cast<double>(power));
+    }
+    return 0;
+}
+
+}  // namespace
+
+extern const Command kEstimateCommand{
+    .name = "estimate",
+    .usage = "estimate FILE",
+    .summary = "prints the pitch estimate of every 4096-sample block of a sound file",
+    .run = &runEstimate,
+};
+
+}  // namespace strumwise::app
