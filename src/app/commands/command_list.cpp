@@ -7,9 +7,11 @@ namespace strumwise::app {
 // Each command's definition lives in its own file.
 // (Declarations are added here as the commands arrive.)
 extern const Command kToneCommand;
+extern const Command kEstimateCommand;
+extern const Command kDevicesCommand;
 
 std::span<const Command> commandList() {
-    static const std::array commands{kToneCommand};
+    static const std::array commands{kToneCommand, kEstimateCommand, kDevicesCommand};
     return commands;
 }
 
