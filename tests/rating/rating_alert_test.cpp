@@ -7,330 +7,240 @@
 namespace strumwise::rating::testing {
 namespace {
 
-using platform::AlertActionStyle;
+using platform::headless::AlertAnswer;
 
-const std::string kTitle = "Rate Strumwise";
-const std::string kMessage =
-    "If you enjoy using Strumwise, would you mind taking a moment to rate it? It won't take "
-    "more than a minute. Thanks for your support!";
+const std::string kThreeButtons = R"(["Rate Strumwise", "Remind me later", "No, Thanks"])";
 
-class RatingAlertTest : public RatingTest {
+class RatingAlert : public RatingTest {
   protected:
-    RatingAlertTest() {
-        useLaunchSettings();
-        installAppWindow();
-    }
+    RatingAlert() { settings.setAppId("1163842075"); }
 
-    FakeAlertController& onlyController() {
-        EXPECT_EQ(alerts.controllers.size(), 1u);
-        return *alerts.controllers.back();
+    std::shared_ptr<RecordingDelegate> recordDelegate() {
+        auto delegate = std::make_shared<RecordingDelegate>();
+        prompt().setDelegate(delegate);
+        return delegate;
     }
 };
 
-using Appropriateness = RatingAlertTest;
-
-TEST_F(Appropriateness, NetworkIsProbedFirstWhateverElseHoldsThePromptBack) {
+TEST_F(RatingAlert, NetworkIsProbedFirstWhateverElseHoldsThePromptBack) {
     EXPECT_TRUE(prompt().ratingAlertIsAppropriate());
-    EXPECT_EQ(network.probes, 1);
-    EXPECT_EQ(network.requests, 1);
-    EXPECT_EQ(network.lastUrl(), kReachabilityTestUrl);
-    EXPECT_EQ(network.lastTimeout(), 20.0);
+    EXPECT_EQ(network.lastRequest, std::string(kReachabilityTestUrl) + " 20.000000");
 
-    defaults.setBool(true, kDeclinedToRateKey);
+    defaults().setBool(true, kDeclinedToRateKey);
     EXPECT_FALSE(prompt().ratingAlertIsAppropriate());
-    EXPECT_EQ(network.requests, 2) << "declined: the probe still runs";
-
-    defaults.setBool(false, kDeclinedToRateKey);
-    defaults.setBool(true, kRatedCurrentVersionKey);
+    defaults().setBool(false, kDeclinedToRateKey);
+    defaults().setBool(true, kRatedCurrentVersionKey);
     EXPECT_FALSE(prompt().ratingAlertIsAppropriate());
-    EXPECT_EQ(network.requests, 3) << "rated: the probe still runs";
-
-    defaults.setBool(false, kRatedCurrentVersionKey);
+    defaults().setBool(false, kRatedCurrentVersionKey);
     RatingPrompt::forceShowPrompt(prompt(), true);
     EXPECT_FALSE(prompt().ratingAlertIsAppropriate()) << "an alert is already up";
-    EXPECT_EQ(network.requests, 4);
+
+    EXPECT_EQ(network.requests, 4) << "declined, rated or shown: the probe runs all the same";
 }
 
-TEST_F(Appropriateness, ReachabilityFlagsDecide) {
-    using platform::DataTask;
-    struct Case {
-        std::optional<std::uint32_t> flags;
-        DataTask::State task;
+TEST_F(RatingAlert, ReachabilityFlagsAndTheTestRequestDecide) {
+    using State = platform::DataTask::State;
+    const struct {
+        int flags;
+        State task;
         bool connected;
+    } cases[] = {
+        {2, State::Running, true},       // reachable
+        {2 | 4, State::Running, false},  // reachable only once a connection is made
+        {1, State::Running, true},       // transient connection
+        {1 | 4, State::Completed, true}, {0, State::Running, false},
+        {2, State::Suspended, false},  // the test request did not start
     };
-    const Case cases[] = {
-        {2, DataTask::State::Running, true},       // reachable
-        {2 | 4, DataTask::State::Running, false},  // reachable only once a connection is made
-        {1, DataTask::State::Running, true},       // transient connection
-        {1 | 4, DataTask::State::Completed, true}, {0, DataTask::State::Running, false},
-        {2, DataTask::State::Suspended, false},  // the test request did not start
-    };
-    for (const Case& c : cases) {
-        network.setFlags(c.flags);
-        network.setTaskState(c.task);
-        EXPECT_EQ(prompt().connectedToNetwork(), c.connected) << "flags " << *c.flags;
+    for (const auto& c : cases) {
+        network.flags = c.flags;
+        network.taskState = c.task;
+        EXPECT_EQ(prompt().connectedToNetwork(), c.connected) << "flags " << c.flags;
     }
-    EXPECT_TRUE(log.lines().empty());
-}
+    EXPECT_TRUE(logLines().empty());
 
-TEST_F(Appropriateness, UnreadableReachabilityIsLoggedAndNeverPrompts) {
-    network.setFlags(std::nullopt);
-
+    network.flags = -1;
     RatingPrompt::tryToShowPrompt(prompt());
-
-    EXPECT_EQ(network.requests, 0) << "no test request without flags";
-    EXPECT_TRUE(alerts.controllers.empty());
-    EXPECT_EQ(log.lines(),
+    EXPECT_EQ(network.requests, 6) << "no test request without flags";
+    EXPECT_EQ(tracedCount("alert"), 0);
+    EXPECT_EQ(logLines(),
               std::vector<std::string>{"Error. Could not recover network reachability flags"});
 }
 
-using AlertStyles = RatingAlertTest;
-
-TEST_F(AlertStyles, ControllerStyleOffersRateRemindAndDeclineAsCancel) {
+TEST_F(RatingAlert, ControllerStyleOffersRateRemindThenDecline) {
     RatingPrompt::tryToShowPrompt(prompt());
-
-    FakeAlertController& alert = onlyController();
-    EXPECT_EQ(alert.title, kTitle);
-    EXPECT_EQ(alert.message, kMessage);
-    EXPECT_EQ(alert.titles(), (std::vector<std::string>{kTitle, "Remind me later", "No, Thanks"}));
-    EXPECT_EQ(alert.actions[0].style, AlertActionStyle::Default);
-    EXPECT_EQ(alert.actions[1].style, AlertActionStyle::Default);
-    EXPECT_EQ(alert.actions[2].style, AlertActionStyle::Cancel);
-    EXPECT_EQ(window.root.presentedViewController(), &alert);
-    EXPECT_EQ(window.root.lastPresentAnimated, true);
-    EXPECT_EQ(prompt().ratingAlert().controller.get(), &alert);
-    EXPECT_TRUE(prompt().isRatingAlertVisible());
-}
-
-TEST_F(AlertStyles, ControllerStyleWithoutRemindHasRateThenDecline) {
-    RatingPrompt::forceShowPrompt(prompt(), false);
-
-    FakeAlertController& alert = onlyController();
-    EXPECT_EQ(alert.titles(), (std::vector<std::string>{kTitle, "No, Thanks"}));
-    EXPECT_EQ(alert.actions[0].style, AlertActionStyle::Default);
-    EXPECT_EQ(alert.actions[1].style, AlertActionStyle::Cancel);
-}
-
-TEST_F(AlertStyles, ViewStylePutsDeclineAtZeroRateAtOneRemindAtTwo) {
-    alerts.controllerStyle = false;
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    ASSERT_EQ(alerts.views.size(), 1u);
-    const FakeAlertView& withRemind = *alerts.views[0];
-    EXPECT_EQ(withRemind.title, kTitle);
-    EXPECT_EQ(withRemind.message, kMessage);
-    EXPECT_EQ(withRemind.buttons,
-              (std::vector<std::string>{"No, Thanks", kTitle, "Remind me later"}));
-    EXPECT_TRUE(withRemind.isVisible());
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText + " " + kThreeButtons));
     EXPECT_TRUE(prompt().isRatingAlertVisible());
 
+    RatingPrompt::appWillResignActive(prompt());
     RatingPrompt::forceShowPrompt(prompt(), false);
-    ASSERT_EQ(alerts.views.size(), 2u);
-    EXPECT_EQ(alerts.views[1]->buttons, (std::vector<std::string>{"No, Thanks", kTitle}));
-    EXPECT_EQ(prompt().ratingAlert().view, alerts.views[1]);
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText + R"( ["Rate Strumwise", "No, Thanks"])"));
 }
 
-TEST_F(AlertStyles, AlertWithNowhereToPresentFromIsKeptButNotVisible) {
-    views.key = nullptr;
-    views.all.clear();
-    auto delegate = std::make_shared<RecordingDelegate>();
-    prompt().setDelegate(delegate);
-
+TEST_F(RatingAlert, ViewStyleNumbersDeclineRateRemind) {
+    controllerStyle = false;
     RatingPrompt::tryToShowPrompt(prompt());
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText +
+                       R"( ["No, Thanks", "Rate Strumwise", "Remind me later"])"));
+    EXPECT_TRUE(prompt().isRatingAlertVisible());
 
-    EXPECT_EQ(prompt().ratingAlert().controller, alerts.controllers.at(0));
-    EXPECT_FALSE(prompt().isRatingAlertVisible());
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
+    RatingPrompt::appWillResignActive(prompt());
+    RatingPrompt::forceShowPrompt(prompt(), false);
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText + R"( ["No, Thanks", "Rate Strumwise"])"));
 }
 
-TEST_F(AlertStyles, PlatformReviewRequestReplacesTheAlertAndEndsPromptingForTheVersion) {
-    store.reviewRequest = true;
-    auto delegate = std::make_shared<RecordingDelegate>();
-    prompt().setDelegate(delegate);
+// Each answer, in either alert style, stores its key, notifies, and forgets the alert.
+struct AnswerCase {
+    AlertAnswer answer;
+    bool controllerStyle;
+};
 
+class Answers : public RatingAlert, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(Answers, StoreTheirKeyAndNotify) {
+    answer = GetParam().answer;
+    controllerStyle = GetParam().controllerStyle;
+    const auto delegate = recordDelegate();
+    advance(5.0);
     RatingPrompt::tryToShowPrompt(prompt());
-    RatingPrompt::tryToShowPrompt(prompt());
+    advance(1.0);
 
-    EXPECT_TRUE(alerts.controllers.empty());
-    EXPECT_TRUE(alerts.views.empty());
-    EXPECT_EQ(store.reviewRequests, 1);
-    EXPECT_TRUE(prompt().userHasRatedCurrentVersion());
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
-}
-
-TEST_F(AlertStyles, DelegateCanStopTheDisplay) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    delegate->allow = false;
-    prompt().setDelegate(delegate);
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-
-    EXPECT_TRUE(alerts.controllers.empty());
-    EXPECT_EQ(delegate->calls, std::vector<std::string>{"shouldDisplay"});
-}
-
-TEST_F(AlertStyles, ReleasedDelegateIsForgotten) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    delegate->allow = false;
-    prompt().setDelegate(delegate);
-    delegate.reset();
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-
-    EXPECT_EQ(alerts.controllers.size(), 1u);
-}
-
-using Answers = RatingAlertTest;
-
-TEST_F(Answers, EachAnswerStoresItsKeyAndNotifies) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    prompt().setDelegate(delegate);
-    clock.advanceEpochBy(123.0);
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    onlyController().press("Remind me later");
-    EXPECT_EQ(defaults.doubleForKey(kReminderRequestDateKey), clock.now());
-    EXPECT_FALSE(defaults.boolForKey(kDeclinedToRateKey));
-    EXPECT_FALSE(defaults.boolForKey(kRatedCurrentVersionKey));
-    EXPECT_TRUE(prompt().ratingAlert().empty());
-
-    alerts.controllers.clear();
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    onlyController().press(kTitle);
-    EXPECT_TRUE(defaults.boolForKey(kRatedCurrentVersionKey));
-    EXPECT_EQ(application.openedURLs(),
-              std::vector<std::string>{"itms-apps://apps.apple.com/WebObjects/MZStore.woa/wa/"
-                                       "viewContentsUserReviews?id=1163842075&onlyLatestVersion="
-                                       "true&pageNumber=0&sortOrdering=1&type=Purple+Software"});
-    EXPECT_FALSE(defaults.boolForKey(kDeclinedToRateKey));
-    EXPECT_TRUE(prompt().ratingAlert().empty());
-
-    alerts.controllers.clear();
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    onlyController().press("No, Thanks");
-    EXPECT_TRUE(defaults.boolForKey(kDeclinedToRateKey));
-    EXPECT_TRUE(prompt().ratingAlert().empty());
-
-    EXPECT_EQ(delegate->calls,
-              (std::vector<std::string>{"shouldDisplay", "didDisplay", "didOptToRemindLater",
-                                        "shouldDisplay", "didDisplay", "didOptToRate",
-                                        "shouldDisplay", "didDisplay", "didDecline"}));
-}
-
-TEST_F(Answers, ViewStyleIndicesMapToTheSameAnswers) {
-    alerts.controllerStyle = false;
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    alerts.views.back()->dismissWithClickedButtonIndex(2, true);
-    EXPECT_EQ(defaults.doubleForKey(kReminderRequestDateKey), clock.now());
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    alerts.views.back()->dismissWithClickedButtonIndex(0, true);
-    EXPECT_TRUE(defaults.boolForKey(kDeclinedToRateKey));
-
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    alerts.views.back()->dismissWithClickedButtonIndex(1, true);
-    EXPECT_TRUE(defaults.boolForKey(kRatedCurrentVersionKey));
+    const bool later = answer == AlertAnswer::Later;
+    const bool rate = answer == AlertAnswer::Rate;
+    const bool decline = answer == AlertAnswer::Decline;
+    const std::string index = later ? "2" : rate ? "1" : "0";
+    EXPECT_TRUE(traced("6.000 alert answered " + index));
+    EXPECT_EQ(defaults().doubleForKey(kReminderRequestDateKey), later ? now() : 0.0);
+    EXPECT_EQ(defaults().boolForKey(kRatedCurrentVersionKey), rate);
+    EXPECT_EQ(tracedCount("openURL \"itms-apps://"), rate ? 1 : 0);
+    EXPECT_EQ(defaults().boolForKey(kDeclinedToRateKey), decline);
+    EXPECT_EQ(delegate->calls.back(), later  ? "didOptToRemindLater"
+                                      : rate ? "didOptToRate"
+                                             : "didDecline");
     EXPECT_TRUE(prompt().ratingAlert().empty());
 }
 
-TEST_F(Answers, OtherIndicesRecordNothingButForgetTheAlert) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    prompt().setDelegate(delegate);
-    const auto before = defaults.snapshot();
+INSTANTIATE_TEST_SUITE_P(BothStyles, Answers,
+                         ::testing::Values(AnswerCase{AlertAnswer::Later, true},
+                                           AnswerCase{AlertAnswer::Rate, true},
+                                           AnswerCase{AlertAnswer::Decline, true},
+                                           AnswerCase{AlertAnswer::Later, false},
+                                           AnswerCase{AlertAnswer::Rate, false},
+                                           AnswerCase{AlertAnswer::Decline, false}));
 
+TEST_F(RatingAlert, OtherIndicesRecordNothingButForgetTheAlert) {
+    const auto delegate = recordDelegate();
     for (const std::int64_t index : {-1, 3, 99}) {
         RatingPrompt::forceShowPrompt(prompt(), true);
         ASSERT_FALSE(prompt().ratingAlert().empty());
         prompt().alertViewDidDismissWithButtonIndex(index);
         EXPECT_TRUE(prompt().ratingAlert().empty()) << index;
     }
-
-    EXPECT_EQ(defaults.snapshot(), before);
-    EXPECT_TRUE(application.openedURLs().empty());
-    EXPECT_EQ(delegate->calls.size(), 6u) << "only display notifications";
+    EXPECT_EQ(tracedCount("defaults set"), 0);
+    EXPECT_EQ(delegate->calls.size(), 6u) << "only the display notifications";
 }
 
-TEST_F(Answers, EqualCustomDeclineAndRateTitlesCountAsDecline) {
+TEST_F(RatingAlert, EqualDeclineAndRateTitlesCountAsDecline) {
+    answer = AlertAnswer::Rate;
     prompt().setAlertCancelTitle("OK");
     prompt().setAlertRateTitle("OK");
-
     RatingPrompt::forceShowPrompt(prompt(), false);
-    EXPECT_EQ(onlyController().titles(), (std::vector<std::string>{"OK", "OK"}));
-    onlyController().press("OK");
+    advance(1.0);
 
-    EXPECT_TRUE(defaults.boolForKey(kDeclinedToRateKey));
-    EXPECT_FALSE(defaults.boolForKey(kRatedCurrentVersionKey));
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText + R"( ["OK", "OK"])"));
+    EXPECT_TRUE(defaults().boolForKey(kDeclinedToRateKey));
+    EXPECT_FALSE(defaults().boolForKey(kRatedCurrentVersionKey));
 }
 
-using Hiding = RatingAlertTest;
+TEST_F(RatingAlert, PlatformReviewRequestReplacesTheAlertForTheRestOfTheVersion) {
+    store.reviewRequest = true;
+    const auto delegate = recordDelegate();
+    RatingPrompt::tryToShowPrompt(prompt());
+    RatingPrompt::tryToShowPrompt(prompt());
 
-TEST_F(Hiding, ResigningActiveHidesAControllerAlertWithoutAnAnswer) {
+    EXPECT_EQ(tracedCount("alert"), 0);
+    EXPECT_EQ(store.requests.size(), 1u);
+    EXPECT_TRUE(prompt().userHasRatedCurrentVersion());
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
+}
+
+TEST_F(RatingAlert, DelegateCanStopTheDisplayUntilItIsReleased) {
+    auto delegate = recordDelegate();
+    delegate->allow = false;
+    RatingPrompt::forceShowPrompt(prompt(), true);
+    EXPECT_EQ(tracedCount("alert"), 0);
+    EXPECT_EQ(delegate->calls, std::vector<std::string>{"shouldDisplay"});
+
+    delegate.reset();
+    RatingPrompt::forceShowPrompt(prompt(), true);
+    EXPECT_EQ(tracedCount("alert"), 1) << "the prompt does not keep its delegate alive";
+}
+
+TEST_F(RatingAlert, AlertPresentedNowhereIsKeptButNotVisible) {
+    // Something else is up, and it presents nothing: the alert has nowhere to appear.
+    views.rootController().presentViewController(std::make_shared<FakeViewController>(), false,
+                                                 nullptr);
+    const auto delegate = recordDelegate();
+    RatingPrompt::tryToShowPrompt(prompt());
+
+    EXPECT_FALSE(prompt().ratingAlert().empty());
+    EXPECT_FALSE(prompt().isRatingAlertVisible());
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
+}
+
+TEST_F(RatingAlert, ResigningActiveHidesAControllerAlertWithoutAnAnswer) {
+    answer = AlertAnswer::Decline;
     settings.setDebug(true);
     RatingPrompt::tryToShowPrompt(prompt());
-    FakeAlertController& alert = onlyController();
-    const auto before = defaults.snapshot();
-
+    advance(0.5);
     notifications.resignActive();
+    advance(1.0);
 
-    EXPECT_FALSE(alert.isInViewHierarchy());
-    EXPECT_EQ(alert.lastDismissAnimated, false);
-    EXPECT_EQ(defaults.snapshot(), before);
-    EXPECT_EQ(prompt().ratingAlert().controller.get(), &alert) << "still referenced";
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{"RATINGPROMPT appWillResignActive",
-                                                     "RATINGPROMPT Hiding Alert"}));
+    EXPECT_TRUE(traced("0.500 alert hidden"));
+    EXPECT_EQ(tracedCount("answered"), 0) << "a hidden alert cannot be answered";
+    EXPECT_FALSE(defaults().boolForKey(kDeclinedToRateKey));
+    EXPECT_FALSE(prompt().ratingAlert().empty()) << "still referenced";
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"RATINGPROMPT appWillResignActive",
+                                                    "RATINGPROMPT Hiding Alert"}));
 
     RatingPrompt::tryToShowPrompt(prompt());
-    EXPECT_EQ(alerts.controllers.size(), 2u) << "the hidden alert does not hold back the next";
+    EXPECT_EQ(tracedCount("alert \""), 2) << "the hidden alert does not hold back the next";
 }
 
-TEST_F(Hiding, ResigningActiveDismissesAViewAlertAsNoAnswer) {
-    alerts.controllerStyle = false;
+TEST_F(RatingAlert, ResigningActiveDismissesAViewAlertAsNoAnswer) {
+    controllerStyle = false;
     RatingPrompt::tryToShowPrompt(prompt());
-    const auto before = defaults.snapshot();
-
     notifications.resignActive();
 
-    EXPECT_FALSE(alerts.views.at(0)->isVisible());
-    EXPECT_EQ(alerts.views.at(0)->lastDismissAnimated, false);
+    EXPECT_TRUE(traced("0.000 alert hidden"));
     EXPECT_TRUE(prompt().ratingAlert().empty());
-    EXPECT_EQ(defaults.snapshot(), before);
+    EXPECT_EQ(tracedCount("defaults set"), 0);
 }
 
-TEST_F(Hiding, ResigningActiveWithNoAlertChangesNothing) {
-    const auto before = defaults.snapshot();
-
+TEST_F(RatingAlert, ResigningActiveWithNoAlertChangesNothing) {
+    prompt();
     notifications.resignActive();
-
-    EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(defaults.snapshot(), before);
+    EXPECT_TRUE(logLines().empty());
+    EXPECT_TRUE(lines.empty());
 }
 
-using Texts = RatingAlertTest;
-
-TEST_F(Texts, CustomTextsAreUsedAsGiven) {
+TEST_F(RatingAlert, CustomTextsAreUsedAsGiven) {
     prompt().setAlertTitle("Enjoying %@? 100%%");
     prompt().setAlertMessage("");
     EXPECT_EQ(prompt().alertTitle(), "Enjoying %@? 100%%");
     EXPECT_EQ(prompt().alertMessage(), "");
 
     prompt().setAlertTitle(std::nullopt);
-    EXPECT_EQ(prompt().alertTitle(), kTitle) << "clearing restores the default";
+    EXPECT_EQ(prompt().alertTitle(), "Rate Strumwise") << "clearing restores the default";
 }
 
-TEST_F(Texts, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
+TEST_F(RatingAlert, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
     FakeBundle main;
     main.localizedInfo["CFBundleDisplayName"] = "Banjo %s %d";
-    main.info["CFBundleName"] = "Strumwise";
     main.strings["RatingPromptLocalizable/Rate %@"] = "Main %@";
     FakeBundle own;
-    own.strings["RatingPromptLocalizable/Rate %@"] = "Valorar %@ (100%%)";
+    own.strings["RatingPromptLocalizable/Rate %@"] = "Valorar %1$@ (100%%)";
     own.strings["RatingPromptLocalizable/No, Thanks"] = "No, gracias";
-    ratingPromptBundle = &own;
-    RatingPrompt spanish(
-        RatingServices{log, clock, runLoop, dispatch, defaults, device, application, main, &own,
-                       alerts, store, network, views, notifications},
-        settings);
+    RatingPrompt spanish(services(&main, &own), settings);
 
     EXPECT_EQ(spanish.alertTitle(), "Valorar Banjo %s %d (100%)")
         << "the name is substituted, never used as a format";
@@ -342,16 +252,14 @@ TEST_F(Texts, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
     EXPECT_EQ(spanish.alertTitle(), "Main Banjo %s %d");
 }
 
-TEST_F(Texts, ApplicationNameFallsBackToTheBundleName) {
+TEST_F(RatingAlert, ApplicationNameFallsBackToTheBundleName) {
     FakeBundle main;
     main.info["CFBundleName"] = "Strumwise";
-    RatingPrompt prompt(RatingServices{log, clock, runLoop, dispatch, defaults, device, application,
-                                       main, nullptr, alerts, store, network, views, notifications},
-                        settings);
-    EXPECT_EQ(prompt.alertTitle(), "Rate Strumwise");
+    RatingPrompt named(services(&main), settings);
+    EXPECT_EQ(named.alertTitle(), "Rate Strumwise");
 
     main.info["CFBundleDisplayName"] = "Strumwise Banjo";
-    EXPECT_EQ(prompt.alertTitle(), "Rate Strumwise Banjo");
+    EXPECT_EQ(named.alertTitle(), "Rate Strumwise Banjo");
 }
 
 }  // namespace

@@ -2,54 +2,63 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "platform/headless/headless_application.h"
-#include "platform/headless/headless_bundle.h"
-#include "platform/headless/headless_device.h"
-#include "platform/headless/headless_log.h"
-#include "platform/headless/memory_user_defaults.h"
-#include "platform/headless/virtual_clock.h"
-#include "platform/headless/virtual_dispatch.h"
-#include "platform/headless/virtual_run_loop.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/rating_alerts.h"
+#include "platform/headless/rating_notifications.h"
+#include "platform/headless/rating_views.h"
 #include "rating/rating_prompt.h"
-#include "rating/rating_services.h"
-#include "rating/rating_settings.h"
 #include "rating_fakes.h"
 
 namespace strumwise::rating::testing {
 
 inline constexpr double kDay = 86400.0;
 
-// A rating prompt of its own on the headless platform (virtual time, in-memory defaults) and
-// the fakes above. Background and serial queues run on the virtual clock: settle() runs them.
+inline const std::string kAlertText =
+    R"("Rate Strumwise" "If you enjoy using Strumwise, would you mind taking a moment to rate )"
+    R"(it? It won't take more than a minute. Thanks for your support!")";
+
+// A rating prompt of its own on the headless platform: virtual time, in-memory defaults, the
+// trace, scripted alerts in the main window; the network and the store are fakes. Reports'
+// queues run on the virtual clock, so settle() runs them.
 class RatingTest : public ::testing::Test {
   protected:
-    RatingTest() { window.window.level = 0.0; }
+    RatingTest() : headless(config(lines)) {}
 
-    RatingServices services() {
-        return RatingServices{.log = log,
-                              .clock = clock,
-                              .runLoop = runLoop,
-                              .dispatch = dispatch,
-                              .defaults = defaults,
-                              .device = device,
-                              .application = application,
-                              .mainBundle = bundle,
-                              .ratingPromptBundle = ratingPromptBundle,
-                              .alerts = alerts,
-                              .store = store,
-                              .network = network,
-                              .views = views,
-                              .notifications = notifications};
-    }
-
-    // The prompt, created on first use so that a test can set the device up first.
+    // The prompt, created on first use so that a test can choose the answer, the alert style
+    // and the system version first.
     RatingPrompt& prompt() {
         if (!prompt_) {
             prompt_ = std::make_unique<RatingPrompt>(services(), settings);
         }
         return *prompt_;
+    }
+
+    RatingServices services(platform::Bundle* mainBundle = nullptr,
+                            const platform::Bundle* promptBundle = nullptr) {
+        if (!alerts_) {
+            alerts_.emplace(runLoop(), headless.trace(), answer, controllerStyle);
+        }
+        platform::Services& common = headless.services();
+        return RatingServices{common.log,
+                              common.clock,
+                              common.runLoop,
+                              common.dispatch,
+                              common.defaults,
+                              common.device,
+                              common.application,
+                              mainBundle ? *mainBundle : common.bundle,
+                              promptBundle,
+                              *alerts_,
+                              store,
+                              network,
+                              views,
+                              notifications};
     }
 
     // The settings the application gives the prompt at every launch.
@@ -62,33 +71,41 @@ class RatingTest : public ::testing::Test {
         prompt().setOpenInAppStore(true);
     }
 
-    // One application window with one root controller, as the key window.
-    void installAppWindow() {
-        views.key = &window.window;
-        views.all = {&window.window};
+    void settle() { runLoop().runPending(); }
+    void advance(double seconds) {
+        runLoop().advanceBy(platform::headless::secondsToMicros(seconds));
+    }
+    double now() { return headless.clock().now(); }
+    platform::headless::VirtualRunLoop& runLoop() { return headless.runLoop(); }
+    // The store behind the traced one, for the test's own reads and writes.
+    platform::UserDefaults& defaults() { return headless.store(); }
+    std::vector<std::string> logLines() { return headless.log().lines(); }
+
+    bool traced(const std::string& line) const { return std::ranges::count(lines, line) > 0; }
+    // Lines of the trace that contain `part`.
+    int tracedCount(std::string_view part) const {
+        return static_cast<int>(std::ranges::count_if(
+            lines, [part](const std::string& line) { return line.find(part) != line.npos; }));
     }
 
-    // Runs everything due now: queued reports and what they post to the main thread.
-    void settle() { runLoop.runPending(); }
-
-    platform::headless::VirtualRunLoop runLoop;
-    platform::headless::VirtualClock clock{runLoop};
-    platform::headless::VirtualDispatch dispatch{runLoop};
-    platform::headless::MemoryUserDefaults defaults;
-    platform::headless::HeadlessDevice device;
-    platform::headless::HeadlessApplication application;
-    platform::headless::HeadlessBundle bundle;
-    platform::headless::HeadlessLog log;
-    const platform::Bundle* ratingPromptBundle = nullptr;
-    FakeAlerts alerts;
-    FakeStore store;
+    std::vector<std::string> lines;
+    platform::headless::HeadlessPlatform headless;
+    platform::headless::AlertAnswer answer = platform::headless::AlertAnswer::None;
+    bool controllerStyle = true;
     FakeNetwork network;
-    FakeViewHierarchy views;
-    FakeNotifications notifications;
-    AppWindow window;
+    FakeStore store;
+    platform::headless::HeadlessViewHierarchy views;
+    platform::headless::HeadlessAppNotifications notifications;
     RatingSettings settings;
 
   private:
+    static platform::headless::HeadlessConfig config(std::vector<std::string>& lines) {
+        platform::headless::HeadlessConfig config;
+        config.traceWriter = [&lines](std::string_view line) { lines.emplace_back(line); };
+        return config;
+    }
+
+    std::optional<platform::headless::HeadlessAlerts> alerts_;
     std::unique_ptr<RatingPrompt> prompt_;
 };
 

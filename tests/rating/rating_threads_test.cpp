@@ -1,6 +1,6 @@
 // The rating prompt on real threads, as the application runs it: reports counted on background
-// and serial queues while the main thread shows and answers alerts and changes texts and the
-// delegate. Built to run under ThreadSanitizer too.
+// and serial queues while the main thread shows and hides alerts and changes texts and the
+// delegate. Run under ThreadSanitizer too.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,10 @@
 #include "platform/headless/headless_device.h"
 #include "platform/headless/headless_log.h"
 #include "platform/headless/memory_user_defaults.h"
+#include "platform/headless/rating_alerts.h"
+#include "platform/headless/rating_notifications.h"
+#include "platform/headless/rating_views.h"
+#include "platform/headless/virtual_clock.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
 #include "rating_fakes.h"
@@ -25,155 +29,134 @@
 namespace strumwise::rating::testing {
 namespace {
 
-class FixedClock final : public platform::Clock {
-  public:
-    double now() const override { return 1704067200.0; }
-};
+using namespace platform::headless;
 
-// A serial queue: one worker thread runs the tasks in posting order.
-class SerialThreadQueue final : public platform::TaskQueue {
+// Tasks in a list that a thread of the test's choosing runs.
+class TaskList {
   public:
-    SerialThreadQueue() : worker_([this] { run(); }) {}
-    ~SerialThreadQueue() override {
-        {
-            const std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
+    void post(std::function<void()> task) {
+        const std::lock_guard lock(mutex_);
+        tasks_.push_back(std::move(task));
         wake_.notify_one();
-        worker_.join();
     }
-    void async(std::function<void()> task) override {
-        {
-            const std::lock_guard lock(mutex_);
-            tasks_.push_back(std::move(task));
+    // Runs what is there now; with `wait`, first waits for something to run.
+    bool runPending(bool wait = false) {
+        std::unique_lock lock(mutex_);
+        if (wait) {
+            wake_.wait(lock, [this] { return !tasks_.empty(); });
         }
-        wake_.notify_one();
+        std::deque<std::function<void()>> tasks;
+        tasks.swap(tasks_);
+        lock.unlock();
+        for (auto& task : tasks) {
+            if (!task) {
+                return false;
+            }
+            task();
+        }
+        return true;
     }
 
   private:
-    void run() {
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            wake_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
-            if (tasks_.empty()) {
-                return;
-            }
-            std::function<void()> task = std::move(tasks_.front());
-            tasks_.pop_front();
-            lock.unlock();
-            task();
-            lock.lock();
-        }
-    }
-
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> tasks_;
-    bool stopping_ = false;
+};
+
+// A serial queue: one worker thread runs the tasks in posting order until it meets an empty one.
+class SerialThreadQueue final : public platform::TaskQueue {
+  public:
+    SerialThreadQueue()
+        : worker_([this] {
+              while (tasks_.runPending(true)) {
+              }
+          }) {}
+    ~SerialThreadQueue() override {
+        tasks_.post(nullptr);
+        worker_.join();
+    }
+    void async(std::function<void()> task) override { tasks_.post(std::move(task)); }
+
+  private:
+    TaskList tasks_;
     std::thread worker_;
 };
 
-// The background queue runs every task on a thread of its own; join() waits for them all.
-class ThreadDispatch final : public platform::Dispatch {
+// The background queue runs each task on a thread of its own.
+class ThreadDispatch final : public platform::Dispatch, public platform::TaskQueue {
   public:
-    class Background final : public platform::TaskQueue {
-      public:
-        void async(std::function<void()> task) override {
-            const std::lock_guard lock(mutex_);
-            threads_.emplace_back(std::move(task));
-        }
-        void join() {
-            std::vector<std::thread> threads;
-            {
-                const std::lock_guard lock(mutex_);
-                threads.swap(threads_);
-            }
-            for (std::thread& thread : threads) {
-                thread.join();
-            }
-        }
-
-      private:
-        std::mutex mutex_;
-        std::vector<std::thread> threads_;
-    };
-
-    ~ThreadDispatch() override { background_.join(); }
-    platform::TaskQueue& backgroundQueue() override { return background_; }
+    ~ThreadDispatch() override { join(); }
+    platform::TaskQueue& backgroundQueue() override { return *this; }
     std::unique_ptr<platform::TaskQueue> makeSerialQueue() override {
         return std::make_unique<SerialThreadQueue>();
     }
-    void join() { background_.join(); }
+    void async(std::function<void()> task) override {
+        const std::lock_guard lock(mutex_);
+        threads_.emplace_back(std::move(task));
+    }
+    void join() {
+        std::vector<std::thread> threads;
+        {
+            const std::lock_guard lock(mutex_);
+            threads.swap(threads_);
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+    }
 
   private:
-    Background background_;
+    std::mutex mutex_;
+    std::vector<std::thread> threads_;
 };
 
-// Work posted to the main thread waits until the main thread runs it.
-class MainQueue final : public platform::RunLoop {
+// Work posted to the main thread waits until the test's main thread runs it.
+class MainThread final : public platform::RunLoop {
   public:
     std::unique_ptr<Timer> scheduleRepeatingTimer(double, std::function<void()>) override {
         return nullptr;
     }
     void performAfterDelay(std::string_view, double, std::function<void()> action) override {
-        postToMain(std::move(action));
+        tasks.post(std::move(action));
     }
-    void postToMain(std::function<void()> task) override {
-        const std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
-    }
-    void runPending() {
-        std::deque<std::function<void()>> tasks;
-        {
-            const std::lock_guard lock(mutex_);
-            tasks.swap(tasks_);
-        }
-        for (auto& task : tasks) {
-            task();
-        }
-    }
+    void postToMain(std::function<void()> task) override { tasks.post(std::move(task)); }
 
-  private:
-    std::mutex mutex_;
-    std::deque<std::function<void()>> tasks_;
+    TaskList tasks;
 };
 
-// Platform services for prompts that live as long as the process.
-struct ThreadedServices {
-    platform::headless::HeadlessLog log;
-    FixedClock clock;
-    MainQueue runLoop;
+// Platform services for prompts on real threads. Alerts are never answered: the main thread
+// hides them instead.
+struct ThreadedPlatform {
+    HeadlessLog log;
+    VirtualRunLoop virtualTime;
+    VirtualClock clock{virtualTime};
+    TraceSink silent{nullptr, TraceSink::Format::Text, nullptr};
+    MainThread mainThread;
     ThreadDispatch dispatch;
-    platform::headless::MemoryUserDefaults defaults;
-    platform::headless::HeadlessDevice device;
-    platform::headless::HeadlessApplication application;
-    platform::headless::HeadlessBundle bundle;
-    FakeAlerts alerts;
+    MemoryUserDefaults defaults;
+    HeadlessDevice device;
+    HeadlessApplication application;
+    HeadlessBundle bundle;
+    HeadlessAlerts alerts{virtualTime, silent, AlertAnswer::None};
     FakeStore store;
     FakeNetwork network;
-    FakeViewHierarchy views;
-    FakeNotifications notifications;
-    AppWindow window;
-
-    ThreadedServices() {
-        views.key = &window.window;
-        views.all = {&window.window};
-    }
+    HeadlessViewHierarchy views;
+    HeadlessAppNotifications notifications;
 
     RatingServices services() {
-        return RatingServices{log,    clock,   runLoop, dispatch, defaults, device, application,
-                              bundle, nullptr, alerts,  store,    network,  views,  notifications};
+        return RatingServices{log,    clock,       mainThread, dispatch,     defaults,
+                              device, application, bundle,     nullptr,      alerts,
+                              store,  network,     views,      notifications};
     }
 };
 
 TEST(RatingThreads, ReportsFromSeveralThreadsAreAllCountedWhileTheMainThreadShowsAlerts) {
-    ThreadedServices platform;
+    ThreadedPlatform platform;
     RatingSettings settings;
     settings.setDaysUntilPrompt(0.0);
     settings.setUsesUntilPrompt(0);
-    settings.setTimeBeforeReminding(0.0);
     RatingPrompt prompt(platform.services(), settings);
-    auto delegate = std::make_shared<RatingPromptDelegate>();
+    const auto delegate = std::make_shared<RatingPromptDelegate>();
 
     constexpr int kThreads = 4;
     constexpr int kReportsPerThread = 25;
@@ -190,46 +173,39 @@ TEST(RatingThreads, ReportsFromSeveralThreadsAreAllCountedWhileTheMainThreadShow
         });
     }
 
-    // The main thread: shows what the reports queue, answers it, and changes what the
-    // background threads read.
-    std::size_t answered = 0;
+    // The main thread shows what the reports queue, hides it again so that more can come, and
+    // changes what the reporting threads read.
     for (int round = 0; reportersDone < kThreads || round < 50; ++round) {
-        platform.runLoop.runPending();
-        while (answered < platform.alerts.controllers.size()) {
-            platform.alerts.controllers[answered++]->press("Remind me later");
-        }
+        platform.mainThread.tasks.runPending();
+        RatingPrompt::appWillResignActive(prompt);
         prompt.setAlertTitle(round % 2 ? std::optional<std::string>("Rate us") : std::nullopt);
-        prompt.setDelegate(round % 2 ? std::weak_ptr<RatingPromptDelegate>(delegate)
-                                     : std::weak_ptr<RatingPromptDelegate>());
-        settings.setUsesAnimation(round % 2 == 0);
+        prompt.setDelegate(round % 2 ? delegate : std::shared_ptr<RatingPromptDelegate>());
+        settings.setDebug(false);
         EXPECT_FALSE(prompt.alertTitle().empty());
-        (void)prompt.isRatingAlertVisible();
         std::this_thread::yield();
     }
     for (std::thread& reporter : reporters) {
         reporter.join();
     }
     platform.dispatch.join();
-    // The serial queue runs in order: once a last task has run, every report before it has.
+    // The serial queue keeps order: once a last task has run, every report before it has.
     std::atomic<bool> drained{false};
     prompt.eventQueue()->async([&drained] { drained = true; });
     while (!drained) {
         std::this_thread::yield();
     }
-    const std::int64_t expectedUses = 2 * kThreads * kReportsPerThread;
-    platform.runLoop.runPending();
+    platform.mainThread.tasks.runPending();
 
-    EXPECT_EQ(platform.defaults.integerForKey(kUseCountKey), expectedUses);
+    EXPECT_EQ(platform.defaults.integerForKey(kUseCountKey), 2 * kThreads * kReportsPerThread);
     EXPECT_EQ(platform.defaults.integerForKey(kSignificantEventCountKey),
               kThreads * kReportsPerThread);
-    EXPECT_FALSE(platform.alerts.controllers.empty());
 }
 
 TEST(SharedRatingPrompt, NeedsItsServicesFirstThenIsOneInstanceForEveryThread) {
     EXPECT_THROW(RatingPrompt::sharedInstance(), std::logic_error);
 
     // The shared instance is never destroyed, so neither are its services.
-    static ThreadedServices* const platform = new ThreadedServices;
+    static ThreadedPlatform* const platform = new ThreadedPlatform;
     RatingPrompt::provideServices(platform->services());
 
     std::vector<RatingPrompt*> seen(4);
@@ -247,7 +223,6 @@ TEST(SharedRatingPrompt, NeedsItsServicesFirstThenIsOneInstanceForEveryThread) {
 
     RatingPrompt::setUsesUntilPrompt(2);
     RatingPrompt::setCustomAlertTitle("Rate the banjo tuner");
-    RatingPrompt::sharedInstance().setOpenInAppStore(true);
     EXPECT_EQ(RatingSettings::shared().usesUntilPrompt(), 2);
     EXPECT_EQ(RatingPrompt::sharedInstance().alertTitle(), "Rate the banjo tuner");
     EXPECT_EQ(&RatingPrompt::bundle(), &platform->bundle);

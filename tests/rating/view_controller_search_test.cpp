@@ -7,54 +7,41 @@ namespace strumwise::rating::testing {
 namespace {
 
 TEST(ViewControllerSearch, FindsTheFirstManagedSubviewDepthFirstAndItsTopController) {
-    // window
-    //   plain            (no controller)
-    //     nested         -> first   (presents modal, which presents top)
-    //   managed          -> second
-    FakeViewController first, second;
-    auto modal = std::make_shared<FakeViewController>();
-    auto top = std::make_shared<FakeViewController>();
-    first.presentViewController(modal, false, nullptr);
-    modal->presentViewController(top, false, nullptr);
-
-    FakeView plain, nested, managed;
+    // window > plain > nested (first, which presents modal, which presents top); window > managed
+    FakeViewController first, second, modal, top;
+    first.presented = &modal;
+    modal.presented = &top;
+    FakeView window, plain, nested, managed;
     nested.controller = &first;
     plain.children = {&nested};
     managed.controller = &second;
-    FakeWindow window;
     window.children = {&plain, &managed};
     FakeViewHierarchy views;
     views.key = &window;
 
-    EXPECT_EQ(RatingPrompt::getRootViewController(views), top.get());
+    EXPECT_EQ(RatingPrompt::getRootViewController(views), &top);
     EXPECT_EQ(RatingPrompt::topMostViewController(second), &second);
 }
 
 TEST(ViewControllerSearch, KeyWindowAboveTheNormalLevelIsPassedOver) {
-    AppWindow alertWindow(2000.0);
-    AppWindow raisedFirst(1.0);
-    AppWindow app(0.0);
+    FakeViewController alertRoot, appRoot;
+    FakeView alertWindow(2000.0), alertContent, raised(1.0), appWindow(0.0), appContent;
+    alertContent.controller = &alertRoot;
+    alertWindow.children = {&alertContent};
+    appContent.controller = &appRoot;
+    appWindow.children = {&appContent};
     FakeViewHierarchy views;
-    views.key = &alertWindow.window;
-    views.all = {&raisedFirst.window, &alertWindow.window, &app.window};
+    views.key = &alertWindow;
+    views.all = {&raised, &alertWindow, &appWindow};
+    EXPECT_EQ(RatingPrompt::getRootViewController(views), &appRoot);
 
-    EXPECT_EQ(RatingPrompt::getRootViewController(views), &app.root);
-}
-
-TEST(ViewControllerSearch, FindsNothingWithoutANormalWindowOrAController) {
-    FakeViewHierarchy views;
-    EXPECT_EQ(RatingPrompt::getRootViewController(views), nullptr) << "no key window";
-
-    AppWindow alertWindow(2000.0);
-    views.key = &alertWindow.window;
-    views.all = {&alertWindow.window};
+    views.all = {&raised, &alertWindow};
     EXPECT_EQ(RatingPrompt::getRootViewController(views), nullptr) << "no normal-level window";
-
-    FakeView leaf;
-    FakeWindow bare;
+    views.key = nullptr;
+    EXPECT_EQ(RatingPrompt::getRootViewController(views), nullptr) << "no key window";
+    FakeView bare, leaf;
     bare.children = {&leaf};
     views.key = &bare;
-    views.all = {&bare};
     EXPECT_EQ(RatingPrompt::getRootViewController(views), nullptr) << "no managed view";
 }
 

@@ -19,15 +19,17 @@ std::optional<AlertAnswer> parseAlertAnswer(std::string_view text);
 // Controller-style alerts that a scripted user answers. An alert that comes on screen is traced
 // as `alert "<title>" "<message>" ["<button>", ...]`; the answer as `alert answered <index>`
 // (0 decline, 1 rate, 2 remind later), then its button's handler runs; an alert taken away
-// without an answer as `alert hidden`. View-style alerts behave the same with their indices.
+// without an answer as `alert hidden`. View-style alerts, which the platform offers only when
+// `controllerStyle` is false (as older systems did), behave the same with their indices.
 class HeadlessAlerts final : public Alerts {
   public:
     static constexpr double kAnswerDelaySeconds = 1.0;
 
-    HeadlessAlerts(VirtualRunLoop& runLoop, TraceSink& sink, AlertAnswer answer)
-        : runLoop_(runLoop), sink_(sink), answer_(answer) {}
+    HeadlessAlerts(VirtualRunLoop& runLoop, TraceSink& sink, AlertAnswer answer,
+                   bool controllerStyle = true)
+        : runLoop_(runLoop), sink_(sink), answer_(answer), controllerStyle_(controllerStyle) {}
 
-    bool alertControllerAvailable() const override { return true; }
+    bool alertControllerAvailable() const override { return controllerStyle_; }
     std::shared_ptr<AlertController> makeAlertController(std::string_view title,
                                                          std::string_view message) override;
     std::shared_ptr<AlertView> makeAlertView(
@@ -38,6 +40,7 @@ class HeadlessAlerts final : public Alerts {
     VirtualRunLoop& runLoop_;
     TraceSink& sink_;
     const AlertAnswer answer_;
+    const bool controllerStyle_;
 };
 
 }  // namespace strumwise::platform::headless
