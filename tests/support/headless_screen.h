@@ -1,13 +1,11 @@
 #pragma once
 
-// The main screen on the headless platform, for tests of the screen logic: every service, a
-// layout with every outlet, a microphone the test controls, and the trace of what happened, in
-// order, without time stamps (`freq_label text "293.5Hz"`, `microphone listen`).
+// The main screen on the headless platform for tests of the screen logic: every service, a
+// layout with every outlet, a microphone the test controls, and the trace in order, without
+// time stamps (`freq_label text "293.5Hz"`, `microphone listen`).
 
 #include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
@@ -18,27 +16,6 @@ namespace strumwise::testing {
 
 namespace headless = platform::headless;
 
-// The trace lines so far.
-class Journal {
-  public:
-    void add(std::string_view line) { lines_.emplace_back(line); }
-    // The lines without their time, and forgets them.
-    std::vector<std::string> take() {
-        std::vector<std::string> lines;
-        for (const auto& line : lines_) {
-            lines.push_back(line.substr(line.find(' ') + 1));
-        }
-        lines_.clear();
-        return lines;
-    }
-    // The lines with their virtual time, and forgets them.
-    std::vector<std::string> takeTimed() { return std::exchange(lines_, {}); }
-
-  private:
-    std::vector<std::string> lines_;
-};
-
-// A microphone that answers whatever level and pitch the test sets, and traces each call.
 class FakeMicrophone final : public screen::Microphone {
   public:
     explicit FakeMicrophone(headless::TraceSink& sink) : sink_(sink) {}
@@ -63,44 +40,42 @@ class FakeMicrophone final : public screen::Microphone {
 };
 
 class HeadlessScreen {
-  public:
-    explicit HeadlessScreen(headless::ScreenProfile profile = {})
-        : platform_(configFor(profile, journal)) {}
-
-    Journal journal;
-
-  private:
-    static headless::HeadlessConfig configFor(headless::ScreenProfile profile, Journal& journal) {
-        headless::HeadlessConfig config;
-        config.screen = profile;
-        config.traceWriter = [&journal](std::string_view line) { journal.add(line); };
-        return config;
-    }
+    std::vector<std::string> lines_;
     headless::HeadlessPlatform platform_;
 
+    static headless::HeadlessConfig configFor(headless::ScreenProfile profile,
+                                              std::vector<std::string>& lines) {
+        headless::HeadlessConfig config;
+        config.screen = profile;
+        config.traceWriter = [&lines](std::string_view line) {
+            lines.emplace_back(line.substr(line.find(' ') + 1));
+        };
+        return config;
+    }
+
   public:
-    // The traced services, as the application gets them.
+    explicit HeadlessScreen(headless::ScreenProfile profile = {})
+        : platform_(configFor(profile, lines_)) {}
+
     platform::Services& services = platform_.services();
     headless::VirtualRunLoop& runLoop = platform_.runLoop();
     headless::HeadlessDevice& device = platform_.device();
-    headless::HeadlessBundle& bundle = platform_.bundle();
     platform::UserDefaults& defaults = platform_.store();
     FakeMicrophone microphone{platform_.trace()};
+    screen::Outlets outlets = screen::bindOutlets(*platform_.windows().loadStoryboard("Main"));
+    const headless::HeadlessStoryboard& layout = *platform_.headlessWindows().loaded("Main");
 
-    platform::Storyboard& storyboard = *platform_.windows().loadStoryboard("Main_iPhone6");
-    const headless::HeadlessStoryboard& layout =
-        *platform_.headlessWindows().loaded("Main_iPhone6");
-    screen::Outlets outlets = screen::bindOutlets(storyboard);
-
+    // The trace since the last call.
+    std::vector<std::string> take() { return std::exchange(lines_, {}); }
     void advance(double seconds) { runLoop.advanceBy(headless::secondsToMicros(seconds)); }
+    std::string localized(std::string_view key) const {
+        return services.bundle.localizedString(key, "", "");
+    }
 
     // What the screen shows now, by outlet name.
     std::string text(std::string_view outlet) const { return layout.labelState(outlet)->text(); }
     std::optional<std::string> image(std::string_view outlet) const {
         return layout.imageViewState(outlet)->imageName();
-    }
-    bool imageHidden(std::string_view outlet) const {
-        return layout.imageViewState(outlet)->hidden();
     }
     std::string title(std::string_view outlet) const { return layout.buttonState(outlet)->title(); }
     bool buttonHidden(std::string_view outlet) const {
