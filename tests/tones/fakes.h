@@ -10,71 +10,55 @@
 
 namespace strumwise::tones::testing {
 
-// What every unit made by a FakeOutputUnitFactory was asked to do, in order.
-struct OutputUnitRecord {
+// A factory whose units record, in one list, every call any of them receives.
+class FakeOutputUnitFactory : public platform::AudioOutputUnitFactory {
+  public:
+    bool hasUnit = true;
     int unitsMade = 0;
     std::vector<std::string> calls;
     platform::StreamFormat format;
     platform::RenderCallback callback = nullptr;
     void* context = nullptr;
-};
-
-class FakeOutputUnit : public platform::AudioOutputUnit {
-  public:
-    explicit FakeOutputUnit(OutputUnitRecord& record) : record_(record) {}
-    std::int32_t setStreamFormat(const platform::StreamFormat& format) override {
-        record_.calls.push_back("format");
-        record_.format = format;
-        return 0;
-    }
-    std::int32_t setRenderCallback(platform::RenderCallback callback, void* context) override {
-        record_.calls.push_back("callback");
-        record_.callback = callback;
-        record_.context = context;
-        return 0;
-    }
-    std::int32_t initialize() override { return note("initialize"); }
-    std::int32_t start() override { return note("start"); }
-    std::int32_t stop() override { return note("stop"); }
-
-  private:
-    std::int32_t note(const char* call) {
-        record_.calls.push_back(call);
-        return 0;
-    }
-    OutputUnitRecord& record_;
-};
-
-class FakeOutputUnitFactory : public platform::AudioOutputUnitFactory {
-  public:
-    OutputUnitRecord record;
-    bool hasUnit = true;
 
     std::unique_ptr<platform::AudioOutputUnit> newOutputUnit() override {
         if (!hasUnit) {
             return nullptr;
         }
-        ++record.unitsMade;
-        return std::make_unique<FakeOutputUnit>(record);
+        ++unitsMade;
+        return std::make_unique<Unit>(*this);
     }
+
+  private:
+    struct Unit : platform::AudioOutputUnit {
+        explicit Unit(FakeOutputUnitFactory& factory) : f(factory) {}
+        std::int32_t setStreamFormat(const platform::StreamFormat& format) override {
+            f.format = format;
+            return note("format");
+        }
+        std::int32_t setRenderCallback(platform::RenderCallback cb, void* context) override {
+            f.callback = cb;
+            f.context = context;
+            return note("callback");
+        }
+        std::int32_t initialize() override { return note("initialize"); }
+        std::int32_t start() override { return note("start"); }
+        std::int32_t stop() override { return note("stop"); }
+        std::int32_t note(const char* call) {
+            f.calls.emplace_back(call);
+            return 0;
+        }
+        FakeOutputUnitFactory& f;
+    };
 };
 
 struct FakeLabel : platform::Label {
     std::string text;
-    int writes = 0;
-    void setText(std::string_view t) override {
-        text = t;
-        ++writes;
-    }
+    void setText(std::string_view t) override { text = t; }
 };
 
 struct FakeButton : platform::Button {
     std::string title;
-    int writes = 0;
-    void setTitle(std::string_view t) override {
-        title = t;
-        ++writes;
-    }
+    void setTitle(std::string_view t) override { title = t; }
     void setHidden(bool) override {}
 };
 

@@ -3,35 +3,30 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <string>
-#include <vector>
 
 #include "tones/fakes.h"
 
 namespace strumwise::tones {
 namespace {
 
-using testing::FakeButton;
-using testing::FakeLabel;
-using testing::FakeOutputUnitFactory;
 using Calls = std::vector<std::string>;
 
 // The screen a ForkButtons sees, with a unit already set up and silent.
 struct ForkScreen {
-    std::array<FakeButton, 5> buttons;
-    FakeLabel note;
-    FakeLabel freq;
+    std::array<testing::FakeButton, 5> buttons;
+    testing::FakeLabel note, freq;
     tuner::TunerState tuner;
     ToneGenerator generator;
-    FakeOutputUnitFactory factory;
+    testing::FakeOutputUnitFactory factory;
     ToneUnit unit{factory, generator};
     ForkButtons forks{outlets(), tuner, generator, unit};
+    std::vector<float> stored;
 
     ForkScreen() {
         unit.setupAudio();
-        factory.record.calls.clear();
+        factory.calls.clear();
+        generator.setFrequencyObserver([this](float hz) { stored.push_back(hz); });
     }
-
     screen::Outlets outlets() {
         screen::Outlets o;
         o.firstFreqButton = &buttons[0];
@@ -88,76 +83,46 @@ TEST(ForkButtons, EachActionShowsAndPlaysItsStringInEveryTuning) {
             EXPECT_TRUE(screen.forks.sendAction(actions[k]));
             EXPECT_EQ(screen.note.text, cell.note) << "tuning " << tuning << " string " << k + 1;
             EXPECT_EQ(screen.freq.text, cell.label) << "tuning " << tuning << " string " << k + 1;
+            EXPECT_EQ(screen.stored.back(), cell.hz);
             EXPECT_EQ(screen.generator.toneFrequency(), cell.hz);
         }
+        // Every press starts the unit, even while it plays; switching strings never stops it.
+        EXPECT_EQ(screen.factory.calls, Calls(5, "start"));
+        EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kPlaying);
     }
 }
 
-TEST(ForkButtons, PlayingStartsEveryTimeAndSwitchingStringsNeverStops) {
+TEST(ForkButtons, StopIsIssuedOnlyWhilePlaying) {
     ForkScreen screen;
-    screen.tuner.tuningIndex = 3;
-    screen.forks.playD146_8Hz();
-    EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kPlaying);
-    EXPECT_EQ(screen.note.text, "C3");
-    EXPECT_EQ(screen.freq.text, "130.8Hz");
-    EXPECT_EQ(screen.generator.toneFrequency(), 130.8f);
-    screen.forks.playG392Hz();
-    EXPECT_EQ(screen.factory.record.calls, (Calls{"start", "start"}));
-    EXPECT_EQ(screen.generator.toneFrequency(), 392.0f);
-}
-
-TEST(ForkButtons, StopOnlyWhenPlaying) {
-    ForkScreen screen;
-    screen.forks.setCurPlayState(ForkButtons::kSilent);
     screen.forks.stopFreqPlay();
-    EXPECT_TRUE(screen.factory.record.calls.empty());
+    EXPECT_TRUE(screen.factory.calls.empty());
 
     screen.forks.playD293_6Hz();
     EXPECT_TRUE(screen.forks.sendAction("stopFreqPlay:"));
     screen.forks.stopFreqPlay();
-    EXPECT_EQ(screen.factory.record.calls, (Calls{"start", "stop"}));
+    EXPECT_EQ(screen.factory.calls, (Calls{"start", "stop"}));
     EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
-    // The labels keep the last tone's note after it stops.
-    EXPECT_EQ(screen.note.text, "D4");
+    EXPECT_EQ(screen.note.text, "D4");  // the labels keep the last tone
 }
 
-TEST(ForkButtons, TuningOutsideTheTableChangesNothing) {
+TEST(ForkButtons, UnknownTuningStringOrActionChangesNothing) {
     for (const std::uint64_t tuning : {std::uint64_t{0}, std::uint64_t{5}}) {
         ForkScreen screen;
         screen.forks.displayTuningForkButtons();
         screen.tuner.tuningIndex = tuning;
         screen.forks.displayTuningForkButtons();
-        for (int k = 1; k <= 5; ++k) {
-            screen.forks.play(k);
-        }
+        screen.forks.play(1);
         EXPECT_EQ(screen.buttons[0].title, "D4");
-        EXPECT_EQ(screen.buttons[0].writes, 1);
-        EXPECT_EQ(screen.note.writes, 0);
-        EXPECT_EQ(screen.generator.toneFrequency(), 440.0f);
+        EXPECT_EQ(screen.note.text, "");
+        EXPECT_TRUE(screen.stored.empty());
         EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
-        EXPECT_TRUE(screen.factory.record.calls.empty());
+        EXPECT_TRUE(screen.factory.calls.empty());
     }
-}
-
-TEST(ForkButtons, UnknownActionsAndStringNumbersAreIgnored) {
     ForkScreen screen;
-    EXPECT_FALSE(screen.forks.sendAction("showNextTuning:"));
     screen.forks.play(0);
     screen.forks.play(6);
-    EXPECT_TRUE(screen.factory.record.calls.empty());
-}
-
-TEST(ForkButtons, UnconnectedOutletsStillPlay) {
-    tuner::TunerState tuner;
-    ToneGenerator generator;
-    FakeOutputUnitFactory factory;
-    ToneUnit unit(factory, generator);
-    unit.setupAudio();
-    ForkButtons forks(screen::Outlets{}, tuner, generator, unit);
-    forks.displayTuningForkButtons();
-    forks.playG392Hz();
-    EXPECT_EQ(generator.toneFrequency(), 392.0f);
-    EXPECT_TRUE(unit.isPlaying());
+    EXPECT_FALSE(screen.forks.sendAction("showNextTuning:"));
+    EXPECT_TRUE(screen.factory.calls.empty());
 }
 
 }  // namespace
