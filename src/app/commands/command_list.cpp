@@ -7,11 +7,10 @@ namespace strumwise::app {
 // Each command's definition lives in its own file.
 // (Declarations are added here as the commands arrive.)
 extern const Command kToneCommand;
-extern const Command kEstimateCommand;
-extern const Command kDevicesCommand;
+extern const Command kHeadlessCommand;
 
 std::span<const Command> commandList() {
-    static const std::array commands{kToneCommand, kEstimateCommand, kDevicesCommand};
+    static const std::array commands{kToneCommand, kHeadlessCommand};
     return commands;
 }
 

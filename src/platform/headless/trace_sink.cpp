@@ -19,6 +19,11 @@ void TraceSink::emit(std::string target, std::string op, TraceValue value, Trace
     writer_(format_ == Format::Json ? formatTraceJson(event) : formatTraceText(event));
 }
 
+void TraceSink::close() {
+    std::lock_guard lock(mutex_);
+    writer_ = nullptr;
+}
+
 TraceSink::LineWriter TraceSink::streamWriter(std::FILE* stream, bool flushEachLine) {
     return [stream, flushEachLine](std::string_view line) {
         std::fwrite(line.data(), 1, line.size(), stream);

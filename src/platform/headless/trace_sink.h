@@ -28,6 +28,10 @@ class TraceSink {
     void emit(std::string target, std::string op, TraceValue value = {},
               TraceLayout layout = TraceLayout::TargetOpValue);
 
+    // Stops writing: events from now on are dropped (for example those of the teardown after a
+    // run has ended).
+    void close();
+
     // A writer that prints each line with a line break to `stream`, flushing it when asked
     // (the desktop's live trace flushes every line).
     static LineWriter streamWriter(std::FILE* stream, bool flushEachLine);

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/file_audio_input.h"
+#include "platform/headless/headless_platform.h"
+#include "screen/view_controller.h"
+#include "tones/tone_generator.h"
+#include "tuner/tuner_state.h"
+
+namespace strumwise::app {
+
+class MainScreen;
+
+// A touch of a control at a virtual time.
+struct ScheduledPress {
+    std::string action;
+    platform::headless::Micros time = 0;
+};
+
+struct HeadlessRunConfig {
+    // Screen profile, user-defaults store and trace output of the platform.
+    platform::headless::HeadlessConfig platform;
+    // What the microphone hears from the start of the run; nullptr: silence.
+    std::shared_ptr<const platform::headless::MicrophoneSignal> microphone;
+    // The tuning shown after start-up, 1..4, reached by pressing the next-tuning arrow.
+    int tuning = 1;
+    std::vector<ScheduledPress> presses;
+};
+
+// The whole application without a window: the headless platform, the tuner's state, the
+// microphone listener, the tone generator and the main screen, built from the layout for the
+// configured screen and started on the virtual clock. Each instance has state of its own (no
+// process-wide objects), so a process can run several in turn.
+class HeadlessApp {
+  public:
+    explicit HeadlessApp(HeadlessRunConfig config);
+    ~HeadlessApp();
+    HeadlessApp(const HeadlessApp&) = delete;
+    HeadlessApp& operator=(const HeadlessApp&) = delete;
+
+    // Loads the main screen at the current virtual time: the layout for the screen class,
+    // installed in the window, its controller's viewDidLoad and viewWillAppear, the arrow
+    // presses that select the tuning, and the scheduled presses. Answers false when the screen
+    // class has no layout; the application then runs without a screen.
+    bool launch();
+
+    void runUntil(platform::headless::Micros time) { platform_.runLoop().runUntil(time); }
+
+    // Ends the run: the trace stops and the user defaults are written as the platform does at
+    // exit. Answers whether the defaults were stored.
+    bool finish();
+
+    platform::headless::HeadlessPlatform& platform() { return platform_; }
+    tones::ToneGenerator& toneGenerator() { return toneGenerator_; }
+    tuner::TunerState& tunerState() { return tunerState_; }
+    // The controller and the plain views of the installed layout; nullptr before launch or
+    // without a layout.
+    screen::ViewController* controller();
+    platform::headless::HeadlessStoryboard* layout() { return layout_; }
+
+  private:
+    class ListenerMicrophone;
+
+    HeadlessRunConfig config_;
+    platform::headless::HeadlessPlatform platform_;
+    tuner::TunerState tunerState_;
+    tones::ToneGenerator toneGenerator_;
+    std::unique_ptr<ListenerMicrophone> microphone_;
+    std::unique_ptr<MainScreen> mainScreen_;
+    platform::headless::HeadlessStoryboard* layout_ = nullptr;
+};
+
+// The layout names of every listed screen class, as the headless resources hold them.
+std::vector<std::string> headlessLayoutNames();
+
+}  // namespace strumwise::app

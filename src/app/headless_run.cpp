@@ -1,0 +1,239 @@
+#include "app/headless_run.h"
+
+#include <charconv>
+#include <cmath>
+#include <memory>
+
+#include "app/commands/command.h"
+#include "pitch/mic_listener.h"
+#include "platform/headless/audio_file.h"
+#include "platform/headless/ini_user_defaults.h"
+#include "platform/headless/wav_file.h"
+#include "screen/action_names.h"
+
+namespace strumwise::app {
+
+namespace headless = platform::headless;
+
+const std::string_view kHeadlessUsage =
+    "usage: strumwise headless FILE [options]\n"
+    "\n"
+    "Runs the tuner without a window: FILE is the microphone, time is virtual, and every\n"
+    "platform call a user could observe is printed as one line of trace. The screen loads at\n"
+    "0 s, the tuner ticks every 0.1 s, and block i of FILE (4096 samples at 14039 Hz) is heard\n"
+    "at (i+1) x 4096 / 14039 s; after the end of FILE the microphone hears silence.\n"
+    "\n"
+    "  --tuning N              show tuning N (1..4), by pressing the next-tuning arrow at 0 s\n"
+    "  --screen IDIOM:HEIGHT   the device: phone, pad or a number, and the screen height in\n"
+    "                          points (default phone:667)\n"
+    "  --defaults FILE         keep the user defaults in this INI file (created when missing)\n"
+    "  --press ACTION@SECONDS  touch a control at that time, e.g. playG392Hz:@1.5;\n"
+    "                          may be repeated\n"
+    "  --tone-out FILE.wav     write the reference tone as played to a WAV file\n"
+    "  --until SECONDS         stop at that time (default: the end of FILE plus 6 s)\n"
+    "  --json                  print the trace as JSON Lines\n"
+    "  --help                  print this help\n";
+
+namespace {
+
+// Long enough for any session; keeps a mistyped time from running for ever.
+constexpr double kMaxSeconds = 24.0 * 3600.0;
+constexpr double kTrailingSeconds = 6.0;
+
+std::optional<double> parseSeconds(std::string_view text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !(value >= 0.0) ||
+        value > kMaxSeconds) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool isKnownAction(std::string_view action) {
+    auto in = [&](const auto& names) {
+        for (const std::string_view name : names) {
+            if (name == action) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return in(screen::kForkActions) || in(screen::kSiblingAppActions) ||
+           action == screen::kStopAction || action == screen::kPreviousTuningAction ||
+           action == screen::kNextTuningAction || action == screen::kMakerSiteAction ||
+           action == screen::kReviewAction;
+}
+
+std::string parsePress(std::string_view text, HeadlessOptions& options) {
+    const auto at = text.rfind('@');
+    if (at == std::string_view::npos) {
+        return "--press takes ACTION@SECONDS, e.g. playG392Hz:@1.5, not '" + std::string(text) +
+               "'";
+    }
+    const std::string_view action = text.substr(0, at);
+    if (!isKnownAction(action)) {
+        return "unknown action '" + std::string(action) + "' in --press";
+    }
+    const auto seconds = parseSeconds(text.substr(at + 1));
+    if (!seconds) {
+        return "--press needs a time of 0 to 86400 seconds, not '" +
+               std::string(text.substr(at + 1)) + "'";
+    }
+    options.presses.push_back({std::string(action), headless::secondsToMicros(*seconds)});
+    return {};
+}
+
+}  // namespace
+
+std::string parseHeadlessOptions(std::span<const std::string_view> args, HeadlessOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view name = args[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            return {};
+        }
+        if (name == "--json") {
+            options.json = true;
+            continue;
+        }
+        if (!name.starts_with("-") || name == "-") {
+            if (!options.file.empty()) {
+                return "one FILE only, but got '" + options.file + "' and '" + std::string(name) +
+                       "'";
+            }
+            options.file = std::string(name);
+            continue;
+        }
+        std::optional<std::string_view> value;
+        // Both "--tuning 2" and "--tuning=2".
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        const bool known = name == "--tuning" || name == "--screen" || name == "--defaults" ||
+                           name == "--press" || name == "--tone-out" || name == "--until";
+        if (!known) {
+            return "unknown option '" + std::string(args[i]) + "'";
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                return "option " + std::string(name) + " needs a value";
+            }
+            value = args[++i];
+        }
+        const std::string text(*value);
+        if (name == "--tuning") {
+            if (text.size() != 1 || text[0] < '1' || text[0] > '4') {
+                return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";
+            }
+            options.tuning = text[0] - '0';
+        } else if (name == "--screen") {
+            std::string error;
+            const auto profile = headless::parseScreenProfile(text, error);
+            if (!profile) {
+                return "--screen: " + error;
+            }
+            options.screen = *profile;
+            options.screenText = text;
+        } else if (name == "--defaults") {
+            if (text.empty()) {
+                return "--defaults needs a file name";
+            }
+            options.defaultsFile = text;
+        } else if (name == "--press") {
+            if (auto error = parsePress(text, options); !error.empty()) {
+                return error;
+            }
+        } else if (name == "--tone-out") {
+            if (text.empty()) {
+                return "--tone-out needs a file name";
+            }
+            options.toneOut = text;
+        } else {
+            const auto seconds = parseSeconds(text);
+            if (!seconds) {
+                return "--until needs a time of 0 to 86400 seconds, not '" + text + "'";
+            }
+            options.untilSeconds = *seconds;
+        }
+    }
+    if (options.file.empty()) {
+        return "missing FILE";
+    }
+    return {};
+}
+
+int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) {
+    auto fail = [err](const std::string& message, int status) {
+        std::fprintf(err, "strumwise headless: %s\n", message.c_str());
+        return status;
+    };
+
+    headless::DecodedAudio audio =
+        headless::readAudioFile(options.file, pitch::MicListener::kSampleRate);
+    if (!audio.error.empty()) {
+        return fail(audio.error, kExitUsage);
+    }
+
+    HeadlessRunConfig config;
+    config.platform.screen = options.screen;
+    config.platform.layoutNames = headlessLayoutNames();
+    config.platform.traceFormat =
+        options.json ? headless::TraceSink::Format::Json : headless::TraceSink::Format::Text;
+    config.platform.traceWriter = headless::TraceSink::streamWriter(out, false);
+    if (!options.defaultsFile.empty()) {
+        std::string error;
+        config.platform.defaults = headless::IniUserDefaults::open(
+            options.defaultsFile, std::string(headless::HeadlessBundle::kIdentifier), error);
+        if (!config.platform.defaults) {
+            return fail(error, kExitUsage);
+        }
+    }
+    auto signal = std::make_shared<headless::MicrophoneSignal>();
+    signal->samples = std::move(audio.samples);
+    signal->sampleRate = pitch::MicListener::kSampleRate;
+    const double fileSeconds =
+        static_cast<double>(signal->samples.size()) / pitch::MicListener::kSampleRate;
+    config.microphone = std::move(signal);
+    config.tuning = options.tuning;
+    config.presses = options.presses;
+
+    std::unique_ptr<headless::WavFileWriter> toneFile;
+    if (!options.toneOut.empty()) {
+        toneFile = std::make_unique<headless::WavFileWriter>(options.toneOut, 44100, 2);
+        if (!toneFile->isOpen()) {
+            return fail(toneFile->error(), kExitUsage);
+        }
+    }
+
+    HeadlessApp app(std::move(config));
+    if (toneFile) {
+        app.platform().audioOutput().setFrameSink(
+            [&toneFile](std::span<const std::int16_t> samples, std::uint32_t channels, double) {
+                toneFile->write(samples.data(), samples.size() / channels);
+            });
+    }
+    if (!app.launch()) {
+        std::fprintf(err,
+                     "strumwise headless: no layout for the screen %s; running without a "
+                     "screen\n",
+                     options.screenText.c_str());
+    }
+    const double until = options.untilSeconds.value_or(fileSeconds + kTrailingSeconds);
+    app.runUntil(headless::secondsToMicros(until));
+
+    int status = 0;
+    if (!app.finish()) {
+        status = fail("could not store the user defaults in " + options.defaultsFile, 1);
+    }
+    if (toneFile && !toneFile->close()) {
+        status = fail(toneFile->error(), 1);
+    }
+    if (std::fflush(out) != 0) {
+        status = fail("could not write the trace", 1);
+    }
+    return status;
+}
+
+}  // namespace strumwise::app
