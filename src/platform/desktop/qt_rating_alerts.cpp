@@ -1,0 +1,203 @@
+#include "platform/desktop/qt_rating_alerts.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/qt_rating_views.h"
+
+namespace strumwise::platform::desktop {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A message box with the alert's texts whose buttons keep their order: all share one role, as
+// the box would otherwise sort them by role.
+QMessageBox* makeBox(QWidget* parent, const std::string& title, const std::string& message) {
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(toQString(title));
+    box->setText(toQString(title));
+    box->setInformativeText(toQString(message));
+    box->setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    return box;
+}
+
+class QtAlertController final : public AlertController, public QtPresentable {
+  public:
+    QtAlertController(std::string_view title, std::string_view message)
+        : title_(title), message_(message) {}
+    ~QtAlertController() override {
+        if (box_) {
+            box_->deleteLater();
+        }
+    }
+
+    void addAction(std::string_view title, AlertActionStyle style,
+                   std::function<void(std::string_view)> handler) override {
+        actions_.push_back({std::string(title), style, std::move(handler)});
+    }
+    bool isInViewHierarchy() const override { return onScreen_.load(); }
+
+    ViewController* presentedViewController() const override { return nullptr; }
+    void presentViewController(std::shared_ptr<ViewController>, bool,
+                               std::function<void()>) override {}
+
+    // Taken away without an answer: no handler runs.
+    void dismissViewController(bool /*animated*/, std::function<void()> completion) override {
+        takeOffScreen();
+        if (completion) {
+            completion();
+        }
+    }
+
+    void presentOver(QWidget& window, QtRootController& presenter) override {
+        presenter_ = &presenter;
+        box_ = makeBox(&window, title_, message_);
+        std::vector<QAbstractButton*> buttons;
+        for (const Action& action : actions_) {
+            QPushButton* button = box_->addButton(toQString(action.title), QMessageBox::ActionRole);
+            buttons.push_back(button);
+            if (action.style == AlertActionStyle::Cancel) {
+                box_->setEscapeButton(button);
+            }
+        }
+        if (!buttons.empty()) {
+            box_->setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        }
+        QObject::connect(box_, &QMessageBox::buttonClicked, box_,
+                         [this, buttons](QAbstractButton* clicked) {
+                             for (std::size_t i = 0; i < buttons.size(); ++i) {
+                                 if (buttons[i] == clicked) {
+                                     answer(i);
+                                     return;
+                                 }
+                             }
+                         });
+        onScreen_ = true;
+        box_->open();
+    }
+
+  private:
+    struct Action {
+        std::string title;
+        AlertActionStyle style;
+        std::function<void(std::string_view)> handler;
+    };
+
+    void takeOffScreen() {
+        onScreen_ = false;
+        if (box_) {
+            box_->disconnect();
+            box_->hide();
+            box_->deleteLater();
+        }
+        if (presenter_ != nullptr) {
+            QtRootController* presenter = presenter_;
+            presenter_ = nullptr;
+            presenter->dropPresented();
+        }
+    }
+
+    void answer(std::size_t index) {
+        // The presenter may hold the last reference; keep the alert alive through its handler.
+        const auto handler = actions_[index].handler;
+        const std::string title = actions_[index].title;
+        takeOffScreen();
+        if (handler) {
+            handler(title);
+        }
+    }
+
+    const std::string title_;
+    const std::string message_;
+    std::vector<Action> actions_;
+    QPointer<QMessageBox> box_;
+    QtRootController* presenter_ = nullptr;
+    std::atomic<bool> onScreen_{false};
+};
+
+class QtAlertView final : public AlertView {
+  public:
+    QtAlertView(std::string_view title, std::string_view message, std::string_view cancelTitle,
+                std::function<void(std::int64_t)> didDismiss)
+        : title_(title),
+          message_(message),
+          buttonTitles_{std::string(cancelTitle)},
+          didDismiss_(std::move(didDismiss)) {}
+    ~QtAlertView() override {
+        if (box_) {
+            box_->deleteLater();
+        }
+    }
+
+    std::int64_t addButtonWithTitle(std::string_view title) override {
+        buttonTitles_.emplace_back(title);
+        return static_cast<std::int64_t>(buttonTitles_.size()) - 1;
+    }
+    void show() override {
+        box_ = makeBox(QApplication::activeWindow(), title_, message_);
+        std::vector<QAbstractButton*> buttons;
+        for (const std::string& title : buttonTitles_) {
+            buttons.push_back(box_->addButton(toQString(title), QMessageBox::ActionRole));
+        }
+        box_->setEscapeButton(buttons.front());
+        QObject::connect(
+            box_, &QMessageBox::buttonClicked, box_, [this, buttons](QAbstractButton* clicked) {
+                for (std::size_t i = 0; i < buttons.size(); ++i) {
+                    if (buttons[i] == clicked) {
+                        dismissWithClickedButtonIndex(static_cast<std::int64_t>(i), true);
+                        return;
+                    }
+                }
+            });
+        visible_ = true;
+        box_->open();
+    }
+    bool isVisible() const override { return visible_.load(); }
+    void dismissWithClickedButtonIndex(std::int64_t index, bool /*animated*/) override {
+        if (!visible_) {
+            return;
+        }
+        visible_ = false;
+        if (box_) {
+            box_->disconnect();
+            box_->hide();
+            box_->deleteLater();
+        }
+        if (didDismiss_) {
+            didDismiss_(index);
+        }
+    }
+
+  private:
+    const std::string title_;
+    const std::string message_;
+    std::vector<std::string> buttonTitles_;
+    std::function<void(std::int64_t)> didDismiss_;
+    QPointer<QMessageBox> box_;
+    std::atomic<bool> visible_{false};
+};
+
+}  // namespace
+
+std::shared_ptr<AlertController> QtAlerts::makeAlertController(std::string_view title,
+                                                               std::string_view message) {
+    return std::make_shared<QtAlertController>(title, message);
+}
+
+std::shared_ptr<AlertView> QtAlerts::makeAlertView(std::string_view title, std::string_view message,
+                                                   std::string_view cancelButtonTitle,
+                                                   std::function<void(std::int64_t)> didDismiss) {
+    return std::make_shared<QtAlertView>(title, message, cancelButtonTitle, std::move(didDismiss));
+}
+
+}  // namespace strumwise::platform::desktop
