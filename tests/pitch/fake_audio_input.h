@@ -1,8 +1,9 @@
 #pragma once
 
-// Stand-ins for the platform audio input queue, session and log, so the listener's logic can be
-// driven buffer by buffer from a test, or from a capture thread of the fake's own.
+// Stand-ins for the platform's audio input queue, audio session and log, so that the listener
+// can be driven buffer by buffer from a test, or from a capture thread of the fake's own.
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
@@ -22,16 +23,11 @@
 
 namespace strumwise::testing {
 
-// What a queue went through, kept after the queue itself has been disposed of.
+// What a queue went through, kept after the listener has disposed of it.
 struct FakeQueueRecord {
     platform::StreamFormat format;
-    std::atomic<int> buffersAllocated = 0;
-    std::atomic<int> enqueues = 0;
-    std::atomic<int> starts = 0;
-    std::atomic<int> stops = 0;
-    std::atomic<int> callbacks = 0;
-    std::atomic<bool> meteringEnabled = false;
-    std::atomic<bool> disposed = false;
+    std::atomic<int> buffers = 0, enqueues = 0, starts = 0, stops = 0, deliveries = 0;
+    std::atomic<bool> metering = false, disposed = false;
 };
 
 class FakeAudioInputQueue : public platform::AudioInputQueue {
@@ -39,28 +35,25 @@ class FakeAudioInputQueue : public platform::AudioInputQueue {
     FakeAudioInputQueue(std::shared_ptr<FakeQueueRecord> record,
                         platform::AudioInputCallback callback, void* userData)
         : record_(std::move(record)), callback_(callback), userData_(userData) {}
-
     ~FakeAudioInputQueue() override {
-        stopPump();
+        quit_ = true;
+        if (pump_.joinable()) {
+            pump_.join();
+        }
         record_->disposed = true;
     }
 
     platform::AudioQueueBuffer* allocateBuffer(std::uint32_t byteCapacity) override {
-        auto slot = std::make_unique<Slot>();
-        slot->storage.resize(byteCapacity);
-        slot->buffer.audioData = slot->storage.data();
-        slot->buffer.capacity = byteCapacity;
-        slots_.push_back(std::move(slot));
-        ++record_->buffersAllocated;
-        return &slots_.back()->buffer;
+        storage_.push_back(std::make_unique<std::vector<std::uint8_t>>(byteCapacity));
+        buffers_.push_back({storage_.back()->data(), byteCapacity, 0});
+        ++record_->buffers;
+        return &buffers_.back();
     }
-
     void enqueueBuffer(platform::AudioQueueBuffer& buffer) override {
         std::lock_guard lock(mutex_);
         enqueued_.push_back(&buffer);
         ++record_->enqueues;
     }
-
     void start() override {
         running_ = true;
         ++record_->starts;
@@ -69,28 +62,19 @@ class FakeAudioInputQueue : public platform::AudioInputQueue {
         running_ = false;
         ++record_->stops;
     }
-
     std::optional<bool> isRunning() const override {
-        if (failRunningQuery) {
-            return std::nullopt;
-        }
-        return running_.load();
+        return failRunningQuery ? std::nullopt : std::optional<bool>(running_);
     }
-
     std::int32_t setLevelMeteringEnabled(bool enabled) override {
-        record_->meteringEnabled = enabled;
+        record_->metering = enabled;
         return meteringStatus;
     }
-
-    void currentLevelMeter(platform::LevelMeterState* levels,
-                           std::uint32_t channels) const override {
-        for (std::uint32_t c = 0; c < channels; ++c) {
-            levels[c] = meter;
-        }
+    void currentLevelMeter(platform::LevelMeterState* levels, std::uint32_t count) const override {
+        std::fill_n(levels, count, meter);
     }
 
-    // Fills the oldest enqueued buffer with `bytes` and hands it to the callback, as the
-    // platform does whether or not the queue still runs. False when no buffer was enqueued.
+    // Fills the oldest enqueued buffer and hands it to the callback, as the platform does
+    // whether or not the queue still runs. False when no buffer is enqueued.
     bool deliver(std::span<const std::uint8_t> bytes) {
         platform::AudioQueueBuffer* buffer = nullptr;
         {
@@ -101,23 +85,21 @@ class FakeAudioInputQueue : public platform::AudioInputQueue {
             buffer = enqueued_.front();
             enqueued_.pop_front();
         }
-        const auto size =
+        buffer->byteSize =
             static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), buffer->capacity));
-        std::memcpy(buffer->audioData, bytes.data(), size);
-        buffer->byteSize = size;
-        ++record_->callbacks;
+        std::memcpy(buffer->audioData, bytes.data(), buffer->byteSize);
+        ++record_->deliveries;
         callback_(userData_, *this, *buffer);
         return true;
     }
-
     std::size_t enqueuedCount() {
         std::lock_guard lock(mutex_);
         return enqueued_.size();
     }
 
-    // Delivers blocks from `source` on a thread of the queue's own while the queue runs, until
-    // it is destroyed, like a platform capture thread: a block may still arrive just after
-    // stop(). Destruction waits for a running callback.
+    // Delivers blocks from `source` on a thread of the queue's own while the queue runs, like a
+    // platform capture thread: a block may still arrive just after stop(). Destruction waits for
+    // a callback in progress.
     void startPump(std::function<std::span<const std::uint8_t>()> source) {
         pump_ = std::thread([this, source = std::move(source)] {
             while (!quit_) {
@@ -133,26 +115,14 @@ class FakeAudioInputQueue : public platform::AudioInputQueue {
     std::atomic<bool> failRunningQuery = false;
 
   private:
-    struct Slot {
-        std::vector<std::uint8_t> storage;
-        platform::AudioQueueBuffer buffer;
-    };
-
-    void stopPump() {
-        quit_ = true;
-        if (pump_.joinable()) {
-            pump_.join();
-        }
-    }
-
     std::shared_ptr<FakeQueueRecord> record_;
     platform::AudioInputCallback callback_;
     void* userData_;
-    std::vector<std::unique_ptr<Slot>> slots_;
+    std::vector<std::unique_ptr<std::vector<std::uint8_t>>> storage_;
+    std::deque<platform::AudioQueueBuffer> buffers_;  // stable addresses
     std::mutex mutex_;
     std::deque<platform::AudioQueueBuffer*> enqueued_;
-    std::atomic<bool> running_ = false;
-    std::atomic<bool> quit_ = false;
+    std::atomic<bool> running_ = false, quit_ = false;
     std::thread pump_;
 };
 
@@ -164,10 +134,9 @@ class FakeAudioInputQueueFactory : public platform::AudioInputQueueFactory {
         if (failCreation) {
             return nullptr;
         }
-        auto record = std::make_shared<FakeQueueRecord>();
-        record->format = format;
-        records.push_back(record);
-        auto queue = std::make_unique<FakeAudioInputQueue>(record, callback, userData);
+        records.push_back(std::make_shared<FakeQueueRecord>());
+        records.back()->format = format;
+        auto queue = std::make_unique<FakeAudioInputQueue>(records.back(), callback, userData);
         latest = queue.get();
         if (onCreate) {
             onCreate(*queue);
@@ -177,30 +146,26 @@ class FakeAudioInputQueueFactory : public platform::AudioInputQueueFactory {
 
     bool failCreation = false;
     std::vector<std::shared_ptr<FakeQueueRecord>> records;
-    // The most recently created queue; dangling once the listener disposes of it.
-    FakeAudioInputQueue* latest = nullptr;
+    FakeAudioInputQueue* latest = nullptr;  // dangles once the listener disposes of it
     std::function<void(FakeAudioInputQueue&)> onCreate;
 };
 
-// Records every session call as one line, e.g. "setCategory AVAudioSessionCategoryPlayback".
+// Records each call as a line, e.g. "setCategory AVAudioSessionCategoryPlayback".
 class FakeAudioSession : public platform::AudioSession {
   public:
     bool setCategory(std::string_view category, std::string* error) override {
-        calls.push_back("setCategory " + std::string(category));
-        return answer(failCategory, error);
+        return call("setCategory " + std::string(category), failCategory, error);
     }
     bool setCategory(std::string_view category, std::uint32_t options,
                      std::string* error) override {
-        calls.push_back("setCategory " + std::string(category) + " " + std::to_string(options));
-        return answer(false, error);
+        return call("setCategory " + std::string(category) + " " + std::to_string(options), false,
+                    error);
     }
     bool setMode(std::string_view mode, std::string* error) override {
-        calls.push_back("setMode " + std::string(mode));
-        return answer(false, error);
+        return call("setMode " + std::string(mode), false, error);
     }
     bool setActive(bool active, std::string* error) override {
-        calls.push_back(active ? "setActive 1" : "setActive 0");
-        return answer(failActive, error);
+        return call(active ? "setActive 1" : "setActive 0", failActive, error);
     }
 
     bool failCategory = false;
@@ -208,7 +173,8 @@ class FakeAudioSession : public platform::AudioSession {
     std::vector<std::string> calls;
 
   private:
-    static bool answer(bool fail, std::string* error) {
+    bool call(std::string line, bool fail, std::string* error) {
+        calls.push_back(std::move(line));
         if (fail && error != nullptr) {
             *error = "The operation couldn't be completed.";
         }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "pitch/fake_audio_input.h"
@@ -18,22 +17,22 @@ using testing::FakeAudioInputQueueFactory;
 using testing::FakeAudioSession;
 using testing::RecordingLog;
 
+constexpr float kD4 = 293.4788513f;  // bin 685
+constexpr float kA4 = 440.0040588f;  // bin 1027
+constexpr const char* kSessionError = "The operation couldn't be completed.";
+
 class MicListenerTest : public ::testing::Test {
   protected:
     FakeAudioInputQueueFactory factory;
     FakeAudioSession session;
     RecordingLog log;
-
-    std::unique_ptr<MicListener> makeListener() {
-        return std::make_unique<MicListener>(factory, &session, log);
-    }
+    std::unique_ptr<MicListener> listener = std::make_unique<MicListener>(factory, &session, log);
 
     const std::vector<std::int16_t> d4 = testing::harmonicTone(testing::binFrequency(685));
     const std::vector<std::int16_t> a4 = testing::harmonicTone(testing::binFrequency(1027));
 };
 
-TEST_F(MicListenerTest, CreationSetsUpPlayAndRecordSessionAndReleaseDeactivatesIt) {
-    auto listener = makeListener();
+TEST_F(MicListenerTest, SetsUpAPlayAndRecordSessionAndDeactivatesItOnRelease) {
     EXPECT_THAT(session.calls,
                 ElementsAre("setCategory AVAudioSessionCategoryPlayback",
                             "setCategory AVAudioSessionCategoryPlayAndRecord 8", "setActive 1"));
@@ -42,30 +41,23 @@ TEST_F(MicListenerTest, CreationSetsUpPlayAndRecordSessionAndReleaseDeactivatesI
     EXPECT_TRUE(log.lines().empty());
 }
 
-TEST_F(MicListenerTest, FailedCategoryIsLoggedAndEndsSessionSetUp) {
-    session.failCategory = true;
-    auto listener = makeListener();
-    EXPECT_THAT(session.calls, ElementsAre("setCategory AVAudioSessionCategoryPlayback"));
+TEST_F(MicListenerTest, SessionFailuresAreLogged) {
+    FakeAudioSession failing;
+    failing.failCategory = true;
+    MicListener{factory, &failing, log};
+    // Set-up ends at the failed category; release still deactivates.
+    EXPECT_THAT(failing.calls,
+                ElementsAre("setCategory AVAudioSessionCategoryPlayback", "setActive 0"));
+
+    FakeAudioSession inactive;
+    inactive.failActive = true;
+    MicListener{factory, &inactive, log};
     EXPECT_THAT(log.lines(),
-                ElementsAre("init Error setting category: The operation couldn't be completed."));
-}
-
-TEST_F(MicListenerTest, FailedActivationIsLoggedOnCreationAndRelease) {
-    session.failActive = true;
-    auto listener = makeListener();
-    listener.reset();
-    EXPECT_THAT(log.lines(), ElementsAre("The operation couldn't be completed.",
-                                         "The operation couldn't be completed."));
-}
-
-TEST_F(MicListenerTest, WorksWithoutAnAudioSession) {
-    MicListener listener(factory, nullptr, log);
-    listener.listen();
-    EXPECT_TRUE(listener.isListening());
+                ElementsAre(std::string("init Error setting category: ") + kSessionError,
+                            kSessionError, kSessionError));
 }
 
 TEST_F(MicListenerTest, IsSilentBeforeListen) {
-    auto listener = makeListener();
     EXPECT_FALSE(listener->isListening());
     EXPECT_EQ(listener->averagePower(), 0.0f);
     EXPECT_EQ(listener->peakPower(), 0.0f);
@@ -74,143 +66,91 @@ TEST_F(MicListenerTest, IsSilentBeforeListen) {
     EXPECT_TRUE(factory.records.empty());
 }
 
-TEST_F(MicListenerTest, ListenBuildsOneRunningQueueInTheCaptureFormat) {
-    auto listener = makeListener();
+TEST_F(MicListenerTest, ListenBuildsOneMeteredQueueInTheCaptureFormatWithThreeBuffers) {
     listener->listen();
     listener->listen();
-
     ASSERT_EQ(factory.records.size(), 1u);
-    const auto& record = *factory.records[0];
-    const platform::StreamFormat expected{14039.0, 0x6C70636D, 12, 2, 1, 2, 1, 16, 0};
-    EXPECT_EQ(record.format, expected);
-    EXPECT_EQ(record.buffersAllocated, 3);
+    const testing::FakeQueueRecord& record = *factory.records[0];
+    EXPECT_EQ(record.format, (platform::StreamFormat{14039.0, 0x6C70636D, 12, 2, 1, 2, 1, 16, 0}));
+    EXPECT_EQ(record.buffers, 3);
     EXPECT_EQ(record.enqueues, 3);
-    EXPECT_TRUE(record.meteringEnabled);
+    EXPECT_TRUE(record.metering);
     EXPECT_TRUE(listener->isListening());
     EXPECT_THAT(log.lines(), ElementsAre("AudioQueueSetProperty error: 0"));
+
+    factory.latest->meter = {0.25f, 0.75f};
+    EXPECT_EQ(listener->averagePower(), 0.25f);
+    EXPECT_EQ(listener->peakPower(), 0.75f);
 }
 
-TEST_F(MicListenerTest, MeteringStatusIsLoggedAsReturned) {
-    factory.onCreate = [](testing::FakeAudioInputQueue& queue) { queue.meteringStatus = -50; };
-    auto listener = makeListener();
-    listener->listen();
-    EXPECT_THAT(log.lines(), ElementsAre("AudioQueueSetProperty error: -50"));
-}
-
-TEST_F(MicListenerTest, PauseKeepsTheQueueAndListenRestartsIt) {
-    auto listener = makeListener();
+TEST_F(MicListenerTest, PauseKeepsTheQueueAndStopDisposesOfIt) {
     listener->listen();
     listener->pause();
     EXPECT_FALSE(listener->isListening());
     EXPECT_EQ(listener->averagePower(), 0.0f);
     listener->listen();
     EXPECT_TRUE(listener->isListening());
-    ASSERT_EQ(factory.records.size(), 1u);
-    EXPECT_EQ(factory.records[0]->stops, 1);
-    EXPECT_EQ(factory.records[0]->starts, 2);
-}
+    EXPECT_EQ(factory.records.size(), 1u);
 
-TEST_F(MicListenerTest, StopDisposesAndListenBuildsAFreshQueue) {
-    auto listener = makeListener();
-    listener->listen();
     listener->stop();
     EXPECT_FALSE(listener->isListening());
     EXPECT_TRUE(factory.records[0]->disposed);
     listener->listen();
     ASSERT_EQ(factory.records.size(), 2u);
-    EXPECT_EQ(factory.records[1]->buffersAllocated, 3);
     EXPECT_EQ(factory.records[1]->enqueues, 3);
     EXPECT_TRUE(listener->isListening());
 }
 
-TEST_F(MicListenerTest, DeliveredBlockIsStoredReEnqueuedAndEstimated) {
-    auto listener = makeListener();
+TEST_F(MicListenerTest, EachDeliveredBlockReplacesTheLastAndItsBufferIsReEnqueued) {
     listener->listen();
     ASSERT_TRUE(factory.latest->deliver(testing::asBytes(d4)));
     EXPECT_EQ(factory.latest->enqueuedCount(), 3u);
-    EXPECT_EQ(listener->frequency(), listener->getFreqFromBuffer(d4.data(), 8192));
-    EXPECT_FLOAT_EQ(listener->frequency(), 293.47885f);
-
-    // Each block replaces the previous one whole.
+    EXPECT_EQ(listener->frequency(), kD4);
     ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4)));
-    EXPECT_FLOAT_EQ(listener->frequency(), 440.00405f);
+    EXPECT_EQ(listener->frequency(), kA4);
 }
 
 TEST_F(MicListenerTest, BlockDeliveredToAStoppedQueueIsDroppedAndNotRefilled) {
-    auto listener = makeListener();
     listener->listen();
     ASSERT_TRUE(factory.latest->deliver(testing::asBytes(d4)));
     listener->pause();
     ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4)));
     EXPECT_EQ(factory.latest->enqueuedCount(), 2u);
-    // The last block received keeps being analysed.
-    EXPECT_FLOAT_EQ(listener->frequency(), 293.47885f);
-}
+    EXPECT_EQ(listener->frequency(), kD4);  // the last block received is still analysed
 
-TEST_F(MicListenerTest, FailedRunningQueryCountsAsNotListening) {
-    auto listener = makeListener();
+    // A failed running query counts as stopped too.
     listener->listen();
     factory.latest->failRunningQuery = true;
     EXPECT_FALSE(listener->isListening());
-    EXPECT_EQ(listener->averagePower(), 0.0f);
-    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(d4)));
-    EXPECT_EQ(listener->frequency(), 0.0f);
-    EXPECT_EQ(factory.latest->enqueuedCount(), 2u);
+    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4)));
+    EXPECT_EQ(listener->frequency(), kD4);
 }
 
-TEST_F(MicListenerTest, LevelsComeFromTheQueueMeterWhileListening) {
-    auto listener = makeListener();
-    listener->listen();
-    factory.latest->meter = {0.25f, 0.75f};
-    EXPECT_EQ(listener->averagePower(), 0.25f);
-    EXPECT_EQ(listener->peakPower(), 0.75f);
-    ASSERT_NE(listener->levels(), nullptr);
-    EXPECT_EQ(listener->levels()[0].peakPower, 0.75f);
-}
-
-TEST_F(MicListenerTest, NoQueueMeansSilenceAndListenTriesAgain) {
+TEST_F(MicListenerTest, WithoutAQueueItStaysSilentAndListenTriesAgain) {
     factory.failCreation = true;
-    auto listener = makeListener();
     listener->listen();
     EXPECT_FALSE(listener->isListening());
-    EXPECT_EQ(listener->averagePower(), 0.0f);
     EXPECT_EQ(listener->levels(), nullptr);
     factory.failCreation = false;
     listener->listen();
     EXPECT_TRUE(listener->isListening());
 }
 
-TEST_F(MicListenerTest, OverlongBlockIsCutToOneCaptureBuffer) {
+TEST_F(MicListenerTest, BlockLongerThanACaptureBufferIsCutToIt) {
     // 8192 bytes of silence, then a loud tone that must not be read past the buffer.
     std::vector<std::int16_t> block(4096, 0);
     block.insert(block.end(), d4.begin(), d4.end());
-    auto listener = makeListener();
     listener->setAudioBuffer(block.data(), testing::byteLength(block));
     EXPECT_EQ(listener->frequency(), 0.0f);
+    // Stored before any listen, it is still read at the capture rate.
     listener->setAudioBuffer(d4.data(), 0xFFFFFFFFu);
-    EXPECT_FLOAT_EQ(listener->frequency(), 293.47885f);
+    EXPECT_EQ(listener->frequency(), kD4);
 }
 
-TEST_F(MicListenerTest, BlockStoredBeforeListenIsEstimatedAtTheCaptureRate) {
-    auto listener = makeListener();
-    listener->setAudioBuffer(d4.data(), testing::byteLength(d4));
-    EXPECT_FLOAT_EQ(listener->frequency(), 293.47885f);
-}
-
-TEST_F(MicListenerTest, OddByteCountIgnoresTheLastByte) {
-    auto listener = makeListener();
-    listener->setAudioBuffer(d4.data(), 1);
-    EXPECT_EQ(listener->frequency(), 0.0f);
-}
-
-TEST(MicListenerSharedDeathTest, SharedListenerBeforeConfigurationAborts) {
+TEST(MicListenerSharedDeathTest, MisconfiguredSharedListenerAbortsWithAReason) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(MicListener::sharedListener(),
                  "sharedListener\\(\\) called before configureShared");
-}
-
-TEST(MicListenerSharedDeathTest, ConfiguringAfterCreationAborts) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(
         {
             static FakeAudioInputQueueFactory factory;

@@ -48,8 +48,8 @@ TEST(MicListenerThreads, CaptureRacesNeitherEstimatesNorQueueLifeCycle) {
     for (int round = 0; round < 60; ++round) {
         listener.listen();
         // Let the capture thread deliver at least once per round (bounded, never timed).
-        const int before = factory.records.back()->callbacks;
-        for (int spin = 0; spin < 1'000'000 && factory.records.back()->callbacks == before;
+        const int before = factory.records.back()->deliveries;
+        for (int spin = 0; spin < 1'000'000 && factory.records.back()->deliveries == before;
              ++spin) {
             std::this_thread::yield();
         }
