@@ -84,8 +84,6 @@ class ViewController {
     // the sibling applications' store pages.
     void setLinkActionHandler(std::function<void(std::string_view action)> handler);
 
-    const Outlets& outlets() const { return outlets_; }
-
   private:
     bool sendLinkAction(std::string_view name);
 

@@ -15,7 +15,8 @@ void TunedStrings::confirm(int string) {
         return;
     }
     state_.confirmationLatches[index] = true;
-    // The owner of these strings lives as long as the run loop runs its handlers.
+    // The reset refers to this object: its owner, the screen controller, outlives every
+    // handler the run loop still has to run.
     runLoop_.performAfterDelay(kResetOperation, kLatchResetDelaySeconds,
                                [this] { resetTuningBools(); });
 }
