@@ -1,8 +1,6 @@
 // The main screen's start-up: what happens once when its layout has loaded, and each time it is
 // about to appear.
 
-#include <string>
-
 #include "platform/audio_session.h"
 #include "screen/run_count.h"
 #include "screen/system_version.h"
@@ -24,10 +22,10 @@ void configureAudioSession(platform::AudioSession* session, platform::Log& log) 
         log.write("Error creating session: (null)");
         return;
     }
-    std::string categoryError;
+    // Errors of an existing session are not reported: the tuner works, if less well, in any
+    // category and mode.
     session->setCategory(platform::AudioSession::kCategoryPlayAndRecord,
-                         platform::AudioSession::kOptionDefaultToSpeaker, &categoryError);
-    // Errors here are not reported: the tuner works, if less well, in any mode.
+                         platform::AudioSession::kOptionDefaultToSpeaker, nullptr);
     session->setMode(platform::AudioSession::kModeMeasurement, nullptr);
     session->setActive(true, nullptr);
 }
