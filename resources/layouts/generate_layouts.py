@@ -235,7 +235,9 @@ def metrics(idiom, width, height):
             "forkHeight": round((46 if tall else 38) * s), "arrow": round(36 * s),
             "about": round(14 * s), "tab": width // 2 - 2,
             "margins": round(10 * s), "spacing": round((10 if tall else 6) * s),
-            "chart": round((width - 2 * round(10 * s)) * 270 / 720),
+            # 667 and 736 point phones show the pads' wider charts.
+            "chart": round((width - 2 * round(10 * s)) *
+                           (330 / 1200 if height in (667, 736) else 270 / 720)),
             "lamp": 64 if tall else 48,
             "picture": round((height - 480) * 0.4 + 110),
         }

@@ -6,6 +6,10 @@
 
 #include "app/commands/command_list.h"
 
+namespace strumwise::app {
+extern const Command kWindowCommand;
+}
+
 namespace {
 
 void printUsage(std::FILE* out) {
@@ -22,9 +26,13 @@ void printUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(stdout);
         return 0;
+    }
+    // No command, or options only: the tuner window.
+    if (args.empty() || args[0].starts_with("-")) {
+        return strumwise::app::kWindowCommand.run(args);
     }
     for (const auto& command : strumwise::app::commandList()) {
         if (command.name == args[0]) {

@@ -6,11 +6,12 @@ namespace strumwise::app {
 
 // Each command's definition lives in its own file.
 // (Declarations are added here as the commands arrive.)
+extern const Command kWindowCommand;
 extern const Command kToneCommand;
 extern const Command kHeadlessCommand;
 
 std::span<const Command> commandList() {
-    static const std::array commands{kToneCommand, kHeadlessCommand};
+    static const std::array commands{kWindowCommand, kToneCommand, kHeadlessCommand};
     return commands;
 }
 

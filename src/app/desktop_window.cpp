@@ -1,0 +1,302 @@
+#include "app/desktop_window.h"
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+
+#include "app/main_screen.h"
+#include "app/storyboard_selection.h"
+#include "pitch/mic_listener.h"
+#include "platform/desktop/desktop_audio_session.h"
+#include "platform/desktop/file_audio_input.h"
+#include "platform/desktop/portaudio_capture.h"
+#include "platform/desktop/portaudio_output.h"
+#include "platform/desktop/qt_application.h"
+#include "platform/desktop/qt_bundle.h"
+#include "platform/desktop/qt_device.h"
+#include "platform/desktop/qt_dispatch.h"
+#include "platform/desktop/qt_images.h"
+#include "platform/desktop/qt_quit_on_signal.h"
+#include "platform/desktop/qt_run_loop.h"
+#include "platform/desktop/qt_user_defaults.h"
+#include "platform/desktop/qt_windows.h"
+#include "platform/desktop/stderr_log.h"
+#include "platform/headless/trace_services.h"
+#include "platform/headless/trace_sink.h"
+#include "platform/headless/trace_views.h"
+#include "platform/services.h"
+#include "tones/tone_generator.h"
+#include "tuner/tuner_state.h"
+
+namespace strumwise::app {
+
+namespace desktop = platform::desktop;
+namespace headless = platform::headless;
+
+namespace {
+
+// The microphone listener as the main screen sees it, made when the screen first listens so
+// that its audio-session calls follow the screen's own, and owned here so that capture stops
+// before the services it reports to go away.
+class ListenerMicrophone final : public screen::Microphone {
+  public:
+    explicit ListenerMicrophone(platform::Services& services) : services_(services) {}
+
+    void listen() override {
+        if (!listener_) {
+            listener_ = std::make_unique<pitch::MicListener>(services_.audioInput,
+                                                             services_.audioSession, services_.log);
+        }
+        listener_->listen();
+    }
+    float averagePower() override { return listener_ ? listener_->averagePower() : 0.0f; }
+    float frequency() override { return listener_ ? listener_->frequency() : 0.0f; }
+    void stop() { listener_.reset(); }
+
+  private:
+    platform::Services& services_;
+    std::unique_ptr<pitch::MicListener> listener_;
+};
+
+headless::TraceSink::Format traceFormat(DesktopTrace trace) {
+    return trace == DesktopTrace::Json ? headless::TraceSink::Format::Json
+                                       : headless::TraceSink::Format::Text;
+}
+
+}  // namespace
+
+// Declaration order is construction order; destruction runs backwards, so the screen goes
+// before the listener, the listener before the audio factories, and those before the log.
+struct DesktopWindowApp::Parts {
+    explicit Parts(DesktopWindowConfig configuration)
+        : config(std::move(configuration)),
+          started(std::chrono::steady_clock::now()),
+          sink([this] { return elapsedMicros(); }, traceFormat(this->config.trace),
+               this->config.trace == DesktopTrace::Off
+                   ? headless::TraceSink::LineWriter([](std::string_view) {})
+                   : headless::TraceSink::streamWriter(stdout, true)),
+          profile(this->config.screen ? *this->config.screen : desktop::desktopDefaultProfile()),
+          device(profile),
+          defaults(std::string(desktop::QtBundle::kIdentifier),
+                   desktop::QtUserDefaults::defaultFilePath(desktop::QtBundle::kIdentifier)),
+          application(log),
+          windows(profile, std::string(desktop::QtBundle::kName), log),
+          output(log) {
+        if (this->config.input) {
+            fileInput = std::make_unique<desktop::FileAudioInputFactory>(
+                std::move(*this->config.input), pitch::MicListener::kSampleRate, log);
+        } else {
+            microphoneInput = std::make_unique<desktop::PortAudioInputQueueFactory>(log);
+        }
+        const bool traced = this->config.trace != DesktopTrace::Off;
+        if (traced) {
+            tracedLog = std::make_unique<headless::TracedLog>(log, sink);
+            tracedDefaults = std::make_unique<headless::TracedUserDefaults>(defaults, sink);
+            tracedRunLoop = std::make_unique<headless::TracedRunLoop>(runLoop, sink);
+            tracedApplication = std::make_unique<headless::TracedApplication>(application, sink);
+            tracedSession = std::make_unique<headless::TracedAudioSession>(session, sink);
+            tracedOutput = std::make_unique<headless::TracedAudioOutputUnitFactory>(output, sink);
+            tracedWindows = std::make_unique<headless::TracedWindows>(windows, sink);
+            toneGenerator.setFrequencyObserver(
+                [this](float hz) { headless::traceToneFrequency(sink, hz); });
+        }
+        services = std::make_unique<platform::Services>(platform::Services{
+            .log = traced ? static_cast<platform::Log&>(*tracedLog) : log,
+            .clock = clock,
+            .runLoop = traced ? static_cast<platform::RunLoop&>(*tracedRunLoop) : runLoop,
+            .dispatch = dispatch,
+            .defaults = traced ? static_cast<platform::UserDefaults&>(*tracedDefaults) : defaults,
+            .device = device,
+            .application =
+                traced ? static_cast<platform::Application&>(*tracedApplication) : application,
+            .bundle = bundle,
+            .images = images,
+            .audioInput = fileInput ? static_cast<platform::AudioInputQueueFactory&>(*fileInput)
+                                    : *microphoneInput,
+            .audioOutput =
+                traced ? static_cast<platform::AudioOutputUnitFactory&>(*tracedOutput) : output,
+            .audioSession =
+                traced ? static_cast<platform::AudioSession*>(tracedSession.get()) : &session,
+        });
+        microphone = std::make_unique<ListenerMicrophone>(*services);
+    }
+
+    std::int64_t elapsedMicros() const {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now() - started)
+            .count();
+    }
+
+    platform::Windows& anyWindows() {
+        return tracedWindows ? static_cast<platform::Windows&>(*tracedWindows) : windows;
+    }
+
+    DesktopWindowConfig config;
+    std::chrono::steady_clock::time_point started;
+    desktop::StderrLog log;
+    headless::TraceSink sink;
+    desktop::ScreenProfile profile;
+    desktop::SystemClock clock;
+    desktop::QtRunLoop runLoop;
+    desktop::QtDispatch dispatch;
+    desktop::QtDevice device;
+    desktop::QtUserDefaults defaults;
+    desktop::QtApplication application;
+    // Installs its translation before any layout is loaded, so the layouts' texts are
+    // translated too.
+    desktop::QtBundle bundle;
+    desktop::QtImages images;
+    desktop::DesktopAudioSession session;
+    desktop::QtWindows windows;
+    desktop::PortAudioOutputUnitFactory output;
+    std::unique_ptr<desktop::FileAudioInputFactory> fileInput;
+    std::unique_ptr<desktop::PortAudioInputQueueFactory> microphoneInput;
+
+    std::unique_ptr<headless::TracedLog> tracedLog;
+    std::unique_ptr<headless::TracedUserDefaults> tracedDefaults;
+    std::unique_ptr<headless::TracedRunLoop> tracedRunLoop;
+    std::unique_ptr<headless::TracedApplication> tracedApplication;
+    std::unique_ptr<headless::TracedAudioSession> tracedSession;
+    std::unique_ptr<headless::TracedAudioOutputUnitFactory> tracedOutput;
+    std::unique_ptr<headless::TracedWindows> tracedWindows;
+    std::unique_ptr<platform::Services> services;
+
+    tuner::TunerState tunerState;
+    tones::ToneGenerator toneGenerator;
+    std::unique_ptr<ListenerMicrophone> microphone;
+    std::unique_ptr<MainScreen> mainScreen;
+    bool shutDown = false;
+};
+
+DesktopWindowApp::DesktopWindowApp(DesktopWindowConfig config)
+    : parts_(std::make_unique<Parts>(std::move(config))) {}
+
+DesktopWindowApp::~DesktopWindowApp() {
+    shutDown();
+}
+
+bool DesktopWindowApp::launch() {
+    Parts& p = *parts_;
+    platform::Windows& windows = p.anyWindows();
+    // The same choice, with the same log lines, as the launch sequence makes.
+    initializeStoryBoardBasedOnScreenSize(p.device, p.services->log, [&](std::string_view name) {
+        platform::Storyboard* storyboard = windows.loadStoryboard(name);
+        if (storyboard == nullptr) {
+            return;  // the windows have said which layout is missing
+        }
+        // The rating prompt has no desktop services yet, so the review request has no prompt
+        // to show.
+        p.mainScreen = std::make_unique<MainScreen>(*p.services, *storyboard, p.tunerState,
+                                                    *p.microphone, p.toneGenerator, nullptr);
+        windows.installWindow(*storyboard);
+        p.mainScreen->controller().viewDidLoad();
+        p.mainScreen->controller().viewWillAppear(false);
+    });
+    if (!p.windows.hasWindow()) {
+        p.windows.showNoLayoutWindow();
+        return false;
+    }
+    return true;
+}
+
+int DesktopWindowApp::exec() {
+    desktop::QtQuitOnSignal quitOnSignal([this] { quit(); });
+    const int status = QApplication::exec();
+    return shutDown() ? status : (status != 0 ? status : 1);
+}
+
+void DesktopWindowApp::quit() {
+    QCoreApplication::quit();
+}
+
+bool DesktopWindowApp::shutDown() {
+    Parts& p = *parts_;
+    if (p.shutDown) {
+        return true;
+    }
+    p.shutDown = true;
+    // The screen first (its timer and tone unit), then capture, then background work; what
+    // they wrote to the defaults is then complete.
+    p.mainScreen.reset();
+    p.microphone->stop();
+    p.dispatch.waitForDone();
+    const bool written = p.services->defaults.synchronize();
+    if (!written) {
+        p.log.write("The settings could not be written to " + p.defaults.filePath().toStdString());
+    }
+    p.sink.close();
+    return written;
+}
+
+desktop::QtWindows& DesktopWindowApp::windows() {
+    return parts_->windows;
+}
+
+desktop::QtStoryboard* DesktopWindowApp::layout() {
+    return parts_->windows.keyStoryboard();
+}
+
+screen::ViewController* DesktopWindowApp::controller() {
+    return parts_->mainScreen ? &parts_->mainScreen->controller() : nullptr;
+}
+
+const desktop::ScreenProfile& DesktopWindowApp::profile() const {
+    return parts_->profile;
+}
+
+const char* const kDesktopWindowUsage =
+    "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--trace | --json]\n"
+    "\n"
+    "Opens the tuner window on the default microphone and speakers.\n"
+    "\n"
+    "  --input FILE            play FILE into the tuner in real time instead of the\n"
+    "                          microphone, then silence\n"
+    "  --screen IDIOM:HEIGHT   the device to lay the window out for: phone or pad and the\n"
+    "                          screen height in points (phone:667, pad:1024, ...); default:\n"
+    "                          the tallest phone that fits the desktop\n"
+    "  --trace                 print every observable platform call as it happens, as\n"
+    "                          strumwise headless does\n"
+    "  --json                  the same, as JSON Lines\n"
+    "  --help                  show this help\n";
+
+std::string parseDesktopWindowOptions(const std::vector<std::string>& args,
+                                      DesktopWindowOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--input") {
+            std::string path;
+            if (!value(path) || path.empty()) {
+                return "--input needs a file";
+            }
+            options.inputPath = path;
+        } else if (arg == "--screen") {
+            std::string text;
+            if (!value(text)) {
+                return "--screen needs IDIOM:HEIGHT, for example phone:667";
+            }
+            std::string error;
+            options.screen = desktop::parseScreenProfile(text, &error);
+            if (!options.screen) {
+                return error;
+            }
+        } else if (arg == "--trace") {
+            options.trace = DesktopTrace::Text;
+        } else if (arg == "--json") {
+            options.trace = DesktopTrace::Json;
+        } else {
+            return "unknown option \"" + arg + "\"";
+        }
+    }
+    return {};
+}
+
+}  // namespace strumwise::app

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/screen_profile.h"
+#include "platform/storyboard.h"
+
+namespace strumwise::platform::desktop {
+class QtWindows;
+class QtStoryboard;
+}  // namespace strumwise::platform::desktop
+
+namespace strumwise::screen {
+class ViewController;
+}
+
+namespace strumwise::app {
+
+enum class DesktopTrace { Off, Text, Json };
+
+struct DesktopWindowConfig {
+    // The device the window pretends to be; empty: the tallest phone that fits the desktop.
+    std::optional<platform::desktop::ScreenProfile> screen;
+    // Samples at the capture rate played into the capture path in real time instead of the
+    // microphone (then silence); empty: the default microphone.
+    std::optional<std::vector<std::int16_t>> input;
+    // Prints every observable platform call on standard output as it happens.
+    DesktopTrace trace = DesktopTrace::Off;
+};
+
+// The tuner in a desktop window: the Qt platform, PortAudio (or the input file) for sound, the
+// tuner's state, the microphone listener, the tone generator and the main screen for the
+// device's screen class. A QApplication must exist; everything else belongs to this object and
+// is taken down in order when it is destroyed.
+class DesktopWindowApp {
+  public:
+    explicit DesktopWindowApp(DesktopWindowConfig config);
+    ~DesktopWindowApp();
+    DesktopWindowApp(const DesktopWindowApp&) = delete;
+    DesktopWindowApp& operator=(const DesktopWindowApp&) = delete;
+
+    // Chooses the layout for the screen class and starts the main screen in its window. When
+    // the class has no layout, shows a window that says so and answers false.
+    bool launch();
+
+    // Runs the event loop until the last window closes, quit() is called or SIGINT or SIGTERM
+    // arrives; then stops the screen and the audio and writes the user defaults. Answers the
+    // exit status.
+    int exec();
+    void quit();
+
+    // For tests and measurements.
+    platform::desktop::QtWindows& windows();
+    platform::desktop::QtStoryboard* layout();
+    screen::ViewController* controller();
+    const platform::desktop::ScreenProfile& profile() const;
+    // Stops the screen, the audio and the queues and writes the user defaults; exec() does it
+    // on its way out, and so does the destructor. Answers whether the defaults were written.
+    bool shutDown();
+
+  private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+// The options of the window command, parsed; an empty error means success.
+struct DesktopWindowOptions {
+    bool help = false;
+    std::optional<std::string> inputPath;
+    std::optional<platform::desktop::ScreenProfile> screen;
+    DesktopTrace trace = DesktopTrace::Off;
+};
+std::string parseDesktopWindowOptions(const std::vector<std::string>& args,
+                                      DesktopWindowOptions& options);
+
+extern const char* const kDesktopWindowUsage;
+
+}  // namespace strumwise::app

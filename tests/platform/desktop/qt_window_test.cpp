@@ -1,0 +1,127 @@
+// The tuner window end to end: a plucked string fed through --input lights the green lamp, the
+// note, the reference frequency and the string's picture; closing writes the run count; a
+// screen size without a layout gets a window that says so.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "app/desktop_window.h"
+#include "platform/desktop/qt_image_view_widget.h"
+#include "platform/desktop/qt_storyboard.h"
+#include "platform/desktop/qt_user_defaults.h"
+#include "platform/desktop/qt_windows.h"
+#include "qt_test_app.h"
+
+namespace strumwise::app {
+namespace {
+
+namespace desktop = platform::desktop;
+
+// A plucked string at the capture rate: a few harmonics under an exponential decay.
+std::vector<std::int16_t> pluck(double hertz, double seconds) {
+    constexpr double kRate = 14039.0;
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * kRate));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double phase = 2.0 * std::numbers::pi * hertz * t;
+        const double tone =
+            std::sin(phase) + 0.5 * std::sin(2 * phase) + 0.25 * std::sin(3 * phase);
+        samples[i] = static_cast<std::int16_t>(9000.0 * std::exp(-1.2 * t) * tone);
+    }
+    return samples;
+}
+
+class DesktopWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::qtTestApp();
+        ASSERT_TRUE(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    static QString textOf(desktop::QtStoryboard& layout, const char* outlet) {
+        auto* label = layout.rootWidget()->findChild<QLabel*>(QString::fromLatin1(outlet));
+        return label != nullptr ? label->text() : QStringLiteral("<missing>");
+    }
+    static std::string pictureOf(desktop::QtStoryboard& layout, const char* outlet) {
+        auto* view = dynamic_cast<desktop::ImageViewWidget*>(
+            layout.rootWidget()->findChild<QWidget*>(QString::fromLatin1(outlet)));
+        return view != nullptr ? view->pictureName() : "<missing>";
+    }
+
+    QTemporaryDir home_;
+};
+
+TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
+    DesktopWindowConfig config;
+    config.screen = desktop::parseScreenProfile("phone:667", nullptr);
+    config.input = pluck(293.66, 3.0);
+    DesktopWindowApp app(std::move(config));
+    ASSERT_TRUE(app.launch());
+    desktop::QtStoryboard* layout = app.layout();
+    ASSERT_NE(layout, nullptr);
+    EXPECT_EQ(layout->name(), "Main_iPhone6");
+    // Start-up has drawn the first tuning.
+    EXPECT_EQ(textOf(*layout, "firstString"), QStringLiteral("D4"));
+    EXPECT_EQ(pictureOf(*layout, "chartDisplay"), "chartipad.png");  // 667 points: pad charts
+
+    const bool lit = testing::processEventsUntil(
+        [&] { return pictureOf(*layout, "LEDDisplay") == "green64.png"; }, 15000);
+    ASSERT_TRUE(lit) << "the lamp shows " << pictureOf(*layout, "LEDDisplay");
+    EXPECT_EQ(pictureOf(*layout, "LEDDisplay128"), "green128.png");
+    EXPECT_EQ(pictureOf(*layout, "tunedString5"), "1st_string_6.png");
+    EXPECT_EQ(textOf(*layout, "noteDisplay"), QStringLiteral("D4"));
+    EXPECT_EQ(textOf(*layout, "freq_label"), QStringLiteral("293.6Hz"));
+    EXPECT_TRUE(app.windows().keyWindow()->grab().save(testing::screenshotDir() +
+                                                       QStringLiteral("/window_tuned_D4.png")));
+
+    ASSERT_TRUE(app.shutDown());
+    const desktop::QtUserDefaults stored(
+        "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
+    EXPECT_TRUE(stored.boolForKey("Plinmoor"));
+    EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
+}
+
+TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
+    DesktopWindowConfig config;
+    config.screen = desktop::parseScreenProfile("phone:800", nullptr);
+    config.input = std::vector<std::int16_t>(100, 0);
+    DesktopWindowApp app(std::move(config));
+    EXPECT_FALSE(app.launch());
+    EXPECT_EQ(app.controller(), nullptr);
+    ASSERT_TRUE(app.windows().hasWindow());
+    auto* message =
+        app.windows().keyWindow()->findChild<QLabel*>(QStringLiteral("noLayoutMessage"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->text().contains(QStringLiteral("phone:800")));
+    EXPECT_TRUE(message->text().contains(QStringLiteral("pad:1024")));
+}
+
+TEST(DesktopWindowOptions, ReadsEveryOptionAndRefusesTheRest) {
+    DesktopWindowOptions options;
+    EXPECT_EQ(parseDesktopWindowOptions({"--input", "d4.wav", "--screen", "pad:1024", "--trace"},
+                                        options),
+              "");
+    EXPECT_EQ(options.inputPath, "d4.wav");
+    ASSERT_TRUE(options.screen);
+    EXPECT_EQ(options.screen->height, 1024.0);
+    EXPECT_EQ(options.trace, DesktopTrace::Text);
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--input"},
+                                                {"--screen"},
+                                                {"--screen", "phone"},
+                                                {"--volume", "11"},
+                                                {"d4.wav"}}) {
+        DesktopWindowOptions ignored;
+        EXPECT_NE(parseDesktopWindowOptions(bad, ignored), "") << bad.front();
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::app
