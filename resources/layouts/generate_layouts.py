@@ -203,6 +203,8 @@ class Ui:
 
 def stylesheet(m):
     """The type sizes of one layout; colours and shapes live in main_screen.qss."""
+    # Pills, not circles: a radius wider than half a narrow button would square it off.
+    radius = min(m["forkHeight"], 40) // 2
     return "\n".join([
         f"QWidget#MainScreen {{ font-size: {m['base']}px; }}",
         f"QLabel#currentTuningName {{ font-size: {m['title']}px; }}",
@@ -212,9 +214,9 @@ def stylesheet(m):
         f"QLabel[role=\"caption\"] {{ font-size: {m['caption']}px; }}",
         f"QLabel#tfnoteDisplay, QLabel#tfFreqLabel {{ font-size: {m['fork']}px; }}",
         f"QPushButton[role=\"fork\"] {{ font-size: {m['fork']}px; min-height: {m['forkHeight']}px; "
-        f"border-radius: {m['forkHeight'] // 2}px; }}",
+        f"border-radius: {radius}px; }}",
         f"QPushButton[role=\"stop\"] {{ font-size: {m['caption']}px; min-height: {m['forkHeight']}px; "
-        f"border-radius: {m['forkHeight'] // 2}px; }}",
+        f"border-radius: {radius}px; }}",
         f"QPushButton[role=\"arrow\"] {{ font-size: {m['title']}px; min-width: {m['arrow']}px; "
         f"max-width: {m['arrow']}px; min-height: {m['arrow']}px; max-height: {m['arrow']}px; "
         f"border-radius: {m['arrow'] // 2}px; }}",
@@ -234,19 +236,19 @@ def metrics(idiom, width, height):
             "caption": round(11 * s), "fork": round(16 * s),
             "forkHeight": round((46 if tall else 38) * s), "arrow": round(36 * s),
             "about": round(14 * s), "tab": width // 2 - 2,
-            "margins": round(10 * s), "spacing": round((10 if tall else 6) * s),
+            "margins": round(10 * s), "spacing": round((10 if tall else 6) * s), "tall": tall,
             # 667 and 736 point phones show the pads' wider charts.
             "chart": round((width - 2 * round(10 * s)) *
                            (330 / 1200 if height in (667, 736) else 270 / 720)),
             "lamp": 64 if tall else 48,
-            "picture": round((height - 480) * 0.4 + 110),
+            "picture": round((height - 480) * 0.4 + 110) if not tall else round(height * 0.22),
         }
     s = width / 768.0
     return {
-        "base": round(17 * s), "title": round(28 * s), "note": round(96 * s),
-        "freq": round(40 * s), "stringNote": round(24 * s), "caption": round(14 * s),
+        "base": round(17 * s), "title": round(28 * s), "note": round(88 * s),
+        "freq": round(32 * s), "stringNote": round(24 * s), "caption": round(14 * s),
         "fork": round(22 * s), "forkHeight": round(60 * s), "arrow": round(52 * s),
-        "about": round(17 * s), "tab": 0, "margins": round(18 * s), "spacing": round(14 * s),
+        "about": round(17 * s), "tab": 0, "tall": True, "margins": round(18 * s), "spacing": round(14 * s),
         "chart": round(width * 0.6 * 330 / 1200), "lamp": 128, "picture": round(height * 0.3),
     }
 
@@ -306,6 +308,26 @@ def fork_panel(ui, m):
     ui.button("stopButton", "Stop", "stopFreqPlay:", "stop", expanding=True)
     ui.end_layout()
     ui.end_item()
+    ui.end_panel()
+
+
+def tuner_panel_stacked(ui, m, indicator, lamp, picture_width, stretch):
+    """Lamp, note and frequency in a row above a large picture: tall screens and pads."""
+    ui.panel("tunerPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=stretch)
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
+    lamps(ui, m, lamp)
+    ui.item()
+    ui.layout("QVBoxLayout", 0, 0)
+    ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
+             align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
+    ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.end_layout()
+    ui.end_item()
+    ui.end_layout()
+    ui.end_item()
+    indicators(ui, m, indicator, picture_width)
     ui.end_panel()
 
 
@@ -369,7 +391,10 @@ def phone(ui, m, indicator):
     browser_row(ui, m)
     ui.image("chartDisplay", 0, m["chart"], fixed_height=True)
     notes_row(ui, m)
-    tuner_panel_phone(ui, m, indicator, stretch=1)
+    if m["tall"]:
+        tuner_panel_stacked(ui, m, indicator, "LEDDisplay", round(m["picture"] * 0.6), 1)
+    else:
+        tuner_panel_phone(ui, m, indicator, stretch=1)
     fork_panel(ui, m)
     ui.end_layout()
     ui.end_widget()
@@ -408,22 +433,7 @@ def pad(ui, m, indicator, width):
     ui.end_layout()
     ui.end_item()
     # Right: the tuner.
-    ui.panel("tunerPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=1)
-    ui.item()
-    ui.layout("QHBoxLayout", 0, m["spacing"])
-    lamps(ui, m, "LEDDisplay128")
-    ui.item()
-    ui.layout("QVBoxLayout", 0, 0)
-    ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
-             align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
-    ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
-    ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
-    ui.end_layout()
-    ui.end_item()
-    ui.end_layout()
-    ui.end_item()
-    indicators(ui, m, indicator, round(width * 0.25))
-    ui.end_panel()
+    tuner_panel_stacked(ui, m, indicator, "LEDDisplay128", round(width * 0.25), 1)
     ui.end_layout()
     ui.end_item()
     # Bottom: links.

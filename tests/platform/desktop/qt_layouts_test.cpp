@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -181,6 +182,14 @@ TEST_P(EveryLayout, ShowsItsScreenClassesIndicatorAndScreenshots) {
         } else {
             EXPECT_EQ(widget->size().isEmpty(), true) << name << " " << view;
         }
+    }
+    // Phones keep the about texts and links on a second page.
+    if (auto* pages = layout->rootWidget()->findChild<QTabWidget*>(QStringLiteral("pages"))) {
+        pages->setCurrentIndex(1);
+        EXPECT_TRUE(windows.keyWindow()->grab().save(
+            testing::screenshotDir() + QStringLiteral("/") + QString::fromStdString(name) +
+            QStringLiteral("_about.png")));
+        pages->setCurrentIndex(0);
     }
     const QPixmap shot = windows.keyWindow()->grab();
     EXPECT_TRUE(shot.save(testing::screenshotDir() + QStringLiteral("/") +
