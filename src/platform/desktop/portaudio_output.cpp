@@ -2,6 +2,7 @@
 
 #include <portaudio.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/desktop/portaudio_system.h"
@@ -95,17 +96,16 @@ class PortAudioOutputUnit : public AudioOutputUnit {
             return kStatusNotInitialized;
         }
         // Starting a unit that already plays changes nothing.
-        if (Pa_IsStreamStopped(stream_) != 1) {
-            return 0;
-        }
-        return Pa_StartStream(stream_);
+        const PaError stopped = Pa_IsStreamStopped(stream_);
+        return stopped == 1 ? Pa_StartStream(stream_) : std::min<PaError>(stopped, 0);
     }
 
     std::int32_t stop() override {
-        if (stream_ == nullptr || Pa_IsStreamStopped(stream_) == 1) {
+        if (stream_ == nullptr) {
             return 0;
         }
-        return Pa_StopStream(stream_);
+        const PaError stopped = Pa_IsStreamStopped(stream_);
+        return stopped == 0 ? Pa_StopStream(stream_) : std::min<PaError>(stopped, 0);
     }
 
   private:
