@@ -191,7 +191,7 @@ int runTone(std::span<const std::string_view> args) {
 
 extern const Command kToneCommand{
     .name = "tone",
-    .usage = "tone --tuning N --string K ... -o OUT.wav",
+    .usage = "tone --tuning N --string K -o OUT",
     .summary = "renders a string's reference tone to a WAV file",
     .run = &runTone,
 };
