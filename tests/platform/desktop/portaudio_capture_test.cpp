@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <portaudio.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -150,13 +151,50 @@ TEST_P(PortAudioCaptureTest, DeliversWholeBuffersAndRefillsReEnqueuedOnes) {
     EXPECT_EQ(log.count(), 0u) << log.all();
 }
 
-TEST_P(PortAudioCaptureTest, ToneIntoTheSinkComesBackAtItsPitchAndIsMetered) {
-    if (std::system("command -v paplay >/dev/null && command -v sox >/dev/null") != 0) {
-        GTEST_SKIP() << "paplay and sox are needed to play a tone into the sink";
+// A null sink of the test's own, whose monitor the capture hears through PULSE_SOURCE, so that
+// tones other tests play into the default sink at the same time stay out.
+class PrivateSink {
+  public:
+    explicit PrivateSink(const std::string& name) : name_(name) {
+        FILE* pactl = popen(("pactl load-module module-null-sink sink_name=" + name).c_str(), "r");
+        if (pactl != nullptr) {
+            if (std::fscanf(pactl, "%d", &module_) != 1) {
+                module_ = -1;
+            }
+            pclose(pactl);
+        }
+        if (module_ >= 0) {
+            setenv("PULSE_SOURCE", (name + ".monitor").c_str(), 1);
+        }
     }
-    const std::string tone = (std::filesystem::temp_directory_path() /
-                              ("strumwise_capture_tone_" + std::to_string(GetParam()) + ".wav"))
-                                 .string();
+    ~PrivateSink() {
+        unsetenv("PULSE_SOURCE");
+        if (module_ >= 0) {
+            const std::string unload = "pactl unload-module " + std::to_string(module_);
+            if (std::system(unload.c_str()) != 0) {
+                ADD_FAILURE() << "could not unload the test's null sink: " << unload;
+            }
+        }
+    }
+    bool ok() const { return module_ >= 0; }
+    const std::string& name() const { return name_; }
+
+  private:
+    std::string name_;
+    int module_ = -1;
+};
+
+TEST_P(PortAudioCaptureTest, ToneIntoTheSinkComesBackAtItsPitchAndIsMetered) {
+    if (std::system("command -v paplay pactl sox >/dev/null") != 0) {
+        GTEST_SKIP() << "paplay, pactl and sox are needed to play a tone into a sink";
+    }
+    const std::string name =
+        "strumwise_capture_" + std::to_string(getpid()) + "_" + std::to_string(GetParam());
+    PrivateSink sink(name);
+    if (!sink.ok()) {
+        GTEST_SKIP() << "the sound server cannot load a null sink for the test";
+    }
+    const std::string tone = (std::filesystem::temp_directory_path() / (name + ".wav")).string();
     // A sawtooth carries every harmonic, like a string.
     ASSERT_EQ(
         std::system(
@@ -168,7 +206,7 @@ TEST_P(PortAudioCaptureTest, ToneIntoTheSinkComesBackAtItsPitchAndIsMetered) {
     ASSERT_NE(queue, nullptr) << log.all();
     startWithThreeBuffers(*queue);
     ASSERT_TRUE(collector.waitFor(1)) << log.all();
-    const int played = std::system(("paplay " + tone).c_str());
+    const int played = std::system(("paplay --device=" + name + " " + tone).c_str());
     queue.reset();
     std::filesystem::remove(tone);
     ASSERT_EQ(played, 0);
