@@ -22,6 +22,12 @@ function(strumwise_test name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     strumwise_warnings(${name})
+    # Discovered tests cannot carry a list of labels through gtest_discover_tests (every label
+    # after the first is taken for a property name), so each executable has one label at most.
+    list(LENGTH ARG_LABELS _label_count)
+    if(_label_count GREATER 1)
+        message(FATAL_ERROR "strumwise_test(${name}): one label per test executable")
+    endif()
     gtest_discover_tests(${name} PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 60)
     if("threaded" IN_LIST ARG_LABELS)
         add_dependencies(strumwise_threaded_tests ${name})
