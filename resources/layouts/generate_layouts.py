@@ -161,7 +161,8 @@ class Ui:
         if height:
             self.size("minimumSize", 0, height)
         if expanding:
-            self.policy("Expanding", "Fixed")
+            # Shares the row equally whatever the title's length in any language.
+            self.policy("Ignored", "Fixed")
         self.end_widget()
         if item:
             self.end_item()
@@ -221,7 +222,8 @@ def stylesheet(m):
         f"max-width: {m['arrow']}px; min-height: {m['arrow']}px; max-height: {m['arrow']}px; "
         f"border-radius: {m['arrow'] // 2}px; }}",
         f"QLabel[role=\"about\"] {{ font-size: {m['about']}px; }}",
-        f"QPushButton[role=\"sibling\"], QPushButton[role=\"link\"] {{ font-size: {m['about']}px; }}",
+        f"QPushButton[role=\"link\"] {{ font-size: {m['about']}px; }}",
+        f"QPushButton[role=\"sibling\"] {{ font-size: {m['sibling']}px; }}",
         f"QTabBar::tab {{ width: {m['tab']}px; font-size: {m['base']}px; }}",
     ])
 
@@ -235,7 +237,7 @@ def metrics(idiom, width, height):
             "freq": round((26 if tall else 22) * s), "stringNote": round(17 * s),
             "caption": round(11 * s), "fork": round(16 * s),
             "forkHeight": round((46 if tall else 38) * s), "arrow": round(36 * s),
-            "about": round(14 * s), "tab": width // 2 - 2,
+            "about": round(14 * s), "sibling": round(12.5 * s), "tab": width // 2 - 2,
             "margins": round(10 * s), "spacing": round((10 if tall else 6) * s), "tall": tall,
             # 667 and 736 point phones show the pads' wider charts.
             "chart": round((width - 2 * round(10 * s)) *
@@ -248,7 +250,7 @@ def metrics(idiom, width, height):
         "base": round(17 * s), "title": round(28 * s), "note": round(88 * s),
         "freq": round(32 * s), "stringNote": round(24 * s), "caption": round(14 * s),
         "fork": round(22 * s), "forkHeight": round(60 * s), "arrow": round(52 * s),
-        "about": round(17 * s), "tab": 0, "tall": True, "margins": round(18 * s), "spacing": round(14 * s),
+        "about": round(17 * s), "sibling": round(15 * s), "tab": 0, "tall": True, "margins": round(18 * s), "spacing": round(14 * s),
         "chart": round(width * 0.6 * 330 / 1200), "lamp": 128, "picture": round(height * 0.3),
     }
 
@@ -361,8 +363,8 @@ def links(ui, m, columns):
     ui.item()
     ui.layout("QHBoxLayout", 0, m["spacing"])
     ui.button("makerSiteButton", "Vornhalt Labs", "redirectToVornhaltLabs:", "link",
-              translate=False)
-    ui.button("reviewButton", "Rate Strumwise", "reviewStrumwise:", "link")
+              translate=False, expanding=True)
+    ui.button("reviewButton", "Rate Strumwise", "reviewStrumwise:", "link", expanding=True)
     ui.end_layout()
     ui.end_item()
     ui.label(ui.unique("caption"), "More from Vornhalt Labs", "caption", translate=True,
@@ -372,7 +374,7 @@ def links(ui, m, columns):
     for index, (action, title) in enumerate(SIBLINGS):
         ui.item(index // columns, index % columns)
         name = action[:-1] + "Button"
-        ui.button(name, title, action, "sibling", item=False)
+        ui.button(name, title, action, "sibling", item=False, expanding=True)
         ui.end_item()
     ui.end_layout()
     ui.end_item()

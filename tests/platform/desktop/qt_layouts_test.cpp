@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/screen_class.h"
+#include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_images.h"
 #include "platform/desktop/qt_storyboard.h"
 #include "platform/desktop/qt_windows.h"
@@ -194,6 +195,19 @@ TEST_P(EveryLayout, ShowsItsScreenClassesIndicatorAndScreenshots) {
     const QPixmap shot = windows.keyWindow()->grab();
     EXPECT_TRUE(shot.save(testing::screenshotDir() + QStringLiteral("/") +
                           QString::fromStdString(name) + QStringLiteral(".png")));
+}
+
+TEST_P(EveryLayout, FitsItsScreenInEveryLanguage) {
+    const LayoutCase& layoutCase = GetParam();
+    const auto name = std::string(app::storyboardName(layoutCase.screenClass));
+    for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::Spanish)}) {
+        const QtBundle bundle(locale, true);  // the layouts' texts are translated on loading
+        auto storyboard = loadStoryboardResource(name, nullptr);
+        ASSERT_NE(storyboard, nullptr);
+        const QSize needed = storyboard->rootWidget()->minimumSizeHint();
+        EXPECT_LE(needed.width(), layoutCase.profile.width) << name << " " << bundle.language();
+        EXPECT_LE(needed.height(), layoutCase.profile.height) << name << " " << bundle.language();
+    }
 }
 
 std::string caseName(const ::testing::TestParamInfo<LayoutCase>& info) {
