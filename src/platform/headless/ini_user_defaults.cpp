@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -232,12 +233,8 @@ IniUserDefaults::IniUserDefaults(std::string path, std::string domain, DefaultsM
 
 std::unique_ptr<IniUserDefaults> IniUserDefaults::open(const std::string& path, std::string domain,
                                                        std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (errno != ENOENT) {
-            error = "cannot read defaults file " + path + ": " + std::strerror(errno);
-            return nullptr;
-        }
+    std::error_code status;
+    if (!std::filesystem::exists(path, status) && !status) {
         auto created = std::unique_ptr<IniUserDefaults>(
             new IniUserDefaults(path, std::move(domain), DefaultsMap{}));
         if (!created->synchronize()) {
@@ -246,10 +243,19 @@ std::unique_ptr<IniUserDefaults> IniUserDefaults::open(const std::string& path, 
         }
         return created;
     }
+    if (std::filesystem::is_directory(path, status)) {
+        error = "defaults file " + path + " is a directory";
+        return nullptr;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read defaults file " + path;
+    if (in) {
+        contents << in.rdbuf();
+    }
+    if (!in || in.bad()) {
+        error = "cannot read defaults file " + path +
+                (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
         return nullptr;
     }
     std::string parseError;

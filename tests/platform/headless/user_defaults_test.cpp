@@ -160,11 +160,13 @@ TEST_F(IniUserDefaultsTest, AMalformedFileIsOneClearErrorNamingTheLine) {
     EXPECT_EQ(read(), "x=\"bad \\q escape\"\n");
 }
 
-TEST_F(IniUserDefaultsTest, AnUncreatableFileIsAnError) {
+TEST_F(IniUserDefaultsTest, AnUncreatableOrUnreadableFileIsAnError) {
     const std::string missingDirectory = (directory / "no" / "such" / "dir.ini").string();
     EXPECT_EQ(IniUserDefaults::open(missingDirectory, kDomain, error), nullptr);
     EXPECT_NE(error.find("cannot create defaults file " + missingDirectory), std::string::npos)
         << error;
+    EXPECT_EQ(IniUserDefaults::open(directory.string(), kDomain, error), nullptr);
+    EXPECT_NE(error.find("is a directory"), std::string::npos) << error;
 }
 
 }  // namespace
