@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/headless/ini_user_defaults.h"
@@ -44,25 +43,6 @@ TEST(MemoryUserDefaults, ResettingTheDomainErasesEveryKeyButOnlyForItsOwnDomain)
     EXPECT_TRUE(defaults.boolForKey("Plinmoor"));
     defaults.setEmptyPersistentDomain(kDomain);
     EXPECT_TRUE(defaults.snapshot().empty());
-}
-
-TEST(MemoryUserDefaults, ConcurrentWritersAndReadersLoseNothing) {
-    MemoryUserDefaults defaults;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&defaults, t] {
-            for (int i = 0; i < 500; ++i) {
-                defaults.setInteger(i, "key" + std::to_string(t));
-                (void)defaults.integerForKey("key" + std::to_string((t + 1) % 4));
-            }
-        });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
-    for (int t = 0; t < 4; ++t) {
-        EXPECT_EQ(defaults.integerForKey("key" + std::to_string(t)), 499);
-    }
 }
 
 class IniUserDefaultsTest : public ::testing::Test {
