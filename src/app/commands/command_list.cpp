@@ -9,9 +9,12 @@ namespace strumwise::app {
 extern const Command kWindowCommand;
 extern const Command kToneCommand;
 extern const Command kHeadlessCommand;
+extern const Command kEstimateCommand;
+extern const Command kDevicesCommand;
 
 std::span<const Command> commandList() {
-    static const std::array commands{kWindowCommand, kToneCommand, kHeadlessCommand};
+    static const std::array commands{kWindowCommand, kToneCommand, kHeadlessCommand,
+                                     kEstimateCommand, kDevicesCommand};
     return commands;
 }
 
