@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
 #include <string>
@@ -35,7 +36,8 @@ using headless::OutletKind;
 
 struct LayoutCase {
     app::ScreenClass screenClass;
-    ScreenProfile profile;  // the tallest screen of the class
+    ScreenProfile profile;               // the tallest screen of the class
+    std::vector<ScreenProfile> screens;  // every screen of the class
 };
 
 std::vector<LayoutCase> everyLayout() {
@@ -46,8 +48,9 @@ std::vector<LayoutCase> everyLayout() {
         const auto same = [&](const LayoutCase& c) { return c.screenClass == screenClass; };
         if (auto found = std::find_if(cases.begin(), cases.end(), same); found != cases.end()) {
             found->profile = profile;
+            found->screens.push_back(profile);
         } else {
-            cases.push_back({screenClass, profile});
+            cases.push_back({screenClass, profile, {profile}});
         }
     }
     return cases;
@@ -205,8 +208,18 @@ TEST_P(EveryLayout, FitsItsScreenInEveryLanguage) {
         auto storyboard = loadStoryboardResource(name, nullptr);
         ASSERT_NE(storyboard, nullptr);
         const QSize needed = storyboard->rootWidget()->minimumSizeHint();
-        EXPECT_LE(needed.width(), layoutCase.profile.width) << name << " " << bundle.language();
-        EXPECT_LE(needed.height(), layoutCase.profile.height) << name << " " << bundle.language();
+        for (const ScreenProfile& screen : layoutCase.screens) {
+            EXPECT_LE(needed.width(), screen.width) << name << " " << bundle.language();
+            EXPECT_LE(needed.height(), screen.height) << name << " " << bundle.language();
+        }
+        // The page tabs fit the narrowest screen without scroll arrows.
+        if (auto* bar = storyboard->rootWidget()->findChild<QTabBar*>()) {
+            const int narrowest =
+                std::min_element(layoutCase.screens.begin(), layoutCase.screens.end(),
+                                 [](const auto& a, const auto& b) { return a.width < b.width; })
+                    ->width;
+            EXPECT_LE(bar->sizeHint().width(), narrowest) << name;
+        }
     }
 }
 
