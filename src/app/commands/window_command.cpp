@@ -57,7 +57,7 @@ int runWindowCommand(std::span<const std::string_view> args) {
 
 extern const Command kWindowCommand{
     .name = "window",
-    .usage = "[window] [--input FILE] [--screen IDIOM:HEIGHT] [--trace]",
+    .usage = "[window] [--input FILE] [options]",
     .summary = "opens the tuner window (the default; see strumwise window --help)",
     .run = &runWindowCommand,
 };
