@@ -6,7 +6,9 @@
 
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cmath>
+#include <csignal>
 #include <numbers>
 #include <vector>
 
@@ -101,6 +103,19 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
     ASSERT_NE(message, nullptr);
     EXPECT_TRUE(message->text().contains(QStringLiteral("phone:800")));
     EXPECT_TRUE(message->text().contains(QStringLiteral("pad:1024")));
+}
+
+TEST_F(DesktopWindow, SigtermClosesTheWindowCleanlyAndKeepsTheRunCount) {
+    DesktopWindowConfig config;
+    config.screen = desktop::parseScreenProfile("pad:1024", nullptr);
+    config.input = std::vector<std::int16_t>(4096, 0);
+    DesktopWindowApp app(std::move(config));
+    ASSERT_TRUE(app.launch());
+    QTimer::singleShot(300, [] { ::raise(SIGTERM); });
+    EXPECT_EQ(app.exec(), 0);
+    const desktop::QtUserDefaults stored(
+        "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
+    EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
 }
 
 TEST(DesktopWindowOptions, ReadsEveryOptionAndRefusesTheRest) {
