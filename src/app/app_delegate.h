@@ -8,6 +8,8 @@
 #include "platform/device.h"
 #include "platform/log.h"
 #include "platform/storyboard.h"
+#include "rating/rating_prompt.h"
+#include "rating/rating_settings.h"
 
 namespace strumwise::app {
 
@@ -17,8 +19,18 @@ class AppDelegate {
     // Builds the main screen over a loaded layout; the composition root supplies it.
     using MainScreenFactory = std::function<std::unique_ptr<MainScreen>(platform::Storyboard&)>;
 
-    AppDelegate(platform::Device& device, platform::Log& log, platform::Application& application,
-                platform::Windows& windows, MainScreenFactory makeMainScreen);
+    // What the launch uses. The application passes the rating prompt's shared settings and
+    // instance; a run that must not touch process-wide state passes its own.
+    struct Services {
+        platform::Device& device;
+        platform::Log& log;
+        platform::Application& application;
+        platform::Windows& windows;
+        rating::RatingSettings& ratingSettings;
+        rating::RatingPrompt& ratingPrompt;
+    };
+
+    AppDelegate(const Services& services, MainScreenFactory makeMainScreen);
 
     // The launch: configures the rating prompt, installs the layout for this screen, hides the
     // status bar and reports the launch to the rating prompt. Always answers true.
@@ -42,10 +54,7 @@ class AppDelegate {
   private:
     void installStoryboard(std::string_view name);
 
-    platform::Device& device_;
-    platform::Log& log_;
-    platform::Application& application_;
-    platform::Windows& windows_;
+    const Services services_;
     MainScreenFactory makeMainScreen_;
     platform::Storyboard* window_ = nullptr;
     std::unique_ptr<MainScreen> mainScreen_;

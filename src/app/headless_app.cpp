@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/app_delegate.h"
 #include "app/main_screen.h"
 #include "app/screen_class.h"
 #include "pitch/mic_listener.h"
@@ -43,49 +44,61 @@ std::vector<std::string> headlessLayoutNames() {
 }
 
 HeadlessApp::HeadlessApp(HeadlessRunConfig config)
-    : config_(std::move(config)), platform_(std::move(config_.platform)) {
+    : config_(std::move(config)),
+      platform_(std::move(config_.platform)),
+      ratingPlatform_(config_.rating, platform_.runLoop(), platform_.trace()) {
     if (config_.microphone) {
         platform_.audioInput().setSignal(config_.microphone);
     }
     toneGenerator_.setFrequencyObserver(
         [this](float hz) { headless::traceToneFrequency(platform_.trace(), hz); });
     microphone_ = std::make_unique<ListenerMicrophone>(platform_.services());
+
+    platform::Services& common = platform_.services();
+    ratingPrompt_ = std::make_unique<rating::RatingPrompt>(
+        rating::RatingServices{common.log, common.clock, common.runLoop, common.dispatch,
+                               common.defaults, common.device, common.application, common.bundle,
+                               nullptr, ratingPlatform_.alerts(), ratingPlatform_.store(),
+                               ratingPlatform_.network(), ratingPlatform_.views(),
+                               ratingPlatform_.notifications()},
+        ratingSettings_);
+    delegate_ = std::make_unique<AppDelegate>(
+        AppDelegate::Services{common.device, common.log, common.application, platform_.windows(),
+                              ratingSettings_, *ratingPrompt_},
+        [this](platform::Storyboard& storyboard) { return makeMainScreen(storyboard); });
 }
 
 HeadlessApp::~HeadlessApp() {
-    // The screen goes first: its timer and tone unit refer to the platform and the generator.
+    // The screen goes first: its timer and tone unit refer to the platform and the generator;
+    // then the prompt, whose pending work refers to the rating platform.
     platform_.trace().close();
-    mainScreen_.reset();
+    delegate_.reset();
+    ratingPrompt_.reset();
     microphone_.reset();
 }
 
-bool HeadlessApp::launch() {
+std::unique_ptr<MainScreen> HeadlessApp::makeMainScreen(platform::Storyboard& storyboard) {
+    auto screen = std::make_unique<MainScreen>(
+        platform_.services(), storyboard, tunerState_, *microphone_, toneGenerator_,
+        [this] { rating::RatingPrompt::tryToShowPrompt(*ratingPrompt_); });
+    // The launch loads the layout of the device's screen class, so that is the one to press.
     auto& device = platform_.device();
-    const ScreenClass screenClass =
-        screenClassFor(device.userInterfaceIdiom(), device.mainScreenHeight());
-    platform::Storyboard* storyboard =
-        screenClass == ScreenClass::unlisted
-            ? nullptr
-            : platform_.windows().loadStoryboard(storyboardName(screenClass));
-    if (storyboard == nullptr) {
-        return false;
-    }
-    layout_ = platform_.headlessWindows().loaded(storyboardName(screenClass));
-
-    // The rating prompt is not part of the headless application yet, so the review request
-    // has no prompt to show.
-    mainScreen_ = std::make_unique<MainScreen>(platform_.services(), *storyboard, tunerState_,
-                                               *microphone_, toneGenerator_, nullptr);
+    layout_ = platform_.headlessWindows().loaded(
+        storyboardName(screenClassFor(device.userInterfaceIdiom(), device.mainScreenHeight())));
     // Presses are scheduled before the screen's timer exists, so a press due at the same time
     // as a tick always comes first. Start-up itself runs now, before any scheduled event.
     for (const auto& press : config_.presses) {
         platform_.runLoop().scheduleAt(press.time,
                                        [this, action = press.action] { layout_->press(action); });
     }
-    platform_.windows().installWindow(*storyboard);
-    auto& controller = mainScreen_->controller();
-    controller.viewDidLoad();
-    controller.viewWillAppear(false);
+    return screen;
+}
+
+bool HeadlessApp::launch() {
+    delegate_->applicationDidFinishLaunching();
+    if (delegate_->window() == nullptr) {
+        return false;
+    }
     for (int i = 1; i < config_.tuning; ++i) {
         layout_->press(screen::kNextTuningAction);
     }
@@ -98,7 +111,8 @@ bool HeadlessApp::finish() {
 }
 
 screen::ViewController* HeadlessApp::controller() {
-    return mainScreen_ ? &mainScreen_->controller() : nullptr;
+    MainScreen* screen = delegate_ ? delegate_->mainScreen() : nullptr;
+    return screen != nullptr ? &screen->controller() : nullptr;
 }
 
 }  // namespace strumwise::app

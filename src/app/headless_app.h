@@ -6,12 +6,16 @@
 
 #include "platform/headless/file_audio_input.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/headless/rating_platform.h"
+#include "rating/rating_prompt.h"
+#include "rating/rating_settings.h"
 #include "screen/view_controller.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuner_state.h"
 
 namespace strumwise::app {
 
+class AppDelegate;
 class MainScreen;
 
 // A touch of a control at a virtual time.
@@ -28,12 +32,14 @@ struct HeadlessRunConfig {
     // The tuning shown after start-up, 1..4, reached by pressing the next-tuning arrow.
     int tuning = 1;
     std::vector<ScheduledPress> presses;
+    // The network, store and user answers the rating prompt meets.
+    platform::headless::HeadlessRatingConfig rating;
 };
 
 // The whole application without a window: the headless platform, the tuner's state, the
-// microphone listener, the tone generator and the main screen, built from the layout for the
-// configured screen and started on the virtual clock. Each instance has state of its own (no
-// process-wide objects), so a process can run several in turn.
+// microphone listener, the tone generator, the rating prompt and the launch sequence that
+// installs the main screen for the configured screen, all on the virtual clock. Each instance
+// has state of its own (no process-wide objects), so a process can run several in turn.
 class HeadlessApp {
   public:
     explicit HeadlessApp(HeadlessRunConfig config);
@@ -41,8 +47,9 @@ class HeadlessApp {
     HeadlessApp(const HeadlessApp&) = delete;
     HeadlessApp& operator=(const HeadlessApp&) = delete;
 
-    // Loads the main screen at the current virtual time: the layout for the screen class,
-    // installed in the window, its controller's viewDidLoad and viewWillAppear, the arrow
+    // Launches the application at the current virtual time: the launch sequence (rating
+    // settings, the layout for the screen class installed in the window with its controller's
+    // viewDidLoad and viewWillAppear, the launch report to the rating prompt), then the arrow
     // presses that select the tuning, and the scheduled presses. Answers false when the screen
     // class has no layout; the application then runs without a screen.
     bool launch();
@@ -55,6 +62,7 @@ class HeadlessApp {
 
     platform::headless::HeadlessPlatform& platform() { return platform_; }
     tones::ToneGenerator& toneGenerator() { return toneGenerator_; }
+    rating::RatingPrompt& ratingPrompt() { return *ratingPrompt_; }
     tuner::TunerState& tunerState() { return tunerState_; }
     // The controller and the plain views of the installed layout; nullptr before launch or
     // without a layout.
@@ -64,12 +72,17 @@ class HeadlessApp {
   private:
     class ListenerMicrophone;
 
+    std::unique_ptr<MainScreen> makeMainScreen(platform::Storyboard& storyboard);
+
     HeadlessRunConfig config_;
     platform::headless::HeadlessPlatform platform_;
     tuner::TunerState tunerState_;
     tones::ToneGenerator toneGenerator_;
     std::unique_ptr<ListenerMicrophone> microphone_;
-    std::unique_ptr<MainScreen> mainScreen_;
+    platform::headless::HeadlessRatingPlatform ratingPlatform_;
+    rating::RatingSettings ratingSettings_;
+    std::unique_ptr<rating::RatingPrompt> ratingPrompt_;
+    std::unique_ptr<AppDelegate> delegate_;
     platform::headless::HeadlessStoryboard* layout_ = nullptr;
 };
 

@@ -31,6 +31,11 @@ const std::string_view kHeadlessUsage =
     "                          may be repeated\n"
     "  --tone-out FILE.wav     write the reference tone as played to a WAV file\n"
     "  --until SECONDS         stop at that time (default: the end of FILE plus 6 s)\n"
+    "  --network up|down       whether the network is reachable (default down)\n"
+    "  --store-review          the platform offers its own store review request\n"
+    "  --answer decline|rate|later|none\n"
+    "                          how the user answers a rating alert, 1 s after it appears\n"
+    "                          (default none)\n"
     "  --json                  print the trace as JSON Lines\n"
     "  --help                  print this help\n";
 
@@ -97,6 +102,10 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
             options.json = true;
             continue;
         }
+        if (name == "--store-review") {
+            options.rating.storeReview = true;
+            continue;
+        }
         if (!name.starts_with("-") || name == "-") {
             if (!options.file.empty()) {
                 return "one FILE only, but got '" + options.file + "' and '" + std::string(name) +
@@ -112,7 +121,8 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
             name = name.substr(0, equals);
         }
         const bool known = name == "--tuning" || name == "--screen" || name == "--defaults" ||
-                           name == "--press" || name == "--tone-out" || name == "--until";
+                           name == "--press" || name == "--tone-out" || name == "--until" ||
+                           name == "--network" || name == "--answer";
         if (!known) {
             return "unknown option '" + std::string(args[i]) + "'";
         }
@@ -145,6 +155,17 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
             if (auto error = parsePress(text, options); !error.empty()) {
                 return error;
             }
+        } else if (name == "--network") {
+            if (text != "up" && text != "down") {
+                return "--network must be up or down, not '" + text + "'";
+            }
+            options.rating.networkUp = text == "up";
+        } else if (name == "--answer") {
+            const auto answer = headless::parseAlertAnswer(text);
+            if (!answer) {
+                return "--answer must be decline, rate, later or none, not '" + text + "'";
+            }
+            options.rating.answer = *answer;
         } else if (name == "--tone-out") {
             if (text.empty()) {
                 return "--tone-out needs a file name";
@@ -198,6 +219,7 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     config.microphone = std::move(signal);
     config.tuning = options.tuning;
     config.presses = options.presses;
+    config.rating = options.rating;
 
     std::unique_ptr<headless::WavFileWriter> toneFile;
     if (!options.toneOut.empty()) {

@@ -20,8 +20,9 @@ struct HeadlessOptions {
     platform::headless::ScreenProfile screen;
     std::string defaultsFile;  // empty: the defaults live in memory for the run
     std::vector<ScheduledPress> presses;
-    std::string toneOut;                 // empty: the tone is rendered but not written
-    std::optional<double> untilSeconds;  // default: the end of FILE plus 6 s
+    std::string toneOut;                              // empty: the tone is rendered but not written
+    std::optional<double> untilSeconds;               // default: the end of FILE plus 6 s
+    platform::headless::HeadlessRatingConfig rating;  // --network, --store-review, --answer
     bool json = false;
     bool help = false;
 };

@@ -240,7 +240,12 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
 
 TEST_F(HeadlessCommandTest, AnUnlistedScreenRunsWithoutAScreenAndSaysSo) {
     ASSERT_EQ(run({pluck, "--screen", "phone:800", "--until", "1"}), 0);
-    EXPECT_EQ(out, "");
+    // The launch still logs the phone's height five times, installs no window and draws
+    // nothing; the tuner never ticks without a screen.
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n') >= 5, true);
+    EXPECT_NE(out.find("log \"iPhone has a height of: 800.000000\""), std::string::npos);
+    EXPECT_EQ(out.find("window install"), std::string::npos);
+    EXPECT_EQ(out.find("freq_label"), std::string::npos);
     EXPECT_NE(err.find("no layout for the screen phone:800"), std::string::npos);
 }
 

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/headless_app.h"
+#include "platform/headless/memory_user_defaults.h"
+#include "pluck.h"
+
+namespace strumwise::app {
+namespace {
+
+namespace headless = platform::headless;
+
+// A player who has run the tuner five times before tunes all five strings of open G, then
+// strums something that is no string: once every string has been in tune, that loud unmatched
+// sound asks for a review four seconds later.
+class RatingRun : public ::testing::Test {
+  protected:
+    void run(headless::HeadlessRatingConfig rating) {
+        HeadlessRunConfig config;
+        config.platform.layoutNames = headlessLayoutNames();
+        config.platform.traceWriter = [this](std::string_view line) { lines.emplace_back(line); };
+        auto store = std::make_unique<headless::MemoryUserDefaults>("com.strumwise.tuner");
+        store->setBool(true, "Plinmoor");
+        store->setInteger(5, "numberOfRuns");
+        store_ = store.get();
+        config.platform.defaults = std::move(store);
+
+        auto signal = std::make_shared<headless::MicrophoneSignal>();
+        for (const double hertz : {293.66, 246.94, 196.00, 146.83, 392.00, 350.0}) {
+            const auto pluck = testing::pluckedString(hertz, 1.5);
+            signal->samples.insert(signal->samples.end(), pluck.begin(), pluck.end());
+        }
+        config.microphone = std::move(signal);
+        config.rating = rating;
+        app_ = std::make_unique<HeadlessApp>(std::move(config));
+        ASSERT_TRUE(app_->launch());
+        app_->runUntil(16'000'000);
+    }
+
+    // The time of the first trace line that ends with `event`, or -1.
+    double firstTime(const std::string& event) const {
+        for (const auto& line : lines) {
+            if (line.size() > event.size() && line.ends_with(event)) {
+                return std::stod(line.substr(0, line.find(' ')));
+            }
+        }
+        return -1.0;
+    }
+    int count(const std::string& part) const {
+        return static_cast<int>(std::ranges::count_if(
+            lines, [&](const std::string& line) { return line.find(part) != line.npos; }));
+    }
+
+    std::vector<std::string> lines;
+    headless::MemoryUserDefaults* store_ = nullptr;
+    std::unique_ptr<HeadlessApp> app_;
+};
+
+TEST_F(RatingRun, DeclinedAlertFollowsTheFirstUnmatchedTickAndIsNeverShownAgain) {
+    run({.networkUp = true, .storeReview = false, .answer = headless::AlertAnswer::Decline});
+
+    ASSERT_TRUE(app_->tunerState().allStringsTuned());
+    const double firstRequest = firstTime("perform promptToReview after 4.000");
+    const double alertShown =
+        firstTime("\" [\"Rate Strumwise\", \"Remind me later\", \"No, Thanks\"]");
+    ASSERT_GT(firstRequest, 7.0);
+    EXPECT_NEAR(alertShown, firstRequest + 4.0, 1e-9);
+    EXPECT_NEAR(firstTime("alert answered 0"), alertShown + 1.0, 1e-9);
+    EXPECT_TRUE(store_->boolForKey("kRatingPromptDeclinedToRate"));
+    // Every later request finds the prompt declined and shows nothing.
+    EXPECT_GT(count("run promptToReview"), 1);
+    EXPECT_EQ(count(" alert \""), 1);
+    EXPECT_EQ(store_->integerForKey("numberOfRuns"), 6);
+}
+
+TEST_F(RatingRun, WithoutANetworkNoAlertAppears) {
+    run({.networkUp = false, .storeReview = false, .answer = headless::AlertAnswer::Decline});
+    EXPECT_GT(count("run promptToReview"), 0);
+    EXPECT_EQ(count(" alert \""), 0);
+    EXPECT_FALSE(store_->boolForKey("kRatingPromptDeclinedToRate"));
+}
+
+TEST_F(RatingRun, ThePlatformsOwnReviewRequestMarksTheVersionRatedAtOnce) {
+    run({.networkUp = true, .storeReview = true, .answer = headless::AlertAnswer::None});
+    EXPECT_EQ(count("storeReview request"), 1);
+    EXPECT_EQ(count(" alert \""), 0);
+    EXPECT_TRUE(store_->boolForKey("kRatingPromptRatedCurrentVersion"));
+}
+
+}  // namespace
+}  // namespace strumwise::app
