@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/app_delegate.h"
 #include "app/main_screen.h"
-#include "app/storyboard_selection.h"
 #include "pitch/mic_listener.h"
 #include "platform/desktop/desktop_audio_session.h"
 #include "platform/desktop/file_audio_input.h"
@@ -17,6 +17,11 @@
 #include "platform/desktop/qt_dispatch.h"
 #include "platform/desktop/qt_images.h"
 #include "platform/desktop/qt_quit_on_signal.h"
+#include "platform/desktop/qt_rating_alerts.h"
+#include "platform/desktop/qt_rating_network.h"
+#include "platform/desktop/qt_rating_notifications.h"
+#include "platform/desktop/qt_rating_store.h"
+#include "platform/desktop/qt_rating_views.h"
 #include "platform/desktop/qt_run_loop.h"
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/desktop/qt_windows.h"
@@ -25,6 +30,8 @@
 #include "platform/headless/trace_sink.h"
 #include "platform/headless/trace_views.h"
 #include "platform/services.h"
+#include "rating/rating_prompt.h"
+#include "rating/rating_settings.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuner_state.h"
 
@@ -119,6 +126,20 @@ struct DesktopWindowApp::Parts {
                 traced ? static_cast<platform::AudioSession*>(tracedSession.get()) : &session,
         });
         microphone = std::make_unique<ListenerMicrophone>(*services);
+        ratingPrompt = std::make_unique<rating::RatingPrompt>(
+            rating::RatingServices{services->log, services->clock, services->runLoop,
+                                   services->dispatch, services->defaults, services->device,
+                                   services->application, services->bundle, nullptr, ratingAlerts,
+                                   store, network, views, notifications},
+            ratingSettings);
+        delegate = std::make_unique<AppDelegate>(
+            AppDelegate::Services{services->device, services->log, services->application,
+                                  anyWindows(), ratingSettings, *ratingPrompt},
+            [this](platform::Storyboard& storyboard) {
+                return std::make_unique<MainScreen>(
+                    *services, storyboard, tunerState, *microphone, toneGenerator,
+                    [this] { rating::RatingPrompt::tryToShowPrompt(*ratingPrompt); });
+            });
     }
 
     std::int64_t elapsedMicros() const {
@@ -164,7 +185,18 @@ struct DesktopWindowApp::Parts {
     tuner::TunerState tunerState;
     tones::ToneGenerator toneGenerator;
     std::unique_ptr<ListenerMicrophone> microphone;
-    std::unique_ptr<MainScreen> mainScreen;
+
+    // The rating prompt's desktop services: a dialog for the alert, the widget tree for the
+    // windows, the focus for resign-active, the interfaces for reachability; no store.
+    desktop::QtAlerts ratingAlerts;
+    desktop::QtStore store;
+    desktop::QtNetwork network;
+    desktop::QtViewHierarchy views;
+    desktop::QtAppNotifications notifications;
+    rating::RatingSettings ratingSettings;
+    std::unique_ptr<rating::RatingPrompt> ratingPrompt;
+    // The launch sequence; it owns the main screen once the window is installed.
+    std::unique_ptr<AppDelegate> delegate;
     bool shutDown = false;
 };
 
@@ -177,21 +209,7 @@ DesktopWindowApp::~DesktopWindowApp() {
 
 bool DesktopWindowApp::launch() {
     Parts& p = *parts_;
-    platform::Windows& windows = p.anyWindows();
-    // The same choice, with the same log lines, as the launch sequence makes.
-    initializeStoryBoardBasedOnScreenSize(p.device, p.services->log, [&](std::string_view name) {
-        platform::Storyboard* storyboard = windows.loadStoryboard(name);
-        if (storyboard == nullptr) {
-            return;  // the windows have said which layout is missing
-        }
-        // The rating prompt has no desktop services yet, so the review request has no prompt
-        // to show.
-        p.mainScreen = std::make_unique<MainScreen>(*p.services, *storyboard, p.tunerState,
-                                                    *p.microphone, p.toneGenerator, nullptr);
-        windows.installWindow(*storyboard);
-        p.mainScreen->controller().viewDidLoad();
-        p.mainScreen->controller().viewWillAppear(false);
-    });
+    p.delegate->applicationDidFinishLaunching();
     if (!p.windows.hasWindow()) {
         p.windows.showNoLayoutWindow();
         return false;
@@ -215,11 +233,12 @@ bool DesktopWindowApp::shutDown() {
         return true;
     }
     p.shutDown = true;
-    // The screen first (its timer and tone unit), then capture, then background work; what
-    // they wrote to the defaults is then complete.
-    p.mainScreen.reset();
+    // The screen first (its timer and tone unit), then capture, then background work, then the
+    // rating prompt that work may still use; what they wrote to the defaults is then complete.
+    p.delegate.reset();
     p.microphone->stop();
     p.dispatch.waitForDone();
+    p.ratingPrompt.reset();
     const bool written = p.services->defaults.synchronize();
     if (!written) {
         p.log.write("The settings could not be written to " + p.defaults.filePath().toStdString());
@@ -237,7 +256,8 @@ desktop::QtStoryboard* DesktopWindowApp::layout() {
 }
 
 screen::ViewController* DesktopWindowApp::controller() {
-    return parts_->mainScreen ? &parts_->mainScreen->controller() : nullptr;
+    MainScreen* screen = parts_->delegate ? parts_->delegate->mainScreen() : nullptr;
+    return screen != nullptr ? &screen->controller() : nullptr;
 }
 
 const desktop::ScreenProfile& DesktopWindowApp::profile() const {
