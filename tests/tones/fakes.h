@@ -2,17 +2,14 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/audio_output.h"
-#include "platform/view_toolkit.h"
 
 namespace strumwise::tones::testing {
 
 // A factory whose units record, in one list, every call any of them receives.
-class FakeOutputUnitFactory : public platform::AudioOutputUnitFactory {
-  public:
+struct FakeFactory : platform::AudioOutputUnitFactory {
     bool hasUnit = true;
     int unitsMade = 0;
     std::vector<std::string> calls;
@@ -20,17 +17,8 @@ class FakeOutputUnitFactory : public platform::AudioOutputUnitFactory {
     platform::RenderCallback callback = nullptr;
     void* context = nullptr;
 
-    std::unique_ptr<platform::AudioOutputUnit> newOutputUnit() override {
-        if (!hasUnit) {
-            return nullptr;
-        }
-        ++unitsMade;
-        return std::make_unique<Unit>(*this);
-    }
-
-  private:
     struct Unit : platform::AudioOutputUnit {
-        explicit Unit(FakeOutputUnitFactory& factory) : f(factory) {}
+        explicit Unit(FakeFactory& factory) : f(factory) {}
         std::int32_t setStreamFormat(const platform::StreamFormat& format) override {
             f.format = format;
             return note("format");
@@ -47,19 +35,11 @@ class FakeOutputUnitFactory : public platform::AudioOutputUnitFactory {
             f.calls.emplace_back(call);
             return 0;
         }
-        FakeOutputUnitFactory& f;
+        FakeFactory& f;
     };
-};
-
-struct FakeLabel : platform::Label {
-    std::string text;
-    void setText(std::string_view t) override { text = t; }
-};
-
-struct FakeButton : platform::Button {
-    std::string title;
-    void setTitle(std::string_view t) override { title = t; }
-    void setHidden(bool) override {}
+    std::unique_ptr<platform::AudioOutputUnit> newOutputUnit() override {
+        return hasUnit ? (++unitsMade, std::make_unique<Unit>(*this)) : nullptr;
+    }
 };
 
 }  // namespace strumwise::tones::testing

@@ -3,26 +3,43 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "tones/fakes.h"
 
 namespace strumwise::tones {
 namespace {
 
+using testing::FakeFactory;
+
 using Calls = std::vector<std::string>;
+
+struct FakeLabel : platform::Label {
+    std::string text;
+    void setText(std::string_view t) override { text = t; }
+};
+
+struct FakeButton : platform::Button {
+    std::string title;
+    void setTitle(std::string_view t) override { title = t; }
+    void setHidden(bool) override {}
+};
 
 // The screen a ForkButtons sees, with a unit already set up and silent.
 struct ForkScreen {
-    std::array<testing::FakeButton, 5> buttons;
-    testing::FakeLabel note, freq;
+    std::array<FakeButton, 5> buttons;
+    FakeLabel note, freq;
     tuner::TunerState tuner;
     ToneGenerator generator;
-    testing::FakeOutputUnitFactory factory;
+    FakeFactory factory;
     ToneUnit unit{factory, generator};
     ForkButtons forks{outlets(), tuner, generator, unit};
     std::vector<float> stored;
 
-    ForkScreen() {
+    explicit ForkScreen(std::uint64_t tuning = 1) {
+        tuner.tuningIndex = tuning;
         unit.setupAudio();
         factory.calls.clear();
         generator.setFrequencyObserver([this](float hz) { stored.push_back(hz); });
@@ -40,51 +57,32 @@ struct ForkScreen {
     }
 };
 
-struct Cell {
-    const char* note;
-    const char* label;
-    float hz;
-};
-
-// What each button shows and plays, written out by hand rather than taken from the tuning table.
-constexpr Cell kForks[4][5] = {
-    {{"D4", "293.6Hz", 293.6f},
-     {"B3", "246.9Hz", 246.9f},
-     {"G3", "196Hz", 196.0f},
-     {"D3", "146.8Hz", 146.8f},
-     {"G4", "392Hz", 392.0f}},
-    {{"E4", "329.6Hz", 329.6f},
-     {"D4", "293.6Hz", 293.6f},
-     {"A3", "220Hz", 220.0f},
-     {"D3", "146.8Hz", 146.8f},
-     {"A4", "440Hz", 440.0f}},
-    {{"D4", "293.6Hz", 293.6f},
-     {"C4", "261.6Hz", 261.6f},
-     {"G3", "196Hz", 196.0f},
-     {"C3", "130.8Hz", 130.8f},
-     {"G4", "392Hz", 392.0f}},
-    {{"D4", "293.6Hz", 293.6f},
-     {"C4", "261.6Hz", 261.6f},
-     {"G3", "196Hz", 196.0f},
-     {"D3", "146.8Hz", 146.8f},
-     {"G4", "392Hz", 392.0f}},
-};
-
 TEST(ForkButtons, EachActionShowsAndPlaysItsStringInEveryTuning) {
+    // What each button shows and plays, written out by hand rather than taken from the tuning
+    // table.
+    constexpr const char* kForks[4][2] = {
+        {"D4 B3 G3 D3 G4", "293.6 246.9 196 146.8 392"},
+        {"E4 D4 A3 D3 A4", "329.6 293.6 220 146.8 440"},
+        {"D4 C4 G3 C3 G4", "293.6 261.6 196 130.8 392"},
+        {"D4 C4 G3 D3 G4", "293.6 261.6 196 146.8 392"},
+    };
     const std::array<std::string_view, 5> actions{
         "playD293_6Hz:", "playB246_9Hz:", "playG196Hz:", "playD146_8Hz:", "playG392Hz:"};
     for (std::uint64_t tuning = 1; tuning <= 4; ++tuning) {
-        ForkScreen screen;
-        screen.tuner.tuningIndex = tuning;
+        ForkScreen screen(tuning);
         screen.forks.displayTuningForkButtons();
+        std::istringstream notes(kForks[tuning - 1][0]), hertz(kForks[tuning - 1][1]);
         for (std::size_t k = 0; k < 5; ++k) {
-            const Cell& cell = kForks[tuning - 1][k];
-            EXPECT_EQ(screen.buttons[k].title, cell.note) << "tuning " << tuning;
+            std::string note, hz;
+            notes >> note;
+            hertz >> hz;
+            SCOPED_TRACE("tuning " + std::to_string(tuning) + " string " + std::to_string(k + 1));
+            EXPECT_EQ(screen.buttons[k].title, note);
             EXPECT_TRUE(screen.forks.sendAction(actions[k]));
-            EXPECT_EQ(screen.note.text, cell.note) << "tuning " << tuning << " string " << k + 1;
-            EXPECT_EQ(screen.freq.text, cell.label) << "tuning " << tuning << " string " << k + 1;
-            EXPECT_EQ(screen.stored.back(), cell.hz);
-            EXPECT_EQ(screen.generator.toneFrequency(), cell.hz);
+            EXPECT_EQ(screen.note.text, note);
+            EXPECT_EQ(screen.freq.text, hz + "Hz");
+            EXPECT_EQ(screen.stored.back(), std::stof(hz));
+            EXPECT_EQ(screen.generator.toneFrequency(), std::stof(hz));
         }
         // Every press starts the unit, even while it plays; switching strings never stops it.
         EXPECT_EQ(screen.factory.calls, Calls(5, "start"));
@@ -92,23 +90,25 @@ TEST(ForkButtons, EachActionShowsAndPlaysItsStringInEveryTuning) {
     }
 }
 
-TEST(ForkButtons, StopIsIssuedOnlyWhilePlaying) {
+TEST(ForkButtons, StopIsIssuedOnlyWhilePlayingAndKeepsTheLabels) {
     ForkScreen screen;
     screen.forks.stopFreqPlay();
     EXPECT_TRUE(screen.factory.calls.empty());
-
     screen.forks.playD293_6Hz();
     EXPECT_TRUE(screen.forks.sendAction("stopFreqPlay:"));
     screen.forks.stopFreqPlay();
     EXPECT_EQ(screen.factory.calls, (Calls{"start", "stop"}));
     EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
-    EXPECT_EQ(screen.note.text, "D4");  // the labels keep the last tone
+    EXPECT_EQ(screen.note.text, "D4");
 }
 
 TEST(ForkButtons, UnknownTuningStringOrActionChangesNothing) {
     for (const std::uint64_t tuning : {std::uint64_t{0}, std::uint64_t{5}}) {
         ForkScreen screen;
         screen.forks.displayTuningForkButtons();
+        screen.forks.play(0);
+        screen.forks.play(6);
+        EXPECT_FALSE(screen.forks.sendAction("showNextTuning:"));
         screen.tuner.tuningIndex = tuning;
         screen.forks.displayTuningForkButtons();
         screen.forks.play(1);
@@ -118,11 +118,6 @@ TEST(ForkButtons, UnknownTuningStringOrActionChangesNothing) {
         EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
         EXPECT_TRUE(screen.factory.calls.empty());
     }
-    ForkScreen screen;
-    screen.forks.play(0);
-    screen.forks.play(6);
-    EXPECT_FALSE(screen.forks.sendAction("showNextTuning:"));
-    EXPECT_TRUE(screen.factory.calls.empty());
 }
 
 }  // namespace

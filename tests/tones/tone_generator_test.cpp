@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <numbers>
 #include <vector>
+
+#include "tones/fakes.h"
+#include "tones/tone_unit.h"
 
 namespace strumwise::tones {
 namespace {
@@ -40,31 +42,7 @@ TEST(ToneGenerator, FirstSamplesOfA440BlendedAndPure) {
     EXPECT_EQ(firstFour(kWaveSquare)[0], 0);
 }
 
-TEST(ToneGenerator, PhaseWrapsOnlyBeyondTwoPiAndTriangleReflectsAtBothEnds) {
-    constexpr double kTwoPi = 6.283185307179586;
-    Oscillator osc;  // At 0 Hz nothing moves but the wraps and reflections.
-    osc.state().tonePhase = kTwoPi;
-    osc.state().triangleValue = 1.02;
-    osc.nextSample(0.0f, kWaveTriangle);
-    EXPECT_EQ(osc.state().tonePhase, kTwoPi);
-    EXPECT_DOUBLE_EQ(osc.state().triangleValue, 0.98);
-    EXPECT_EQ(osc.state().triangleDirection, -1.0f);
-
-    osc.state().triangleValue = -1.02;
-    osc.nextSample(0.0f, kWaveTriangle);
-    EXPECT_DOUBLE_EQ(osc.state().triangleValue, -0.98);
-    EXPECT_EQ(osc.state().triangleDirection, 1.0f);
-
-    osc.nextSample(441.0f, kWaveTriangle);
-    EXPECT_NEAR(osc.state().tonePhase, 0.01 * kTwoPi, 1e-6);
-}
-
-TEST(ToneGenerator, FullBlendReachesTheCeilingAndNoWaveExceedsIt) {
-    Oscillator crest;
-    crest.state().tonePhase = std::numbers::pi / 2;
-    crest.state().squareValue = 1.0;
-    EXPECT_EQ(crest.nextSample(0.0f, kWaveSquare), 29725);
-
+TEST(ToneGenerator, NoWaveExceedsTheCeiling) {
     for (const std::uint64_t wave : {kWaveSine, kWaveTriangle, kWaveSawtooth, kWaveSquare}) {
         for (const float hz : {130.8f, 246.9f, 440.0f}) {
             ToneGenerator generator;
@@ -129,6 +107,39 @@ TEST(ToneGenerator, EmptyOrShortBuffersAreNeverOverrunAndKeepTheState) {
     EXPECT_EQ(generator.render(16, list), 0);
     EXPECT_EQ(std::vector<std::uint8_t>(memory.begin() + 40, memory.end()),
               std::vector<std::uint8_t>(24, 0xAB));
+}
+
+using Calls = std::vector<std::string>;
+
+TEST(ToneUnit, SetsUpOneUnitOnceSilencesItOnLaterSetupsAndRetriesWhenNoneWasMade) {
+    testing::FakeFactory factory;
+    factory.hasUnit = false;
+    ToneGenerator generator;
+    generator.setCurTone(kWaveTriangle);
+    ToneUnit unit(factory, generator);
+    unit.setupAudio();
+    unit.start();
+    unit.stop();
+    EXPECT_FALSE(unit.hasUnit());
+
+    factory.hasUnit = true;
+    unit.setupAudio();
+    EXPECT_EQ(factory.calls, (Calls{"format", "callback", "initialize"}));
+    EXPECT_EQ(factory.format, (platform::StreamFormat{44100.0, 0x6C70636D, 12, 4, 1, 4, 2, 16, 0}));
+    // The installed callback renders this generator.
+    std::int16_t frames[8] = {};
+    platform::AudioBuffer buffer{2, sizeof frames, frames};
+    platform::AudioBufferList list{1, &buffer};
+    EXPECT_EQ(factory.callback(factory.context, 4, list), 0);
+    EXPECT_EQ(frames[7], 4558);
+
+    unit.setupAudio();  // silent: nothing to do
+    unit.start();
+    unit.start();
+    unit.setupAudio();  // playing: silenced, not replaced
+    EXPECT_EQ(factory.unitsMade, 1);
+    EXPECT_EQ(factory.calls, (Calls{"format", "callback", "initialize", "start", "start", "stop"}));
+    EXPECT_FALSE(unit.isPlaying());
 }
 
 }  // namespace
