@@ -23,10 +23,7 @@ TEST(LevelMeter, SineReadsItsRmsAndPeakOnTheLinearScale) {
     EXPECT_NEAR(level.peakPower, 0.5f, 1e-4f);
 }
 
-TEST(LevelMeter, SilenceAndEmptyBlocksReadZero) {
-    const std::vector<std::int16_t> silence(4096, 0);
-    EXPECT_EQ(measureLevel(silence).averagePower, 0.0f);
-    EXPECT_EQ(measureLevel(silence).peakPower, 0.0f);
+TEST(LevelMeter, EmptyBlockReadsZero) {
     EXPECT_EQ(measureLevel({}).averagePower, 0.0f);
     EXPECT_EQ(measureLevel({}).peakPower, 0.0f);
 }

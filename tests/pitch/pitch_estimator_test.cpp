@@ -47,12 +47,6 @@ class PitchEstimatorTest : public ::testing::Test {
     }
 };
 
-TEST_F(PitchEstimatorTest, BinsConvertToHzAtSinglePrecision) {
-    EXPECT_EQ(estimator->binToHz(685), 293.4788513f);
-    EXPECT_EQ(estimator->binToHz(1027), 440.0040588f);
-    EXPECT_EQ(estimator->binToHz(457), 195.7953796f);
-}
-
 TEST_F(PitchEstimatorTest, HarmonicSumAddsWholeNumberPartsOfTheStrongestBinNearTwiceAndThrice) {
     // 2000 is in the group {1999, 2000} of bin 1000 and {2000, 2001, 2002} of bin 667.
     EXPECT_EQ(sumHarmonicsOf({{2000, 10.5}}), (Bins{{667, 10.0}, {1000, 10.0}, {2000, 10.5}}));

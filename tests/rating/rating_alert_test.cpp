@@ -216,23 +216,6 @@ TEST_F(RatingAlert, ResigningActiveDismissesAViewAlertAsNoAnswer) {
     EXPECT_EQ(tracedCount("defaults set"), 0);
 }
 
-TEST_F(RatingAlert, ResigningActiveWithNoAlertChangesNothing) {
-    prompt();
-    notifications.resignActive();
-    EXPECT_TRUE(logLines().empty());
-    EXPECT_TRUE(lines.empty());
-}
-
-TEST_F(RatingAlert, CustomTextsAreUsedAsGiven) {
-    prompt().setAlertTitle("Enjoying %@? 100%%");
-    prompt().setAlertMessage("");
-    EXPECT_EQ(prompt().alertTitle(), "Enjoying %@? 100%%");
-    EXPECT_EQ(prompt().alertMessage(), "");
-
-    prompt().setAlertTitle(std::nullopt);
-    EXPECT_EQ(prompt().alertTitle(), "Rate Strumwise") << "clearing restores the default";
-}
-
 TEST_F(RatingAlert, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
     FakeBundle main;
     main.localizedInfo["CFBundleDisplayName"] = "Banjo %s %d";

@@ -96,12 +96,5 @@ TEST_F(RateApp, ProductPageWithNowhereToPresentFromStaysClosed) {
     EXPECT_FALSE(settings.modalOpen());
 }
 
-TEST_F(RateApp, UrlRouteSubstitutesTheIdentifierTextUnchanged) {
-    settings.setAppId("not a number");
-    headless.device().setSystemVersion("7.1");
-    RatingPrompt::rateApp(prompt());
-    EXPECT_TRUE(traced("0.000 openURL \"itms-apps://apps.apple.com/app/idnot a number\""));
-}
-
 }  // namespace
 }  // namespace strumwise::rating::testing

@@ -42,17 +42,15 @@ void expectFreshVersion(platform::UserDefaults& defaults, double firstUse, std::
     EXPECT_EQ(defaults.doubleForKey(kReminderRequestDateKey), 0.0);
 }
 
-TEST_F(UsageTracking, UseUnderANewVersionStartsAfresh) {
+TEST_F(UsageTracking, UseOrEventUnderANewVersionStartsAfresh) {
     storeOldVersion(defaults());
     prompt().incrementUseCount();
     expectFreshVersion(defaults(), now(), 1, 0);
-}
 
-TEST_F(UsageTracking, EventUnderANewVersionLeavesTheFirstUseToTheNextUse) {
+    // An event leaves the first use to the next use.
     storeOldVersion(defaults());
     prompt().incrementSignificantEventCount();
     expectFreshVersion(defaults(), 0.0, 0, 1);
-
     advance(60.0);
     prompt().incrementUseCount();
     EXPECT_EQ(defaults().doubleForKey(kFirstUseDateKey), now());
@@ -87,27 +85,6 @@ TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwn) {
 
     settings.setDebug(true);
     EXPECT_TRUE(prompt().ratingConditionsHaveBeenMet()) << "debug mode meets them all";
-}
-
-TEST_F(UsageTracking, ZeroOrNegativeThresholdsAlwaysPass) {
-    defaults().setDouble(now(), kFirstUseDateKey);
-    settings.setDaysUntilPrompt(0.0);
-    settings.setUsesUntilPrompt(-3);
-    settings.setSignificantEventsUntilPrompt(-1);
-    EXPECT_TRUE(prompt().ratingConditionsHaveBeenMet());
-}
-
-TEST_F(UsageTracking, DebugModeLogsTheTrackedVersionAndCounts) {
-    prompt().incrementUseCount();
-    EXPECT_TRUE(logLines().empty()) << "nothing is logged outside debug mode";
-
-    settings.setDebug(true);
-    prompt().incrementUseCount();
-    prompt().incrementSignificantEventCount();
-    EXPECT_EQ(logLines(), (std::vector<std::string>{"RATINGPROMPT Tracking version: 1.0",
-                                                    "RATINGPROMPT Use count: 2",
-                                                    "RATINGPROMPT Tracking version: 1.0",
-                                                    "RATINGPROMPT Significant event count: 1"}));
 }
 
 TEST_F(UsageTracking, LaunchesPromptOnceADayHasPassedAndTwoUsesAreCounted) {
