@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -60,18 +61,14 @@ struct FrameCounter {
     }
 };
 
-std::string skipReason(const LinesLog& log) {
-    return "no audio output device (" + (log.lines.empty() ? "" : log.lines.back()) +
-           "); scripts/test_services.sh starts a PulseAudio null sink";
-}
-
 TEST(PortAudioOutput, PullsFramesFromTheCallbackOnlyWhileStarted) {
     keepPortAudio();
     LinesLog log;
     PortAudioOutputUnitFactory factory(log);
     auto unit = factory.newOutputUnit();
     if (unit == nullptr) {
-        GTEST_SKIP() << skipReason(log);
+        GTEST_SKIP() << "no audio output device (" << (log.lines.empty() ? "" : log.lines.back())
+                     << "); scripts/test_services.sh starts a PulseAudio null sink";
     }
     FrameCounter counter;
     StreamFormat mono = kStereo16;
@@ -102,33 +99,23 @@ TEST(PortAudioOutput, PullsFramesFromTheCallbackOnlyWhileStarted) {
     // Destroying a playing unit closes its stream.
 }
 
-TEST(PortAudioOutput, WithoutAnyDeviceTheFactoryLogsWhyAndAnswersNothing) {
-    // Point the sound server somewhere empty before PortAudio looks for devices. ctest runs
-    // every test in its own process; run alone, the variable is restored below.
-    if (gPortAudio != nullptr) {
-        GTEST_SKIP()
-            << "PortAudio was started earlier in this process (ctest runs each test alone)";
-    }
-    const char* previous = std::getenv("PULSE_SERVER");
-    const std::string saved = previous != nullptr ? previous : "";
-    setenv("PULSE_SERVER", "unix:/nonexistent/strumwise-no-server", 1);
-    keepPortAudio();
-    LinesLog log;
-    std::unique_ptr<AudioOutputUnit> unit;
-    {
-        PortAudioOutputUnitFactory factory(log);
-        unit = factory.newOutputUnit();
-    }
-    if (previous != nullptr) {
-        setenv("PULSE_SERVER", saved.c_str(), 1);
-    } else {
-        unsetenv("PULSE_SERVER");
-    }
-    if (unit != nullptr) {
-        GTEST_SKIP() << "an output device other than the sound server exists";
-    }
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_NE(log.lines[0].find("reference tones stay silent"), std::string::npos);
+TEST(PortAudioOutputDeathTest, WithoutASoundServerTheFactoryLogsWhyAndAnswersNothing) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // A fresh process, so that PortAudio first looks for devices with the server unreachable.
+    EXPECT_EXIT(
+        {
+            setenv("PULSE_SERVER", "unix:/nonexistent/strumwise-no-server", 1);
+            LinesLog log;
+            PortAudioOutputUnitFactory factory(log);
+            const bool none = factory.newOutputUnit() == nullptr;
+            for (const std::string& line : log.lines) {
+                std::fprintf(stderr, "%s\n", line.c_str());
+            }
+            std::fflush(stderr);
+            // _Exit: PortAudio stays initialised, as in the application.
+            std::_Exit(none && log.lines.size() == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "reference tones stay silent");
 }
 
 }  // namespace

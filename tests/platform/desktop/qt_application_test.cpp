@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/desktop_audio_session.h"
 #include "platform/desktop/qt_application.h"
 #include "qt_test_app.h"
 
@@ -46,19 +45,6 @@ TEST(QtApplication, KeepingTheScreenLitWithoutASessionBusIsReportedOnce) {
     } else {
         qputenv("DBUS_SESSION_BUS_ADDRESS", saved);
     }
-}
-
-TEST(DesktopAudioSession, RecordsEveryCallAndSucceeds) {
-    DesktopAudioSession session;
-    std::string error;
-    EXPECT_TRUE(session.setCategory(AudioSession::kCategoryPlayAndRecord,
-                                    AudioSession::kOptionDefaultToSpeaker, &error));
-    EXPECT_TRUE(session.setMode(AudioSession::kModeMeasurement, &error));
-    EXPECT_TRUE(session.setActive(true, &error));
-    EXPECT_EQ(session.calls(),
-              (std::vector<std::string>{"setCategory AVAudioSessionCategoryPlayAndRecord 8",
-                                        "setMode AVAudioSessionModeMeasurement", "setActive 1"}));
-    EXPECT_TRUE(error.empty());
 }
 
 }  // namespace

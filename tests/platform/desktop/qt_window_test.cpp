@@ -7,11 +7,10 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <cmath>
 #include <csignal>
-#include <numbers>
 #include <vector>
 
+#include "../headless/test_signals.h"
 #include "app/desktop_window.h"
 #include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_storyboard.h"
@@ -23,20 +22,6 @@ namespace strumwise::app {
 namespace {
 
 namespace desktop = platform::desktop;
-
-// A plucked string at the capture rate: a few harmonics under an exponential decay.
-std::vector<std::int16_t> pluck(double hertz, double seconds) {
-    constexpr double kRate = 14039.0;
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * kRate));
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        const double phase = 2.0 * std::numbers::pi * hertz * t;
-        const double tone =
-            std::sin(phase) + 0.5 * std::sin(2 * phase) + 0.25 * std::sin(3 * phase);
-        samples[i] = static_cast<std::int16_t>(9000.0 * std::exp(-1.2 * t) * tone);
-    }
-    return samples;
-}
 
 class DesktopWindow : public ::testing::Test {
   protected:
@@ -63,7 +48,7 @@ class DesktopWindow : public ::testing::Test {
 TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
     DesktopWindowConfig config;
     config.screen = desktop::parseScreenProfile("phone:667", nullptr);
-    config.input = pluck(293.66, 3.0);
+    config.input = testing::pluckedString(293.66, 3.0);
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
     desktop::QtStoryboard* layout = app.layout();

@@ -26,4 +26,24 @@ inline std::vector<std::int16_t> pluckedString(double hertz, double seconds,
     return samples;
 }
 
+// The frequency of a clean periodic wave from its rising zero crossings (with a little
+// hysteresis), measured between the first and the last; 0 with fewer than two crossings.
+inline double crossingFrequency(const std::vector<std::int16_t>& samples, double rate) {
+    long first = -1;
+    long last = -1;
+    int crossings = 0;
+    bool below = false;
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        if (samples[n] < -500) {
+            below = true;
+        } else if (below && samples[n] >= 0) {
+            below = false;
+            last = static_cast<long>(n);
+            first = first < 0 ? last : first;
+            ++crossings;
+        }
+    }
+    return crossings < 2 ? 0.0 : (crossings - 1) * rate / static_cast<double>(last - first);
+}
+
 }  // namespace strumwise::testing
