@@ -32,6 +32,7 @@
 #include "platform/services.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
+#include "screen/listener_microphone.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuner_state.h"
 
@@ -41,29 +42,6 @@ namespace desktop = platform::desktop;
 namespace headless = platform::headless;
 
 namespace {
-
-// The microphone listener as the main screen sees it, made when the screen first listens so
-// that its audio-session calls follow the screen's own, and owned here so that capture stops
-// before the services it reports to go away.
-class ListenerMicrophone final : public screen::Microphone {
-  public:
-    explicit ListenerMicrophone(platform::Services& services) : services_(services) {}
-
-    void listen() override {
-        if (!listener_) {
-            listener_ = std::make_unique<pitch::MicListener>(services_.audioInput,
-                                                             services_.audioSession, services_.log);
-        }
-        listener_->listen();
-    }
-    float averagePower() override { return listener_ ? listener_->averagePower() : 0.0f; }
-    float frequency() override { return listener_ ? listener_->frequency() : 0.0f; }
-    void stop() { listener_.reset(); }
-
-  private:
-    platform::Services& services_;
-    std::unique_ptr<pitch::MicListener> listener_;
-};
 
 headless::TraceSink::Format traceFormat(DesktopTrace trace) {
     return trace == DesktopTrace::Json ? headless::TraceSink::Format::Json
@@ -125,7 +103,7 @@ struct DesktopWindowApp::Parts {
             .audioSession =
                 traced ? static_cast<platform::AudioSession*>(tracedSession.get()) : &session,
         });
-        microphone = std::make_unique<ListenerMicrophone>(*services);
+        microphone = std::make_unique<screen::ListenerMicrophone>(*services);
         ratingPrompt = std::make_unique<rating::RatingPrompt>(
             rating::RatingServices{services->log, services->clock, services->runLoop,
                                    services->dispatch, services->defaults, services->device,
@@ -184,7 +162,7 @@ struct DesktopWindowApp::Parts {
 
     tuner::TunerState tunerState;
     tones::ToneGenerator toneGenerator;
-    std::unique_ptr<ListenerMicrophone> microphone;
+    std::unique_ptr<screen::ListenerMicrophone> microphone;
 
     // The rating prompt's desktop services: a dialog for the alert, the widget tree for the
     // windows, the focus for resign-active, the interfaces for reachability; no store.

@@ -6,34 +6,12 @@
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
 #include "app/screen_class.h"
-#include "pitch/mic_listener.h"
 #include "screen/action_names.h"
+#include "screen/listener_microphone.h"
 
 namespace strumwise::app {
 
 namespace headless = platform::headless;
-
-// The microphone listener as the main screen sees it. The listener is made when the screen
-// first asks it to listen, as the process-wide one would be, so its audio-session calls follow
-// the screen's own.
-class HeadlessApp::ListenerMicrophone final : public screen::Microphone {
-  public:
-    explicit ListenerMicrophone(platform::Services& services) : services_(services) {}
-
-    void listen() override {
-        if (!listener_) {
-            listener_ = std::make_unique<pitch::MicListener>(services_.audioInput,
-                                                             services_.audioSession, services_.log);
-        }
-        listener_->listen();
-    }
-    float averagePower() override { return listener_ ? listener_->averagePower() : 0.0f; }
-    float frequency() override { return listener_ ? listener_->frequency() : 0.0f; }
-
-  private:
-    platform::Services& services_;
-    std::unique_ptr<pitch::MicListener> listener_;
-};
 
 std::vector<std::string> headlessLayoutNames() {
     std::vector<std::string> names;
@@ -52,7 +30,7 @@ HeadlessApp::HeadlessApp(HeadlessRunConfig config)
     }
     toneGenerator_.setFrequencyObserver(
         [this](float hz) { headless::traceToneFrequency(platform_.trace(), hz); });
-    microphone_ = std::make_unique<ListenerMicrophone>(platform_.services());
+    microphone_ = std::make_unique<screen::ListenerMicrophone>(platform_.services());
 
     platform::Services& common = platform_.services();
     ratingPrompt_ = std::make_unique<rating::RatingPrompt>(

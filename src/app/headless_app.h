@@ -9,6 +9,7 @@
 #include "platform/headless/rating_platform.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
+#include "screen/listener_microphone.h"
 #include "screen/view_controller.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuner_state.h"
@@ -70,15 +71,13 @@ class HeadlessApp {
     platform::headless::HeadlessStoryboard* layout() { return layout_; }
 
   private:
-    class ListenerMicrophone;
-
     std::unique_ptr<MainScreen> makeMainScreen(platform::Storyboard& storyboard);
 
     HeadlessRunConfig config_;
     platform::headless::HeadlessPlatform platform_;
     tuner::TunerState tunerState_;
     tones::ToneGenerator toneGenerator_;
-    std::unique_ptr<ListenerMicrophone> microphone_;
+    std::unique_ptr<screen::ListenerMicrophone> microphone_;
     platform::headless::HeadlessRatingPlatform ratingPlatform_;
     rating::RatingSettings ratingSettings_;
     std::unique_ptr<rating::RatingPrompt> ratingPrompt_;

@@ -1,30 +1,41 @@
 #pragma once
 
+#include <memory>
+
 #include "pitch/mic_listener.h"
+#include "platform/services.h"
 #include "screen/microphone.h"
 
 namespace strumwise::screen {
 
-// The microphone listener as the main screen sees it.
+// The microphone listener as the main screen sees it. The listener comes into being when the
+// screen first starts listening, after the screen has set up the audio session, not when the
+// screen is built, so that the listener's own session calls follow the screen's.
 class ListenerMicrophone final : public Microphone {
   public:
-    // The process-wide listener, looked up at every use: it comes into being when the screen
-    // first starts listening, after the screen has set up the audio session, not when the
-    // screen is built.
+    // The process-wide listener, looked up at every use.
     ListenerMicrophone() = default;
     // A listener of the caller's own, which must outlive this object.
     explicit ListenerMicrophone(pitch::MicListener& listener) : listener_(&listener) {}
+    // A listener of this object's own, made from these services on the first listen(); they
+    // must outlive this object.
+    explicit ListenerMicrophone(const platform::Services& services);
+    ~ListenerMicrophone() override;
 
-    void listen() override { listener().listen(); }
-    float averagePower() override { return listener().averagePower(); }
-    float frequency() override { return listener().frequency(); }
+    void listen() override;
+    // Both read 0 until an own listener exists.
+    float averagePower() override;
+    float frequency() override;
+
+    // Ends an own listener's capture and releases it; a later listen() starts afresh.
+    void stop();
 
   private:
-    pitch::MicListener& listener() {
-        return listener_ != nullptr ? *listener_ : pitch::MicListener::sharedListener();
-    }
+    pitch::MicListener* listener();
 
     pitch::MicListener* listener_ = nullptr;
+    const platform::Services* services_ = nullptr;
+    std::unique_ptr<pitch::MicListener> own_;
 };
 
 }  // namespace strumwise::screen

@@ -1,0 +1,38 @@
+#include "screen/listener_microphone.h"
+
+namespace strumwise::screen {
+
+ListenerMicrophone::ListenerMicrophone(const platform::Services& services) : services_(&services) {}
+
+ListenerMicrophone::~ListenerMicrophone() = default;
+
+void ListenerMicrophone::listen() {
+    if (services_ != nullptr && !own_) {
+        own_ = std::make_unique<pitch::MicListener>(services_->audioInput, services_->audioSession,
+                                                    services_->log);
+    }
+    listener()->listen();
+}
+
+float ListenerMicrophone::averagePower() {
+    pitch::MicListener* active = listener();
+    return active != nullptr ? active->averagePower() : 0.0f;
+}
+
+float ListenerMicrophone::frequency() {
+    pitch::MicListener* active = listener();
+    return active != nullptr ? active->frequency() : 0.0f;
+}
+
+void ListenerMicrophone::stop() {
+    own_.reset();
+}
+
+pitch::MicListener* ListenerMicrophone::listener() {
+    if (services_ != nullptr) {
+        return own_.get();
+    }
+    return listener_ != nullptr ? listener_ : &pitch::MicListener::sharedListener();
+}
+
+}  // namespace strumwise::screen
