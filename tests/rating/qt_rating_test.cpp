@@ -19,12 +19,6 @@
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
 
-// Fontconfig keeps its caches until the process ends, which the leak checker would report on
-// every test that draws text.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
-
 namespace strumwise::platform::desktop {
 namespace {
 

@@ -21,12 +21,6 @@
 #include "qt_test_app.h"
 #include "screen/action_names.h"
 
-// Fontconfig keeps its caches until the process ends and never frees them; that is not ours to
-// fix, and LeakSanitizer would otherwise fail every test of this executable that draws text.
-extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-
 namespace strumwise::platform::desktop {
 namespace {
 
