@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ struct LayoutCase {
     ScreenProfile profile;               // the tallest screen of the class
     std::vector<ScreenProfile> screens;  // every screen of the class
 };
+
+// Test listings name the layout rather than dump the case's bytes.
+void PrintTo(const LayoutCase& layout, std::ostream* out) {
+    *out << app::storyboardName(layout.screenClass);
+}
 
 std::vector<LayoutCase> everyLayout() {
     std::vector<LayoutCase> cases;
