@@ -6,7 +6,7 @@ namespace strumwise::platform {
 
 // The running application's process-wide services. All calls on the main thread.
 class Application {
-public:
+  public:
     virtual ~Application() = default;
     // True keeps the display lit while the application runs.
     virtual void setIdleTimerDisabled(bool disabled) = 0;

@@ -36,7 +36,7 @@ using AudioInputCallback = void (*)(void* userData, AudioInputQueue& queue,
 // to call concurrently. Destroying the queue disposes of it immediately: capture stops, and no
 // callback is running or will run once the destructor has returned.
 class AudioInputQueue {
-public:
+  public:
     virtual ~AudioInputQueue() = default;
 
     // A buffer of at least `byteCapacity` bytes, owned by the queue; nullptr on failure.
@@ -55,7 +55,7 @@ public:
 };
 
 class AudioInputQueueFactory {
-public:
+  public:
     virtual ~AudioInputQueueFactory() = default;
     // A new, stopped queue in `format`; nullptr when no queue can be made (for example when
     // there is no input device). Failures are reported once, by the factory, in the log.

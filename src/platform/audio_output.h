@@ -26,7 +26,7 @@ using RenderCallback = std::int32_t (*)(void* context, std::uint32_t numberFrame
 // An output unit that pulls frames from a render callback while it runs. Configure it (format,
 // callback), initialize it, then start and stop it as often as needed; all on the main thread.
 class AudioOutputUnit {
-public:
+  public:
     virtual ~AudioOutputUnit() = default;
     virtual std::int32_t setStreamFormat(const StreamFormat& format) = 0;
     virtual std::int32_t setRenderCallback(RenderCallback callback, void* context) = 0;
@@ -36,7 +36,7 @@ public:
 };
 
 class AudioOutputUnitFactory {
-public:
+  public:
     virtual ~AudioOutputUnitFactory() = default;
     // A new output unit; nullptr when the platform has none (reported once in the log).
     virtual std::unique_ptr<AudioOutputUnit> newOutputUnit() = 0;

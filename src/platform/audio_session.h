@@ -10,9 +10,10 @@ namespace strumwise::platform {
 // is active. Calls that can fail answer false and, when `error` is given, fill it with a
 // localized description.
 class AudioSession {
-public:
+  public:
     static constexpr std::string_view kCategoryPlayback = "AVAudioSessionCategoryPlayback";
-    static constexpr std::string_view kCategoryPlayAndRecord = "AVAudioSessionCategoryPlayAndRecord";
+    static constexpr std::string_view kCategoryPlayAndRecord =
+        "AVAudioSessionCategoryPlayAndRecord";
     static constexpr std::string_view kModeMeasurement = "AVAudioSessionModeMeasurement";
     // Category option: route output to the built-in speaker by default.
     static constexpr std::uint32_t kOptionDefaultToSpeaker = 8;

@@ -8,7 +8,7 @@ namespace strumwise::platform {
 
 // The application's bundle: its identity and its localized strings.
 class Bundle {
-public:
+  public:
     virtual ~Bundle() = default;
     // For example "com.strumwise.tuner"; names the application's user-defaults domain.
     virtual std::string identifier() const = 0;

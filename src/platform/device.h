@@ -7,7 +7,7 @@ namespace strumwise::platform {
 
 // The running device as the screen logic sees it. Read afresh at every use, never cached.
 class Device {
-public:
+  public:
     static constexpr long kIdiomPhone = 0;
     static constexpr long kIdiomPad = 1;
 

@@ -7,7 +7,7 @@ namespace strumwise::platform {
 
 // A queue of tasks that run off the main thread. Safe to post to from any thread.
 class TaskQueue {
-public:
+  public:
     virtual ~TaskQueue() = default;
     virtual void async(std::function<void()> task) = 0;
 };
@@ -15,7 +15,7 @@ public:
 // Background work: a shared concurrent queue of background priority, and serial queues that
 // run one task at a time in the order they were posted.
 class Dispatch {
-public:
+  public:
     virtual ~Dispatch() = default;
     virtual TaskQueue& backgroundQueue() = 0;
     virtual std::unique_ptr<TaskQueue> makeSerialQueue() = 0;

@@ -6,7 +6,7 @@ namespace strumwise::platform {
 
 // The system log: one call is one line. Implementations accept lines from any thread.
 class Log {
-public:
+  public:
     virtual ~Log() = default;
     virtual void write(std::string_view line) = 0;
 };

@@ -10,13 +10,13 @@ namespace strumwise::platform {
 // Every handler runs on the main thread, in due-time order and, for equal times, in the order
 // in which it was scheduled.
 class RunLoop {
-public:
+  public:
     virtual ~RunLoop() = default;
 
     // A repeating timer; its first firing is one interval after scheduling. The returned handle
     // invalidates the timer when it is destroyed, so owners keep it for as long as it should fire.
     class Timer {
-    public:
+      public:
         virtual ~Timer() = default;
     };
     virtual std::unique_ptr<Timer> scheduleRepeatingTimer(double intervalSeconds,

@@ -11,7 +11,7 @@ namespace strumwise::platform {
 // A loaded screen layout: its views, found by outlet name, and the actions its controls send.
 // Owned by the platform's Windows for the life of the process.
 class Storyboard {
-public:
+  public:
     virtual ~Storyboard() = default;
     // The view connected to that outlet name, or nullptr when the layout has none of that kind.
     virtual Label* label(std::string_view outlet) = 0;
@@ -24,7 +24,7 @@ public:
 
 // The application's windows.
 class Windows {
-public:
+  public:
     virtual ~Windows() = default;
     // Loads the layout of that name ("Main_iPhone6"); nullptr when it is not among the
     // resources. The platform keeps the storyboard for the life of the process.

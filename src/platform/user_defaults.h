@@ -11,7 +11,7 @@ namespace strumwise::platform {
 // each is atomic on its own; a read-modify-write sequence of a caller is not.
 // Absent keys read as false, 0, 0.0 or no string.
 class UserDefaults {
-public:
+  public:
     virtual ~UserDefaults() = default;
 
     virtual bool boolForKey(std::string_view key) const = 0;

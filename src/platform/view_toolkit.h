@@ -8,7 +8,7 @@ namespace strumwise::platform {
 
 // A named image resource as the toolkit loaded it. Platforms subclass it to carry pixels.
 class Image {
-public:
+  public:
     virtual ~Image() = default;
     virtual std::string_view name() const = 0;
 };
@@ -17,7 +17,7 @@ using ImageRef = std::shared_ptr<const Image>;
 
 // The named-image lookup over the application's resources.
 class Images {
-public:
+  public:
     virtual ~Images() = default;
     // The image of that file name (for example "green64.png"), or nullptr when it is missing.
     virtual ImageRef imageNamed(std::string_view name) const = 0;
@@ -25,14 +25,14 @@ public:
 
 // The views the screen logic writes to. All calls on the main thread.
 class Label {
-public:
+  public:
     virtual ~Label() = default;
     // Shows exactly `text`, the empty text included.
     virtual void setText(std::string_view text) = 0;
 };
 
 class ImageView {
-public:
+  public:
     virtual ~ImageView() = default;
     // nullptr leaves the view empty.
     virtual void setImage(ImageRef image) = 0;
@@ -41,7 +41,7 @@ public:
 };
 
 class Button {
-public:
+  public:
     virtual ~Button() = default;
     // The title of the normal control state.
     virtual void setTitle(std::string_view title) = 0;

@@ -18,8 +18,8 @@ inline constexpr std::string_view kNextTuningAction = "showNextTuning:";
 inline constexpr std::string_view kMakerSiteAction = "redirectToVornhaltLabs:";
 inline constexpr std::string_view kReviewAction = "reviewStrumwise:";
 inline constexpr std::array<std::string_view, 12> kSiblingAppActions{
-    "openGuitarTuner:",    "openUkuleleTuner:",  "openMandolinTuner:", "openViolinTuner:",
-    "openCelloTuner:",     "openBassTuner:",     "openBouzoukiTuner:", "openBalalaikaTuner:",
-    "openMetronomeLite:",  "openMetronomePro:",  "openChordBookLite:", "openChordBookPro:"};
+    "openGuitarTuner:",   "openUkuleleTuner:", "openMandolinTuner:", "openViolinTuner:",
+    "openCelloTuner:",    "openBassTuner:",    "openBouzoukiTuner:", "openBalalaikaTuner:",
+    "openMetronomeLite:", "openMetronomePro:", "openChordBookLite:", "openChordBookPro:"};
 
 }  // namespace strumwise::screen
