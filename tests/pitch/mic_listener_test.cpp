@@ -3,157 +3,119 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
-
 #include "pitch/fake_audio_input.h"
 #include "pitch/test_signals.h"
+#include "platform/headless/headless_audio_session.h"
+#include "platform/headless/headless_log.h"
 
 namespace strumwise::pitch {
 namespace {
 
+using platform::headless::HeadlessAudioSession;
+using platform::headless::HeadlessLog;
 using ::testing::ElementsAre;
 using testing::FakeAudioInputQueueFactory;
-using testing::FakeAudioSession;
-using testing::RecordingLog;
 
 constexpr float kD4 = 293.4788513f;  // bin 685
 constexpr float kA4 = 440.0040588f;  // bin 1027
-constexpr const char* kSessionError = "The operation couldn't be completed.";
 
 class MicListenerTest : public ::testing::Test {
   protected:
     FakeAudioInputQueueFactory factory;
-    FakeAudioSession session;
-    RecordingLog log;
+    HeadlessAudioSession session;
+    HeadlessLog log;
     std::unique_ptr<MicListener> listener = std::make_unique<MicListener>(factory, &session, log);
-
-    const std::vector<std::int16_t> d4 = testing::harmonicTone(testing::binFrequency(685));
-    const std::vector<std::int16_t> a4 = testing::harmonicTone(testing::binFrequency(1027));
+    const std::vector<std::int16_t> d4 = testing::tone(testing::binFrequency(685));
+    const std::vector<std::int16_t> a4 = testing::tone(testing::binFrequency(1027));
 };
 
-TEST_F(MicListenerTest, SetsUpAPlayAndRecordSessionAndDeactivatesItOnRelease) {
-    EXPECT_THAT(session.calls,
+TEST_F(MicListenerTest, SetsUpAPlayAndRecordSessionDeactivatesItOnReleaseAndLogsFailures) {
+    EXPECT_THAT(session.calls(),
                 ElementsAre("setCategory AVAudioSessionCategoryPlayback",
                             "setCategory AVAudioSessionCategoryPlayAndRecord 8", "setActive 1"));
     listener.reset();
-    EXPECT_EQ(session.calls.back(), "setActive 0");
+    EXPECT_EQ(session.calls().back(), "setActive 0");
     EXPECT_TRUE(log.lines().empty());
-}
 
-TEST_F(MicListenerTest, SessionFailuresAreLogged) {
-    FakeAudioSession failing;
-    failing.failCategory = true;
-    MicListener{factory, &failing, log};
     // Set-up ends at the failed category; release still deactivates.
-    EXPECT_THAT(failing.calls,
+    HeadlessAudioSession failing;
+    failing.failWith("Busy");
+    MicListener{factory, &failing, log};
+    EXPECT_THAT(failing.calls(),
                 ElementsAre("setCategory AVAudioSessionCategoryPlayback", "setActive 0"));
-
-    FakeAudioSession inactive;
-    inactive.failActive = true;
-    MicListener{factory, &inactive, log};
-    EXPECT_THAT(log.lines(),
-                ElementsAre(std::string("init Error setting category: ") + kSessionError,
-                            kSessionError, kSessionError));
+    EXPECT_THAT(log.lines(), ElementsAre("init Error setting category: Busy", "Busy"));
 }
 
 TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueInTheCaptureFormat) {
+    factory.failCreation = true;
+    listener->listen();
+    EXPECT_FALSE(listener->isListening());
     EXPECT_EQ(listener->averagePower(), 0.0f);
     EXPECT_EQ(listener->levels(), nullptr);
     EXPECT_EQ(listener->frequency(), 0.0f);
+
+    factory.failCreation = false;
     listener->listen();
     listener->listen();
-    ASSERT_EQ(factory.records.size(), 1u);
-    const testing::FakeQueueRecord& record = *factory.records[0];
-    EXPECT_EQ(record.format, (platform::StreamFormat{14039.0, 0x6C70636D, 12, 2, 1, 2, 1, 16, 0}));
-    EXPECT_EQ(record.buffers, 3);
-    EXPECT_EQ(record.enqueues, 3);
-    EXPECT_TRUE(record.metering);
+    EXPECT_THAT(factory.formats,
+                ElementsAre(platform::StreamFormat{14039.0, 0x6C70636D, 12, 2, 1, 2, 1, 16, 0}));
+    EXPECT_EQ(factory.latest->enqueuedCount(), 3u);
+    EXPECT_TRUE(factory.latest->metering);
     EXPECT_TRUE(listener->isListening());
     EXPECT_THAT(log.lines(), ElementsAre("AudioQueueSetProperty error: 0"));
-
     factory.latest->meter = {0.25f, 0.75f};
     EXPECT_EQ(listener->averagePower(), 0.25f);
     EXPECT_EQ(listener->peakPower(), 0.75f);
 }
 
-TEST_F(MicListenerTest, PauseKeepsTheQueueAndStopDisposesOfIt) {
-    listener->listen();
-    listener->pause();
-    EXPECT_FALSE(listener->isListening());
-    EXPECT_EQ(listener->averagePower(), 0.0f);
-    listener->listen();
-    EXPECT_TRUE(listener->isListening());
-    EXPECT_EQ(factory.records.size(), 1u);
-
-    listener->stop();
-    EXPECT_FALSE(listener->isListening());
-    EXPECT_TRUE(factory.records[0]->disposed);
-    listener->listen();
-    ASSERT_EQ(factory.records.size(), 2u);
-    EXPECT_EQ(factory.records[1]->enqueues, 3);
-    EXPECT_TRUE(listener->isListening());
-}
-
-TEST_F(MicListenerTest, EachDeliveredBlockReplacesTheLastAndItsBufferIsReEnqueued) {
-    listener->listen();
-    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(d4)));
-    EXPECT_EQ(factory.latest->enqueuedCount(), 3u);
-    EXPECT_EQ(listener->frequency(), kD4);
-    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4)));
-    EXPECT_EQ(listener->frequency(), kA4);
-}
-
-TEST_F(MicListenerTest, BlockDeliveredToAStoppedQueueIsDroppedAndNotRefilled) {
-    listener->listen();
-    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(d4)));
-    listener->pause();
-    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4)));
-    EXPECT_EQ(factory.latest->enqueuedCount(), 2u);
-    EXPECT_EQ(listener->frequency(), kD4);  // the last block received is still analysed
-
-    // A failed running query counts as stopped too.
-    listener->listen();
-    factory.latest->failRunningQuery = true;
-    EXPECT_FALSE(listener->isListening());
-    ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4)));
-    EXPECT_EQ(listener->frequency(), kD4);
-}
-
-TEST_F(MicListenerTest, WithoutAQueueItStaysSilentAndListenTriesAgain) {
-    factory.failCreation = true;
-    listener->listen();
-    EXPECT_FALSE(listener->isListening());
-    EXPECT_EQ(listener->levels(), nullptr);
-    factory.failCreation = false;
-    listener->listen();
-    EXPECT_TRUE(listener->isListening());
-}
-
-TEST_F(MicListenerTest, BlockLongerThanACaptureBufferIsCutToIt) {
-    // 8192 bytes of silence, then a loud tone that must not be read past the buffer.
-    std::vector<std::int16_t> block(4096, 0);
-    block.insert(block.end(), d4.begin(), d4.end());
-    listener->setAudioBuffer(block.data(), testing::byteLength(block));
-    EXPECT_EQ(listener->frequency(), 0.0f);
-    // Stored before any listen, it is still read at the capture rate.
-    listener->setAudioBuffer(d4.data(), 0xFFFFFFFFu);
-    EXPECT_EQ(listener->frequency(), kD4);
-}
-
-TEST(MicListenerSharedDeathTest, MisconfiguredSharedListenerAbortsWithAReason) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(MicListener::sharedListener(),
-                 "sharedListener\\(\\) called before configureShared");
-    EXPECT_DEATH(
-        {
-            static FakeAudioInputQueueFactory factory;
-            static RecordingLog log;
-            MicListener::configureShared(factory, nullptr, log);
-            MicListener::sharedListener();
-            MicListener::configureShared(factory, nullptr, log);
-        },
-        "configureShared\\(\\) called after the shared listener was created");
+// Only a running queue's blocks are kept and their buffers re-enqueued; the last block kept is
+// analysed until the next one. Pause keeps the queue, stop disposes of it.
+TEST_F(MicListenerTest, KeepsTheLatestBlockOfARunningQueueThroughPauseAndStop) {
+    std::vector<std::int16_t> silenceThenD4(4096, 0);
+    silenceThenD4.insert(silenceThenD4.end(), d4.begin(), d4.end());
+    const auto listen = [&] { listener->listen(); };
+    const auto pause = [&] { listener->pause(); };
+    const auto stop = [&] { listener->stop(); };
+    const auto deliverD4 = [&] { ASSERT_TRUE(factory.latest->deliver(testing::asBytes(d4))); };
+    const auto deliverA4 = [&] { ASSERT_TRUE(factory.latest->deliver(testing::asBytes(a4))); };
+    const auto failRunningQuery = [&] { factory.latest->failRunningQuery = true; };
+    const auto storeLong = [&] { listener->setAudioBuffer(silenceThenD4.data(), 16384); };
+    const auto storeHuge = [&] { listener->setAudioBuffer(d4.data(), 0xFFFFFFFFu); };
+    const struct {
+        std::function<void()> action;
+        bool listening;
+        float hz;
+        std::size_t enqueued;  // buffers waiting in the latest queue, while there is one
+        std::size_t queuesMade;
+        int queuesAlive;
+    } steps[] = {
+        {listen, true, 0.0f, 3, 1, 1},
+        {deliverD4, true, kD4, 3, 1, 1},
+        {deliverA4, true, kA4, 3, 1, 1},
+        {pause, false, kA4, 3, 1, 1},
+        {deliverD4, false, kA4, 2, 1, 1},  // dropped, and its buffer not refilled
+        {listen, true, kA4, 2, 1, 1},
+        {failRunningQuery, false, kA4, 2, 1, 1},  // counts as stopped
+        {deliverD4, false, kA4, 1, 1, 1},
+        {stop, false, kA4, 0, 1, 0},
+        {listen, true, kA4, 3, 2, 1},
+        // Blocks longer than a capture buffer are cut to its 8192 bytes: 8192 bytes of silence
+        // hide the loud tone behind them, and a huge length reads one buffer.
+        {storeLong, true, 0.0f, 3, 2, 1},
+        {storeHuge, true, kD4, 3, 2, 1},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].action();
+        EXPECT_EQ(listener->isListening(), steps[i].listening) << "step " << i;
+        EXPECT_EQ(listener->frequency(), steps[i].hz) << "step " << i;
+        EXPECT_EQ(factory.formats.size(), steps[i].queuesMade) << "step " << i;
+        EXPECT_EQ(factory.alive, steps[i].queuesAlive) << "step " << i;
+        if (factory.alive > 0) {
+            EXPECT_EQ(factory.latest->enqueuedCount(), steps[i].enqueued) << "step " << i;
+            factory.latest->meter = {0.5f, 0.5f};
+        }
+        EXPECT_EQ(listener->averagePower(), steps[i].listening ? 0.5f : 0.0f) << "step " << i;
+    }
 }
 
 }  // namespace
