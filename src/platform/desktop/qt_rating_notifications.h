@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/handler_list.h"
 #include "platform/app_notifications.h"
 
 namespace strumwise::platform::desktop {
@@ -22,10 +23,7 @@ class QtAppNotifications final : public AppNotifications {
     void resignActive();
 
   private:
-    class Token;
-    using Handlers = std::vector<std::shared_ptr<std::function<void()>>>;
-
-    std::shared_ptr<Handlers> handlers_ = std::make_shared<Handlers>();
+    HandlerList<Subscription> handlers_;
     QMetaObject::Connection connection_;
 };
 

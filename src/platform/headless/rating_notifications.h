@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/handler_list.h"
 #include "platform/app_notifications.h"
 
 namespace strumwise::platform::headless {
@@ -16,9 +17,7 @@ class HeadlessAppNotifications final : public AppNotifications {
     void resignActive();
 
   private:
-    class Token;
-    std::shared_ptr<std::vector<std::shared_ptr<std::function<void()>>>> handlers_ =
-        std::make_shared<std::vector<std::shared_ptr<std::function<void()>>>>();
+    HandlerList<Subscription> handlers_;
 };
 
 }  // namespace strumwise::platform::headless
