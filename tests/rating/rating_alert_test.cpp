@@ -66,39 +66,39 @@ TEST_F(RatingAlert, ReachabilityFlagsAndTheTestRequestDecide) {
               std::vector<std::string>{"Error. Could not recover network reachability flags"});
 }
 
-TEST_F(RatingAlert, ControllerStyleOffersRateRemindThenDecline) {
+// Controller-style alerts offer rate, remind, decline; view-style ones number decline, rate,
+// remind.
+struct ButtonCase {
+    bool controllerStyle;
+    std::string withRemind, withoutRemind;
+};
+
+class ButtonOrder : public RatingAlert, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(ButtonOrder, FollowsTheAlertStyle) {
+    controllerStyle = GetParam().controllerStyle;
     RatingPrompt::tryToShowPrompt(prompt());
-    EXPECT_TRUE(traced("0.000 alert " + kAlertText + " " + kThreeButtons));
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText + " " + GetParam().withRemind));
     EXPECT_TRUE(prompt().isRatingAlertVisible());
 
     RatingPrompt::appWillResignActive(prompt());
     RatingPrompt::forceShowPrompt(prompt(), false);
-    EXPECT_TRUE(traced("0.000 alert " + kAlertText + R"( ["Rate Strumwise", "No, Thanks"])"));
+    EXPECT_TRUE(traced("0.000 alert " + kAlertText + " " + GetParam().withoutRemind));
 }
 
-TEST_F(RatingAlert, ViewStyleNumbersDeclineRateRemind) {
-    controllerStyle = false;
-    RatingPrompt::tryToShowPrompt(prompt());
-    EXPECT_TRUE(traced("0.000 alert " + kAlertText +
-                       R"( ["No, Thanks", "Rate Strumwise", "Remind me later"])"));
-    EXPECT_TRUE(prompt().isRatingAlertVisible());
-
-    RatingPrompt::appWillResignActive(prompt());
-    RatingPrompt::forceShowPrompt(prompt(), false);
-    EXPECT_TRUE(traced("0.000 alert " + kAlertText + R"( ["No, Thanks", "Rate Strumwise"])"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    BothStyles, ButtonOrder,
+    ::testing::Values(ButtonCase{true, kThreeButtons, R"(["Rate Strumwise", "No, Thanks"])"},
+                      ButtonCase{false, R"(["No, Thanks", "Rate Strumwise", "Remind me later"])",
+                                 R"(["No, Thanks", "Rate Strumwise"])"}));
 
 // Each answer, in either alert style, stores its key, notifies, and forgets the alert.
-struct AnswerCase {
-    AlertAnswer answer;
-    bool controllerStyle;
-};
+using AnswerCase = std::tuple<AlertAnswer, bool>;
 
 class Answers : public RatingAlert, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(Answers, StoreTheirKeyAndNotify) {
-    answer = GetParam().answer;
-    controllerStyle = GetParam().controllerStyle;
+    std::tie(answer, controllerStyle) = GetParam();
     const auto delegate = recordDelegate();
     advance(5.0);
     RatingPrompt::tryToShowPrompt(prompt());
@@ -120,12 +120,9 @@ TEST_P(Answers, StoreTheirKeyAndNotify) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStyles, Answers,
-                         ::testing::Values(AnswerCase{AlertAnswer::Later, true},
-                                           AnswerCase{AlertAnswer::Rate, true},
-                                           AnswerCase{AlertAnswer::Decline, true},
-                                           AnswerCase{AlertAnswer::Later, false},
-                                           AnswerCase{AlertAnswer::Rate, false},
-                                           AnswerCase{AlertAnswer::Decline, false}));
+                         ::testing::Combine(::testing::Values(AlertAnswer::Later, AlertAnswer::Rate,
+                                                              AlertAnswer::Decline),
+                                            ::testing::Bool()));
 
 TEST_F(RatingAlert, OtherIndicesRecordNothingButForgetTheAlert) {
     const auto delegate = recordDelegate();
@@ -187,7 +184,12 @@ TEST_F(RatingAlert, AlertPresentedNowhereIsKeptButNotVisible) {
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
 }
 
-TEST_F(RatingAlert, ResigningActiveHidesAControllerAlertWithoutAnAnswer) {
+// Resigning active hides an alert of either style without an answer; a controller alert is
+// still referenced, a view alert is dismissed.
+class ResigningActive : public RatingAlert, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ResigningActive, HidesTheAlertWithoutAnAnswer) {
+    controllerStyle = GetParam();
     answer = AlertAnswer::Decline;
     settings.setDebug(true);
     RatingPrompt::tryToShowPrompt(prompt());
@@ -197,24 +199,15 @@ TEST_F(RatingAlert, ResigningActiveHidesAControllerAlertWithoutAnAnswer) {
 
     EXPECT_TRUE(traced("0.500 alert hidden"));
     EXPECT_EQ(tracedCount("answered"), 0) << "a hidden alert cannot be answered";
-    EXPECT_FALSE(defaults().boolForKey(kDeclinedToRateKey));
-    EXPECT_FALSE(prompt().ratingAlert().empty()) << "still referenced";
+    EXPECT_EQ(tracedCount("defaults set"), 0);
+    EXPECT_EQ(prompt().ratingAlert().empty(), !controllerStyle);
     EXPECT_EQ(logLines(), (std::vector<std::string>{"RATINGPROMPT appWillResignActive",
                                                     "RATINGPROMPT Hiding Alert"}));
-
     RatingPrompt::tryToShowPrompt(prompt());
     EXPECT_EQ(tracedCount("alert \""), 2) << "the hidden alert does not hold back the next";
 }
 
-TEST_F(RatingAlert, ResigningActiveDismissesAViewAlertAsNoAnswer) {
-    controllerStyle = false;
-    RatingPrompt::tryToShowPrompt(prompt());
-    notifications.resignActive();
-
-    EXPECT_TRUE(traced("0.000 alert hidden"));
-    EXPECT_TRUE(prompt().ratingAlert().empty());
-    EXPECT_EQ(tracedCount("defaults set"), 0);
-}
+INSTANTIATE_TEST_SUITE_P(BothStyles, ResigningActive, ::testing::Bool());
 
 TEST_F(RatingAlert, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
     FakeBundle main;

@@ -1,12 +1,10 @@
 #pragma once
 
 // Stand-ins for what the headless platform does not script: reachability flags, the store's
-// product page, arbitrary window trees, bundles with chosen texts, and a recording delegate.
+// product page, bundles with chosen texts, and a recording delegate.
 
-#include <atomic>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +17,7 @@
 
 namespace strumwise::rating::testing {
 
-// Reachable unless told otherwise; counts probes and test requests. Safe from any thread.
+// Reachable unless told otherwise; counts probes and test requests.
 class FakeNetwork final : public platform::Network {
   public:
     class Task final : public platform::DataTask {
@@ -33,35 +31,29 @@ class FakeNetwork final : public platform::Network {
 
     std::optional<std::uint32_t> reachabilityFlags() override {
         ++probes;
-        return flags.load() < 0 ? std::nullopt
-                                : std::optional<std::uint32_t>(static_cast<std::uint32_t>(flags));
+        return flags < 0 ? std::nullopt : std::optional<std::uint32_t>(flags);
     }
     std::shared_ptr<platform::DataTask> startDataTask(std::string_view url,
                                                       double timeoutSeconds) override {
         ++requests;
-        const std::lock_guard lock(mutex);
         lastRequest = std::string(url) + " " + std::to_string(timeoutSeconds);
         return std::make_shared<Task>(taskState);
     }
 
     // Negative: the flags cannot be read.
-    std::atomic<int> flags{static_cast<int>(platform::kReachabilityReachable)};
-    std::atomic<platform::DataTask::State> taskState{platform::DataTask::State::Running};
-    std::atomic<int> probes{0};
-    std::atomic<int> requests{0};
-    std::mutex mutex;
+    int flags = static_cast<int>(platform::kReachabilityReachable);
+    platform::DataTask::State taskState = platform::DataTask::State::Running;
+    int probes = 0, requests = 0;
     std::string lastRequest;
 };
 
-// A controller that presents nothing but may already present `presented`.
-class FakeViewController : public platform::ViewController {
+// Something already on screen that presents nothing: what comes after has nowhere to appear.
+class FakeViewController final : public platform::ViewController {
   public:
-    platform::ViewController* presentedViewController() const override { return presented; }
+    platform::ViewController* presentedViewController() const override { return nullptr; }
     void presentViewController(std::shared_ptr<platform::ViewController>, bool,
                                std::function<void()>) override {}
     void dismissViewController(bool, std::function<void()>) override {}
-
-    platform::ViewController* presented = nullptr;
 };
 
 class FakeProductPage final : public platform::ProductPage {
@@ -102,31 +94,6 @@ class FakeStore final : public platform::StoreServices {
     std::function<bool()> ratedAtRequest;
     std::vector<bool> requests;
     std::vector<std::shared_ptr<FakeProductPage>> pages;
-};
-
-class FakeView : public platform::Window {
-  public:
-    explicit FakeView(double level = 0.0) : level_(level) {}
-    std::vector<platform::View*> subviews() const override { return children; }
-    platform::ViewController* nextResponderViewController() const override { return controller; }
-    double windowLevel() const override { return level_; }
-    platform::ViewController* rootViewController() const override { return controller; }
-
-    std::vector<platform::View*> children;
-    platform::ViewController* controller = nullptr;
-
-  private:
-    double level_;
-};
-
-class FakeViewHierarchy final : public platform::ViewHierarchy {
-  public:
-    platform::Window* keyWindow() const override { return key; }
-    std::vector<platform::Window*> windows() const override { return all; }
-    double normalWindowLevel() const override { return 0.0; }
-
-    platform::Window* key = nullptr;
-    std::vector<platform::Window*> all;
 };
 
 // Exactly the values and translations a test gives it; strings keyed "table/key".
