@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/headless_app.h"
-#include "platform/headless/pluck.h"
+#include "support/test_signals.h"
 
 namespace {
 

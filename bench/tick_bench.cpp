@@ -10,7 +10,7 @@
 #include "screen/listener_microphone.h"
 #include "screen/outlet_binding.h"
 #include "screen/view_controller.h"
-#include "support/plucked_string.h"
+#include "support/test_signals.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuner_state.h"
 

@@ -6,7 +6,7 @@
 #include "platform/headless/headless_platform.h"
 #include "screen/outlet_binding.h"
 #include "screen/view_controller.h"
-#include "support/plucked_string.h"
+#include "support/test_signals.h"
 
 namespace strumwise::screen {
 namespace {

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "../headless/test_signals.h"
 #include "base/level_meter.h"
 #include "platform/desktop/portaudio_system.h"
+#include "support/test_signals.h"
 
 namespace strumwise::platform::desktop {
 namespace {

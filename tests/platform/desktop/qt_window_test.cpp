@@ -10,13 +10,13 @@
 #include <csignal>
 #include <vector>
 
-#include "../headless/test_signals.h"
 #include "app/desktop_window.h"
 #include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_storyboard.h"
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/desktop/qt_windows.h"
 #include "qt_test_app.h"
+#include "support/test_signals.h"
 
 namespace strumwise::app {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "test_signals.h"
+#include "support/test_signals.h"
 
 namespace strumwise::platform::headless {
 namespace {

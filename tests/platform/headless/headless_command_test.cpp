@@ -13,7 +13,7 @@
 #include "app/headless_run.h"
 #include "platform/headless/audio_file.h"
 #include "platform/headless/wav_file.h"
-#include "test_signals.h"
+#include "support/test_signals.h"
 
 namespace strumwise::app {
 namespace {

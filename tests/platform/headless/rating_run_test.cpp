@@ -6,7 +6,7 @@
 
 #include "app/headless_app.h"
 #include "platform/headless/memory_user_defaults.h"
-#include "test_signals.h"
+#include "support/test_signals.h"
 
 namespace strumwise::app {
 namespace {
