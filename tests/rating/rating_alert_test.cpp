@@ -26,12 +26,11 @@ TEST_F(RatingAlert, NetworkIsProbedFirstWhateverElseHoldsThePromptBack) {
     EXPECT_TRUE(prompt().ratingAlertIsAppropriate());
     EXPECT_EQ(network.lastRequest, std::string(kReachabilityTestUrl) + " 20.000000");
 
-    defaults().setBool(true, kDeclinedToRateKey);
-    EXPECT_FALSE(prompt().ratingAlertIsAppropriate());
-    defaults().setBool(false, kDeclinedToRateKey);
-    defaults().setBool(true, kRatedCurrentVersionKey);
-    EXPECT_FALSE(prompt().ratingAlertIsAppropriate());
-    defaults().setBool(false, kRatedCurrentVersionKey);
+    for (const std::string_view key : {kDeclinedToRateKey, kRatedCurrentVersionKey}) {
+        defaults().setBool(true, key);
+        EXPECT_FALSE(prompt().ratingAlertIsAppropriate()) << key;
+        defaults().setBool(false, key);
+    }
     RatingPrompt::forceShowPrompt(prompt(), true);
     EXPECT_FALSE(prompt().ratingAlertIsAppropriate()) << "an alert is already up";
 
@@ -209,7 +208,7 @@ TEST_P(ResigningActive, HidesTheAlertWithoutAnAnswer) {
 
 INSTANTIATE_TEST_SUITE_P(BothStyles, ResigningActive, ::testing::Bool());
 
-TEST_F(RatingAlert, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
+TEST_F(RatingAlert, TitlesComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
     FakeBundle main;
     main.localizedInfo["CFBundleDisplayName"] = "Banjo %s %d";
     main.strings["RatingPromptLocalizable/Rate %@"] = "Main %@";
@@ -226,15 +225,12 @@ TEST_F(RatingAlert, TranslationsComeFromThePromptsOwnBundleUnlessTheMainOneIsFor
 
     settings.setAlwaysUseMainBundle(true);
     EXPECT_EQ(spanish.alertTitle(), "Main Banjo %s %d");
-}
 
-TEST_F(RatingAlert, ApplicationNameFallsBackToTheBundleName) {
-    FakeBundle main;
-    main.info["CFBundleName"] = "Strumwise";
-    RatingPrompt named(services(&main), settings);
-    EXPECT_EQ(named.alertTitle(), "Rate Strumwise");
-
-    main.info["CFBundleDisplayName"] = "Strumwise Banjo";
+    FakeBundle bare;
+    bare.info["CFBundleName"] = "Strumwise";
+    RatingPrompt named(services(&bare), settings);
+    EXPECT_EQ(named.alertTitle(), "Rate Strumwise") << "the bundle name stands in";
+    bare.info["CFBundleDisplayName"] = "Strumwise Banjo";
     EXPECT_EQ(named.alertTitle(), "Rate Strumwise Banjo");
 }
 

@@ -20,13 +20,10 @@ namespace strumwise::rating::testing {
 // Reachable unless told otherwise; counts probes and test requests.
 class FakeNetwork final : public platform::Network {
   public:
-    class Task final : public platform::DataTask {
-      public:
-        explicit Task(State taskState) : state_(taskState) {}
-        State state() const override { return state_; }
-
-      private:
-        State state_;
+    struct Task final : platform::DataTask {
+        explicit Task(State s) : taskState(s) {}
+        State state() const override { return taskState; }
+        State taskState;
     };
 
     std::optional<std::uint32_t> reachabilityFlags() override {

@@ -28,7 +28,12 @@ inline const std::string kAlertText =
 // queues run on the virtual clock, so settle() runs them.
 class RatingTest : public ::testing::Test {
   protected:
-    RatingTest() : headless(config(lines)) {}
+    RatingTest()
+        : headless([this] {
+              platform::headless::HeadlessConfig config;
+              config.traceWriter = [this](std::string_view line) { lines.emplace_back(line); };
+              return config;
+          }()) {}
 
     // The prompt, created on first use so that a test can choose the answer, the alert style
     // and the system version first.
@@ -44,21 +49,11 @@ class RatingTest : public ::testing::Test {
         if (!alerts_) {
             alerts_.emplace(runLoop(), headless.trace(), answer, controllerStyle);
         }
-        platform::Services& common = headless.services();
-        return RatingServices{common.log,
-                              common.clock,
-                              common.runLoop,
-                              common.dispatch,
-                              common.defaults,
-                              common.device,
-                              common.application,
-                              mainBundle ? *mainBundle : common.bundle,
-                              promptBundle,
-                              *alerts_,
-                              store,
-                              network,
-                              views,
-                              notifications};
+        platform::Services& c = headless.services();
+        return {c.log,        c.clock,      c.runLoop,     c.dispatch,
+                c.defaults,   c.device,     c.application, mainBundle ? *mainBundle : c.bundle,
+                promptBundle, *alerts_,     store,         network,
+                views,        notifications};
     }
 
     // The settings the application gives the prompt at every launch.
@@ -80,7 +75,6 @@ class RatingTest : public ::testing::Test {
     // The store behind the traced one, for the test's own reads and writes.
     platform::UserDefaults& defaults() { return headless.store(); }
     std::vector<std::string> logLines() { return headless.log().lines(); }
-
     bool traced(const std::string& line) const { return std::ranges::count(lines, line) > 0; }
     // Lines of the trace that contain `part`.
     int tracedCount(std::string_view part) const {
@@ -99,12 +93,6 @@ class RatingTest : public ::testing::Test {
     RatingSettings settings;
 
   private:
-    static platform::headless::HeadlessConfig config(std::vector<std::string>& lines) {
-        platform::headless::HeadlessConfig config;
-        config.traceWriter = [&lines](std::string_view line) { lines.emplace_back(line); };
-        return config;
-    }
-
     std::optional<platform::headless::HeadlessAlerts> alerts_;
     std::unique_ptr<RatingPrompt> prompt_;
 };

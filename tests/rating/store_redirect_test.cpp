@@ -8,17 +8,18 @@ namespace strumwise::rating::testing {
 namespace {
 
 TEST(ReviewUrl, TemplateFollowsTheSystemVersionAndEveryPlaceholderIsReplaced) {
-    EXPECT_EQ(reviewUrl("42", 6.1),
-              "itms-apps://itunes.apple.com/WebObjects/MZStore.woa/wa/"
-              "viewContentsUserReviews?type=Purple+Software&id=42");
-    EXPECT_EQ(reviewUrl("42", 7.0), "itms-apps://apps.apple.com/app/id42");
-    EXPECT_EQ(reviewUrl("42", 7.9), "itms-apps://apps.apple.com/app/id42");
+    const std::string old =
+        "itms-apps://itunes.apple.com/WebObjects/MZStore.woa/wa/"
+        "viewContentsUserReviews?type=Purple+Software&id=42";
+    const std::string app = "itms-apps://apps.apple.com/app/id42";
     const std::string latest =
         "itms-apps://apps.apple.com/WebObjects/MZStore.woa/wa/viewContentsUserReviews?id=42&"
         "onlyLatestVersion=true&pageNumber=0&sortOrdering=1&type=Purple+Software";
-    EXPECT_EQ(reviewUrl("42", 8.0), latest);
-    EXPECT_EQ(reviewUrl("42", 17.2), latest);
-
+    const std::pair<double, const std::string&> table[] = {
+        {6.1, old}, {7.0, app}, {7.9, app}, {8.0, latest}, {17.2, latest}};
+    for (const auto& [version, url] : table) {
+        EXPECT_EQ(reviewUrl("42", version), url) << version;
+    }
     EXPECT_EQ(replaceAppId("APP_ID/APP_IDxAPP_ID", "7"), "7/7x7");
     EXPECT_EQ(replaceAppId("APP_ID", "APP_ID"), "APP_ID") << "the identifier is not rescanned";
 }
@@ -53,10 +54,10 @@ TEST_F(RateApp, OpenInStoreTakesTheReviewUrlEvenWhereAProductPageExists) {
 }
 
 TEST_F(RateApp, OpenInStoreDefaultsToTheSystemVersionAtCreation) {
-    headless.device().setSystemVersion("6.1.3");
-    EXPECT_FALSE(RatingPrompt(services(), settings).openInAppStore());
-    headless.device().setSystemVersion("7.0");
-    EXPECT_TRUE(RatingPrompt(services(), settings).openInAppStore());
+    for (const auto& [version, open] : {std::pair{"6.1.3", false}, {"7.0", true}}) {
+        headless.device().setSystemVersion(version);
+        EXPECT_EQ(RatingPrompt(services(), settings).openInAppStore(), open) << version;
+    }
 }
 
 TEST_F(RateApp, ProductPageOpensAndClosesWhenNotSentToTheStore) {
