@@ -1,12 +1,24 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/audio_output.h"
+#include "tones/tone_generator.h"
 
 namespace strumwise::tones::testing {
+
+// Renders `frames` stereo frames in one call into one interleaved buffer.
+inline std::vector<std::int16_t> renderStereo(ToneGenerator& generator, std::uint32_t frames) {
+    std::vector<std::int16_t> interleaved(2 * static_cast<std::size_t>(frames));
+    platform::AudioBuffer buffer{2, frames * 4, interleaved.data()};
+    platform::AudioBufferList list{1, &buffer};
+    EXPECT_EQ(generator.render(frames, list), 0);
+    return interleaved;
+}
 
 // A factory whose units record, in one list, every call any of them receives.
 struct FakeFactory : platform::AudioOutputUnitFactory {

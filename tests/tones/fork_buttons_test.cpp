@@ -7,33 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/memory_views.h"
 #include "tones/fakes.h"
 
 namespace strumwise::tones {
 namespace {
 
-using testing::FakeFactory;
-
 using Calls = std::vector<std::string>;
-
-struct FakeLabel : platform::Label {
-    std::string text;
-    void setText(std::string_view t) override { text = t; }
-};
-
-struct FakeButton : platform::Button {
-    std::string title;
-    void setTitle(std::string_view t) override { title = t; }
-    void setHidden(bool) override {}
-};
 
 // The screen a ForkButtons sees, with a unit already set up and silent.
 struct ForkScreen {
-    std::array<FakeButton, 5> buttons;
-    FakeLabel note, freq;
+    std::array<platform::headless::MemoryButton, 5> buttons;
+    platform::headless::MemoryLabel note, freq;
     tuner::TunerState tuner;
     ToneGenerator generator;
-    FakeFactory factory;
+    testing::FakeFactory factory;
     ToneUnit unit{factory, generator};
     ForkButtons forks{outlets(), tuner, generator, unit};
     std::vector<float> stored;
@@ -77,10 +65,10 @@ TEST(ForkButtons, EachActionShowsAndPlaysItsStringInEveryTuning) {
             notes >> note;
             hertz >> hz;
             SCOPED_TRACE("tuning " + std::to_string(tuning) + " string " + std::to_string(k + 1));
-            EXPECT_EQ(screen.buttons[k].title, note);
+            EXPECT_EQ(screen.buttons[k].title(), note);
             EXPECT_TRUE(screen.forks.sendAction(actions[k]));
-            EXPECT_EQ(screen.note.text, note);
-            EXPECT_EQ(screen.freq.text, hz + "Hz");
+            EXPECT_EQ(screen.note.text(), note);
+            EXPECT_EQ(screen.freq.text(), hz + "Hz");
             EXPECT_EQ(screen.stored.back(), std::stof(hz));
             EXPECT_EQ(screen.generator.toneFrequency(), std::stof(hz));
         }
@@ -99,7 +87,7 @@ TEST(ForkButtons, StopIsIssuedOnlyWhilePlayingAndKeepsTheLabels) {
     screen.forks.stopFreqPlay();
     EXPECT_EQ(screen.factory.calls, (Calls{"start", "stop"}));
     EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
-    EXPECT_EQ(screen.note.text, "D4");
+    EXPECT_EQ(screen.note.text(), "D4");
 }
 
 TEST(ForkButtons, UnknownTuningStringOrActionChangesNothing) {
@@ -112,8 +100,8 @@ TEST(ForkButtons, UnknownTuningStringOrActionChangesNothing) {
         screen.tuner.tuningIndex = tuning;
         screen.forks.displayTuningForkButtons();
         screen.forks.play(1);
-        EXPECT_EQ(screen.buttons[0].title, "D4");
-        EXPECT_EQ(screen.note.text, "");
+        EXPECT_EQ(screen.buttons[0].title(), "D4");
+        EXPECT_EQ(screen.note.text(), "");
         EXPECT_TRUE(screen.stored.empty());
         EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
         EXPECT_TRUE(screen.factory.calls.empty());

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/headless/wav_file.h"
-#include "tones/tone_generator.h"
+#include "tones/fakes.h"
 
 namespace strumwise::tones {
 namespace {
@@ -17,11 +17,7 @@ using platform::headless::WavFileWriter;
 std::vector<std::int16_t> renderA440(std::uint32_t frames) {
     ToneGenerator generator;
     generator.setCurTone(kWaveTriangle);
-    std::vector<std::int16_t> samples(2 * static_cast<std::size_t>(frames));
-    platform::AudioBuffer buffer{2, frames * 4, samples.data()};
-    platform::AudioBufferList list{1, &buffer};
-    generator.render(frames, list);
-    return samples;
+    return testing::renderStereo(generator, frames);
 }
 
 TEST(ToneFile, RenderedToneReadsBackFrameForFrame) {
