@@ -86,23 +86,6 @@ TEST_F(FileAudioInputTest, BlocksArriveWhenHeardThenSilenceForEver) {
     EXPECT_EQ(FileAudioInputQueueFactory::blockTime(MicrophoneSignal{}, 9'999), 2'917'586'723);
 }
 
-TEST_F(FileAudioInputTest, MeterReadsTheLatestBufferOnceEnabled) {
-    auto queue = makeQueue(3);
-    queue->start();
-    loop.runUntil(300'000);
-    LevelMeterState level;
-    queue->currentLevelMeter(&level, 1);
-    EXPECT_EQ(level.averagePower, 0.0f);  // metering still off
-    EXPECT_EQ(queue->setLevelMeteringEnabled(true), 0);
-    queue->currentLevelMeter(&level, 1);
-    EXPECT_NEAR(level.peakPower, 1000.0 / 32768.0, 1e-6);
-    EXPECT_GT(level.averagePower, 0.01f);
-    loop.runUntil(900'000);  // now a silent block
-    queue->currentLevelMeter(&level, 1);
-    EXPECT_EQ(level.averagePower, 0.0f);
-    EXPECT_EQ(level.peakPower, 0.0f);
-}
-
 TEST_F(FileAudioInputTest, BlocksAreLostWhileStoppedWithoutABufferOrAfterTheQueueIsGone) {
     recorder.requeue = false;
     auto queue = makeQueue(1);
@@ -129,17 +112,6 @@ TEST_F(FileAudioInputTest, BlocksAreLostWhileStoppedWithoutABufferOrAfterTheQueu
     loop.runUntil(3'000'000);
     EXPECT_EQ(recorder.deliveries.size(), 2u);
     EXPECT_EQ(loop.pendingCount(), 0u);
-}
-
-TEST_F(FileAudioInputTest, AnotherFormatIsRefusedWithOneLogLine) {
-    StreamFormat stereo = captureFormat();
-    stereo.channelsPerFrame = 2;
-    stereo.bytesPerFrame = stereo.bytesPerPacket = 4;
-    EXPECT_EQ(factory.newInput(stereo, &Recorder::callback, &recorder), nullptr);
-    StreamFormat otherRate = captureFormat();
-    otherRate.sampleRate = 44100.0;
-    EXPECT_EQ(factory.newInput(otherRate, &Recorder::callback, &recorder), nullptr);
-    EXPECT_EQ(log.lines().size(), 2u);
 }
 
 }  // namespace

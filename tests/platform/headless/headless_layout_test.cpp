@@ -3,7 +3,6 @@
 #include <set>
 
 #include "app/headless_app.h"
-#include "platform/headless/headless_images.h"
 #include "platform/headless/headless_storyboard.h"
 #include "screen/outlet_binding.h"
 
@@ -31,21 +30,6 @@ TEST(HeadlessLayout, WindowsHoldTheThirteenLayoutsAndNoOther) {
     }
     EXPECT_EQ(app::headlessLayoutNames().size(), 13u);
     EXPECT_EQ(windows.loadStoryboard("Main_iPhone7"), nullptr);
-}
-
-TEST(HeadlessImages, KnowTheProductsImagesAndNothingElse) {
-    HeadlessImages images;
-    const auto names = HeadlessImages::productImageNames();
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 4u + 30u + 8u);
-    for (const auto& name : names) {
-        const ImageRef image = images.imageNamed(name);
-        ASSERT_NE(image, nullptr) << name;
-        EXPECT_EQ(image->name(), name);
-        EXPECT_EQ(images.imageNamed(name), image);  // looked up, not made again
-    }
-    EXPECT_NE(images.imageNamed("5th_string_6plus.png"), nullptr);
-    EXPECT_EQ(images.imageNamed("5th_string_6Plus.png"), nullptr);
-    EXPECT_EQ(images.imageNamed("chartipad1.png"), nullptr);
 }
 
 }  // namespace

@@ -58,24 +58,5 @@ TEST(VirtualAudioOutput, RendersExactlyTheFramesOfTheTimeItRan) {
     EXPECT_EQ(loop.pendingCount(), 0u);
 }
 
-TEST(VirtualAudioOutput, RefusesToStartUnconfiguredOrInAnUnsupportedFormat) {
-    VirtualRunLoop loop;
-    VirtualAudioOutputUnitFactory factory(loop);
-    auto unit = factory.newOutputUnit();
-    EXPECT_NE(unit->start(), 0);
-    StreamFormat floats = toneFormat();
-    floats.bitsPerChannel = 32;
-    EXPECT_EQ(unit->setStreamFormat(floats), VirtualAudioOutputUnitFactory::kFormatError);
-    EXPECT_NE(unit->initialize(), 0);
-    std::int16_t counter = 0;
-    unit->setRenderCallback(&countFrames, &counter);
-    unit->setStreamFormat(toneFormat());
-    unit->initialize();
-    EXPECT_EQ(unit->start(), 0);
-    unit.reset();  // destroyed while running: its pulls are cancelled
-    loop.advanceBy(100'000);
-    EXPECT_EQ(loop.pendingCount(), 0u);
-}
-
 }  // namespace
 }  // namespace strumwise::platform::headless
