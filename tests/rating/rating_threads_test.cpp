@@ -141,12 +141,8 @@ TEST(SharedRatingPrompt, NeedsItsServicesFirstThenIsOneInstanceForEveryThread) {
     other.join();
     EXPECT_EQ(fromOther, &mine);
     EXPECT_THROW(RatingPrompt::provideServices(platform->services()), std::logic_error);
-
-    RatingPrompt::setUsesUntilPrompt(2);
     RatingPrompt::setCustomAlertTitle("Rate the banjo tuner");
-    EXPECT_EQ(RatingSettings::shared().usesUntilPrompt(), 2);
-    EXPECT_EQ(mine.alertTitle(), "Rate the banjo tuner");
-    EXPECT_EQ(&RatingPrompt::bundle(), &platform->headless.bundle());
+    EXPECT_EQ(mine.alertTitle(), "Rate the banjo tuner") << "class settings reach the instance";
 }
 
 }  // namespace
