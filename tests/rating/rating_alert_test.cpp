@@ -139,18 +139,6 @@ TEST_F(RatingAlert, EqualDeclineAndRateTitlesCountAsDecline) {
     EXPECT_FALSE(defaults().boolForKey(kRatedCurrentVersionKey));
 }
 
-TEST_F(RatingAlert, PlatformReviewRequestReplacesTheAlertForTheRestOfTheVersion) {
-    store.reviewRequest = true;
-    const auto delegate = recordDelegate();
-    RatingPrompt::tryToShowPrompt(prompt());
-    RatingPrompt::tryToShowPrompt(prompt());
-
-    EXPECT_EQ(tracedCount("alert"), 0);
-    EXPECT_EQ(store.requests.size(), 1u);
-    EXPECT_TRUE(prompt().userHasRatedCurrentVersion());
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
-}
-
 TEST_F(RatingAlert, DelegateCanStopTheDisplayUntilItIsReleased) {
     auto delegate = recordDelegate();
     delegate->allow = false;

@@ -35,23 +35,23 @@ class WorkerQueue final : public platform::TaskQueue {
     }
 
   private:
-    void run() {
-        for (std::unique_lock lock(mutex_);; lock.lock()) {
-            wake_.wait(lock, [this] { return !tasks_.empty(); });
-            auto task = std::move(tasks_.front());
-            tasks_.pop_front();
-            lock.unlock();
-            if (!task) {
-                return;
-            }
-            task();
-        }
+    // The next task, once there is one; an empty task ends the worker.
+    std::function<void()> next() {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return !tasks_.empty(); });
+        auto task = std::move(tasks_.front());
+        tasks_.pop_front();
+        return task;
     }
 
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> tasks_;
-    std::thread worker_{[this] { run(); }};  // last: starts once the rest is built
+    std::thread worker_{[this] {
+        while (const auto task = next()) {
+            task();
+        }
+    }};  // last: starts once the rest is built
 };
 
 // Waits until every task posted to `queue` so far has run.
