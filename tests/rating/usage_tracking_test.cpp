@@ -46,7 +46,7 @@ TEST_F(UsageTracking, UseOrEventUnderANewVersionStartsAfresh) {
 }
 
 // Each condition, met exactly, then missed by the smallest step.
-TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwn) {
+TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwnUnlessDebugging) {
     defaults().setString("1.0", kCurrentVersionKey);
     defaults().setDouble(now() - 10 * kDay, kFirstUseDateKey);
     defaults().setInteger(5, kUseCountKey);
@@ -68,6 +68,14 @@ TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwn) {
         << "a second short of the reminder";
     settings.setDebug(true);
     EXPECT_TRUE(met([&] { settings.setUsesUntilPrompt(6); })) << "debug mode meets them all";
+
+    // A debug launch shows the prompt without counting or testing the network.
+    network.flags = -1;
+    RatingPrompt::appLaunched(prompt(), true);
+    settle();
+    EXPECT_EQ(tracedCount("alert \""), 1);
+    EXPECT_EQ(network.probes, 0);
+    EXPECT_EQ(defaults().integerForKey(kUseCountKey), 5);
 }
 
 TEST_F(UsageTracking, LaunchesPromptOnceADayHasPassedAndTwoUsesAreCounted) {
@@ -84,16 +92,6 @@ TEST_F(UsageTracking, LaunchesPromptOnceADayHasPassedAndTwoUsesAreCounted) {
     EXPECT_EQ(launchAfter(kDay - 1.0), 0) << "a second short of a day";
     EXPECT_EQ(defaults().integerForKey(kUseCountKey), 2);
     EXPECT_EQ(launchAfter(1.0), 1);
-}
-
-TEST_F(UsageTracking, DebugLaunchShowsThePromptWithoutCountingOrTesting) {
-    settings.setDebug(true);
-    network.flags = -1;
-    RatingPrompt::appLaunched(prompt(), true);
-    settle();
-    EXPECT_EQ(tracedCount("alert \""), 1);
-    EXPECT_EQ(network.probes, 0);
-    EXPECT_FALSE(defaults().stringForKey(kCurrentVersionKey).has_value());
 }
 
 TEST_F(UsageTracking, ReportsThatMayNotPromptStillCount) {
