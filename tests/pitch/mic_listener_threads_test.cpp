@@ -20,12 +20,10 @@ using testing::FakeAudioInputQueueFactory;
 TEST(MicListenerThreads, CaptureRacesNeitherEstimatesNorQueueLifeCycle) {
     // Two blocks that only read right with their own length: a full D4, and a half-length A4
     // followed by a loud C3 that must never be analysed.
-    const std::vector<std::int16_t> d4 = testing::tone(testing::binFrequency(685));
-    std::vector<std::int16_t> a4 =
-        testing::tone(testing::binFrequency(1027), 8000.0, {1.0, 0.5, 1.0 / 3.0}, 2048);
-    const std::vector<std::int16_t> c3 =
-        testing::tone(testing::binFrequency(305), 8000.0, {1.0, 0.5, 1.0 / 3.0}, 2048);
-    a4.insert(a4.end(), c3.begin(), c3.end());
+    const auto d4 = testing::tone(testing::binFrequency(685));
+    auto a4 = testing::tone(testing::binFrequency(1027), 8000.0, {1.0, 0.5, 1.0 / 3.0}, 2048);
+    const auto c3 = testing::tone(testing::binFrequency(305));
+    a4.insert(a4.end(), c3.begin(), c3.begin() + 2048);
 
     FakeAudioInputQueueFactory factory;
     factory.onCreate = [&](testing::FakeAudioInputQueue& queue) {
