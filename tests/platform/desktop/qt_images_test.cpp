@@ -3,34 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include <string>
 #include <vector>
 
-#include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_images.h"
 #include "platform/desktop/qt_views.h"
+#include "platform/headless/headless_images.h"
 #include "qt_test_app.h"
 
 namespace strumwise::platform::desktop {
 namespace {
 
-std::vector<std::string> everyProductImage() {
-    std::vector<std::string> names{"green64.png",      "green128.png",     "yellow64.png",
-                                   "yellow128.png",    "chartiphone.png",  "chartiphone2.png",
-                                   "chartiphone3.png", "chartiphone4.png", "chartipad.png",
-                                   "chartipad2.png",   "chartipad3.png",   "chartipad4.png"};
-    for (const char* ordinal : {"1st", "2nd", "3rd", "4th", "5th"}) {
-        for (const char* suffix : {"", "_5", "_6", "_6plus", "_iPad", "_iPad_Pro"}) {
-            names.push_back(std::string(ordinal) + "_string" + suffix + ".png");
-        }
-    }
-    return names;
-}
-
 TEST(QtImages, EveryProductImageResolvesOnceToADrawnPictureAndNoOtherNameDoes) {
     testing::qtTestApp();
     QtImages images;
-    const auto names = everyProductImage();
+    const auto names = headless::HeadlessImages::productImageNames();
     ASSERT_EQ(names.size(), 42u);
     for (const auto& name : names) {
         const ImageRef image = images.imageNamed(name);
@@ -45,22 +34,6 @@ TEST(QtImages, EveryProductImageResolvesOnceToADrawnPictureAndNoOtherNameDoes) {
     for (const char* name : {"6th_string.png", "green64", "", "../images/green64.png"}) {
         EXPECT_EQ(images.imageNamed(name), nullptr) << name;
     }
-}
-
-TEST(QtImageView, HidingKeepsThePictureAndNothingEmptiesIt) {
-    testing::qtTestApp();
-    QtImages images;
-    ImageViewWidget widget;
-    QtImageView view(&widget);
-    view.setImage(images.imageNamed("green128.png"));
-    view.setHidden(true);
-    EXPECT_TRUE(widget.isHidden());
-    EXPECT_EQ(view.imageName(), "green128.png");
-    view.setHidden(false);
-    EXPECT_EQ(view.imageName(), "green128.png");
-    view.setImage(nullptr);
-    EXPECT_EQ(view.imageName(), "");
-    EXPECT_TRUE(widget.picture().isNull());
 }
 
 TEST(QtViews, WritesToAViewWhoseWidgetIsGoneDoNothing) {

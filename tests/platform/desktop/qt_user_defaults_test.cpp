@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <thread>
 #include <vector>
@@ -57,30 +56,6 @@ TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfiguration
     EXPECT_EQ(reread.doubleForKey(QtUserDefaults::kRatingPromptFirstUseDateKey), 1733475600.125);
     EXPECT_EQ(reread.integerForKey(QtUserDefaults::kRatingPromptUseCountKey), -1);
     EXPECT_EQ(reread.doubleForKey(QtUserDefaults::kRatingPromptReminderRequestDateKey), 0.1);
-}
-
-TEST_F(QtUserDefaultsTest, ReplacingTheDomainErasesEveryKeyButOnlyForItsOwnName) {
-    QtUserDefaults defaults(std::string(kDomain), path());
-    defaults.setInteger(4, "numberOfRuns");
-    defaults.setBool(true, "kRatingPromptDeclinedToRate");
-    defaults.setEmptyPersistentDomain("org.example.other");
-    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 4);
-    defaults.setEmptyPersistentDomain(kDomain);
-    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 0);
-    EXPECT_FALSE(defaults.boolForKey("kRatingPromptDeclinedToRate"));
-    ASSERT_TRUE(defaults.synchronize());
-    const QtUserDefaults reread(std::string(kDomain), path());
-    EXPECT_EQ(reread.integerForKey("numberOfRuns"), 0);
-}
-
-TEST_F(QtUserDefaultsTest, AnUnwritableFolderIsReportedBySynchronize) {
-    QFile blocker(home_.path() + QStringLiteral("/blocked"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
-    blocker.close();
-    QtUserDefaults defaults(std::string(kDomain), home_.path() + QStringLiteral("/blocked/x.ini"));
-    defaults.setInteger(1, "numberOfRuns");
-    EXPECT_FALSE(defaults.synchronize());
-    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 1);  // still there in memory
 }
 
 TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
