@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/commands/command.h"
+#include "app/commands/option_value.h"
 #include "pitch/mic_listener.h"
 #include "platform/headless/audio_file.h"
 #include "platform/headless/ini_user_defaults.h"
@@ -114,25 +115,16 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
             options.file = std::string(name);
             continue;
         }
-        std::optional<std::string_view> value;
-        // Both "--tuning 2" and "--tuning=2".
-        if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
+        OptionValue option;
+        if (auto error = readOptionValue(args, i,
+                                         {"--tuning", "--screen", "--defaults", "--press",
+                                          "--tone-out", "--until", "--network", "--answer"},
+                                         option);
+            !error.empty()) {
+            return error;
         }
-        const bool known = name == "--tuning" || name == "--screen" || name == "--defaults" ||
-                           name == "--press" || name == "--tone-out" || name == "--until" ||
-                           name == "--network" || name == "--answer";
-        if (!known) {
-            return "unknown option '" + std::string(args[i]) + "'";
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                return "option " + std::string(name) + " needs a value";
-            }
-            value = args[++i];
-        }
-        const std::string text(*value);
+        name = option.name;
+        const std::string text(option.value);
         if (name == "--tuning") {
             if (text.size() != 1 || text[0] < '1' || text[0] > '4') {
                 return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";

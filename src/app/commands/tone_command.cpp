@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/commands/command.h"
+#include "app/commands/option_value.h"
 #include "platform/headless/wav_file.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuning_table.h"
@@ -80,53 +81,43 @@ std::string parseOptions(std::span<const std::string_view> args, ToneOptions& op
     bool haveTuning = false;
     bool haveString = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view name = args[i];
-        std::optional<std::string_view> value;
-        // Both "--tuning 2" and "--tuning=2".
-        if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
+        OptionValue option;
+        if (auto error = readOptionValue(
+                args, i, {"--tuning", "--string", "--seconds", "--wave", "-o", "--output"}, option);
+            !error.empty()) {
+            return error;
         }
-        const bool known = name == "--tuning" || name == "--string" || name == "--seconds" ||
-                           name == "--wave" || name == "-o" || name == "--output";
-        if (!known) {
-            return "unknown option '" + std::string(args[i]) + "'";
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                return "option " + std::string(name) + " needs a value";
-            }
-            value = args[++i];
-        }
-        const std::string text(*value);
+        const std::string_view name = option.name;
+        const std::string_view value = option.value;
+        const std::string text(value);
         if (name == "--tuning") {
-            const auto tuning = parseNumber<std::uint64_t>(*value);
+            const auto tuning = parseNumber<std::uint64_t>(value);
             if (!tuning || !tuner::isValidTuning(*tuning)) {
                 return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";
             }
             options.tuning = *tuning;
             haveTuning = true;
         } else if (name == "--string") {
-            const auto string = parseNumber<std::int64_t>(*value);
+            const auto string = parseNumber<std::int64_t>(value);
             if (!string || *string < 1 || *string > tuner::kStringCount) {
                 return "--string must be 1 to 5, not '" + text + "'";
             }
             options.string = *string;
             haveString = true;
         } else if (name == "--seconds") {
-            const auto seconds = parseNumber<double>(*value);
+            const auto seconds = parseNumber<double>(value);
             if (!seconds || !(*seconds > 0.0 && *seconds <= kMaxSeconds)) {
                 return "--seconds must be a number above 0 and at most 3600, not '" + text + "'";
             }
             options.seconds = *seconds;
         } else if (name == "--wave") {
-            const auto wave = parseWave(*value);
+            const auto wave = parseWave(value);
             if (!wave) {
                 return "--wave must be sine, triangle, sawtooth or square, not '" + text + "'";
             }
             options.wave = *wave;
         } else {
-            if (value->empty()) {
+            if (value.empty()) {
                 return "-o needs a file name";
             }
             options.output = text;
