@@ -10,6 +10,10 @@ packages=(
     libkissfft-dev portaudio19-dev libsndfile1-dev libsoxr-dev
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6svg6 qt6-svg-dev
     libgl-dev
+    # Qt's platform plugins (the window, and "offscreen" for the tests) and ALSA's PulseAudio
+    # plugin, through which PortAudio reaches the sound server; both are only recommended by
+    # the libraries that use them, so they are named here.
+    qt6-qpa-plugins libasound2-plugins
     # Tests and benchmarks.
     libgtest-dev libgmock-dev libbenchmark-dev
     # Using it as a person would, in tests and by hand: sound files, a sound server with a null
@@ -32,5 +36,6 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# With their recommendations: the desktop pieces above expect them.
+$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 echo "setup: done"
