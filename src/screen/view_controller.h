@@ -34,12 +34,6 @@ class ViewController {
     ViewController(const ViewController&) = delete;
     ViewController& operator=(const ViewController&) = delete;
 
-    // A controller on the process-wide tuner state, microphone listener and tone generator, as
-    // the application runs it. The shared listener must have been given its services
-    // (pitch::MicListener::configureShared) before the screen loads.
-    static std::unique_ptr<ViewController> createForApplication(platform::Services& services,
-                                                                const Outlets& outlets);
-
     // Start-up: once when the layout has been loaded, and each time the screen is about to
     // appear.
     void viewDidLoad();
