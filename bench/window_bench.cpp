@@ -36,8 +36,8 @@ void WindowStartUpToFirstFrame(benchmark::State& state) {
         FirstPaint watcher;
         qApp->installEventFilter(&watcher);
         strumwise::app::DesktopWindowConfig config;
-        config.screen = strumwise::platform::desktop::parseScreenProfile(
-            state.range(0) == 0 ? "phone:956" : "pad:1366", nullptr);
+        config.screen = state.range(0) == 0 ? strumwise::platform::desktop::screenProfile(0, 956)
+                                            : strumwise::platform::desktop::screenProfile(1, 1366);
         config.input = std::vector<std::int16_t>(4096, 0);
         strumwise::app::DesktopWindowApp app(std::move(config));
         app.launch();

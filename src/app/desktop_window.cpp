@@ -5,7 +5,10 @@
 #include <cstdio>
 
 #include "app/app_delegate.h"
+#include "app/command_line.h"
 #include "app/main_screen.h"
+#include "app/screen_option.h"
+#include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 #include "platform/desktop/desktop_audio_session.h"
 #include "platform/desktop/file_audio_input.h"
@@ -219,7 +222,8 @@ bool DesktopWindowApp::shutDown() {
     p.ratingPrompt.reset();
     const bool written = p.services->defaults.synchronize();
     if (!written) {
-        p.log.write("The settings could not be written to " + p.defaults.filePath().toStdString());
+        p.log.write("The settings could not be written to " +
+                    printableText(p.defaults.filePath().toStdString()));
     }
     p.sink.close();
     return written;
@@ -257,41 +261,39 @@ const char* const kDesktopWindowUsage =
     "  --json                  the same, as JSON Lines\n"
     "  --help                  show this help\n";
 
-std::string parseDesktopWindowOptions(const std::vector<std::string>& args,
+std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--input") {
-            std::string path;
-            if (!value(path) || path.empty()) {
+    static constexpr OptionSpec kAccepted[] = {
+        {"--input", true}, {"--screen", true}, {"--trace"}, {"--json"}};
+    CommandLine parsed;
+    if (std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
+        return error;
+    }
+    if (parsed.help) {
+        options.help = true;
+        return {};
+    }
+    if (!parsed.operands.empty()) {
+        return "unexpected argument '" + printableText(parsed.operands.front()) +
+               "' (a sound file goes after --input)";
+    }
+    for (const auto& [name, value] : parsed.options) {
+        if (name == "--input") {
+            if (value.empty()) {
                 return "--input needs a file";
             }
-            options.inputPath = path;
-        } else if (arg == "--screen") {
-            std::string text;
-            if (!value(text)) {
-                return "--screen needs IDIOM:HEIGHT, for example phone:667";
-            }
+            options.inputPath = std::string(value);
+        } else if (name == "--screen") {
             std::string error;
-            options.screen = desktop::parseScreenProfile(text, &error);
-            if (!options.screen) {
+            const auto screen = parseScreenOption(value, error);
+            if (!screen) {
                 return error;
             }
-        } else if (arg == "--trace") {
+            options.screen = desktop::screenProfile(screen->idiom, screen->height);
+        } else if (name == "--trace") {
             options.trace = DesktopTrace::Text;
-        } else if (arg == "--json") {
-            options.trace = DesktopTrace::Json;
         } else {
-            return "unknown option \"" + arg + "\"";
+            options.trace = DesktopTrace::Json;
         }
     }
     return {};

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/desktop/screen_profile.h"
@@ -47,8 +49,8 @@ class DesktopWindowApp {
     // the class has no layout, shows a window that says so and answers false.
     bool launch();
 
-    // Runs the event loop until the last window closes, quit() is called or SIGINT or SIGTERM
-    // arrives; then stops the screen and the audio and writes the user defaults. Answers the
+    // Runs the event loop until the last window closes, quit() is called or SIGINT, SIGTERM or
+    // SIGHUP arrives; then stops the screen and the audio and writes the user defaults. Answers the
     // exit status.
     int exec();
     void quit();
@@ -74,7 +76,7 @@ struct DesktopWindowOptions {
     std::optional<platform::desktop::ScreenProfile> screen;
     DesktopTrace trace = DesktopTrace::Off;
 };
-std::string parseDesktopWindowOptions(const std::vector<std::string>& args,
+std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options);
 
 extern const char* const kDesktopWindowUsage;

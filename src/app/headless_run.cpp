@@ -4,8 +4,10 @@
 #include <cmath>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/commands/command.h"
-#include "app/commands/option_value.h"
+#include "app/screen_option.h"
+#include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 #include "platform/headless/audio_file.h"
 #include "platform/headless/ini_user_defaults.h"
@@ -93,50 +95,43 @@ std::string parsePress(std::string_view text, HeadlessOptions& options) {
 }  // namespace
 
 std::string parseHeadlessOptions(std::span<const std::string_view> args, HeadlessOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view name = args[i];
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            return {};
-        }
+    static constexpr OptionSpec kAccepted[] = {
+        {"--tuning", true},   {"--screen", true}, {"--defaults", true}, {"--press", true},
+        {"--tone-out", true}, {"--until", true},  {"--network", true},  {"--answer", true},
+        {"--json"},           {"--store-review"}};
+    CommandLine parsed;
+    if (std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
+        return error;
+    }
+    if (parsed.help) {
+        options.help = true;
+        return {};
+    }
+    if (parsed.operands.size() > 1) {
+        return "one FILE only, but got '" + printableText(parsed.operands[0]) + "' and '" +
+               printableText(parsed.operands[1]) + "'";
+    }
+    if (!parsed.operands.empty()) {
+        options.file = std::string(parsed.operands.front());
+    }
+    for (const auto& [name, value] : parsed.options) {
+        const std::string text(value);
         if (name == "--json") {
             options.json = true;
-            continue;
-        }
-        if (name == "--store-review") {
+        } else if (name == "--store-review") {
             options.rating.storeReview = true;
-            continue;
-        }
-        if (!name.starts_with("-") || name == "-") {
-            if (!options.file.empty()) {
-                return "one FILE only, but got '" + options.file + "' and '" + std::string(name) +
-                       "'";
-            }
-            options.file = std::string(name);
-            continue;
-        }
-        OptionValue option;
-        if (auto error = readOptionValue(args, i,
-                                         {"--tuning", "--screen", "--defaults", "--press",
-                                          "--tone-out", "--until", "--network", "--answer"},
-                                         option);
-            !error.empty()) {
-            return error;
-        }
-        name = option.name;
-        const std::string text(option.value);
-        if (name == "--tuning") {
+        } else if (name == "--tuning") {
             if (text.size() != 1 || text[0] < '1' || text[0] > '4') {
                 return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";
             }
             options.tuning = text[0] - '0';
         } else if (name == "--screen") {
             std::string error;
-            const auto profile = headless::parseScreenProfile(text, error);
-            if (!profile) {
-                return "--screen: " + error;
+            const auto screen = parseScreenOption(text, error);
+            if (!screen) {
+                return error;
             }
-            options.screen = *profile;
+            options.screen = {screen->idiom, screen->height};
             options.screenText = text;
         } else if (name == "--defaults") {
             if (text.empty()) {

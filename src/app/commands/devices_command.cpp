@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/commands/command.h"
+#include "base/printable_text.h"
 #include "platform/desktop/portaudio_devices.h"
 
 namespace strumwise::app {
@@ -46,17 +48,18 @@ void printDevices(const char* title, const std::vector<AudioDeviceDescription>& 
 }
 
 int runDevices(std::span<const std::string_view> args) {
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return 0;
-        }
+    CommandLine parsed;
+    std::string error = parseCommandLine(args, {}, parsed);
+    if (error.empty() && parsed.help) {
+        std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+        return 0;
     }
-    if (!args.empty()) {
-        std::fprintf(stderr,
-                     "strumwise devices: takes no arguments, got '%.*s' (see strumwise devices "
-                     "--help)\n",
-                     static_cast<int>(args[0].size()), args[0].data());
+    if (error.empty() && !parsed.operands.empty()) {
+        error = "takes no arguments, got '" + printableText(parsed.operands.front()) + "'";
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "strumwise devices: %s (see strumwise devices --help)\n",
+                     error.c_str());
         return kExitUsage;
     }
     const platform::desktop::AudioDeviceList list = platform::desktop::listAudioDevices();

@@ -9,8 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/level_meter.h"
+#include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 #include "pitch/pitch_estimator.h"
 #include "platform/headless/audio_file.h"
@@ -37,26 +39,22 @@ int usageError(const std::string& message) {
 }
 
 int runEstimate(std::span<const std::string_view> args) {
-    std::string path;
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return 0;
-        }
+    CommandLine parsed;
+    if (const std::string error = parseCommandLine(args, {}, parsed); !error.empty()) {
+        return usageError(error);
     }
-    for (const std::string_view arg : args) {
-        if (arg.starts_with("-") && arg.size() > 1) {
-            return usageError("unknown option '" + std::string(arg) + "'");
-        }
-        if (!path.empty()) {
-            return usageError("expects one FILE, got '" + path + "' and '" + std::string(arg) +
-                              "'");
-        }
-        path = arg;
+    if (parsed.help) {
+        std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+        return 0;
     }
-    if (path.empty()) {
+    if (parsed.operands.size() > 1) {
+        return usageError("expects one FILE, got '" + printableText(parsed.operands[0]) +
+                          "' and '" + printableText(parsed.operands[1]) + "'");
+    }
+    if (parsed.operands.empty() || parsed.operands.front().empty()) {
         return usageError("missing FILE");
     }
+    const std::string path(parsed.operands.front());
 
     const platform::headless::DecodedAudio audio =
         platform::headless::readAudioFile(path, pitch::MicListener::kSampleRate);

@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/commands/command.h"
-#include "app/commands/option_value.h"
+#include "base/printable_text.h"
 #include "platform/headless/wav_file.h"
 #include "tones/tone_generator.h"
 #include "tuner/tuning_table.h"
@@ -43,6 +44,7 @@ struct ToneOptions {
     double seconds = 1.0;
     std::uint64_t wave = tones::kWaveTriangle;
     std::string output;
+    bool help = false;
 };
 
 int usageError(const std::string& message) {
@@ -78,17 +80,24 @@ std::optional<std::uint64_t> parseWave(std::string_view name) {
 
 // Reads the options into `options`; answers the error message, empty when all is well.
 std::string parseOptions(std::span<const std::string_view> args, ToneOptions& options) {
+    static constexpr OptionSpec kAccepted[] = {{"--tuning", true},  {"--string", true},
+                                               {"--seconds", true}, {"--wave", true},
+                                               {"-o", true},        {"--output", true}};
+    CommandLine parsed;
+    if (std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
+        return error;
+    }
+    if (parsed.help) {
+        options.help = true;
+        return {};
+    }
+    if (!parsed.operands.empty()) {
+        return "unexpected argument '" + printableText(parsed.operands.front()) +
+               "' (the output file goes after -o)";
+    }
     bool haveTuning = false;
     bool haveString = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        OptionValue option;
-        if (auto error = readOptionValue(
-                args, i, {"--tuning", "--string", "--seconds", "--wave", "-o", "--output"}, option);
-            !error.empty()) {
-            return error;
-        }
-        const std::string_view name = option.name;
-        const std::string_view value = option.value;
+    for (const auto& [name, value] : parsed.options) {
         const std::string text(value);
         if (name == "--tuning") {
             const auto tuning = parseNumber<std::uint64_t>(value);
@@ -136,15 +145,13 @@ std::string parseOptions(std::span<const std::string_view> args, ToneOptions& op
 }
 
 int runTone(std::span<const std::string_view> args) {
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return 0;
-        }
-    }
     ToneOptions options;
     if (const std::string error = parseOptions(args, options); !error.empty()) {
         return usageError(error);
+    }
+    if (options.help) {
+        std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+        return 0;
     }
 
     const tuner::Note* note = tuner::noteOf(options.tuning, options.string);

@@ -16,9 +16,8 @@ namespace strumwise::app {
 namespace {
 
 int runWindowCommand(std::span<const std::string_view> args) {
-    const std::vector<std::string> arguments(args.begin(), args.end());
     DesktopWindowOptions options;
-    if (const std::string error = parseDesktopWindowOptions(arguments, options); !error.empty()) {
+    if (const std::string error = parseDesktopWindowOptions(args, options); !error.empty()) {
         std::fprintf(stderr, "strumwise: %s (see strumwise --help)\n", error.c_str());
         return kExitUsage;
     }

@@ -25,31 +25,6 @@ constexpr std::array<ListedScreen, 21> kListed{{
 // Room for a window manager's title bar and frame above the screen-sized client area.
 constexpr int kWindowFrameAllowance = 40;
 
-std::optional<long> parseIdiom(std::string_view text) {
-    if (text == "phone") {
-        return kPhone;
-    }
-    if (text == "pad") {
-        return kPad;
-    }
-    long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<double> parseHeight(std::string_view text) {
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty() ||
-        !std::isfinite(value) || value <= 0.0 || value > 100000.0) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // A width for a height without a layout: a phone-like 9:16 (unused but for the window size).
 int widthFor(long idiom, double height) {
     for (const auto& screen : kListed) {
@@ -78,29 +53,8 @@ std::span<const ListedScreen> listedScreens() {
     return kListed;
 }
 
-std::optional<ScreenProfile> parseScreenProfile(std::string_view text, std::string* error) {
-    const auto colon = text.find(':');
-    const auto fail = [&](const std::string& why) -> std::optional<ScreenProfile> {
-        if (error != nullptr) {
-            *error = why;
-        }
-        return std::nullopt;
-    };
-    if (colon == std::string_view::npos) {
-        return fail("--screen wants IDIOM:HEIGHT, for example phone:667 or pad:1024, not \"" +
-                    std::string(text) + "\"");
-    }
-    const auto idiom = parseIdiom(text.substr(0, colon));
-    if (!idiom) {
-        return fail("--screen: the idiom must be phone, pad or a number, not \"" +
-                    std::string(text.substr(0, colon)) + "\"");
-    }
-    const auto height = parseHeight(text.substr(colon + 1));
-    if (!height) {
-        return fail("--screen: the height must be a positive number of points, not \"" +
-                    std::string(text.substr(colon + 1)) + "\"");
-    }
-    return ScreenProfile{*idiom, *height, widthFor(*idiom, *height)};
+ScreenProfile screenProfile(std::optional<long> idiom, double height) {
+    return ScreenProfile{idiom, height, widthFor(idiom.value_or(kPhone), height)};
 }
 
 ScreenProfile defaultPhoneProfile(int availableHeight) {

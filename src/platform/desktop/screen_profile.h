@@ -28,9 +28,9 @@ struct ListedScreen {
 // Every idiom and height that has a layout, phones then pads, shortest first.
 std::span<const ListedScreen> listedScreens();
 
-// Reads IDIOM:HEIGHT, where IDIOM is "phone", "pad" or an integer and HEIGHT a positive number
-// of points. nullopt, with `error` filled with one line, for anything else.
-std::optional<ScreenProfile> parseScreenProfile(std::string_view text, std::string* error);
+// The profile for an idiom and a height, as `--screen` gives them: the listed width when the
+// size has a layout, else a phone's or a pad's proportions.
+ScreenProfile screenProfile(std::optional<long> idiom, double height);
 
 // The tallest listed phone whose window fits in `availableHeight` pixels, leaving room for the
 // window's title bar; the shortest phone when none fits.

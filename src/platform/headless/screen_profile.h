@@ -1,8 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
-#include <string_view>
 
 namespace strumwise::platform::headless {
 
@@ -14,9 +12,5 @@ struct ScreenProfile {
     // The main screen's height in points.
     double height = 667.0;
 };
-
-// Parses `phone:667`, `pad:1024` or `<number>:<height>` (e.g. `2:800`). On failure answers
-// nullopt and sets `error` to one line that says what is wrong.
-std::optional<ScreenProfile> parseScreenProfile(std::string_view text, std::string& error);
 
 }  // namespace strumwise::platform::headless

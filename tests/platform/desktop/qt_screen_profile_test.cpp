@@ -1,5 +1,5 @@
-// The --screen profiles and the desktop's default: every listed size has a layout, bad values
-// are refused with a clear reason, and the default is the tallest phone that fits.
+// The --screen profiles and the desktop's default: every listed size has a layout and its
+// device's width, and the default is the tallest phone that fits.
 
 #include <gtest/gtest.h>
 
@@ -23,23 +23,12 @@ TEST(ScreenProfile, EveryListedScreenHasALayoutAndEveryLayoutAScreen) {
     }
 }
 
-TEST(ScreenProfile, ReadsIdiomsByNameOrNumberAndKeepsHeightsExactly) {
-    const auto pad = parseScreenProfile("pad:1133", nullptr);
-    ASSERT_TRUE(pad);
-    EXPECT_EQ(pad->idiom, 1);
-    EXPECT_EQ(pad->width, 744);
-    EXPECT_EQ(parseScreenProfile("2:1080", nullptr).value().idiom, 2);
-    // Heights between listed ones are kept exactly: they are what makes a screen unlisted.
-    EXPECT_EQ(parseScreenProfile("phone:667.5", nullptr).value().text(), "phone:667.5");
-}
-
-TEST(ScreenProfile, RefusesMalformedValuesWithAReason) {
-    for (const char* bad : {"", "phone", "phone:", ":667", "watch:300", "phone:tall", "phone:-5",
-                            "phone:0", "phone:667px", "phone:nan", "phone:inf"}) {
-        std::string error;
-        EXPECT_FALSE(parseScreenProfile(bad, &error)) << bad;
-        EXPECT_NE(error.find("--screen"), std::string::npos) << bad;
-    }
+TEST(ScreenProfile, ListedSizesTakeTheDevicesWidthAndOthersTheirIdiomsProportions) {
+    EXPECT_EQ(screenProfile(1, 1133).width, 744);
+    EXPECT_EQ(screenProfile(1, 1000).width, 750);
+    EXPECT_EQ(screenProfile(0, 800).width, 450);
+    EXPECT_EQ(screenProfile(0, 667.5).text(), "phone:667.5");
+    EXPECT_EQ(screenProfile(2, 1080).text(), "2:1080");
 }
 
 TEST(ScreenProfile, TheDefaultIsTheTallestPhoneThatFitsWithItsTitleBar) {

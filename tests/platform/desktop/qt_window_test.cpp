@@ -47,7 +47,7 @@ class DesktopWindow : public ::testing::Test {
 
 TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
     DesktopWindowConfig config;
-    config.screen = desktop::parseScreenProfile("phone:667", nullptr);
+    config.screen = desktop::screenProfile(0, 667);
     config.input = testing::pluckedString(293.66, 3.0);
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
@@ -77,7 +77,7 @@ TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
 
 TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
     DesktopWindowConfig config;
-    config.screen = desktop::parseScreenProfile("phone:800", nullptr);
+    config.screen = desktop::screenProfile(0, 800);
     config.input = std::vector<std::int16_t>(100, 0);
     DesktopWindowApp app(std::move(config));
     EXPECT_FALSE(app.launch());
@@ -92,7 +92,7 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
 
 TEST_F(DesktopWindow, SigtermClosesTheWindowCleanlyAndKeepsTheRunCount) {
     DesktopWindowConfig config;
-    config.screen = desktop::parseScreenProfile("pad:1024", nullptr);
+    config.screen = desktop::screenProfile(1, 1024);
     config.input = std::vector<std::int16_t>(4096, 0);
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
@@ -104,11 +104,11 @@ TEST_F(DesktopWindow, SigtermClosesTheWindowCleanlyAndKeepsTheRunCount) {
 }
 
 TEST(DesktopWindowOptions, RefusesMissingValuesAndUnknownArguments) {
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--input"},
-                                                {"--screen"},
-                                                {"--screen", "phone"},
-                                                {"--volume", "11"},
-                                                {"d4.wav"}}) {
+    for (const std::vector<std::string_view>& bad : {std::vector<std::string_view>{"--input"},
+                                                     {"--screen"},
+                                                     {"--screen", "phone"},
+                                                     {"--volume", "11"},
+                                                     {"d4.wav"}}) {
         DesktopWindowOptions ignored;
         EXPECT_NE(parseDesktopWindowOptions(bad, ignored), "") << bad.front();
     }
