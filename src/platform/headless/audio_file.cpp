@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 #include <soxr.h>
+#include "base/printable_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,30 +85,31 @@ std::int16_t toSample(float value) {
 
 DecodedAudio readAudioFile(const std::string& path, double sampleRate) {
     if (!(sampleRate > 0.0)) {
-        return failure("cannot read " + path + ": the sample rate must be positive");
+        return failure("cannot read " + printableText(path) + ": the sample rate must be positive");
     }
     SF_INFO info{};
     SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
-        return failure("cannot read " + path + ": " + reason(nullptr));
+        return failure("cannot read " + printableText(path) + ": " + reason(nullptr));
     }
     if (info.channels < 1 || info.samplerate <= 0) {
-        return failure("cannot read " + path + ": the file describes no audio channels");
+        return failure("cannot read " + printableText(path) +
+                       ": the file describes no audio channels");
     }
 
     std::vector<float> mono = readFirstChannel(file.get(), info);
     if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-        return failure("cannot read " + path + ": " + reason(file.get()));
+        return failure("cannot read " + printableText(path) + ": " + reason(file.get()));
     }
     if (mono.empty()) {
-        return failure("cannot read " + path + ": the file holds no audio");
+        return failure("cannot read " + printableText(path) + ": the file holds no audio");
     }
 
     if (static_cast<double>(info.samplerate) != sampleRate) {
         std::string error;
         mono = resample(mono, info.samplerate, sampleRate, error);
         if (!error.empty()) {
-            return failure("cannot resample " + path + ": " + error);
+            return failure("cannot resample " + printableText(path) + ": " + error);
         }
     }
 

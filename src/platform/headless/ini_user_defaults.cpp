@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "base/printable_text.h"
 
 #include "platform/headless/trace_format.h"
 
@@ -238,13 +239,14 @@ std::unique_ptr<IniUserDefaults> IniUserDefaults::open(const std::string& path, 
         auto created = std::unique_ptr<IniUserDefaults>(
             new IniUserDefaults(path, std::move(domain), DefaultsMap{}));
         if (!created->synchronize()) {
-            error = "cannot create defaults file " + path + ": " + std::strerror(errno);
+            error =
+                "cannot create defaults file " + printableText(path) + ": " + std::strerror(errno);
             return nullptr;
         }
         return created;
     }
     if (std::filesystem::is_directory(path, status)) {
-        error = "defaults file " + path + " is a directory";
+        error = "defaults file " + printableText(path) + " is a directory";
         return nullptr;
     }
     errno = 0;
@@ -254,14 +256,14 @@ std::unique_ptr<IniUserDefaults> IniUserDefaults::open(const std::string& path, 
         contents << in.rdbuf();
     }
     if (!in || in.bad()) {
-        error = "cannot read defaults file " + path +
+        error = "cannot read defaults file " + printableText(path) +
                 (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
         return nullptr;
     }
     std::string parseError;
     auto values = parseIniDefaults(contents.str(), domain, parseError);
     if (!values) {
-        error = "malformed defaults file " + path + ": " + parseError;
+        error = "malformed defaults file " + printableText(path) + ": " + parseError;
         return nullptr;
     }
     return std::unique_ptr<IniUserDefaults>(

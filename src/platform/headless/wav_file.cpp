@@ -1,6 +1,7 @@
 #include "platform/headless/wav_file.h"
 
 #include <sndfile.h>
+#include "base/printable_text.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -33,7 +34,7 @@ WavFileWriter::~WavFileWriter() {
 bool WavFileWriter::write(const std::int16_t* interleaved, std::size_t frames) {
     if (file_ == nullptr) {
         if (error_.empty()) {
-            error_ = "cannot write " + path_ + ": the file is closed";
+            error_ = "cannot write " + printableText(path_) + ": the file is closed";
         }
         return false;
     }
@@ -55,14 +56,14 @@ bool WavFileWriter::close() {
     const int status = sf_close(handle(file_));
     file_ = nullptr;
     if (status != 0 && error_.empty()) {
-        error_ = "cannot write " + path_ + ": " + sf_error_number(status);
+        error_ = "cannot write " + printableText(path_) + ": " + sf_error_number(status);
     }
     return error_.empty();
 }
 
 void WavFileWriter::fail(const std::string& what) {
     if (error_.empty()) {
-        error_ = "cannot write " + path_ + ": " + what;
+        error_ = "cannot write " + printableText(path_) + ": " + what;
     }
     if (file_ != nullptr) {
         sf_close(handle(file_));
