@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,18 @@
 namespace strumwise::app {
 namespace {
 
+// Qt aborts the process when it finds no platform to open a window on; with none named and no
+// display to reach, the window cannot open, so the user is told before Qt is asked.
+bool displayNamed() {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
 int runWindowCommand(std::span<const std::string_view> args) {
     DesktopWindowOptions options;
     if (const std::string error = parseDesktopWindowOptions(args, options); !error.empty()) {
@@ -24,6 +37,13 @@ int runWindowCommand(std::span<const std::string_view> args) {
     if (options.help) {
         std::fputs(kDesktopWindowUsage, stdout);
         return 0;
+    }
+    if (!displayNamed()) {
+        std::fputs(
+            "strumwise: no display \u2014 set DISPLAY or WAYLAND_DISPLAY, or use `strumwise "
+            "headless`\n",
+            stderr);
+        return 1;
     }
 
     DesktopWindowConfig config;
