@@ -12,6 +12,7 @@ namespace {
 int gSignalPipe[2] = {-1, -1};
 struct sigaction gPreviousInt {};
 struct sigaction gPreviousTerm {};
+struct sigaction gPreviousHup {};
 
 extern "C" void writeSignalByte(int signalNumber) {
     const int savedErrno = errno;
@@ -43,6 +44,8 @@ QtQuitOnSignal::QtQuitOnSignal(std::function<void()> onSignal) : onSignal_(std::
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGINT, &action, &gPreviousInt);
     ::sigaction(SIGTERM, &action, &gPreviousTerm);
+    // A closed terminal or a logging-out session hangs up: the settings are saved as on SIGTERM.
+    ::sigaction(SIGHUP, &action, &gPreviousHup);
 }
 
 QtQuitOnSignal::~QtQuitOnSignal() {
@@ -51,6 +54,7 @@ QtQuitOnSignal::~QtQuitOnSignal() {
     }
     ::sigaction(SIGINT, &gPreviousInt, nullptr);
     ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
+    ::sigaction(SIGHUP, &gPreviousHup, nullptr);
     notifier_.reset();
     ::close(gSignalPipe[0]);
     ::close(gSignalPipe[1]);

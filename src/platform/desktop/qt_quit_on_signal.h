@@ -6,8 +6,8 @@
 
 namespace strumwise::platform::desktop {
 
-// Turns SIGINT and SIGTERM into a call of `onSignal` on the main thread. The handler itself only
-// writes one byte to a pipe (all a signal handler may safely do); the main loop sees the byte
+// Turns SIGINT, SIGTERM and SIGHUP into a call of `onSignal` on the main thread. The handler itself
+// only writes one byte to a pipe (all a signal handler may safely do); the main loop sees the byte
 // through a socket notifier. One instance at a time; the previous handlers come back when it is
 // destroyed.
 class QtQuitOnSignal final {

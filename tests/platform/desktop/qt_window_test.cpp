@@ -90,17 +90,20 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
     EXPECT_TRUE(message->text().contains(QStringLiteral("pad:1024")));
 }
 
-TEST_F(DesktopWindow, SigtermClosesTheWindowCleanlyAndKeepsTheRunCount) {
-    DesktopWindowConfig config;
-    config.screen = desktop::screenProfile(1, 1024);
-    config.input = std::vector<std::int16_t>(4096, 0);
-    DesktopWindowApp app(std::move(config));
-    ASSERT_TRUE(app.launch());
-    QTimer::singleShot(300, [] { ::raise(SIGTERM); });
-    EXPECT_EQ(app.exec(), 0);
-    const desktop::QtUserDefaults stored(
-        "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
-    EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
+TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
+    std::int64_t runs = 0;
+    for (const int signalNumber : {SIGTERM, SIGHUP}) {
+        DesktopWindowConfig config;
+        config.screen = desktop::screenProfile(1, 1024);
+        config.input = std::vector<std::int16_t>(4096, 0);
+        DesktopWindowApp app(std::move(config));
+        ASSERT_TRUE(app.launch());
+        QTimer::singleShot(300, [signalNumber] { ::raise(signalNumber); });
+        EXPECT_EQ(app.exec(), 0) << signalNumber;
+        const desktop::QtUserDefaults stored(
+            "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
+        EXPECT_EQ(stored.integerForKey("numberOfRuns"), ++runs) << signalNumber;
+    }
 }
 
 TEST(DesktopWindowOptions, RefusesMissingValuesAndUnknownArguments) {
