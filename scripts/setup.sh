@@ -14,6 +14,9 @@ packages=(
     # plugin, through which PortAudio reaches the sound server; both are only recommended by
     # the libraries that use them, so they are named here.
     qt6-qpa-plugins libasound2-plugins
+    # xdg-open, through which Qt opens the maker's site and the store where a desktop session
+    # exists.
+    xdg-utils
     # Tests and benchmarks.
     libgtest-dev libgmock-dev libbenchmark-dev
     # Using it as a person would, in tests and by hand: sound files, a sound server with a null
