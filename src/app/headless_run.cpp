@@ -234,13 +234,11 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
 
     int status = 0;
     if (!app.finish()) {
-        status = fail("could not store the user defaults in " + options.defaultsFile, 1);
+        status =
+            fail("could not store the user defaults in " + printableText(options.defaultsFile), 1);
     }
     if (toneFile && !toneFile->close()) {
         status = fail(toneFile->error(), 1);
-    }
-    if (std::fflush(out) != 0) {
-        status = fail("could not write the trace", 1);
     }
     return status;
 }

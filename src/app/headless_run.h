@@ -32,9 +32,9 @@ extern const std::string_view kHeadlessUsage;
 // Reads the arguments after `headless`. Answers one line saying what is wrong, or nothing.
 std::string parseHeadlessOptions(std::span<const std::string_view> args, HeadlessOptions& options);
 
-// Runs the application on FILE as the options say, printing the trace to `out` and any problem
-// as one line to `err`. Answers the exit status: 0, 2 for unreadable or unwritable files, 1
-// when the run's results could not be stored at the end.
+// Runs the application on FILE as the options say, printing the trace to `out` (whose caller
+// checks that it was written) and any problem as one line to `err`. Answers the exit status: 0, 2
+// for unreadable or unwritable files, 1 when the run's results could not be stored at the end.
 int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err);
 
 }  // namespace strumwise::app

@@ -1,16 +1,21 @@
 // The strumwise executable: the tuner window by default, or one of the subcommands.
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/commands/command_list.h"
+#include "app/commands/standard_streams.h"
+#include "base/printable_text.h"
 
 namespace strumwise::app {
 extern const Command kWindowCommand;
 }
 
 namespace {
+
+using strumwise::app::finishStandardOutput;
 
 void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: strumwise [COMMAND] [ARGS...]\n\ncommands:\n");
@@ -19,27 +24,29 @@ void printUsage(std::FILE* out) {
                      command.usage.data(), static_cast<int>(command.summary.size()),
                      command.summary.data());
     }
-    std::fprintf(out, "\nEvery command takes --help.\n");
+    std::fprintf(out, "\nEvery command takes --help; \"--\" ends its options.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    strumwise::app::guardStandardStreams();
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(stdout);
-        return 0;
+        return finishStandardOutput("strumwise", 0);
     }
     // No command, or options only: the tuner window.
     if (args.empty() || args[0].starts_with("-")) {
-        return strumwise::app::kWindowCommand.run(args);
+        return finishStandardOutput("strumwise", strumwise::app::kWindowCommand.run(args));
     }
     for (const auto& command : strumwise::app::commandList()) {
         if (command.name == args[0]) {
-            return command.run(std::span<const std::string_view>(args).subspan(1));
+            const int status = command.run(std::span<const std::string_view>(args).subspan(1));
+            return finishStandardOutput("strumwise " + std::string(command.name), status);
         }
     }
-    std::fprintf(stderr, "strumwise: unknown command '%.*s' (see strumwise --help)\n",
-                 static_cast<int>(args[0].size()), args[0].data());
+    std::fprintf(stderr, "strumwise: unknown command '%s' (see strumwise --help)\n",
+                 strumwise::printableText(args[0]).c_str());
     return strumwise::app::kExitUsage;
 }
