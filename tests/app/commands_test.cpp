@@ -42,6 +42,8 @@ Outcome runStrumwise(const std::filesystem::path& directory, const std::vector<s
             ::close(STDOUT_FILENO);
         } else if (out == Out::ReaderGone) {
             ::dup2(outPipe[1], STDOUT_FILENO);
+            // As some launchers leave it; the process must still end as a filter does.
+            std::signal(SIGPIPE, SIG_IGN);
         } else {
             const int sink = ::open(out == Out::Full ? "/dev/full" : "/dev/null", O_WRONLY);
             ::dup2(sink, STDOUT_FILENO);
