@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/stored_counter.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
 #include "rating/string_values.h"
@@ -34,8 +35,8 @@ void RatingPrompt::incrementUseCount() {
         if (defaults.doubleForKey(kFirstUseDateKey) == 0.0) {
             defaults.setDouble(services_.clock.now(), kFirstUseDateKey);
         }
-        const std::int64_t useCount = defaults.integerForKey(kUseCountKey) + 1;
-        defaults.setInteger(useCount, kUseCountKey);
+        const std::int64_t useCount =
+            base::incrementStoredCount(defaults, kUseCountKey, services_.log);
         debugLog(formatWithObject("RATINGPROMPT Use count: %@", std::to_string(useCount)));
     } else {
         // A new version starts its counts afresh, and the user may be asked about it again.
@@ -58,8 +59,8 @@ void RatingPrompt::incrementSignificantEventCount() {
         if (defaults.doubleForKey(kFirstUseDateKey) == 0.0) {
             defaults.setDouble(services_.clock.now(), kFirstUseDateKey);
         }
-        const std::int64_t eventCount = defaults.integerForKey(kSignificantEventCountKey) + 1;
-        defaults.setInteger(eventCount, kSignificantEventCountKey);
+        const std::int64_t eventCount =
+            base::incrementStoredCount(defaults, kSignificantEventCountKey, services_.log);
         debugLog(formatWithObject("RATINGPROMPT Significant event count: %@",
                                   std::to_string(eventCount)));
     } else {

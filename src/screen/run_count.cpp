@@ -1,12 +1,14 @@
 #include "screen/run_count.h"
 
+#include "base/stored_counter.h"
+
 namespace strumwise::screen {
 
 void countRun(platform::UserDefaults& defaults, platform::Log& log,
               std::string_view applicationDomain) {
     if (defaults.boolForKey(kHasRunBeforeKey)) {
         log.write("Ya se abrió antes");
-        defaults.setInteger(defaults.integerForKey(kNumberOfRunsKey) + 1, kNumberOfRunsKey);
+        base::incrementStoredCount(defaults, kNumberOfRunsKey, log);
         defaults.synchronize();
         return;
     }

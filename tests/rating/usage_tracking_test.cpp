@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "rating/rating_keys.h"
 #include "rating_fixture.h"
@@ -17,6 +18,17 @@ TEST_F(UsageTracking, FirstReportAdoptsTheRunningVersionAndCountsOneUse) {
     prompt().incrementUseCount();
     EXPECT_EQ(defaults().integerForKey(kUseCountKey), 2);
     EXPECT_EQ(defaults().doubleForKey(kFirstUseDateKey), now() - kDay) << "kept once set";
+}
+
+TEST_F(UsageTracking, CountsAtTheLargestIntegerStayThere) {
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    prompt().incrementUseCount();
+    defaults().setInteger(kMax, kUseCountKey);
+    defaults().setInteger(kMax, kSignificantEventCountKey);
+    prompt().incrementUseCount();
+    prompt().incrementSignificantEventCount();
+    EXPECT_EQ(defaults().integerForKey(kUseCountKey), kMax);
+    EXPECT_EQ(defaults().integerForKey(kSignificantEventCountKey), kMax);
 }
 
 // Everything a version earned, including an answer to the prompt, that an update must forget.

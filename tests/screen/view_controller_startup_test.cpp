@@ -1,7 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <optional>
+#include <tuple>
+
+#include "platform/headless/headless_log.h"
+#include "platform/headless/memory_user_defaults.h"
 #include "screen/controller_rig.h"
+#include "screen/run_count.h"
 
 namespace strumwise::screen {
 namespace {
@@ -96,10 +103,33 @@ TEST_F(StartupTest, AppearancesSetUpTheToneAndCountRuns) {
     EXPECT_THAT(screen.take(), IsEmpty());
 }
 
-TEST_F(StartupTest, RunBeforeWithoutACountCountsFromZero) {
-    screen.defaults.setBool(true, "Plinmoor");
-    controller.viewWillAppear(false);
-    EXPECT_EQ(screen.defaults.integerForKey("numberOfRuns"), 1);
+// After the first run the stored count grows by one; the largest count stays put rather than
+// wrapping, and a value that is not a number counts as absent, with one log line.
+TEST(RunCount, ALaterRunAddsOneSaturatesAndRestartsFromWhatIsNotANumber) {
+    using Value = platform::headless::DefaultsValue;
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    const std::vector<std::tuple<std::optional<Value>, std::int64_t, bool>> cases{
+        {std::nullopt, 1, false},
+        {Value{std::int64_t{4}}, 5, false},
+        {Value{std::int64_t{-3}}, -2, false},
+        {Value{kMax}, kMax, false},
+        {Value{2.5}, 3, false},
+        {Value{std::string(" 7 ")}, 8, false},
+        {Value{std::numeric_limits<double>::infinity()}, 1, true},
+        {Value{std::numeric_limits<double>::quiet_NaN()}, 1, true},
+        {Value{std::string("lots")}, 1, true},
+    };
+    for (const auto& [stored, expected, logged] : cases) {
+        platform::headless::DefaultsMap values{{"Plinmoor", true}};
+        if (stored) {
+            values.emplace("numberOfRuns", *stored);
+        }
+        platform::headless::MemoryUserDefaults defaults("app", values);
+        platform::headless::HeadlessLog log;
+        countRun(defaults, log, "app");
+        EXPECT_EQ(defaults.integerForKey("numberOfRuns"), expected) << expected;
+        EXPECT_EQ(log.lines().size(), logged ? 2u : 1u) << expected;
+    }
 }
 
 }  // namespace

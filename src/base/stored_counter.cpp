@@ -1,0 +1,47 @@
+#include "base/stored_counter.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace strumwise::base {
+namespace {
+
+// Whether a stored value's text is a finite number, as a hand-edited file might spell one.
+bool isFiniteNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text = text.substr(first, last - first + 1);
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc{} && result.ptr == end && std::isfinite(value);
+}
+
+}  // namespace
+
+std::int64_t incrementStoredCount(platform::UserDefaults& defaults, std::string_view key,
+                                  platform::Log& log) {
+    std::int64_t stored = 0;
+    if (const auto text = defaults.stringForKey(key)) {
+        if (isFiniteNumber(*text)) {
+            stored = defaults.integerForKey(key);
+        } else {
+            log.write(std::string(key) + " holds \"" + *text +
+                      "\", which is not a number; counting it as absent");
+        }
+    }
+    const std::int64_t count =
+        stored == std::numeric_limits<std::int64_t>::max() ? stored : stored + 1;
+    defaults.setInteger(count, key);
+    return count;
+}
+
+}  // namespace strumwise::base
