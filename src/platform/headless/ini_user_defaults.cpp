@@ -1,15 +1,9 @@
 #include "platform/headless/ini_user_defaults.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include "base/printable_text.h"
 
+#include "base/printable_text.h"
 #include "platform/headless/trace_format.h"
 
 namespace strumwise::platform::headless {
@@ -229,61 +223,66 @@ std::optional<DefaultsMap> parseIniDefaults(std::string_view text, const std::st
     return values;
 }
 
-IniUserDefaults::IniUserDefaults(std::string path, std::string domain, DefaultsMap values)
-    : path_(std::move(path)), values_(std::move(domain), std::move(values)) {}
+IniUserDefaults::IniUserDefaults(std::unique_ptr<LockedDefaultsFile> file, std::string domain,
+                                 DefaultsMap values)
+    : values_(std::move(domain), std::move(values)), file_(std::move(file)) {}
+
+IniUserDefaults::~IniUserDefaults() = default;
 
 std::unique_ptr<IniUserDefaults> IniUserDefaults::open(const std::string& path, std::string domain,
                                                        std::string& error) {
-    std::error_code status;
-    if (!std::filesystem::exists(path, status) && !status) {
-        auto created = std::unique_ptr<IniUserDefaults>(
-            new IniUserDefaults(path, std::move(domain), DefaultsMap{}));
-        if (!created->synchronize()) {
-            error =
-                "cannot create defaults file " + printableText(path) + ": " + std::strerror(errno);
-            return nullptr;
-        }
-        return created;
-    }
-    if (std::filesystem::is_directory(path, status)) {
-        error = "defaults file " + printableText(path) + " is a directory";
+    auto file = LockedDefaultsFile::open(path, error);
+    if (!file) {
         return nullptr;
     }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream contents;
-    if (in) {
-        contents << in.rdbuf();
-    }
-    if (!in || in.bad()) {
-        error = "cannot read defaults file " + printableText(path) +
-                (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+    const std::optional<std::string> text = file->read(error);
+    if (!text) {
         return nullptr;
     }
     std::string parseError;
-    auto values = parseIniDefaults(contents.str(), domain, parseError);
+    auto values = parseIniDefaults(*text, domain, parseError);
     if (!values) {
         error = "malformed defaults file " + printableText(path) + ": " + parseError;
         return nullptr;
     }
     return std::unique_ptr<IniUserDefaults>(
-        new IniUserDefaults(path, std::move(domain), std::move(*values)));
+        new IniUserDefaults(std::move(file), std::move(domain), std::move(*values)));
+}
+
+void IniUserDefaults::set(std::string_view key, DefaultsValue value) {
+    std::lock_guard lock(fileMutex_);
+    pending_.set(key, value);
+    values_.setValue(key, std::move(value));
+}
+
+void IniUserDefaults::setEmptyPersistentDomain(std::string_view domainName) {
+    if (domainName != values_.domain()) {
+        return;
+    }
+    std::lock_guard lock(fileMutex_);
+    pending_.eraseAll();
+    values_.setEmptyPersistentDomain(domainName);
 }
 
 bool IniUserDefaults::synchronize() {
-    const std::string text = formatIniDefaults(values_.domain(), values_.snapshot());
     std::lock_guard lock(fileMutex_);
-    const std::string temporary = path_ + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
+    if (pending_.empty()) {
+        return true;
+    }
+    // Whatever else is in the file now stays, unless this run erased the domain.
+    std::string error;
+    DefaultsMap onDisk = values_.snapshot();
+    if (const auto text = file_->read(error)) {
+        if (auto parsed = parseIniDefaults(*text, values_.domain(), error)) {
+            onDisk = std::move(*parsed);
+        }
+    }
+    DefaultsMap merged = pending_.mergedOver(std::move(onDisk));
+    if (!file_->replace(formatIniDefaults(values_.domain(), merged), error)) {
         return false;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
+    values_.replaceAll(std::move(merged));
+    pending_.clear();
     return true;
 }
 

@@ -4,7 +4,9 @@
 #include <mutex>
 #include <string>
 
+#include "platform/headless/locked_defaults_file.h"
 #include "platform/headless/memory_user_defaults.h"
+#include "platform/pending_defaults.h"
 
 namespace strumwise::platform::headless {
 
@@ -15,12 +17,18 @@ namespace strumwise::platform::headless {
 // A value is `true`/`false`, an integer, a decimal number, or a string in double quotes with
 // `"`, `\` and control characters escaped; the type it is written with is the type it reads
 // back with. Blank lines and lines starting with `#` or `;` are ignored.
+//
+// Several runs may share one file: the file stays locked while the store exists (see
+// LockedDefaultsFile), and synchronize writes only the keys this run changed, laid over what the
+// file holds, and nothing when nothing changed.
 class IniUserDefaults final : public UserDefaults {
   public:
-    // Reads the file, creating it (empty) when it does not exist. Answers nullptr and sets
-    // `error` to one line naming the file and, for a malformed file, the line at fault.
+    // Reads the file, creating it (empty) when it does not exist, after waiting for any other run
+    // that holds it. Answers nullptr and sets `error` to one line naming the file and, for a
+    // malformed file, the line at fault.
     static std::unique_ptr<IniUserDefaults> open(const std::string& path, std::string domain,
                                                  std::string& error);
+    ~IniUserDefaults() override;
 
     bool boolForKey(std::string_view key) const override { return values_.boolForKey(key); }
     std::int64_t integerForKey(std::string_view key) const override {
@@ -30,31 +38,30 @@ class IniUserDefaults final : public UserDefaults {
     std::optional<std::string> stringForKey(std::string_view key) const override {
         return values_.stringForKey(key);
     }
-    void setBool(bool value, std::string_view key) override { values_.setBool(value, key); }
-    void setInteger(std::int64_t value, std::string_view key) override {
-        values_.setInteger(value, key);
-    }
-    void setDouble(double value, std::string_view key) override { values_.setDouble(value, key); }
+    void setBool(bool value, std::string_view key) override { set(key, value); }
+    void setInteger(std::int64_t value, std::string_view key) override { set(key, value); }
+    void setDouble(double value, std::string_view key) override { set(key, value); }
     void setString(std::string_view value, std::string_view key) override {
-        values_.setString(value, key);
+        set(key, std::string(value));
     }
-    void setEmptyPersistentDomain(std::string_view domainName) override {
-        values_.setEmptyPersistentDomain(domainName);
-    }
+    void setEmptyPersistentDomain(std::string_view domainName) override;
 
-    // Writes every value to the file (through a temporary file renamed over it, so a failed
-    // write never leaves half a file). Answers whether the file was written.
+    // Writes this run's changes to the file (through a temporary file renamed over it, so a
+    // failed write never leaves half a file). Answers whether the file holds them.
     bool synchronize() override;
 
-    const std::string& path() const { return path_; }
     const MemoryUserDefaults& values() const { return values_; }
 
   private:
-    IniUserDefaults(std::string path, std::string domain, DefaultsMap values);
+    IniUserDefaults(std::unique_ptr<LockedDefaultsFile> file, std::string domain,
+                    DefaultsMap values);
+    void set(std::string_view key, DefaultsValue value);
 
-    std::string path_;
     MemoryUserDefaults values_;
+    // Guards the changes and the file, and keeps each change and its record together.
     std::mutex fileMutex_;
+    PendingDefaults<DefaultsValue> pending_;
+    std::unique_ptr<LockedDefaultsFile> file_;
 };
 
 // The file's text for `values` of `domain`, and its inverse. parseIniDefaults answers nullopt

@@ -101,19 +101,19 @@ std::optional<std::string> MemoryUserDefaults::stringForKey(std::string_view key
 }
 
 void MemoryUserDefaults::setBool(bool value, std::string_view key) {
-    store(key, value);
+    setValue(key, value);
 }
 
 void MemoryUserDefaults::setInteger(std::int64_t value, std::string_view key) {
-    store(key, value);
+    setValue(key, value);
 }
 
 void MemoryUserDefaults::setDouble(double value, std::string_view key) {
-    store(key, value);
+    setValue(key, value);
 }
 
 void MemoryUserDefaults::setString(std::string_view value, std::string_view key) {
-    store(key, std::string(value));
+    setValue(key, std::string(value));
 }
 
 void MemoryUserDefaults::setEmptyPersistentDomain(std::string_view domainName) {
@@ -135,7 +135,12 @@ DefaultsMap MemoryUserDefaults::snapshot() const {
     return values_;
 }
 
-void MemoryUserDefaults::store(std::string_view key, DefaultsValue value) {
+void MemoryUserDefaults::replaceAll(DefaultsMap values) {
+    std::lock_guard lock(mutex_);
+    values_ = std::move(values);
+}
+
+void MemoryUserDefaults::setValue(std::string_view key, DefaultsValue value) {
     std::lock_guard lock(mutex_);
     values_.insert_or_assign(std::string(key), std::move(value));
 }

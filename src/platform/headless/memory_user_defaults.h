@@ -45,10 +45,13 @@ class MemoryUserDefaults : public UserDefaults {
     // The stored value as written, for tests and for persisting.
     std::optional<DefaultsValue> value(std::string_view key) const;
     DefaultsMap snapshot() const;
+    // Replaces every value at once, as a store backed by a shared file does after writing it.
+    void replaceAll(DefaultsMap values);
+
+    // Stores a value with the type it holds.
+    void setValue(std::string_view key, DefaultsValue value);
 
   private:
-    void store(std::string_view key, DefaultsValue value);
-
     const std::string domain_;
     mutable std::mutex mutex_;
     DefaultsMap values_;

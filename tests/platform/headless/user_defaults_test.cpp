@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +15,7 @@
 
 #include "platform/headless/ini_user_defaults.h"
 #include "platform/headless/memory_user_defaults.h"
+#include "platform/headless/wav_file.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -113,11 +118,95 @@ TEST_F(IniUserDefaultsTest, AMalformedFileIsOneClearErrorNamingTheLine) {
     EXPECT_EQ(read(), "x=\"bad \\q escape\"\n");
 }
 
-TEST_F(IniUserDefaultsTest, AFileThatCannotBeCreatedIsAnError) {
-    const std::string missingDirectory = (directory / "no" / "such" / "dir.ini").string();
-    EXPECT_EQ(IniUserDefaults::open(missingDirectory, kDomain, error), nullptr);
-    EXPECT_NE(error.find("cannot create defaults file " + missingDirectory), std::string::npos)
-        << error;
+// Only a regular file, or a missing one in an existing folder, can hold the defaults; anything
+// else is refused before it is read, and left as it was.
+TEST_F(IniUserDefaultsTest, WhatCannotHoldTheDefaultsIsRefusedUntouched) {
+    const std::string fifo = (directory / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string readOnly = (directory / "read-only.ini").string();
+    std::ofstream(readOnly) << "[com.strumwise.tuner]\nnumberOfRuns=3\n";
+    std::filesystem::permissions(readOnly, std::filesystem::perms(0444));
+    const std::string huge = (directory / "huge.ini").string();
+    std::ofstream(huge) << std::string(LockedDefaultsFile::kMaxBytes, '\n') << "#";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {fifo, "defaults file " + fifo + " is not a regular file"},
+        {directory.string(), "defaults file " + directory.string() + " is a directory"},
+        {readOnly, "defaults file " + readOnly + " is read-only"},
+        {huge, "defaults file " + huge + " is larger than 1 MiB"},
+        {(directory / "no" / "dir.ini").string(), "cannot create defaults file "},
+    };
+    for (const auto& [target, expected] : cases) {
+        error.clear();
+        EXPECT_EQ(IniUserDefaults::open(target, kDomain, error), nullptr) << target;
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << error;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::filesystem::status(readOnly).permissions(), std::filesystem::perms(0444));
+    EXPECT_FALSE(std::filesystem::exists(directory / "no"));
+}
+
+// A link is written through, so its target keeps being the defaults, with its own mode; a run
+// that changed nothing writes nothing, and one that did lays its keys over the file as it is
+// then, so keys another process wrote meanwhile survive.
+TEST_F(IniUserDefaultsTest, WritesGoThroughLinksKeepTheModeAndOnlyCarryChanges) {
+    write("[com.strumwise.tuner]\nnumberOfRuns=11\n");
+    std::filesystem::permissions(path, std::filesystem::perms(0640));
+    const auto link = directory / "link.ini";
+    std::filesystem::create_symlink("defaults.ini", link);
+    {
+        auto defaults = IniUserDefaults::open(link.string(), kDomain, error);
+        ASSERT_NE(defaults, nullptr) << error;
+        write("[com.strumwise.tuner]\nnumberOfRuns=12\nother=1\n");
+        EXPECT_TRUE(defaults->synchronize());
+        EXPECT_EQ(read(), "[com.strumwise.tuner]\nnumberOfRuns=12\nother=1\n");
+        defaults->setBool(true, "Plinmoor");
+        EXPECT_TRUE(defaults->synchronize());
+        EXPECT_EQ(defaults->integerForKey("numberOfRuns"), 12);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(read(),
+              "# Strumwise user defaults\n[com.strumwise.tuner]\nPlinmoor=true\n"
+              "numberOfRuns=12\nother=1\n");
+    // The temporary file had a name of its own and is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory), {}), 2);
+}
+
+// Twenty runs of the real command at once on one file count twenty runs, and each succeeds.
+TEST_F(IniUserDefaultsTest, ParallelRunsOnOneFileLoseNoCount) {
+    const std::string silence = (directory / "silence.wav").string();
+    {
+        WavFileWriter file(silence, 14039, 1);
+        const std::vector<std::int16_t> samples(1400, 0);
+        file.write(samples.data(), samples.size());
+        ASSERT_TRUE(file.close()) << file.error();
+    }
+    constexpr int kRuns = 20;
+    std::vector<pid_t> runs;
+    for (int run = 0; run < kRuns; ++run) {
+        std::vector<std::string> args{STRUMWISE_BINARY, "headless", silence, "--defaults", path,
+                                      "--until",        "0"};
+        std::vector<char*> argv;
+        for (auto& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        pid_t pid = 0;
+        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        runs.push_back(pid);
+    }
+    for (const pid_t pid : runs) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    auto defaults = IniUserDefaults::open(path, kDomain, error);
+    ASSERT_NE(defaults, nullptr) << error;
+    EXPECT_EQ(defaults->integerForKey("numberOfRuns"), kRuns);
 }
 
 }  // namespace
