@@ -66,7 +66,7 @@ struct DesktopWindowApp::Parts {
           profile(this->config.screen ? *this->config.screen : desktop::desktopDefaultProfile()),
           device(profile),
           defaults(std::string(desktop::QtBundle::kIdentifier),
-                   desktop::QtUserDefaults::defaultFilePath(desktop::QtBundle::kIdentifier)),
+                   desktop::QtUserDefaults::defaultFilePath(desktop::QtBundle::kIdentifier), &log),
           application(log),
           windows(profile, std::string(desktop::QtBundle::kName), log),
           output(log) {

@@ -1,6 +1,7 @@
 #include "platform/desktop/qt_user_defaults.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -19,19 +20,44 @@ QString QtUserDefaults::defaultFilePath(std::string_view domain) {
            QStringLiteral("/strumwise/") + toQString(domain) + QStringLiteral(".ini");
 }
 
-QtUserDefaults::QtUserDefaults(std::string domain, QString filePath)
-    : domain_(std::move(domain)), filePath_(std::move(filePath)) {
-    QSettings settings(filePath_, QSettings::IniFormat);
+QtUserDefaults::QtUserDefaults(std::string domain, QString filePath, platform::Log* log)
+    : domain_(std::move(domain)), filePath_(std::move(filePath)), log_(log) {
+    std::lock_guard lock(mutex_);
+    const QSettings settings(filePath_, QSettings::IniFormat);
+    if (settings.status() == QSettings::FormatError) {
+        // Nothing of it can be trusted: the application sees no defaults, as on a first run, and
+        // the first write replaces the whole file.
+        keepUnreadableCopy();
+        pending_.eraseAll();
+        return;
+    }
+    loadLocked(settings);
+}
+
+QtUserDefaults::~QtUserDefaults() {
+    std::lock_guard lock(mutex_);
+    writeLocked();
+}
+
+void QtUserDefaults::loadLocked(const QSettings& settings) {
+    values_.clear();
     for (const QString& key : settings.allKeys()) {
         values_.emplace(key.toStdString(), settings.value(key));
     }
 }
 
-QtUserDefaults::~QtUserDefaults() {
-    std::lock_guard lock(mutex_);
-    if (dirty_) {
-        writeLocked();
+void QtUserDefaults::keepUnreadableCopy() {
+    const QString copy = filePath_ + QStringLiteral(".corrupt");
+    QFile::remove(copy);
+    const bool copied = QFile::copy(filePath_, copy);
+    if (log_ == nullptr) {
+        return;
     }
+    const std::string file = filePath_.toStdString();
+    log_->write(copied ? "The settings in " + file + " could not be read; they were kept in " +
+                             copy.toStdString() + " and the settings start afresh"
+                       : "The settings in " + file +
+                             " could not be read, nor copied aside; the settings start afresh");
 }
 
 QVariant QtUserDefaults::value(std::string_view key) const {
@@ -42,8 +68,8 @@ QVariant QtUserDefaults::value(std::string_view key) const {
 
 void QtUserDefaults::set(std::string_view key, QVariant value) {
     std::lock_guard lock(mutex_);
+    pending_.set(key, value);
     values_.insert_or_assign(std::string(key), std::move(value));
-    dirty_ = true;
 }
 
 // Values read back from the file are texts; QVariant converts them as the phone's defaults
@@ -114,7 +140,7 @@ void QtUserDefaults::setEmptyPersistentDomain(std::string_view domainName) {
     }
     std::lock_guard lock(mutex_);
     values_.clear();
-    dirty_ = true;
+    pending_.eraseAll();
 }
 
 bool QtUserDefaults::synchronize() {
@@ -123,20 +149,32 @@ bool QtUserDefaults::synchronize() {
 }
 
 bool QtUserDefaults::writeLocked() {
+    if (pending_.empty()) {
+        return true;
+    }
     if (!QDir().mkpath(QFileInfo(filePath_).absolutePath())) {
         return false;
     }
+    // Read now, so that the changes are laid over what other processes wrote meanwhile.
     QSettings settings(filePath_, QSettings::IniFormat);
-    settings.clear();
-    for (const auto& [key, stored] : values_) {
+    if (pending_.erasesAll()) {
+        settings.clear();
+    } else if (settings.status() == QSettings::FormatError) {
+        keepUnreadableCopy();
+        settings.clear();
+    }
+    for (const auto& [key, stored] : pending_.changed()) {
         settings.setValue(QString::fromStdString(key), stored);
     }
     settings.sync();
-    const bool written = settings.status() == QSettings::NoError;
-    if (written) {
-        dirty_ = false;
+    // A parse error of the file read above stays in the status; only access errors mean the
+    // file was not written.
+    if (settings.status() == QSettings::AccessError) {
+        return false;
     }
-    return written;
+    pending_.clear();
+    loadLocked(settings);
+    return true;
 }
 
 }  // namespace strumwise::platform::desktop

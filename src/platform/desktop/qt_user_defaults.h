@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QVariant>
 #include <array>
@@ -7,15 +8,24 @@
 #include <mutex>
 #include <string>
 
+#include "platform/log.h"
+#include "platform/pending_defaults.h"
 #include "platform/user_defaults.h"
 
 namespace strumwise::platform::desktop {
 
 // The application's user defaults on the desktop: an INI file read with QSettings, by default
 // $XDG_CONFIG_HOME/strumwise/<domain>.ini. Values live in memory and reach the file on
-// synchronize(), and when the store is destroyed, so a clean exit loses nothing. Every operation
-// is safe from any thread: the QSettings object is made and used only under the store's mutex,
-// on the calling thread.
+// synchronize(), and when the store is destroyed, so a clean exit loses nothing.
+//
+// Several windows may share the file: a write carries only the keys this process changed since
+// its last write, laid over what the file holds then (QSettings locks the file and merges), and
+// nothing is written when nothing changed, so one window's old copy never undoes another's
+// counts or drops a key it added. A file QSettings cannot parse is copied aside to
+// `<file>.corrupt` with one log line, and the store starts afresh as on a first run.
+//
+// Every operation is safe from any thread: QSettings objects are made and used only under the
+// store's mutex, on the calling thread.
 class QtUserDefaults final : public UserDefaults {
   public:
     // Every key the application keeps, owned here so that one place says what the file holds.
@@ -49,8 +59,8 @@ class QtUserDefaults final : public UserDefaults {
     static QString defaultFilePath(std::string_view domain);
 
     // Reads `filePath` if it exists; the file and its folder are created on the first
-    // synchronize.
-    QtUserDefaults(std::string domain, QString filePath);
+    // synchronize. `log`, when given, hears of a file that could not be read.
+    QtUserDefaults(std::string domain, QString filePath, platform::Log* log = nullptr);
     ~QtUserDefaults() override;
 
     bool boolForKey(std::string_view key) const override;
@@ -72,12 +82,15 @@ class QtUserDefaults final : public UserDefaults {
     QVariant value(std::string_view key) const;
     void set(std::string_view key, QVariant value);
     bool writeLocked();
+    void loadLocked(const QSettings& settings);
+    void keepUnreadableCopy();
 
     const std::string domain_;
     const QString filePath_;
+    platform::Log* const log_;
     mutable std::mutex mutex_;
     std::map<std::string, QVariant, std::less<>> values_;
-    bool dirty_ = false;
+    PendingDefaults<QVariant> pending_;
 };
 
 }  // namespace strumwise::platform::desktop

@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <thread>
 #include <vector>
 
 #include "platform/desktop/qt_user_defaults.h"
+#include "platform/headless/headless_log.h"
 #include "qt_test_app.h"
 
 namespace strumwise::platform::desktop {
@@ -79,6 +84,58 @@ TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
     for (int thread = 0; thread < 4; ++thread) {
         EXPECT_EQ(reread.integerForKey("key" + std::to_string(thread) + "_49"), 49);
     }
+}
+
+// Two windows at once: each writes only what it changed, over the file as it is then, and
+// nothing when nothing changed, so neither undoes the other's count nor drops a key added
+// meanwhile by another process.
+TEST_F(QtUserDefaultsTest, TwoWindowsAtOnceKeepEachOthersCountsAndKeys) {
+    const auto runs = QtUserDefaults::kNumberOfRunsKey;
+    QtUserDefaults first(std::string(kDomain), path());
+    first.setInteger(11, runs);
+    ASSERT_TRUE(first.synchronize());
+    {
+        QtUserDefaults second(std::string(kDomain), path());
+        second.setInteger(second.integerForKey(runs) + 1, runs);
+        ASSERT_TRUE(second.synchronize());
+    }
+    QSettings(path(), QSettings::IniFormat).setValue(QStringLiteral("addedMeanwhile"), 1);
+    EXPECT_TRUE(first.synchronize());
+    first.setBool(true, QtUserDefaults::kRatingPromptDeclinedToRateKey);
+    ASSERT_TRUE(first.synchronize());
+    EXPECT_EQ(first.integerForKey(runs), 12);
+
+    const QtUserDefaults reread(std::string(kDomain), path());
+    EXPECT_EQ(reread.integerForKey(runs), 12);
+    EXPECT_TRUE(reread.boolForKey("addedMeanwhile"));
+    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kRatingPromptDeclinedToRateKey));
+}
+
+// A file that cannot be parsed is kept aside with one log line, and the application starts as on
+// a first run; the first write replaces the file.
+TEST_F(QtUserDefaultsTest, AnUnreadableFileIsKeptAsCorruptAndTheStoreStartsAfresh) {
+    const QByteArray unreadable("numberOfRuns=7\n[General\ngarbage\n");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(unreadable);
+    file.close();
+
+    platform::headless::HeadlessLog log;
+    {
+        QtUserDefaults defaults(std::string(kDomain), path(), &log);
+        EXPECT_EQ(defaults.integerForKey(QtUserDefaults::kNumberOfRunsKey), 0);
+        defaults.setBool(true, QtUserDefaults::kFirstRunDoneKey);
+        ASSERT_TRUE(defaults.synchronize());
+    }
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_NE(log.lines()[0].find(path().toStdString() + ".corrupt"), std::string::npos);
+    QFile copy(path() + QStringLiteral(".corrupt"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), unreadable);
+    const QtUserDefaults reread(std::string(kDomain), path());
+    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kFirstRunDoneKey));
+    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kNumberOfRunsKey), 0);
 }
 
 }  // namespace
