@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "base/printable_text.h"
+
 namespace strumwise::platform::desktop {
 namespace {
 
@@ -53,9 +55,9 @@ void QtUserDefaults::keepUnreadableCopy() {
     if (log_ == nullptr) {
         return;
     }
-    const std::string file = filePath_.toStdString();
+    const std::string file = printableText(filePath_.toStdString());
     log_->write(copied ? "The settings in " + file + " could not be read; they were kept in " +
-                             copy.toStdString() + " and the settings start afresh"
+                             printableText(copy.toStdString()) + " and the settings start afresh"
                        : "The settings in " + file +
                              " could not be read, nor copied aside; the settings start afresh");
 }
