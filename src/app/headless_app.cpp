@@ -74,6 +74,8 @@ std::unique_ptr<MainScreen> HeadlessApp::makeMainScreen(platform::Storyboard& st
 
 bool HeadlessApp::launch() {
     delegate_->applicationDidFinishLaunching();
+    // The prompt can only appear over the window the launch installed.
+    ratingPlatform_.views().setMainWindowInstalled(delegate_->window() != nullptr);
     if (delegate_->window() == nullptr) {
         return false;
     }

@@ -5,7 +5,7 @@
 
 namespace strumwise::platform {
 
-// The application-wide notifications the logic subscribes to.
+// Whether the application is in front, and the notification that it is about to stop being so.
 class AppNotifications {
   public:
     // Keeps a subscription alive; destroying it unsubscribes.
@@ -15,6 +15,9 @@ class AppNotifications {
     };
 
     virtual ~AppNotifications() = default;
+    // Whether the application is the one the user is working in now. Safe from any thread: the
+    // rating prompt asks from its background queues.
+    virtual bool isActive() const = 0;
     // `handler` runs on the main thread each time the application is about to stop being the
     // active one (another window or application takes the focus, the screen locks, ...).
     virtual std::unique_ptr<Subscription> observeWillResignActive(

@@ -129,15 +129,20 @@ class RatingPrompt {
     void incrementAndRate(bool canPromptForRating);
     void incrementSignificantEventAndRate(bool canPromptForRating);
     bool ratingConditionsHaveBeenMet() const;
+    // False from a "remind me later" answer until the time before reminding has passed.
+    bool reminderWaitHasPassed() const;
     bool userHasDeclinedToRate() const;
     bool userHasRatedCurrentVersion() const;
 
     // --- The alert.
 
-    // Network reachable, not declined, no alert up, not rated: tested in that order, and the
-    // network is always probed first. Any thread.
+    // Network reachable, not declined, no alert up, not rated, no reminder pending and the
+    // application in front: tested in that order, and the network is always probed first. Any
+    // thread.
     bool ratingAlertIsAppropriate();
-    // Any thread.
+    // Reachability, confirmed by a test request. At most one test request is in flight, none
+    // starts within a minute of the last, and none at all once the version is rated or
+    // declined. Any thread.
     bool connectedToNetwork();
     bool isRatingAlertVisible() const;
     // Main thread from here on.
@@ -193,6 +198,8 @@ class RatingPrompt {
     std::string localizedText(std::string_view key) const;
     std::string customOr(std::optional<std::string> CustomTexts::*text, std::string_view key,
                          bool formatWithName) const;
+    // The latest test request, after starting a new one when it is due.
+    std::shared_ptr<platform::DataTask> testRequest();
     void showControllerAlert(bool displayRateLaterButton);
     void showViewAlert(bool displayRateLaterButton);
     void presentProductPage();
@@ -210,6 +217,11 @@ class RatingPrompt {
     // Counting is a read-modify-write of the user defaults from two queues; one at a time keeps
     // every count.
     std::mutex trackingMutex_;
+
+    // The network probe's test request and when it started; probes come from several threads.
+    std::mutex probeMutex_;
+    std::shared_ptr<platform::DataTask> testRequest_;
+    std::optional<double> testRequestStartedAt_;
 
     // Last, so that it unsubscribes before anything its handler uses goes away.
     std::unique_ptr<platform::AppNotifications::Subscription> resignActiveSubscription_;

@@ -32,8 +32,10 @@ constexpr std::int64_t kNoAnswerIndex = -1;
 // --- Whether to show it.
 
 bool RatingPrompt::ratingAlertIsAppropriate() {
+    // "Remind me later" holds back every way of asking, and nobody is asked from the background.
     return connectedToNetwork() && !userHasDeclinedToRate() && !isRatingAlertVisible() &&
-           !userHasRatedCurrentVersion();
+           !userHasRatedCurrentVersion() && reminderWaitHasPassed() &&
+           services_.notifications.isActive();
 }
 
 bool RatingPrompt::connectedToNetwork() {
@@ -44,14 +46,30 @@ bool RatingPrompt::connectedToNetwork() {
     }
     // Reachability alone can be stale; a request that the platform actually starts is the better
     // sign that there is somewhere to send the user. Nobody waits for its answer.
-    const std::shared_ptr<platform::DataTask> task =
-        services_.network.startDataTask(kReachabilityTestUrl, kReachabilityTestTimeoutSeconds);
+    const std::shared_ptr<platform::DataTask> task = testRequest();
     const bool reachable =
         (*flags & (platform::kReachabilityReachable | platform::kReachabilityConnectionRequired)) ==
         platform::kReachabilityReachable;
     const bool transient = (*flags & platform::kReachabilityTransientConnection) != 0;
     const bool started = task != nullptr && task->state() != platform::DataTask::State::Suspended;
     return (reachable || transient) && started;
+}
+
+std::shared_ptr<platform::DataTask> RatingPrompt::testRequest() {
+    const std::lock_guard lock(probeMutex_);
+    const double now = services_.clock.now();
+    const bool inFlight =
+        testRequest_ != nullptr && testRequest_->state() == platform::DataTask::State::Running;
+    // A clock set back counts as the interval having passed.
+    const bool recent = testRequestStartedAt_ && now >= *testRequestStartedAt_ &&
+                        now - *testRequestStartedAt_ < kReachabilityTestIntervalSeconds;
+    // Once the version is rated or declined nobody is asked again, so nothing needs finding out.
+    if (!inFlight && !recent && !userHasDeclinedToRate() && !userHasRatedCurrentVersion()) {
+        testRequest_ =
+            services_.network.startDataTask(kReachabilityTestUrl, kReachabilityTestTimeoutSeconds);
+        testRequestStartedAt_ = now;
+    }
+    return testRequest_;
 }
 
 bool RatingPrompt::isRatingAlertVisible() const {
@@ -134,6 +152,11 @@ void RatingPrompt::setAlertRateLaterTitle(std::optional<std::string> title) {
 // --- The alert.
 
 void RatingPrompt::showRatingAlert(bool displayRateLaterButton) {
+    // Before the application has a window there is nothing to show the prompt over: it is not
+    // shown, kept or announced.
+    if (getRootViewController(services_.views) == nullptr) {
+        return;
+    }
     const std::shared_ptr<RatingPromptDelegate> observer = delegate();
     if (observer && !observer->ratingPromptShouldDisplayAlert(*this)) {
         return;
@@ -184,7 +207,8 @@ void RatingPrompt::showControllerAlert(bool displayRateLaterButton) {
             last ? platform::AlertActionStyle::Cancel : platform::AlertActionStyle::Default,
             answer);
     }
-    // With no controller to present from, the alert stays unseen but is still remembered.
+    // When the controller is busy presenting something else, the alert stays unseen but is
+    // still remembered.
     if (platform::ViewController* presenter = getRootViewController(services_.views)) {
         presenter->presentViewController(alert, true, nullptr);
     }

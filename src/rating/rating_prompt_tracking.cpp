@@ -94,7 +94,13 @@ bool RatingPrompt::ratingConditionsHaveBeenMet() const {
         settings_.significantEventsUntilPrompt()) {
         return false;
     }
-    const double sinceReminderRequest = now - defaults.doubleForKey(kReminderRequestDateKey);
+    return reminderWaitHasPassed();
+}
+
+bool RatingPrompt::reminderWaitHasPassed() const {
+    // A stored 0 stands for 1970, long ago.
+    const double sinceReminderRequest =
+        services_.clock.now() - services_.defaults.doubleForKey(kReminderRequestDateKey);
     return sinceReminderRequest >= settings_.timeBeforeReminding() * kSecondsPerDay;
 }
 

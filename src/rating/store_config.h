@@ -19,9 +19,11 @@ inline constexpr std::string_view kStoreReviewHost = "itunes.apple.com";
 // The maker's web site, opened by the maker link.
 inline constexpr std::string_view kMakerSiteUrl = "http://www.vornhaltlabs.com/";
 
-// The page that the network probe asks for, without waiting for the answer.
-inline constexpr std::string_view kReachabilityTestUrl = "http://www.example.com/";
+// The page that the network probe asks for, without waiting for the answer. It is someone else's
+// host, so it is asked over https, by one request at a time, and no more than once a minute.
+inline constexpr std::string_view kReachabilityTestUrl = "https://www.example.com/";
 inline constexpr double kReachabilityTestTimeoutSeconds = 20.0;
+inline constexpr double kReachabilityTestIntervalSeconds = 60.0;
 
 // The maker's other applications, by the action that opens each one's store page.
 struct SiblingApp {

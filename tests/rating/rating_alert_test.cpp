@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "rating/rating_keys.h"
 #include "rating/store_config.h"
 #include "rating_fixture.h"
@@ -21,18 +23,67 @@ class RatingAlert : public RatingTest {
 };
 
 TEST_F(RatingAlert, NetworkIsProbedFirstWhateverElseHoldsThePromptBack) {
-    EXPECT_TRUE(prompt().ratingAlertIsAppropriate());
-    EXPECT_EQ(network.lastRequest, std::string(kReachabilityTestUrl) + " 20.000000");
-
-    for (const std::string_view key : {kDeclinedToRateKey, kRatedCurrentVersionKey}) {
-        defaults().setBool(true, key);
-        EXPECT_FALSE(prompt().ratingAlertIsAppropriate()) << key;
-        defaults().setBool(false, key);
+    const auto declined = [this](bool on) { defaults().setBool(on, kDeclinedToRateKey); };
+    const auto rated = [this](bool on) { defaults().setBool(on, kRatedCurrentVersionKey); };
+    const auto reminded = [this](double ago) {
+        defaults().setDouble(ago < 0 ? 0.0 : now() - ago, kReminderRequestDateKey);
+    };
+    const struct {
+        const char* what;
+        std::function<void(bool)> holdBack;
+        bool appropriate;
+    } cases[] = {
+        {"nothing", [](bool) {}, true},
+        {"declined", declined, false},
+        {"rated", rated, false},
+        {"reminded an hour ago", [&](bool on) { reminded(on ? 3600.0 : -1.0); }, false},
+        {"reminded a day ago", [&](bool on) { reminded(on ? kDay : -1.0); }, true},
+        {"inactive",
+         [this](bool on) { on ? notifications.resignActive() : notifications.becomeActive(); },
+         false},
+    };
+    advance(2 * kDay);
+    settings.setTimeBeforeReminding(1.0);
+    int probes = 0;
+    for (const auto& c : cases) {
+        c.holdBack(true);
+        EXPECT_EQ(prompt().ratingAlertIsAppropriate(), c.appropriate) << c.what;
+        EXPECT_EQ(network.probes, ++probes) << c.what;
+        c.holdBack(false);
     }
     RatingPrompt::forceShowPrompt(prompt(), true);
     EXPECT_FALSE(prompt().ratingAlertIsAppropriate()) << "an alert is already up";
+}
 
-    EXPECT_EQ(network.requests, 4) << "declined, rated or shown: the probe runs all the same";
+TEST_F(RatingAlert, TestRequestsGoOverHttpsOneAtATimeAtMostOnceAMinute) {
+    using State = platform::DataTask::State;
+    const struct {
+        double at;
+        State lastTask;
+        std::string_view flag;
+        int requests;
+    } steps[] = {
+        {0.0, State::Running, {}, 1},
+        {30.0, State::Running, {}, 1},
+        {90.0, State::Running, {}, 1},  // still in flight
+        {90.0, State::Completed, {}, 2},
+        {149.0, State::Completed, {}, 2},
+        {150.0, State::Canceling, {}, 3},
+        {300.0, State::Completed, kDeclinedToRateKey, 3},
+        {300.0, State::Completed, kRatedCurrentVersionKey, 3},
+    };
+    double elapsed = 0.0;
+    for (const auto& step : steps) {
+        advance(step.at - elapsed);
+        elapsed = step.at;
+        network.taskState = step.lastTask;
+        for (const std::string_view key : {kDeclinedToRateKey, kRatedCurrentVersionKey}) {
+            defaults().setBool(key == step.flag, key);
+        }
+        prompt().ratingAlertIsAppropriate();
+        EXPECT_EQ(network.requests, step.requests) << "at " << step.at << " s " << step.flag;
+    }
+    EXPECT_EQ(network.lastRequest, "https://www.example.com/ 20.000000");
 }
 
 TEST_F(RatingAlert, ReachabilityFlagsAndTheTestRequestDecide) {
@@ -56,8 +107,9 @@ TEST_F(RatingAlert, ReachabilityFlagsAndTheTestRequestDecide) {
     EXPECT_TRUE(logLines().empty());
 
     network.flags = -1;
+    advance(60.0);
     RatingPrompt::tryToShowPrompt(prompt());
-    EXPECT_EQ(network.requests, 6) << "no test request without flags";
+    EXPECT_EQ(network.requests, 1) << "no test request without flags";
     EXPECT_EQ(tracedCount("alert"), 0);
     EXPECT_EQ(logLines(),
               std::vector<std::string>{"Error. Could not recover network reachability flags"});
@@ -151,16 +203,23 @@ TEST_F(RatingAlert, DelegateCanStopTheDisplayUntilItIsReleased) {
     EXPECT_EQ(tracedCount("alert"), 1) << "the prompt does not keep its delegate alive";
 }
 
-TEST_F(RatingAlert, AlertPresentedNowhereIsKeptButNotVisible) {
+TEST_F(RatingAlert, WithoutAWindowNothingIsShownAndOverABusyOneTheAlertIsKeptUnseen) {
+    const auto delegate = recordDelegate();
+    views.setMainWindowInstalled(false);
+    RatingPrompt::forceShowPrompt(prompt(), true);
+    EXPECT_TRUE(prompt().ratingAlert().empty());
+    EXPECT_TRUE(delegate->calls.empty());
+
     // Something else is up, and it presents nothing: the alert has nowhere to appear.
+    views.setMainWindowInstalled(true);
     views.rootController().presentViewController(std::make_shared<FakeViewController>(), false,
                                                  nullptr);
-    const auto delegate = recordDelegate();
     RatingPrompt::tryToShowPrompt(prompt());
 
     EXPECT_FALSE(prompt().ratingAlert().empty());
     EXPECT_FALSE(prompt().isRatingAlertVisible());
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
+    EXPECT_EQ(tracedCount("alert"), 0);
 }
 
 // Resigning active hides an alert of either style without an answer; a controller alert is
@@ -180,6 +239,9 @@ TEST_P(AlertStyle, ResigningActiveHidesTheAlertWithoutAnAnswer) {
     EXPECT_EQ(prompt().ratingAlert().empty(), !controllerStyle);
     EXPECT_EQ(logLines(), (std::vector<std::string>{"RATINGPROMPT appWillResignActive",
                                                     "RATINGPROMPT Hiding Alert"}));
+    RatingPrompt::tryToShowPrompt(prompt());
+    EXPECT_EQ(tracedCount("alert \""), 1) << "nothing is shown from the background";
+    notifications.becomeActive();
     RatingPrompt::tryToShowPrompt(prompt());
     EXPECT_EQ(tracedCount("alert \""), 2) << "the hidden alert does not hold back the next";
 }

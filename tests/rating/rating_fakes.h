@@ -17,13 +17,14 @@
 
 namespace strumwise::rating::testing {
 
-// Reachable unless told otherwise; counts probes and test requests.
+// Reachable unless told otherwise; counts probes and test requests. Every request it started
+// is in `taskState`, which a test changes as it likes.
 class FakeNetwork final : public platform::Network {
   public:
     struct Task final : platform::DataTask {
-        explicit Task(State s) : taskState(s) {}
-        State state() const override { return taskState; }
-        State taskState;
+        explicit Task(const FakeNetwork& n) : network(n) {}
+        State state() const override { return network.taskState; }
+        const FakeNetwork& network;
     };
 
     std::optional<std::uint32_t> reachabilityFlags() override {
@@ -34,7 +35,7 @@ class FakeNetwork final : public platform::Network {
                                                       double timeoutSeconds) override {
         ++requests;
         lastRequest = std::string(url) + " " + std::to_string(timeoutSeconds);
-        return std::make_shared<Task>(taskState);
+        return std::make_shared<Task>(*this);
     }
 
     // Negative: the flags cannot be read.

@@ -71,6 +71,7 @@ struct ThreadedPlatform : platform::Dispatch {
     HeadlessRatingPlatform rating{{.networkUp = true}, headless.runLoop(), headless.trace()};
     WorkerQueue background;
 
+    ThreadedPlatform() { rating.views().setMainWindowInstalled(true); }
     platform::TaskQueue& backgroundQueue() override { return background; }
     std::unique_ptr<platform::TaskQueue> makeSerialQueue() override {
         return std::make_unique<WorkerQueue>();

@@ -18,6 +18,7 @@ TEST(ReviewRequestRuns, PromptCountGrowsWithTheRunCount) {
 class ReviewRequestTest : public RatingTest {
   protected:
     ReviewRequestTest() {
+        answer = platform::headless::AlertAnswer::Later;
         useLaunchSettings();
         tuner.tunedFlags.fill(true);
     }
@@ -56,7 +57,18 @@ TEST_F(ReviewRequestTest, EachTryProbesTheNetworkEvenOnceTheVersionIsRated) {
     request.promptToReview();
 
     EXPECT_EQ(network.probes, 4);
+    EXPECT_EQ(network.requests, 1) << "no test request once the version is rated";
     EXPECT_EQ(store.requests.size(), 1u) << "the first try marks the version rated";
+}
+
+TEST_F(ReviewRequestTest, RemindLaterHoldsBackEveryTryUntilTheWaitHasPassed) {
+    defaults().setInteger(10, kNumberOfRunsKey);
+    for (const double wait : {0.0, 1.0, kDay - 1.0, 1.0}) {
+        advance(wait);
+        request.promptToReview();
+    }
+    EXPECT_EQ(tracedCount("alert answered 2"), 1);
+    EXPECT_EQ(tracedCount("alert \""), 2) << "again once a day has passed, not before";
 }
 
 TEST_F(ReviewRequestTest, PromptsBeforeTheUsageConditionsAreMetButNotBeforeThreeRuns) {

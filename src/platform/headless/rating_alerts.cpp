@@ -14,16 +14,6 @@ constexpr std::int64_t kDeclineIndex = 0;
 constexpr std::int64_t kRateIndex = 1;
 constexpr std::int64_t kLaterIndex = 2;
 
-void traceShown(TraceSink& sink, std::string_view title, std::string_view message,
-                const std::vector<std::string>& buttons) {
-    TraceList buttonList;
-    for (const std::string& button : buttons) {
-        buttonList.emplace_back(button);
-    }
-    sink.emit("alert", "show", TraceList{std::string(title), std::string(message), buttonList},
-              TraceLayout::TargetValue);
-}
-
 class HeadlessAlertController final : public AlertController,
                                       public HeadlessPresentable,
                                       public std::enable_shared_from_this<HeadlessAlertController> {
@@ -46,7 +36,7 @@ class HeadlessAlertController final : public AlertController,
     // Taken away without an answer.
     void dismissViewController(bool /*animated*/, std::function<void()> completion) override {
         if (presenter_ != nullptr) {
-            sink_.emit("alert", "hidden");
+            traceAlertHidden(sink_);
             presenter_->dropPresented();
         }
         if (completion) {
@@ -64,7 +54,7 @@ class HeadlessAlertController final : public AlertController,
         for (const Action& action : actions_) {
             titles.push_back(action.title);
         }
-        traceShown(sink_, title_, message_, titles);
+        traceAlertShown(sink_, title_, message_, titles);
         runLoop_.scheduleAfter(secondsToMicros(HeadlessAlerts::kAnswerDelaySeconds),
                                [weak = weak_from_this()] {
                                    if (const auto alert = weak.lock(); alert && alert->onScreen_) {
@@ -109,7 +99,7 @@ class HeadlessAlertController final : public AlertController,
         if (action == nullptr) {
             return;
         }
-        sink_.emit("alert", "answered", index);
+        traceAlertAnswered(sink_, index);
         // The handler may present again, so the alert leaves the screen first.
         const auto keepAlive = shared_from_this();
         const std::string title = action->title;
@@ -150,7 +140,7 @@ class HeadlessAlertView final : public AlertView,
     }
     void show() override {
         visible_ = true;
-        traceShown(sink_, title_, message_, buttons_);
+        traceAlertShown(sink_, title_, message_, buttons_);
         runLoop_.scheduleAfter(secondsToMicros(HeadlessAlerts::kAnswerDelaySeconds),
                                [weak = weak_from_this()] {
                                    if (const auto alert = weak.lock(); alert && alert->visible_) {
@@ -164,9 +154,9 @@ class HeadlessAlertView final : public AlertView,
             return;
         }
         if (index < 0) {
-            sink_.emit("alert", "hidden");
+            traceAlertHidden(sink_);
         } else {
-            sink_.emit("alert", "answered", index);
+            traceAlertAnswered(sink_, index);
         }
         visible_ = false;
         const auto keepAlive = shared_from_this();
@@ -205,6 +195,24 @@ class HeadlessAlertView final : public AlertView,
 };
 
 }  // namespace
+
+void traceAlertShown(TraceSink& sink, std::string_view title, std::string_view message,
+                     const std::vector<std::string>& buttons) {
+    TraceList buttonList;
+    for (const std::string& button : buttons) {
+        buttonList.emplace_back(button);
+    }
+    sink.emit("alert", "show", TraceList{std::string(title), std::string(message), buttonList},
+              TraceLayout::TargetValue);
+}
+
+void traceAlertAnswered(TraceSink& sink, std::int64_t index) {
+    sink.emit("alert", "answered", index);
+}
+
+void traceAlertHidden(TraceSink& sink) {
+    sink.emit("alert", "hidden");
+}
 
 std::optional<AlertAnswer> parseAlertAnswer(std::string_view text) {
     if (text == "decline") {

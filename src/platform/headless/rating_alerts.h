@@ -2,7 +2,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/alerts.h"
 #include "platform/headless/trace_sink.h"
@@ -15,6 +17,13 @@ enum class AlertAnswer { None, Decline, Rate, Later };
 
 // "decline", "rate", "later" or "none"; nullopt for anything else.
 std::optional<AlertAnswer> parseAlertAnswer(std::string_view text);
+
+// The alert events of the trace, for every platform that prints one: `alert "<title>"
+// "<message>" ["<button>", ...]`, `alert answered <index>` and `alert hidden`.
+void traceAlertShown(TraceSink& sink, std::string_view title, std::string_view message,
+                     const std::vector<std::string>& buttons);
+void traceAlertAnswered(TraceSink& sink, std::int64_t index);
+void traceAlertHidden(TraceSink& sink);
 
 // Controller-style alerts that a scripted user answers. An alert that comes on screen is traced
 // as `alert "<title>" "<message>" ["<button>", ...]`; the answer as `alert answered <index>`

@@ -9,6 +9,7 @@ std::unique_ptr<AppNotifications::Subscription> HeadlessAppNotifications::observ
 
 void HeadlessAppNotifications::resignActive() {
     handlers_.callAll();
+    active_.store(false);
 }
 
 }  // namespace strumwise::platform::headless

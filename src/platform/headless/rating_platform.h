@@ -21,14 +21,16 @@ struct HeadlessRatingConfig {
 };
 
 // The services the rating prompt needs beyond the common ones, headless: a scripted network,
-// store, alerts, the main window's controller tree and the application notifications.
+// store, alerts, the main window's controller tree (empty until the launch installs the window)
+// and the application notifications.
 class HeadlessRatingPlatform {
   public:
     HeadlessRatingPlatform(const HeadlessRatingConfig& config, VirtualRunLoop& runLoop,
                            TraceSink& sink)
         : network_(config.networkUp),
           store_(config.storeReview, sink),
-          alerts_(runLoop, sink, config.answer) {}
+          alerts_(runLoop, sink, config.answer),
+          views_(false) {}
 
     HeadlessNetwork& network() { return network_; }
     HeadlessStore& store() { return store_; }

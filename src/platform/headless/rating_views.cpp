@@ -58,17 +58,21 @@ class HeadlessViewHierarchy::MainWindow final : public Window {
     HeadlessRootController& root_;
 };
 
-HeadlessViewHierarchy::HeadlessViewHierarchy()
+HeadlessViewHierarchy::HeadlessViewHierarchy(bool mainWindowInstalled)
     : content_(std::make_unique<ContentView>(root_)),
-      window_(std::make_unique<MainWindow>(*content_, root_)) {}
+      window_(std::make_unique<MainWindow>(*content_, root_)),
+      installed_(mainWindowInstalled) {}
 
 HeadlessViewHierarchy::~HeadlessViewHierarchy() = default;
 
 Window* HeadlessViewHierarchy::keyWindow() const {
-    return window_.get();
+    return installed_ ? window_.get() : nullptr;
 }
 
 std::vector<Window*> HeadlessViewHierarchy::windows() const {
+    if (!installed_) {
+        return {};
+    }
     return {window_.get()};
 }
 

@@ -34,12 +34,14 @@ class HeadlessRootController final : public ViewController {
 };
 
 // The headless window tree: the main window at the normal level, whose content view is managed
-// by the root controller. It is there from the start: headless, the window is installed before
-// anything can be presented.
+// by the root controller; or no window at all while the launch has installed none (a screen
+// without a layout). Main thread only.
 class HeadlessViewHierarchy final : public ViewHierarchy {
   public:
-    HeadlessViewHierarchy();
+    explicit HeadlessViewHierarchy(bool mainWindowInstalled = true);
     ~HeadlessViewHierarchy() override;
+
+    void setMainWindowInstalled(bool installed) { installed_ = installed; }
 
     Window* keyWindow() const override;
     std::vector<Window*> windows() const override;
@@ -54,6 +56,7 @@ class HeadlessViewHierarchy final : public ViewHierarchy {
     HeadlessRootController root_;
     std::unique_ptr<ContentView> content_;
     std::unique_ptr<MainWindow> window_;
+    bool installed_;
 };
 
 }  // namespace strumwise::platform::headless

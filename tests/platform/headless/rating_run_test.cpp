@@ -6,6 +6,8 @@
 
 #include "app/headless_app.h"
 #include "platform/headless/memory_user_defaults.h"
+#include "platform/headless/screen_profile.h"
+#include "platform/headless/virtual_clock.h"
 #include "support/test_signals.h"
 
 namespace strumwise::app {
@@ -18,13 +20,22 @@ namespace headless = platform::headless;
 // sound asks for a review four seconds later.
 class RatingRun : public ::testing::Test {
   protected:
-    void run(headless::HeadlessRatingConfig rating) {
+    // `usedForDays` > 0: the prompt has counted enough uses over that many days to ask at launch.
+    void run(headless::HeadlessRatingConfig rating, double phoneHeight = 667.0,
+             double usedForDays = 0.0) {
+        app_.reset();
         HeadlessRunConfig config;
+        config.platform.screen = {.idiom = 0, .height = phoneHeight};
         config.platform.layoutNames = headlessLayoutNames();
         config.platform.traceWriter = [this](std::string_view line) { lines.emplace_back(line); };
         auto store = std::make_unique<headless::MemoryUserDefaults>("com.strumwise.tuner");
         store->setBool(true, "Plinmoor");
         store->setInteger(5, "numberOfRuns");
+        if (usedForDays > 0.0) {
+            store->setDouble(headless::VirtualClock::kDefaultEpoch - usedForDays * 86400.0,
+                             "kRatingPromptFirstUseDate");
+            store->setInteger(5, "kRatingPromptUseCount");
+        }
         store_ = store.get();
         config.platform.defaults = std::move(store);
 
@@ -36,7 +47,7 @@ class RatingRun : public ::testing::Test {
         config.microphone = std::move(signal);
         config.rating = rating;
         app_ = std::make_unique<HeadlessApp>(std::move(config));
-        ASSERT_TRUE(app_->launch());
+        app_->launch();
         app_->runUntil(16'000'000);
     }
 
@@ -74,6 +85,24 @@ TEST_F(RatingRun, DeclinedAlertFollowsTheFirstUnmatchedTickAndIsNeverShownAgain)
     EXPECT_GT(count("run promptToReview"), 1);
     EXPECT_EQ(count(" alert \""), 1);
     EXPECT_EQ(store_->integerForKey("numberOfRuns"), 6);
+}
+
+TEST_F(RatingRun, RemindLaterShowsTheAlertOnceAndNotAgainWithinTheWait) {
+    run({.networkUp = true, .storeReview = false, .answer = headless::AlertAnswer::Later});
+    EXPECT_GT(count("run promptToReview"), 5);
+    EXPECT_EQ(count(" alert \""), 1);
+    EXPECT_EQ(count("alert answered 2"), 1);
+    EXPECT_EQ(count("defaults set kRatingPromptReminderRequestDate"), 1);
+}
+
+TEST_F(RatingRun, TheLaunchPromptNeedsAWindowToAppearOver) {
+    for (const auto& [height, alerts] : {std::pair{667.0, 1}, {800.0, 0}}) {
+        lines.clear();
+        run({.networkUp = true, .storeReview = false, .answer = headless::AlertAnswer::None},
+            height, 3.0);
+        EXPECT_EQ(count(" alert \""), alerts) << "phone:" << height;
+        EXPECT_EQ(store_->integerForKey("kRatingPromptUseCount"), 6) << "counted all the same";
+    }
 }
 
 TEST_F(RatingRun, WithoutANetworkNoAlertAppears) {
