@@ -29,6 +29,7 @@
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/desktop/qt_windows.h"
 #include "platform/desktop/stderr_log.h"
+#include "platform/headless/rating_alerts.h"
 #include "platform/headless/trace_services.h"
 #include "platform/headless/trace_sink.h"
 #include "platform/headless/trace_views.h"
@@ -51,6 +52,20 @@ headless::TraceSink::Format traceFormat(DesktopTrace trace) {
                                        : headless::TraceSink::Format::Text;
 }
 
+// The rating alert's events in the trace, as the headless platform prints them.
+desktop::AlertEvents alertEvents(DesktopTrace trace, headless::TraceSink& sink) {
+    if (trace == DesktopTrace::Off) {
+        return {};
+    }
+    return {.shown =
+                [&sink](std::string_view title, std::string_view message,
+                        const std::vector<std::string>& buttons) {
+                    headless::traceAlertShown(sink, title, message, buttons);
+                },
+            .answered = [&sink](std::int64_t index) { headless::traceAlertAnswered(sink, index); },
+            .hidden = [&sink] { headless::traceAlertHidden(sink); }};
+}
+
 }  // namespace
 
 // Declaration order is construction order; destruction runs backwards, so the screen goes
@@ -69,7 +84,9 @@ struct DesktopWindowApp::Parts {
                    desktop::QtUserDefaults::defaultFilePath(desktop::QtBundle::kIdentifier), &log),
           application(log),
           windows(profile, std::string(desktop::QtBundle::kName), log),
-          output(log) {
+          output(log),
+          ratingAlerts(alertEvents(this->config.trace, sink)),
+          views([this](const QWidget& window) { return &window == windows.mainWindow(); }) {
         if (this->config.input) {
             fileInput = std::make_unique<desktop::FileAudioInputFactory>(
                 std::move(*this->config.input), pitch::MicListener::kSampleRate, log);
@@ -107,6 +124,10 @@ struct DesktopWindowApp::Parts {
                 traced ? static_cast<platform::AudioSession*>(tracedSession.get()) : &session,
         });
         microphone = std::make_unique<screen::ListenerMicrophone>(*services);
+        // The application is in front while the tuner's window is; the window the desktop
+        // shows for a screen without a layout is not the tuner's.
+        windows.setWindowInstalledHandler(
+            [this](QWidget& window) { notifications.watchWindow(window); });
         ratingPrompt = std::make_unique<rating::RatingPrompt>(
             rating::RatingServices{services->log, services->clock, services->runLoop,
                                    services->dispatch, services->defaults, services->device,
@@ -167,8 +188,8 @@ struct DesktopWindowApp::Parts {
     tones::ToneGenerator toneGenerator;
     std::unique_ptr<screen::ListenerMicrophone> microphone;
 
-    // The rating prompt's desktop services: a dialog for the alert, the widget tree for the
-    // windows, the focus for resign-active, the interfaces for reachability; no store.
+    // The rating prompt's desktop services: a dialog for the alert, the tuner's window for the
+    // window tree and for being in front, the interfaces for reachability; no store.
     desktop::QtAlerts ratingAlerts;
     desktop::QtStore store;
     desktop::QtNetwork network;
@@ -231,6 +252,10 @@ bool DesktopWindowApp::shutDown() {
 
 desktop::QtWindows& DesktopWindowApp::windows() {
     return parts_->windows;
+}
+
+rating::RatingPrompt& DesktopWindowApp::ratingPrompt() {
+    return *parts_->ratingPrompt;
 }
 
 desktop::QtStoryboard* DesktopWindowApp::layout() {

@@ -20,6 +20,10 @@ namespace strumwise::screen {
 class ViewController;
 }
 
+namespace strumwise::rating {
+class RatingPrompt;
+}
+
 namespace strumwise::app {
 
 enum class DesktopTrace { Off, Text, Json };
@@ -59,6 +63,7 @@ class DesktopWindowApp {
     platform::desktop::QtWindows& windows();
     platform::desktop::QtStoryboard* layout();
     screen::ViewController* controller();
+    rating::RatingPrompt& ratingPrompt();
     const platform::desktop::ScreenProfile& profile() const;
     // Stops the screen, the audio and the queues and writes the user defaults; exec() does it
     // on its way out, and so does the destructor. Answers whether the defaults were written.

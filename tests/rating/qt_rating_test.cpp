@@ -1,14 +1,19 @@
 // The rating prompt's desktop services: message boxes over the tuner window, the widget tree as
-// the window hierarchy, losing the focus as resigning active, and the network probe.
+// the window hierarchy, the tuner window's activation as the application's, and the network
+// probe.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/desktop/qt_rating_alerts.h"
 #include "platform/desktop/qt_rating_network.h"
@@ -18,6 +23,7 @@
 #include "platform/headless/headless_platform.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
+#include "rating_fakes.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -35,31 +41,60 @@ QApplication& app() {
     return *application;
 }
 
-// The prompt with the desktop's alerts, windows, store, network and notifications, and the
-// headless platform's clock, defaults and bundle.
+// Runs the event loop until `done` answers true or five seconds pass; answers `done()`.
+bool processEventsUntil(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return done();
+}
+
+// The prompt with the desktop's alerts, windows, store and notifications, a reachable fake
+// network, and the headless platform's clock, defaults and bundle.
 class QtRating : public ::testing::Test {
   protected:
     QtRating() {
         window.resize(375, 667);
         window.show();
+        notifications.watchWindow(window);
         settings.setAppId("1163842075");
         Services& common = headless.services();
         prompt = std::make_unique<rating::RatingPrompt>(
             rating::RatingServices{common.log, common.clock, common.runLoop, common.dispatch,
                                    common.defaults, common.device, common.application,
-                                   common.bundle, nullptr, alerts, store, network, views,
+                                   common.bundle, nullptr, alerts, store, fakeNetwork, views,
                                    notifications},
             settings);
     }
 
     QMessageBox* box() { return window.findChild<QMessageBox*>(); }
+    bool alertOnScreen() { return box() != nullptr && box()->isVisible(); }
+    // Gives the activation to `target` and waits for the desktop to deliver it.
+    static bool activate(QWidget& target) {
+        target.activateWindow();
+        return processEventsUntil([&] { return QApplication::activeWindow() == &target; });
+    }
 
     QApplication& application = app();
     QWidget window;
     headless::HeadlessPlatform headless;
-    QtAlerts alerts;
+    std::vector<std::string> alertEvents;
+    QtAlerts alerts{{.shown =
+                         [this](std::string_view title, std::string_view,
+                                const std::vector<std::string>& buttons) {
+                             alertEvents.push_back("shown " + std::string(title) + " " +
+                                                   std::to_string(buttons.size()));
+                         },
+                     .answered =
+                         [this](std::int64_t index) {
+                             alertEvents.push_back("answered " + std::to_string(index));
+                         },
+                     .hidden = [this] { alertEvents.emplace_back("hidden"); }}};
     QtStore store;
     QtNetwork network;
+    rating::testing::FakeNetwork fakeNetwork;
     QtViewHierarchy views;
     QtAppNotifications notifications;
     rating::RatingSettings settings;
@@ -93,17 +128,42 @@ TEST_F(QtRating, AlertIsAModalBoxOverTheWindowWithItsButtonsInOrderAndDeclineOnE
     EXPECT_TRUE(headless.store().boolForKey(rating::kDeclinedToRateKey));
     EXPECT_TRUE(prompt->ratingAlert().empty());
     EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(alertEvents, (std::vector<std::string>{"shown Rate Strumwise 3", "answered 0"}));
 }
 
-TEST_F(QtRating, RateOpensTheReviewPageAndLosingTheFocusHidesTheAlert) {
-    rating::RatingPrompt::forceShowPrompt(*prompt, false);
-    ASSERT_NE(box(), nullptr);
-    notifications.resignActive();
-    EXPECT_FALSE(prompt->isRatingAlertVisible());
-    EXPECT_FALSE(prompt->ratingAlert().empty()) << "hidden, not answered";
-    EXPECT_FALSE(headless.store().boolForKey(rating::kDeclinedToRateKey));
+// Another window taking the activation, or the tuner's window being minimised, takes the
+// application out of front: the alert goes without an answer and none comes back meanwhile.
+TEST_F(QtRating, NoAlertWhileTheTunersWindowIsNotInFront) {
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    const struct {
+        const char* what;
+        std::function<void()> leave;
+    } ways[] = {
+        {"another window", [&] { ASSERT_TRUE(activate(other)); }},
+        {"minimised", [&] { window.setWindowState(Qt::WindowMinimized); }},
+    };
+    for (const auto& way : ways) {
+        window.setWindowState(Qt::WindowNoState);
+        ASSERT_TRUE(activate(window)) << way.what;
+        alertEvents.clear();
+        rating::RatingPrompt::tryToShowPrompt(*prompt);
+        ASSERT_TRUE(alertOnScreen()) << way.what;
 
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        way.leave();
+        EXPECT_TRUE(processEventsUntil([&] { return !alertOnScreen(); })) << way.what;
+        rating::RatingPrompt::tryToShowPrompt(*prompt);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(alertOnScreen()) << way.what;
+        EXPECT_EQ(alertEvents, (std::vector<std::string>{"shown Rate Strumwise 3", "hidden"}))
+            << way.what;
+        EXPECT_FALSE(headless.store().boolForKey(rating::kDeclinedToRateKey)) << way.what;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(QtRating, RateOpensTheReviewPage) {
     rating::RatingPrompt::forceShowPrompt(*prompt, false);
     QMessageBox* shown = box();
     ASSERT_NE(shown, nullptr);
@@ -116,6 +176,7 @@ TEST_F(QtRating, RateOpensTheReviewPageAndLosingTheFocusHidesTheAlert) {
     ASSERT_NE(rate, nullptr);
     rate->click();
 
+    EXPECT_EQ(alertEvents.back(), "answered 1");
     EXPECT_TRUE(headless.store().boolForKey(rating::kRatedCurrentVersionKey));
     ASSERT_EQ(headless.application().openedURLs().size(), 1u);
     EXPECT_TRUE(headless.application().openedURLs()[0].starts_with("itms-apps://apps.apple.com/"))

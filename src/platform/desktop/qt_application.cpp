@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "platform/desktop/qt_notice.h"
+
 namespace strumwise::platform::desktop {
 namespace {
 
@@ -65,7 +67,13 @@ void QtApplication::setIdleTimerDisabled(bool disabled) {
 
 void QtApplication::openURL(std::string_view url) {
     const std::string address = desktopAddressFor(url);
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    const QString text = QString::fromStdString(address);
+    if (QDesktopServices::openUrl(QUrl(text))) {
+        return;
+    }
+    // A desktop without a browser or URL opener: the button must not seem to do nothing.
+    log_.write("Could not open " + address + ": the desktop has no application for it");
+    showNotice(QStringLiteral("Could not open ") + text);
 }
 
 std::string desktopAddressFor(std::string_view url) {

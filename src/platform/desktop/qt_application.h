@@ -21,7 +21,8 @@ class QtApplication final : public Application {
     // ignored.
     void setStatusBarHidden(bool, int) override {}
     // Hands the URL to the desktop's opener. Store addresses ("itms-apps:") have no handler on
-    // the desktop; the same address over https opens the store's web page instead.
+    // the desktop; the same address over https opens the store's web page instead. When nothing
+    // opens it, says so in the log and in a short notice on the window.
     void openURL(std::string_view url) override;
 
     bool idleTimerDisabled() const { return inhibitCookie_.has_value(); }

@@ -6,7 +6,8 @@
 namespace strumwise::platform::desktop {
 
 // The device the window pretends to be (from --screen or the desktop's height), running the
-// desktop's own operating system.
+// current system version, as the headless device does: the desktop's own version says nothing
+// about what the phone's rules ask.
 class QtDevice final : public Device {
   public:
     explicit QtDevice(ScreenProfile profile) : profile_(std::move(profile)) {}

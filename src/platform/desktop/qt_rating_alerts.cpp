@@ -33,8 +33,8 @@ QMessageBox* makeBox(QWidget* parent, const std::string& title, const std::strin
 
 class QtAlertController final : public AlertController, public QtPresentable {
   public:
-    QtAlertController(std::string_view title, std::string_view message)
-        : title_(title), message_(message) {}
+    QtAlertController(std::string_view title, std::string_view message, const AlertEvents& events)
+        : title_(title), message_(message), events_(events) {}
     ~QtAlertController() override {
         if (box_) {
             box_->deleteLater();
@@ -53,6 +53,9 @@ class QtAlertController final : public AlertController, public QtPresentable {
 
     // Taken away without an answer: no handler runs.
     void dismissViewController(bool /*animated*/, std::function<void()> completion) override {
+        if (onScreen_ && events_.hidden) {
+            events_.hidden();
+        }
         takeOffScreen();
         if (completion) {
             completion();
@@ -83,6 +86,13 @@ class QtAlertController final : public AlertController, public QtPresentable {
                              }
                          });
         onScreen_ = true;
+        if (events_.shown) {
+            std::vector<std::string> titles;
+            for (const Action& action : actions_) {
+                titles.push_back(action.title);
+            }
+            events_.shown(title_, message_, titles);
+        }
         box_->open();
     }
 
@@ -107,7 +117,24 @@ class QtAlertController final : public AlertController, public QtPresentable {
         }
     }
 
+    // The index the prompt gives the button: 0 for cancel, then the others counted from 1.
+    std::int64_t answerIndex(std::size_t position) const {
+        if (actions_[position].style == AlertActionStyle::Cancel) {
+            return 0;
+        }
+        std::int64_t index = 1;
+        for (std::size_t i = 0; i < position; ++i) {
+            if (actions_[i].style != AlertActionStyle::Cancel) {
+                ++index;
+            }
+        }
+        return index;
+    }
+
     void answer(std::size_t index) {
+        if (events_.answered) {
+            events_.answered(answerIndex(index));
+        }
         // The presenter may hold the last reference; keep the alert alive through its handler.
         const auto handler = actions_[index].handler;
         const std::string title = actions_[index].title;
@@ -119,6 +146,7 @@ class QtAlertController final : public AlertController, public QtPresentable {
 
     const std::string title_;
     const std::string message_;
+    const AlertEvents events_;
     std::vector<Action> actions_;
     QPointer<QMessageBox> box_;
     QtRootController* presenter_ = nullptr;
@@ -191,7 +219,7 @@ class QtAlertView final : public AlertView {
 
 std::shared_ptr<AlertController> QtAlerts::makeAlertController(std::string_view title,
                                                                std::string_view message) {
-    return std::make_shared<QtAlertController>(title, message);
+    return std::make_shared<QtAlertController>(title, message, events_);
 }
 
 std::shared_ptr<AlertView> QtAlerts::makeAlertView(std::string_view title, std::string_view message,

@@ -41,9 +41,9 @@ bool isOrdinaryWindow(const QWidget& widget) {
 // responder is the window's root controller.
 class QtViewHierarchy::WindowView final : public Window {
   public:
-    explicit WindowView(QWidget& widget)
+    WindowView(QWidget& widget, bool applicationWindow)
         : widget_(&widget),
-          ordinary_(isOrdinaryWindow(widget)),
+          ordinary_(applicationWindow),
           content_(ordinary_ ? std::make_unique<Content>(widget) : nullptr) {}
 
     std::vector<View*> subviews() const override {
@@ -68,7 +68,8 @@ class QtViewHierarchy::WindowView final : public Window {
     std::unique_ptr<Content> content_;
 };
 
-QtViewHierarchy::QtViewHierarchy() : context_(std::make_unique<QObject>()) {}
+QtViewHierarchy::QtViewHierarchy(WindowFilter isApplicationWindow)
+    : filter_(std::move(isApplicationWindow)), context_(std::make_unique<QObject>()) {}
 QtViewHierarchy::~QtViewHierarchy() = default;
 
 QtViewHierarchy::WindowView* QtViewHierarchy::wrap(QWidget* widget) const {
@@ -77,7 +78,10 @@ QtViewHierarchy::WindowView* QtViewHierarchy::wrap(QWidget* widget) const {
     }
     auto found = windows_.find(widget);
     if (found == windows_.end()) {
-        found = windows_.emplace(widget, std::make_unique<WindowView>(*widget)).first;
+        found = windows_
+                    .emplace(widget,
+                             std::make_unique<WindowView>(*widget, isApplicationWindow(*widget)))
+                    .first;
         // A closed and deleted window leaves no wrapper behind; a later widget at the same
         // address gets a fresh one.
         QObject::connect(widget, &QObject::destroyed, context_.get(),
@@ -86,12 +90,16 @@ QtViewHierarchy::WindowView* QtViewHierarchy::wrap(QWidget* widget) const {
     return found->second.get();
 }
 
+bool QtViewHierarchy::isApplicationWindow(const QWidget& widget) const {
+    return isOrdinaryWindow(widget) && (!filter_ || filter_(widget));
+}
+
 Window* QtViewHierarchy::keyWindow() const {
     if (QWidget* active = QApplication::activeWindow()) {
         return wrap(active);
     }
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && isOrdinaryWindow(*widget)) {
+        if (widget->isVisible() && isApplicationWindow(*widget)) {
             return wrap(widget);
         }
     }

@@ -41,15 +41,17 @@ class QtRootController final : public ViewController {
 };
 
 // The application's windows as the rating prompt looks at them: every visible top-level widget,
-// in the toolkit's order. Ordinary windows sit at the normal level and are managed by a root
-// controller (made on first look, kept for the window's life); dialogs, popups and tool windows
-// sit above it. Main thread only.
+// in the toolkit's order. The application's own windows sit at the normal level and are managed
+// by a root controller (made on first look, kept for the window's life); dialogs, popups, tool
+// windows and windows that only explain something sit above it. Main thread only.
 class QtViewHierarchy final : public ViewHierarchy {
   public:
     static constexpr double kNormalLevel = 0.0;
     static constexpr double kOverlayLevel = 1.0;
+    // Which ordinary windows are the application's own; none given: every one.
+    using WindowFilter = std::function<bool(const QWidget& window)>;
 
-    QtViewHierarchy();
+    explicit QtViewHierarchy(WindowFilter isApplicationWindow = {});
     ~QtViewHierarchy() override;
 
     // The active window, or the first visible ordinary window when none is active.
@@ -63,7 +65,9 @@ class QtViewHierarchy final : public ViewHierarchy {
   private:
     class WindowView;
     WindowView* wrap(QWidget* widget) const;
+    bool isApplicationWindow(const QWidget& widget) const;
 
+    WindowFilter filter_;
     mutable std::map<QWidget*, std::unique_ptr<WindowView>> windows_;
     // The context of the connections that forget deleted windows: they end with the hierarchy.
     std::unique_ptr<QObject> context_;

@@ -56,7 +56,11 @@ void QtWindows::installWindow(Storyboard& storyboard) {
     window->raise();
     window->activateWindow();
     keyStoryboard_ = layout;
+    mainWindow_ = window.get();
     windows_.push_back(std::move(window));
+    if (windowInstalled_) {
+        windowInstalled_(*mainWindow_);
+    }
 }
 
 QWidget* QtWindows::keyWindow() const {

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,12 @@ class QtWindows final : public Windows {
 
     // Whether a window has been installed; the desktop explains itself when none has.
     bool hasWindow() const { return !windows_.empty(); }
+    // The window showing the installed layout, or nullptr; the explaining window is not one.
+    QWidget* mainWindow() const { return mainWindow_; }
+    // Runs when a layout's window has been shown.
+    void setWindowInstalledHandler(std::function<void(QWidget& window)> handler) {
+        windowInstalled_ = std::move(handler);
+    }
     // The key window (the last installed), or nullptr.
     QWidget* keyWindow() const;
     // The storyboard shown in the key window, or nullptr.
@@ -42,6 +49,8 @@ class QtWindows final : public Windows {
     std::vector<std::unique_ptr<QtStoryboard>> storyboards_;
     std::vector<std::unique_ptr<QWidget>> windows_;
     QtStoryboard* keyStoryboard_ = nullptr;
+    QWidget* mainWindow_ = nullptr;
+    std::function<void(QWidget&)> windowInstalled_;
 };
 
 // The text of the no-layout window, one paragraph per line.

@@ -14,7 +14,7 @@ namespace strumwise::platform::headless {
 // profile between calls; the logic reads it afresh at every use.
 class HeadlessDevice final : public Device {
   public:
-    static constexpr const char* kDefaultSystemVersion = "17.2";
+    static constexpr const char* kDefaultSystemVersion = kCurrentSystemVersion;
 
     explicit HeadlessDevice(ScreenProfile profile = {},
                             std::string systemVersion = kDefaultSystemVersion);

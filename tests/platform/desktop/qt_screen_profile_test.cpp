@@ -1,11 +1,15 @@
 // The --screen profiles and the desktop's default: every listed size has a layout and its
-// device's width, and the default is the tallest phone that fits.
+// device's width, the default is the tallest phone that fits, and the device runs the current
+// system.
 
 #include <gtest/gtest.h>
 
 #include "app/screen_class.h"
+#include "platform/desktop/qt_device.h"
 #include "platform/desktop/qt_windows.h"
 #include "platform/desktop/screen_profile.h"
+#include "platform/headless/headless_device.h"
+#include "screen/system_version.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -29,6 +33,13 @@ TEST(ScreenProfile, ListedSizesTakeTheDevicesWidthAndOthersTheirIdiomsProportion
     EXPECT_EQ(screenProfile(0, 800).width, 450);
     EXPECT_EQ(screenProfile(0, 667.5).text(), "phone:667.5");
     EXPECT_EQ(screenProfile(2, 1080).text(), "2:1080");
+}
+
+TEST(ScreenProfile, TheDesktopRunsTheSameCurrentSystemAsHeadless) {
+    const QtDevice device(screenProfile(0, 667));
+    EXPECT_EQ(device.systemVersion(), headless::HeadlessDevice().systemVersion());
+    // The fork header shows from 6 on, and the current store route is taken from 8 on.
+    EXPECT_GE(screen::leadingVersionNumber(device.systemVersion()), 8.0f);
 }
 
 TEST(ScreenProfile, TheDefaultIsTheTallestPhoneThatFitsWithItsTitleBar) {

@@ -1,10 +1,12 @@
 // The tuner window end to end: a plucked string fed through --input lights the green lamp, the
 // note, the reference frequency and the string's picture; closing writes the run count; a
-// screen size without a layout gets a window that says so.
+// screen size without a layout gets a window that says so, and no rating alert over it; the
+// alert leaves when the tuner's window loses the activation.
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
@@ -16,6 +18,7 @@
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/desktop/qt_windows.h"
 #include "qt_test_app.h"
+#include "rating/rating_prompt.h"
 #include "support/test_signals.h"
 
 namespace strumwise::app {
@@ -88,6 +91,29 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
     ASSERT_NE(message, nullptr);
     EXPECT_TRUE(message->text().contains(QStringLiteral("phone:800")));
     EXPECT_TRUE(message->text().contains(QStringLiteral("pad:1024")));
+
+    rating::RatingPrompt::forceShowPrompt(app.ratingPrompt(), true);
+    EXPECT_EQ(app.windows().keyWindow()->findChild<QMessageBox*>(), nullptr)
+        << "the rating alert never covers the explanation";
+}
+
+TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
+    DesktopWindowConfig config;
+    config.screen = desktop::screenProfile(0, 667);
+    config.input = std::vector<std::int16_t>(100, 0);
+    DesktopWindowApp app(std::move(config));
+    ASSERT_TRUE(app.launch());
+    QWidget* tuner = app.windows().mainWindow();
+    ASSERT_TRUE(testing::processEventsUntil([&] { return tuner->isActiveWindow(); }, 5000));
+    rating::RatingPrompt::forceShowPrompt(app.ratingPrompt(), true);
+    auto* alert = tuner->findChild<QMessageBox*>();
+    ASSERT_NE(alert, nullptr);
+    ASSERT_TRUE(alert->isVisible());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(testing::processEventsUntil([&] { return !alert->isVisible(); }, 5000));
 }
 
 TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
