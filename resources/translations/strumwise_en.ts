@@ -29,6 +29,18 @@
         <source>TunerAboutMsg2</source>
         <translation>Touch a fork to hear the reference note of that string; touch stop to end it.</translation>
     </message>
+    <message>
+        <source>NoMicrophone</source>
+        <translation>No microphone</translation>
+    </message>
+    <message>
+        <source>MicrophoneLost</source>
+        <translation>Microphone lost — reconnecting…</translation>
+    </message>
+    <message>
+        <source>NoAudioOutput</source>
+        <translation>No audio output</translation>
+    </message>
 </context>
 <context>
     <name>RatingPromptLocalizable</name>

@@ -29,6 +29,18 @@
         <source>TunerAboutMsg2</source>
         <translation>Toca un diapasón para oír la nota de referencia de esa cuerda; toca detener para terminarla.</translation>
     </message>
+    <message>
+        <source>NoMicrophone</source>
+        <translation>Sin micrófono</translation>
+    </message>
+    <message>
+        <source>MicrophoneLost</source>
+        <translation>Micrófono perdido — reconectando…</translation>
+    </message>
+    <message>
+        <source>NoAudioOutput</source>
+        <translation>Sin salida de audio</translation>
+    </message>
 </context>
 <context>
     <name>RatingPromptLocalizable</name>

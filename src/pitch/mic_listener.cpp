@@ -104,6 +104,7 @@ void MicListener::setUpSession() {
 }
 
 void MicListener::listen() {
+    listenRequested_ = true;
     if (!queue_) {
         setupQueue();
     }
@@ -121,6 +122,20 @@ void MicListener::pause() {
 void MicListener::stop() {
     // Destroying the queue waits for a running capture callback and prevents further ones.
     queue_.reset();
+    listenRequested_ = false;
+}
+
+MicListener::Status MicListener::status() const {
+    if (!listenRequested_) {
+        return Status::Idle;
+    }
+    if (!queue_) {
+        return Status::NoMicrophone;
+    }
+    if (queue_->reconnecting()) {
+        return heard_ ? Status::Reconnecting : Status::NoMicrophone;
+    }
+    return Status::Capturing;
 }
 
 bool MicListener::isListening() const {
@@ -186,6 +201,7 @@ void MicListener::captureCallback(void* userData, AudioInputQueue& queue,
     if (!queueIsRunning(queue)) {
         return;  // a stopped queue's buffer is dropped and not refilled
     }
+    listener->heard_ = true;
     listener->setAudioBuffer(static_cast<const std::int16_t*>(buffer.audioData),
                              std::min(buffer.byteSize, buffer.capacity));
     queue.enqueueBuffer(buffer);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -58,6 +59,12 @@ class MicListener {
     // Whether a queue exists and reports that it is running; a failed query counts as no.
     bool isListening() const;
 
+    // What the player should know about the microphone. NoMicrophone: listening was asked for
+    // but nothing has been heard, because no queue could be made or its device cannot be opened.
+    // Reconnecting: capture ran and its device was lost; the queue is getting it back.
+    enum class Status { Idle, Capturing, NoMicrophone, Reconnecting };
+    Status status() const;
+
     // The meter readings, one per channel, refreshed from the queue; nullptr when not listening.
     const platform::LevelMeterState* levels();
     void updateLevels();
@@ -106,6 +113,9 @@ class MicListener {
     std::unique_ptr<platform::LevelMeterState[]> levels_;
     std::unique_ptr<platform::AudioInputQueue> queue_;
     platform::StreamFormat format_;
+    bool listenRequested_ = false;
+    // Set by the capture thread once any block has arrived.
+    std::atomic<bool> heard_ = false;
 
     // Shared with the capture thread: the latest block and its byte length.
     std::mutex audioMutex_;

@@ -52,6 +52,9 @@ class AudioInputQueue {
     virtual std::int32_t setLevelMeteringEnabled(bool enabled) = 0;
     // Fills one reading per channel, for `channels` channels.
     virtual void currentLevelMeter(LevelMeterState* levels, std::uint32_t channels) const = 0;
+    // Whether the queue has lost its device and is trying to get it back; while it is, no
+    // buffer is delivered. Queues whose device cannot go away answer false.
+    virtual bool reconnecting() const { return false; }
 };
 
 class AudioInputQueueFactory {

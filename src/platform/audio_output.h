@@ -25,6 +25,8 @@ using RenderCallback = std::int32_t (*)(void* context, std::uint32_t numberFrame
 
 // An output unit that pulls frames from a render callback while it runs. Configure it (format,
 // callback), initialize it, then start and stop it as often as needed; all on the main thread.
+// A platform whose device may take time to answer returns from initialize, start and stop at
+// once and reports a failure later, through startFailed.
 class AudioOutputUnit {
   public:
     virtual ~AudioOutputUnit() = default;
@@ -33,6 +35,9 @@ class AudioOutputUnit {
     virtual std::int32_t initialize() = 0;
     virtual std::int32_t start() = 0;
     virtual std::int32_t stop() = 0;
+    // Whether the last start has failed, or has not taken effect within a while and was given
+    // up; a later start tries again and a stop clears it. Polled on the main thread.
+    virtual bool startFailed() { return false; }
 };
 
 class AudioOutputUnitFactory {

@@ -24,6 +24,23 @@ float ListenerMicrophone::frequency() {
     return active != nullptr ? active->frequency() : 0.0f;
 }
 
+Microphone::Status ListenerMicrophone::status() {
+    const pitch::MicListener* active = listener();
+    if (active == nullptr) {
+        return Status::Fine;
+    }
+    switch (active->status()) {
+        case pitch::MicListener::Status::NoMicrophone:
+            return Status::Missing;
+        case pitch::MicListener::Status::Reconnecting:
+            return Status::Lost;
+        case pitch::MicListener::Status::Idle:
+        case pitch::MicListener::Status::Capturing:
+            break;
+    }
+    return Status::Fine;
+}
+
 void ListenerMicrophone::stop() {
     own_.reset();
 }

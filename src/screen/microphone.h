@@ -8,8 +8,13 @@ namespace strumwise::screen {
 // pitch the tuner tick reads. The application's listener is adapted to it; tests feed their own.
 class Microphone : public tuner::PitchSource {
   public:
+    // What the player is told about the microphone: nothing while it captures (or before it
+    // is asked to), that there is none, or that it was lost and is being reconnected.
+    enum class Status { Fine, Missing, Lost };
+
     // Starts capturing; the listener keeps capturing for the life of the process.
     virtual void listen() = 0;
+    virtual Status status() { return Status::Fine; }
 };
 
 }  // namespace strumwise::screen

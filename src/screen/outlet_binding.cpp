@@ -34,6 +34,7 @@ Outlets bindOutlets(platform::Storyboard& storyboard) {
     STRUMWISE_BUTTON(thirdFreqButton);
     STRUMWISE_BUTTON(fourthFreqButton);
     STRUMWISE_BUTTON(fifthFreqButton);
+    STRUMWISE_LABEL(audioStatusLabel);
 #undef STRUMWISE_LABEL
 #undef STRUMWISE_IMAGE_VIEW
 #undef STRUMWISE_BUTTON

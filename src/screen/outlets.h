@@ -35,6 +35,8 @@ struct Outlets {
     platform::Button* thirdFreqButton = nullptr;
     platform::Button* fourthFreqButton = nullptr;
     platform::Button* fifthFreqButton = nullptr;
+    // Says why the tuner cannot hear or play; empty while all is well.
+    platform::Label* audioStatusLabel = nullptr;
 };
 
 // Writes that do nothing on an unconnected outlet.

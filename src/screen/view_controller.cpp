@@ -18,7 +18,8 @@ ViewController::ViewController(platform::Services& services, const Outlets& outl
       tick_(outlets_, microphone, tunerState, indicator_, tunedStrings_, services.images),
       browser_(outlets_, tunerState, services.device, services.images, services.bundle),
       toneUnit_(services.audioOutput, toneGenerator),
-      forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_) {}
+      forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_),
+      audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {}
 
 bool ViewController::sendAction(std::string_view name) {
     if (forkButtons_.sendAction(name)) {

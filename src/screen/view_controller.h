@@ -7,6 +7,7 @@
 
 #include "platform/run_loop.h"
 #include "platform/services.h"
+#include "screen/audio_status_banner.h"
 #include "screen/microphone.h"
 #include "screen/outlets.h"
 #include "tones/fork_buttons.h"
@@ -92,9 +93,11 @@ class ViewController {
     tuner::TuningBrowser browser_;
     tones::ToneUnit toneUnit_;
     tones::ForkButtons forkButtons_;
+    AudioStatusBanner audioStatusBanner_;
     std::function<void(std::string_view)> linkActionHandler_;
 
-    // Fires the tick every 0.1 s from viewDidLoad on, for as long as the controller lives.
+    // Fires the tick, and brings the audio status banner up to date, every 0.1 s from
+    // viewDidLoad on, for as long as the controller lives.
     std::unique_ptr<platform::RunLoop::Timer> timer_;
 };
 

@@ -37,8 +37,10 @@ void ViewController::viewDidLoad() {
     services_.application.setIdleTimerDisabled(true);
     configureAudioSession(services_.audioSession, services_.log);
     microphone_.listen();
-    timer_ = services_.runLoop.scheduleRepeatingTimer(tuner::TunerTick::kPeriodSeconds,
-                                                      [this] { tickFree(); });
+    timer_ = services_.runLoop.scheduleRepeatingTimer(tuner::TunerTick::kPeriodSeconds, [this] {
+        tickFree();
+        audioStatusBanner_.refresh();
+    });
     displayTunings();
     displayTuningForkButtons();
     services_.log.write("Demo mode OFF, Sound detection started...");

@@ -35,6 +35,7 @@ void ToneUnit::setupAudio() {
 
 void ToneUnit::start() {
     if (unit_ == nullptr) {
+        startedWithoutUnit_ = true;
         return;
     }
     unit_->start();
@@ -42,11 +43,19 @@ void ToneUnit::start() {
 }
 
 void ToneUnit::stop() {
+    startedWithoutUnit_ = false;
     if (unit_ == nullptr) {
         return;
     }
     unit_->stop();
     playing_ = false;
+}
+
+bool ToneUnit::outputFailed() {
+    if (unit_ == nullptr) {
+        return startedWithoutUnit_;
+    }
+    return playing_ && unit_->startFailed();
 }
 
 }  // namespace strumwise::tones

@@ -45,12 +45,16 @@ class ToneUnit {
     bool hasUnit() const { return unit_ != nullptr; }
     // Whether start was the last of start/stop passed to the unit.
     bool isPlaying() const { return playing_; }
+    // Whether the player asked for a tone that cannot sound: there is no unit, or its start
+    // failed or was given up. A stop clears it.
+    bool outputFailed();
 
   private:
     platform::AudioOutputUnitFactory& factory_;
     ToneGenerator& generator_;
     std::unique_ptr<platform::AudioOutputUnit> unit_;
     bool playing_ = false;
+    bool startedWithoutUnit_ = false;
 };
 
 }  // namespace strumwise::tones

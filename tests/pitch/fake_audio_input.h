@@ -87,8 +87,10 @@ class FakeAudioInputQueue final : public platform::AudioInputQueue {
         });
     }
 
+    bool reconnecting() const override { return lostDevice; }
+
     platform::LevelMeterState meter;
-    std::atomic<bool> metering = false, failRunningQuery = false;
+    std::atomic<bool> metering = false, failRunningQuery = false, lostDevice = false;
 
   private:
     platform::AudioInputCallback callback_;

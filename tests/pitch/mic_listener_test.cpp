@@ -68,6 +68,28 @@ TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueInTheCaptureForm
     EXPECT_EQ(listener->peakPower(), 0.75f);
 }
 
+// "No microphone" until something is heard; a device lost after that is being reconnected.
+TEST_F(MicListenerTest, StatusSaysWhetherAMicrophoneWasEverHeardAndWhetherItIsLost) {
+    using Status = MicListener::Status;
+    const std::vector<std::uint8_t> block(8192, 0);
+    EXPECT_EQ(listener->status(), Status::Idle);
+    factory.failCreation = true;
+    listener->listen();
+    EXPECT_EQ(listener->status(), Status::NoMicrophone);
+
+    factory.failCreation = false;
+    factory.onCreate = [](testing::FakeAudioInputQueue& queue) { queue.lostDevice = true; };
+    listener->listen();
+    EXPECT_EQ(listener->status(), Status::NoMicrophone);  // its device never opened
+    factory.latest->lostDevice = false;
+    EXPECT_EQ(listener->status(), Status::Capturing);
+    ASSERT_TRUE(factory.latest->deliver(block));
+    factory.latest->lostDevice = true;
+    EXPECT_EQ(listener->status(), Status::Reconnecting);
+    listener->stop();
+    EXPECT_EQ(listener->status(), Status::Idle);
+}
+
 // Only a running queue's blocks are kept and their buffers re-enqueued; the last block kept is
 // analysed until the next one. Pause keeps the queue, stop disposes of it.
 TEST_F(MicListenerTest, KeepsTheLatestBlockOfARunningQueueThroughPauseAndStop) {

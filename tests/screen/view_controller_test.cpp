@@ -17,7 +17,7 @@ using ::testing::ElementsAreArray;
 
 class ViewControllerTest : public ::testing::Test, protected ControllerRig {};
 
-// Outlets is 26 pointers: each must be bound to a different view, together exactly the views
+// Outlets is 27 pointers: each must be bound to a different view, together exactly the views
 // the layout has under the outlet names.
 TEST(OutletBinding, EveryOutletIsTheLayoutsViewOfThatName) {
     namespace headless = platform::headless;

@@ -23,7 +23,9 @@ class FakeMicrophone final : public screen::Microphone {
         power_ = power;
         hertz_ = hertz;
     }
+    void setStatus(Status status) { status_ = status; }
     void listen() override { sink_.emit("microphone", "listen"); }
+    Status status() override { return status_; }
     float averagePower() override {
         sink_.emit("microphone", "averagePower");
         return power_;
@@ -37,6 +39,7 @@ class FakeMicrophone final : public screen::Microphone {
     headless::TraceSink& sink_;
     float power_ = 0.0f;
     float hertz_ = 0.0f;
+    Status status_ = Status::Fine;
 };
 
 class HeadlessScreen {

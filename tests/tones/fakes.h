@@ -23,6 +23,7 @@ inline std::vector<std::int16_t> renderStereo(ToneGenerator& generator, std::uin
 // A factory whose units record, in one list, every call any of them receives.
 struct FakeFactory : platform::AudioOutputUnitFactory {
     bool hasUnit = true;
+    bool startFails = false;  // what every unit's startFailed answers
     int unitsMade = 0;
     std::vector<std::string> calls;
     platform::StreamFormat format;
@@ -43,6 +44,7 @@ struct FakeFactory : platform::AudioOutputUnitFactory {
         std::int32_t initialize() override { return note("initialize"); }
         std::int32_t start() override { return note("start"); }
         std::int32_t stop() override { return note("stop"); }
+        bool startFailed() override { return f.startFails; }
         std::int32_t note(const char* call) {
             f.calls.emplace_back(call);
             return 0;

@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::string_view kDefaultTable = "Localizable";
 
-constexpr std::array<EnglishText, 6> kTexts{{
+constexpr std::array<EnglishText, 9> kTexts{{
     {kDefaultTable, "TuningFreeTitle", "Open G (gDGBD)"},
     {kDefaultTable, "TuningFreeTitle2", "Double D (aDADE)"},
     {kDefaultTable, "TuningFreeTitle3", "Double C (gCGCD)"},
@@ -16,6 +16,9 @@ constexpr std::array<EnglishText, 6> kTexts{{
      "Pluck a string: when it is in tune, its picture and the green lamp light up."},
     {kDefaultTable, "TunerAboutMsg2",
      "Touch a fork to hear the reference note of that string; touch stop to end it."},
+    {kDefaultTable, "NoMicrophone", "No microphone"},
+    {kDefaultTable, "MicrophoneLost", "Microphone lost \u2014 reconnecting\u2026"},
+    {kDefaultTable, "NoAudioOutput", "No audio output"},
 }};
 
 }  // namespace

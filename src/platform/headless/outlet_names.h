@@ -15,7 +15,7 @@ struct OutletName {
 // Every view of the main screen layout by outlet name, as the screen's Outlets expect them. The
 // headless layouts connect all of them on every screen size: a write to a view that a real
 // layout would leave out still shows up in the trace, which is what a test wants to see.
-inline constexpr std::array<OutletName, 26> kMainScreenOutlets{{
+inline constexpr std::array<OutletName, 27> kMainScreenOutlets{{
     {"freq_label", OutletKind::Label},
     {"tuningForkButton", OutletKind::Button},
     {"noteDisplay", OutletKind::Label},
@@ -42,6 +42,7 @@ inline constexpr std::array<OutletName, 26> kMainScreenOutlets{{
     {"thirdFreqButton", OutletKind::Button},
     {"fourthFreqButton", OutletKind::Button},
     {"fifthFreqButton", OutletKind::Button},
+    {"audioStatusLabel", OutletKind::Label},
 }};
 
 }  // namespace strumwise::platform::headless

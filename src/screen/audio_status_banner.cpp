@@ -1,0 +1,32 @@
+#include "screen/audio_status_banner.h"
+
+#include "screen/outlets.h"
+
+namespace strumwise::screen {
+
+void AudioStatusBanner::refresh() {
+    // A failed tone answers the press the player just made, so it goes before the microphone,
+    // whose state the banner shows again once the tone is stopped.
+    std::string_view key;
+    if (toneUnit_.outputFailed()) {
+        key = kNoAudioOutputKey;
+    } else {
+        switch (microphone_.status()) {
+            case Microphone::Status::Missing:
+                key = kNoMicrophoneKey;
+                break;
+            case Microphone::Status::Lost:
+                key = kMicrophoneLostKey;
+                break;
+            case Microphone::Status::Fine:
+                break;
+        }
+    }
+    if (key == shownKey_) {
+        return;
+    }
+    shownKey_ = key;
+    setText(label_, key.empty() ? std::string() : bundle_.localizedString(key, "", ""));
+}
+
+}  // namespace strumwise::screen
