@@ -147,6 +147,20 @@ class Ui:
         if item:
             self.end_item()
 
+    def banner(self, name, margins):
+        """A strip that the platform shows only while it has something to say."""
+        self.item()
+        self.widget("QLabel", name)
+        self.string("text", "", translate=False)
+        self.set("alignment", "Qt::AlignCenter")
+        # No height while empty: the platform lifts the limit when it shows a text.
+        self.size("maximumSize", 16777215, 0)
+        self.out('<property name="collapsesWhenEmpty" stdset="0"><bool>true</bool></property>')
+        self.out(f'<property name="margin"><number>{margins}</number></property>')
+        self.role("banner")
+        self.end_widget()
+        self.end_item()
+
     def button(self, name, text, action=None, role=None, translate=True, height=None,
                item=True, expanding=False):
         if item:
@@ -214,6 +228,7 @@ def stylesheet(m):
         f"QLabel#freq_label {{ font-size: {m['freq']}px; }}",
         f"QLabel[role=\"stringNote\"] {{ font-size: {m['stringNote']}px; }}",
         f"QLabel[role=\"caption\"] {{ font-size: {m['caption']}px; }}",
+        f"QLabel[role=\"banner\"] {{ font-size: {m['base']}px; }}",
         f"QLabel#tfnoteDisplay, QLabel#tfFreqLabel {{ font-size: {m['fork']}px; }}",
         f"QPushButton[role=\"fork\"] {{ font-size: {m['fork']}px; min-height: {m['forkHeight']}px; "
         f"border-radius: {radius}px; }}",
@@ -461,11 +476,14 @@ def generate(name, idiom, width, height, indicator):
     ui.out(f'<property name="geometry"><rect><x>0</x><y>0</y><width>{width}</width>'
            f'<height>{height}</height></rect></property>')
     ui.string("styleSheet", stylesheet(m), translate=False)
+    # The audio status banner tops every layout, above the pages, so it shows on each of them.
     if idiom == "phone":
         ui.layout("QVBoxLayout", 0, 0)
+        ui.banner("audioStatusLabel", round(m["margins"] * 0.6))
         phone(ui, m, indicator)
     else:
         ui.layout("QVBoxLayout", m["margins"], m["spacing"])
+        ui.banner("audioStatusLabel", round(m["margins"] * 0.6))
         pad(ui, m, indicator, width)
     ui.end_layout()
     ui.end_widget()
