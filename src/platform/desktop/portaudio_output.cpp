@@ -3,8 +3,15 @@
 #include <portaudio.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 
+#include "platform/desktop/audio_worker.h"
 #include "platform/desktop/portaudio_system.h"
 
 namespace strumwise::platform::desktop {
@@ -18,6 +25,10 @@ constexpr std::int32_t kStatusNotInitialized = -4;
 
 constexpr double kOutputSampleRate = 44100.0;
 constexpr int kOutputChannels = 2;
+constexpr std::uint32_t kBytesPerFrame = 4;
+
+// A start that has not taken effect by then is given up: the sound server is gone or stuck.
+constexpr auto kStartDeadline = std::chrono::seconds(2);
 
 PaStreamParameters outputParameters(PaDeviceIndex device) {
     PaStreamParameters parameters{};
@@ -35,26 +46,176 @@ bool isPlayableFormat(const StreamFormat& format) {
     constexpr std::uint32_t kSignedPacked = kFormatFlagIsSignedInteger | kFormatFlagIsPacked;
     return format.formatID == kFormatLinearPCM &&
            (format.formatFlags & kSignedPacked) == kSignedPacked && format.bitsPerChannel == 16 &&
-           format.channelsPerFrame == kOutputChannels && format.bytesPerFrame == 4 &&
+           format.channelsPerFrame == kOutputChannels && format.bytesPerFrame == kBytesPerFrame &&
            format.framesPerPacket == 1 && format.bytesPerPacket == 4 && format.sampleRate > 0.0;
 }
 
+// One PortAudio stream and what its worker and PortAudio's audio thread share with the unit.
+// It outlives the unit when a worker is left stuck inside PortAudio, so everything a late call
+// may touch lives here, and nothing here reaches back to the unit.
+class OutputStream {
+  public:
+    OutputStream(std::shared_ptr<PortAudioSystem> system, PaDeviceIndex device, double sampleRate,
+                 RenderCallback callback, void* context, Log& log)
+        : system_(std::move(system)),
+          device_(device),
+          sampleRate_(sampleRate),
+          callback_(callback),
+          context_(context),
+          log_(log) {}
+
+    // --- Main thread.
+
+    // Lets the render callback fill the output, or keeps it from being called again. Closing
+    // waits for a render in progress, which is short by the render callback's own rules.
+    void openGate() { gateOpen_ = true; }
+    void closeGate() {
+        gateOpen_ = false;
+        while (rendering_.load() != 0) {
+            std::this_thread::yield();
+        }
+    }
+    // The log may go once the unit has: later lines are dropped.
+    void muteLog() {
+        std::lock_guard lock(logMutex_);
+        logMuted_ = true;
+    }
+    // The outcome of the start request numbered `request`: nullopt while it is pending.
+    std::optional<bool> startSucceeded(std::uint64_t request) const {
+        const std::uint64_t answer = startAnswer_.load();
+        if (answer / 2 != request) {
+            return std::nullopt;
+        }
+        return answer % 2 == 0;
+    }
+
+    // --- Worker thread.
+
+    void open() {
+        if (stream_ != nullptr) {
+            return;
+        }
+        const PaStreamParameters parameters = outputParameters(device_);
+        PaError status = Pa_IsFormatSupported(nullptr, &parameters, sampleRate_);
+        if (status == paFormatIsSupported) {
+            status =
+                Pa_OpenStream(&stream_, nullptr, &parameters, sampleRate_,
+                              paFramesPerBufferUnspecified, paClipOff, &OutputStream::pull, this);
+        }
+        if (status != paNoError) {
+            stream_ = nullptr;
+            reportOnce("Audio output could not be opened, the reference tones stay silent: " +
+                       portAudioErrorText(status));
+        }
+    }
+
+    void start(std::uint64_t request) {
+        open();
+        PaError status = paNotInitialized;
+        if (stream_ != nullptr) {
+            // Starting a stream that already plays changes nothing; one whose audio thread has
+            // ended (its server went away) is stopped and started again.
+            PaError stopped = Pa_IsStreamStopped(stream_);
+            if (stopped == 0 && Pa_IsStreamActive(stream_) == 0) {
+                const PaError halted = Pa_StopStream(stream_);
+                stopped = halted == paNoError ? 1 : halted;
+            }
+            status = stopped == 1 ? Pa_StartStream(stream_) : std::min<PaError>(stopped, 0);
+            if (status != paNoError) {
+                reportOnce("Audio output could not start, the reference tones stay silent: " +
+                           portAudioErrorText(status));
+                // A stream that lost its server does not come back; the next start opens anew.
+                Pa_CloseStream(stream_);
+                stream_ = nullptr;
+            }
+        }
+        if (status == paNoError) {
+            reported_ = false;
+        }
+        startAnswer_ = request * 2 + (status == paNoError ? 0 : 1);
+    }
+
+    void stop() {
+        if (stream_ != nullptr && Pa_IsStreamStopped(stream_) == 0) {
+            Pa_StopStream(stream_);
+        }
+    }
+
+    void close() {
+        if (stream_ != nullptr) {
+            // Closing aborts a running stream; no callback runs once it has returned.
+            Pa_CloseStream(stream_);
+            stream_ = nullptr;
+        }
+    }
+
+  private:
+    // One line per run of failures, not one per press.
+    void reportOnce(const std::string& line) {
+        if (reported_) {
+            return;
+        }
+        reported_ = true;
+        std::lock_guard lock(logMutex_);
+        if (!logMuted_) {
+            log_.write(line);
+        }
+    }
+
+    // PortAudio's audio thread: wraps the output buffer and lets the render callback fill it
+    // while the gate is open, and plays silence otherwise. Nothing here allocates, locks, logs
+    // or blocks. The counter comes first so that closeGate, which clears the flag first, either
+    // sees this render and waits for it, or this render sees the gate closed.
+    static int pull(const void* /*input*/, void* output, unsigned long frameCount,
+                    const PaStreamCallbackTimeInfo* /*time*/, PaStreamCallbackFlags /*flags*/,
+                    void* userData) {
+        auto* self = static_cast<OutputStream*>(userData);
+        const auto frames = static_cast<std::uint32_t>(frameCount);
+        self->rendering_.fetch_add(1);
+        if (self->gateOpen_.load()) {
+            AudioBuffer buffer{kOutputChannels, frames * kBytesPerFrame, output};
+            AudioBufferList list{1, &buffer};
+            self->callback_(self->context_, frames, list);
+        } else {
+            std::memset(output, 0, std::size_t{frames} * kBytesPerFrame);
+        }
+        self->rendering_.fetch_sub(1);
+        return paContinue;
+    }
+
+    // Declared first so that it is released last, after the stream has closed.
+    std::shared_ptr<PortAudioSystem> system_;
+    const PaDeviceIndex device_;
+    const double sampleRate_;
+    const RenderCallback callback_;
+    void* const context_;
+    Log& log_;
+
+    // Worker thread only.
+    PaStream* stream_ = nullptr;
+    bool reported_ = false;
+
+    std::atomic<bool> gateOpen_ = false;
+    std::atomic<int> rendering_ = 0;
+    // Request number times two, plus one for a failure; written by the worker.
+    std::atomic<std::uint64_t> startAnswer_ = 0;
+    std::mutex logMutex_;
+    bool logMuted_ = false;
+};
+
+// The unit as the main thread sees it. Every PortAudio call that can wait on the sound server
+// runs on the unit's worker; the calls here return at once.
 class PortAudioOutputUnit : public AudioOutputUnit {
   public:
     PortAudioOutputUnit(std::shared_ptr<PortAudioSystem> system, PaDeviceIndex device, Log& log)
         : system_(std::move(system)), device_(device), log_(log) {}
 
-    ~PortAudioOutputUnit() override {
-        if (stream_ != nullptr) {
-            // Closing aborts a running stream; no callback runs once it has returned.
-            Pa_CloseStream(stream_);
-        }
-    }
+    ~PortAudioOutputUnit() override { retireStream(); }
 
-    // The format and the callback are fixed once the stream is open, so the audio thread never
-    // reads them while the main thread writes them.
+    // The format and the callback are fixed once initialized, so the audio thread never reads
+    // them while the main thread writes them.
     std::int32_t setStreamFormat(const StreamFormat& format) override {
-        if (stream_ != nullptr) {
+        if (initialized_) {
             return kStatusAlreadyInitialized;
         }
         if (!isPlayableFormat(format)) {
@@ -65,7 +226,7 @@ class PortAudioOutputUnit : public AudioOutputUnit {
     }
 
     std::int32_t setRenderCallback(RenderCallback callback, void* context) override {
-        if (stream_ != nullptr) {
+        if (initialized_) {
             return kStatusAlreadyInitialized;
         }
         callback_ = callback;
@@ -73,63 +234,101 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         return 0;
     }
 
+    // Opens the stream on the worker; a failure is logged there and shows at the next start.
     std::int32_t initialize() override {
-        if (stream_ != nullptr) {
+        if (initialized_) {
             return 0;
         }
         if (callback_ == nullptr) {
             return kStatusNotConfigured;
         }
-        const PaStreamParameters parameters = outputParameters(device_);
-        const PaError status =
-            Pa_OpenStream(&stream_, nullptr, &parameters, sampleRate_, paFramesPerBufferUnspecified,
-                          paClipOff, &PortAudioOutputUnit::pull, this);
-        if (status != paNoError) {
-            stream_ = nullptr;
-            log_.write("Audio output could not be opened: " + portAudioErrorText(status));
-        }
-        return status;
+        initialized_ = true;
+        newStream();
+        return 0;
     }
 
     std::int32_t start() override {
-        if (stream_ == nullptr) {
+        if (!initialized_) {
             return kStatusNotInitialized;
         }
-        // Starting a unit that already plays changes nothing.
-        const PaError stopped = Pa_IsStreamStopped(stream_);
-        return stopped == 1 ? Pa_StartStream(stream_) : std::min<PaError>(stopped, 0);
+        if (stream_ == nullptr) {
+            newStream();  // the last one was given up
+        }
+        abandoned_ = false;
+        startRequested_ = true;
+        startPostedAt_ = std::chrono::steady_clock::now();
+        const std::uint64_t request = ++startRequest_;
+        stream_->openGate();
+        worker_->post([stream = stream_, request] { stream->start(request); });
+        return 0;
     }
 
+    // No render callback runs once this has returned; the stream itself stops on the worker.
     std::int32_t stop() override {
+        abandoned_ = false;
+        startRequested_ = false;
         if (stream_ == nullptr) {
             return 0;
         }
-        const PaError stopped = Pa_IsStreamStopped(stream_);
-        return stopped == 0 ? Pa_StopStream(stream_) : std::min<PaError>(stopped, 0);
+        stream_->closeGate();
+        worker_->post([stream = stream_] { stream->stop(); });
+        return 0;
+    }
+
+    bool startFailed() override {
+        if (abandoned_) {
+            return true;
+        }
+        if (!startRequested_ || stream_ == nullptr) {
+            return false;
+        }
+        if (const std::optional<bool> succeeded = stream_->startSucceeded(startRequest_)) {
+            return !*succeeded;
+        }
+        if (std::chrono::steady_clock::now() - startPostedAt_ < kStartDeadline) {
+            return false;
+        }
+        log_.write("Audio output did not start within 2 s, the reference tones stay silent");
+        retireStream();
+        abandoned_ = true;
+        return true;
     }
 
   private:
-    // PortAudio's audio thread: wraps the output buffer and lets the render callback fill it.
-    // Nothing here allocates, locks, logs or blocks.
-    static int pull(const void* /*input*/, void* output, unsigned long frameCount,
-                    const PaStreamCallbackTimeInfo* /*time*/, PaStreamCallbackFlags /*flags*/,
-                    void* userData) {
-        const auto* self = static_cast<const PortAudioOutputUnit*>(userData);
-        const auto frames = static_cast<std::uint32_t>(frameCount);
-        AudioBuffer buffer{kOutputChannels, frames * 4, output};
-        AudioBufferList list{1, &buffer};
-        self->callback_(self->context_, frames, list);
-        return paContinue;
+    void newStream() {
+        stream_ = std::make_shared<OutputStream>(system_, device_, sampleRate_, callback_, context_,
+                                                 log_);
+        worker_ = std::make_unique<AudioWorker>();
+        worker_->post([stream = stream_] { stream->open(); });
     }
 
-    // Declared first so that it is released last, after the stream has closed.
+    // Silences the stream, lets its worker close it, and forgets both. A worker stuck inside
+    // PortAudio is left behind with the stream; it renders nothing more and logs nothing.
+    void retireStream() {
+        if (stream_ == nullptr) {
+            return;
+        }
+        stream_->closeGate();
+        stream_->muteLog();
+        worker_->post([stream = stream_] { stream->close(); });
+        worker_.reset();
+        stream_.reset();
+    }
+
     std::shared_ptr<PortAudioSystem> system_;
     PaDeviceIndex device_;
     Log& log_;
     double sampleRate_ = kOutputSampleRate;
     RenderCallback callback_ = nullptr;
     void* context_ = nullptr;
-    PaStream* stream_ = nullptr;
+    bool initialized_ = false;
+
+    std::shared_ptr<OutputStream> stream_;
+    std::unique_ptr<AudioWorker> worker_;
+    std::uint64_t startRequest_ = 0;
+    bool startRequested_ = false;
+    bool abandoned_ = false;
+    std::chrono::steady_clock::time_point startPostedAt_;
 };
 
 }  // namespace
@@ -145,16 +344,8 @@ std::unique_ptr<AudioOutputUnit> PortAudioOutputUnitFactory::newOutputUnit() {
         log_.write("No audio output device, the reference tones stay silent");
         return nullptr;
     }
-    const PaStreamParameters parameters = outputParameters(device);
-    const PaError supported = Pa_IsFormatSupported(nullptr, &parameters, kOutputSampleRate);
-    if (supported != paFormatIsSupported) {
-        const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-        log_.write(std::string("Audio output device \"") +
-                   (info != nullptr && info->name != nullptr ? info->name : "?") +
-                   "\" cannot play 44100 Hz 16-bit stereo, the reference tones stay silent: " +
-                   portAudioErrorText(supported));
-        return nullptr;
-    }
+    // Whether the device plays 44100 Hz 16-bit stereo is asked when the stream opens, on the
+    // unit's worker: asking opens the device, which waits on the sound server.
     return std::make_unique<PortAudioOutputUnit>(std::move(system), device, log_);
 }
 

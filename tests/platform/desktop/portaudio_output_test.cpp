@@ -93,6 +93,7 @@ TEST(PortAudioOutput, PullsFramesFromTheCallbackOnlyWhileStarted) {
     EXPECT_EQ(unit->start(), 0) << "a restart";
     EXPECT_TRUE(counter.waitBeyond(stoppedAt));
     EXPECT_FALSE(counter.badBuffer.load());
+    EXPECT_FALSE(unit->startFailed());
     EXPECT_TRUE(log.lines.empty());
     // Destroying a playing unit closes its stream.
 }

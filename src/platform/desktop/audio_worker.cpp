@@ -1,0 +1,79 @@
+#include "platform/desktop/audio_worker.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace strumwise::platform::desktop {
+namespace {
+
+// Long enough for a healthy server to close a stream, short enough that a quit feels prompt.
+constexpr auto kExitWait = std::chrono::milliseconds(500);
+
+}  // namespace
+
+// Shared by the owner and the thread, so that a thread left behind still has its queue.
+struct AudioWorker::State {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::function<void()>> tasks;
+    bool quit = false;
+    bool finished = false;
+    Clock::time_point busySince{};  // default: idle
+    std::thread thread;
+
+    void run() {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return quit || !tasks.empty(); });
+            if (tasks.empty()) {
+                break;  // quit, and nothing left to do
+            }
+            std::function<void()> task = std::move(tasks.front());
+            tasks.pop_front();
+            busySince = Clock::now();
+            lock.unlock();
+            task();
+            task = nullptr;  // what the task captured goes with it, outside the lock
+            lock.lock();
+            busySince = {};
+        }
+        finished = true;
+        wake.notify_all();
+    }
+};
+
+AudioWorker::AudioWorker() : state_(std::make_shared<State>()) {
+    state_->thread = std::thread([state = state_] { state->run(); });
+}
+
+AudioWorker::~AudioWorker() {
+    std::unique_lock lock(state_->mutex);
+    state_->quit = true;
+    state_->wake.notify_all();
+    const bool finished =
+        state_->wake.wait_for(lock, kExitWait, [this] { return state_->finished; });
+    lock.unlock();
+    if (finished) {
+        state_->thread.join();
+    } else {
+        state_->thread.detach();
+    }
+}
+
+void AudioWorker::post(std::function<void()> task) {
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->tasks.push_back(std::move(task));
+    }
+    state_->wake.notify_all();
+}
+
+AudioWorker::Clock::duration AudioWorker::busyFor() const {
+    std::lock_guard lock(state_->mutex);
+    return state_->busySince == Clock::time_point{} ? Clock::duration::zero()
+                                                    : Clock::now() - state_->busySince;
+}
+
+}  // namespace strumwise::platform::desktop

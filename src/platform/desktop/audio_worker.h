@@ -1,0 +1,35 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace strumwise::platform::desktop {
+
+// A thread of its own for calls that may block for ever: PortAudio's open, start, stop and close
+// wait on the sound server, and a server that dies at the wrong moment leaves them waiting. The
+// caller posts tasks and returns at once; the tasks run one after another, in order.
+//
+// Destroying the worker runs no task posted later, lets the queued ones finish and waits a
+// short while for them; a worker still stuck after that is left to finish on its own, holding
+// everything its tasks captured, so that no caller ever waits on a sound server.
+class AudioWorker {
+  public:
+    using Clock = std::chrono::steady_clock;
+
+    AudioWorker();
+    ~AudioWorker();
+    AudioWorker(const AudioWorker&) = delete;
+    AudioWorker& operator=(const AudioWorker&) = delete;
+
+    void post(std::function<void()> task);
+
+    // How long the task running now has been running; zero when the worker is idle.
+    Clock::duration busyFor() const;
+
+  private:
+    struct State;
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace strumwise::platform::desktop
