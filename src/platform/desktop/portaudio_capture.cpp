@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstring>
@@ -24,8 +25,23 @@ namespace strumwise::platform::desktop {
 
 namespace {
 
+using SteadyClock = std::chrono::steady_clock;
+
 // Frames per blocking read; at 14039 Hz one read fills one 8192-byte buffer.
 constexpr unsigned long kReadFrames = 4096;
+// A PortAudio call of the capture that has not returned by then has lost its server. A read
+// takes 0.3 s at most, so this is never a slow but healthy device.
+constexpr auto kStallLimit = std::chrono::seconds(2);
+// How often a lost input is opened again.
+constexpr auto kRetryInterval = std::chrono::seconds(2);
+// How often the supervisor looks at its reader.
+constexpr auto kSuperviseInterval = std::chrono::milliseconds(100);
+// Readers left stuck inside PortAudio, beyond which no new one is started: a server that
+// hangs every call must not cost a thread every 2 s.
+constexpr int kMaxLiveReaders = 4;
+// How long a disposed queue waits for its reader to close the stream, so that the device is
+// free for the next queue; a reader stuck longer is left behind.
+constexpr auto kCloseWait = std::chrono::milliseconds(500);
 
 struct SoxrDeleter {
     void operator()(soxr_t resampler) const { soxr_delete(resampler); }
@@ -36,138 +52,183 @@ std::string deviceName(const PaDeviceInfo& info) {
     return std::string("\"") + (info.name != nullptr ? info.name : "?") + "\"";
 }
 
-class PortAudioInputQueue : public AudioInputQueue {
+// What a queue shares with its supervisor and its readers. Readers may outlive the queue (one
+// stuck inside PortAudio is left behind), so they hold this, and reach the queue's buffers and
+// the input callback only through the delivery gate.
+struct CaptureCore {
+    CaptureCore(std::shared_ptr<PortAudioSystem> portAudio, PaDeviceIndex inputDevice, double rate,
+                bool resampleAlways, AudioInputCallback inputCallback, void* data)
+        : system(std::move(portAudio)),
+          device(inputDevice),
+          captureRate(rate),
+          alwaysResample(resampleAlways),
+          callback(inputCallback),
+          userData(data) {}
+
+    const std::shared_ptr<PortAudioSystem> system;  // keeps PortAudio alive for late readers
+    const PaDeviceIndex device;
+    const double captureRate;
+    const bool alwaysResample;
+    const AudioInputCallback callback;
+    void* const userData;
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<AudioQueueBuffer*> enqueued;
+    bool quit = false;
+    std::atomic<bool> running = false;  // written under mutex, read anywhere
+    std::atomic<bool> reconnecting = false;
+    std::atomic<bool> metering = false;
+    std::atomic<float> average = 0.0f;
+    std::atomic<float> peak = 0.0f;
+    std::atomic<int> liveReaders = 0;
+
+    // The input callback runs under this lock; the queue's destructor closes the gate under it,
+    // so no callback is running or starts once the queue has gone.
+    std::mutex deliveryMutex;
+    AudioInputQueue* owner = nullptr;  // null once the queue has gone
+};
+
+// What the supervisor sees of one reader.
+struct ReaderState {
+    std::atomic<std::int64_t> inCallSince = 0;  // steady-clock ticks; 0 outside PortAudio
+    std::atomic<bool> abandoned = false;
+    std::atomic<bool> failed = false;
+    std::atomic<bool> captured = false;
+    std::atomic<bool> done = false;
+    std::mutex errorMutex;
+    std::string error;
+
+    bool stalled(SteadyClock::time_point now) const {
+        const std::int64_t since = inCallSince.load();
+        return since != 0 &&
+               now - SteadyClock::time_point(SteadyClock::duration(since)) > kStallLimit;
+    }
+};
+
+// One connection to the input device, on a thread of its own: opens the stream, starts it,
+// reads it while the queue runs, fills the oldest enqueued buffer and hands it to the input
+// callback. Any failure ends the reader; the supervisor starts the next one.
+class CaptureReader {
   public:
-    // Takes an opened, stopped stream. `resampler` converts from the stream's rate to the
-    // capture rate; null when the stream already runs at the capture rate.
-    PortAudioInputQueue(std::shared_ptr<PortAudioSystem> system, PaStream* stream,
-                        SoxrPtr resampler, double streamRate, double captureRate,
-                        AudioInputCallback callback, void* userData, Log& log)
-        : system_(std::move(system)),
-          stream_(stream),
-          resampler_(std::move(resampler)),
-          callback_(callback),
-          userData_(userData),
-          log_(log),
-          readBuffer_(kReadFrames) {
-        if (resampler_) {
-            // Room for one read's output at any ratio, plus the filter's slack.
-            resampled_.resize(static_cast<std::size_t>(kReadFrames * captureRate / streamRate) +
-                              256);
+    CaptureReader(std::shared_ptr<CaptureCore> core, std::shared_ptr<ReaderState> state)
+        : core_(std::move(core)), state_(std::move(state)), readBuffer_(kReadFrames) {}
+
+    void run() {
+        if (open()) {
+            capture();
         }
-    }
-
-    ~PortAudioInputQueue() override {
-        {
-            std::lock_guard lock(mutex_);
-            quit_ = true;
-            running_ = false;
+        if (stream_ != nullptr) {
+            if (started_) {
+                Pa_StopStream(stream_);
+            }
+            Pa_CloseStream(stream_);
         }
-        wake_.notify_all();
-        // The capture thread finishes its current read (a fraction of a second) and any
-        // callback in progress; after this no callback runs.
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-        Pa_CloseStream(stream_);
-    }
-
-    AudioQueueBuffer* allocateBuffer(std::uint32_t byteCapacity) override {
-        if (byteCapacity < sizeof(std::int16_t)) {
-            return nullptr;
-        }
-        auto slot = std::make_unique<Slot>();
-        slot->samples.resize(byteCapacity / sizeof(std::int16_t));
-        slot->buffer.audioData = slot->samples.data();
-        slot->buffer.capacity = byteCapacity;
-        slots_.push_back(std::move(slot));
-        return &slots_.back()->buffer;
-    }
-
-    void enqueueBuffer(AudioQueueBuffer& buffer) override {
-        std::lock_guard lock(mutex_);
-        enqueued_.push_back(&buffer);
-    }
-
-    void start() override {
-        {
-            std::lock_guard lock(mutex_);
-            running_ = true;
-        }
-        if (!thread_.joinable()) {
-            thread_ = std::thread([this] { captureLoop(); });
-        }
-        wake_.notify_all();
-    }
-
-    void stop() override {
-        std::lock_guard lock(mutex_);
-        running_ = false;
-    }
-
-    std::optional<bool> isRunning() const override { return running_.load(); }
-
-    std::int32_t setLevelMeteringEnabled(bool enabled) override {
-        metering_ = enabled;
-        return 0;
-    }
-
-    void currentLevelMeter(LevelMeterState* levels, std::uint32_t channels) const override {
-        const LevelMeterState reading =
-            metering_ ? LevelMeterState{average_.load(), peak_.load()} : LevelMeterState{};
-        std::fill_n(levels, channels, reading);
+        state_->done = true;
+        --core_->liveReaders;
     }
 
   private:
-    struct Slot {
-        std::vector<std::int16_t> samples;
-        AudioQueueBuffer buffer;
-    };
+    // Runs one PortAudio call with the supervisor watching how long it takes.
+    template <typename Call>
+    PaError watched(Call call) {
+        state_->inCallSince = SteadyClock::now().time_since_epoch().count();
+        const PaError status = call();
+        state_->inCallSince = 0;
+        return status;
+    }
 
-    // The capture thread: the only one that starts, reads and stops the stream while it lives.
-    void captureLoop() {
-        bool streamStarted = false;
-        for (;;) {
-            {
-                std::unique_lock lock(mutex_);
-                if (!running_ && streamStarted) {
-                    lock.unlock();
-                    Pa_StopStream(stream_);
-                    streamStarted = false;
-                    dropPendingAudio();
-                    lock.lock();
-                }
-                wake_.wait(lock, [this] { return quit_ || running_; });
-                if (quit_) {
-                    break;
-                }
+    void fail(std::string message) {
+        {
+            std::lock_guard lock(state_->errorMutex);
+            state_->error = std::move(message);
+        }
+        state_->failed = true;
+    }
+
+    bool open() {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(core_->device);
+        if (info == nullptr) {
+            fail("Audio input device " + std::to_string(core_->device) + " has gone");
+            return false;
+        }
+        PaStreamParameters parameters{};
+        parameters.device = core_->device;
+        parameters.channelCount = 1;
+        parameters.sampleFormat = paInt16;
+        // Blocking reads of a whole buffer gain nothing from low latency.
+        parameters.suggestedLatency = info->defaultHighInputLatency;
+
+        const bool direct =
+            !core_->alwaysResample &&
+            watched([&] {
+                return Pa_IsFormatSupported(&parameters, nullptr, core_->captureRate);
+            }) == paFormatIsSupported;
+        const double streamRate = direct ? core_->captureRate : info->defaultSampleRate;
+        const PaError status = watched([&] {
+            return Pa_OpenStream(&stream_, &parameters, nullptr, streamRate, kReadFrames, paClipOff,
+                                 nullptr, nullptr);
+        });
+        if (status != paNoError) {
+            stream_ = nullptr;
+            fail("Audio input " + deviceName(*info) +
+                 " could not be opened, the tuner hears nothing: " + portAudioErrorText(status));
+            return false;
+        }
+        if (!direct) {
+            const soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
+            const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+            soxr_error_t error = nullptr;
+            resampler_.reset(
+                soxr_create(streamRate, core_->captureRate, 1, &error, &io, &quality, nullptr));
+            if (error != nullptr) {
+                fail(std::string("Audio input cannot be resampled, the tuner hears nothing: ") +
+                     error);
+                return false;
             }
-            if (!streamStarted) {
-                const PaError status = Pa_StartStream(stream_);
+            // Room for one read's output at any ratio, plus the filter's slack.
+            resampled_.resize(
+                static_cast<std::size_t>(kReadFrames * core_->captureRate / streamRate) + 256);
+        }
+        return true;
+    }
+
+    void capture() {
+        std::unique_lock lock(core_->mutex);
+        for (;;) {
+            if (!core_->running && started_) {
+                lock.unlock();
+                watched([&] { return Pa_StopStream(stream_); });
+                started_ = false;
+                dropPendingAudio();
+                lock.lock();
+            }
+            core_->wake.wait(lock,
+                             [this] { return core_->quit || state_->abandoned || core_->running; });
+            if (core_->quit || state_->abandoned) {
+                return;
+            }
+            lock.unlock();
+            if (!started_) {
+                const PaError status = watched([&] { return Pa_StartStream(stream_); });
                 if (status != paNoError) {
                     fail("Audio capture could not start: " + portAudioErrorText(status));
-                    continue;
+                    return;
                 }
-                streamStarted = true;
+                started_ = true;
             }
-            const PaError status = Pa_ReadStream(stream_, readBuffer_.data(), kReadFrames);
+            const PaError status =
+                watched([&] { return Pa_ReadStream(stream_, readBuffer_.data(), kReadFrames); });
             // An overflow means samples were lost before this read; the read itself is good.
             if (status != paNoError && status != paInputOverflowed) {
                 fail("Audio capture stopped: " + portAudioErrorText(status));
-                continue;
+                return;
             }
+            state_->captured = true;
             append(readBuffer_);
             deliverFilledBuffers();
+            lock.lock();
         }
-        if (streamStarted) {
-            Pa_StopStream(stream_);
-        }
-    }
-
-    void fail(const std::string& message) {
-        log_.write(message);
-        std::lock_guard lock(mutex_);
-        running_ = false;
     }
 
     void append(std::span<const std::int16_t> captured) {
@@ -194,11 +255,15 @@ class PortAudioInputQueue : public AudioInputQueue {
     // audio is dropped: a buffer the callback keeps is not refilled.
     void deliverFilledBuffers() {
         for (;;) {
+            std::unique_lock delivery(core_->deliveryMutex);
+            if (core_->owner == nullptr || state_->abandoned) {
+                return;  // the queue has gone, or a newer reader took over
+            }
             AudioQueueBuffer* buffer = nullptr;
             {
-                std::lock_guard lock(mutex_);
-                if (!enqueued_.empty()) {
-                    buffer = enqueued_.front();
+                std::lock_guard lock(core_->mutex);
+                if (!core_->enqueued.empty()) {
+                    buffer = core_->enqueued.front();
                 }
             }
             const std::size_t wanted =
@@ -212,50 +277,178 @@ class PortAudioInputQueue : public AudioInputQueue {
                 continue;
             }
             {
-                std::lock_guard lock(mutex_);
+                std::lock_guard lock(core_->mutex);
                 // A stop() since the read keeps the buffer enqueued and unfilled.
-                if (!running_) {
+                if (!core_->running) {
                     return;
                 }
-                enqueued_.pop_front();
+                core_->enqueued.pop_front();
             }
             const std::span<const std::int16_t> block(pending_.data(), wanted);
             std::memcpy(buffer->audioData, block.data(), block.size_bytes());
             buffer->byteSize = static_cast<std::uint32_t>(block.size_bytes());
             const LevelMeterState level = measureLevel(block);
-            average_ = level.averagePower;
-            peak_ = level.peakPower;
+            core_->average = level.averagePower;
+            core_->peak = level.peakPower;
             pending_.erase(pending_.begin(),
                            pending_.begin() + static_cast<std::ptrdiff_t>(wanted));
-            callback_(userData_, *this, *buffer);
+            core_->callback(core_->userData, *core_->owner, *buffer);
         }
     }
 
-    std::shared_ptr<PortAudioSystem> system_;  // keeps PortAudio alive while the stream exists
-    PaStream* stream_;
+    std::shared_ptr<CaptureCore> core_;
+    std::shared_ptr<ReaderState> state_;
+    PaStream* stream_ = nullptr;
+    bool started_ = false;
     SoxrPtr resampler_;
-    AudioInputCallback callback_;
-    void* userData_;
-    Log& log_;
-
-    // Main thread only.
-    std::vector<std::unique_ptr<Slot>> slots_;
-    std::thread thread_;
-
-    // Shared between the main and capture threads.
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<AudioQueueBuffer*> enqueued_;
-    bool quit_ = false;
-    std::atomic<bool> running_ = false;  // written under mutex_, read anywhere
-    std::atomic<bool> metering_ = false;
-    std::atomic<float> average_ = 0.0f;
-    std::atomic<float> peak_ = 0.0f;
-
-    // Capture thread only.
     std::vector<std::int16_t> readBuffer_;
     std::vector<std::int16_t> resampled_;
     std::vector<std::int16_t> pending_;
+};
+
+class PortAudioInputQueue : public AudioInputQueue {
+  public:
+    PortAudioInputQueue(std::shared_ptr<CaptureCore> core, Log& log)
+        : core_(std::move(core)), log_(log) {
+        core_->owner = this;
+        supervisor_ = std::thread([this] { supervise(); });
+    }
+
+    ~PortAudioInputQueue() override {
+        {
+            std::lock_guard lock(core_->mutex);
+            core_->quit = true;
+            core_->running = false;
+        }
+        core_->wake.notify_all();
+        {
+            // Waits for a callback in progress; none starts after this.
+            std::lock_guard delivery(core_->deliveryMutex);
+            core_->owner = nullptr;
+        }
+        supervisor_.join();
+        // A healthy reader closes its stream within a read; give it that long, so the device
+        // is free for the next queue.
+        const auto deadline = SteadyClock::now() + kCloseWait;
+        while (reader_ != nullptr && !reader_->done && SteadyClock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    AudioQueueBuffer* allocateBuffer(std::uint32_t byteCapacity) override {
+        if (byteCapacity < sizeof(std::int16_t)) {
+            return nullptr;
+        }
+        auto slot = std::make_unique<Slot>();
+        slot->samples.resize(byteCapacity / sizeof(std::int16_t));
+        slot->buffer.audioData = slot->samples.data();
+        slot->buffer.capacity = byteCapacity;
+        slots_.push_back(std::move(slot));
+        return &slots_.back()->buffer;
+    }
+
+    void enqueueBuffer(AudioQueueBuffer& buffer) override {
+        std::lock_guard lock(core_->mutex);
+        core_->enqueued.push_back(&buffer);
+    }
+
+    void start() override {
+        {
+            std::lock_guard lock(core_->mutex);
+            core_->running = true;
+        }
+        core_->wake.notify_all();
+    }
+
+    void stop() override {
+        std::lock_guard lock(core_->mutex);
+        core_->running = false;
+    }
+
+    std::optional<bool> isRunning() const override { return core_->running.load(); }
+
+    std::int32_t setLevelMeteringEnabled(bool enabled) override {
+        core_->metering = enabled;
+        return 0;
+    }
+
+    void currentLevelMeter(LevelMeterState* levels, std::uint32_t channels) const override {
+        const LevelMeterState reading =
+            core_->metering ? LevelMeterState{core_->average.load(), core_->peak.load()}
+                            : LevelMeterState{};
+        std::fill_n(levels, channels, reading);
+    }
+
+    bool reconnecting() const override { return core_->reconnecting.load(); }
+
+  private:
+    struct Slot {
+        std::vector<std::int16_t> samples;
+        AudioQueueBuffer buffer;
+    };
+
+    // The supervisor: starts a reader when the queue runs, and when a reader fails or stalls,
+    // reports the loss once and starts another every 2 s until one captures again. It never
+    // calls PortAudio itself, so it always answers the destructor at once.
+    void supervise() {
+        SteadyClock::time_point nextAttempt{};
+        bool lost = false;
+        std::unique_lock lock(core_->mutex);
+        for (;;) {
+            core_->wake.wait_for(lock, kSuperviseInterval);
+            if (core_->quit) {
+                return;
+            }
+            if (!core_->running) {
+                continue;  // a paused reader waits for the next start
+            }
+            lock.unlock();
+            const auto now = SteadyClock::now();
+            const auto reportLoss = [&](const std::string& why) {
+                if (!lost) {
+                    log_.write(why + "; trying the input again every 2 s");
+                    lost = true;
+                }
+                core_->reconnecting = true;
+                reader_ = nullptr;
+            };
+            if (reader_ == nullptr) {
+                if (now >= nextAttempt && core_->liveReaders < kMaxLiveReaders) {
+                    startReader();
+                    nextAttempt = now + kRetryInterval;
+                }
+            } else if (reader_->failed) {
+                std::lock_guard errorLock(reader_->errorMutex);
+                const std::string error = reader_->error;
+                reportLoss(error);
+            } else if (reader_->stalled(now)) {
+                reader_->abandoned = true;
+                core_->wake.notify_all();
+                reportLoss("Audio capture stalled: the sound server does not answer");
+            } else if (lost && reader_->captured) {
+                log_.write("Audio capture resumed");
+                lost = false;
+                core_->reconnecting = false;
+            }
+            lock.lock();
+        }
+    }
+
+    void startReader() {
+        reader_ = std::make_shared<ReaderState>();
+        ++core_->liveReaders;
+        // Detached: a reader stuck inside PortAudio must never hold up the queue; what it
+        // needs it holds itself.
+        std::thread([core = core_, state = reader_] { CaptureReader(core, state).run(); }).detach();
+    }
+
+    std::shared_ptr<CaptureCore> core_;
+    Log& log_;
+    // Main thread only.
+    std::vector<std::unique_ptr<Slot>> slots_;
+    // The supervisor's, until it has been joined.
+    std::shared_ptr<ReaderState> reader_;
+    std::thread supervisor_;
 };
 
 }  // namespace
@@ -294,45 +487,12 @@ std::unique_ptr<AudioInputQueue> PortAudioInputQueueFactory::newInput(const Stre
                    " has no input channels, the tuner hears nothing");
         return nullptr;
     }
-
-    PaStreamParameters parameters{};
-    parameters.device = device;
-    parameters.channelCount = 1;
-    parameters.sampleFormat = paInt16;
-    // Blocking reads of a whole buffer gain nothing from low latency.
-    parameters.suggestedLatency = info->defaultHighInputLatency;
-
-    const bool direct =
-        !options_.alwaysResample &&
-        Pa_IsFormatSupported(&parameters, nullptr, format.sampleRate) == paFormatIsSupported;
-    const double streamRate = direct ? format.sampleRate : info->defaultSampleRate;
-
-    PaStream* stream = nullptr;
-    const PaError status = Pa_OpenStream(&stream, &parameters, nullptr, streamRate, kReadFrames,
-                                         paClipOff, nullptr, nullptr);
-    if (status != paNoError) {
-        log_.write("Audio input " + deviceName(*info) +
-                   " could not be opened, the tuner hears nothing: " + portAudioErrorText(status));
-        return nullptr;
-    }
-
-    SoxrPtr resampler;
-    if (!direct) {
-        const soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
-        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
-        soxr_error_t error = nullptr;
-        resampler.reset(
-            soxr_create(streamRate, format.sampleRate, 1, &error, &io, &quality, nullptr));
-        if (error != nullptr) {
-            Pa_CloseStream(stream);
-            log_.write(std::string("Audio input cannot be resampled, the tuner hears nothing: ") +
-                       error);
-            return nullptr;
-        }
-    }
-    return std::make_unique<PortAudioInputQueue>(std::move(system), stream, std::move(resampler),
-                                                 streamRate, format.sampleRate, callback, userData,
-                                                 log_);
+    // The stream is opened by the queue's reader, off this thread: opening waits on the sound
+    // server. A device that cannot be opened is logged there and tried again every 2 s.
+    return std::make_unique<PortAudioInputQueue>(
+        std::make_shared<CaptureCore>(std::move(system), device, format.sampleRate,
+                                      options_.alwaysResample, callback, userData),
+        log_);
 }
 
 }  // namespace strumwise::platform::desktop

@@ -22,6 +22,11 @@ struct PortAudioCaptureOptions {
 // queue does. The device is opened at the requested rate when it accepts it, and otherwise at
 // its own default rate with a streaming libsoxr resampler to the requested rate. The meter
 // reads the RMS and peak of the latest filled buffer.
+//
+// Every PortAudio call that can wait on the sound server (open, start, read, stop, close) runs
+// on the capture thread, never on the caller's. A read that fails, or a call that has not
+// returned within 2 s, counts as a lost input: the queue logs it once, reports reconnecting(),
+// and opens the input again every 2 s until capture resumes, without the caller's help.
 class PortAudioInputQueueFactory : public AudioInputQueueFactory {
   public:
     // `log` outlives the factory and every queue it makes.
@@ -29,7 +34,8 @@ class PortAudioInputQueueFactory : public AudioInputQueueFactory {
         : log_(log), options_(options) {}
 
     // Only signed 16-bit mono linear PCM is captured. nullptr, with one log line saying why,
-    // when PortAudio cannot start, there is no such input device, or it cannot be opened.
+    // when PortAudio cannot start or there is no such input device. A device that exists but
+    // cannot be opened is logged by the queue, which keeps trying.
     std::unique_ptr<AudioInputQueue> newInput(const StreamFormat& format,
                                               AudioInputCallback callback, void* userData) override;
 
