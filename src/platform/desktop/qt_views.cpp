@@ -16,12 +16,18 @@ QtLabel::QtLabel(QLabel* label) : label_(label) {
     // never be interpreted.
     if (label_ != nullptr) {
         label_->setTextFormat(Qt::PlainText);
+        // A layout marks a label that takes no room while it has nothing to say (a banner): it
+        // comes with no height, and gets its height back with a text.
+        collapsesWhenEmpty_ = label_->property("collapsesWhenEmpty").toBool();
     }
 }
 
 void QtLabel::setText(std::string_view text) {
     if (label_ != nullptr) {
         label_->setText(toQString(text));
+        if (collapsesWhenEmpty_) {
+            label_->setMaximumHeight(text.empty() ? 0 : QWIDGETSIZE_MAX);
+        }
     }
 }
 

@@ -19,6 +19,7 @@ class QtLabel final : public Label {
 
   private:
     QPointer<QLabel> label_;
+    bool collapsesWhenEmpty_ = false;
 };
 
 class QtImageView final : public ImageView {
