@@ -30,8 +30,10 @@ using SteadyClock = std::chrono::steady_clock;
 // Frames per blocking read; at 14039 Hz one read fills one 8192-byte buffer.
 constexpr unsigned long kReadFrames = 4096;
 // A PortAudio call of the capture that has not returned by then has lost its server. A read
-// takes 0.3 s at most, so this is never a slow but healthy device.
+// waits for 0.3 s of sound, but a busy sound server may hold a healthy stream back for a few
+// seconds, so reads are given longer than opening, starting and stopping.
 constexpr auto kStallLimit = std::chrono::seconds(2);
+constexpr auto kReadStallLimit = std::chrono::seconds(6);
 // How often a lost input is opened again.
 constexpr auto kRetryInterval = std::chrono::seconds(2);
 // How often the supervisor looks at its reader.
@@ -92,6 +94,8 @@ struct CaptureCore {
 // What the supervisor sees of one reader.
 struct ReaderState {
     std::atomic<std::int64_t> inCallSince = 0;  // steady-clock ticks; 0 outside PortAudio
+    std::atomic<const char*> call = "";         // the PortAudio call in progress
+    std::atomic<SteadyClock::rep> limit = 0;    // and how long it may take
     std::atomic<bool> abandoned = false;
     std::atomic<bool> failed = false;
     std::atomic<bool> captured = false;
@@ -101,8 +105,8 @@ struct ReaderState {
 
     bool stalled(SteadyClock::time_point now) const {
         const std::int64_t since = inCallSince.load();
-        return since != 0 &&
-               now - SteadyClock::time_point(SteadyClock::duration(since)) > kStallLimit;
+        return since != 0 && now - SteadyClock::time_point(SteadyClock::duration(since)) >
+                                 SteadyClock::duration(limit.load());
     }
 };
 
@@ -131,7 +135,10 @@ class CaptureReader {
   private:
     // Runs one PortAudio call with the supervisor watching how long it takes.
     template <typename Call>
-    PaError watched(Call call) {
+    PaError watched(const char* name, Call call,
+                    SteadyClock::duration limit = SteadyClock::duration(kStallLimit)) {
+        state_->call = name;
+        state_->limit = limit.count();
         state_->inCallSince = SteadyClock::now().time_since_epoch().count();
         const PaError status = call();
         state_->inCallSince = 0;
@@ -161,11 +168,11 @@ class CaptureReader {
 
         const bool direct =
             !core_->alwaysResample &&
-            watched([&] {
+            watched("Pa_IsFormatSupported", [&] {
                 return Pa_IsFormatSupported(&parameters, nullptr, core_->captureRate);
             }) == paFormatIsSupported;
         const double streamRate = direct ? core_->captureRate : info->defaultSampleRate;
-        const PaError status = watched([&] {
+        const PaError status = watched("Pa_OpenStream", [&] {
             return Pa_OpenStream(&stream_, &parameters, nullptr, streamRate, kReadFrames, paClipOff,
                                  nullptr, nullptr);
         });
@@ -198,7 +205,7 @@ class CaptureReader {
         for (;;) {
             if (!core_->running && started_) {
                 lock.unlock();
-                watched([&] { return Pa_StopStream(stream_); });
+                watched("Pa_StopStream", [&] { return Pa_StopStream(stream_); });
                 started_ = false;
                 dropPendingAudio();
                 lock.lock();
@@ -210,15 +217,18 @@ class CaptureReader {
             }
             lock.unlock();
             if (!started_) {
-                const PaError status = watched([&] { return Pa_StartStream(stream_); });
+                const PaError status =
+                    watched("Pa_StartStream", [&] { return Pa_StartStream(stream_); });
                 if (status != paNoError) {
                     fail("Audio capture could not start: " + portAudioErrorText(status));
                     return;
                 }
                 started_ = true;
             }
-            const PaError status =
-                watched([&] { return Pa_ReadStream(stream_, readBuffer_.data(), kReadFrames); });
+            const PaError status = watched(
+                "Pa_ReadStream",
+                [&] { return Pa_ReadStream(stream_, readBuffer_.data(), kReadFrames); },
+                kReadStallLimit);
             // An overflow means samples were lost before this read; the read itself is good.
             if (status != paNoError && status != paInputOverflowed) {
                 fail("Audio capture stopped: " + portAudioErrorText(status));
@@ -424,7 +434,8 @@ class PortAudioInputQueue : public AudioInputQueue {
             } else if (reader_->stalled(now)) {
                 reader_->abandoned = true;
                 core_->wake.notify_all();
-                reportLoss("Audio capture stalled: the sound server does not answer");
+                reportLoss(std::string("Audio capture stalled: the sound server does not answer ") +
+                           reader_->call.load());
             } else if (lost && reader_->captured) {
                 log_.write("Audio capture resumed");
                 lost = false;
