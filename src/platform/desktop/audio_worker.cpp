@@ -1,5 +1,6 @@
 #include "platform/desktop/audio_worker.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -20,7 +21,6 @@ struct AudioWorker::State {
     std::deque<std::function<void()>> tasks;
     bool quit = false;
     bool finished = false;
-    Clock::time_point busySince{};  // default: idle
     std::thread thread;
 
     void run() {
@@ -32,12 +32,10 @@ struct AudioWorker::State {
             }
             std::function<void()> task = std::move(tasks.front());
             tasks.pop_front();
-            busySince = Clock::now();
             lock.unlock();
             task();
             task = nullptr;  // what the task captured goes with it, outside the lock
             lock.lock();
-            busySince = {};
         }
         finished = true;
         wake.notify_all();
@@ -49,6 +47,9 @@ AudioWorker::AudioWorker() : state_(std::make_shared<State>()) {
 }
 
 AudioWorker::~AudioWorker() {
+    if (!state_->thread.joinable()) {
+        return;  // left behind
+    }
     std::unique_lock lock(state_->mutex);
     state_->quit = true;
     state_->wake.notify_all();
@@ -62,18 +63,21 @@ AudioWorker::~AudioWorker() {
     }
 }
 
+void AudioWorker::leaveBehind() {
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->quit = true;
+    }
+    state_->wake.notify_all();
+    state_->thread.detach();
+}
+
 void AudioWorker::post(std::function<void()> task) {
     {
         std::lock_guard lock(state_->mutex);
         state_->tasks.push_back(std::move(task));
     }
     state_->wake.notify_all();
-}
-
-AudioWorker::Clock::duration AudioWorker::busyFor() const {
-    std::lock_guard lock(state_->mutex);
-    return state_->busySince == Clock::time_point{} ? Clock::duration::zero()
-                                                    : Clock::now() - state_->busySince;
 }
 
 }  // namespace strumwise::platform::desktop

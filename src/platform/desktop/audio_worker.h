@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -15,8 +14,6 @@ namespace strumwise::platform::desktop {
 // everything its tasks captured, so that no caller ever waits on a sound server.
 class AudioWorker {
   public:
-    using Clock = std::chrono::steady_clock;
-
     AudioWorker();
     ~AudioWorker();
     AudioWorker(const AudioWorker&) = delete;
@@ -24,8 +21,9 @@ class AudioWorker {
 
     void post(std::function<void()> task);
 
-    // How long the task running now has been running; zero when the worker is idle.
-    Clock::duration busyFor() const;
+    // Lets the queued tasks finish on their own time and returns at once; the destructor then
+    // waits for nothing. For a worker known to be stuck.
+    void leaveBehind();
 
   private:
     struct State;

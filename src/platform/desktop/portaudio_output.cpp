@@ -289,7 +289,7 @@ class PortAudioOutputUnit : public AudioOutputUnit {
             return false;
         }
         log_.write("Audio output did not start within 2 s, the reference tones stay silent");
-        retireStream();
+        retireStream(true);
         abandoned_ = true;
         return true;
     }
@@ -303,14 +303,18 @@ class PortAudioOutputUnit : public AudioOutputUnit {
     }
 
     // Silences the stream, lets its worker close it, and forgets both. A worker stuck inside
-    // PortAudio is left behind with the stream; it renders nothing more and logs nothing.
-    void retireStream() {
+    // PortAudio is left behind with the stream, at once when `stuck`; it renders nothing more
+    // and logs nothing.
+    void retireStream(bool stuck = false) {
         if (stream_ == nullptr) {
             return;
         }
         stream_->closeGate();
         stream_->muteLog();
         worker_->post([stream = stream_] { stream->close(); });
+        if (stuck) {
+            worker_->leaveBehind();
+        }
         worker_.reset();
         stream_.reset();
     }
