@@ -428,11 +428,18 @@ class PortAudioInputQueue : public AudioInputQueue {
                     nextAttempt = now + kRetryInterval;
                 }
             } else if (reader_->failed) {
-                std::lock_guard errorLock(reader_->errorMutex);
-                const std::string error = reader_->error;
+                std::string error;
+                {
+                    std::lock_guard errorLock(reader_->errorMutex);
+                    error = reader_->error;
+                }
                 reportLoss(error);
             } else if (reader_->stalled(now)) {
-                reader_->abandoned = true;
+                {
+                    // Under the lock, so that a reader about to wait for a start sees it.
+                    std::lock_guard abandonLock(core_->mutex);
+                    reader_->abandoned = true;
+                }
                 core_->wake.notify_all();
                 reportLoss(std::string("Audio capture stalled: the sound server does not answer ") +
                            reader_->call.load());

@@ -137,7 +137,19 @@ TEST(SoundServerLossScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheSe
         window.layout()->rootWidget()->findChild<QLabel*>(QStringLiteral("audioStatusLabel"));
     ASSERT_NE(banner, nullptr);
 
-    // Capturing, and a tone played and stopped, with nothing to report.
+    // Capturing (a string sounds into the server and the tuner shows its pitch), and a tone
+    // played and stopped, with nothing to report.
+    const std::string tone = server.dir() + "/string.wav";
+    ASSERT_EQ(
+        std::system(("sox -q -n -r 44100 -c 1 -b 16 " + tone +
+                     " synth 60 sawtooth 293.66 vol 0.5 && (paplay " + tone + " >/dev/null 2>&1 &)")
+                        .c_str()),
+        0);
+    auto* frequency =
+        window.layout()->rootWidget()->findChild<QLabel*>(QStringLiteral("freq_label"));
+    ASSERT_NE(frequency, nullptr);
+    ASSERT_TRUE(strumwise::testing::processEventsUntil([&] { return !frequency->text().isEmpty(); },
+                                                       30000));
     window.controller()->sendAction("playD293_6Hz:");
     strumwise::testing::processEventsUntil([] { return false; }, 1000);
     window.controller()->sendAction("stopFreqPlay:");
