@@ -38,7 +38,7 @@ void WindowStartUpToFirstFrame(benchmark::State& state) {
         strumwise::app::DesktopWindowConfig config;
         config.screen = state.range(0) == 0 ? strumwise::platform::desktop::screenProfile(0, 956)
                                             : strumwise::platform::desktop::screenProfile(1, 1366);
-        config.input = std::vector<std::int16_t>(4096, 0);
+        config.input = strumwise::platform::openSamples(std::vector<std::int16_t>(4096, 0));
         strumwise::app::DesktopWindowApp app(std::move(config));
         app.launch();
         while (!watcher.painted) {

@@ -89,7 +89,7 @@ struct DesktopWindowApp::Parts {
           views([this](const QWidget& window) { return &window == windows.mainWindow(); }) {
         if (this->config.input) {
             fileInput = std::make_unique<desktop::FileAudioInputFactory>(
-                std::move(*this->config.input), pitch::MicListener::kSampleRate, log);
+                this->config.input, pitch::MicListener::kSampleRate, log);
         } else {
             microphoneInput = std::make_unique<desktop::PortAudioInputQueueFactory>(log);
         }

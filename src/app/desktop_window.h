@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/desktop/screen_profile.h"
+#include "platform/sample_reader.h"
 #include "platform/storyboard.h"
 
 namespace strumwise::platform::desktop {
@@ -32,8 +33,9 @@ struct DesktopWindowConfig {
     // The device the window pretends to be; empty: the tallest phone that fits the desktop.
     std::optional<platform::desktop::ScreenProfile> screen;
     // Samples at the capture rate played into the capture path in real time instead of the
-    // microphone (then silence); empty: the default microphone.
-    std::optional<std::vector<std::int16_t>> input;
+    // microphone (then silence), read from the start by every capture queue; empty: the default
+    // microphone.
+    platform::SampleReaderOpener input;
     // Prints every observable platform call on standard output as it happens.
     DesktopTrace trace = DesktopTrace::Off;
 };

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/commands/command.h"
@@ -56,26 +57,37 @@ int runEstimate(std::span<const std::string_view> args) {
     }
     const std::string path(parsed.operands.front());
 
-    const platform::headless::DecodedAudio audio =
-        platform::headless::readAudioFile(path, pitch::MicListener::kSampleRate);
-    if (!audio.error.empty()) {
-        std::fprintf(stderr, "strumwise estimate: %s\n", audio.error.c_str());
+    std::string error;
+    const std::unique_ptr<platform::headless::AudioFileReader> reader =
+        platform::headless::AudioFileReader::open(path, pitch::MicListener::kSampleRate, error);
+    if (!reader) {
+        std::fprintf(stderr, "strumwise estimate: %s\n", error.c_str());
         return kExitUsage;
     }
 
+    // The file is read a block at a time, so a file of any length takes the same memory.
     constexpr std::size_t kBlockSamples = pitch::MicListener::kBufferBytes / 2;
     auto estimator = std::make_unique<pitch::PitchEstimator>(pitch::MicListener::kSampleRate);
-    const std::span<const std::int16_t> samples(audio.samples);
-    for (std::size_t start = 0, index = 0; start < samples.size();
-         start += kBlockSamples, ++index) {
-        const std::span<const std::int16_t> block =
-            samples.subspan(start, std::min(kBlockSamples, samples.size() - start));
+    std::vector<std::int16_t> samples(kBlockSamples);
+    for (std::size_t index = 0;; ++index) {
+        const std::size_t count = reader->read(samples);
+        if (count == 0) {
+            break;
+        }
+        const std::span<const std::int16_t> block(samples.data(), count);
         const float frequency = estimator->getFreqFromBuffer(
             block.data(), static_cast<std::uint32_t>(block.size_bytes()));
         const float power = measureLevel(block).averagePower;
         std::printf("%zu %.3f %.4f %.6f\n", index,
-                    static_cast<double>(start) / pitch::MicListener::kSampleRate,
+                    static_cast<double>(index * kBlockSamples) / pitch::MicListener::kSampleRate,
                     static_cast<double>(frequency), static_cast<double>(power));
+        if (count < kBlockSamples) {
+            break;
+        }
+    }
+    if (!reader->error().empty()) {
+        std::fprintf(stderr, "strumwise estimate: %s\n", reader->error().c_str());
+        return kExitUsage;
     }
     return 0;
 }

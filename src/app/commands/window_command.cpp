@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,13 +51,19 @@ int runWindowCommand(std::span<const std::string_view> args) {
     config.screen = options.screen;
     config.trace = options.trace;
     if (options.inputPath) {
-        auto decoded =
-            platform::headless::readAudioFile(*options.inputPath, pitch::MicListener::kSampleRate);
-        if (!decoded.error.empty()) {
-            std::fprintf(stderr, "strumwise: %s\n", decoded.error.c_str());
+        // Opened once here so that a file that cannot be used is refused before the window
+        // opens; each capture queue then reads it afresh as it plays.
+        std::string error;
+        if (!platform::headless::AudioFileReader::open(*options.inputPath,
+                                                       pitch::MicListener::kSampleRate, error)) {
+            std::fprintf(stderr, "strumwise: %s\n", error.c_str());
             return kExitUsage;
         }
-        config.input = std::move(decoded.samples);
+        config.input = [path = *options.inputPath]() -> std::unique_ptr<platform::SampleReader> {
+            std::string ignored;
+            return platform::headless::AudioFileReader::open(path, pitch::MicListener::kSampleRate,
+                                                             ignored);
+        };
     }
 
     // Qt keeps pointers to these for the application's life.

@@ -9,10 +9,10 @@
 
 namespace strumwise::platform::desktop {
 
-FileAudioInputQueue::FileAudioInputQueue(std::shared_ptr<const std::vector<std::int16_t>> samples,
-                                         double sampleRate, AudioInputCallback callback,
-                                         void* userData)
-    : samples_(std::move(samples)),
+FileAudioInputQueue::FileAudioInputQueue(std::unique_ptr<SampleReader> reader, double sampleRate,
+                                         AudioInputCallback callback, void* userData)
+    : reader_(std::move(reader)),
+      skipped_(kBlockSamples),
       sampleRate_(sampleRate),
       callback_(callback),
       userData_(userData) {}
@@ -101,7 +101,7 @@ void FileAudioInputQueue::deliverBlocks() {
             }
         }
         if (buffer == nullptr) {
-            position_ += kBlockSamples;  // dropped: time moves on all the same
+            reader_->read(skipped_);  // dropped: time moves on all the same
             continue;
         }
         fill(*buffer);
@@ -113,14 +113,8 @@ void FileAudioInputQueue::fill(AudioQueueBuffer& buffer) {
     const std::size_t count =
         std::min<std::size_t>(kBlockSamples, buffer.capacity / sizeof(std::int16_t));
     auto* out = static_cast<std::int16_t*>(buffer.audioData);
-    const std::vector<std::int16_t>& source = *samples_;
-    const std::size_t available = position_ < source.size() ? source.size() - position_ : 0;
-    const std::size_t copied = std::min(count, available);
-    if (copied > 0) {
-        std::memcpy(out, source.data() + position_, copied * sizeof(std::int16_t));
-    }
+    const std::size_t copied = reader_->read(std::span<std::int16_t>(out, count));
     std::fill(out + copied, out + count, std::int16_t{0});
-    position_ += count;
     buffer.byteSize = static_cast<std::uint32_t>(count * sizeof(std::int16_t));
 
     const LevelMeterState level = measureLevel(std::span<const std::int16_t>(out, count));
@@ -128,11 +122,8 @@ void FileAudioInputQueue::fill(AudioQueueBuffer& buffer) {
     level_ = level;
 }
 
-FileAudioInputFactory::FileAudioInputFactory(std::vector<std::int16_t> samples, double sampleRate,
-                                             Log& log)
-    : samples_(std::make_shared<const std::vector<std::int16_t>>(std::move(samples))),
-      sampleRate_(sampleRate),
-      log_(log) {}
+FileAudioInputFactory::FileAudioInputFactory(SampleReaderOpener open, double sampleRate, Log& log)
+    : open_(std::move(open)), sampleRate_(sampleRate), log_(log) {}
 
 std::unique_ptr<AudioInputQueue> FileAudioInputFactory::newInput(const StreamFormat& format,
                                                                  AudioInputCallback callback,
@@ -144,7 +135,13 @@ std::unique_ptr<AudioInputQueue> FileAudioInputFactory::newInput(const StreamFor
         log_.write("The input file cannot feed this capture format");
         return nullptr;
     }
-    return std::make_unique<FileAudioInputQueue>(samples_, sampleRate_, callback, userData);
+    std::unique_ptr<SampleReader> reader = open_ ? open_() : nullptr;
+    if (!reader) {
+        log_.write("The input file cannot be read again");
+        return nullptr;
+    }
+    return std::make_unique<FileAudioInputQueue>(std::move(reader), sampleRate_, callback,
+                                                 userData);
 }
 
 }  // namespace strumwise::platform::desktop

@@ -11,20 +11,21 @@
 
 #include "platform/audio_input.h"
 #include "platform/log.h"
+#include "platform/sample_reader.h"
 
 namespace strumwise::platform::desktop {
 
-// A recording queue that plays decoded samples into the capture path in real time instead of a
-// microphone: while it runs, block i (4096 samples, or a buffer's capacity if smaller) is handed
-// to the callback (i+1) x 4096 / rate seconds after the start, on a timer thread of its own, in
-// the first enqueued buffer; after the last sample it delivers silence. A block that finds no
-// buffer enqueued is dropped, as a real queue drops audio it has nowhere to put. Restarting goes
-// on from where it stopped.
+// A recording queue that plays samples read from a SampleReader (a sound file decoded as it
+// goes) into the capture path in real time instead of a microphone: while it runs, block i (4096
+// samples, or a buffer's capacity if smaller) is handed to the callback (i+1) x 4096 / rate seconds
+// after the start, on a timer thread of its own, in the first enqueued buffer; after the last
+// sample it delivers silence. A block that finds no buffer enqueued is dropped, as a real queue
+// drops audio it has nowhere to put. Restarting goes on from where it stopped.
 class FileAudioInputQueue final : public AudioInputQueue {
   public:
     static constexpr std::uint32_t kBlockSamples = 4096;
 
-    FileAudioInputQueue(std::shared_ptr<const std::vector<std::int16_t>> samples, double sampleRate,
+    FileAudioInputQueue(std::unique_ptr<SampleReader> reader, double sampleRate,
                         AudioInputCallback callback, void* userData);
     ~FileAudioInputQueue() override;
 
@@ -45,7 +46,9 @@ class FileAudioInputQueue final : public AudioInputQueue {
     void deliverBlocks();
     void fill(AudioQueueBuffer& buffer);
 
-    const std::shared_ptr<const std::vector<std::int16_t>> samples_;
+    // Read by the timer thread only.
+    const std::unique_ptr<SampleReader> reader_;
+    std::vector<std::int16_t> skipped_;
     const double sampleRate_;
     const AudioInputCallback callback_;
     void* const userData_;
@@ -55,7 +58,6 @@ class FileAudioInputQueue final : public AudioInputQueue {
     std::condition_variable wake_;
     std::deque<AudioQueueBuffer*> enqueued_;
     bool stopRequested_ = false;
-    std::size_t position_ = 0;  // next sample to deliver; touched by the timer thread only
     LevelMeterState level_;
     bool metering_ = false;
 
@@ -64,16 +66,17 @@ class FileAudioInputQueue final : public AudioInputQueue {
 };
 
 // Makes file-fed queues for the product's one capture format: mono signed 16-bit at the rate the
-// samples were decoded at. Any other format is refused with one log line.
+// samples are read at. Any other format, or a signal that cannot be opened, is refused with one
+// log line. Every queue reads the signal from its beginning.
 class FileAudioInputFactory final : public AudioInputQueueFactory {
   public:
-    FileAudioInputFactory(std::vector<std::int16_t> samples, double sampleRate, Log& log);
+    FileAudioInputFactory(SampleReaderOpener open, double sampleRate, Log& log);
 
     std::unique_ptr<AudioInputQueue> newInput(const StreamFormat& format,
                                               AudioInputCallback callback, void* userData) override;
 
   private:
-    std::shared_ptr<const std::vector<std::int16_t>> samples_;
+    SampleReaderOpener open_;
     double sampleRate_;
     Log& log_;
 };

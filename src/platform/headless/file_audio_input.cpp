@@ -111,17 +111,29 @@ class FileAudioInputQueue final : public AudioInputQueue {
         const std::size_t count =
             std::min<std::size_t>(capacitySamples, FileAudioInputQueueFactory::kBlockSamples);
         auto* out = static_cast<std::int16_t*>(buffer.audioData);
-        const auto& samples = signal_->samples;
-        const std::size_t first =
-            static_cast<std::size_t>(block) * FileAudioInputQueueFactory::kBlockSamples;
-        const std::size_t available =
-            first < samples.size() ? std::min(count, samples.size() - first) : 0;
+        const std::span<const std::int16_t> source = blockSamples(block);
+        const std::size_t available = std::min(count, source.size());
         if (available > 0) {
-            std::memcpy(out, samples.data() + first, available * kBytesPerSample);
+            std::memcpy(out, source.data(), available * kBytesPerSample);
         }
         std::fill(out + available, out + count, std::int16_t{0});
         buffer.byteSize = static_cast<std::uint32_t>(count * kBytesPerSample);
         level_ = measureLevel(std::span<const std::int16_t>(out, count));
+    }
+
+    std::span<const std::int16_t> blockSamples(std::int64_t block) const {
+        if (signal_->blocks) {
+            return signal_->blocks->block(block);
+        }
+        const auto& samples = signal_->samples;
+        const std::size_t first =
+            static_cast<std::size_t>(block) * FileAudioInputQueueFactory::kBlockSamples;
+        if (first >= samples.size()) {
+            return {};
+        }
+        return std::span<const std::int16_t>(samples).subspan(
+            first, std::min<std::size_t>(FileAudioInputQueueFactory::kBlockSamples,
+                                         samples.size() - first));
     }
 
     VirtualRunLoop& runLoop_;
@@ -146,6 +158,24 @@ bool isCaptureFormat(const StreamFormat& format, double sampleRate) {
 }
 
 }  // namespace
+
+ReaderBlocks::ReaderBlocks(std::unique_ptr<SampleReader> reader)
+    : reader_(std::move(reader)), block_(FileAudioInputQueueFactory::kBlockSamples) {}
+
+std::span<const std::int16_t> ReaderBlocks::block(std::int64_t index) {
+    if (index < blockIndex_) {
+        return {};
+    }
+    while (blockIndex_ < index) {
+        blockLength_ = reader_ ? reader_->read(block_) : 0;
+        ++blockIndex_;
+        if (blockLength_ == 0) {
+            // The reader is spent: every later block is silence too.
+            blockIndex_ = index;
+        }
+    }
+    return std::span<const std::int16_t>(block_.data(), blockLength_);
+}
 
 FileAudioInputQueueFactory::FileAudioInputQueueFactory(
     VirtualRunLoop& runLoop, Log& log, std::shared_ptr<const MicrophoneSignal> signal)

@@ -2,18 +2,40 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/audio_input.h"
 #include "platform/headless/virtual_run_loop.h"
 #include "platform/log.h"
+#include "platform/sample_reader.h"
 
 namespace strumwise::platform::headless {
 
+// Blocks of samples read from a SampleReader as they are first asked for, so that a signal as
+// long as a file takes a block of memory, not the file's length. Blocks are asked for in the
+// order they are heard: the latest one is kept for every queue that hears it, blocks skipped
+// over are read and dropped, and an earlier block than the latest is silence.
+class ReaderBlocks {
+  public:
+    explicit ReaderBlocks(std::unique_ptr<SampleReader> reader);
+
+    // Block `index` of the signal (4096 samples; fewer or none after the end).
+    std::span<const std::int16_t> block(std::int64_t index);
+
+  private:
+    std::unique_ptr<SampleReader> reader_;
+    std::vector<std::int16_t> block_;
+    std::size_t blockLength_ = 0;
+    std::int64_t blockIndex_ = -1;
+};
+
 // Audio as the headless microphone hears it: 16-bit mono samples at a fixed rate, heard from a
-// fixed origin of virtual time on, followed by silence for ever.
+// fixed origin of virtual time on, followed by silence for ever. The samples are either held in
+// `samples` or, when `blocks` is set, read from it as they are heard.
 struct MicrophoneSignal {
     std::vector<std::int16_t> samples;
+    std::shared_ptr<ReaderBlocks> blocks;
     double sampleRate = 14039.0;
     Micros origin = 0;
 };

@@ -51,7 +51,7 @@ class DesktopWindow : public ::testing::Test {
 TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
     DesktopWindowConfig config;
     config.screen = desktop::screenProfile(0, 667);
-    config.input = testing::pluckedString(293.66, 3.0);
+    config.input = platform::openSamples(testing::pluckedString(293.66, 3.0));
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
     desktop::QtStoryboard* layout = app.layout();
@@ -81,7 +81,7 @@ TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
 TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
     DesktopWindowConfig config;
     config.screen = desktop::screenProfile(0, 800);
-    config.input = std::vector<std::int16_t>(100, 0);
+    config.input = platform::openSamples(std::vector<std::int16_t>(100, 0));
     DesktopWindowApp app(std::move(config));
     EXPECT_FALSE(app.launch());
     EXPECT_EQ(app.controller(), nullptr);
@@ -100,7 +100,7 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
 TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
     DesktopWindowConfig config;
     config.screen = desktop::screenProfile(0, 667);
-    config.input = std::vector<std::int16_t>(100, 0);
+    config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
     QWidget* tuner = app.windows().mainWindow();
