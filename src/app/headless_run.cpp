@@ -178,10 +178,17 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
         return status;
     };
 
-    headless::DecodedAudio audio =
-        headless::readAudioFile(options.file, pitch::MicListener::kSampleRate);
-    if (!audio.error.empty()) {
-        return fail(audio.error, kExitUsage);
+    // The file is counted through first, since its header may misstate its length, and then
+    // heard block by block as the run goes, so a file of any length takes the same memory.
+    std::string readError;
+    const std::optional<std::uint64_t> fileSamples =
+        headless::countAudioFileSamples(options.file, pitch::MicListener::kSampleRate, readError);
+    std::unique_ptr<headless::AudioFileReader> reader =
+        fileSamples ? headless::AudioFileReader::open(options.file, pitch::MicListener::kSampleRate,
+                                                      readError)
+                    : nullptr;
+    if (!reader) {
+        return fail(readError, kExitUsage);
     }
 
     HeadlessRunConfig config;
@@ -199,15 +206,15 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
         }
     }
     auto signal = std::make_shared<headless::MicrophoneSignal>();
-    signal->samples = std::move(audio.samples);
+    signal->blocks = std::make_shared<headless::ReaderBlocks>(std::move(reader));
     signal->sampleRate = pitch::MicListener::kSampleRate;
-    const double fileSeconds =
-        static_cast<double>(signal->samples.size()) / pitch::MicListener::kSampleRate;
+    const double fileSeconds = static_cast<double>(*fileSamples) / pitch::MicListener::kSampleRate;
     config.microphone = std::move(signal);
     config.tuning = options.tuning;
     config.presses = options.presses;
     config.rating = options.rating;
 
+    const double until = options.untilSeconds.value_or(fileSeconds + kTrailingSeconds);
     std::unique_ptr<headless::WavFileWriter> toneFile;
     if (!options.toneOut.empty()) {
         toneFile = std::make_unique<headless::WavFileWriter>(options.toneOut, 44100, 2);
@@ -229,7 +236,6 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
                      "screen\n",
                      options.screenText.c_str());
     }
-    const double until = options.untilSeconds.value_or(fileSeconds + kTrailingSeconds);
     app.runUntil(headless::secondsToMicros(until));
 
     int status = 0;
