@@ -8,11 +8,13 @@
 #include "app/commands/command.h"
 #include "app/screen_option.h"
 #include "base/printable_text.h"
+#include "base/text_format.h"
 #include "pitch/mic_listener.h"
 #include "platform/headless/audio_file.h"
 #include "platform/headless/ini_user_defaults.h"
 #include "platform/headless/wav_file.h"
 #include "screen/action_names.h"
+#include "tones/tone_length.h"
 
 namespace strumwise::app {
 
@@ -217,6 +219,13 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     const double until = options.untilSeconds.value_or(fileSeconds + kTrailingSeconds);
     std::unique_ptr<headless::WavFileWriter> toneFile;
     if (!options.toneOut.empty()) {
+        if (!tones::isToneFileLength(until)) {
+            // A longer recording could outgrow the sizes a WAV header can hold.
+            return fail(formatText("--tone-out records a run of more than 0 and at most %.0f s, "
+                                   "not %.3f s (set --until)",
+                                   tones::kMaxToneFileSeconds, until),
+                        kExitUsage);
+        }
         toneFile = std::make_unique<headless::WavFileWriter>(options.toneOut, 44100, 2);
         if (!toneFile->isOpen()) {
             return fail(toneFile->error(), kExitUsage);

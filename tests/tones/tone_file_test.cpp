@@ -2,12 +2,14 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/headless/wav_file.h"
 #include "tones/fakes.h"
+#include "tones/tone_length.h"
 
 namespace strumwise::tones {
 namespace {
@@ -64,6 +66,23 @@ TEST(ToneFile, FailuresAreReportedNotLost) {
         }
         EXPECT_FALSE(ok && full.close());
         EXPECT_FALSE(full.error().empty());
+    }
+}
+
+TEST(ToneFile, LengthsRunFromOneFrameToAnHour) {
+    struct Case {
+        double seconds;
+        bool allowed;
+        std::uint64_t frames;
+    };
+    for (const Case& c :
+         {Case{1e-9, true, 1}, Case{1.0, true, 44100}, Case{0.5 / 44100, true, 1},
+          Case{3600.0, true, 158'760'000}, Case{0.0, false, 0}, Case{-1.0, false, 0},
+          Case{3600.001, false, 0}, Case{std::nan(""), false, 0}}) {
+        EXPECT_EQ(isToneFileLength(c.seconds), c.allowed) << c.seconds;
+        if (c.allowed) {
+            EXPECT_EQ(toneFrames(c.seconds, 44100.0), c.frames) << c.seconds;
+        }
     }
 }
 

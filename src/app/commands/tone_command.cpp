@@ -16,6 +16,7 @@
 #include "base/printable_text.h"
 #include "platform/headless/wav_file.h"
 #include "tones/tone_generator.h"
+#include "tones/tone_length.h"
 #include "tuner/tuning_table.h"
 
 namespace strumwise::app {
@@ -34,9 +35,6 @@ constexpr std::string_view kUsage =
     "  --wave W       the wave blended half and half with the sine (default triangle);\n"
     "                 sine gives a pure sine\n"
     "  -o OUT.wav     the file to write\n";
-
-// Long enough for any reference tone; keeps a mistyped length from filling the disk.
-constexpr double kMaxSeconds = 3600.0;
 
 struct ToneOptions {
     std::uint64_t tuning = 0;
@@ -115,7 +113,7 @@ std::string parseOptions(std::span<const std::string_view> args, ToneOptions& op
             haveString = true;
         } else if (name == "--seconds") {
             const auto seconds = parseNumber<double>(value);
-            if (!seconds || !(*seconds > 0.0 && *seconds <= kMaxSeconds)) {
+            if (!seconds || !tones::isToneFileLength(*seconds)) {
                 return "--seconds must be a number above 0 and at most 3600, not '" + text + "'";
             }
             options.seconds = *seconds;
@@ -166,7 +164,7 @@ int runTone(std::span<const std::string_view> args) {
     }
     constexpr std::uint32_t kChunkFrames = 4096;
     std::vector<std::int16_t> chunk(2 * kChunkFrames);
-    auto remaining = static_cast<std::uint64_t>(std::llround(options.seconds * 44100.0));
+    std::uint64_t remaining = tones::toneFrames(options.seconds, 44100.0);
     while (remaining > 0) {
         const auto frames =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(remaining, kChunkFrames));

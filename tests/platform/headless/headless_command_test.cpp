@@ -187,6 +187,18 @@ TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
     EXPECT_EQ(rendered.samples.size(), 22050u);  // half a second of tone, nothing while silent
 }
 
+TEST_F(HeadlessCommandTest, AFileOfOneSampleRunsUntilSixSecondsAfterIt) {
+    const std::string tiny = path("tiny.wav");
+    {
+        headless::WavFileWriter file(tiny, 44100, 1);
+        const std::int16_t sample = 1000;
+        file.write(&sample, 1);
+    }
+    ASSERT_EQ(run({tiny}), 0) << err;
+    EXPECT_NE(out.find("\n6.000 "), std::string::npos);
+    EXPECT_EQ(out.find("\n6.100 "), std::string::npos);
+}
+
 TEST_F(HeadlessCommandTest, DefaultsFilePersistsBetweenRuns) {
     const std::string defaults = path("defaults.ini");
     ASSERT_EQ(run({pluck, "--defaults", defaults, "--until", "0"}), 0) << err;
@@ -199,6 +211,11 @@ TEST_F(HeadlessCommandTest, DefaultsFilePersistsBetweenRuns) {
 TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
     std::ofstream(path("bad.ini")) << "not an ini line\n";
     std::ofstream(path("text.wav")) << "not a sound";
+    {
+        headless::WavFileWriter slow(path("slow.wav"), 1, 1);  // 6 samples claiming 6 s
+        const std::vector<std::int16_t> samples(6, 1000);
+        slow.write(samples.data(), samples.size());
+    }
     const std::vector<std::vector<std::string>> cases{
         {},
         {pluck, "--tuning", "0"},
@@ -211,6 +228,10 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
         {path("text.wav")},
         {pluck, "--defaults", path("bad.ini")},
         {pluck, "--tone-out", path("no/such/dir.wav")},
+        {path("slow.wav")},
+        // A WAV header cannot state the size of some recordings past an hour.
+        {pluck, "--tone-out", path("tone.wav"), "--until", "3601"},
+        {pluck, "--tone-out", path("tone.wav"), "--until", "0"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args.back());
