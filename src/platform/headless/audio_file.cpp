@@ -157,6 +157,11 @@ struct AudioFileReader::State {
             fail("cannot resample " + printableText(path) + ": " + status);
             return;
         }
+        if (!flushing && used == 0 && produced == 0) {
+            // Never expected of libsoxr; without this a stalled resampler would hang the read.
+            fail("cannot resample " + path + ": the resampler took no input");
+            return;
+        }
         monoUsed += used;
         readyLength = produced;
         if (flushing && produced == 0) {
