@@ -1,7 +1,7 @@
 #pragma once
 
-// Test sounds at the capture rate: harmonic-rich tones and a plucked string, both far closer to
-// a banjo than a pure sine, which the harmonic sum reads at a subharmonic.
+// Test sounds at the capture rate: harmonic-rich tones, far closer to a banjo than a pure sine,
+// which the harmonic sum reads at a subharmonic.
 
 #include <cmath>
 #include <cstdint>
@@ -31,28 +31,6 @@ inline std::vector<std::int16_t> tone(double frequency, double amplitude = 8000.
             value += weight * std::sin(++harmonic * phase);
         }
         samples[n] = static_cast<std::int16_t>(std::lround(amplitude * value));
-    }
-    return samples;
-}
-
-// A plucked string (Karplus-Strong): a burst of repeatable noise without DC in a delay line of
-// `period` samples, averaged on each pass, so that it sounds at kCaptureRate / (period - 0.5) Hz.
-inline std::vector<std::int16_t> pluckedString(std::uint32_t period) {
-    std::vector<double> line(period);
-    std::uint32_t seed = 12345;
-    double mean = 0.0;
-    for (double& value : line) {
-        seed = seed * 1664525u + 1013904223u;
-        value = ((seed >> 8) / 16777216.0 - 0.5) * 2.0;
-        mean += value / period;
-    }
-    for (double& value : line) {
-        value -= mean;
-    }
-    std::vector<std::int16_t> samples(4096);
-    for (std::uint32_t n = 0, index = 0; n < samples.size(); ++n, index = (index + 1) % period) {
-        samples[n] = static_cast<std::int16_t>(std::lround(line[index] * 12000.0));
-        line[index] = 0.996 * 0.5 * (line[index] + line[(index + 1) % period]);
     }
     return samples;
 }

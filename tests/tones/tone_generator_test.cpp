@@ -25,9 +25,51 @@ Samples render(ToneGenerator& generator, std::uint32_t frames) {
     return left;
 }
 
-// The worked example, after renders that must neither write nor advance: no frames, no buffers,
-// then more frames than a buffer holds, which must not be overrun.
-TEST(ToneGenerator, FirstSamplesOfA440SurviveEmptyOrShortBuffers) {
+// Frames of the oscillator, each chosen so that one rule of the waveform decides it.
+TEST(Oscillator, PinnedFramesOfEachWave) {
+    struct Frame {
+        std::uint64_t wave;
+        float hertz;
+        int index;
+        std::int16_t sample;
+    };
+    const Frame frames[] = {
+        // The first frames of A4 blended with a triangle, and of the pure sine that any other
+        // selector gives.
+        {kWaveTriangle, 440.0f, 1, 1524},
+        {kWaveTriangle, 440.0f, 3, 4558},
+        {kWaveSine, 440.0f, 3, 5557},
+        {99, 440.0f, 3, 5557},
+        // The phase step is divided in single precision; in double precision the last frame of a
+        // second of A4 reads -1524.
+        {kWaveTriangle, 440.0f, 44099, -1526},
+        // The sawtooth wraps from above 1 by 2; wrapping by 1 leaves it at 14316 here.
+        {kWaveSawtooth, 196.0f, 44099, -546},
+        // Steps of 0.34 take the triangle to 1.02, which turns back to 0.98 and then falls.
+        {kWaveTriangle, 3748.5f, 3, 29421},
+        {kWaveTriangle, 3748.5f, 4, 22061},
+        // The square wave is 0 before the first frame, so the first frame is the sine alone.
+        {kWaveSquare, 440.0f, 0, 0},
+        {kWaveSquare, 440.0f, 1, 15793},
+        // Half a cycle a frame: the phase reaches exactly 2 pi, which is kept rather than wrapped
+        // to 0, so the square wave reads -1 there.
+        {kWaveSquare, 22050.0f, 2, -14862},
+        {kWaveSquare, 22050.0f, 3, 14862},
+    };
+    for (const Frame& f : frames) {
+        Oscillator oscillator;
+        std::int16_t sample = 0;
+        for (int i = 0; i <= f.index; ++i) {
+            sample = oscillator.nextSample(f.hertz, f.wave);
+        }
+        EXPECT_EQ(sample, f.sample)
+            << "wave " << f.wave << " at " << f.hertz << ", frame " << f.index;
+    }
+}
+
+// Renders that must neither write nor advance: no frames, no buffers, then more frames than a
+// buffer holds, which must not be overrun.
+TEST(ToneGenerator, EmptyOrShortBuffersNeitherAdvanceNorOverrun) {
     ToneGenerator generator;
     generator.setCurTone(kWaveTriangle);
     std::vector<std::uint8_t> memory(64, 0xAB);
@@ -40,12 +82,6 @@ TEST(ToneGenerator, FirstSamplesOfA440SurviveEmptyOrShortBuffers) {
     EXPECT_EQ(generator.render(16, list), 0);
     EXPECT_EQ(std::vector<std::uint8_t>(memory.begin() + 40, memory.end()),
               std::vector<std::uint8_t>(24, 0xAB));
-    // Selectors other than the three waves give the pure sine.
-    for (const std::uint64_t wave : {kWaveSine, std::uint64_t{99}}) {
-        ToneGenerator pure;
-        pure.setCurTone(wave);
-        EXPECT_EQ(render(pure, 4), (Samples{0, 1862, 3717, 5557})) << wave;
-    }
 }
 
 TEST(ToneGenerator, NoWaveExceedsTheCeiling) {
