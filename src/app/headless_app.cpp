@@ -6,8 +6,8 @@
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
 #include "app/screen_class.h"
-#include "screen/action_names.h"
 #include "screen/listener_microphone.h"
+#include "view/action_names.h"
 
 namespace strumwise::app {
 
@@ -80,7 +80,7 @@ bool HeadlessApp::launch() {
         return false;
     }
     for (int i = 1; i < config_.tuning; ++i) {
-        layout_->press(screen::kNextTuningAction);
+        layout_->press(view::kNextTuningAction);
     }
     return true;
 }

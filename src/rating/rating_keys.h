@@ -1,20 +1,17 @@
 #pragma once
 
-#include <string_view>
+#include "base/settings_keys.h"
 
 namespace strumwise::rating {
 
-// The rating prompt's keys in the user defaults. They keep their names across versions: stored
-// data of earlier versions is read with them.
-inline constexpr std::string_view kCurrentVersionKey = "kRatingPromptCurrentVersion";
-inline constexpr std::string_view kFirstUseDateKey = "kRatingPromptFirstUseDate";
-inline constexpr std::string_view kUseCountKey = "kRatingPromptUseCount";
-inline constexpr std::string_view kSignificantEventCountKey = "kRatingPromptSignificantEventCount";
-inline constexpr std::string_view kRatedCurrentVersionKey = "kRatingPromptRatedCurrentVersion";
-inline constexpr std::string_view kDeclinedToRateKey = "kRatingPromptDeclinedToRate";
-inline constexpr std::string_view kReminderRequestDateKey = "kRatingPromptReminderRequestDate";
-
-// The main screen's run count, which the review shortcut reads.
-inline constexpr std::string_view kNumberOfRunsKey = "numberOfRuns";
+// The keys the rating prompt and the review shortcut read and write, by their short names here.
+using settings::kCurrentVersionKey;
+using settings::kDeclinedToRateKey;
+using settings::kFirstUseDateKey;
+using settings::kNumberOfRunsKey;
+using settings::kRatedCurrentVersionKey;
+using settings::kReminderRequestDateKey;
+using settings::kSignificantEventCountKey;
+using settings::kUseCountKey;
 
 }  // namespace strumwise::rating

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "screen/action_names.h"
+#include "view/action_names.h"
 
 namespace strumwise::rating {
 
@@ -32,19 +32,19 @@ struct SiblingApp {
 };
 
 inline constexpr std::array<SiblingApp, 12> kSiblingApps{{
-    {screen::kSiblingAppActions[0], "1163840112"},
-    {screen::kSiblingAppActions[1], "1163840398"},
-    {screen::kSiblingAppActions[2], "1163840641"},
-    {screen::kSiblingAppActions[3], "1163840887"},
-    {screen::kSiblingAppActions[4], "1163841120"},
-    {screen::kSiblingAppActions[5], "1163841346"},
-    {screen::kSiblingAppActions[6], "1163841579"},
-    {screen::kSiblingAppActions[7], "1163841803"},
-    {screen::kSiblingAppActions[8], "1163842317"},
-    {screen::kSiblingAppActions[9], "1163842560"},
-    {screen::kSiblingAppActions[10], "1163842794"},
-    {screen::kSiblingAppActions[11], "1163843021"},
+    {view::kSiblingAppActions[0], "1163840112"},
+    {view::kSiblingAppActions[1], "1163840398"},
+    {view::kSiblingAppActions[2], "1163840641"},
+    {view::kSiblingAppActions[3], "1163840887"},
+    {view::kSiblingAppActions[4], "1163841120"},
+    {view::kSiblingAppActions[5], "1163841346"},
+    {view::kSiblingAppActions[6], "1163841579"},
+    {view::kSiblingAppActions[7], "1163841803"},
+    {view::kSiblingAppActions[8], "1163842317"},
+    {view::kSiblingAppActions[9], "1163842560"},
+    {view::kSiblingAppActions[10], "1163842794"},
+    {view::kSiblingAppActions[11], "1163843021"},
 }};
-static_assert(kSiblingApps.size() == screen::kSiblingAppActions.size());
+static_assert(kSiblingApps.size() == view::kSiblingAppActions.size());
 
 }  // namespace strumwise::rating

@@ -1,15 +1,15 @@
 #include "rating/store_links.h"
 
 #include "rating/store_config.h"
-#include "screen/action_names.h"
+#include "view/action_names.h"
 
 namespace strumwise::rating {
 
 std::optional<std::string> StoreLinks::urlForAction(std::string_view action) {
-    if (action == screen::kMakerSiteAction) {
+    if (action == view::kMakerSiteAction) {
         return std::string(kMakerSiteUrl);
     }
-    if (action == screen::kReviewAction) {
+    if (action == view::kReviewAction) {
         return "itms-apps://" + std::string(kStoreHost) + "/app/id" + std::string(kAppStoreId) +
                "?action=write-review";
     }

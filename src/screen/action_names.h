@@ -1,25 +1,18 @@
 #pragma once
 
-#include <array>
-#include <string_view>
+// The action names now live with the outlets below the components; this header keeps the
+// headless run's older spelling compiling until it includes view/action_names.h itself.
+
+#include "view/action_names.h"
 
 namespace strumwise::screen {
 
-// The actions a layout's controls send to the main screen controller, by name.
-inline constexpr std::array<std::string_view, 5> kForkActions{
-    "playD293_6Hz:", "playB246_9Hz:", "playG196Hz:", "playD146_8Hz:", "playG392Hz:"};
-inline constexpr std::string_view kStopAction = "stopFreqPlay:";
-inline constexpr std::string_view kPreviousTuningAction = "showPreviousTuning:";
-inline constexpr std::string_view kNextTuningAction = "showNextTuning:";
-
-// Links that leave the application: the maker's site, this application's review page and the
-// store pages of the maker's twelve other applications (their addresses live in one
-// configuration place in rating/).
-inline constexpr std::string_view kMakerSiteAction = "redirectToVornhaltLabs:";
-inline constexpr std::string_view kReviewAction = "reviewStrumwise:";
-inline constexpr std::array<std::string_view, 12> kSiblingAppActions{
-    "openGuitarTuner:",   "openUkuleleTuner:", "openMandolinTuner:", "openViolinTuner:",
-    "openCelloTuner:",    "openBassTuner:",    "openBouzoukiTuner:", "openBalalaikaTuner:",
-    "openMetronomeLite:", "openMetronomePro:", "openChordBookLite:", "openChordBookPro:"};
+using view::kForkActions;
+using view::kMakerSiteAction;
+using view::kNextTuningAction;
+using view::kPreviousTuningAction;
+using view::kReviewAction;
+using view::kSiblingAppActions;
+using view::kStopAction;
 
 }  // namespace strumwise::screen

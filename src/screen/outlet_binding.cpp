@@ -2,12 +2,12 @@
 
 namespace strumwise::screen {
 
-Outlets bindOutlets(platform::Storyboard& storyboard) {
+view::Outlets bindOutlets(platform::Storyboard& storyboard) {
     // The outlet names are the field names, so a layout and the code cannot disagree silently.
 #define STRUMWISE_LABEL(field) outlets.field = storyboard.label(#field)
 #define STRUMWISE_IMAGE_VIEW(field) outlets.field = storyboard.imageView(#field)
 #define STRUMWISE_BUTTON(field) outlets.field = storyboard.button(#field)
-    Outlets outlets;
+    view::Outlets outlets;
     STRUMWISE_LABEL(freq_label);
     STRUMWISE_BUTTON(tuningForkButton);
     STRUMWISE_LABEL(noteDisplay);

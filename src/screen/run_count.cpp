@@ -1,14 +1,15 @@
 #include "screen/run_count.h"
 
+#include "base/settings_keys.h"
 #include "base/stored_counter.h"
 
 namespace strumwise::screen {
 
 void countRun(platform::UserDefaults& defaults, platform::Log& log,
               std::string_view applicationDomain) {
-    if (defaults.boolForKey(kHasRunBeforeKey)) {
+    if (defaults.boolForKey(settings::kHasRunBeforeKey)) {
         log.write("Ya se abrió antes");
-        base::incrementStoredCount(defaults, kNumberOfRunsKey, log);
+        base::incrementStoredCount(defaults, settings::kNumberOfRunsKey, log);
         defaults.synchronize();
         return;
     }
@@ -16,9 +17,9 @@ void countRun(platform::UserDefaults& defaults, platform::Log& log,
         "Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y "
         "como valores de a4InHz y globalFrequency");
     defaults.setEmptyPersistentDomain(applicationDomain);
-    defaults.setInteger(1, kNumberOfRunsKey);
+    defaults.setInteger(1, settings::kNumberOfRunsKey);
     defaults.synchronize();
-    defaults.setBool(true, kHasRunBeforeKey);
+    defaults.setBool(true, settings::kHasRunBeforeKey);
     defaults.synchronize();
 }
 

@@ -7,11 +7,6 @@
 
 namespace strumwise::screen {
 
-// Set once the application has run: its absence means a fresh installation.
-inline constexpr std::string_view kHasRunBeforeKey = "Plinmoor";
-// How many times the main screen has appeared since installation; the review shortcut reads it.
-inline constexpr std::string_view kNumberOfRunsKey = "numberOfRuns";
-
 // Counts one appearance of the main screen. On the first one after installation the
 // application's own defaults domain (named by the bundle identifier) is erased first, so the
 // count starts from 1 on a clean slate.

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "screen/action_names.h"
+#include "view/action_names.h"
 
 namespace strumwise::screen {
 
-ViewController::ViewController(platform::Services& services, const Outlets& outlets,
+ViewController::ViewController(platform::Services& services, const view::Outlets& outlets,
                                tuner::TunerState& tunerState, Microphone& microphone,
                                tones::ToneGenerator& toneGenerator)
     : outlets_(outlets),
@@ -25,11 +25,11 @@ bool ViewController::sendAction(std::string_view name) {
     if (forkButtons_.sendAction(name)) {
         return true;
     }
-    if (name == kPreviousTuningAction) {
+    if (name == view::kPreviousTuningAction) {
         showPreviousTuning();
         return true;
     }
-    if (name == kNextTuningAction) {
+    if (name == view::kNextTuningAction) {
         showNextTuning();
         return true;
     }
@@ -37,8 +37,9 @@ bool ViewController::sendAction(std::string_view name) {
 }
 
 bool ViewController::sendLinkAction(std::string_view name) {
-    const bool isLink = name == kMakerSiteAction || name == kReviewAction ||
-                        std::ranges::find(kSiblingAppActions, name) != kSiblingAppActions.end();
+    const bool isLink =
+        name == view::kMakerSiteAction || name == view::kReviewAction ||
+        std::ranges::find(view::kSiblingAppActions, name) != view::kSiblingAppActions.end();
     if (isLink && linkActionHandler_) {
         linkActionHandler_(name);
     }

@@ -9,7 +9,6 @@
 #include "platform/services.h"
 #include "screen/audio_status_banner.h"
 #include "screen/microphone.h"
-#include "screen/outlets.h"
 #include "tones/fork_buttons.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_unit.h"
@@ -18,6 +17,7 @@
 #include "tuner/tuner_state.h"
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_browser.h"
+#include "view/outlets.h"
 
 namespace strumwise::screen {
 
@@ -29,7 +29,7 @@ namespace strumwise::screen {
 // controller; the run loop's pending handlers refer to it, so it must also outlive their running.
 class ViewController {
   public:
-    ViewController(platform::Services& services, const Outlets& outlets,
+    ViewController(platform::Services& services, const view::Outlets& outlets,
                    tuner::TunerState& tunerState, Microphone& microphone,
                    tones::ToneGenerator& toneGenerator);
     ViewController(const ViewController&) = delete;
@@ -41,7 +41,7 @@ class ViewController {
     void viewWillAppear(bool animated);
     void didReceiveMemoryWarning();
 
-    // Runs the action of that name (screen/action_names.h); false for a name it does not know.
+    // Runs the action of that name (view/action_names.h); false for a name it does not know.
     bool sendAction(std::string_view name);
 
     // The tuner tick and what it shows.
@@ -82,7 +82,7 @@ class ViewController {
   private:
     bool sendLinkAction(std::string_view name);
 
-    const Outlets outlets_;
+    const view::Outlets outlets_;
     platform::Services& services_;
     Microphone& microphone_;
     tones::ToneGenerator& toneGenerator_;

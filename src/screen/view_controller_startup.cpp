@@ -45,7 +45,7 @@ void ViewController::viewDidLoad() {
     displayTuningForkButtons();
     services_.log.write("Demo mode OFF, Sound detection started...");
     if (leadingVersionNumber(services_.device.systemVersion()) < kTuningForkMinimumVersion) {
-        setHidden(outlets_.tuningForkButton, true);
+        view::setHidden(outlets_.tuningForkButton, true);
     }
 }
 

@@ -1,11 +1,11 @@
 #include "tones/fork_buttons.h"
 
-#include "screen/action_names.h"
 #include "tuner/tuning_table.h"
+#include "view/action_names.h"
 
 namespace strumwise::tones {
 
-ForkButtons::ForkButtons(const screen::Outlets& outlets, const tuner::TunerState& tunerState,
+ForkButtons::ForkButtons(const view::Outlets& outlets, const tuner::TunerState& tunerState,
                          ToneGenerator& generator, ToneUnit& toneUnit)
     : buttons_{outlets.firstFreqButton, outlets.secondFreqButton, outlets.thirdFreqButton,
                outlets.fourthFreqButton, outlets.fifthFreqButton},
@@ -21,7 +21,7 @@ void ForkButtons::displayTuningForkButtons() {
         return;
     }
     for (int string = 1; string <= tuner::kStringCount; ++string) {
-        screen::setTitle(buttons_[string - 1], tuner::noteOf(tuning, string)->name);
+        view::setTitle(buttons_[string - 1], tuner::noteOf(tuning, string)->name);
     }
 }
 
@@ -30,8 +30,8 @@ void ForkButtons::play(int stringNumber) {
     if (note == nullptr) {
         return;
     }
-    screen::setText(tfnoteDisplay_, note->name);
-    screen::setText(tfFreqLabel_, note->referenceLabel);
+    view::setText(tfnoteDisplay_, note->name);
+    view::setText(tfFreqLabel_, note->referenceLabel);
     generator_.setToneFrequency(note->referenceFrequency);
     curPlayState_ = kPlaying;
     toneUnit_.start();
@@ -46,13 +46,13 @@ void ForkButtons::stopFreqPlay() {
 }
 
 bool ForkButtons::sendAction(std::string_view name) {
-    for (std::size_t i = 0; i < screen::kForkActions.size(); ++i) {
-        if (name == screen::kForkActions[i]) {
+    for (std::size_t i = 0; i < view::kForkActions.size(); ++i) {
+        if (name == view::kForkActions[i]) {
             play(static_cast<int>(i) + 1);
             return true;
         }
     }
-    if (name == screen::kStopAction) {
+    if (name == view::kStopAction) {
         stopFreqPlay();
         return true;
     }

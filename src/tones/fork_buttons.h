@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "screen/outlets.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_unit.h"
 #include "tuner/tuner_state.h"
+#include "view/outlets.h"
 
 namespace strumwise::tones {
 
@@ -19,7 +19,7 @@ class ForkButtons {
     static constexpr std::int64_t kPlaying = 0;
     static constexpr std::int64_t kSilent = 1;
 
-    ForkButtons(const screen::Outlets& outlets, const tuner::TunerState& tunerState,
+    ForkButtons(const view::Outlets& outlets, const tuner::TunerState& tunerState,
                 ToneGenerator& generator, ToneUnit& toneUnit);
 
     // Titles each fork button with the note of its string in the current tuning; does nothing

@@ -15,11 +15,11 @@ using app::ScreenClass;
 // Where a screen family shows its pictures: the file-name suffix and the receiving view.
 struct Placement {
     std::string_view suffix;
-    platform::ImageView* screen::Outlets::*view;
+    platform::ImageView* view::Outlets::*view;
 };
 
 std::optional<Placement> placementFor(ScreenClass screenClass) {
-    using screen::Outlets;
+    using view::Outlets;
     switch (screenClass) {
         case ScreenClass::iPhone4s:
             return Placement{"", &Outlets::tunedString};
@@ -62,7 +62,7 @@ bool isStringNumber(std::int64_t string) {
 
 }  // namespace
 
-TunedStringIndicator::TunedStringIndicator(const screen::Outlets& outlets,
+TunedStringIndicator::TunedStringIndicator(const view::Outlets& outlets,
                                            const platform::Device& device,
                                            const platform::Images& images)
     : outlets_(outlets), device_(device), images_(images) {}
@@ -76,8 +76,8 @@ void TunedStringIndicator::displayTunedString(std::int64_t string) {
     if (!placement) {
         return;
     }
-    screen::setImage(outlets_.*(placement->view),
-                     images_.imageNamed(imageName(string, placement->suffix)));
+    view::setImage(outlets_.*(placement->view),
+                   images_.imageNamed(imageName(string, placement->suffix)));
 }
 
 }  // namespace strumwise::tuner

@@ -4,7 +4,7 @@
 
 #include "platform/device.h"
 #include "platform/view_toolkit.h"
-#include "screen/outlets.h"
+#include "view/outlets.h"
 
 namespace strumwise::tuner {
 
@@ -13,7 +13,7 @@ namespace strumwise::tuner {
 // reports its idiom and screen height at the moment of the query.
 class TunedStringIndicator {
   public:
-    TunedStringIndicator(const screen::Outlets& outlets, const platform::Device& device,
+    TunedStringIndicator(const view::Outlets& outlets, const platform::Device& device,
                          const platform::Images& images);
 
     // Installs the picture of string 1..5 in the indicator view of the current screen class.
@@ -22,7 +22,7 @@ class TunedStringIndicator {
     void displayTunedString(std::int64_t string);
 
   private:
-    const screen::Outlets& outlets_;
+    const view::Outlets& outlets_;
     const platform::Device& device_;
     const platform::Images& images_;
 };

@@ -5,7 +5,7 @@
 
 namespace strumwise::tuner {
 
-TunerTick::TunerTick(const screen::Outlets& outlets, PitchSource& pitch, const TunerState& state,
+TunerTick::TunerTick(const view::Outlets& outlets, PitchSource& pitch, const TunerState& state,
                      TunedStringIndicator& indicator, TunedStrings& tunedStrings,
                      const platform::Images& images)
     : outlets_(outlets),
@@ -36,7 +36,7 @@ void TunerTick::tickFree() {
         return;
     }
 
-    screen::setText(outlets_.freq_label, frequencyText(frequency));
+    view::setText(outlets_.freq_label, frequencyText(frequency));
     if (const auto string = matchString(tuning, frequency)) {
         displayMatch(*string);
         return;
@@ -48,26 +48,26 @@ void TunerTick::tickFree() {
 
 void TunerTick::displayMatch(int string) {
     const Note& note = *noteOf(state_.tuningIndex, string);
-    screen::setHidden(outlets_.tunedString, false);
-    screen::setHidden(outlets_.tunedString5, false);
-    screen::setHidden(outlets_.tunedStringiPad, false);
-    screen::setText(outlets_.noteDisplay, note.name);
+    view::setHidden(outlets_.tunedString, false);
+    view::setHidden(outlets_.tunedString5, false);
+    view::setHidden(outlets_.tunedStringiPad, false);
+    view::setText(outlets_.noteDisplay, note.name);
     indicator_.displayTunedString(string);
-    screen::setImage(outlets_.LEDDisplay, images_.imageNamed("green64.png"));
-    screen::setImage(outlets_.LEDDisplay128, images_.imageNamed("green128.png"));
+    view::setImage(outlets_.LEDDisplay, images_.imageNamed("green64.png"));
+    view::setImage(outlets_.LEDDisplay128, images_.imageNamed("green128.png"));
     // An in-tune string shows its nominal frequency rather than the measured one.
-    screen::setText(outlets_.freq_label, note.referenceLabel);
+    view::setText(outlets_.freq_label, note.referenceLabel);
     tunedStrings_.confirm(string);
 }
 
 void TunerTick::displayNoStrings() {
-    screen::setText(outlets_.freq_label, "");
-    screen::setText(outlets_.noteDisplay, "");
-    screen::setHidden(outlets_.tunedString, true);
-    screen::setHidden(outlets_.tunedString5, true);
-    screen::setHidden(outlets_.tunedStringiPad, true);
-    screen::setImage(outlets_.LEDDisplay, images_.imageNamed("yellow64.png"));
-    screen::setImage(outlets_.LEDDisplay128, images_.imageNamed("yellow128.png"));
+    view::setText(outlets_.freq_label, "");
+    view::setText(outlets_.noteDisplay, "");
+    view::setHidden(outlets_.tunedString, true);
+    view::setHidden(outlets_.tunedString5, true);
+    view::setHidden(outlets_.tunedStringiPad, true);
+    view::setImage(outlets_.LEDDisplay, images_.imageNamed("yellow64.png"));
+    view::setImage(outlets_.LEDDisplay128, images_.imageNamed("yellow128.png"));
 }
 
 }  // namespace strumwise::tuner

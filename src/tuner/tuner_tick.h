@@ -3,11 +3,11 @@
 #include <functional>
 
 #include "platform/view_toolkit.h"
-#include "screen/outlets.h"
 #include "tuner/pitch_source.h"
 #include "tuner/tuned_string_indicator.h"
 #include "tuner/tuned_strings.h"
 #include "tuner/tuner_state.h"
+#include "view/outlets.h"
 
 namespace strumwise::tuner {
 
@@ -23,7 +23,7 @@ class TunerTick {
     // (both ends included) nothing changes, so a fading string does not flicker.
     static constexpr double kMeasureAbove = 0.0045;
 
-    TunerTick(const screen::Outlets& outlets, PitchSource& pitch, const TunerState& state,
+    TunerTick(const view::Outlets& outlets, PitchSource& pitch, const TunerState& state,
               TunedStringIndicator& indicator, TunedStrings& tunedStrings,
               const platform::Images& images);
 
@@ -38,7 +38,7 @@ class TunerTick {
   private:
     void displayMatch(int string);
 
-    const screen::Outlets& outlets_;
+    const view::Outlets& outlets_;
     PitchSource& pitch_;
     const TunerState& state_;
     TunedStringIndicator& indicator_;

@@ -31,15 +31,15 @@ bool showsPadCharts(double phoneScreenHeight) {
 
 }  // namespace
 
-TuningBrowser::TuningBrowser(const screen::Outlets& outlets, TunerState& state,
+TuningBrowser::TuningBrowser(const view::Outlets& outlets, TunerState& state,
                              const platform::Device& device, const platform::Images& images,
                              const platform::Bundle& bundle)
     : outlets_(outlets), state_(state), device_(device), images_(images), bundle_(bundle) {}
 
 void TuningBrowser::displayTunings() {
-    screen::setText(outlets_.aboutCongratsMessage,
-                    bundle_.localizedString("TunerAboutCongratsMessage", "", ""));
-    screen::setText(outlets_.aboutMsg2, bundle_.localizedString("TunerAboutMsg2", "", ""));
+    view::setText(outlets_.aboutCongratsMessage,
+                  bundle_.localizedString("TunerAboutCongratsMessage", "", ""));
+    view::setText(outlets_.aboutMsg2, bundle_.localizedString("TunerAboutMsg2", "", ""));
 
     // A device that does not say what it is counts as a phone.
     const long idiom = device_.userInterfaceIdiom().value_or(platform::Device::kIdiomPhone);
@@ -61,12 +61,12 @@ void TuningBrowser::displayTuning(ChartFamily family) {
         return;
     }
     const TuningPage& page = kPages[tuning - 1];
-    screen::setImage(
+    view::setImage(
         outlets_.chartDisplay,
         images_.imageNamed(family == ChartFamily::pad ? page.padChart : page.phoneChart));
-    screen::setText(outlets_.currentTuningName, bundle_.localizedString(page.titleKey, "", ""));
-    screen::setHidden(outlets_.showPreviousTuningButton, tuning == 1);
-    screen::setHidden(outlets_.showNextTuningButton, tuning == kTuningCount);
+    view::setText(outlets_.currentTuningName, bundle_.localizedString(page.titleKey, "", ""));
+    view::setHidden(outlets_.showPreviousTuningButton, tuning == 1);
+    view::setHidden(outlets_.showNextTuningButton, tuning == kTuningCount);
 }
 
 void TuningBrowser::displayNotes() {
@@ -78,7 +78,7 @@ void TuningBrowser::displayNotes() {
         outlets_.firstString, outlets_.secondString, outlets_.thirdString, outlets_.fourthString,
         outlets_.fifthString};
     for (int string = 1; string <= kStringCount; ++string) {
-        screen::setText(labels[static_cast<std::size_t>(string - 1)], noteOf(tuning, string)->name);
+        view::setText(labels[static_cast<std::size_t>(string - 1)], noteOf(tuning, string)->name);
     }
 }
 

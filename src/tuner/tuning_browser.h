@@ -3,8 +3,8 @@
 #include "platform/bundle.h"
 #include "platform/device.h"
 #include "platform/view_toolkit.h"
-#include "screen/outlets.h"
 #include "tuner/tuner_state.h"
+#include "view/outlets.h"
 
 namespace strumwise::tuner {
 
@@ -12,7 +12,7 @@ namespace strumwise::tuner {
 // arrows to step through the four tunings. The only writer of the tuning index.
 class TuningBrowser {
   public:
-    TuningBrowser(const screen::Outlets& outlets, TunerState& state, const platform::Device& device,
+    TuningBrowser(const view::Outlets& outlets, TunerState& state, const platform::Device& device,
                   const platform::Images& images, const platform::Bundle& bundle);
 
     // Redraws the about texts, the note labels, the chart, the title and the arrows.
@@ -30,7 +30,7 @@ class TuningBrowser {
     enum class ChartFamily { phone, pad };
     void displayTuning(ChartFamily family);
 
-    const screen::Outlets& outlets_;
+    const view::Outlets& outlets_;
     TunerState& state_;
     const platform::Device& device_;
     const platform::Images& images_;

@@ -5,7 +5,7 @@
 #include "platform/headless/headless_application.h"
 #include "rating/store_config.h"
 #include "rating/store_links.h"
-#include "screen/action_names.h"
+#include "view/action_names.h"
 
 namespace strumwise::rating {
 namespace {
@@ -13,13 +13,13 @@ namespace {
 TEST(StoreLinks, EachLinkActionOpensItsOwnAddressAndOthersOpenNothing) {
     platform::headless::HeadlessApplication application;
     StoreLinks links(application);
-    EXPECT_FALSE(links.sendAction(screen::kStopAction));
+    EXPECT_FALSE(links.sendAction(view::kStopAction));
     EXPECT_FALSE(links.sendAction("openGuitarTuner"));
     EXPECT_TRUE(application.openedURLs().empty());
 
-    EXPECT_TRUE(links.sendAction(screen::kMakerSiteAction));
-    EXPECT_TRUE(links.sendAction(screen::kReviewAction));
-    for (const std::string_view action : screen::kSiblingAppActions) {
+    EXPECT_TRUE(links.sendAction(view::kMakerSiteAction));
+    EXPECT_TRUE(links.sendAction(view::kReviewAction));
+    for (const std::string_view action : view::kSiblingAppActions) {
         EXPECT_TRUE(links.sendAction(action)) << action;
     }
     const std::vector<std::string>& urls = application.openedURLs();

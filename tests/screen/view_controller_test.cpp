@@ -7,11 +7,13 @@
 #include <set>
 
 #include "platform/headless/outlet_names.h"
-#include "screen/action_names.h"
 #include "screen/controller_rig.h"
+#include "view/action_names.h"
 
 namespace strumwise::screen {
 namespace {
+
+using namespace view;  // the outlets and the action names
 
 using ::testing::ElementsAreArray;
 

@@ -65,7 +65,7 @@ class HeadlessScreen {
     headless::HeadlessDevice& device = platform_.device();
     platform::UserDefaults& defaults = platform_.store();
     FakeMicrophone microphone{platform_.trace()};
-    screen::Outlets outlets = screen::bindOutlets(*platform_.windows().loadStoryboard("Main"));
+    view::Outlets outlets = screen::bindOutlets(*platform_.windows().loadStoryboard("Main"));
     const headless::HeadlessStoryboard& layout = *platform_.headlessWindows().loaded("Main");
 
     // The trace since the last call.

@@ -32,8 +32,8 @@ struct ForkScreen {
         factory.calls.clear();
         generator.setFrequencyObserver([this](float hz) { stored.push_back(hz); });
     }
-    screen::Outlets outlets() {
-        screen::Outlets o;
+    view::Outlets outlets() {
+        view::Outlets o;
         o.firstFreqButton = &buttons[0];
         o.secondFreqButton = &buttons[1];
         o.thirdFreqButton = &buttons[2];

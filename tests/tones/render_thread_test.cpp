@@ -20,7 +20,7 @@ TEST(ToneRenderThread, ForkPressesWhileRenderingShareOnlyTheAtomics) {
     testing::FakeFactory factory;
     ToneUnit unit(factory, generator);
     unit.setupAudio();
-    ForkButtons forks(screen::Outlets{}, tuner, generator, unit);
+    ForkButtons forks(view::Outlets{}, tuner, generator, unit);
 
     std::atomic<bool> running{true};
     int peak = 0;

@@ -20,7 +20,7 @@
 #include "platform/desktop/stderr_log.h"
 #include "platform/headless/outlet_names.h"
 #include "qt_test_app.h"
-#include "screen/action_names.h"
+#include "view/action_names.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -56,12 +56,12 @@ std::vector<LayoutCase> everyLayout() {
 }
 
 std::vector<std::string> everyActionName() {
-    std::vector<std::string> names(screen::kForkActions.begin(), screen::kForkActions.end());
+    std::vector<std::string> names(view::kForkActions.begin(), view::kForkActions.end());
     names.insert(names.end(),
-                 {std::string(screen::kStopAction), std::string(screen::kPreviousTuningAction),
-                  std::string(screen::kNextTuningAction), std::string(screen::kMakerSiteAction),
-                  std::string(screen::kReviewAction)});
-    names.insert(names.end(), screen::kSiblingAppActions.begin(), screen::kSiblingAppActions.end());
+                 {std::string(view::kStopAction), std::string(view::kPreviousTuningAction),
+                  std::string(view::kNextTuningAction), std::string(view::kMakerSiteAction),
+                  std::string(view::kReviewAction)});
+    names.insert(names.end(), view::kSiblingAppActions.begin(), view::kSiblingAppActions.end());
     return names;
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 TEST(HeadlessLayout, ConnectsEveryOutletOfTheMainScreen) {
     HeadlessStoryboard layout("Main_iPhone6");
-    const screen::Outlets outlets = screen::bindOutlets(layout);
+    const view::Outlets outlets = screen::bindOutlets(layout);
     // Unpacking names every field: a field added to Outlets breaks this line until the headless
     // layout (and this test) know it.
     const auto [a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16, a17, a18,

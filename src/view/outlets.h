@@ -4,7 +4,7 @@
 
 #include "platform/view_toolkit.h"
 
-namespace strumwise::screen {
+namespace strumwise::view {
 
 // The main screen's views, connected by the layout. An outlet the layout does not connect stays
 // nullptr, and writes to it have no effect (see the helpers below).
@@ -66,4 +66,4 @@ inline void setImage(platform::ImageView* view, platform::ImageRef image) {
     }
 }
 
-}  // namespace strumwise::screen
+}  // namespace strumwise::view

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+namespace strumwise::settings {
+
+// Every key the application keeps in its user defaults, in one place. They keep their names
+// across versions: stored data of earlier versions is read with them.
+
+// Set once the application has run: its absence means a fresh installation.
+inline constexpr std::string_view kHasRunBeforeKey = "Plinmoor";
+// How many times the main screen has appeared since installation; the review shortcut reads it.
+inline constexpr std::string_view kNumberOfRunsKey = "numberOfRuns";
+
+// The rating prompt's record of this version's use and of the user's answers.
+inline constexpr std::string_view kCurrentVersionKey = "kRatingPromptCurrentVersion";
+inline constexpr std::string_view kFirstUseDateKey = "kRatingPromptFirstUseDate";
+inline constexpr std::string_view kUseCountKey = "kRatingPromptUseCount";
+inline constexpr std::string_view kSignificantEventCountKey = "kRatingPromptSignificantEventCount";
+inline constexpr std::string_view kRatedCurrentVersionKey = "kRatingPromptRatedCurrentVersion";
+inline constexpr std::string_view kDeclinedToRateKey = "kRatingPromptDeclinedToRate";
+inline constexpr std::string_view kReminderRequestDateKey = "kRatingPromptReminderRequestDate";
+
+}  // namespace strumwise::settings
