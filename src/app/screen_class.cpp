@@ -66,9 +66,4 @@ std::string_view storyboardName(ScreenClass screenClass) {
     return row != nullptr ? row->storyboard : std::string_view{};
 }
 
-std::string_view screenClassName(ScreenClass screenClass) {
-    const ClassRow* row = rowOf(screenClass);
-    return row != nullptr ? row->name : std::string_view{"unlisted"};
-}
-
 }  // namespace strumwise::app

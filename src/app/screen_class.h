@@ -30,7 +30,4 @@ ScreenClass screenClassFor(std::optional<long> idiom, double screenHeight);
 // The layout name of a listed class ("Main_iPhone6"); empty for `unlisted`.
 std::string_view storyboardName(ScreenClass screenClass);
 
-// The class's name as written above ("iPhone6Plus", "unlisted").
-std::string_view screenClassName(ScreenClass screenClass);
-
 }  // namespace strumwise::app

@@ -15,56 +15,12 @@ namespace {
 using platform::AudioInputQueue;
 using platform::AudioSession;
 
-// The shared listener and the services it is built with. Creation happens under the mutex, so
-// two threads asking at once get the same listener.
-struct SharedListenerSlot {
-    std::mutex mutex;
-    platform::AudioInputQueueFactory* factory = nullptr;
-    AudioSession* session = nullptr;
-    platform::Log* log = nullptr;
-    MicListener* listener = nullptr;  // never deleted: the listener lives for the process
-};
-
-SharedListenerSlot& sharedSlot() {
-    static SharedListenerSlot slot;
-    return slot;
-}
-
-[[noreturn]] void failLoudly(const char* message) {
-    std::fprintf(stderr, "MicListener: %s\n", message);
-    std::abort();
-}
-
 bool queueIsRunning(const AudioInputQueue& queue) {
     const std::optional<bool> running = queue.isRunning();
     return running.value_or(false);
 }
 
 }  // namespace
-
-void MicListener::configureShared(platform::AudioInputQueueFactory& factory, AudioSession* session,
-                                  platform::Log& log) {
-    SharedListenerSlot& slot = sharedSlot();
-    std::lock_guard lock(slot.mutex);
-    if (slot.listener != nullptr) {
-        failLoudly("configureShared() called after the shared listener was created");
-    }
-    slot.factory = &factory;
-    slot.session = session;
-    slot.log = &log;
-}
-
-MicListener& MicListener::sharedListener() {
-    SharedListenerSlot& slot = sharedSlot();
-    std::lock_guard lock(slot.mutex);
-    if (slot.listener == nullptr) {
-        if (slot.factory == nullptr) {
-            failLoudly("sharedListener() called before configureShared()");
-        }
-        slot.listener = new MicListener(*slot.factory, slot.session, *slot.log);
-    }
-    return *slot.listener;
-}
 
 MicListener::MicListener(platform::AudioInputQueueFactory& factory, AudioSession* session,
                          platform::Log& log)

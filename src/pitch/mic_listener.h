@@ -27,16 +27,6 @@ class MicListener {
     static constexpr std::uint32_t kBufferCount = 3;
     static constexpr std::uint32_t kBufferBytes = 8192;  // 4096 samples, 0.29 s
 
-    // Gives the process-wide listener its services. Call it once, from the composition root,
-    // before the first sharedListener(); calling it after the listener exists aborts, because
-    // the new services would silently go unused. The services must live for the process.
-    static void configureShared(platform::AudioInputQueueFactory& factory,
-                                platform::AudioSession* session, platform::Log& log);
-
-    // The process-wide listener, created on first use (thread-safe) and never destroyed.
-    // Aborts with a message when configureShared() has not been called.
-    static MicListener& sharedListener();
-
     // A listener of its own, for tests and tools. `session` may be null when the platform has
     // no audio session. Sets the session up for play-and-record and activates it.
     MicListener(platform::AudioInputQueueFactory& factory, platform::AudioSession* session,
@@ -93,7 +83,6 @@ class MicListener {
     const double* freq_db_harmonic() const { return estimator_.freq_db_harmonic(); }
 
     // The capture format: 14039 Hz, linear PCM, signed packed 16-bit, mono.
-    const platform::StreamFormat& format() const { return format_; }
 
   private:
     static void captureCallback(void* userData, platform::AudioInputQueue& queue,

@@ -49,8 +49,6 @@ class PitchEstimator {
     double* freq_db_harmonic() { return freqDbHarmonic_.get(); }
     const double* freq_db_harmonic() const { return freqDbHarmonic_.get(); }
 
-    double sampleRate() const { return sampleRate_; }
-
   private:
     struct Spectrum;
 

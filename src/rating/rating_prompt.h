@@ -29,11 +29,8 @@ struct RatingAlert {
 // (network reachable, not declined, not rated, no alert up), shows the platform's review request
 // or its own alert, remembers the answer, and sends the user to the store.
 //
-// The application talks to it through class operations, which act on one shared instance. Each
-// class operation that acts on an instance also has an overload taking the instance, so that
-// tests and the prompt itself can run it on an instance of their own. The class-level setters of
-// the open-in-store flag and of the delegate are the instance setters of the same names, called
-// on sharedInstance().
+// The operations that act on a prompt are class operations taking the instance, as the
+// application and the tests each own theirs.
 //
 // Threads: reports return at once; the counting and the appropriateness test run on the
 // platform's background queue or the instance's serial queue, and everything visible (alerts,
@@ -41,16 +38,6 @@ struct RatingAlert {
 // behind the instance's mutex.
 class RatingPrompt {
   public:
-    // --- The shared instance.
-
-    // Gives the shared instance its services. The composition root calls it once, before
-    // anything uses the shared instance; a second call, or one after the shared instance
-    // exists, throws std::logic_error.
-    static void provideServices(const RatingServices& services);
-    // The process-wide instance, created on first use from any thread and never destroyed.
-    // Throws std::logic_error when provideServices has not been called.
-    static RatingPrompt& sharedInstance();
-
     // An instance of its own over `services` and `settings`, which must outlive it. It
     // subscribes to the application's will-resign-active notification for as long as it lives.
     RatingPrompt(const RatingServices& services, RatingSettings& settings);
@@ -58,63 +45,33 @@ class RatingPrompt {
     RatingPrompt(const RatingPrompt&) = delete;
     RatingPrompt& operator=(const RatingPrompt&) = delete;
 
-    // --- Class-level settings (see RatingSettings for their meaning and defaults).
-
-    static void setAppId(std::string_view appId);
-    static void setDaysUntilPrompt(double days);
-    static void setUsesUntilPrompt(std::int64_t uses);
-    static void setSignificantEventsUntilPrompt(std::int64_t events);
-    static void setTimeBeforeReminding(double days);
-    static void setDebug(bool debug);
-    static void setUsesAnimation(bool animation);
-    static void setModalOpen(bool open);
-    static void setAlwaysUseMainBundle(bool always);
-    static void setStatusBarStyle(std::int64_t style);
-    // Custom texts replace the localized defaults, unchanged and unformatted.
-    static void setCustomAlertTitle(std::string_view title);
-    static void setCustomAlertMessage(std::string_view message);
-    static void setCustomAlertCancelButtonTitle(std::string_view title);
-    static void setCustomAlertRateButtonTitle(std::string_view title);
-    static void setCustomAlertRateLaterButtonTitle(std::string_view title);
-
     // --- Reports. Each returns at once; `canPromptForRating` false counts without prompting.
 
-    static void appLaunched(bool canPromptForRating = true);
     static void appLaunched(RatingPrompt& prompt, bool canPromptForRating);
-    static void appEnteredForeground(bool canPromptForRating);
     static void appEnteredForeground(RatingPrompt& prompt, bool canPromptForRating);
-    static void userDidSignificantEvent(bool canPromptForRating);
     static void userDidSignificantEvent(RatingPrompt& prompt, bool canPromptForRating);
 
     // --- Showing the prompt, on the caller's thread, without the usage conditions.
 
     // Shows the prompt with its remind button when the moment is appropriate.
-    static void showPrompt();
     static void showPrompt(RatingPrompt& prompt);
-    static void tryToShowPrompt();
     static void tryToShowPrompt(RatingPrompt& prompt);
     // Shows the prompt whatever the moment.
-    static void forceShowPrompt(bool displayRateLaterButton);
     static void forceShowPrompt(RatingPrompt& prompt, bool displayRateLaterButton);
     // Hides the alert when the application stops being active.
-    static void appWillResignActive();
     static void appWillResignActive(RatingPrompt& prompt);
     // Where the prompt's texts come from.
-    static const platform::Bundle& bundle();
     static const platform::Bundle& bundle(const RatingPrompt& prompt);
 
     // --- Sending the user to the store (main thread).
 
     // Marks this version rated, then asks for the platform's review sheet, opens the store's
     // product page, or opens the review page by URL, whichever the platform and settings allow.
-    static void rateApp();
     static void rateApp(RatingPrompt& prompt);
     // Closes the product page if it is open.
-    static void closeModal();
     static void closeModal(RatingPrompt& prompt);
     // The controller to present from: the top of the first controller found in the key window,
     // or in the first normal-level window when the key window sits above that level.
-    static platform::ViewController* getRootViewController();
     static platform::ViewController* getRootViewController(const platform::ViewHierarchy& views);
     // Depth first through the subviews of `view`: the top controller of the first subview
     // managed by a controller.

@@ -2,11 +2,6 @@
 
 namespace strumwise::rating {
 
-RatingSettings& RatingSettings::shared() {
-    static RatingSettings settings;
-    return settings;
-}
-
 std::string RatingSettings::appId() const {
     const std::lock_guard lock(appIdMutex_);
     return appId_;

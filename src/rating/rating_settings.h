@@ -13,9 +13,6 @@ namespace strumwise::rating {
 // thread, so every value is atomic or behind the mutex.
 class RatingSettings {
   public:
-    // The settings of the running application. Tests build their own instead.
-    static RatingSettings& shared();
-
     // The store identifier as given (decimal digits); empty until set.
     std::string appId() const;
     void setAppId(std::string_view appId);

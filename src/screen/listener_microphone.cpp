@@ -49,7 +49,7 @@ pitch::MicListener* ListenerMicrophone::listener() {
     if (services_ != nullptr) {
         return own_.get();
     }
-    return listener_ != nullptr ? listener_ : &pitch::MicListener::sharedListener();
+    return listener_;
 }
 
 }  // namespace strumwise::screen

@@ -13,8 +13,6 @@ namespace strumwise::screen {
 // screen is built, so that the listener's own session calls follow the screen's.
 class ListenerMicrophone final : public Microphone {
   public:
-    // The process-wide listener, looked up at every use.
-    ListenerMicrophone() = default;
     // A listener of the caller's own, which must outlive this object.
     explicit ListenerMicrophone(pitch::MicListener& listener) : listener_(&listener) {}
     // A listener of this object's own, made from these services on the first listen(); they

@@ -15,8 +15,8 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       toneGenerator_(toneGenerator),
       indicator_(outlets_, services.device, services.images),
       tunedStrings_(tunerState, services.runLoop),
-      tick_(outlets_, microphone, tunerState, indicator_, tunedStrings_, services.images),
-      browser_(outlets_, tunerState, services.device, services.images, services.bundle),
+      tick_(outlets_, microphone, tunerState, *this, services.images),
+      browser_(outlets_, tunerState, *this, services.device, services.images, services.bundle),
       toneUnit_(services.audioOutput, toneGenerator),
       forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_),
       audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {}
@@ -80,9 +80,6 @@ void ViewController::play5thSoundOnce() {
 }
 void ViewController::resetTuningBools() {
     tunedStrings_.resetTuningBools();
-}
-void ViewController::resetFirstTuning() {
-    tunedStrings_.resetFirstTuning();
 }
 
 void ViewController::displayTunings() {

@@ -18,16 +18,18 @@
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_browser.h"
 #include "view/outlets.h"
+#include "view/screen_hooks.h"
 
 namespace strumwise::screen {
 
 // The controller of the tuner's one screen. It owns the outlets the layout connected and the
 // components that draw on them (tick, indicator, browser, fork buttons), forwards every action
-// to the component that implements it, and runs the screen's start-up. Main thread only.
+// to the component that implements it, and runs the screen's start-up. The components call back
+// through its named operations (view::ScreenHooks), which delegate in turn. Main thread only.
 //
 // The services, the tuner state, the microphone and the tone generator must outlive the
 // controller; the run loop's pending handlers refer to it, so it must also outlive their running.
-class ViewController {
+class ViewController final : private view::ScreenHooks {
   public:
     ViewController(platform::Services& services, const view::Outlets& outlets,
                    tuner::TunerState& tunerState, Microphone& microphone,
@@ -39,29 +41,26 @@ class ViewController {
     // appear.
     void viewDidLoad();
     void viewWillAppear(bool animated);
-    void didReceiveMemoryWarning();
 
     // Runs the action of that name (view/action_names.h); false for a name it does not know.
     bool sendAction(std::string_view name);
 
     // The tuner tick and what it shows.
     void tickFree();
-    void displayNoStrings();
-    void displayTunedString(std::int64_t string);
+    void displayNoStrings() override;
+    void displayTunedString(std::int64_t string) override;
     // The in-tune hooks of strings 1 to 5, run by the tick on a match. They make no sound.
-    void play1stSoundOnce();
-    void play2ndSoundOnce();
-    void play3rdSoundOnce();
-    void play4thSoundOnce();
-    void play5thSoundOnce();
+    void play1stSoundOnce() override;
+    void play2ndSoundOnce() override;
+    void play3rdSoundOnce() override;
+    void play4thSoundOnce() override;
+    void play5thSoundOnce() override;
     void resetTuningBools();
-    // Forgets which strings have been tuned. Nothing in the application calls it.
-    void resetFirstTuning();
 
     // The tuning browser. A tuning change also re-titles the fork buttons, so that each button
     // says what it plays.
     void displayTunings();
-    void displayNotes();
+    void displayNotes() override;
     void showPreviousTuning();
     void showNextTuning();
 

@@ -56,8 +56,4 @@ void ViewController::viewWillAppear(bool /*animated*/) {
     countRun(services_.defaults, services_.log, services_.bundle.identifier());
 }
 
-void ViewController::didReceiveMemoryWarning() {
-    // Nothing here can be given back: the screen's state is small and lives for the process.
-}
-
 }  // namespace strumwise::screen

@@ -42,9 +42,6 @@ class Oscillator {
     // the previous frame; the waves advance after the sample is taken.
     std::int16_t nextSample(float frequency, std::uint64_t waveShape);
 
-    State& state() { return state_; }
-    const State& state() const { return state_; }
-
   private:
     State state_;
 };

@@ -6,13 +6,6 @@
 
 namespace strumwise::tones {
 
-ToneGenerator& ToneGenerator::shared() {
-    // Deliberately never destroyed: the platform's audio thread may still call the render
-    // callback while static objects are torn down at exit.
-    static ToneGenerator* const generator = new ToneGenerator();
-    return *generator;
-}
-
 void ToneGenerator::setToneFrequency(float hz) {
     toneFrequency_.store(hz, std::memory_order_relaxed);
     if (frequencyObserver_) {

@@ -21,11 +21,6 @@ class ToneGenerator {
     ToneGenerator(const ToneGenerator&) = delete;
     ToneGenerator& operator=(const ToneGenerator&) = delete;
 
-    // The generator the running application plays through; created on first use and never
-    // destroyed, so a render thread still running at exit never sees it go away. Tests build
-    // their own generators instead.
-    static ToneGenerator& shared();
-
     // Main thread. Stores the tone frequency in Hz and then tells the observer, if any.
     void setToneFrequency(float hz);
     float toneFrequency() const { return toneFrequency_.load(std::memory_order_relaxed); }
@@ -49,9 +44,6 @@ class ToneGenerator {
     // The same as a platform render callback; `context` is the ToneGenerator.
     static std::int32_t renderCallback(void* context, std::uint32_t numberFrames,
                                        platform::AudioBufferList& ioData);
-
-    // The render thread's oscillator, for tests and offline rendering while no unit plays.
-    Oscillator& oscillator() { return oscillator_; }
 
   private:
     std::atomic<float> toneFrequency_{kInitialFrequency};

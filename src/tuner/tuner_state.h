@@ -26,12 +26,6 @@ struct TunerState {
         }
         return true;
     }
-
-    // The state the running application uses. Tests build their own TunerState instead.
-    static TunerState& shared() {
-        static TunerState state;
-        return state;
-    }
 };
 
 }  // namespace strumwise::tuner

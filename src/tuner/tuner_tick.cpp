@@ -1,19 +1,15 @@
 #include "tuner/tuner_tick.h"
 
+#include <array>
+
 #include "tuner/frequency_text.h"
 #include "tuner/tuning_table.h"
 
 namespace strumwise::tuner {
 
 TunerTick::TunerTick(const view::Outlets& outlets, PitchSource& pitch, const TunerState& state,
-                     TunedStringIndicator& indicator, TunedStrings& tunedStrings,
-                     const platform::Images& images)
-    : outlets_(outlets),
-      pitch_(pitch),
-      state_(state),
-      indicator_(indicator),
-      tunedStrings_(tunedStrings),
-      images_(images) {}
+                     view::ScreenHooks& hooks, const platform::Images& images)
+    : outlets_(outlets), pitch_(pitch), state_(state), hooks_(hooks), images_(images) {}
 
 void TunerTick::setUnmatchedLoudTickHandler(std::function<void()> handler) {
     unmatchedLoudTick_ = std::move(handler);
@@ -29,7 +25,7 @@ void TunerTick::tickFree() {
         return;
     }
     if (power < kSilenceBelow) {
-        displayNoStrings();
+        hooks_.displayNoStrings();
         return;
     }
     if (power <= kMeasureAbove) {
@@ -52,12 +48,17 @@ void TunerTick::displayMatch(int string) {
     view::setHidden(outlets_.tunedString5, false);
     view::setHidden(outlets_.tunedStringiPad, false);
     view::setText(outlets_.noteDisplay, note.name);
-    indicator_.displayTunedString(string);
+    hooks_.displayTunedString(string);
     view::setImage(outlets_.LEDDisplay, images_.imageNamed("green64.png"));
     view::setImage(outlets_.LEDDisplay128, images_.imageNamed("green128.png"));
     // An in-tune string shows its nominal frequency rather than the measured one.
     view::setText(outlets_.freq_label, note.referenceLabel);
-    tunedStrings_.confirm(string);
+    // The in-tune hook of that string.
+    static constexpr std::array<void (view::ScreenHooks::*)(), 5> kInTune{
+        &view::ScreenHooks::play1stSoundOnce, &view::ScreenHooks::play2ndSoundOnce,
+        &view::ScreenHooks::play3rdSoundOnce, &view::ScreenHooks::play4thSoundOnce,
+        &view::ScreenHooks::play5thSoundOnce};
+    (hooks_.*kInTune[static_cast<std::size_t>(string - 1)])();
 }
 
 void TunerTick::displayNoStrings() {

@@ -4,16 +4,16 @@
 
 #include "platform/view_toolkit.h"
 #include "tuner/pitch_source.h"
-#include "tuner/tuned_string_indicator.h"
-#include "tuner/tuned_strings.h"
 #include "tuner/tuner_state.h"
 #include "view/outlets.h"
+#include "view/screen_hooks.h"
 
 namespace strumwise::tuner {
 
 // The tuner's heartbeat, run ten times a second: it reads the level and the pitch, and shows
 // silence, leaves the screen alone in the dead band, or shows the measured frequency and, when
-// it falls in a string's window, that string as in tune.
+// it falls in a string's window, that string as in tune. What the screen names (silence, the
+// tuned string, the in-tune hooks) goes through the screen's hooks.
 class TunerTick {
   public:
     static constexpr double kPeriodSeconds = 0.1;
@@ -24,12 +24,12 @@ class TunerTick {
     static constexpr double kMeasureAbove = 0.0045;
 
     TunerTick(const view::Outlets& outlets, PitchSource& pitch, const TunerState& state,
-              TunedStringIndicator& indicator, TunedStrings& tunedStrings,
-              const platform::Images& images);
+              view::ScreenHooks& hooks, const platform::Images& images);
 
     // One tick.
     void tickFree();
-    // The silence look: empty labels, indicator hidden, yellow lamps.
+    // Draws the silence look: empty labels, indicator hidden, yellow lamps. The tick asks for it
+    // through the screen's displayNoStrings, which lands here.
     void displayNoStrings();
 
     // Runs as the last action of a loud tick whose pitch matched no string.
@@ -41,8 +41,7 @@ class TunerTick {
     const view::Outlets& outlets_;
     PitchSource& pitch_;
     const TunerState& state_;
-    TunedStringIndicator& indicator_;
-    TunedStrings& tunedStrings_;
+    view::ScreenHooks& hooks_;
     const platform::Images& images_;
     std::function<void()> unmatchedLoudTick_;
 };

@@ -32,9 +32,14 @@ bool showsPadCharts(double phoneScreenHeight) {
 }  // namespace
 
 TuningBrowser::TuningBrowser(const view::Outlets& outlets, TunerState& state,
-                             const platform::Device& device, const platform::Images& images,
-                             const platform::Bundle& bundle)
-    : outlets_(outlets), state_(state), device_(device), images_(images), bundle_(bundle) {}
+                             view::ScreenHooks& hooks, const platform::Device& device,
+                             const platform::Images& images, const platform::Bundle& bundle)
+    : outlets_(outlets),
+      state_(state),
+      hooks_(hooks),
+      device_(device),
+      images_(images),
+      bundle_(bundle) {}
 
 void TuningBrowser::displayTunings() {
     view::setText(outlets_.aboutCongratsMessage,
@@ -44,10 +49,10 @@ void TuningBrowser::displayTunings() {
     // A device that does not say what it is counts as a phone.
     const long idiom = device_.userInterfaceIdiom().value_or(platform::Device::kIdiomPhone);
     if (idiom == platform::Device::kIdiomPad) {
-        displayNotes();
+        hooks_.displayNotes();
         displayTuning(ChartFamily::pad);
     } else if (idiom == platform::Device::kIdiomPhone) {
-        displayNotes();
+        hooks_.displayNotes();
         displayTuning(ChartFamily::phone);
         if (showsPadCharts(device_.mainScreenHeight())) {
             displayTuning(ChartFamily::pad);

@@ -5,6 +5,7 @@
 #include "platform/view_toolkit.h"
 #include "tuner/tuner_state.h"
 #include "view/outlets.h"
+#include "view/screen_hooks.h"
 
 namespace strumwise::tuner {
 
@@ -12,10 +13,12 @@ namespace strumwise::tuner {
 // arrows to step through the four tunings. The only writer of the tuning index.
 class TuningBrowser {
   public:
-    TuningBrowser(const view::Outlets& outlets, TunerState& state, const platform::Device& device,
-                  const platform::Images& images, const platform::Bundle& bundle);
+    TuningBrowser(const view::Outlets& outlets, TunerState& state, view::ScreenHooks& hooks,
+                  const platform::Device& device, const platform::Images& images,
+                  const platform::Bundle& bundle);
 
-    // Redraws the about texts, the note labels, the chart, the title and the arrows.
+    // Redraws the about texts, the note labels (through the screen's displayNotes), the chart,
+    // the title and the arrows.
     void displayTunings();
     // Writes the note names of the current tuning's strings; nothing for an unknown tuning.
     void displayNotes();
@@ -32,6 +35,7 @@ class TuningBrowser {
 
     const view::Outlets& outlets_;
     TunerState& state_;
+    view::ScreenHooks& hooks_;
     const platform::Device& device_;
     const platform::Images& images_;
     const platform::Bundle& bundle_;

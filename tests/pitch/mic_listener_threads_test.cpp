@@ -64,16 +64,5 @@ TEST(MicListenerThreads, CaptureRacesNeitherEstimatesNorQueueLifeCycle) {
     EXPECT_FALSE(seen.empty());
 }
 
-TEST(MicListenerThreads, SharedListenerIsOneObjectForEveryThread) {
-    static FakeAudioInputQueueFactory factory;
-    static platform::headless::HeadlessLog log;
-    MicListener::configureShared(factory, nullptr, log);
-    MicListener* fromOther = nullptr;
-    std::thread other([&fromOther] { fromOther = &MicListener::sharedListener(); });
-    MicListener& mine = MicListener::sharedListener();
-    other.join();
-    EXPECT_EQ(fromOther, &mine);
-}
-
 }  // namespace
 }  // namespace strumwise::pitch

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -128,22 +127,6 @@ TEST(RatingThreads, ReportsFromSeveralThreadsAreAllCountedWhileTheMainThreadShow
     platform::UserDefaults& defaults = platform.headless.store();
     EXPECT_EQ(defaults.integerForKey(kUseCountKey), 2 * kThreads * kReportsPerThread);
     EXPECT_EQ(defaults.integerForKey(kSignificantEventCountKey), kThreads * kReportsPerThread);
-}
-
-TEST(SharedRatingPrompt, NeedsItsServicesFirstThenIsOneInstanceForEveryThread) {
-    EXPECT_THROW(RatingPrompt::sharedInstance(), std::logic_error);
-
-    // The shared instance is never destroyed, so neither are its services.
-    static ThreadedPlatform* const platform = new ThreadedPlatform;
-    RatingPrompt::provideServices(platform->services());
-    RatingPrompt* fromOther = nullptr;
-    std::thread other([&fromOther] { fromOther = &RatingPrompt::sharedInstance(); });
-    RatingPrompt& mine = RatingPrompt::sharedInstance();
-    other.join();
-    EXPECT_EQ(fromOther, &mine);
-    EXPECT_THROW(RatingPrompt::provideServices(platform->services()), std::logic_error);
-    RatingPrompt::setCustomAlertTitle("Rate the banjo tuner");
-    EXPECT_EQ(mine.alertTitle(), "Rate the banjo tuner") << "class settings reach the instance";
 }
 
 }  // namespace

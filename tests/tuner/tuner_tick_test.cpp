@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "support/headless_screen.h"
+#include "tuner/tuned_string_indicator.h"
+#include "tuner/tuned_strings.h"
 
 namespace strumwise::tuner {
 namespace {
@@ -30,12 +32,27 @@ class TunerTickTest : public ::testing::Test {
         return {lines.begin() + 2, lines.end()};
     }
 
+    // The screen's hooks, delegating as the controller does.
+    struct Hooks final : view::ScreenHooks {
+        TunerTickTest& t;
+        explicit Hooks(TunerTickTest& test) : t(test) {}
+        void displayNoStrings() override { t.tick.displayNoStrings(); }
+        void displayTunedString(std::int64_t string) override {
+            t.indicator.displayTunedString(string);
+        }
+        void play1stSoundOnce() override { t.tunedStrings.confirm(1); }
+        void play2ndSoundOnce() override { t.tunedStrings.confirm(2); }
+        void play3rdSoundOnce() override { t.tunedStrings.confirm(3); }
+        void play4thSoundOnce() override { t.tunedStrings.confirm(4); }
+        void play5thSoundOnce() override { t.tunedStrings.confirm(5); }
+    };
+
     testing::HeadlessScreen screen;  // a 667-point phone
     TunerState state;
     TunedStringIndicator indicator{screen.outlets, screen.device, screen.services.images};
     TunedStrings tunedStrings{state, screen.services.runLoop};
-    TunerTick tick{screen.outlets, screen.microphone, state,
-                   indicator,      tunedStrings,      screen.services.images};
+    Hooks hooks{*this};
+    TunerTick tick{screen.outlets, screen.microphone, state, hooks, screen.services.images};
 };
 
 TEST_F(TunerTickTest, MatchShowsTheStringThenCallsItsHook) {

@@ -19,10 +19,19 @@ class TuningBrowserTest : public ::testing::Test {
         return screen.image("chartDisplay").value_or("none");
     }
 
+    // The screen's hook for the note labels, delegating as the controller does.
+    struct Hooks final : view::ScreenHooks {
+        TuningBrowser* browser = nullptr;
+        void displayNotes() override { browser->displayNotes(); }
+    };
+
     testing::HeadlessScreen screen;
     TunerState state;
-    TuningBrowser browser{screen.outlets, state, screen.device, screen.services.images,
-                          screen.services.bundle};
+    Hooks hooks;
+    TuningBrowser browser{
+        screen.outlets,        state, hooks, screen.device, screen.services.images,
+        screen.services.bundle};
+    void SetUp() override { hooks.browser = &browser; }
 };
 
 TEST_F(TuningBrowserTest, ArrowsStepThroughTheFourTuningsAndHideAtTheEnds) {

@@ -101,20 +101,6 @@ void QtStoryboard::setActionHandler(std::function<void(std::string_view action)>
     handler_ = std::move(handler);
 }
 
-std::vector<std::string> QtStoryboard::actionNames() const {
-    std::vector<std::string> names;
-    if (root_ == nullptr) {
-        return names;
-    }
-    for (const QPushButton* button : root_->findChildren<QPushButton*>()) {
-        const QString action = button->property(kActionProperty).toString();
-        if (!action.isEmpty()) {
-            names.push_back(action.toStdString());
-        }
-    }
-    return names;
-}
-
 std::unique_ptr<QtStoryboard> loadStoryboardResource(std::string_view name, std::string* error) {
     // Names come from the screen-class table, but a path separator could reach other resources.
     if (name.empty() || name.find('/') != std::string_view::npos) {

@@ -31,8 +31,6 @@ class QtStoryboard final : public Storyboard {
 
     const std::string& name() const { return name_; }
     QWidget* rootWidget() const { return root_; }
-    // Every action a control of the layout sends, in the order of the controls.
-    std::vector<std::string> actionNames() const;
 
   private:
     template <typename Adapter, typename Widget>
