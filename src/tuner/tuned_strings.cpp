@@ -25,8 +25,4 @@ void TunedStrings::resetTuningBools() {
     state_.confirmationLatches.fill(false);
 }
 
-void TunedStrings::resetFirstTuning() {
-    state_.tunedFlags.fill(false);
-}
-
 }  // namespace strumwise::tuner

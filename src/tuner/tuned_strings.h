@@ -21,8 +21,6 @@ class TunedStrings {
     void confirm(int string);
     // Clears the five confirmation latches; the tuned flags stay.
     void resetTuningBools();
-    // Clears the five tuned flags.
-    void resetFirstTuning();
 
   private:
     TunerState& state_;

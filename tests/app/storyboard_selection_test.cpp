@@ -61,34 +61,31 @@ TEST(StoryboardSelection, EveryListedHeightInstallsTheLayoutOfItsScreenClass) {
     }
 }
 
-TEST(StoryboardSelection, PhonesLogTheirHeightFiveTimesAndTabletsOnce) {
-    const Selection phone = select(platform::Device::kIdiomPhone, 480);
-    EXPECT_EQ(phone.installed, std::vector<std::string>{"Main_iPhone4s"});
-    EXPECT_EQ(phone.logLines, std::vector<std::string>(5, "iPhone has a height of: 480.000000"));
-
-    const Selection pad = select(platform::Device::kIdiomPad, 1133);
-    EXPECT_EQ(pad.installed, std::vector<std::string>{"Main_iPad_Mini6"});
-    EXPECT_EQ(pad.logLines, std::vector<std::string>{"iPad has a height of: 1133.000000"});
-}
-
-TEST(StoryboardSelection, UnlistedScreensInstallNothingButStillLog) {
-    const Selection phone = select(platform::Device::kIdiomPhone, 800);
-    EXPECT_TRUE(phone.installed.empty());
-    EXPECT_EQ(phone.logLines.size(), 5u);
-
-    const Selection pad = select(platform::Device::kIdiomPad, 768);
-    EXPECT_TRUE(pad.installed.empty());
-    EXPECT_EQ(pad.logLines.size(), 1u);
-
-    // 1024 is a tablet height only; other idioms are neither tested nor logged.
-    EXPECT_TRUE(select(platform::Device::kIdiomPhone, 1024).installed.empty());
-    const Selection other = select(5, 667);
-    EXPECT_TRUE(other.installed.empty());
-    EXPECT_TRUE(other.logLines.empty());
-}
-
-TEST(StoryboardSelection, DeviceWithoutIdiomCountsAsPhone) {
-    EXPECT_EQ(select(std::nullopt, 568).installed, std::vector<std::string>{"Main_iPhone"});
+// Phones log their height five times and tablets once, listed or not; other idioms are neither
+// tested nor logged, 1024 is a tablet height only, and a device without an idiom is a phone.
+TEST(StoryboardSelection, EachIdiomLogsItsHeightsAndInstallsOnlyListedOnes) {
+    using Names = std::vector<std::string>;
+    struct Case {
+        std::optional<long> idiom;
+        double height;
+        Names installed;
+        std::size_t logLines;
+    };
+    const long phone = platform::Device::kIdiomPhone, pad = platform::Device::kIdiomPad;
+    const Case cases[] = {{phone, 480, {"Main_iPhone4s"}, 5},
+                          {pad, 1133, {"Main_iPad_Mini6"}, 1},
+                          {phone, 800, {}, 5},
+                          {pad, 768, {}, 1},
+                          {phone, 1024, {}, 5},
+                          {5, 667, {}, 0},
+                          {std::nullopt, 568, {"Main_iPhone"}, 5}};
+    for (const Case& c : cases) {
+        const Selection s = select(c.idiom, c.height);
+        EXPECT_EQ(s.installed, c.installed) << c.height;
+        EXPECT_EQ(s.logLines.size(), c.logLines) << c.height;
+    }
+    EXPECT_EQ(select(phone, 480).logLines.front(), "iPhone has a height of: 480.000000");
+    EXPECT_EQ(select(pad, 1133).logLines, Names{"iPad has a height of: 1133.000000"});
 }
 
 }  // namespace

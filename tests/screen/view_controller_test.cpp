@@ -64,16 +64,5 @@ TEST_F(ViewControllerTest, ActionsByName) {
     EXPECT_THAT(forwarded, ElementsAreArray(links));
 }
 
-TEST_F(ViewControllerTest, ReviewRequestFollowsLoudUnmatchedTicksOfTheTimer) {
-    int reviewRequests = 0;
-    controller.setUnmatchedLoudTickHandler([&] { ++reviewRequests; });
-    controller.viewDidLoad();
-    for (const float hertz : {293.5f, 300.0f, 300.0f}) {
-        screen.microphone.set(0.01f, hertz);
-        screen.advance(0.1);
-    }
-    EXPECT_EQ(reviewRequests, 2);
-}
-
 }  // namespace
 }  // namespace strumwise::screen
