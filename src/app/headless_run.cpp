@@ -13,8 +13,8 @@
 #include "platform/headless/audio_file.h"
 #include "platform/headless/ini_user_defaults.h"
 #include "platform/headless/wav_file.h"
-#include "screen/action_names.h"
 #include "tones/tone_length.h"
+#include "view/action_names.h"
 
 namespace strumwise::app {
 
@@ -69,10 +69,9 @@ bool isKnownAction(std::string_view action) {
         }
         return false;
     };
-    return in(screen::kForkActions) || in(screen::kSiblingAppActions) ||
-           action == screen::kStopAction || action == screen::kPreviousTuningAction ||
-           action == screen::kNextTuningAction || action == screen::kMakerSiteAction ||
-           action == screen::kReviewAction;
+    return in(view::kForkActions) || in(view::kSiblingAppActions) || action == view::kStopAction ||
+           action == view::kPreviousTuningAction || action == view::kNextTuningAction ||
+           action == view::kMakerSiteAction || action == view::kReviewAction;
 }
 
 std::string parsePress(std::string_view text, HeadlessOptions& options) {

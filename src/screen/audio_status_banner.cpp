@@ -1,6 +1,6 @@
 #include "screen/audio_status_banner.h"
 
-#include "screen/outlets.h"
+#include "view/outlets.h"
 
 namespace strumwise::screen {
 
@@ -26,7 +26,7 @@ void AudioStatusBanner::refresh() {
         return;
     }
     shownKey_ = key;
-    setText(label_, key.empty() ? std::string() : bundle_.localizedString(key, "", ""));
+    view::setText(label_, key.empty() ? std::string() : bundle_.localizedString(key, "", ""));
 }
 
 }  // namespace strumwise::screen

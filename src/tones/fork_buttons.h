@@ -39,7 +39,7 @@ class ForkButtons {
     // Stops the unit when a tone is playing; otherwise does nothing.
     void stopFreqPlay();
 
-    // Runs the fork or stop action of that name (screen/action_names.h); false for other names.
+    // Runs the fork or stop action of that name (view/action_names.h); false for other names.
     bool sendAction(std::string_view name);
 
     std::int64_t curPlayState() const { return curPlayState_; }

@@ -3,7 +3,6 @@
 #include <QSettings>
 #include <QString>
 #include <QVariant>
-#include <array>
 #include <map>
 #include <mutex>
 #include <string>
@@ -28,33 +27,6 @@ namespace strumwise::platform::desktop {
 // store's mutex, on the calling thread.
 class QtUserDefaults final : public UserDefaults {
   public:
-    // Every key the application keeps, owned here so that one place says what the file holds.
-    static constexpr std::string_view kFirstRunDoneKey = "Plinmoor";
-    static constexpr std::string_view kNumberOfRunsKey = "numberOfRuns";
-    static constexpr std::string_view kRatingPromptCurrentVersionKey =
-        "kRatingPromptCurrentVersion";
-    static constexpr std::string_view kRatingPromptFirstUseDateKey = "kRatingPromptFirstUseDate";
-    static constexpr std::string_view kRatingPromptUseCountKey = "kRatingPromptUseCount";
-    static constexpr std::string_view kRatingPromptSignificantEventCountKey =
-        "kRatingPromptSignificantEventCount";
-    static constexpr std::string_view kRatingPromptRatedCurrentVersionKey =
-        "kRatingPromptRatedCurrentVersion";
-    static constexpr std::string_view kRatingPromptDeclinedToRateKey =
-        "kRatingPromptDeclinedToRate";
-    static constexpr std::string_view kRatingPromptReminderRequestDateKey =
-        "kRatingPromptReminderRequestDate";
-    static constexpr std::array<std::string_view, 9> kKeys{
-        kFirstRunDoneKey,
-        kNumberOfRunsKey,
-        kRatingPromptCurrentVersionKey,
-        kRatingPromptFirstUseDateKey,
-        kRatingPromptUseCountKey,
-        kRatingPromptSignificantEventCountKey,
-        kRatingPromptRatedCurrentVersionKey,
-        kRatingPromptDeclinedToRateKey,
-        kRatingPromptReminderRequestDateKey,
-    };
-
     // The file of `domain` (the bundle identifier) in the user's XDG configuration directory.
     static QString defaultFilePath(std::string_view domain);
 

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/settings_keys.h"
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/headless/headless_log.h"
 #include "qt_test_app.h"
@@ -42,25 +43,24 @@ TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfiguration
     {
         QtUserDefaults defaults(std::string(kDomain), path());
         // Absent keys read as nothing: that is how the first run is recognised.
-        EXPECT_FALSE(defaults.boolForKey(QtUserDefaults::kFirstRunDoneKey));
-        EXPECT_EQ(defaults.integerForKey(QtUserDefaults::kNumberOfRunsKey), 0);
-        EXPECT_EQ(defaults.stringForKey(QtUserDefaults::kRatingPromptCurrentVersionKey),
-                  std::nullopt);
-        defaults.setBool(true, QtUserDefaults::kFirstRunDoneKey);
-        defaults.setInteger(9'000'000'000, QtUserDefaults::kNumberOfRunsKey);
-        defaults.setString("1.0.0", QtUserDefaults::kRatingPromptCurrentVersionKey);
-        defaults.setDouble(1733475600.125, QtUserDefaults::kRatingPromptFirstUseDateKey);
-        defaults.setInteger(-1, QtUserDefaults::kRatingPromptUseCountKey);
+        EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey));
+        EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
+        EXPECT_EQ(defaults.stringForKey(settings::kCurrentVersionKey), std::nullopt);
+        defaults.setBool(true, settings::kHasRunBeforeKey);
+        defaults.setInteger(9'000'000'000, settings::kNumberOfRunsKey);
+        defaults.setString("1.0.0", settings::kCurrentVersionKey);
+        defaults.setDouble(1733475600.125, settings::kFirstUseDateKey);
+        defaults.setInteger(-1, settings::kUseCountKey);
         ASSERT_TRUE(defaults.synchronize());
-        defaults.setDouble(0.1, QtUserDefaults::kRatingPromptReminderRequestDateKey);
+        defaults.setDouble(0.1, settings::kReminderRequestDateKey);
     }
     const QtUserDefaults reread(std::string(kDomain), path());
-    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kFirstRunDoneKey));
-    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kNumberOfRunsKey), 9'000'000'000);
-    EXPECT_EQ(reread.stringForKey(QtUserDefaults::kRatingPromptCurrentVersionKey), "1.0.0");
-    EXPECT_EQ(reread.doubleForKey(QtUserDefaults::kRatingPromptFirstUseDateKey), 1733475600.125);
-    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kRatingPromptUseCountKey), -1);
-    EXPECT_EQ(reread.doubleForKey(QtUserDefaults::kRatingPromptReminderRequestDateKey), 0.1);
+    EXPECT_TRUE(reread.boolForKey(settings::kHasRunBeforeKey));
+    EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 9'000'000'000);
+    EXPECT_EQ(reread.stringForKey(settings::kCurrentVersionKey), "1.0.0");
+    EXPECT_EQ(reread.doubleForKey(settings::kFirstUseDateKey), 1733475600.125);
+    EXPECT_EQ(reread.integerForKey(settings::kUseCountKey), -1);
+    EXPECT_EQ(reread.doubleForKey(settings::kReminderRequestDateKey), 0.1);
 }
 
 TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
@@ -90,7 +90,7 @@ TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
 // nothing when nothing changed, so neither undoes the other's count nor drops a key added
 // meanwhile by another process.
 TEST_F(QtUserDefaultsTest, TwoWindowsAtOnceKeepEachOthersCountsAndKeys) {
-    const auto runs = QtUserDefaults::kNumberOfRunsKey;
+    const auto runs = settings::kNumberOfRunsKey;
     QtUserDefaults first(std::string(kDomain), path());
     first.setInteger(11, runs);
     ASSERT_TRUE(first.synchronize());
@@ -101,14 +101,14 @@ TEST_F(QtUserDefaultsTest, TwoWindowsAtOnceKeepEachOthersCountsAndKeys) {
     }
     QSettings(path(), QSettings::IniFormat).setValue(QStringLiteral("addedMeanwhile"), 1);
     EXPECT_TRUE(first.synchronize());
-    first.setBool(true, QtUserDefaults::kRatingPromptDeclinedToRateKey);
+    first.setBool(true, settings::kDeclinedToRateKey);
     ASSERT_TRUE(first.synchronize());
     EXPECT_EQ(first.integerForKey(runs), 12);
 
     const QtUserDefaults reread(std::string(kDomain), path());
     EXPECT_EQ(reread.integerForKey(runs), 12);
     EXPECT_TRUE(reread.boolForKey("addedMeanwhile"));
-    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kRatingPromptDeclinedToRateKey));
+    EXPECT_TRUE(reread.boolForKey(settings::kDeclinedToRateKey));
 }
 
 // A file that cannot be parsed is kept aside with one log line, and the application starts as on
@@ -124,8 +124,8 @@ TEST_F(QtUserDefaultsTest, AnUnreadableFileIsKeptAsCorruptAndTheStoreStartsAfres
     platform::headless::HeadlessLog log;
     {
         QtUserDefaults defaults(std::string(kDomain), path(), &log);
-        EXPECT_EQ(defaults.integerForKey(QtUserDefaults::kNumberOfRunsKey), 0);
-        defaults.setBool(true, QtUserDefaults::kFirstRunDoneKey);
+        EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
+        defaults.setBool(true, settings::kHasRunBeforeKey);
         ASSERT_TRUE(defaults.synchronize());
     }
     ASSERT_EQ(log.lines().size(), 1u);
@@ -134,8 +134,8 @@ TEST_F(QtUserDefaultsTest, AnUnreadableFileIsKeptAsCorruptAndTheStoreStartsAfres
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), unreadable);
     const QtUserDefaults reread(std::string(kDomain), path());
-    EXPECT_TRUE(reread.boolForKey(QtUserDefaults::kFirstRunDoneKey));
-    EXPECT_EQ(reread.integerForKey(QtUserDefaults::kNumberOfRunsKey), 0);
+    EXPECT_TRUE(reread.boolForKey(settings::kHasRunBeforeKey));
+    EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 0);
 }
 
 }  // namespace
