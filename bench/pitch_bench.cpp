@@ -10,6 +10,7 @@
 
 #include "pitch/pitch_estimator.h"
 #include "pitch/test_signals.h"
+#include "support/test_signals.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using strumwise::pitch::PitchEstimator;
 void BM_GetFreqFromBuffer(benchmark::State& state) {
     auto estimator = std::make_unique<PitchEstimator>(strumwise::testing::kCaptureRate);
     // One capture block of a plucked D4.
-    const std::vector<std::int16_t> block = strumwise::testing::pluckedString(48);
+    const std::vector<std::int16_t> block = strumwise::testing::pluckedString(293.66, 1.0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(estimator->getFreqFromBuffer(block.data(), 8192));
     }
@@ -29,7 +30,7 @@ void BM_KissFftr32768(benchmark::State& state) {
     constexpr int kPoints = PitchEstimator::kTransformSize;
     kiss_fftr_cfg config = kiss_fftr_alloc(kPoints, 0, nullptr, nullptr);
     std::vector<float> input(kPoints, 0.0f);
-    const std::vector<std::int16_t> block = strumwise::testing::pluckedString(48);
+    const std::vector<std::int16_t> block = strumwise::testing::pluckedString(293.66, 1.0);
     for (std::size_t i = 0; i < block.size(); ++i) {
         input[i] = block[i];
     }

@@ -41,6 +41,10 @@
         <source>NoAudioOutput</source>
         <translation>No audio output</translation>
     </message>
+    <message>
+        <source>Could not open %1</source>
+        <translation>Could not open %1</translation>
+    </message>
 </context>
 <context>
     <name>RatingPromptLocalizable</name>

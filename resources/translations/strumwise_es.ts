@@ -41,6 +41,10 @@
         <source>NoAudioOutput</source>
         <translation>Sin salida de audio</translation>
     </message>
+    <message>
+        <source>Could not open %1</source>
+        <translation>No se pudo abrir %1</translation>
+    </message>
 </context>
 <context>
     <name>RatingPromptLocalizable</name>

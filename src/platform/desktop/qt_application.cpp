@@ -1,5 +1,6 @@
 #include "platform/desktop/qt_application.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
@@ -73,7 +74,7 @@ void QtApplication::openURL(std::string_view url) {
     }
     // A desktop without a browser or URL opener: the button must not seem to do nothing.
     log_.write("Could not open " + address + ": the desktop has no application for it");
-    showNotice(QStringLiteral("Could not open ") + text);
+    showNotice(QCoreApplication::translate("Localizable", "Could not open %1").arg(text));
 }
 
 std::string desktopAddressFor(std::string_view url) {

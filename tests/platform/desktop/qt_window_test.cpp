@@ -121,7 +121,7 @@ TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
     for (const int signalNumber : {SIGTERM, SIGHUP}) {
         DesktopWindowConfig config;
         config.screen = desktop::screenProfile(1, 1024);
-        config.input = std::vector<std::int16_t>(4096, 0);
+        config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
         DesktopWindowApp app(std::move(config));
         ASSERT_TRUE(app.launch());
         QTimer::singleShot(300, [signalNumber] { ::raise(signalNumber); });

@@ -130,7 +130,7 @@ TEST(SoundServerLossScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheSe
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     strumwise::testing::qtTestApp();
     app::DesktopWindowConfig config;
-    config.screen = parseScreenProfile("phone:667", nullptr);
+    config.screen = screenProfile(0, 667);
     app::DesktopWindowApp window(std::move(config));
     ASSERT_TRUE(window.launch());
     auto* banner =
