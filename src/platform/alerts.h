@@ -51,7 +51,8 @@ class Alerts {
     virtual std::shared_ptr<AlertController> makeAlertController(std::string_view title,
                                                                  std::string_view message) = 0;
     // A view-style alert whose cancel button (index 0) has `cancelButtonTitle`, not shown yet.
-    // `didDismiss` gets the index of the pressed button on the main thread.
+    // `didDismiss` gets the index of the pressed button on the main thread. A platform whose
+    // controller-style alerts are always available may answer nullptr.
     virtual std::shared_ptr<AlertView> makeAlertView(
         std::string_view title, std::string_view message, std::string_view cancelButtonTitle,
         std::function<void(std::int64_t buttonIndex)> didDismiss) = 0;

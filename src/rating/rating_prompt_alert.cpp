@@ -219,6 +219,9 @@ void RatingPrompt::showViewAlert(bool displayRateLaterButton) {
     const std::shared_ptr<platform::AlertView> alert = services_.alerts.makeAlertView(
         alertTitle(), alertMessage(), alertCancelTitle(),
         [this](std::int64_t index) { alertViewDidDismissWithButtonIndex(index); });
+    if (!alert) {
+        return;  // a platform that always offers controller-style alerts makes none of these
+    }
     alert->addButtonWithTitle(alertRateTitle());
     if (displayRateLaterButton) {
         alert->addButtonWithTitle(alertRateLaterTitle());

@@ -1,7 +1,6 @@
 #include "platform/desktop/qt_rating_alerts.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -153,68 +152,6 @@ class QtAlertController final : public AlertController, public QtPresentable {
     std::atomic<bool> onScreen_{false};
 };
 
-class QtAlertView final : public AlertView {
-  public:
-    QtAlertView(std::string_view title, std::string_view message, std::string_view cancelTitle,
-                std::function<void(std::int64_t)> didDismiss)
-        : title_(title),
-          message_(message),
-          buttonTitles_{std::string(cancelTitle)},
-          didDismiss_(std::move(didDismiss)) {}
-    ~QtAlertView() override {
-        if (box_) {
-            box_->deleteLater();
-        }
-    }
-
-    std::int64_t addButtonWithTitle(std::string_view title) override {
-        buttonTitles_.emplace_back(title);
-        return static_cast<std::int64_t>(buttonTitles_.size()) - 1;
-    }
-    void show() override {
-        box_ = makeBox(QApplication::activeWindow(), title_, message_);
-        std::vector<QAbstractButton*> buttons;
-        for (const std::string& title : buttonTitles_) {
-            buttons.push_back(box_->addButton(toQString(title), QMessageBox::ActionRole));
-        }
-        box_->setEscapeButton(buttons.front());
-        QObject::connect(
-            box_, &QMessageBox::buttonClicked, box_, [this, buttons](QAbstractButton* clicked) {
-                for (std::size_t i = 0; i < buttons.size(); ++i) {
-                    if (buttons[i] == clicked) {
-                        dismissWithClickedButtonIndex(static_cast<std::int64_t>(i), true);
-                        return;
-                    }
-                }
-            });
-        visible_ = true;
-        box_->open();
-    }
-    bool isVisible() const override { return visible_.load(); }
-    void dismissWithClickedButtonIndex(std::int64_t index, bool /*animated*/) override {
-        if (!visible_) {
-            return;
-        }
-        visible_ = false;
-        if (box_) {
-            box_->disconnect();
-            box_->hide();
-            box_->deleteLater();
-        }
-        if (didDismiss_) {
-            didDismiss_(index);
-        }
-    }
-
-  private:
-    const std::string title_;
-    const std::string message_;
-    std::vector<std::string> buttonTitles_;
-    std::function<void(std::int64_t)> didDismiss_;
-    QPointer<QMessageBox> box_;
-    std::atomic<bool> visible_{false};
-};
-
 }  // namespace
 
 std::shared_ptr<AlertController> QtAlerts::makeAlertController(std::string_view title,
@@ -222,10 +159,11 @@ std::shared_ptr<AlertController> QtAlerts::makeAlertController(std::string_view 
     return std::make_shared<QtAlertController>(title, message, events_);
 }
 
-std::shared_ptr<AlertView> QtAlerts::makeAlertView(std::string_view title, std::string_view message,
-                                                   std::string_view cancelButtonTitle,
-                                                   std::function<void(std::int64_t)> didDismiss) {
-    return std::make_shared<QtAlertView>(title, message, cancelButtonTitle, std::move(didDismiss));
+std::shared_ptr<AlertView> QtAlerts::makeAlertView(
+    std::string_view /*title*/, std::string_view /*message*/,
+    std::string_view /*cancelButtonTitle*/, std::function<void(std::int64_t)> /*didDismiss*/) {
+    // Controller-style alerts are always available here, so the prompt never asks for this one.
+    return nullptr;
 }
 
 }  // namespace strumwise::platform::desktop

@@ -28,7 +28,7 @@ class QtAlerts final : public Alerts {
     bool alertControllerAvailable() const override { return true; }
     std::shared_ptr<AlertController> makeAlertController(std::string_view title,
                                                          std::string_view message) override;
-    // View-style alerts appear over the active window when shown.
+    // None: the controller-style alert always serves on the desktop.
     std::shared_ptr<AlertView> makeAlertView(
         std::string_view title, std::string_view message, std::string_view cancelButtonTitle,
         std::function<void(std::int64_t buttonIndex)> didDismiss) override;
