@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <set>
@@ -64,25 +63,6 @@ TEST_F(ViewControllerTest, ActionsByName) {
         EXPECT_TRUE(controller.sendAction(name));
     }
     EXPECT_THAT(forwarded, ElementsAreArray(links));
-}
-
-// The tick reaches each string's hook through the controller, which marks that string tuned and
-// shows its picture.
-TEST_F(ViewControllerTest, EachStringsMatchRunsItsHookThroughTheController) {
-    controller.viewDidLoad();
-    const std::pair<float, const char*> strings[] = {{293.5f, "1st_string_6.png"},
-                                                     {246.8f, "2nd_string_6.png"},
-                                                     {196.0f, "3rd_string_6.png"},
-                                                     {146.9f, "4th_string_6.png"},
-                                                     {392.1f, "5th_string_6.png"}};
-    for (std::size_t k = 0; k < std::size(strings); ++k) {
-        screen.microphone.set(0.01f, strings[k].first);
-        screen.advance(0.1);
-        EXPECT_EQ(screen.image("tunedString5"), strings[k].second);
-        std::array<bool, tuner::kStringCount> tuned{};
-        std::fill_n(tuned.begin(), k + 1, true);
-        EXPECT_EQ(tunerState.tunedFlags, tuned) << "string " << k + 1;
-    }
 }
 
 }  // namespace

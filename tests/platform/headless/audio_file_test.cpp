@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "base/pcm16.h"
-#include "support/test_signals.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -66,7 +65,7 @@ class AudioFileTest : public ::testing::Test {
 
 constexpr int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 
-TEST_F(AudioFileTest, SamplesAtTheRequestedRateReadBackExactlyFromTheFirstChannelClipped) {
+TEST_F(AudioFileTest, SamplesAtTheRequestedRateReadBackExactlyFromTheFirstChannel) {
     const std::vector<std::int16_t> samples = {0, 1, -1, 32767, -32768, 1234, -4321};
     DecodedAudio audio = readAudioFile(write("exact.wav", kWav16, 14039, 1, samples), 14039);
     EXPECT_EQ(audio.error, "");
@@ -75,19 +74,6 @@ TEST_F(AudioFileTest, SamplesAtTheRequestedRateReadBackExactlyFromTheFirstChanne
     const std::vector<std::int16_t> stereo = {100, -7, 200, -7, 300, -7};
     audio = readAudioFile(write("stereo.wav", kWav16, 8000, 2, stereo), 8000);
     EXPECT_EQ(audio.samples, (std::vector<std::int16_t>{100, 200, 300}));
-    const std::vector<float> loud = {1.5f, -1.5f, 0.5f, -1.0f};
-    audio =
-        readAudioFile(write("float.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 14039, 1, loud), 14039);
-    EXPECT_EQ(audio.samples, (std::vector<std::int16_t>{32767, -32768, 16384, -32768}));
-}
-
-TEST_F(AudioFileTest, OtherRatesAreResampledKeepingPitchAndDuration) {
-    const std::vector<std::int16_t> tone = sine(293.66, 44100, 44100);
-    const DecodedAudio audio = readAudioFile(write("cd.wav", kWav16, 44100, 1, tone), 14039);
-    ASSERT_EQ(audio.error, "");
-    EXPECT_EQ(audio.sampleRate, 14039.0);
-    EXPECT_NEAR(static_cast<double>(audio.samples.size()), 14039.0, 1.0);
-    EXPECT_NEAR(testing::crossingFrequency(audio.samples, 14039.0), 293.66, 0.1);
 }
 
 TEST_F(AudioFileTest, UnreadableInputGivesOneLineNamingTheFile) {

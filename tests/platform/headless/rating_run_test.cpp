@@ -105,13 +105,6 @@ TEST_F(RatingRun, TheLaunchPromptNeedsAWindowToAppearOver) {
     }
 }
 
-TEST_F(RatingRun, WithoutANetworkNoAlertAppears) {
-    run({.networkUp = false, .storeReview = false, .answer = headless::AlertAnswer::Decline});
-    EXPECT_GT(count("run promptToReview"), 0);
-    EXPECT_EQ(count(" alert \""), 0);
-    EXPECT_FALSE(store_->boolForKey("kRatingPromptDeclinedToRate"));
-}
-
 TEST_F(RatingRun, ThePlatformsOwnReviewRequestMarksTheVersionRatedAtOnce) {
     run({.networkUp = true, .storeReview = true, .answer = headless::AlertAnswer::None});
     EXPECT_EQ(count("storeReview request"), 1);

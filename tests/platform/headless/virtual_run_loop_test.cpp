@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/virtual_clock.h"
-
 namespace strumwise::platform::headless {
 namespace {
 
@@ -64,15 +62,6 @@ TEST_F(VirtualRunLoopTest, TimerFiresEveryIntervalBeforeWorkItSchedulesUntilItsH
     loop.runUntil(1'000'000);
     EXPECT_EQ(ran.size(), 6u);  // the last echo still runs
     EXPECT_EQ(loop.pendingCount(), 0u);
-}
-
-TEST(VirtualClock, IsTheEpochPlusVirtualTimeAndTheEpochMoves) {
-    VirtualRunLoop loop;
-    VirtualClock clock(loop, 1000.0);
-    loop.advanceBy(2'500'000);
-    EXPECT_DOUBLE_EQ(clock.now(), 1002.5);
-    clock.advanceEpochBy(86400.0 * 3);
-    EXPECT_DOUBLE_EQ(clock.now(), 1000.0 + 86400.0 * 3 + 2.5);
 }
 
 }  // namespace
