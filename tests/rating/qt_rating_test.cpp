@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +18,7 @@
 #include "platform/desktop/qt_rating_notifications.h"
 #include "platform/desktop/qt_rating_store.h"
 #include "platform/desktop/qt_rating_views.h"
+#include "platform/desktop/qt_test_app.h"
 #include "platform/headless/headless_platform.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
@@ -27,29 +26,6 @@
 
 namespace strumwise::platform::desktop {
 namespace {
-
-QApplication& app() {
-    static QApplication* application = [] {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static char name[] = "test_rating_desktop";
-        static char* argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
-    }();
-    return *application;
-}
-
-// Runs the event loop until `done` answers true or five seconds pass; answers `done()`.
-bool processEventsUntil(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return done();
-}
 
 // The prompt with the desktop's alerts, windows, store and notifications, a reachable fake
 // network, and the headless platform's clock, defaults and bundle.
@@ -74,10 +50,11 @@ class QtRating : public ::testing::Test {
     // Gives the activation to `target` and waits for the desktop to deliver it.
     static bool activate(QWidget& target) {
         target.activateWindow();
-        return processEventsUntil([&] { return QApplication::activeWindow() == &target; });
+        return testing::processEventsUntil([&] { return QApplication::activeWindow() == &target; },
+                                           5000);
     }
 
-    QApplication& application = app();
+    QApplication& application = testing::qtTestApp();
     QWidget window;
     headless::HeadlessPlatform headless;
     std::vector<std::string> alertEvents;
@@ -101,7 +78,7 @@ class QtRating : public ::testing::Test {
     std::unique_ptr<rating::RatingPrompt> prompt;
 };
 
-TEST_F(QtRating, AlertIsAModalBoxOverTheWindowWithItsButtonsInOrderAndDeclineOnEscape) {
+TEST_F(QtRating, AlertIsAModalBoxWithItsButtonsInOrderDeclineOnEscapeAndRateOpensTheStore) {
     ASSERT_EQ(rating::RatingPrompt::getRootViewController(views), views.rootControllerFor(window));
     rating::RatingPrompt::forceShowPrompt(*prompt, true);
 
@@ -129,6 +106,19 @@ TEST_F(QtRating, AlertIsAModalBoxOverTheWindowWithItsButtonsInOrderAndDeclineOnE
     EXPECT_TRUE(prompt->ratingAlert().empty());
     EXPECT_FALSE(shown->isVisible());
     EXPECT_EQ(alertEvents, (std::vector<std::string>{"shown Rate Strumwise 3", "answered 0"}));
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    rating::RatingPrompt::forceShowPrompt(*prompt, false);
+    ASSERT_NE(box(), nullptr);
+    const QList<QAbstractButton*> next = box()->buttons();
+    const auto rate = std::ranges::find(next, titles[0], &QAbstractButton::text);
+    ASSERT_NE(rate, next.end());
+    (*rate)->click();
+    EXPECT_EQ(alertEvents.back(), "answered 1");
+    EXPECT_TRUE(headless.store().boolForKey(rating::kRatedCurrentVersionKey));
+    ASSERT_EQ(headless.application().openedURLs().size(), 1u);
+    EXPECT_TRUE(headless.application().openedURLs()[0].starts_with("itms-apps://apps.apple.com/"))
+        << "the logic builds the store's address; the desktop opens it over https";
 }
 
 // Another window taking the activation, or the tuner's window being minimised, takes the
@@ -152,7 +142,8 @@ TEST_F(QtRating, NoAlertWhileTheTunersWindowIsNotInFront) {
         ASSERT_TRUE(alertOnScreen()) << way.what;
 
         way.leave();
-        EXPECT_TRUE(processEventsUntil([&] { return !alertOnScreen(); })) << way.what;
+        EXPECT_TRUE(testing::processEventsUntil([&] { return !alertOnScreen(); }, 5000))
+            << way.what;
         rating::RatingPrompt::tryToShowPrompt(*prompt);
         QCoreApplication::processEvents();
         EXPECT_FALSE(alertOnScreen()) << way.what;
@@ -161,26 +152,6 @@ TEST_F(QtRating, NoAlertWhileTheTunersWindowIsNotInFront) {
         EXPECT_FALSE(headless.store().boolForKey(rating::kDeclinedToRateKey)) << way.what;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-}
-
-TEST_F(QtRating, RateOpensTheReviewPage) {
-    rating::RatingPrompt::forceShowPrompt(*prompt, false);
-    QMessageBox* shown = box();
-    ASSERT_NE(shown, nullptr);
-    QAbstractButton* rate = nullptr;
-    for (QAbstractButton* button : shown->buttons()) {
-        if (button->text() == QStringLiteral("Rate Strumwise")) {
-            rate = button;
-        }
-    }
-    ASSERT_NE(rate, nullptr);
-    rate->click();
-
-    EXPECT_EQ(alertEvents.back(), "answered 1");
-    EXPECT_TRUE(headless.store().boolForKey(rating::kRatedCurrentVersionKey));
-    ASSERT_EQ(headless.application().openedURLs().size(), 1u);
-    EXPECT_TRUE(headless.application().openedURLs()[0].starts_with("itms-apps://apps.apple.com/"))
-        << "the logic builds the store's address; the desktop opens it over https";
 }
 
 TEST_F(QtRating, NetworkProbeReadsTheInterfacesAndStartsARequestItNeverAwaits) {

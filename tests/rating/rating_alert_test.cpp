@@ -14,12 +14,6 @@ using platform::headless::AlertAnswer;
 class RatingAlert : public RatingTest {
   protected:
     RatingAlert() { settings.setAppId("1163842075"); }
-
-    std::shared_ptr<RecordingDelegate> recordDelegate() {
-        auto delegate = std::make_shared<RecordingDelegate>();
-        prompt().setDelegate(delegate);
-        return delegate;
-    }
 };
 
 TEST_F(RatingAlert, NetworkIsProbedFirstWhateverElseHoldsThePromptBack) {
@@ -115,34 +109,13 @@ TEST_F(RatingAlert, ReachabilityFlagsAndTheTestRequestDecide) {
               std::vector<std::string>{"Error. Could not recover network reachability flags"});
 }
 
-// Controller-style alerts offer rate, remind, decline; view-style ones number decline, rate,
-// remind.
-class AlertStyle : public RatingAlert, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(AlertStyle, ButtonsFollowTheAlertStyle) {
-    controllerStyle = GetParam();
-    RatingPrompt::tryToShowPrompt(prompt());
-    EXPECT_TRUE(
-        traced("0.000 alert " + kAlertText + " " +
-               (controllerStyle ? R"(["Rate Strumwise", "Remind me later", "No, Thanks"])"
-                                : R"(["No, Thanks", "Rate Strumwise", "Remind me later"])")));
-    EXPECT_TRUE(prompt().isRatingAlertVisible());
-
-    RatingPrompt::appWillResignActive(prompt());
-    RatingPrompt::forceShowPrompt(prompt(), false);
-    EXPECT_TRUE(traced("0.000 alert " + kAlertText + " " +
-                       (controllerStyle ? R"(["Rate Strumwise", "No, Thanks"])"
-                                        : R"(["No, Thanks", "Rate Strumwise"])")));
-}
-
-// Each answer, in either alert style, stores its key, notifies, and forgets the alert.
+// Each answer, in either alert style, stores its key and forgets the alert.
 using AnswerCase = std::tuple<AlertAnswer, bool>;
 
 class Answers : public RatingAlert, public ::testing::WithParamInterface<AnswerCase> {};
 
-TEST_P(Answers, StoreTheirKeyAndNotify) {
+TEST_P(Answers, StoreTheirKey) {
     std::tie(answer, controllerStyle) = GetParam();
-    const auto delegate = recordDelegate();
     advance(5.0);
     RatingPrompt::tryToShowPrompt(prompt());
     advance(1.0);
@@ -156,9 +129,6 @@ TEST_P(Answers, StoreTheirKeyAndNotify) {
     EXPECT_EQ(defaults().boolForKey(kRatedCurrentVersionKey), rate);
     EXPECT_EQ(tracedCount("openURL \"itms-apps://"), rate ? 1 : 0);
     EXPECT_EQ(defaults().boolForKey(kDeclinedToRateKey), decline);
-    EXPECT_EQ(delegate->calls.back(), later  ? "didOptToRemindLater"
-                                      : rate ? "didOptToRate"
-                                             : "didDecline");
     EXPECT_TRUE(prompt().ratingAlert().empty());
 }
 
@@ -167,48 +137,10 @@ INSTANTIATE_TEST_SUITE_P(BothStyles, Answers,
                                                               AlertAnswer::Decline),
                                             ::testing::Bool()));
 
-TEST_F(RatingAlert, OtherIndicesRecordNothingButForgetTheAlert) {
-    const auto delegate = recordDelegate();
-    for (const std::int64_t index : {-1, 3, 99}) {
-        RatingPrompt::forceShowPrompt(prompt(), true);
-        ASSERT_FALSE(prompt().ratingAlert().empty());
-        prompt().alertViewDidDismissWithButtonIndex(index);
-        EXPECT_TRUE(prompt().ratingAlert().empty()) << index;
-    }
-    EXPECT_EQ(tracedCount("defaults set"), 0);
-    EXPECT_EQ(delegate->calls.size(), 6u) << "only the display notifications";
-}
-
-TEST_F(RatingAlert, EqualDeclineAndRateTitlesCountAsDecline) {
-    answer = AlertAnswer::Rate;
-    prompt().setAlertCancelTitle("OK");
-    prompt().setAlertRateTitle("OK");
-    RatingPrompt::forceShowPrompt(prompt(), false);
-    advance(1.0);
-
-    EXPECT_TRUE(traced("0.000 alert " + kAlertText + R"( ["OK", "OK"])"));
-    EXPECT_TRUE(defaults().boolForKey(kDeclinedToRateKey));
-    EXPECT_FALSE(defaults().boolForKey(kRatedCurrentVersionKey));
-}
-
-TEST_F(RatingAlert, DelegateCanStopTheDisplayUntilItIsReleased) {
-    auto delegate = recordDelegate();
-    delegate->allow = false;
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    EXPECT_EQ(tracedCount("alert"), 0);
-    EXPECT_EQ(delegate->calls, std::vector<std::string>{"shouldDisplay"});
-
-    delegate.reset();
-    RatingPrompt::forceShowPrompt(prompt(), true);
-    EXPECT_EQ(tracedCount("alert"), 1) << "the prompt does not keep its delegate alive";
-}
-
 TEST_F(RatingAlert, WithoutAWindowNothingIsShownAndOverABusyOneTheAlertIsKeptUnseen) {
-    const auto delegate = recordDelegate();
     views.setMainWindowInstalled(false);
     RatingPrompt::forceShowPrompt(prompt(), true);
     EXPECT_TRUE(prompt().ratingAlert().empty());
-    EXPECT_TRUE(delegate->calls.empty());
 
     // Something else is up, and it presents nothing: the alert has nowhere to appear.
     views.setMainWindowInstalled(true);
@@ -218,17 +150,23 @@ TEST_F(RatingAlert, WithoutAWindowNothingIsShownAndOverABusyOneTheAlertIsKeptUns
 
     EXPECT_FALSE(prompt().ratingAlert().empty());
     EXPECT_FALSE(prompt().isRatingAlertVisible());
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"shouldDisplay", "didDisplay"}));
     EXPECT_EQ(tracedCount("alert"), 0);
 }
 
-// Resigning active hides an alert of either style without an answer; a controller alert is
-// still referenced, a view alert is dismissed.
-TEST_P(AlertStyle, ResigningActiveHidesTheAlertWithoutAnAnswer) {
+// Controller-style alerts offer rate, remind, decline; view-style ones number decline, rate,
+// remind; without the remind button, two. Resigning active hides an alert of either style
+// without an answer; a controller alert is still referenced, a view alert is dismissed.
+class AlertStyle : public RatingAlert, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AlertStyle, ButtonsFollowTheStyleAndResigningActiveHidesTheAlertWithoutAnAnswer) {
     controllerStyle = GetParam();
     answer = AlertAnswer::Decline;
-    settings.setDebug(true);
     RatingPrompt::tryToShowPrompt(prompt());
+    EXPECT_TRUE(
+        traced("0.000 alert " + kAlertText + " " +
+               (controllerStyle ? R"(["Rate Strumwise", "Remind me later", "No, Thanks"])"
+                                : R"(["No, Thanks", "Rate Strumwise", "Remind me later"])")));
+    EXPECT_TRUE(prompt().isRatingAlertVisible());
     advance(0.5);
     notifications.resignActive();
     advance(1.0);
@@ -237,41 +175,34 @@ TEST_P(AlertStyle, ResigningActiveHidesTheAlertWithoutAnAnswer) {
     EXPECT_EQ(tracedCount("answered"), 0) << "a hidden alert cannot be answered";
     EXPECT_EQ(tracedCount("defaults set"), 0);
     EXPECT_EQ(prompt().ratingAlert().empty(), !controllerStyle);
-    EXPECT_EQ(logLines(), (std::vector<std::string>{"RATINGPROMPT appWillResignActive",
-                                                    "RATINGPROMPT Hiding Alert"}));
     RatingPrompt::tryToShowPrompt(prompt());
     EXPECT_EQ(tracedCount("alert \""), 1) << "nothing is shown from the background";
     notifications.becomeActive();
     RatingPrompt::tryToShowPrompt(prompt());
     EXPECT_EQ(tracedCount("alert \""), 2) << "the hidden alert does not hold back the next";
+
+    RatingPrompt::appWillResignActive(prompt());
+    RatingPrompt::forceShowPrompt(prompt(), false);
+    EXPECT_TRUE(traced("1.500 alert " + kAlertText + " " +
+                       (controllerStyle ? R"(["Rate Strumwise", "No, Thanks"])"
+                                        : R"(["No, Thanks", "Rate Strumwise"])")));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStyles, AlertStyle, ::testing::Bool());
 
-TEST_F(RatingAlert, TitlesComeFromThePromptsOwnBundleUnlessTheMainOneIsForced) {
+TEST_F(RatingAlert, TitlesAreTranslatedWithTheBundlesNameSubstitutedNeverUsedAsAFormat) {
     FakeBundle main;
-    main.localizedInfo["CFBundleDisplayName"] = "Banjo %s %d";
-    main.strings["RatingPromptLocalizable/Rate %@"] = "Main %@";
-    FakeBundle own;
-    own.strings["RatingPromptLocalizable/Rate %@"] = "Valorar %1$@ (100%%)";
-    own.strings["RatingPromptLocalizable/No, Thanks"] = "No, gracias";
-    RatingPrompt spanish(services(&main, &own), settings);
+    main.info["CFBundleName"] = "Strumwise";
+    main.strings["RatingPromptLocalizable/Rate %@"] = "Valorar %1$@ (100%%)";
+    main.strings["RatingPromptLocalizable/No, Thanks"] = "No, gracias";
+    RatingPrompt spanish(services(&main), settings);
 
-    EXPECT_EQ(spanish.alertTitle(), "Valorar Banjo %s %d (100%)")
-        << "the name is substituted, never used as a format";
+    EXPECT_EQ(spanish.alertTitle(), "Valorar Strumwise (100%)") << "the bundle name stands in";
     EXPECT_EQ(spanish.alertRateTitle(), spanish.alertTitle());
     EXPECT_EQ(spanish.alertCancelTitle(), "No, gracias");
     EXPECT_EQ(spanish.alertRateLaterTitle(), "Remind me later") << "untranslated: the key";
-
-    settings.setAlwaysUseMainBundle(true);
-    EXPECT_EQ(spanish.alertTitle(), "Main Banjo %s %d");
-
-    FakeBundle bare;
-    bare.info["CFBundleName"] = "Strumwise";
-    RatingPrompt named(services(&bare), settings);
-    EXPECT_EQ(named.alertTitle(), "Rate Strumwise") << "the bundle name stands in";
-    bare.info["CFBundleDisplayName"] = "Strumwise Banjo";
-    EXPECT_EQ(named.alertTitle(), "Rate Strumwise Banjo");
+    main.info["CFBundleDisplayName"] = "Banjo %s %d";
+    EXPECT_EQ(spanish.alertTitle(), "Valorar Banjo %s %d (100%)");
 }
 
 }  // namespace

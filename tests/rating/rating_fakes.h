@@ -1,7 +1,9 @@
 #pragma once
 
-// Stand-ins for what the headless platform does not script: reachability flags, the store's
-// product page, bundles with chosen texts, and a recording delegate.
+// Stand-ins for what the headless platform does not script: reachability flags, the store,
+// and bundles with chosen texts.
+
+#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
@@ -13,7 +15,6 @@
 #include "platform/network.h"
 #include "platform/store.h"
 #include "platform/view_hierarchy.h"
-#include "rating/rating_prompt_delegate.h"
 
 namespace strumwise::rating::testing {
 
@@ -54,36 +55,15 @@ class FakeViewController final : public platform::ViewController {
     void dismissViewController(bool, std::function<void()>) override {}
 };
 
-class FakeProductPage final : public platform::ProductPage {
-  public:
-    void loadProduct(std::int64_t itemIdentifier) override { loadedItem = itemIdentifier; }
-    void setDidFinishHandler(std::function<void()> handler) override {
-        finish = std::move(handler);
-    }
-    platform::ViewController* presentedViewController() const override { return nullptr; }
-    void presentViewController(std::shared_ptr<platform::ViewController>, bool,
-                               std::function<void()>) override {}
-    void dismissViewController(bool animated, std::function<void()> completion) override {
-        dismissedAnimated = animated;
-        if (completion) {
-            completion();
-        }
-    }
-
-    std::optional<std::int64_t> loadedItem;
-    std::optional<bool> dismissedAnimated;
-    // What the user closing the page runs.
-    std::function<void()> finish;
-};
-
 class FakeStore final : public platform::StoreServices {
   public:
     bool reviewRequestAvailable() const override { return reviewRequest; }
     void requestReview() override { requests.push_back(ratedAtRequest ? ratedAtRequest() : true); }
     bool productPageAvailable() const override { return productPage; }
+    // Neither platform offers a product page, and the tests never ask for one.
     std::shared_ptr<platform::ProductPage> makeProductPage() override {
-        pages.push_back(std::make_shared<FakeProductPage>());
-        return pages.back();
+        ADD_FAILURE() << "a product page was made";
+        return nullptr;
     }
 
     bool reviewRequest = false;
@@ -91,10 +71,10 @@ class FakeStore final : public platform::StoreServices {
     // Each request, with whether the version was already marked rated when it came.
     std::function<bool()> ratedAtRequest;
     std::vector<bool> requests;
-    std::vector<std::shared_ptr<FakeProductPage>> pages;
 };
 
-// Exactly the values and translations a test gives it; strings keyed "table/key".
+// Exactly the values and translations a test gives it, the same values localized or not;
+// strings keyed "table/key".
 class FakeBundle final : public platform::Bundle {
   public:
     using Map = std::map<std::string, std::string, std::less<>>;
@@ -103,7 +83,7 @@ class FakeBundle final : public platform::Bundle {
         return find(info, key);
     }
     std::optional<std::string> localizedInfoValue(std::string_view key) const override {
-        return find(localizedInfo, key);
+        return find(info, key);
     }
     std::string localizedString(std::string_view key, std::string_view value,
                                 std::string_view table) const override {
@@ -111,37 +91,13 @@ class FakeBundle final : public platform::Bundle {
             .value_or(std::string(value.empty() ? key : value));
     }
 
-    Map info, localizedInfo, strings;
+    Map info, strings;
 
   private:
     static std::optional<std::string> find(const Map& map, std::string_view key) {
         const auto found = map.find(key);
         return found == map.end() ? std::nullopt : std::optional<std::string>(found->second);
     }
-};
-
-// Records every notification by name; answers ratingPromptShouldDisplayAlert with `allow`.
-class RecordingDelegate final : public RatingPromptDelegate {
-  public:
-    bool ratingPromptShouldDisplayAlert(RatingPrompt&) override {
-        calls.push_back("shouldDisplay");
-        return allow;
-    }
-    void ratingPromptDidDisplayAlert(RatingPrompt&) override { calls.push_back("didDisplay"); }
-    void ratingPromptDidDeclineToRate(RatingPrompt&) override { calls.push_back("didDecline"); }
-    void ratingPromptDidOptToRate(RatingPrompt&) override { calls.push_back("didOptToRate"); }
-    void ratingPromptDidOptToRemindLater(RatingPrompt&) override {
-        calls.push_back("didOptToRemindLater");
-    }
-    void ratingPromptWillPresentModalView(RatingPrompt&, bool animated) override {
-        calls.push_back(animated ? "willPresentModal animated" : "willPresentModal");
-    }
-    void ratingPromptDidDismissModalView(RatingPrompt&, bool animated) override {
-        calls.push_back(animated ? "didDismissModal animated" : "didDismissModal");
-    }
-
-    bool allow = true;
-    std::vector<std::string> calls;
 };
 
 }  // namespace strumwise::rating::testing

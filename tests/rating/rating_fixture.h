@@ -24,8 +24,7 @@ inline const std::string kAlertText =
     R"(it? It won't take more than a minute. Thanks for your support!")";
 
 // A rating prompt of its own on the headless platform: virtual time, in-memory defaults, the
-// trace, scripted alerts in the main window; the network and the store are fakes. Reports'
-// queues run on the virtual clock, so settle() runs them.
+// trace, scripted alerts in the main window; the network and the store are fakes.
 class RatingTest : public ::testing::Test {
   protected:
     RatingTest()
@@ -44,16 +43,15 @@ class RatingTest : public ::testing::Test {
         return *prompt_;
     }
 
-    RatingServices services(platform::Bundle* mainBundle = nullptr,
-                            const platform::Bundle* promptBundle = nullptr) {
+    RatingServices services(platform::Bundle* mainBundle = nullptr) {
         if (!alerts_) {
             alerts_.emplace(runLoop(), headless.trace(), answer, controllerStyle);
         }
         platform::Services& c = headless.services();
-        return {c.log,        c.clock,      c.runLoop,     c.dispatch,
-                c.defaults,   c.device,     c.application, mainBundle ? *mainBundle : c.bundle,
-                promptBundle, *alerts_,     store,         network,
-                views,        notifications};
+        return {c.log,      c.clock,      c.runLoop,     c.dispatch,
+                c.defaults, c.device,     c.application, mainBundle ? *mainBundle : c.bundle,
+                nullptr,    *alerts_,     store,         network,
+                views,      notifications};
     }
 
     // The settings the application gives the prompt at every launch.
@@ -66,7 +64,6 @@ class RatingTest : public ::testing::Test {
         prompt().setOpenInAppStore(true);
     }
 
-    void settle() { runLoop().runPending(); }
     void advance(double seconds) {
         runLoop().advanceBy(platform::headless::secondsToMicros(seconds));
     }

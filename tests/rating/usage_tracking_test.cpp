@@ -11,15 +11,6 @@ namespace {
 
 using UsageTracking = RatingTest;
 
-TEST_F(UsageTracking, FirstReportAdoptsTheRunningVersionAndCountsOneUse) {
-    prompt().incrementUseCount();
-    EXPECT_EQ(defaults().stringForKey(kCurrentVersionKey), "1.0");
-    headless.clock().advanceEpochBy(kDay);
-    prompt().incrementUseCount();
-    EXPECT_EQ(defaults().integerForKey(kUseCountKey), 2);
-    EXPECT_EQ(defaults().doubleForKey(kFirstUseDateKey), now() - kDay) << "kept once set";
-}
-
 TEST_F(UsageTracking, CountsAtTheLargestIntegerStayThere) {
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
     prompt().incrementUseCount();
@@ -58,7 +49,7 @@ TEST_F(UsageTracking, UseOrEventUnderANewVersionStartsAfresh) {
 }
 
 // Each condition, met exactly, then missed by the smallest step.
-TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwnUnlessDebugging) {
+TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwn) {
     defaults().setString("1.0", kCurrentVersionKey);
     defaults().setDouble(now() - 10 * kDay, kFirstUseDateKey);
     defaults().setInteger(5, kUseCountKey);
@@ -78,48 +69,6 @@ TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwnUnlessDebugging) {
     EXPECT_FALSE(met([&] { settings.setSignificantEventsUntilPrompt(4); })) << "events";
     EXPECT_FALSE(met([&] { defaults().setDouble(now() - kDay + 1.0, kReminderRequestDateKey); }))
         << "a second short of the reminder";
-    settings.setDebug(true);
-    EXPECT_TRUE(met([&] { settings.setUsesUntilPrompt(6); })) << "debug mode meets them all";
-
-    // A debug launch shows the prompt without counting or testing the network.
-    network.flags = -1;
-    RatingPrompt::appLaunched(prompt(), true);
-    settle();
-    EXPECT_EQ(tracedCount("alert \""), 1);
-    EXPECT_EQ(network.probes, 0);
-    EXPECT_EQ(defaults().integerForKey(kUseCountKey), 5);
-}
-
-TEST_F(UsageTracking, LaunchesPromptOnceADayHasPassedAndTwoUsesAreCounted) {
-    useLaunchSettings();
-    const auto launchAfter = [this](double seconds) {
-        headless.clock().advanceEpochBy(seconds);
-        RatingPrompt::appLaunched(prompt(), true);
-        settle();
-        return tracedCount("alert \"");
-    };
-    RatingPrompt::appLaunched(prompt(), true);
-    EXPECT_EQ(defaults().integerForKey(kUseCountKey), 0) << "the report returns before counting";
-    settle();
-    EXPECT_EQ(launchAfter(kDay - 1.0), 0) << "a second short of a day";
-    EXPECT_EQ(defaults().integerForKey(kUseCountKey), 2);
-    EXPECT_EQ(launchAfter(1.0), 1);
-}
-
-TEST_F(UsageTracking, ReportsThatMayNotPromptStillCount) {
-    settings.setDaysUntilPrompt(0.0);
-    settings.setUsesUntilPrompt(0);
-    RatingPrompt::appLaunched(prompt(), false);
-    RatingPrompt::appEnteredForeground(prompt(), false);
-    RatingPrompt::userDidSignificantEvent(prompt(), false);
-    settle();
-    EXPECT_EQ(defaults().integerForKey(kUseCountKey), 2);
-    EXPECT_EQ(defaults().integerForKey(kSignificantEventCountKey), 1);
-    EXPECT_EQ(network.probes + tracedCount("alert \""), 0);
-
-    RatingPrompt::userDidSignificantEvent(prompt(), true);
-    settle();
-    EXPECT_EQ(tracedCount("alert \""), 1) << "the same report with the flag set prompts";
 }
 
 }  // namespace

@@ -9,31 +9,27 @@ namespace {
 using platform::headless::HeadlessRootController;
 
 // A window or a view, managed by `controller` when it is not null.
-class Node final : public platform::Window {
-  public:
-    Node(double level, platform::ViewController* controller, std::vector<platform::View*> children)
-        : level_(level), controller_(controller), children_(std::move(children)) {}
-    std::vector<platform::View*> subviews() const override { return children_; }
-    platform::ViewController* nextResponderViewController() const override { return controller_; }
-    double windowLevel() const override { return level_; }
-    platform::ViewController* rootViewController() const override { return controller_; }
+struct Node final : platform::Window {
+    Node(double l, platform::ViewController* c, std::vector<platform::View*> v)
+        : level(l), controller(c), children(std::move(v)) {}
+    std::vector<platform::View*> subviews() const override { return children; }
+    platform::ViewController* nextResponderViewController() const override { return controller; }
+    double windowLevel() const override { return level; }
+    platform::ViewController* rootViewController() const override { return controller; }
 
-  private:
-    double level_;
-    platform::ViewController* controller_;
-    std::vector<platform::View*> children_;
+    double level;
+    platform::ViewController* controller;
+    std::vector<platform::View*> children;
 };
 
-class Windows final : public platform::ViewHierarchy {
-  public:
-    Windows(platform::Window* key, std::vector<platform::Window*> all) : key_(key), all_(all) {}
-    platform::Window* keyWindow() const override { return key_; }
-    std::vector<platform::Window*> windows() const override { return all_; }
+struct Windows final : platform::ViewHierarchy {
+    Windows(platform::Window* k, std::vector<platform::Window*> a) : key(k), all(std::move(a)) {}
+    platform::Window* keyWindow() const override { return key; }
+    std::vector<platform::Window*> windows() const override { return all; }
     double normalWindowLevel() const override { return 0.0; }
 
-  private:
-    platform::Window* key_;
-    std::vector<platform::Window*> all_;
+    platform::Window* key;
+    std::vector<platform::Window*> all;
 };
 
 TEST(ViewControllerSearch, FindsTheTopControllerOfTheFirstManagedViewOfANormalLevelWindow) {
