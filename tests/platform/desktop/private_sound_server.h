@@ -38,7 +38,9 @@ class PrivateSoundServer {
     PrivateSoundServer(const PrivateSoundServer&) = delete;
     PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
 
-    static bool available() { return std::system("command -v pulseaudio pactl >/dev/null") == 0; }
+    static bool available() {
+        return std::system("command -v pulseaudio pactl paplay sox >/dev/null") == 0;
+    }
 
     // Starts the server and answers whether it answers a client within a generous while.
     bool start() {

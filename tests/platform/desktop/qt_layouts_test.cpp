@@ -34,11 +34,6 @@ struct LayoutCase {
     std::vector<ScreenProfile> screens;  // every screen of the class
 };
 
-// Test listings name the layout rather than dump the case's bytes.
-void PrintTo(const LayoutCase& layout, std::ostream* out) {
-    *out << app::storyboardName(layout.screenClass);
-}
-
 std::vector<LayoutCase> everyLayout() {
     std::vector<LayoutCase> cases;
     for (const auto& screen : listedScreens()) {
@@ -102,7 +97,10 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
     EXPECT_EQ(sent, expected) << name;
 }
 
-TEST_P(EveryLayout, ShowsItsScreenClassesIndicatorAndScreenshots) {
+// The class's own indicator has room to show its picture while the other two take none, so
+// showing them on a match changes nothing on screen; the layout fits every screen of its class in
+// every language, its page tabs without scroll arrows.
+TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndFitsItsScreensInEveryLanguage) {
     const LayoutCase& layoutCase = GetParam();
     const auto name = std::string(app::storyboardName(layoutCase.screenClass));
     QtWindows windows(layoutCase.profile, "Strumwise", log_);
@@ -113,7 +111,6 @@ TEST_P(EveryLayout, ShowsItsScreenClassesIndicatorAndScreenshots) {
     ASSERT_TRUE(windows.hasWindow());
     EXPECT_EQ(windows.keyWindow()->size(),
               QSize(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height)));
-
     // A tuned first string, as the tick draws it.
     storyboard->imageView("LEDDisplay")->setImage(images.imageNamed("green64.png"));
     storyboard->imageView("LEDDisplay128")->setImage(images.imageNamed("green128.png"));
@@ -122,14 +119,10 @@ TEST_P(EveryLayout, ShowsItsScreenClassesIndicatorAndScreenshots) {
         storyboard->imageView(view)->setHidden(false);
     }
     storyboard->imageView(indicator)->setImage(images.imageNamed("1st_string_6.png"));
-
-    auto* layout = windows.keyStoryboard();
-    ASSERT_NE(layout, nullptr);
     QCoreApplication::processEvents();
-    // The class's own indicator has room to show its picture; the other two take none, so
-    // showing them on a match changes nothing on screen.
     for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
-        auto* widget = layout->rootWidget()->findChild<QWidget*>(QString::fromLatin1(view));
+        auto* widget =
+            windows.keyStoryboard()->rootWidget()->findChild<QWidget*>(QString::fromLatin1(view));
         ASSERT_NE(widget, nullptr);
         if (view == indicator) {
             EXPECT_GT(widget->width(), 60) << name << " " << view;
@@ -141,26 +134,21 @@ TEST_P(EveryLayout, ShowsItsScreenClassesIndicatorAndScreenshots) {
     EXPECT_TRUE(windows.keyWindow()->grab().save(testing::screenshotDir() + QStringLiteral("/") +
                                                  QString::fromStdString(name) +
                                                  QStringLiteral(".png")));
-}
 
-TEST_P(EveryLayout, FitsItsScreenInEveryLanguage) {
-    const LayoutCase& layoutCase = GetParam();
-    const auto name = std::string(app::storyboardName(layoutCase.screenClass));
+    const int narrowest =
+        std::min_element(layoutCase.screens.begin(), layoutCase.screens.end(),
+                         [](const auto& a, const auto& b) { return a.width < b.width; })
+            ->width;
     for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::Spanish)}) {
         const QtBundle bundle(locale, true);  // the layouts' texts are translated on loading
-        auto storyboard = loadStoryboardResource(name, nullptr);
-        ASSERT_NE(storyboard, nullptr);
-        const QSize needed = storyboard->rootWidget()->minimumSizeHint();
+        auto translated = loadStoryboardResource(name, nullptr);
+        ASSERT_NE(translated, nullptr);
+        const QSize needed = translated->rootWidget()->minimumSizeHint();
+        EXPECT_LE(needed.width(), narrowest) << name << " " << bundle.language();
         for (const ScreenProfile& screen : layoutCase.screens) {
-            EXPECT_LE(needed.width(), screen.width) << name << " " << bundle.language();
             EXPECT_LE(needed.height(), screen.height) << name << " " << bundle.language();
         }
-        // The page tabs fit the narrowest screen without scroll arrows.
-        if (auto* bar = storyboard->rootWidget()->findChild<QTabBar*>()) {
-            const int narrowest =
-                std::min_element(layoutCase.screens.begin(), layoutCase.screens.end(),
-                                 [](const auto& a, const auto& b) { return a.width < b.width; })
-                    ->width;
+        if (auto* bar = translated->rootWidget()->findChild<QTabBar*>()) {
             EXPECT_LE(bar->sizeHint().width(), narrowest) << name;
         }
     }
@@ -172,7 +160,9 @@ std::string caseName(const ::testing::TestParamInfo<LayoutCase>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Desktop, EveryLayout, ::testing::ValuesIn(everyLayout()), caseName);
 
-TEST(LayoutLoading, AnUnknownOrPathLikeNameLoadsNothing) {
+// Every listed screen reaching a layout is proven above; here every layout has a listed screen.
+TEST(LayoutLoading, EveryLayoutHasAScreenAndAnUnknownOrPathLikeNameLoadsNothing) {
+    EXPECT_EQ(everyLayout().size(), static_cast<std::size_t>(app::ScreenClass::unlisted));
     testing::qtTestApp();
     std::string error;
     EXPECT_EQ(loadStoryboardResource("Main_Watch", &error), nullptr);

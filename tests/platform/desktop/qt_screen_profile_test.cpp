@@ -1,10 +1,8 @@
-// The --screen profiles and the desktop's default: every listed size has a layout and its
-// device's width, the default is the tallest phone that fits, and the device runs the current
-// system.
+// The --screen profiles and the desktop's default: every listed size has its device's width,
+// the default is the tallest phone that fits, and the device runs the current system.
 
 #include <gtest/gtest.h>
 
-#include "app/screen_class.h"
 #include "platform/desktop/qt_device.h"
 #include "platform/desktop/qt_windows.h"
 #include "platform/desktop/screen_profile.h"
@@ -13,19 +11,6 @@
 
 namespace strumwise::platform::desktop {
 namespace {
-
-TEST(ScreenProfile, EveryListedScreenHasALayoutAndEveryLayoutAScreen) {
-    std::vector<app::ScreenClass> seen;
-    for (const auto& screen : listedScreens()) {
-        const auto screenClass = app::screenClassFor(screen.idiom, screen.height);
-        EXPECT_NE(screenClass, app::ScreenClass::unlisted) << screen.height;
-        seen.push_back(screenClass);
-    }
-    for (int c = 0; c < static_cast<int>(app::ScreenClass::unlisted); ++c) {
-        EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<app::ScreenClass>(c)),
-                  seen.end());
-    }
-}
 
 TEST(ScreenProfile, ListedSizesTakeTheDevicesWidthAndOthersTheirIdiomsProportions) {
     EXPECT_EQ(screenProfile(1, 1133).width, 744);
