@@ -1,8 +1,8 @@
-// PortAudio capture and a sound server that dies under the tuner. Each scenario runs in a fresh
-// process of this test binary with a PulseAudio of its own, whose only sink's monitor is the
-// default input: PortAudio looks for devices once per process, no tone another test plays leaks
-// in, and killing a server leaves the one the other tests share alone. A scenario that hangs is
-// killed after a generous while and fails.
+// PortAudio capture and output, and a sound server that dies under the tuner. Each scenario runs
+// in a fresh process of this test binary with a PulseAudio of its own, whose only sink's monitor
+// is the default input: PortAudio looks for devices once per process, no tone another test plays
+// leaks in, and killing a server leaves the one the other tests share alone. A scenario that
+// hangs is killed after a generous while and fails.
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <span>
@@ -137,6 +139,10 @@ bool eventually(Predicate done) {
     return done();
 }
 
+TEST(SoundServerLoss, OutputPullsFramesFromTheCallbackOnlyWhileStarted) {
+    runScenario("Output");
+}
+
 TEST(SoundServerLoss, TheWindowAnswersForksAndSigtermAfterTheServerDies) {
     runScenario("TheWindowAnswersForksAndSigtermAfterTheServerDies");
 }
@@ -219,13 +225,13 @@ void captureScenario(bool alwaysResample) {
                                        {.device = std::nullopt, .alwaysResample = alwaysResample});
     auto queue = factory.newInput(kCaptureFormat, &PitchCollector::callback, &collector);
     ASSERT_NE(queue, nullptr) << log.all();
-    EXPECT_FALSE(queue->isRunning());
+    EXPECT_EQ(queue->isRunning(), false);
     for (int i = 0; i < 3; ++i) {
         queue->enqueueBuffer(*queue->allocateBuffer(kBufferBytes));
     }
     queue->setLevelMeteringEnabled(true);
     queue->start();
-    EXPECT_TRUE(queue->isRunning());
+    EXPECT_EQ(queue->isRunning(), true);
     ASSERT_TRUE(collector.waitUntil([](auto& c) { return c.blocks > 0; })) << log.all();
     ASSERT_EQ(std::system(("paplay " + tone + " >/dev/null 2>&1 &").c_str()), 0);
     ASSERT_TRUE(collector.waitUntil([](auto& c) { return c.pitches.size() >= 8; })) << log.all();
@@ -251,7 +257,7 @@ void captureScenario(bool alwaysResample) {
     EXPECT_NE(log.all().find("trying the input again every 2 s"), std::string::npos) << log.all();
     EXPECT_NE(log.all().find("Audio capture resumed"), std::string::npos) << log.all();
     queue->stop();
-    EXPECT_FALSE(queue->isRunning());
+    EXPECT_EQ(queue->isRunning(), false);
 }
 
 TEST(SoundServerLossScenario, DISABLED_CaptureDirect) {
@@ -259,6 +265,61 @@ TEST(SoundServerLossScenario, DISABLED_CaptureDirect) {
 }
 TEST(SoundServerLossScenario, DISABLED_CaptureResampled) {
     captureScenario(true);
+}
+
+// A render callback that counts the frames it is asked for and checks the buffer it gets.
+struct FrameCounter {
+    std::atomic<std::uint64_t> frames{0};
+    std::atomic<bool> badBuffer{false};
+
+    static std::int32_t render(void* context, std::uint32_t numberFrames, AudioBufferList& io) {
+        auto& self = *static_cast<FrameCounter*>(context);
+        const AudioBuffer& out = io.buffers[0];
+        self.badBuffer = self.badBuffer || io.numberBuffers != 1 || out.numberChannels != 2 ||
+                         out.dataByteSize != numberFrames * 4 || out.data == nullptr;
+        if (out.data != nullptr) {
+            std::memset(out.data, 0, out.dataByteSize);  // silence on a real device
+        }
+        self.frames += numberFrames;
+        return 0;
+    }
+};
+
+TEST(SoundServerLossScenario, DISABLED_Output) {
+    PrivateSoundServer server;
+    ASSERT_TRUE(server.start());
+    LinesLog log;
+    PortAudioOutputUnitFactory factory(log);
+    auto unit = factory.newOutputUnit();
+    ASSERT_NE(unit, nullptr) << log.all();
+    FrameCounter counter;
+    StreamFormat stereo{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
+    StreamFormat mono = stereo;
+    mono.channelsPerFrame = 1;
+    EXPECT_NE(unit->setStreamFormat(mono), 0);
+    EXPECT_NE(unit->initialize(), 0) << "no render callback yet";
+    ASSERT_EQ(unit->setStreamFormat(stereo), 0);
+    ASSERT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
+    ASSERT_EQ(unit->initialize(), 0);
+    EXPECT_NE(unit->setRenderCallback(&FrameCounter::render, nullptr), 0) << "once open";
+    EXPECT_EQ(unit->stop(), 0) << "stop before any start";
+    EXPECT_EQ(counter.frames.load(), 0u);
+
+    EXPECT_EQ(unit->start(), 0);
+    EXPECT_EQ(unit->start(), 0) << "a second start while playing";
+    EXPECT_TRUE(eventually([&] { return counter.frames.load() > 4410; }));
+    EXPECT_EQ(unit->stop(), 0);
+    const std::uint64_t stoppedAt = counter.frames.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(counter.frames.load(), stoppedAt) << "no callback after stop has returned";
+    EXPECT_EQ(unit->stop(), 0) << "a second stop";
+
+    EXPECT_EQ(unit->start(), 0) << "a restart";
+    EXPECT_TRUE(eventually([&] { return counter.frames.load() > stoppedAt; }));
+    EXPECT_FALSE(counter.badBuffer.load());
+    EXPECT_FALSE(unit->startFailed());
+    EXPECT_EQ(log.all(), "");
+    // Destroying a playing unit closes its stream.
 }
 
 TEST(PortAudioDeathTest, WithoutASoundServerBothFactoriesSayWhyAndAnswerNothing) {
