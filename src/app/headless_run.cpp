@@ -96,17 +96,15 @@ std::string parsePress(std::string_view text, HeadlessOptions& options) {
 }  // namespace
 
 std::string parseHeadlessOptions(std::span<const std::string_view> args, HeadlessOptions& options) {
-    static constexpr OptionSpec kAccepted[] = {
+    static constexpr AcceptedOption kAccepted[] = {
         {"--tuning", true},   {"--screen", true}, {"--defaults", true}, {"--press", true},
         {"--tone-out", true}, {"--until", true},  {"--network", true},  {"--answer", true},
         {"--json"},           {"--store-review"}};
     CommandLine parsed;
-    if (std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
-        return error;
-    }
-    if (parsed.help) {
-        options.help = true;
-        return {};
+    std::string parseError = parseCommandLine(args, kAccepted, parsed);
+    options.help = parsed.help;
+    if (!parseError.empty() || options.help) {
+        return parseError;
     }
     if (parsed.operands.size() > 1) {
         return "one FILE only, but got '" + printableText(parsed.operands[0]) + "' and '" +
@@ -179,15 +177,22 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
         return status;
     };
 
-    // The file is counted through first, since its header may misstate its length, and then
-    // heard block by block as the run goes, so a file of any length takes the same memory.
+    // Without --until the run lasts as long as the file, which is counted through first since its
+    // header may misstate its length. The file is then heard block by block as the run goes, so
+    // a file of any length takes the same memory.
     std::string readError;
-    const std::optional<std::uint64_t> fileSamples =
-        headless::countAudioFileSamples(options.file, pitch::MicListener::kSampleRate, readError);
+    std::optional<double> until = options.untilSeconds;
+    if (!until) {
+        const std::optional<std::uint64_t> fileSamples = headless::countAudioFileSamples(
+            options.file, pitch::MicListener::kSampleRate, readError);
+        if (!fileSamples) {
+            return fail(readError, kExitUsage);
+        }
+        until =
+            static_cast<double>(*fileSamples) / pitch::MicListener::kSampleRate + kTrailingSeconds;
+    }
     std::unique_ptr<headless::AudioFileReader> reader =
-        fileSamples ? headless::AudioFileReader::open(options.file, pitch::MicListener::kSampleRate,
-                                                      readError)
-                    : nullptr;
+        headless::AudioFileReader::open(options.file, pitch::MicListener::kSampleRate, readError);
     if (!reader) {
         return fail(readError, kExitUsage);
     }
@@ -209,20 +214,18 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     auto signal = std::make_shared<headless::MicrophoneSignal>();
     signal->blocks = std::make_shared<headless::ReaderBlocks>(std::move(reader));
     signal->sampleRate = pitch::MicListener::kSampleRate;
-    const double fileSeconds = static_cast<double>(*fileSamples) / pitch::MicListener::kSampleRate;
     config.microphone = std::move(signal);
     config.tuning = options.tuning;
     config.presses = options.presses;
     config.rating = options.rating;
 
-    const double until = options.untilSeconds.value_or(fileSeconds + kTrailingSeconds);
     std::unique_ptr<headless::WavFileWriter> toneFile;
     if (!options.toneOut.empty()) {
-        if (!tones::isToneFileLength(until)) {
+        if (!tones::isToneFileLength(*until)) {
             // A longer recording could outgrow the sizes a WAV header can hold.
             return fail(formatText("--tone-out records a run of more than 0 and at most %.0f s, "
                                    "not %.3f s (set --until)",
-                                   tones::kMaxToneFileSeconds, until),
+                                   tones::kMaxToneFileSeconds, *until),
                         kExitUsage);
         }
         toneFile = std::make_unique<headless::WavFileWriter>(options.toneOut, 44100, 2);
@@ -244,7 +247,7 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
                      "screen\n",
                      options.screenText.c_str());
     }
-    app.runUntil(headless::secondsToMicros(until));
+    app.runUntil(headless::secondsToMicros(*until));
 
     int status = 0;
     if (!app.finish()) {
