@@ -7,7 +7,7 @@
 namespace strumwise::app {
 
 std::string parseCommandLine(std::span<const std::string_view> args,
-                             std::span<const OptionSpec> accepted, CommandLine& parsed) {
+                             std::span<const AcceptedOption> accepted, CommandLine& parsed) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -29,18 +29,19 @@ std::string parseCommandLine(std::span<const std::string_view> args,
         if (valueInline) {
             name = arg.substr(0, equals);
         }
-        const auto spec = std::find_if(accepted.begin(), accepted.end(),
-                                       [name](const OptionSpec& s) { return s.name == name; });
-        if (spec == accepted.end()) {
+        const auto known =
+            std::find_if(accepted.begin(), accepted.end(),
+                         [name](const AcceptedOption& option) { return option.name == name; });
+        if (known == accepted.end()) {
             return "unknown option '" + printableText(arg) + "'";
         }
-        GivenOption option{spec->name, {}};
+        GivenOption option{known->name, {}};
         if (valueInline) {
-            if (!spec->takesValue) {
+            if (!known->takesValue) {
                 return "option " + std::string(name) + " takes no value";
             }
             option.value = arg.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (known->takesValue) {
             if (i + 1 >= args.size()) {
                 return "option " + std::string(name) + " needs a value";
             }
@@ -49,6 +50,14 @@ std::string parseCommandLine(std::span<const std::string_view> args,
         parsed.options.push_back(option);
     }
     return {};
+}
+
+std::string refuseOperands(const CommandLine& parsed, std::string_view hint) {
+    if (parsed.operands.empty()) {
+        return {};
+    }
+    return "unexpected argument '" + printableText(parsed.operands.front()) + "' (" +
+           std::string(hint) + ")";
 }
 
 }  // namespace strumwise::app

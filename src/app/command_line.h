@@ -9,7 +9,7 @@ namespace strumwise::app {
 
 // One option a command accepts: its name as typed ("--screen", "-o") and whether a value
 // follows it.
-struct OptionSpec {
+struct AcceptedOption {
     std::string_view name;
     bool takesValue = false;
 };
@@ -32,6 +32,10 @@ struct CommandLine {
 // later argument is an operand even when it starts with '-'; a lone "-" is an operand. Answers
 // one line that says what is wrong, or nothing when `parsed` holds the arguments.
 std::string parseCommandLine(std::span<const std::string_view> args,
-                             std::span<const OptionSpec> accepted, CommandLine& parsed);
+                             std::span<const AcceptedOption> accepted, CommandLine& parsed);
+
+// For a command that takes no operands: one line naming the first operand given, with `hint`
+// saying where such an argument belongs; nothing when there is none.
+std::string refuseOperands(const CommandLine& parsed, std::string_view hint);
 
 }  // namespace strumwise::app

@@ -288,19 +288,17 @@ const char* const kDesktopWindowUsage =
 
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options) {
-    static constexpr OptionSpec kAccepted[] = {
+    static constexpr AcceptedOption kAccepted[] = {
         {"--input", true}, {"--screen", true}, {"--trace"}, {"--json"}};
     CommandLine parsed;
-    if (std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
-        return error;
+    std::string parseError = parseCommandLine(args, kAccepted, parsed);
+    options.help = parsed.help;
+    if (!parseError.empty() || options.help) {
+        return parseError;
     }
-    if (parsed.help) {
-        options.help = true;
-        return {};
-    }
-    if (!parsed.operands.empty()) {
-        return "unexpected argument '" + printableText(parsed.operands.front()) +
-               "' (a sound file goes after --input)";
+    if (std::string refused = refuseOperands(parsed, "a sound file goes after --input");
+        !refused.empty()) {
+        return refused;
     }
     for (const auto& [name, value] : parsed.options) {
         if (name == "--input") {

@@ -12,7 +12,7 @@
 namespace strumwise::app {
 namespace {
 
-constexpr OptionSpec kAccepted[] = {{"--screen", true}, {"-o", true}, {"--json"}};
+constexpr AcceptedOption kAccepted[] = {{"--screen", true}, {"-o", true}, {"--json"}};
 
 // The parse as one line: options as name=value, operands in brackets, or the error.
 std::string parsedText(std::vector<std::string_view> args) {

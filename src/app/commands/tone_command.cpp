@@ -13,7 +13,6 @@
 
 #include "app/command_line.h"
 #include "app/commands/command.h"
-#include "base/printable_text.h"
 #include "platform/headless/wav_file.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_length.h"
@@ -78,20 +77,18 @@ std::optional<std::uint64_t> parseWave(std::string_view name) {
 
 // Reads the options into `options`; answers the error message, empty when all is well.
 std::string parseOptions(std::span<const std::string_view> args, ToneOptions& options) {
-    static constexpr OptionSpec kAccepted[] = {{"--tuning", true},  {"--string", true},
-                                               {"--seconds", true}, {"--wave", true},
-                                               {"-o", true},        {"--output", true}};
+    static constexpr AcceptedOption kAccepted[] = {{"--tuning", true},  {"--string", true},
+                                                   {"--seconds", true}, {"--wave", true},
+                                                   {"-o", true},        {"--output", true}};
     CommandLine parsed;
-    if (std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
-        return error;
+    std::string parseError = parseCommandLine(args, kAccepted, parsed);
+    options.help = parsed.help;
+    if (!parseError.empty() || options.help) {
+        return parseError;
     }
-    if (parsed.help) {
-        options.help = true;
-        return {};
-    }
-    if (!parsed.operands.empty()) {
-        return "unexpected argument '" + printableText(parsed.operands.front()) +
-               "' (the output file goes after -o)";
+    if (std::string refused = refuseOperands(parsed, "the output file goes after -o");
+        !refused.empty()) {
+        return refused;
     }
     bool haveTuning = false;
     bool haveString = false;
