@@ -5,13 +5,16 @@
 
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
-#include "app/screen_class.h"
 #include "screen/listener_microphone.h"
 #include "view/action_names.h"
+#include "view/screen_class.h"
 
 namespace strumwise::app {
 
 namespace headless = platform::headless;
+using view::ScreenClass;
+using view::screenClassFor;
+using view::storyboardName;
 
 std::vector<std::string> headlessLayoutNames() {
     std::vector<std::string> names;

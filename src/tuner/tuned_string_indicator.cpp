@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/screen_class.h"
+#include "view/screen_class.h"
 
 namespace strumwise::tuner {
 namespace {
 
-using app::ScreenClass;
+using view::ScreenClass;
 
 // Where a screen family shows its pictures: the file-name suffix and the receiving view.
 struct Placement {
@@ -71,8 +71,8 @@ void TunedStringIndicator::displayTunedString(std::int64_t string) {
     if (!isStringNumber(string)) {
         return;
     }
-    const auto placement =
-        placementFor(app::screenClassFor(device_.userInterfaceIdiom(), device_.mainScreenHeight()));
+    const auto placement = placementFor(
+        view::screenClassFor(device_.userInterfaceIdiom(), device_.mainScreenHeight()));
     if (!placement) {
         return;
     }

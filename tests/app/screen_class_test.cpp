@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/screen_class.h"
 #include "app/storyboard_selection.h"
+#include "view/screen_class.h"
 
 namespace strumwise::app {
 namespace {
+
+using view::ScreenClass;
+using view::screenClassFor;
+using view::storyboardName;
 
 class FixedDevice : public platform::Device {
   public:

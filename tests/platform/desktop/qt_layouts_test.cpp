@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/screen_class.h"
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_images.h"
 #include "platform/desktop/qt_storyboard.h"
@@ -21,6 +20,7 @@
 #include "platform/headless/outlet_names.h"
 #include "qt_test_app.h"
 #include "view/action_names.h"
+#include "view/screen_class.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -29,7 +29,7 @@ using headless::kMainScreenOutlets;
 using headless::OutletKind;
 
 struct LayoutCase {
-    app::ScreenClass screenClass;
+    view::ScreenClass screenClass;
     ScreenProfile profile;               // the tallest screen of the class
     std::vector<ScreenProfile> screens;  // every screen of the class
 };
@@ -37,7 +37,7 @@ struct LayoutCase {
 std::vector<LayoutCase> everyLayout() {
     std::vector<LayoutCase> cases;
     for (const auto& screen : listedScreens()) {
-        const auto screenClass = app::screenClassFor(screen.idiom, screen.height);
+        const auto screenClass = view::screenClassFor(screen.idiom, screen.height);
         const ScreenProfile profile{screen.idiom, static_cast<double>(screen.height), screen.width};
         const auto same = [&](const LayoutCase& c) { return c.screenClass == screenClass; };
         if (auto found = std::find_if(cases.begin(), cases.end(), same); found != cases.end()) {
@@ -60,11 +60,11 @@ std::vector<std::string> everyActionName() {
     return names;
 }
 
-std::string indicatorOf(app::ScreenClass screenClass) {
-    if (screenClass == app::ScreenClass::iPhone4s) {
+std::string indicatorOf(view::ScreenClass screenClass) {
+    if (screenClass == view::ScreenClass::iPhone4s) {
         return "tunedString";
     }
-    return screenClass >= app::ScreenClass::iPad ? "tunedStringiPad" : "tunedString5";
+    return screenClass >= view::ScreenClass::iPad ? "tunedStringiPad" : "tunedString5";
 }
 
 class EveryLayout : public ::testing::TestWithParam<LayoutCase> {
@@ -74,7 +74,7 @@ class EveryLayout : public ::testing::TestWithParam<LayoutCase> {
 };
 
 TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce) {
-    const auto name = std::string(app::storyboardName(GetParam().screenClass));
+    const auto name = std::string(view::storyboardName(GetParam().screenClass));
     std::string error;
     auto storyboard = loadStoryboardResource(name, &error);
     ASSERT_NE(storyboard, nullptr) << error;
@@ -102,7 +102,7 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
 // every language, its page tabs without scroll arrows.
 TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndFitsItsScreensInEveryLanguage) {
     const LayoutCase& layoutCase = GetParam();
-    const auto name = std::string(app::storyboardName(layoutCase.screenClass));
+    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
     QtWindows windows(layoutCase.profile, "Strumwise", log_);
     QtImages images;
     Storyboard* storyboard = windows.loadStoryboard(name);
@@ -155,14 +155,14 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndFitsItsScreensInEveryLanguage) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<LayoutCase>& info) {
-    return std::string(app::storyboardName(info.param.screenClass));
+    return std::string(view::storyboardName(info.param.screenClass));
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, EveryLayout, ::testing::ValuesIn(everyLayout()), caseName);
 
 // Every listed screen reaching a layout is proven above; here every layout has a listed screen.
 TEST(LayoutLoading, EveryLayoutHasAScreenAndAnUnknownOrPathLikeNameLoadsNothing) {
-    EXPECT_EQ(everyLayout().size(), static_cast<std::size_t>(app::ScreenClass::unlisted));
+    EXPECT_EQ(everyLayout().size(), static_cast<std::size_t>(view::ScreenClass::unlisted));
     testing::qtTestApp();
     std::string error;
     EXPECT_EQ(loadStoryboardResource("Main_Watch", &error), nullptr);

@@ -1,10 +1,10 @@
-#include "app/screen_class.h"
+#include "view/screen_class.h"
 
 #include <array>
 
 #include "platform/device.h"
 
-namespace strumwise::app {
+namespace strumwise::view {
 namespace {
 
 struct ClassRow {
@@ -66,4 +66,4 @@ std::string_view storyboardName(ScreenClass screenClass) {
     return row != nullptr ? row->storyboard : std::string_view{};
 }
 
-}  // namespace strumwise::app
+}  // namespace strumwise::view

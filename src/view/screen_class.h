@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-namespace strumwise::app {
+namespace strumwise::view {
 
 // The family of the device's screen, which picks the layout and the size-specific pictures.
 enum class ScreenClass {
@@ -30,4 +30,4 @@ ScreenClass screenClassFor(std::optional<long> idiom, double screenHeight);
 // The layout name of a listed class ("Main_iPhone6"); empty for `unlisted`.
 std::string_view storyboardName(ScreenClass screenClass);
 
-}  // namespace strumwise::app
+}  // namespace strumwise::view
