@@ -11,6 +11,7 @@
 #include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 #include "platform/desktop/desktop_audio_session.h"
+#include "platform/desktop/developer_log.h"
 #include "platform/desktop/file_audio_input.h"
 #include "platform/desktop/portaudio_capture.h"
 #include "platform/desktop/portaudio_output.h"
@@ -74,6 +75,7 @@ struct DesktopWindowApp::Parts {
     explicit Parts(DesktopWindowConfig configuration)
         : config(std::move(configuration)),
           started(std::chrono::steady_clock::now()),
+          developerLog(log, this->config.verbose),
           sink([this] { return elapsedMicros(); }, traceFormat(this->config.trace),
                this->config.trace == DesktopTrace::Off
                    ? headless::TraceSink::LineWriter([](std::string_view) {})
@@ -95,7 +97,7 @@ struct DesktopWindowApp::Parts {
         }
         const bool traced = this->config.trace != DesktopTrace::Off;
         if (traced) {
-            tracedLog = std::make_unique<headless::TracedLog>(log, sink);
+            tracedLog = std::make_unique<headless::TracedLog>(developerLog, sink);
             tracedDefaults = std::make_unique<headless::TracedUserDefaults>(defaults, sink);
             tracedRunLoop = std::make_unique<headless::TracedRunLoop>(runLoop, sink);
             tracedApplication = std::make_unique<headless::TracedApplication>(application, sink);
@@ -106,7 +108,7 @@ struct DesktopWindowApp::Parts {
                 [this](float hz) { headless::traceToneFrequency(sink, hz); });
         }
         services = std::make_unique<platform::Services>(platform::Services{
-            .log = traced ? static_cast<platform::Log&>(*tracedLog) : log,
+            .log = traced ? static_cast<platform::Log&>(*tracedLog) : developerLog,
             .clock = clock,
             .runLoop = traced ? static_cast<platform::RunLoop&>(*tracedRunLoop) : runLoop,
             .dispatch = dispatch,
@@ -156,7 +158,9 @@ struct DesktopWindowApp::Parts {
 
     DesktopWindowConfig config;
     std::chrono::steady_clock::time_point started;
+    // The desktop's own reports go to `log`; the logic writes to `developerLog`.
     desktop::StderrLog log;
+    desktop::DeveloperLog developerLog;
     headless::TraceSink sink;
     desktop::ScreenProfile profile;
     desktop::SystemClock clock;
@@ -272,7 +276,7 @@ const desktop::ScreenProfile& DesktopWindowApp::profile() const {
 }
 
 const char* const kDesktopWindowUsage =
-    "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--trace | --json]\n"
+    "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--trace | --json] [--verbose]\n"
     "\n"
     "Opens the tuner window on the default microphone and speakers.\n"
     "\n"
@@ -284,12 +288,13 @@ const char* const kDesktopWindowUsage =
     "  --trace                 print every observable platform call as it happens, as\n"
     "                          strumwise headless does\n"
     "  --json                  the same, as JSON Lines\n"
+    "  --verbose               print the tuner's own log lines on standard error\n"
     "  --help                  show this help\n";
 
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options) {
     static constexpr AcceptedOption kAccepted[] = {
-        {"--input", true}, {"--screen", true}, {"--trace"}, {"--json"}};
+        {"--input", true}, {"--screen", true}, {"--trace"}, {"--json"}, {"--verbose"}};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -313,6 +318,8 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                 return error;
             }
             options.screen = desktop::screenProfile(screen->idiom, screen->height);
+        } else if (name == "--verbose") {
+            options.verbose = true;
         } else if (name == "--trace") {
             options.trace = DesktopTrace::Text;
         } else {

@@ -38,6 +38,8 @@ struct DesktopWindowConfig {
     platform::SampleReaderOpener input;
     // Prints every observable platform call on standard output as it happens.
     DesktopTrace trace = DesktopTrace::Off;
+    // Shows the logic's own log lines on standard error; with a trace they are trace lines.
+    bool verbose = false;
 };
 
 // The tuner in a desktop window: the Qt platform, PortAudio (or the input file) for sound, the
@@ -82,6 +84,7 @@ struct DesktopWindowOptions {
     std::optional<std::string> inputPath;
     std::optional<platform::desktop::ScreenProfile> screen;
     DesktopTrace trace = DesktopTrace::Off;
+    bool verbose = false;
 };
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options);

@@ -50,6 +50,7 @@ int runWindowCommand(std::span<const std::string_view> args) {
     DesktopWindowConfig config;
     config.screen = options.screen;
     config.trace = options.trace;
+    config.verbose = options.verbose;
     if (options.inputPath) {
         // Opened once here so that a file that cannot be used is refused before the window
         // opens; each capture queue then reads it afresh as it plays.

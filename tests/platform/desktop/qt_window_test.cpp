@@ -1,15 +1,22 @@
 // The tuner window end to end: a plucked string fed through --input lights the green lamp, the
 // note, the reference frequency and the string's picture; closing writes the run count; a
 // screen size without a layout gets a window that says so, and no rating alert over it; the
-// alert leaves when the tuner's window loses the activation.
+// alert leaves when the tuner's window loses the activation; the logic's own log lines show only
+// when asked for.
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTimer>
+
 #include <csignal>
+#include <cstdio>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "app/desktop_window.h"
@@ -76,6 +83,41 @@ TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
         "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
     EXPECT_TRUE(stored.boolForKey("Plinmoor"));
     EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
+}
+
+// Everything the process writes on standard error while `run` runs.
+std::string standardErrorOf(const std::function<void()>& run) {
+    QTemporaryFile file;
+    if (!file.open()) {
+        return "<no temporary file>";
+    }
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(file.handle(), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    file.seek(0);
+    return file.readAll().toStdString();
+}
+
+TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseShowsThem) {
+    for (const bool verbose : {false, true}) {
+        const std::string written = standardErrorOf([&] {
+            DesktopWindowConfig config;
+            config.screen = desktop::screenProfile(0, 956);
+            config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+            config.verbose = verbose;
+            DesktopWindowApp app(std::move(config));
+            ASSERT_TRUE(app.launch());
+            testing::processEventsUntil([] { return false; }, 300);
+        });
+        for (const char* line : {"iPhone has a height of: 956", "AudioQueueSetProperty error: 0",
+                                 verbose ? "Ya se abri" : "Me abriste por primera vez"}) {
+            EXPECT_EQ(written.find(line) != std::string::npos, verbose) << line << "\n" << written;
+        }
+    }
 }
 
 TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
