@@ -1,8 +1,12 @@
 #include "platform/desktop/qt_windows.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include "platform/desktop/qt_scaled_page.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -11,12 +15,17 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::unique_ptr<QWidget> makeTopLevelWindow(const std::string& title) {
-    auto window = std::make_unique<QWidget>();
-    window->setWindowTitle(toQString(title));
-    window->setWindowIcon(QIcon(QStringLiteral(":/icon/strumwise.png")));
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
-    return window;
+void dressTopLevelWindow(QWidget& window, const std::string& title) {
+    window.setWindowTitle(toQString(title));
+    window.setWindowIcon(QIcon(QStringLiteral(":/icon/strumwise.png")));
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+// The free area of the screen the window opens on, in the desktop's own (scaled) pixels, so that
+// a device pixel ratio or an Xft.dpi setting is already counted.
+QSize availableDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry().size() : QSize(1920, 1080);
 }
 
 }  // namespace
@@ -46,12 +55,15 @@ void QtWindows::installWindow(Storyboard& storyboard) {
     if (layout == nullptr || layout->rootWidget() == nullptr) {
         return;
     }
-    auto window = makeTopLevelWindow(windowTitle_);
-    auto* box = new QVBoxLayout(window.get());
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
-    box->addWidget(layout->rootWidget());
-    window->resize(profile_.width, static_cast<int>(profile_.height));
+    // The page keeps the proportions of the screen it was designed for at any window size; the
+    // window opens at that screen's size unless the desktop is smaller.
+    const QSize design(profile_.width, static_cast<int>(profile_.height));
+    auto window = std::make_unique<ScaledPage>(*layout->rootWidget(), design);
+    dressTopLevelWindow(*window, windowTitle_);
+    const QSize desktop = availableDesktop();
+    const double opening = openingScale(profile_, desktop.width(), desktop.height());
+    window->setMinimumSize(scaledSize(design, smallestScale(profile_, opening)));
+    window->resize(scaledSize(design, opening));
     window->show();
     window->raise();
     window->activateWindow();
@@ -68,7 +80,8 @@ QWidget* QtWindows::keyWindow() const {
 }
 
 void QtWindows::showNoLayoutWindow() {
-    auto window = makeTopLevelWindow(windowTitle_);
+    auto window = std::make_unique<QWidget>();
+    dressTopLevelWindow(*window, windowTitle_);
     auto* box = new QVBoxLayout(window.get());
     box->setContentsMargins(24, 24, 24, 24);
     auto* text = new QLabel(toQString(noLayoutMessage(profile_)), window.get());

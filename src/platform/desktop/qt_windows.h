@@ -16,7 +16,8 @@
 namespace strumwise::platform::desktop {
 
 // The application's windows on the desktop: layouts from the .ui resources, each shown in a
-// top-level window the size of the screen profile. Main thread only.
+// top-level window that opens at the size of the screen profile (scaled down to fit a smaller
+// desktop) and scales its page with the window. Main thread only.
 class QtWindows final : public Windows {
   public:
     QtWindows(ScreenProfile profile, std::string windowTitle, Log& log);

@@ -1,5 +1,6 @@
 #include "platform/desktop/screen_profile.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -24,6 +25,9 @@ constexpr std::array<ListedScreen, 21> kListed{{
 
 // Room for a window manager's title bar and frame above the screen-sized client area.
 constexpr int kWindowFrameAllowance = 40;
+
+// A window is never made shorter than this by hand; the player can still read the page.
+constexpr double kShortestWindow = 600.0;
 
 // A width for a height without a layout: a phone-like 9:16 (unused but for the window size).
 int widthFor(long idiom, double height) {
@@ -65,6 +69,21 @@ ScreenProfile defaultPhoneProfile(int availableHeight) {
         }
     }
     return ScreenProfile{chosen->idiom, static_cast<double>(chosen->height), chosen->width};
+}
+
+double openingScale(const ScreenProfile& profile, int availableWidth, int availableHeight) {
+    if (profile.width <= 0 || profile.height <= 0) {
+        return 1.0;
+    }
+    const double fits = std::min({1.0, availableWidth / static_cast<double>(profile.width),
+                                  (availableHeight - kWindowFrameAllowance) / profile.height});
+    // A desktop too small for any sensible page still gets one that can be enlarged.
+    return std::max(fits, 0.1);
+}
+
+double smallestScale(const ScreenProfile& profile, double opening) {
+    const double shortest = profile.height > 0 ? kShortestWindow / profile.height : 1.0;
+    return std::min({1.0, shortest, opening});
 }
 
 }  // namespace strumwise::platform::desktop

@@ -36,4 +36,13 @@ ScreenProfile screenProfile(std::optional<long> idiom, double height);
 // window's title bar; the shortest phone when none fits.
 ScreenProfile defaultPhoneProfile(int availableHeight);
 
+// The factor the window for `profile` opens at on a desktop with `availableWidth` x
+// `availableHeight` pixels free: 1 when the window fits with its title bar, else the largest
+// factor that fits.
+double openingScale(const ScreenProfile& profile, int availableWidth, int availableHeight);
+
+// The smallest factor the window may be shrunk to: down to 600 pixels tall, or to the opening
+// factor when the desktop is smaller still; a layout shorter than 600 pixels keeps its size.
+double smallestScale(const ScreenProfile& profile, double opening);
+
 }  // namespace strumwise::platform::desktop
