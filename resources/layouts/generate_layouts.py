@@ -222,6 +222,10 @@ def stylesheet(m):
     # Pills, not circles: a radius wider than half a narrow button would square it off.
     radius = min(m["forkHeight"], 40) // 2
     return "\n".join([
+        # Every view has a type size of its own (the least specific rule, so any other wins):
+        # style sheets do not hand a size down to children, and a size in pixels scales with
+        # the window.
+        f"* {{ font-size: {m['base']}px; }}",
         f"QWidget#MainScreen {{ font-size: {m['base']}px; }}",
         f"QLabel#currentTuningName {{ font-size: {m['title']}px; }}",
         f"QLabel#noteDisplay {{ font-size: {m['note']}px; }}",
@@ -326,7 +330,9 @@ def fork_panel(ui, m):
     ui.layout("QHBoxLayout", 0, round(m["spacing"] * 0.8))
     for outlet, action, placeholder in zip(FORK_OUTLETS, FORK_ACTIONS, FORK_PLACEHOLDERS):
         ui.button(outlet, placeholder, action, "fork", translate=False, expanding=True)
-    ui.button("stopButton", "Stop", "stopFreqPlay:", "stop", expanding=True)
+    # Never narrower than its title: the forks' note names are short, "Stop" is not in every
+    # language.
+    ui.button("stopButton", "Stop", "stopFreqPlay:", "stop")
     ui.end_layout()
     ui.end_item()
     ui.end_panel()
@@ -460,7 +466,8 @@ def pad(ui, m, indicator, width):
     ui.end_item()
     # Bottom: links.
     ui.panel("linksPanel", "QVBoxLayout", m["margins"], m["spacing"])
-    links(ui, m, 4)
+    # Three columns leave room for the longer sibling titles ("Afinador de violonchelo").
+    links(ui, m, 3)
     ui.end_panel()
 
 

@@ -1,18 +1,26 @@
 // Every main-screen layout: it loads, connects every outlet with the right kind of view, sends
-// every action, gives the screen class's own indicator room, and looks right (a screenshot per
-// layout lands in <build>/screenshots).
+// every action, gives the screen class's own indicator room, shows every text of both languages
+// whole with the installed fonts, scales evenly with its window, and looks right (a screenshot
+// per layout lands in <build>/screenshots).
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
+#include <QTabWidget>
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_images.h"
+#include "platform/desktop/qt_scaled_page.h"
 #include "platform/desktop/qt_storyboard.h"
 #include "platform/desktop/qt_windows.h"
 #include "platform/desktop/screen_profile.h"
@@ -67,6 +75,89 @@ std::string indicatorOf(view::ScreenClass screenClass) {
     return screenClass >= view::ScreenClass::iPad ? "tunedStringiPad" : "tunedString5";
 }
 
+bool covers(QSize have, QSize needed) {
+    return have.width() >= needed.width() && have.height() >= needed.height();
+}
+
+// Every text on the page that its widget shows only in part, with the sizes: a label or a button
+// smaller than its text needs, a wrapped label too short for its lines, a tab narrower than its
+// title. Each page of a tabbed layout is brought up in turn.
+
+std::vector<std::string> clippedTexts(QWidget& page) {
+    std::vector<std::string> clipped;
+    const auto report = [&](const QWidget& widget, const QString& text, QSize needed) {
+        clipped.push_back(QStringLiteral("%1 \"%2\" %3x%4 needs %5x%6")
+                              .arg(widget.objectName(), text)
+                              .arg(widget.width())
+                              .arg(widget.height())
+                              .arg(needed.width())
+                              .arg(needed.height())
+                              .toStdString());
+    };
+    auto* tabs = page.findChild<QTabWidget*>();
+    for (int tab = 0; tab < (tabs != nullptr ? tabs->count() : 1); ++tab) {
+        if (tabs != nullptr) {
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+        }
+        for (QWidget* widget : page.findChildren<QWidget*>()) {
+            if (!widget->isVisibleTo(&page) || widget->size().isEmpty()) {
+                continue;
+            }
+            if (auto* bar = qobject_cast<QTabBar*>(widget)) {
+                for (int index = 0; index < bar->count(); ++index) {
+                    const QSize needed(bar->fontMetrics().horizontalAdvance(bar->tabText(index)),
+                                       bar->fontMetrics().height());
+                    if (!covers(bar->tabRect(index).size(), needed)) {
+                        report(*bar, bar->tabText(index), needed);
+                    }
+                }
+                continue;
+            }
+            auto* label = qobject_cast<QLabel*>(widget);
+            auto* button = qobject_cast<QAbstractButton*>(widget);
+            const QString text = label != nullptr    ? label->text()
+                                 : button != nullptr ? button->text()
+                                                     : QString();
+            if (text.isEmpty()) {
+                continue;
+            }
+            const QSize needed = label != nullptr && label->wordWrap()
+                                     ? QSize(0, label->heightForWidth(label->width()))
+                                     : widget->sizeHint();
+            if (!covers(widget->size(), needed)) {
+                report(*widget, text, needed);
+            }
+        }
+    }
+    return clipped;
+}
+
+// The longest of the texts the screen writes into a layout's labels as it runs, by key.
+const std::map<std::string, std::vector<std::string>> kRunTimeTexts = {
+    {"currentTuningName",
+     {"TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"}},
+    {"audioStatusLabel", {"NoMicrophone", "MicrophoneLost", "NoAudioOutput"}},
+    {"aboutCongratsMessage", {"TunerAboutCongratsMessage"}},
+    {"aboutMsg2", {"TunerAboutMsg2"}},
+};
+
+void writeRunTimeTexts(QtStoryboard& layout, const QtBundle& bundle) {
+    for (const auto& [outlet, keys] : kRunTimeTexts) {
+        auto* label = layout.rootWidget()->findChild<QLabel*>(QString::fromStdString(outlet));
+        ASSERT_NE(label, nullptr) << outlet;
+        QString longest;
+        for (const std::string& key : keys) {
+            const QString text = QString::fromStdString(bundle.localizedString(key, "", ""));
+            if (label->fontMetrics().horizontalAdvance(text) >
+                label->fontMetrics().horizontalAdvance(longest)) {
+                longest = text;
+            }
+        }
+        layout.label(outlet)->setText(longest.toStdString());
+    }
+}
+
 class EveryLayout : public ::testing::TestWithParam<LayoutCase> {
   protected:
     void SetUp() override { testing::qtTestApp(); }
@@ -98,9 +189,9 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
 }
 
 // The class's own indicator has room to show its picture while the other two take none, so
-// showing them on a match changes nothing on screen; the layout fits every screen of its class in
-// every language, its page tabs without scroll arrows.
-TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndFitsItsScreensInEveryLanguage) {
+// showing them on a match changes nothing on screen; the window opens with the design's
+// proportions, no larger than the desktop.
+TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     const LayoutCase& layoutCase = GetParam();
     const auto name = std::string(view::storyboardName(layoutCase.screenClass));
     QtWindows windows(layoutCase.profile, "Strumwise", log_);
@@ -109,8 +200,14 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndFitsItsScreensInEveryLanguage) {
     ASSERT_NE(storyboard, nullptr);
     windows.installWindow(*storyboard);
     ASSERT_TRUE(windows.hasWindow());
-    EXPECT_EQ(windows.keyWindow()->size(),
-              QSize(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height)));
+    QWidget* window = windows.keyWindow();
+    const QSize design(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height));
+    const QRect desktop = window->screen()->availableGeometry();
+    EXPECT_LE(window->height(), desktop.height()) << name;
+    EXPECT_NEAR(window->width() * design.height(), window->height() * design.width(),
+                design.height())
+        << name;
+    window->resize(design);
     // A tuned first string, as the tick draws it.
     storyboard->imageView("LEDDisplay")->setImage(images.imageNamed("green64.png"));
     storyboard->imageView("LEDDisplay128")->setImage(images.imageNamed("green128.png"));
@@ -131,25 +228,31 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndFitsItsScreensInEveryLanguage) {
             EXPECT_TRUE(widget->size().isEmpty()) << name << " " << view;
         }
     }
-    EXPECT_TRUE(windows.keyWindow()->grab().save(testing::screenshotDir() + QStringLiteral("/") +
-                                                 QString::fromStdString(name) +
-                                                 QStringLiteral(".png")));
+    EXPECT_TRUE(window->grab().save(testing::screenshotDir() + QStringLiteral("/") +
+                                    QString::fromStdString(name) + QStringLiteral(".png")));
+}
 
-    const int narrowest =
-        std::min_element(layoutCase.screens.begin(), layoutCase.screens.end(),
-                         [](const auto& a, const auto& b) { return a.width < b.width; })
-            ->width;
+// On every screen of its class and in both languages, with the fonts the setup installs, the
+// layout fits the screen and every text (its own and those the screen writes as it runs) is shown
+// whole.
+TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
+    const LayoutCase& layoutCase = GetParam();
+    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
     for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::Spanish)}) {
         const QtBundle bundle(locale, true);  // the layouts' texts are translated on loading
-        auto translated = loadStoryboardResource(name, nullptr);
-        ASSERT_NE(translated, nullptr);
-        const QSize needed = translated->rootWidget()->minimumSizeHint();
-        EXPECT_LE(needed.width(), narrowest) << name << " " << bundle.language();
         for (const ScreenProfile& screen : layoutCase.screens) {
-            EXPECT_LE(needed.height(), screen.height) << name << " " << bundle.language();
-        }
-        if (auto* bar = translated->rootWidget()->findChild<QTabBar*>()) {
-            EXPECT_LE(bar->sizeHint().width(), narrowest) << name;
+            auto layout = loadStoryboardResource(name, nullptr);
+            ASSERT_NE(layout, nullptr);
+            const QSize size(screen.width, static_cast<int>(screen.height));
+            const std::string where = name + " " + screen.text() + " " + bundle.language();
+            EXPECT_TRUE(covers(size, layout->rootWidget()->minimumSizeHint())) << where;
+            ScaledPage page(*layout->rootWidget(), size);
+            page.show();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(QFontInfo(page.page()->font()).family(), QStringLiteral("DejaVu Sans"));
+            writeRunTimeTexts(*layout, bundle);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(clippedTexts(page), std::vector<std::string>{}) << where;
         }
     }
 }
@@ -168,6 +271,50 @@ TEST(LayoutLoading, EveryLayoutHasAScreenAndAnUnknownOrPathLikeNameLoadsNothing)
     EXPECT_EQ(loadStoryboardResource("Main_Watch", &error), nullptr);
     EXPECT_NE(error.find("Main_Watch"), std::string::npos);
     EXPECT_EQ(loadStoryboardResource("../images/green64.png", &error), nullptr);
+}
+
+// Made as short as 600 pixels, a window scales its page by one factor across and down, every
+// view keeps its place in the design, and no text is cut.
+TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
+    testing::qtTestApp();
+    StderrLog log;
+    for (const ScreenProfile& profile : {screenProfile(0, 956), screenProfile(1, 1376)}) {
+        const auto name =
+            std::string(view::storyboardName(view::screenClassFor(*profile.idiom, profile.height)));
+        QtWindows windows(profile, "Strumwise", log);
+        windows.installWindow(*windows.loadStoryboard(name));
+        auto* window = dynamic_cast<ScaledPage*>(windows.keyWindow());
+        ASSERT_NE(window, nullptr);
+        EXPECT_LE(window->minimumHeight(), 600) << name;
+        const QSize design = window->designSize();
+        window->resize(design);
+        QCoreApplication::processEvents();
+        std::map<QWidget*, QRect> designed;
+        for (QWidget* view : window->page()->findChildren<QWidget*>()) {
+            if (view->isVisibleTo(window->page())) {
+                designed[view] = QRect(view->mapTo(window->page(), QPoint(0, 0)), view->size());
+            }
+        }
+
+        window->resize(design.width(), 600);
+        QCoreApplication::processEvents();
+        const double factor = 600.0 / design.height();
+        // Type sizes are whole pixels, so views sized by their text drift a little; a view that
+        // does not scale at all misses by tens of pixels.
+        const double kDrift = 0.015 * 600;
+        EXPECT_EQ(window->page()->size(), scaledSize(design, factor)) << name;
+        for (const auto& [view, was] : designed) {
+            const QRect now(view->mapTo(window->page(), QPoint(0, 0)), view->size());
+            for (const auto& [a, b] : {std::pair{now.left(), was.left()},
+                                       {now.top(), was.top()},
+                                       {now.right(), was.right()},
+                                       {now.bottom(), was.bottom()}}) {
+                EXPECT_NEAR(a, b * factor, kDrift)
+                    << name << " " << view->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(clippedTexts(*window->page()), std::vector<std::string>{}) << name;
+    }
 }
 
 }  // namespace
