@@ -82,17 +82,18 @@ bool covers(QSize have, QSize needed) {
 // Every text on the page that its widget shows only in part, with the sizes: a label or a button
 // smaller than its text needs, a wrapped label too short for its lines, a tab narrower than its
 // title. Each page of a tabbed layout is brought up in turn.
-
 std::vector<std::string> clippedTexts(QWidget& page) {
     std::vector<std::string> clipped;
-    const auto report = [&](const QWidget& widget, const QString& text, QSize needed) {
-        clipped.push_back(QStringLiteral("%1 \"%2\" %3x%4 needs %5x%6")
-                              .arg(widget.objectName(), text)
-                              .arg(widget.width())
-                              .arg(widget.height())
-                              .arg(needed.width())
-                              .arg(needed.height())
-                              .toStdString());
+    const auto check = [&](const QWidget& widget, const QString& text, QSize have, QSize needed) {
+        if (!text.isEmpty() && !covers(have, needed)) {
+            clipped.push_back(QStringLiteral("%1 \"%2\" %3x%4 needs %5x%6")
+                                  .arg(widget.objectName(), text)
+                                  .arg(have.width())
+                                  .arg(have.height())
+                                  .arg(needed.width())
+                                  .arg(needed.height())
+                                  .toStdString());
+        }
     };
     auto* tabs = page.findChild<QTabWidget*>();
     for (int tab = 0; tab < (tabs != nullptr ? tabs->count() : 1); ++tab) {
@@ -106,34 +107,25 @@ std::vector<std::string> clippedTexts(QWidget& page) {
             }
             if (auto* bar = qobject_cast<QTabBar*>(widget)) {
                 for (int index = 0; index < bar->count(); ++index) {
-                    const QSize needed(bar->fontMetrics().horizontalAdvance(bar->tabText(index)),
-                                       bar->fontMetrics().height());
-                    if (!covers(bar->tabRect(index).size(), needed)) {
-                        report(*bar, bar->tabText(index), needed);
-                    }
+                    const QString title = bar->tabText(index);
+                    check(
+                        *bar, title, bar->tabRect(index).size(),
+                        {bar->fontMetrics().horizontalAdvance(title), bar->fontMetrics().height()});
                 }
-                continue;
-            }
-            auto* label = qobject_cast<QLabel*>(widget);
-            auto* button = qobject_cast<QAbstractButton*>(widget);
-            const QString text = label != nullptr    ? label->text()
-                                 : button != nullptr ? button->text()
-                                                     : QString();
-            if (text.isEmpty()) {
-                continue;
-            }
-            const QSize needed = label != nullptr && label->wordWrap()
-                                     ? QSize(0, label->heightForWidth(label->width()))
-                                     : widget->sizeHint();
-            if (!covers(widget->size(), needed)) {
-                report(*widget, text, needed);
+            } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+                check(*label, label->text(), label->size(),
+                      label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                        : label->sizeHint());
+            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                check(*button, button->text(), button->size(), button->sizeHint());
             }
         }
     }
     return clipped;
 }
 
-// The longest of the texts the screen writes into a layout's labels as it runs, by key.
+// The texts the screen writes into a layout's labels as it runs, by key; each label gets the
+// longest of its texts.
 const std::map<std::string, std::vector<std::string>> kRunTimeTexts = {
     {"currentTuningName",
      {"TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"}},
@@ -144,17 +136,12 @@ const std::map<std::string, std::vector<std::string>> kRunTimeTexts = {
 
 void writeRunTimeTexts(QtStoryboard& layout, const QtBundle& bundle) {
     for (const auto& [outlet, keys] : kRunTimeTexts) {
-        auto* label = layout.rootWidget()->findChild<QLabel*>(QString::fromStdString(outlet));
-        ASSERT_NE(label, nullptr) << outlet;
-        QString longest;
+        std::string longest;
         for (const std::string& key : keys) {
-            const QString text = QString::fromStdString(bundle.localizedString(key, "", ""));
-            if (label->fontMetrics().horizontalAdvance(text) >
-                label->fontMetrics().horizontalAdvance(longest)) {
-                longest = text;
-            }
+            longest = std::max(longest, bundle.localizedString(key, "", ""),
+                               [](const auto& a, const auto& b) { return a.size() < b.size(); });
         }
-        layout.label(outlet)->setText(longest.toStdString());
+        layout.label(outlet)->setText(longest);
     }
 }
 
