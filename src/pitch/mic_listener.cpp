@@ -137,9 +137,12 @@ float MicListener::frequency() {
         length = audioDataLength_;
     }
     if (length == 0) {
+        refinedFrequency_ = 0.0;
         return 0.0f;
     }
-    return estimator_.getFreqFromBuffer(snapshot.data(), length);
+    const float hertz = estimator_.getFreqFromBuffer(snapshot.data(), length);
+    refinedFrequency_ = estimator_.refinedFrequency();
+    return hertz;
 }
 
 void MicListener::setAudioBuffer(const std::int16_t* samples, std::uint32_t length) {

@@ -66,6 +66,10 @@ class MicListener {
     // copied under the lock and analysed outside it, so capture never waits for the analysis.
     // When capture pauses or stops, the last block keeps being analysed.
     float frequency();
+    // The estimate of the last frequency() call refined between transform bins (see
+    // PitchEstimator::refinedFrequency), in Hz: 0 when that call found no block. Reading it runs
+    // no analysis.
+    double refinedFrequency() const { return refinedFrequency_; }
     // Stores a block of `length` bytes, replacing the previous one. Blocks longer than one
     // capture buffer are cut to its 8192 bytes. Called from the capture thread.
     void setAudioBuffer(const std::int16_t* samples, std::uint32_t length);
@@ -113,6 +117,7 @@ class MicListener {
 
     // Main thread only.
     PitchEstimator estimator_;
+    double refinedFrequency_ = 0.0;
 };
 
 }  // namespace strumwise::pitch

@@ -21,6 +21,14 @@ constexpr double kBinFraction = 1.0 / 32768.0;
 
 constexpr std::array<double, 2> kHarmonicDivisors = {2.0, 3.0};
 
+// How far the refinement looks from the chosen bin for the fundamental's own peak.
+constexpr int kPeakSearchBins = 8;
+// The Hann window is applied in the frequency domain for blocks of at least 1/16 of the
+// transform; shorter ones have too few samples to be worth refining.
+constexpr std::uint32_t kMaxHannShift = 16;
+// Keeps the logarithm finite where a neighbour of the peak is exactly zero.
+constexpr double kSmallestMagnitude = 1e-300;
+
 }  // namespace
 
 // The real transform writes bins 0..N/2.
@@ -53,8 +61,10 @@ float PitchEstimator::getFreqFromBuffer(const std::int16_t* samples, std::uint32
     std::fill_n(freqDbHarmonic_.get(), kSpectrumBins, 0.0);
 
     performFFT(samples, length / 2);
+    sampleCount_ = std::min(length / 2, kTransformSize);
     addHarmonics();
-    return binToHz(findTopSpike());
+    chosenBin_ = findTopSpike();
+    return binToHz(chosenBin_);
 }
 
 void PitchEstimator::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
@@ -112,6 +122,60 @@ std::uint32_t PitchEstimator::findTopSpike() const {
         }
     }
     return bestBin;
+}
+
+double PitchEstimator::refinedFrequency() const {
+    if (chosenBin_ == 0) {
+        return 0.0;
+    }
+    // The block went in unwindowed, so every strong partial leaks into its neighbours through the
+    // rectangular window's slowly falling side lobes; a banjo's second harmonic, often stronger
+    // than its fundamental, pulls a peak read from freq_db by a cent or more. A Hann window over
+    // the block's samples is, in the frequency domain, 0.5 X[k] - 0.25 X[k - s] - 0.25 X[k + s]
+    // with s the transform size over the sample count, so it costs three complex bins per
+    // magnitude and no transform. Where the count does not divide the transform size, or the
+    // peak sits too near an end, the plain magnitudes serve.
+    const std::uint32_t shift =
+        (sampleCount_ >= kTransformSize / kMaxHannShift && kTransformSize % sampleCount_ == 0)
+            ? kTransformSize / sampleCount_
+            : 0;
+    const bool windowed = shift != 0 && chosenBin_ >= shift + kPeakSearchBins + 1 &&
+                          chosenBin_ + shift + kPeakSearchBins + 1 < kSpectrumBins;
+    const auto& bins = outFft_->bins;
+    const auto magnitude = [&](std::uint32_t k) {
+        if (!windowed) {
+            return freqDb_[k];
+        }
+        const double re = 0.5 * bins[k].r - 0.25 * (static_cast<double>(bins[k - shift].r) +
+                                                    static_cast<double>(bins[k + shift].r));
+        const double im = 0.5 * bins[k].i - 0.25 * (static_cast<double>(bins[k - shift].i) +
+                                                    static_cast<double>(bins[k + shift].i));
+        return std::sqrt(re * re + im * im);
+    };
+
+    // The harmonic sum only adds whole numbers from the overtones' bins, so the bin it chose can
+    // sit a bin or two beside the fundamental's own peak. Climb to that peak first.
+    std::uint32_t peak = chosenBin_;
+    for (int step = 0; step < kPeakSearchBins; ++step) {
+        if (peak + 2 < kSpectrumBins && magnitude(peak + 1) > magnitude(peak)) {
+            ++peak;
+        } else if (peak > 1 && magnitude(peak - 1) > magnitude(peak)) {
+            --peak;
+        } else {
+            break;
+        }
+    }
+    if (peak == 0 || peak + 1 >= kSpectrumBins) {
+        return binToHz(chosenBin_);
+    }
+    // Zero padding to eight times the block makes the main lobe sixteen bins wide or more, so
+    // around its top the logarithm of the magnitude is a parabola to within a thousandth of a bin.
+    const double left = std::log(std::max(magnitude(peak - 1), kSmallestMagnitude));
+    const double centre = std::log(std::max(magnitude(peak), kSmallestMagnitude));
+    const double right = std::log(std::max(magnitude(peak + 1), kSmallestMagnitude));
+    const double curvature = left - 2.0 * centre + right;
+    const double offset = curvature < 0.0 ? 0.5 * (left - right) / curvature : 0.0;
+    return sampleRate_ * (static_cast<double>(peak) + std::clamp(offset, -0.5, 0.5)) * kBinFraction;
 }
 
 float PitchEstimator::binToHz(std::uint32_t bin) const {

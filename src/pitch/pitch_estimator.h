@@ -42,6 +42,12 @@ class PitchEstimator {
     // Bin k in Hz, rounded to a float as the estimate reports it.
     float binToHz(std::uint32_t bin) const;
 
+    // The last estimate refined between bins, in Hz: the fundamental's peak next to the bin the
+    // estimate chose, in the spectrum of the block under a Hann window, placed by a parabola
+    // through the logarithms of that peak's bin and its two neighbours. Reads the transform the
+    // estimate left, so it costs no transform and allocates nothing. 0 when the estimate was 0 Hz.
+    double refinedFrequency() const;
+
     // The last estimate's spectra, kSpectrumBins values each, in the same storage every time.
     // freq_db holds linear magnitudes (scaled by 1/16384) despite its name.
     double* freq_db() { return freqDb_.get(); }
@@ -58,6 +64,9 @@ class PitchEstimator {
     std::unique_ptr<Spectrum> outFft_;
     std::unique_ptr<double[]> freqDb_;
     std::unique_ptr<double[]> freqDbHarmonic_;
+    // The bin the last getFreqFromBuffer chose and the samples it read, for refinedFrequency.
+    std::uint32_t chosenBin_ = 0;
+    std::uint32_t sampleCount_ = 0;
 };
 
 }  // namespace strumwise::pitch

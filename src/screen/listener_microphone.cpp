@@ -24,6 +24,11 @@ float ListenerMicrophone::frequency() {
     return active != nullptr ? active->frequency() : 0.0f;
 }
 
+double ListenerMicrophone::refinedFrequency() {
+    pitch::MicListener* active = listener();
+    return active != nullptr ? active->refinedFrequency() : 0.0;
+}
+
 Microphone::Status ListenerMicrophone::status() {
     const pitch::MicListener* active = listener();
     if (active == nullptr) {

@@ -24,6 +24,7 @@ class ListenerMicrophone final : public Microphone {
     // Both read 0 until an own listener exists.
     float averagePower() override;
     float frequency() override;
+    double refinedFrequency() override;
     Status status() override;
 
     // Ends an own listener's capture and releases it; a later listen() starts afresh.

@@ -11,6 +11,9 @@ class PitchSource {
     virtual float averagePower() = 0;
     // The pitch estimate of the latest captured block, in Hz; 0 before the first block.
     virtual float frequency() = 0;
+    // The last frequency() refined between the estimate's transform bins, in Hz, for the tuning
+    // meter; 0 when that estimate had no block. Reading it runs no analysis.
+    virtual double refinedFrequency() = 0;
 };
 
 }  // namespace strumwise::tuner
