@@ -17,6 +17,9 @@ class Storyboard {
     virtual Label* label(std::string_view outlet) = 0;
     virtual ImageView* imageView(std::string_view outlet) = 0;
     virtual Button* button(std::string_view outlet) = 0;
+    // The meters; a platform without them answers nullptr, and the screen simply lacks them.
+    virtual TuningMeter* tuningMeter(std::string_view /*outlet*/) { return nullptr; }
+    virtual LevelMeter* levelMeter(std::string_view /*outlet*/) { return nullptr; }
     // Every control action of the layout ("playG392Hz:", "showNextTuning:", ...) is delivered to
     // `handler` on the main thread, by name.
     virtual void setActionHandler(std::function<void(std::string_view action)> handler) = 0;

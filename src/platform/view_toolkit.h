@@ -48,4 +48,46 @@ class Button {
     virtual void setHidden(bool hidden) = 0;
 };
 
+// What the tuning meter shows: the string of the current tuning nearest to the sound, how far
+// off it is in cents, and which way to turn its peg. An idle meter shows its empty scale.
+struct TuningMeterReading {
+    enum class Turn { None, Up, Down };  // None: in tune; Up: flat, tighten; Down: sharp, loosen
+
+    bool idle = true;
+    int string = 0;    // 1..5
+    std::string note;  // "G3"
+    double cents = 0.0;
+    // The needle's place on its scale of -kNeedleRange..+kNeedleRange cents: `cents`, stopped
+    // at the ends.
+    double needle = 0.0;
+    // The string's in-tune window in cents, the green zone of the scale.
+    double zoneLow = 0.0;
+    double zoneHigh = 0.0;
+    Turn turn = Turn::None;
+
+    static constexpr double kNeedleRange = 50.0;
+    bool operator==(const TuningMeterReading&) const = default;
+};
+
+// What the input level meter shows: the microphone's average power (linear 0..1) against the
+// two levels the tuner listens for, below which it shows silence and above which it measures.
+struct LevelMeterReading {
+    double power = 0.0;
+    double silenceBelow = 0.0;
+    double measureAbove = 0.0;
+    bool operator==(const LevelMeterReading&) const = default;
+};
+
+class TuningMeter {
+  public:
+    virtual ~TuningMeter() = default;
+    virtual void show(const TuningMeterReading& reading) = 0;
+};
+
+class LevelMeter {
+  public:
+    virtual ~LevelMeter() = default;
+    virtual void show(const LevelMeterReading& reading) = 0;
+};
+
 }  // namespace strumwise::platform

@@ -35,6 +35,8 @@ view::Outlets bindOutlets(platform::Storyboard& storyboard) {
     STRUMWISE_BUTTON(fourthFreqButton);
     STRUMWISE_BUTTON(fifthFreqButton);
     STRUMWISE_LABEL(audioStatusLabel);
+    outlets.tuningMeter = storyboard.tuningMeter("tuningMeter");
+    outlets.levelMeter = storyboard.levelMeter("levelMeter");
 #undef STRUMWISE_LABEL
 #undef STRUMWISE_IMAGE_VIEW
 #undef STRUMWISE_BUTTON

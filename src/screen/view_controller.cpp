@@ -16,10 +16,18 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       indicator_(outlets_, services.device, services.images),
       tunedStrings_(tunerState, services.runLoop),
       tick_(outlets_, microphone, tunerState, *this, services.images),
+      tuningMeter_(outlets_.tuningMeter, tunerState),
+      levelDisplay_(outlets_.levelMeter),
       browser_(outlets_, tunerState, *this, services.device, services.images, services.bundle),
       toneUnit_(services.audioOutput, toneGenerator),
       forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_),
-      audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {}
+      audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {
+    // The meters draw after the tick's own writes, from the same readings.
+    tick_.setAfterTickHandler([this](double power, double refinedHertz) {
+        tuningMeter_.show(power, refinedHertz);
+        levelDisplay_.show(power);
+    });
+}
 
 bool ViewController::sendAction(std::string_view name) {
     if (forkButtons_.sendAction(name)) {

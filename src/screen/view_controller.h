@@ -12,11 +12,13 @@
 #include "tones/fork_buttons.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_unit.h"
+#include "tuner/level_display.h"
 #include "tuner/tuned_string_indicator.h"
 #include "tuner/tuned_strings.h"
 #include "tuner/tuner_state.h"
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_browser.h"
+#include "tuner/tuning_meter.h"
 #include "view/outlets.h"
 #include "view/screen_hooks.h"
 
@@ -89,6 +91,8 @@ class ViewController final : private view::ScreenHooks {
     tuner::TunedStringIndicator indicator_;
     tuner::TunedStrings tunedStrings_;
     tuner::TunerTick tick_;
+    tuner::TuningMeter tuningMeter_;
+    tuner::LevelDisplay levelDisplay_;
     tuner::TuningBrowser browser_;
     tones::ToneUnit toneUnit_;
     tones::ForkButtons forkButtons_;

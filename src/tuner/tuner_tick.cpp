@@ -15,11 +15,22 @@ void TunerTick::setUnmatchedLoudTickHandler(std::function<void()> handler) {
     unmatchedLoudTick_ = std::move(handler);
 }
 
+void TunerTick::setAfterTickHandler(std::function<void(double, double)> handler) {
+    afterTick_ = std::move(handler);
+}
+
 void TunerTick::tickFree() {
     // Both are read on every tick, before any test: the estimate runs whatever the level.
     const double power = pitch_.averagePower();
     const double frequency = pitch_.frequency();
+    const double refined = pitch_.refinedFrequency();
+    show(power, frequency);
+    if (afterTick_) {
+        afterTick_(power, refined);
+    }
+}
 
+void TunerTick::show(double power, double frequency) {
     const std::uint64_t tuning = state_.tuningIndex;
     if (!isValidTuning(tuning)) {
         return;

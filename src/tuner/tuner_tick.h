@@ -34,8 +34,12 @@ class TunerTick {
 
     // Runs as the last action of a loud tick whose pitch matched no string.
     void setUnmatchedLoudTickHandler(std::function<void()> handler);
+    // Runs at the end of every tick, after everything above, with the tick's average power
+    // and refined frequency: the meters draw from it without touching the tick's own writes.
+    void setAfterTickHandler(std::function<void(double power, double refinedHertz)> handler);
 
   private:
+    void show(double power, double frequency);
     void displayMatch(int string);
 
     const view::Outlets& outlets_;
@@ -44,6 +48,7 @@ class TunerTick {
     view::ScreenHooks& hooks_;
     const platform::Images& images_;
     std::function<void()> unmatchedLoudTick_;
+    std::function<void(double, double)> afterTick_;
 };
 
 }  // namespace strumwise::tuner

@@ -37,6 +37,10 @@ struct Outlets {
     platform::Button* fifthFreqButton = nullptr;
     // Says why the tuner cannot hear or play; empty while all is well.
     platform::Label* audioStatusLabel = nullptr;
+    // Beside the tuner's read-outs: how far and which way the nearest string is off, and how
+    // loud the microphone hears.
+    platform::TuningMeter* tuningMeter = nullptr;
+    platform::LevelMeter* levelMeter = nullptr;
 };
 
 // Writes that do nothing on an unconnected outlet.
@@ -63,6 +67,13 @@ inline void setHidden(platform::ImageView* view, bool hidden) {
 inline void setImage(platform::ImageView* view, platform::ImageRef image) {
     if (view != nullptr) {
         view->setImage(std::move(image));
+    }
+}
+
+template <typename Meter, typename Reading>
+void show(Meter* meter, const Reading& reading) {
+    if (meter != nullptr) {
+        meter->show(reading);
     }
 }
 

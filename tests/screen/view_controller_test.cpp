@@ -20,7 +20,7 @@ using ::testing::ElementsAreArray;
 
 class ViewControllerTest : public ::testing::Test, protected ControllerRig {};
 
-// Outlets is 27 pointers: each must be bound to a different view, together exactly the views
+// Outlets is 29 pointers: each must be bound to a different view, together exactly the views
 // the layout has under the outlet names.
 TEST(OutletBinding, EveryOutletIsTheLayoutsViewOfThatName) {
     namespace headless = platform::headless;
@@ -34,6 +34,10 @@ TEST(OutletBinding, EveryOutletIsTheLayoutsViewOfThatName) {
         expected.insert(kind == headless::OutletKind::Label ? static_cast<void*>(layout.label(name))
                         : kind == headless::OutletKind::Button
                             ? static_cast<void*>(layout.button(name))
+                        : kind == headless::OutletKind::TuningMeter
+                            ? static_cast<void*>(layout.tuningMeter(name))
+                        : kind == headless::OutletKind::LevelMeter
+                            ? static_cast<void*>(layout.levelMeter(name))
                             : static_cast<void*>(layout.imageView(name)));
     }
     EXPECT_EQ(std::set<const void*>(bound.begin(), bound.end()), expected);

@@ -27,6 +27,12 @@ HeadlessStoryboard::HeadlessStoryboard(std::string name) : name_(std::move(name)
             case OutletKind::Button:
                 buttons_[std::string(outlet.name)];
                 break;
+            case OutletKind::TuningMeter:
+                tuningMeters_[std::string(outlet.name)];
+                break;
+            case OutletKind::LevelMeter:
+                levelMeters_[std::string(outlet.name)];
+                break;
         }
     }
 }
@@ -41,6 +47,14 @@ ImageView* HeadlessStoryboard::imageView(std::string_view outlet) {
 
 Button* HeadlessStoryboard::button(std::string_view outlet) {
     return find(buttons_, outlet);
+}
+
+TuningMeter* HeadlessStoryboard::tuningMeter(std::string_view outlet) {
+    return find(tuningMeters_, outlet);
+}
+
+LevelMeter* HeadlessStoryboard::levelMeter(std::string_view outlet) {
+    return find(levelMeters_, outlet);
 }
 
 void HeadlessStoryboard::setActionHandler(std::function<void(std::string_view)> handler) {
@@ -65,6 +79,14 @@ const MemoryImageView* HeadlessStoryboard::imageViewState(std::string_view outle
 
 const MemoryButton* HeadlessStoryboard::buttonState(std::string_view outlet) const {
     return find(buttons_, outlet);
+}
+
+const MemoryTuningMeter* HeadlessStoryboard::tuningMeterState(std::string_view outlet) const {
+    return find(tuningMeters_, outlet);
+}
+
+const MemoryLevelMeter* HeadlessStoryboard::levelMeterState(std::string_view outlet) const {
+    return find(levelMeters_, outlet);
 }
 
 HeadlessWindows::HeadlessWindows(std::vector<std::string> layoutNames)

@@ -23,6 +23,8 @@ class HeadlessStoryboard final : public Storyboard {
     Label* label(std::string_view outlet) override;
     ImageView* imageView(std::string_view outlet) override;
     Button* button(std::string_view outlet) override;
+    TuningMeter* tuningMeter(std::string_view outlet) override;
+    LevelMeter* levelMeter(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
     // Delivers `action` as if its control had been touched. Answers false when no handler is
@@ -33,12 +35,16 @@ class HeadlessStoryboard final : public Storyboard {
     const MemoryLabel* labelState(std::string_view outlet) const;
     const MemoryImageView* imageViewState(std::string_view outlet) const;
     const MemoryButton* buttonState(std::string_view outlet) const;
+    const MemoryTuningMeter* tuningMeterState(std::string_view outlet) const;
+    const MemoryLevelMeter* levelMeterState(std::string_view outlet) const;
 
   private:
     std::string name_;
     std::map<std::string, MemoryLabel, std::less<>> labels_;
     std::map<std::string, MemoryImageView, std::less<>> imageViews_;
     std::map<std::string, MemoryButton, std::less<>> buttons_;
+    std::map<std::string, MemoryTuningMeter, std::less<>> tuningMeters_;
+    std::map<std::string, MemoryLevelMeter, std::less<>> levelMeters_;
     std::function<void(std::string_view)> actionHandler_;
 };
 

@@ -50,4 +50,22 @@ class MemoryButton final : public Button {
     bool hidden_ = false;
 };
 
+class MemoryTuningMeter final : public TuningMeter {
+  public:
+    void show(const TuningMeterReading& reading) override { reading_ = reading; }
+    const TuningMeterReading& reading() const { return reading_; }
+
+  private:
+    TuningMeterReading reading_;
+};
+
+class MemoryLevelMeter final : public LevelMeter {
+  public:
+    void show(const LevelMeterReading& reading) override { reading_ = reading; }
+    const LevelMeterReading& reading() const { return reading_; }
+
+  private:
+    LevelMeterReading reading_;
+};
+
 }  // namespace strumwise::platform::headless

@@ -1,5 +1,9 @@
 #include "platform/headless/trace_views.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+
 namespace strumwise::platform::headless {
 namespace {
 
@@ -51,6 +55,46 @@ void TracedButton::setHidden(bool hidden) {
     inner_.setHidden(hidden);
 }
 
+std::string tuningMeterText(const TuningMeterReading& reading) {
+    if (reading.idle) {
+        return "";
+    }
+    // Rounded first, so that a hair below zero reads +0.0 rather than -0.0; to_chars ignores the
+    // C locale, which a toolkit may have set to a decimal comma.
+    const double cents = std::round(reading.cents * 10.0) / 10.0;
+    std::array<char, 400> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), std::abs(cents),
+                                   std::chars_format::fixed, 1)
+                         .ptr;
+    return std::to_string(reading.string) + " " + reading.note + " " + (cents < 0.0 ? "-" : "+") +
+           std::string(digits.data(), end);
+}
+
+std::string_view levelMeterBand(const LevelMeterReading& reading) {
+    if (reading.power < reading.silenceBelow) {
+        return "silent";
+    }
+    return reading.power <= reading.measureAbove ? "quiet" : "measuring";
+}
+
+void TracedTuningMeter::show(const TuningMeterReading& reading) {
+    std::string text = tuningMeterText(reading);
+    if (text != traced_) {
+        sink_.emit(outlet_, "value", text);
+        traced_ = std::move(text);
+    }
+    inner_.show(reading);
+}
+
+void TracedLevelMeter::show(const LevelMeterReading& reading) {
+    const std::string_view band = levelMeterBand(reading);
+    if (band != traced_) {
+        sink_.emit(outlet_, "value", std::string(band));
+        traced_ = band;
+    }
+    inner_.show(reading);
+}
+
 Label* TracedStoryboard::label(std::string_view outlet) {
     return wrapperFor<TracedLabel>(labels_, outlet, inner_.label(outlet), sink_);
 }
@@ -61,6 +105,14 @@ ImageView* TracedStoryboard::imageView(std::string_view outlet) {
 
 Button* TracedStoryboard::button(std::string_view outlet) {
     return wrapperFor<TracedButton>(buttons_, outlet, inner_.button(outlet), sink_);
+}
+
+TuningMeter* TracedStoryboard::tuningMeter(std::string_view outlet) {
+    return wrapperFor<TracedTuningMeter>(tuningMeters_, outlet, inner_.tuningMeter(outlet), sink_);
+}
+
+LevelMeter* TracedStoryboard::levelMeter(std::string_view outlet) {
+    return wrapperFor<TracedLevelMeter>(levelMeters_, outlet, inner_.levelMeter(outlet), sink_);
 }
 
 void TracedStoryboard::setActionHandler(std::function<void(std::string_view)> handler) {

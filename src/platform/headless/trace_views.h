@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,42 @@ class TracedButton final : public Button {
     TraceSink& sink_;
 };
 
+// The tuning meter traced as `tuningMeter value "3 G3 +20.4"` (string, note, cents to one
+// decimal), idle as `tuningMeter value ""`. Only a change of that text is traced: the meter is
+// drawn every tick, and a trace line per tick would bury the rest.
+class TracedTuningMeter final : public TuningMeter {
+  public:
+    TracedTuningMeter(TuningMeter& inner, std::string outlet, TraceSink& sink)
+        : inner_(inner), outlet_(std::move(outlet)), sink_(sink) {}
+    void show(const TuningMeterReading& reading) override;
+
+  private:
+    TuningMeter& inner_;
+    std::string outlet_;
+    TraceSink& sink_;
+    std::optional<std::string> traced_;
+};
+
+// The level meter traced by the band the level falls in, `levelMeter value "silent"`, "quiet"
+// (between the two thresholds) or "measuring", each time the band changes. The level itself moves
+// every tick and says nothing a test could hold on to.
+class TracedLevelMeter final : public LevelMeter {
+  public:
+    TracedLevelMeter(LevelMeter& inner, std::string outlet, TraceSink& sink)
+        : inner_(inner), outlet_(std::move(outlet)), sink_(sink) {}
+    void show(const LevelMeterReading& reading) override;
+
+  private:
+    LevelMeter& inner_;
+    std::string outlet_;
+    TraceSink& sink_;
+    std::string_view traced_;
+};
+
+// The trace's words for a meter reading.
+std::string tuningMeterText(const TuningMeterReading& reading);
+std::string_view levelMeterBand(const LevelMeterReading& reading);
+
 // A storyboard whose views are traced: asking for an outlet answers a traced wrapper around the
 // wrapped storyboard's view (the same wrapper every time), and each delivered action is traced
 // as `press <action>` before it reaches the handler.
@@ -67,6 +104,8 @@ class TracedStoryboard final : public Storyboard {
     Label* label(std::string_view outlet) override;
     ImageView* imageView(std::string_view outlet) override;
     Button* button(std::string_view outlet) override;
+    TuningMeter* tuningMeter(std::string_view outlet) override;
+    LevelMeter* levelMeter(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
   private:
@@ -76,6 +115,8 @@ class TracedStoryboard final : public Storyboard {
     std::map<std::string, std::unique_ptr<TracedLabel>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<TracedImageView>, std::less<>> imageViews_;
     std::map<std::string, std::unique_ptr<TracedButton>, std::less<>> buttons_;
+    std::map<std::string, std::unique_ptr<TracedTuningMeter>, std::less<>> tuningMeters_;
+    std::map<std::string, std::unique_ptr<TracedLevelMeter>, std::less<>> levelMeters_;
 };
 
 // Windows whose storyboards are traced; installing one is traced as `window install "<name>"`.

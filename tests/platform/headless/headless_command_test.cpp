@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -29,8 +30,11 @@ class HeadlessCommandTest : public ::testing::Test {
                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(directory);
         pluck = path("d4.wav");
-        headless::WavFileWriter file(pluck, 14039, 1);
-        const auto samples = testing::pluckedString(kD4, 2.0);  // 28078 samples, exactly 2 s
+        writePluck(pluck, kD4);
+    }
+    static void writePluck(const std::string& name, double hertz) {
+        headless::WavFileWriter file(name, 14039, 1);
+        const auto samples = testing::pluckedString(hertz, 2.0);  // 28078 samples, exactly 2 s
         file.write(samples.data(), samples.size());
         EXPECT_TRUE(file.close()) << file.error();
     }
@@ -98,6 +102,17 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), lineCount);
     EXPECT_NE(out.find(R"({"t":0.3,"target":"noteDisplay","op":"text","value":"D4"})"),
               std::string::npos);
+
+    // The tuning meter, after the tick's own writes: a G3 20 cents sharp in open G reads about
+    // +20 on string 3, and the meter goes idle with the silence.
+    const std::string sharp = path("g3sharp.wav");
+    writePluck(sharp, 196.0 * std::pow(2.0, 20.0 / 1200.0));
+    ASSERT_EQ(run({sharp}), 0) << err;
+    const auto reading = out.find("0.300 tuningMeter value \"3 G3 +");
+    ASSERT_NE(reading, std::string::npos) << out;
+    EXPECT_EQ(out.rfind("\n0.300 freq_label text ", reading), out.rfind('\n', reading - 2));
+    EXPECT_NEAR(std::stod(out.substr(out.find('+', reading))), 20.0, 0.2);
+    EXPECT_LT(reading, out.find(" tuningMeter value \"\"\n", reading));
 }
 
 TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {

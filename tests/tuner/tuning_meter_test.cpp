@@ -1,0 +1,90 @@
+#include "tuner/tuning_meter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "tuner/tuning_table.h"
+
+namespace strumwise::tuner {
+namespace {
+
+using Reading = platform::TuningMeterReading;
+using Turn = Reading::Turn;
+
+// Equal temperament, worked out here rather than taken from the table.
+double note(int midi, double cents = 0.0) {
+    return 440.0 * std::pow(2.0, (midi - 69) / 12.0 + cents / 1200.0);
+}
+
+TEST(TuningMeter, NearestStringSignedCentsNeedleStoppedAtFiftyAndWhichWayToTurn) {
+    struct Case {
+        std::uint64_t tuning;
+        double hertz;
+        int string;
+        const char* note;
+        double cents;
+        double needle;
+        Turn turn;
+    };
+    const Case cases[] = {
+        {1, note(55, 20.0), 3, "G3", 20.0, 20.0, Turn::Down},  // sharp: tune down
+        {1, note(59, -7.0), 2, "B3", -7.0, -7.0, Turn::Up},    // flat: tune up
+        {2, note(62, 3.0), 2, "D4", 3.0, 3.0, Turn::None},     // D4 is string 2 here
+        {3, note(48, -40.0), 4, "C3", -40.0, -40.0, Turn::Up},
+        {1, 100.0, 4, "D3", -665.0, -50.0, Turn::Up},  // far below: the needle rests at its end
+        {2, 600.0, 5, "A4", 536.95, 50.0, Turn::Down},
+    };
+    for (const Case& c : cases) {
+        const Reading reading = tuningMeterReading(c.tuning, c.hertz);
+        EXPECT_FALSE(reading.idle) << c.hertz;
+        EXPECT_EQ(reading.string, c.string) << c.hertz;
+        EXPECT_EQ(reading.note, c.note) << c.hertz;
+        EXPECT_NEAR(reading.cents, c.cents, 0.05) << c.hertz;
+        EXPECT_NEAR(reading.needle, c.needle, 0.05) << c.hertz;
+        EXPECT_EQ(reading.turn, c.turn) << c.hertz;
+        // The green zone is the string's own window of plus or minus 5 cents.
+        EXPECT_NEAR(reading.zoneLow, -5.0, 0.01) << c.hertz;
+        EXPECT_NEAR(reading.zoneHigh, 5.0, 0.01) << c.hertz;
+    }
+    EXPECT_TRUE(tuningMeterReading(1, 0.0).idle);
+    EXPECT_TRUE(tuningMeterReading(5, 196.0).idle);
+}
+
+TEST(TuningMeter, SaysInTuneExactlyWhenTheLampWould) {
+    for (std::uint64_t tuning = 1; tuning <= kTuningCount; ++tuning) {
+        for (int string = 1; string <= kStringCount; ++string) {
+            const Note& n = *noteOf(tuning, string);
+            for (const double hertz :
+                 {n.windowLow - 0.001, n.windowLow, n.windowHigh, n.windowHigh + 0.001}) {
+                const Reading reading = tuningMeterReading(tuning, hertz);
+                EXPECT_EQ(reading.string, string);
+                EXPECT_EQ(reading.turn == Turn::None, matchString(tuning, hertz) == string)
+                    << tuning << " " << hertz;
+            }
+        }
+    }
+}
+
+TEST(TuningMeter, IdleInSilenceKeepsItsReadingInTheDeadBand) {
+    struct Recorder final : platform::TuningMeter {
+        std::vector<Reading> shown;
+        void show(const Reading& reading) override { shown.push_back(reading); }
+    } view;
+    TunerState state;
+    TuningMeter meter(&view, state);
+    meter.show(0.01, note(55, 20.0));
+    meter.show(0.003, 300.0);  // the dead band: nothing drawn
+    meter.show(0.001, 300.0);
+    ASSERT_EQ(view.shown.size(), 2u);
+    EXPECT_EQ(view.shown[0].note, "G3");
+    EXPECT_TRUE(view.shown[1].idle);
+    state.tuningIndex = 0;  // an unknown tuning leaves the meter alone, like the screen
+    meter.show(0.01, 196.0);
+    meter.show(0.0, 196.0);
+    EXPECT_EQ(view.shown.size(), 2u);
+}
+
+}  // namespace
+}  // namespace strumwise::tuner
