@@ -354,7 +354,8 @@ def tuner_panel_stacked(ui, m, indicator, lamp, picture_width, stretch):
     ui.end_item()
     ui.end_layout()
     ui.end_item()
-    indicators(ui, m, indicator, picture_width)
+    meters(ui, m)
+    indicators(ui, without_meters(m), indicator, picture_width)
     ui.end_panel()
 
 
@@ -365,18 +366,71 @@ def tuner_panel_phone(ui, m, indicator, stretch):
     ui.item()
     ui.layout("QHBoxLayout", 0, m["spacing"])
     lamps(ui, m, "LEDDisplay")
+    # Short screens have no height to spare: the level meter shares the lamp's row, and the note
+    # and the frequency share one.
+    ui.item()
+    ui.layout("QVBoxLayout", 0, round(m["spacing"] * 0.5))
     ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
              align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
+    meter(ui, m, "LevelMeter", "levelMeter")
+    ui.end_layout()
+    ui.end_item()
     ui.end_layout()
     ui.end_item()
     ui.spacer()
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
     ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
     ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    ui.end_layout()
+    ui.end_item()
+    meter(ui, m, "TuningMeter", "tuningMeter")
     ui.spacer()
     ui.end_layout()
     ui.end_item()
     indicators(ui, m, indicator, round(m["picture"] * 0.6))
     ui.end_panel()
+
+
+def meter_heights(m):
+    """The tuning meter's and the level meter's heights."""
+    if m["tall"]:
+        return round(m["note"] * 0.9), round(m["caption"] * 0.9)
+    return round(m["note"] * 0.7), round(m["caption"] * 0.7)
+
+
+def meter(ui, m, cls, name):
+    height = meter_heights(m)[0 if cls == "TuningMeter" else 1]
+    ui.item()
+    ui.widget(cls, name)
+    ui.size("minimumSize", 0, height)
+    ui.size("maximumSize", 16777215, height)
+    ui.policy("Expanding", "Fixed")
+    ui.end_widget()
+    ui.end_item()
+
+
+def meters(ui, m):
+    """The tuning meter and, under it, the input level meter."""
+    meter(ui, m, "TuningMeter", "tuningMeter")
+    meter(ui, m, "LevelMeter", "levelMeter")
+
+
+def without_meters(m):
+    """The metrics with the picture shortened by the room the meters take above it."""
+    return dict(m, picture=max(90, m["picture"] - sum(meter_heights(m)) - 2 * m["spacing"]))
+
+
+def custom_widgets(ui):
+    ui.open("<customwidgets>")
+    for cls in ("ImageView", "TuningMeter", "LevelMeter"):
+        ui.open("<customwidget>")
+        ui.out(f"<class>{cls}</class>")
+        ui.out("<extends>QWidget</extends>")
+        ui.out("<header>platform/desktop/qt_image_view_widget.h</header>" if cls == "ImageView"
+               else "<header>platform/desktop/qt_meter_widgets.h</header>")
+        ui.close("</customwidget>")
+    ui.close("</customwidgets>")
 
 
 def about_texts(ui):
@@ -494,13 +548,7 @@ def generate(name, idiom, width, height, indicator):
         pad(ui, m, indicator, width)
     ui.end_layout()
     ui.end_widget()
-    ui.open("<customwidgets>")
-    ui.open("<customwidget>")
-    ui.out("<class>ImageView</class>")
-    ui.out("<extends>QWidget</extends>")
-    ui.out("<header>platform/desktop/qt_image_view_widget.h</header>")
-    ui.close("</customwidget>")
-    ui.close("</customwidgets>")
+    custom_widgets(ui)
     ui.out("<resources/>")
     ui.out("<connections/>")
     ui.close("</ui>")

@@ -10,16 +10,22 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The loader knows our image view besides the stock widgets.
+// The loader knows our image view and meters besides the stock widgets.
 class LayoutLoader final : public QUiLoader {
   public:
     QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override {
+        QWidget* widget = nullptr;
         if (className == QLatin1String(ImageViewWidget::kClassName)) {
-            auto* view = new ImageViewWidget(parent);
-            view->setObjectName(name);
-            return view;
+            widget = new ImageViewWidget(parent);
+        } else if (className == QLatin1String(TuningMeterWidget::kClassName)) {
+            widget = new TuningMeterWidget(parent);
+        } else if (className == QLatin1String(LevelMeterWidget::kClassName)) {
+            widget = new LevelMeterWidget(parent);
+        } else {
+            return QUiLoader::createWidget(className, parent, name);
         }
-        return QUiLoader::createWidget(className, parent, name);
+        widget->setObjectName(name);
+        return widget;
     }
 };
 
@@ -95,6 +101,14 @@ ImageView* QtStoryboard::imageView(std::string_view outlet) {
 
 Button* QtStoryboard::button(std::string_view outlet) {
     return adapterFor<QtButton, QPushButton>(buttons_, outlet);
+}
+
+TuningMeter* QtStoryboard::tuningMeter(std::string_view outlet) {
+    return adapterFor<QtTuningMeter, TuningMeterWidget>(tuningMeters_, outlet);
+}
+
+LevelMeter* QtStoryboard::levelMeter(std::string_view outlet) {
+    return adapterFor<QtLevelMeter, LevelMeterWidget>(levelMeters_, outlet);
 }
 
 void QtStoryboard::setActionHandler(std::function<void(std::string_view action)> handler) {

@@ -14,7 +14,8 @@
 namespace strumwise::platform::desktop {
 
 // A main-screen layout loaded from a .ui resource. Outlets are found by object name and kind:
-// labels are QLabel, image views are the "ImageView" widget, buttons are QPushButton. A button
+// labels are QLabel, image views are the "ImageView" widget, buttons are QPushButton, the meters
+// are the "TuningMeter" and "LevelMeter" widgets. A button
 // sends the action named by its dynamic property "action" when it is clicked.
 class QtStoryboard final : public Storyboard {
   public:
@@ -27,6 +28,8 @@ class QtStoryboard final : public Storyboard {
     Label* label(std::string_view outlet) override;
     ImageView* imageView(std::string_view outlet) override;
     Button* button(std::string_view outlet) override;
+    TuningMeter* tuningMeter(std::string_view outlet) override;
+    LevelMeter* levelMeter(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
     const std::string& name() const { return name_; }
@@ -43,6 +46,8 @@ class QtStoryboard final : public Storyboard {
     std::map<std::string, std::unique_ptr<QtLabel>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<QtImageView>, std::less<>> imageViews_;
     std::map<std::string, std::unique_ptr<QtButton>, std::less<>> buttons_;
+    std::map<std::string, std::unique_ptr<QtTuningMeter>, std::less<>> tuningMeters_;
+    std::map<std::string, std::unique_ptr<QtLevelMeter>, std::less<>> levelMeters_;
 };
 
 // Reads a layout resource; nullptr (and `error` filled) when it is missing or malformed.

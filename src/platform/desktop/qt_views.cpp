@@ -65,4 +65,16 @@ void QtButton::setHidden(bool hidden) {
     }
 }
 
+void QtTuningMeter::show(const TuningMeterReading& reading) {
+    if (meter_ != nullptr) {
+        meter_->setReading(reading);
+    }
+}
+
+void QtLevelMeter::show(const LevelMeterReading& reading) {
+    if (meter_ != nullptr) {
+        meter_->setReading(reading);
+    }
+}
+
 }  // namespace strumwise::platform::desktop

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/desktop/qt_image_view_widget.h"
+#include "platform/desktop/qt_meter_widgets.h"
 #include "platform/view_toolkit.h"
 
 namespace strumwise::platform::desktop {
@@ -44,6 +45,24 @@ class QtButton final : public Button {
 
   private:
     QPointer<QPushButton> button_;
+};
+
+class QtTuningMeter final : public TuningMeter {
+  public:
+    explicit QtTuningMeter(TuningMeterWidget* meter) : meter_(meter) {}
+    void show(const TuningMeterReading& reading) override;
+
+  private:
+    QPointer<TuningMeterWidget> meter_;
+};
+
+class QtLevelMeter final : public LevelMeter {
+  public:
+    explicit QtLevelMeter(LevelMeterWidget* meter) : meter_(meter) {}
+    void show(const LevelMeterReading& reading) override;
+
+  private:
+    QPointer<LevelMeterWidget> meter_;
 };
 
 }  // namespace strumwise::platform::desktop

@@ -163,6 +163,10 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
         EXPECT_EQ(isLabel, outlet.kind == OutletKind::Label) << name << " " << outlet.name;
         EXPECT_EQ(isImage, outlet.kind == OutletKind::ImageView) << name << " " << outlet.name;
         EXPECT_EQ(isButton, outlet.kind == OutletKind::Button) << name << " " << outlet.name;
+        EXPECT_EQ(storyboard->tuningMeter(outlet.name) != nullptr,
+                  outlet.kind == OutletKind::TuningMeter);
+        EXPECT_EQ(storyboard->levelMeter(outlet.name) != nullptr,
+                  outlet.kind == OutletKind::LevelMeter);
     }
     std::vector<std::string> sent;
     storyboard->setActionHandler([&](std::string_view action) { sent.emplace_back(action); });
