@@ -129,12 +129,13 @@ double PitchEstimator::refinedFrequency() const {
         return 0.0;
     }
     // The block went in unwindowed, so every strong partial leaks into its neighbours through the
-    // rectangular window's slowly falling side lobes; a banjo's second harmonic, often stronger
-    // than its fundamental, pulls a peak read from freq_db by a cent or more. A Hann window over
-    // the block's samples is, in the frequency domain, 0.5 X[k] - 0.25 X[k - s] - 0.25 X[k + s]
-    // with s the transform size over the sample count, so it costs three complex bins per
-    // magnitude and no transform. Where the count does not divide the transform size, or the
-    // peak sits too near an end, the plain magnitudes serve.
+    // rectangular window's slowly falling side lobes: read from freq_db, a peak is pulled by up to
+    // half a cent on clean synthetic tones and two on a sampled banjo, whose second harmonic is
+    // often stronger than its fundamental. A Hann window over the block's samples is, in the
+    // frequency domain, 0.5 X[k] - 0.25 X[k - s] - 0.25 X[k + s] with s the transform size over
+    // the sample count, so it costs three complex bins per magnitude and no transform. Where the
+    // count does not divide the transform size, or the peak sits too near an end, the plain
+    // magnitudes serve.
     const std::uint32_t shift =
         (sampleCount_ >= kTransformSize / kMaxHannShift && kTransformSize % sampleCount_ == 0)
             ? kTransformSize / sampleCount_
@@ -153,8 +154,9 @@ double PitchEstimator::refinedFrequency() const {
         return std::sqrt(re * re + im * im);
     };
 
-    // The harmonic sum only adds whole numbers from the overtones' bins, so the bin it chose can
-    // sit a bin or two beside the fundamental's own peak. Climb to that peak first.
+    // The harmonic sum adds whole numbers from the overtones' bins, so the bin it chose can sit a
+    // few bins beside the fundamental's own peak; its steps would also bend a parabola. Climb the
+    // fundamental's main lobe (sixteen bins either side under the Hann window) to its top first.
     std::uint32_t peak = chosenBin_;
     for (int step = 0; step < kPeakSearchBins; ++step) {
         if (peak + 2 < kSpectrumBins && magnitude(peak + 1) > magnitude(peak)) {
