@@ -10,8 +10,9 @@ namespace strumwise::pitch {
 // Turns one block of signed 16-bit mono samples into one frequency: the block is zero-padded to
 // a 32768-point real transform (no window), the magnitudes of bins 0..16383 are summed with the
 // whole-number parts of the strongest bins around twice and three times each bin, and the peak
-// bin of that harmonic sum is converted to Hz. There is no interpolation between bins and no
-// smoothing over time: bins are 0.43 Hz wide at 14039 Hz, fine enough for a tuner.
+// bin of that harmonic sum is converted to Hz. The estimate has no interpolation between bins and
+// no smoothing over time: bins are 0.43 Hz wide at 14039 Hz, fine enough for the in-tune windows.
+// A cents meter needs finer, which refinedFrequency gives beside it from the same transform.
 //
 // All storage, including the transform configuration, is allocated at construction; an estimate
 // allocates nothing. One thread at a time uses an estimator.
