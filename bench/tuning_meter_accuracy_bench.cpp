@@ -3,7 +3,8 @@
 // (bench/make_accuracy_set.sh renders them). Each file is cut into capture blocks as the
 // microphone would deliver them; a block counts when it is loud enough to measure and its
 // specified estimate falls on the note played. Prints the absolute error's median and 95th
-// percentile per sound and detuning, then times one block's estimate with its refinement.
+// percentile per sound and detuning against three truths (see printAccuracy), then times one
+// block's estimate with its refinement.
 //
 //   bench/make_accuracy_set.sh build/accuracy_set
 //   build/release/bench/tuning_meter_accuracy_bench build/accuracy_set
@@ -17,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/level_meter.h"
@@ -38,6 +40,7 @@ struct Block {
     std::string sound;  // "pluck" or "banjo"
     int midi = 0;
     int detune = 0;
+    std::size_t index = 0;  // the block's place in its file
     std::vector<std::int16_t> samples;
 };
 
@@ -79,6 +82,7 @@ std::vector<Block> loudBlocks(const std::filesystem::path& directory) {
             const std::span<const std::int16_t> samples(decoded.samples.data() + start, kBlock);
             if (strumwise::measureLevel(samples).averagePower > tuner::TunerTick::kMeasureAbove) {
                 Block block = file;
+                block.index = start / kBlock;
                 block.samples.assign(samples.begin(), samples.end());
                 blocks.push_back(std::move(block));
             }
@@ -145,46 +149,67 @@ double quantile(std::vector<double> values, double q) {
 
 void printAccuracy(const std::vector<Block>& blocks) {
     auto estimator = std::make_unique<PitchEstimator>(kRate);
-    // By sound and detuning (kAll: every detuning): the absolute error of the meter's cents
-    // against the pitch asked for and against the block's reference pitch, and the blocks left
-    // out because the estimate fell on another note.
-    constexpr int kAll = 1000;
-    struct Errors {
-        std::vector<double> asked;
-        std::vector<double> reference;
-        int offNote = 0;
+    struct Measured {
+        const Block* block;
+        double cents;      // what the meter shows
+        double reference;  // the block's reference pitch, in the meter's cents
     };
-    std::map<std::pair<std::string, int>, Errors> table;
+    // The loud blocks whose estimate falls on the note, and by sound and detuning (kAll: every
+    // detuning) the blocks left out because it fell on another.
+    constexpr int kAll = 1000;
+    std::vector<Measured> measured;
+    std::map<std::pair<std::string, int>, int> offNote;
+    // The reference pitch of each block of the undetuned sounds, by sound, note and block.
+    std::map<std::tuple<std::string, int, std::size_t>, double> undetuned;
     for (const Block& block : blocks) {
         const std::string note = noteName(block.midi);
         const std::uint64_t tuning = tuningWith(note);
         const double hertz = estimator->getFreqFromBuffer(block.samples.data(), kBlock * 2);
         const double refinedHertz = estimator->refinedFrequency();
         const auto estimated = tuner::tuningMeterReading(tuning, hertz);
-        Errors& row = table[{block.sound, block.detune}];
-        Errors& all = table[{block.sound, kAll}];
         if (estimated.note != note || std::abs(estimated.cents) > 50.0) {
-            ++row.offNote;
-            ++all.offNote;
+            ++offNote[{block.sound, block.detune}];
+            ++offNote[{block.sound, kAll}];
             continue;
         }
-        const double cents = tuner::tuningMeterReading(tuning, refinedHertz).cents;
         const double reference =
             tuner::tuningMeterReading(tuning, referencePitch(block.samples, refinedHertz)).cents;
-        for (Errors* errors : {&row, &all}) {
-            errors->asked.push_back(std::abs(cents - block.detune));
-            errors->reference.push_back(std::abs(cents - reference));
+        measured.push_back(
+            {&block, tuner::tuningMeterReading(tuning, refinedHertz).cents, reference});
+        if (block.detune == 0) {
+            undetuned[{block.sound, block.midi, block.index}] = reference;
         }
     }
-    std::printf("absolute error of the meter's cents, median and 95th percentile\n");
-    std::printf("%-6s %6s %7s %8s | %13s %8s | %13s %8s\n", "sound", "detune", "blocks", "off-note",
-                "asked median", "p95", "ref. median", "p95");
+
+    // Three truths: the pitch asked for; the block's own reference pitch; and the undetuned
+    // sound's reference pitch at the same moment plus the detuning, which takes the sound font's
+    // own tuning and glide out and keeps the bend as the known change.
+    struct Errors {
+        std::vector<double> asked, reference, bent;
+    };
+    std::map<std::pair<std::string, int>, Errors> table;
+    for (const Measured& m : measured) {
+        const Block& block = *m.block;
+        for (const int detune : {block.detune, kAll}) {
+            Errors& errors = table[{block.sound, detune}];
+            errors.asked.push_back(std::abs(m.cents - block.detune));
+            errors.reference.push_back(std::abs(m.cents - m.reference));
+            const auto found = undetuned.find({block.sound, block.midi, block.index});
+            if (found != undetuned.end()) {
+                errors.bent.push_back(std::abs(m.cents - (found->second + block.detune)));
+            }
+        }
+    }
+    std::printf("absolute error of the meter's cents (median, 95th percentile) against:\n");
+    std::printf("%-6s %6s %6s %8s | %7s %6s | %7s %6s | %7s %6s\n", "sound", "detune", "blocks",
+                "off-note", "asked", "p95", "block", "p95", "bent", "p95");
     for (const auto& [key, row] : table) {
         const std::string detune = key.second == kAll ? "all" : std::to_string(key.second);
-        std::printf("%-6s %6s %7zu %8d | %13.2f %8.2f | %13.2f %8.2f\n", key.first.c_str(),
-                    detune.c_str(), row.asked.size(), row.offNote, quantile(row.asked, 0.5),
-                    quantile(row.asked, 0.95), quantile(row.reference, 0.5),
-                    quantile(row.reference, 0.95));
+        std::printf("%-6s %6s %6zu %8d | %7.2f %6.2f | %7.2f %6.2f | %7.2f %6.2f\n",
+                    key.first.c_str(), detune.c_str(), row.asked.size(), offNote[key],
+                    quantile(row.asked, 0.5), quantile(row.asked, 0.95),
+                    quantile(row.reference, 0.5), quantile(row.reference, 0.95),
+                    quantile(row.bent, 0.5), quantile(row.bent, 0.95));
     }
 }
 
