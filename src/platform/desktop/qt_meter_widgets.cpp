@@ -51,10 +51,6 @@ TuningMeterWidget::TuningMeterWidget(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
-QSize TuningMeterWidget::sizeHint() const {
-    return {240, 64};
-}
-
 void TuningMeterWidget::setReading(const TuningMeterReading& reading) {
     if (reading != reading_) {
         reading_ = reading;
@@ -165,10 +161,6 @@ void TuningMeterWidget::paintEvent(QPaintEvent*) {
 LevelMeterWidget::LevelMeterWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-QSize LevelMeterWidget::sizeHint() const {
-    return {240, 12};
 }
 
 void LevelMeterWidget::setReading(const LevelMeterReading& reading) {

@@ -9,7 +9,8 @@ namespace strumwise::platform::desktop {
 // The tuning meter: the note and its offset in cents above a scale of -50..+50 cents with the
 // string's in-tune window in green, a needle, and an arrow at the side the needle has strayed
 // to, pointing back towards the zone (flat: tune up; sharp: tune down). Idle, it shows the empty
-// scale. Layouts create it under the class name "TuningMeter".
+// scale. Layouts create it under the class name "TuningMeter" and give it its height; it asks for
+// no size of its own, so that a scaled window scales it like any fixed length of the layout.
 class TuningMeterWidget final : public QWidget {
   public:
     static constexpr const char* kClassName = "TuningMeter";
@@ -17,7 +18,6 @@ class TuningMeterWidget final : public QWidget {
     explicit TuningMeterWidget(QWidget* parent = nullptr);
     void setReading(const TuningMeterReading& reading);
     const TuningMeterReading& reading() const { return reading_; }
-    QSize sizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,7 +36,6 @@ class LevelMeterWidget final : public QWidget {
     explicit LevelMeterWidget(QWidget* parent = nullptr);
     void setReading(const LevelMeterReading& reading);
     const LevelMeterReading& reading() const { return reading_; }
-    QSize sizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
