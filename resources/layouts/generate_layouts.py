@@ -372,7 +372,8 @@ def tuner_panel_phone(ui, m, indicator, stretch):
     ui.layout("QVBoxLayout", 0, round(m["spacing"] * 0.5))
     ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
              align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
-    meter(ui, m, "LevelMeter", "levelMeter")
+    # The picture beside takes all the width it is given; the meters hold their own.
+    meter(ui, m, "LevelMeter", "levelMeter", round(m["note"] * 2.5))
     ui.end_layout()
     ui.end_item()
     ui.end_layout()
@@ -384,7 +385,7 @@ def tuner_panel_phone(ui, m, indicator, stretch):
     ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
     ui.end_layout()
     ui.end_item()
-    meter(ui, m, "TuningMeter", "tuningMeter")
+    meter(ui, m, "TuningMeter", "tuningMeter", round(m["note"] * 4.2))
     ui.spacer()
     ui.end_layout()
     ui.end_item()
@@ -399,11 +400,11 @@ def meter_heights(m):
     return round(m["note"] * 0.7), round(m["caption"] * 0.7)
 
 
-def meter(ui, m, cls, name):
+def meter(ui, m, cls, name, min_width=0):
     height = meter_heights(m)[0 if cls == "TuningMeter" else 1]
     ui.item()
     ui.widget(cls, name)
-    ui.size("minimumSize", 0, height)
+    ui.size("minimumSize", min_width, height)
     ui.size("maximumSize", 16777215, height)
     ui.policy("Expanding", "Fixed")
     ui.end_widget()
