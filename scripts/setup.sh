@@ -29,6 +29,8 @@ for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
     [ "$status" = "installed" ] || missing+=("$package")
 done
+# The web edition's toolchain, browser and the sources it compiles for WebAssembly.
+bash "$(dirname "$0")/setup_web.sh"
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "setup: installing ${missing[*]}"
