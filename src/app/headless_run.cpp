@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "app/screen_option.h"
+#include "base/decimal_text.h"
 #include "base/printable_text.h"
 #include "base/text_format.h"
 #include "pitch/mic_listener.h"
@@ -52,7 +53,7 @@ constexpr double kTrailingSeconds = 6.0;
 
 std::optional<double> parseSeconds(std::string_view text) {
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = readDecimal(text, value, std::chars_format::general);
     if (error != std::errc{} || end != text.data() + text.size() || !(value >= 0.0) ||
         value > kMaxSeconds) {
         return std::nullopt;

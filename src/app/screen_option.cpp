@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/decimal_text.h"
 #include "base/printable_text.h"
 #include "platform/device.h"
 
@@ -29,7 +30,7 @@ std::optional<long> parseIdiom(std::string_view text) {
 
 std::optional<double> parseHeight(std::string_view text) {
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, ec] = readDecimal(text, value, std::chars_format::general);
     if (ec != std::errc() || end != text.data() + text.size() || text.empty() ||
         !std::isfinite(value) || value <= 0.0 || value > kMaxHeight) {
         return std::nullopt;

@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "base/decimal_text.h"
+
 namespace strumwise::base {
 namespace {
 
@@ -21,7 +23,7 @@ bool isFiniteNumber(std::string_view text) {
     }
     double value = 0.0;
     const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
+    const auto result = readDecimal(text, value, std::chars_format::general);
     return result.ec == std::errc{} && result.ptr == end && std::isfinite(value);
 }
 

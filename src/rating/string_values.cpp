@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "base/decimal_text.h"
+
 namespace strumwise::rating {
 
 namespace {
@@ -41,8 +43,7 @@ double leadingFloatValue(std::string_view text) {
         text.remove_prefix(1);
     }
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    const auto [end, error] = readDecimal(text, value);
     return error == std::errc{} ? value : 0.0;
 }
 

@@ -1,7 +1,8 @@
 #include "screen/system_version.h"
 
 #include <cctype>
-#include <charconv>
+
+#include "base/decimal_text.h"
 
 namespace strumwise::screen {
 
@@ -15,12 +16,10 @@ float leadingVersionNumber(std::string_view version) {
         negative = version[start] == '-';
         ++start;
     }
-    // from_chars reads the longest number at the front ("5.1" of "5.1.1") and, unlike strtof,
-    // never looks at the locale's decimal separator.
+    // The longest number at the front ("5.1" of "5.1.1"), whatever the locale's decimal
+    // separator.
     float number = 0.0f;
-    const char* first = version.data() + start;
-    const auto result =
-        std::from_chars(first, version.data() + version.size(), number, std::chars_format::fixed);
+    const auto result = readDecimal(version.substr(start), number);
     if (result.ec != std::errc{}) {
         return 0.0f;
     }

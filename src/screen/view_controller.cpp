@@ -45,9 +45,9 @@ bool ViewController::sendAction(std::string_view name) {
 }
 
 bool ViewController::sendLinkAction(std::string_view name) {
-    const bool isLink =
-        name == view::kMakerSiteAction || name == view::kReviewAction ||
-        std::ranges::find(view::kSiblingAppActions, name) != view::kSiblingAppActions.end();
+    const bool isLink = name == view::kMakerSiteAction || name == view::kReviewAction ||
+                        std::find(view::kSiblingAppActions.begin(), view::kSiblingAppActions.end(),
+                                  name) != view::kSiblingAppActions.end();
     if (isLink && linkActionHandler_) {
         linkActionHandler_(name);
     }

@@ -65,7 +65,7 @@ void TuningBrowser::displayTuning(ChartFamily family) {
     if (!isValidTuning(tuning)) {
         return;
     }
-    const TuningPage& page = kPages[tuning - 1];
+    const TuningPage& page = kPages[static_cast<std::size_t>(tuning - 1)];
     view::setImage(
         outlets_.chartDisplay,
         images_.imageNamed(family == ChartFamily::pad ? page.padChart : page.phoneChart));

@@ -32,7 +32,7 @@ const Note* noteOf(std::uint64_t tuning, std::int64_t string) {
     if (!isValidTuning(tuning) || string < 1 || string > kStringCount) {
         return nullptr;
     }
-    return kTunings[tuning - 1][static_cast<std::size_t>(string - 1)];
+    return kTunings[static_cast<std::size_t>(tuning - 1)][static_cast<std::size_t>(string - 1)];
 }
 
 std::optional<int> matchString(std::uint64_t tuning, double frequency) {
@@ -40,7 +40,8 @@ std::optional<int> matchString(std::uint64_t tuning, double frequency) {
         return std::nullopt;
     }
     for (int string = 1; string <= kStringCount; ++string) {
-        const Note& note = *kTunings[tuning - 1][static_cast<std::size_t>(string - 1)];
+        const Note& note =
+            *kTunings[static_cast<std::size_t>(tuning - 1)][static_cast<std::size_t>(string - 1)];
         if (note.windowLow <= frequency && frequency <= note.windowHigh) {
             return string;
         }
