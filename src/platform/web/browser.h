@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The page's side of the web platform, one call each: everything the C++ platform asks of the
+// browser goes through here, to the page's `StrumwiseHost` object (web/host.js).
+namespace strumwise::platform::web::browser {
+
+// Views of the installed layout, by outlet name.
+void setText(std::string_view outlet, std::string_view text);
+void setImage(std::string_view outlet, std::string_view imageName);  // empty: no image
+void setHidden(std::string_view outlet, bool hidden);
+bool hasOutlet(std::string_view outlet, std::string_view kind);  // "label", "image", "button"
+bool hasLayout(std::string_view name);
+void installLayout(std::string_view name);
+
+// localStorage.
+std::optional<std::string> storedValue(std::string_view key);
+void storeValue(std::string_view key, std::string_view value);
+void clearStore();
+
+// The application and the device.
+void openURL(std::string_view url);
+void keepScreenOn(bool on);
+void hideStatusBar();
+double viewportHeight();
+bool isPadViewport();
+bool isVisible();
+bool isOnline();
+void fetchAndForget(std::string_view url, double timeoutSeconds);
+std::optional<std::string> translation(std::string_view table, std::string_view key);
+void log(std::string_view line);
+double nowSeconds();
+
+// Audio: the microphone's capture node and the tone worklet.
+void startMicrophone();
+void stopMicrophone();
+void playTone(float frequency, unsigned waveShape);
+void stopTone();
+
+// Alerts as a modal <dialog>; pressing a button calls strumwise_alert_pressed(id, index).
+void showAlert(int id, std::string_view title, std::string_view message,
+               std::string_view buttonTitlesSeparatedByNewlines, int cancelIndex);
+void closeAlert(int id);
+
+}  // namespace strumwise::platform::web::browser

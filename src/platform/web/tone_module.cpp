@@ -1,0 +1,36 @@
+// The tone worklet's WebAssembly module: the same tone generator as every other edition, built
+// on its own so that the audio thread's module holds nothing but the oscillator. The worklet
+// calls tone_render for each 128-frame quantum with the frequency and wave shape the main thread
+// sent, and reads the interleaved 16-bit stereo frames from tone_frames.
+#include <cstdint>
+
+#include "tones/tone_generator.h"
+
+namespace {
+
+constexpr std::uint32_t kMaxFrames = 1024;
+
+strumwise::tones::ToneGenerator generator;
+std::uint32_t frames[kMaxFrames];
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((used, visibility("default"))) std::uint32_t* tone_frames() {
+    return frames;
+}
+
+__attribute__((used, visibility("default"))) void tone_render(std::uint32_t count, float hz,
+                                                              std::uint32_t waveShape) {
+    if (count > kMaxFrames) {
+        count = kMaxFrames;
+    }
+    // Outside the main thread nobody observes the frequency, so setting it only stores it.
+    generator.setToneFrequency(hz);
+    generator.setCurTone(waveShape);
+    strumwise::platform::AudioBuffer buffer{2, count * 4, frames};
+    strumwise::platform::AudioBufferList list{1, &buffer};
+    generator.render(count, list);
+}
+}

@@ -1,0 +1,305 @@
+#!/usr/bin/env python3
+"""Assembles the web edition's static site.
+
+The page shell, worklets, manifest and service worker come from web/; the thirteen layouts are
+converted from the same .ui files the desktop loads (and their shared style sheet from
+main_screen.qss), so both editions show the same controls with the same names, texts and
+pictures; the translations come from the desktop's .ts sources; the pictures and the icon are the
+artwork program's PNGs. Every file of the site is listed for the service worker to cache.
+"""
+
+import argparse
+import hashlib
+import html
+import json
+import os
+import re
+import shutil
+import xml.etree.ElementTree as ET
+
+LAYOUT_KINDS = {"QVBoxLayout": "column", "QHBoxLayout": "row"}
+
+
+def prop(element, name):
+    """The value element of property `name`, or None."""
+    for p in element.findall("property"):
+        if p.get("name") == name:
+            return p[0] if len(p) else None
+    return None
+
+
+def number(element, name, default=0):
+    value = prop(element, name)
+    return int(value.text) if value is not None else default
+
+
+def size(element, name):
+    value = prop(element, name)
+    if value is None:
+        return None
+    return int(value.find("width").text), int(value.find("height").text)
+
+
+def text_of(element, name):
+    value = prop(element, name)
+    if value is None or value.tag != "string":
+        return None, False
+    return value.text or "", value.get("notr") != "true"
+
+
+def grows(node, axis):
+    """Whether a Qt layout would give `node` extra room along `axis` ("h" or "v")."""
+    if node.tag == "spacer":
+        return ("Vertical" in prop(node, "orientation").text) == (axis == "v")
+    if node.tag == "layout":
+        return any(grows(child, axis) for item in node.findall("item") for child in item)
+    policy = prop(node, "sizePolicy")
+    if policy is not None:
+        kind = policy.get("vsizetype" if axis == "v" else "hsizetype")
+        stretch = int(policy.find("verstretch" if axis == "v" else "horstretch").text)
+        if stretch or kind in ("Expanding", "Ignored"):
+            return True
+        if kind == "Fixed":
+            return False
+    if node.get("class") == "QTabWidget":
+        return True
+    layout = node.find("layout")
+    return layout is not None and grows(layout, axis)
+
+
+def stretch_of(node, axis):
+    policy = prop(node, "sizePolicy") if node.tag == "widget" else None
+    if policy is None:
+        return 1
+    return int(policy.find("verstretch" if axis == "v" else "horstretch").text) or 1
+
+
+def flex(node, axis):
+    """The flex item style of `node` in a box laid out along `axis`."""
+    if axis and grows(node, axis):
+        return f"flex:{stretch_of(node, axis)} 1 0;min-{'height' if axis == 'v' else 'width'}:0"
+    return "flex:none" if node.tag == "spacer" else ""
+
+
+class Converter:
+    """Writes one layout's widget tree as HTML elements laid out with flexbox and grid."""
+
+    def __init__(self):
+        self.out = []
+
+    def attrs(self, **values):
+        return "".join(f' {k.rstrip("_").replace("_", "-")}="{html.escape(str(v))}"'
+                       for k, v in values.items() if v is not None and v != "")
+
+    def layout_style(self, layout):
+        spacing = number(layout, "spacing", 6)
+        margins = [number(layout, side) for side in
+                   ("topMargin", "rightMargin", "bottomMargin", "leftMargin")]
+        padding = " ".join(f"{m}px" for m in margins)
+        if layout.get("class") == "QGridLayout":
+            columns = 1 + max(int(item.get("column", 0)) for item in layout.findall("item"))
+            return (f"display:grid;grid-template-columns:repeat({columns},minmax(0,1fr));"
+                    f"gap:{spacing}px;padding:{padding}")
+        direction = LAYOUT_KINDS[layout.get("class")]
+        return f"display:flex;flex-direction:{direction};gap:{spacing}px;padding:{padding}"
+
+    def layout(self, layout, own_element=True, parent_axis=None):
+        if own_element:
+            style = ";".join(s for s in (flex(layout, parent_axis), self.layout_style(layout)) if s)
+            self.out.append(f'<div class="layout" style="{style}">')
+        kind = layout.get("class")
+        axis = {"QVBoxLayout": "v", "QHBoxLayout": "h"}.get(kind)
+        for item in layout.findall("item"):
+            place = ""
+            if item.get("row") is not None:
+                place = f"grid-row:{int(item.get('row')) + 1};grid-column:{int(item.get('column')) + 1}"
+            for child in item:
+                if child.tag == "widget":
+                    self.widget(child, place, axis)
+                elif child.tag == "layout":
+                    self.layout(child, parent_axis=axis)
+                elif child.tag == "spacer":
+                    self.out.append(f'<div class="spacer" style="{flex(child, axis)}"></div>')
+        if own_element:
+            self.out.append("</div>")
+
+    def sizing(self, widget):
+        """Inline style for the widget's size properties and policy."""
+        style = []
+        minimum, maximum = size(widget, "minimumSize"), size(widget, "maximumSize")
+        if prop(widget, "collapsesWhenEmpty") is not None:
+            # The page hides the strip while it is empty, so it needs no height limit.
+            maximum = None
+        if minimum:
+            style.append(f"min-width:{minimum[0]}px;min-height:{minimum[1]}px")
+        if maximum:
+            if maximum[0] < 16777215:
+                style.append(f"max-width:{maximum[0]}px")
+            if maximum[1] < 16777215:
+                style.append(f"max-height:{maximum[1]}px")
+        return ";".join(style)
+
+    def widget(self, widget, place="", parent_axis=None):
+        cls, name = widget.get("class"), widget.get("name")
+        role, _ = text_of(widget, "role")
+        style = ";".join(s for s in (place, flex(widget, parent_axis), self.sizing(widget)) if s)
+        common = dict(id=name, data_role=role, style=style)
+        if cls == "QLabel":
+            text, translate = text_of(widget, "text")
+            align = prop(widget, "alignment").text
+            classes = "QLabel" + (" left" if "AlignLeft" in align else "") + (
+                " right" if "AlignRight" in align else "") + (
+                " wrap" if prop(widget, "wordWrap") is not None else "")
+            self.out.append(f'<div{self.attrs(class_=classes, data_tr=text if translate else None, **common)}>'
+                            f"{html.escape(text)}</div>")
+        elif cls == "QPushButton":
+            text, translate = text_of(widget, "text")
+            action, _ = text_of(widget, "action")
+            self.out.append(f'<button{self.attrs(class_="QPushButton", data_action=action, data_tr=text if translate else None, **common)}>'
+                            f"{html.escape(text)}</button>")
+        elif cls == "ImageView":
+            hidden = size(widget, "maximumSize") == (0, 0)
+            self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", **common)}>')
+        elif cls == "QTabWidget":
+            self.tabs(widget, common)
+        else:
+            layout = widget.find("layout")
+            style = ";".join(s for s in (style, self.layout_style(layout) if layout is not None else "") if s)
+            self.out.append(f'<div{self.attrs(class_=cls, id=name, data_role=role, style=style)}>')
+            if layout is not None:
+                self.layout(layout, own_element=False)
+            self.out.append("</div>")
+
+    def tabs(self, widget, common):
+        pages = widget.findall("widget")
+        self.out.append(f'<div{self.attrs(class_="QTabWidget", **common)}>')
+        for index, page in enumerate(pages):
+            layout = page.find("layout")
+            shown = "" if index == 0 else " hiddenPage"
+            self.out.append(f'<div class="page{shown}" id="{page.get("name")}" style="{self.layout_style(layout)}">')
+            self.layout(layout, own_element=False)
+            self.out.append("</div>")
+        self.out.append('<nav class="tabbar">')
+        for index, page in enumerate(pages):
+            title = page.find("attribute/string").text
+            selected = " selected" if index == 0 else ""
+            self.out.append(f'<button class="tab{selected}" data-page="{page.get("name")}" '
+                            f'data-tr="{html.escape(title)}">{html.escape(title)}</button>')
+        self.out.append("</nav></div>")
+
+
+def qss_to_css(qss, scope):
+    """The desktop's Qt style sheet as CSS for the page, scoped to one layout's root."""
+    def gradient(match):
+        stops = re.findall(r"stop:\s*([\d.]+)\s+(#[0-9a-fA-F]+)", match.group(0))
+        return "linear-gradient(" + ", ".join(f"{c} {float(s) * 100:g}%" for s, c in stops) + ")"
+
+    def rgba(match):
+        r, g, b, a = (int(v) for v in match.groups())
+        return f"rgba({r}, {g}, {b}, {a / 255:.3f})"
+
+    qss = re.sub(r"/\*.*?\*/", "", qss, flags=re.S)
+    css = re.sub(r"qlineargradient\([^)]*\)", gradient, qss)
+    css = re.sub(r"rgba\((\d+),\s*(\d+),\s*(\d+),\s*(\d+)\)", rgba, css)
+    css = css.replace("QTabWidget::pane", ".QTabWidget .page").replace("QTabBar::tab:selected", ".tab.selected")
+    css = css.replace("QTabBar::tab", ".tab").replace("QTabBar", ".tabbar")
+    css = css.replace(":pressed", ":active")
+    css = re.sub(r"\[role=", "[data-role=", css)
+    css = re.sub(r"\b(QWidget|QLabel|QPushButton|QFrame)(?=[#\[:\s,{.])", r".\1", css)
+    # Every rule applies inside this layout's root only.
+    rules = []
+    for selectors, body in re.findall(r"([^{}]+)\{([^}]*)\}", css):
+        scoped = ", ".join(f"#{scope} {s.strip()}" for s in selectors.split(",") if s.strip())
+        rules.append(f"{scoped} {{{body}}}")
+    return "\n".join(rules)
+
+
+def convert_layout(path):
+    root = ET.parse(path).getroot()
+    screen = root.find("widget")
+    name = os.path.splitext(os.path.basename(path))[0]
+    converter = Converter()
+    converter.widget(screen)
+    sheet, _ = text_of(screen, "styleSheet")
+    geometry = prop(screen, "geometry")
+    width = int(geometry.find("width").text)
+    height = int(geometry.find("height").text)
+    return name, "".join(converter.out), sheet, width, height
+
+
+def translations(folder):
+    tables = {}
+    for language in ("en", "es"):
+        tree = ET.parse(os.path.join(folder, f"strumwise_{language}.ts"))
+        table = {}
+        for context in tree.getroot().findall("context"):
+            entries = table.setdefault(context.find("name").text, {})
+            for message in context.findall("message"):
+                translation = message.find("translation")
+                if translation is not None and translation.text and translation.get("type") != "unfinished":
+                    entries[message.find("source").text] = translation.text
+        tables[language] = table
+    return tables
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("--source", "--images", "--module", "--tone", "--out"):
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+    site = args.out
+    shutil.rmtree(site, ignore_errors=True)
+    os.makedirs(os.path.join(site, "images"))
+
+    web = os.path.join(args.source, "web")
+    for name in os.listdir(web):
+        if os.path.isfile(os.path.join(web, name)):
+            shutil.copy(os.path.join(web, name), site)
+    for name in ("strumwise.js", "strumwise.wasm"):
+        shutil.copy(os.path.join(args.module, name), site)
+    shutil.copy(args.tone, os.path.join(site, "tone.wasm"))
+    images = os.path.join(args.images, "images")
+    for name in sorted(os.listdir(images)):
+        shutil.copy(os.path.join(images, name), os.path.join(site, "images", name))
+    shutil.copy(os.path.join(args.images, "icon", "strumwise.png"), os.path.join(site, "icon.png"))
+
+    layouts_dir = os.path.join(args.source, "resources", "layouts")
+    with open(os.path.join(layouts_dir, "main_screen.qss"), encoding="utf-8") as f:
+        shared_qss = f.read()
+    layouts, css = {}, []
+    for file in sorted(os.listdir(layouts_dir)):
+        if file.endswith(".ui"):
+            name, markup, sheet, width, height = convert_layout(os.path.join(layouts_dir, file))
+            layouts[name] = {"html": markup, "width": width, "height": height}
+            css.append(f"/* {name} */\n" + qss_to_css(shared_qss + "\n" + sheet, name))
+    with open(os.path.join(site, "layouts.css"), "w", encoding="utf-8") as f:
+        f.write("\n".join(css) + "\n")
+    data = {"layouts": layouts,
+            "translations": translations(os.path.join(args.source, "resources", "translations"))}
+    with open(os.path.join(site, "resources.js"), "w", encoding="utf-8") as f:
+        f.write("self.StrumwiseResources = " + json.dumps(data, ensure_ascii=False) + ";\n")
+
+    # The service worker caches every file under a name that changes with the contents, so a new
+    # build replaces the old cache as a whole.
+    files, digest = [], hashlib.sha256()
+    for folder, _, names in sorted(os.walk(site)):
+        for name in sorted(names):
+            path = os.path.join(folder, name)
+            relative = os.path.relpath(path, site)
+            if relative == "service-worker.js":
+                continue
+            files.append(relative)
+            with open(path, "rb") as f:
+                digest.update(relative.encode() + f.read())
+    files.append("./")
+    worker = os.path.join(site, "service-worker.js")
+    with open(worker, encoding="utf-8") as f:
+        text = f.read()
+    text = text.replace("__CACHE_NAME__", "strumwise-" + digest.hexdigest()[:16])
+    text = text.replace("__FILES__", json.dumps(files))
+    with open(worker, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+if __name__ == "__main__":
+    main()
