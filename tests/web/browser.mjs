@@ -1,0 +1,89 @@
+// What the browser tests share: the built site served from a local port, Debian's Chromium with a
+// sound file as its microphone, and plucked strings made with sox.
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, existsSync } from "node:fs";
+import { createServer } from "node:http";
+import { tmpdir } from "node:os";
+import { extname, join, normalize } from "node:path";
+import puppeteer from "puppeteer-core";
+
+export const site = new URL("../../build/web/site/", import.meta.url).pathname;
+const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
+  ".wasm": "application/wasm", ".png": "image/png", ".webmanifest": "application/manifest+json" };
+
+// A static server for the site; close() takes it off the network, as when the phone is offline.
+export async function serveSite() {
+  if (!existsSync(join(site, "index.html"))) throw new Error(`no site in ${site}: run scripts/build_web.sh`);
+  const server = createServer((request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
+    const file = join(site, path.endsWith("/") ? path + "index.html" : path);
+    if (!file.startsWith(site) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { "content-type": types[extname(file)] || "application/octet-stream" });
+    response.end(readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
+  };
+}
+
+const scratch = mkdtempSync(join(tmpdir(), "strumwise-web-"));
+
+// A WAV of plucked strings, one after the other, 1.5 s each (the fake microphone loops it).
+export function plucks(...hertz) {
+  const file = join(scratch, hertz.join("_") + ".wav");
+  const parts = hertz.map((hz, i) => {
+    const part = join(scratch, `part${i}_${hz}.wav`);
+    execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", part, "synth", "1.5", "pluck", String(hz), "vol", "0.5"]);
+    return part;
+  });
+  execFileSync("sox", [...parts, file]);
+  return file;
+}
+
+// A second of silence.
+export function silence() {
+  const file = join(scratch, "silence.wav");
+  execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", file, "trim", "0", "1"]);
+  return file;
+}
+
+export async function launch(microphoneFile) {
+  return puppeteer.launch({
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    args: ["--no-sandbox", "--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream",
+      `--use-file-for-fake-audio-capture=${microphoneFile}`, "--autoplay-policy=no-user-gesture-required"],
+  });
+}
+
+export async function openTuner(browser, url, viewport = { width: 390, height: 844 }) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on("pageerror", (error) => errors.push(error.message));
+  page.errors = errors;
+  await page.setViewport(viewport);
+  await page.goto(url, { waitUntil: "load" });
+  await page.waitForSelector(".layoutRoot #MainScreen");
+  return page;
+}
+
+export const text = (page, outlet) => page.$eval("#" + outlet, (element) => element.textContent);
+export const image = (page, outlet) => page.$eval("#" + outlet, (element) => element.getAttribute("src"));
+export const visible = (page, outlet) =>
+  page.$eval("#" + outlet, (element) => getComputedStyle(element).visibility !== "hidden");
+
+// Waits until `read` answers `expected` (compared as JSON), or fails with the last answer.
+export async function until(read, expected, seconds = 10) {
+  let last;
+  for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
+    last = await read();
+    if (JSON.stringify(last) === JSON.stringify(expected)) return;
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  throw new Error(`expected ${JSON.stringify(expected)}, last saw ${JSON.stringify(last)}`);
+}

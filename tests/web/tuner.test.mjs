@@ -1,0 +1,146 @@
+// The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
+// audio graph for the reference tone, localStorage and the service worker across reloads.
+import assert from "node:assert/strict";
+import { copyFileSync, mkdirSync } from "node:fs";
+import { after, before, test } from "node:test";
+import { image, launch, openTuner, plucks, serveSite, silence, site, text, until, visible } from "./browser.mjs";
+
+const G3 = 196;
+const cents = (hz, c) => hz * 2 ** (c / 1200);
+let server;
+before(async () => { server = await serveSite(); });
+after(() => server.close());
+
+async function withTuner(microphone, use, viewport) {
+  const browser = await launch(microphone);
+  try {
+    const page = await openTuner(browser, server.url, viewport);
+    await use(page, browser);
+    assert.deepEqual(page.errors, []);
+  } finally {
+    await browser.close();
+  }
+}
+
+test("a G3 in open G lights the lamp, the note, the frequency and the string; 20 cents sharp does not", async () => {
+  await withTuner(plucks(G3), async (page) => {
+    await until(() => text(page, "noteDisplay"), "G3");
+    assert.equal(await text(page, "freq_label"), "196Hz");
+    assert.equal(await image(page, "LEDDisplay"), "images/green64.png");
+    assert.match(await image(page, "tunedString5"), /^images\/3rd_string/);
+    assert.ok(await visible(page, "tunedString5"));
+  });
+  await withTuner(plucks(cents(G3, 20)), async (page) => {
+    await until(async () => (await text(page, "freq_label")) !== "", true);
+    await new Promise((resolve) => setTimeout(resolve, 1500));
+    assert.notEqual(await text(page, "noteDisplay"), "G3");
+    assert.notEqual(await image(page, "LEDDisplay"), "images/green64.png");
+  });
+});
+
+test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", async () => {
+  await withTuner(silence(), async (page) => {
+    await page.click("#fifthFreqButton");
+    const hertz = await page.evaluate(async () => {
+      const node = await StrumwiseHost.toneNode();
+      const context = node.context;
+      const analyser = new AnalyserNode(context, { fftSize: 32768 });
+      node.connect(analyser);
+      // The worklet starts when the audio thread gets to it; a full window of tone is wanted.
+      const samples = new Float32Array(analyser.fftSize);
+      for (let tries = 0; tries < 40 && Math.abs(samples[0]) + Math.abs(samples[samples.length >> 2]) === 0; ++tries) {
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        analyser.getFloatTimeDomainData(samples);
+      }
+      // Rising zero crossings, to a fraction of a sample, over the whole window.
+      const crossings = [];
+      for (let i = 1; i < samples.length; ++i) {
+        if (samples[i - 1] < 0 && samples[i] >= 0) {
+          crossings.push(i - 1 + samples[i - 1] / (samples[i - 1] - samples[i]));
+        }
+      }
+      const periods = crossings.length - 1;
+      return periods > 0 ? (context.sampleRate * periods) / (crossings.at(-1) - crossings[0]) : 0;
+    });
+    assert.ok(Math.abs(hertz - 392) < 1, `measured ${hertz} Hz`);
+    assert.equal(await text(page, "tfnoteDisplay"), "G4");
+  });
+});
+
+test("the tuning browser walks the four tunings and back, and the run count survives a reload", async () => {
+  await withTuner(silence(), async (page) => {
+    const names = await page.evaluate(() => {
+      const table = StrumwiseResources.translations.en.Localizable;
+      return ["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"].map((key) => table[key]);
+    });
+    const seen = [await text(page, "currentTuningName")];
+    for (let i = 0; i < 3; ++i) {
+      await page.click("#showNextTuningButton");
+      seen.push(await text(page, "currentTuningName"));
+    }
+    assert.deepEqual(seen, names);
+    await page.click("#showPreviousTuningButton");
+    assert.equal(await text(page, "currentTuningName"), names[2]);
+
+    const runs = () => page.evaluate(() => localStorage.getItem("numberOfRuns"));
+    assert.equal(await runs(), "1");
+    await page.reload({ waitUntil: "load" });
+    await page.waitForSelector(".layoutRoot #MainScreen");
+    await until(runs, "2");
+  });
+});
+
+test("with a run history the rating dialog follows five tuned strings, and No, Thanks is kept", async () => {
+  const openG = [293.66, 246.94, 196, 146.83, 392];
+  await withTuner(plucks(...openG), async (page) => {
+    // Ten days of use, and a "remind me later" that runs out six seconds from now: the launch
+    // does not prompt, the five tuned strings (7.5 s of plucks, then 4 s) do.
+    await page.evaluate(() => {
+      localStorage.clear();
+      const now = Date.now() / 1000;
+      const history = { Plinmoor: "true", numberOfRuns: "5", kRatingPromptCurrentVersion: "1.0.0",
+        kRatingPromptFirstUseDate: String(now - 10 * 86400), kRatingPromptUseCount: "10",
+        kRatingPromptReminderRequestDate: String(now - 86400 + 6) };
+      for (const [key, value] of Object.entries(history)) localStorage.setItem(key, value);
+    });
+    const loaded = Date.now();
+    await page.reload({ waitUntil: "load" });
+    const dialog = await page.waitForSelector("dialog.alert[open]", { timeout: 30000 });
+    assert.ok(Date.now() - loaded > 7500, `the dialog came ${Date.now() - loaded} ms after the launch`);
+    const buttons = await dialog.$$eval("button", (all) => all.map((button) => button.textContent));
+    assert.ok(buttons.includes("No, Thanks"), buttons.join(", "));
+    const [decline] = await dialog.$$("xpath/.//button[text()='No, Thanks']");
+    await decline.click();
+    await until(() => page.evaluate(() => document.querySelector("dialog.alert") === null), true);
+    assert.equal(await page.evaluate(() => localStorage.getItem("kRatingPromptDeclinedToRate")), "true");
+  });
+});
+
+test("offline, a reload still opens the tuner", async () => {
+  const offline = await serveSite();
+  const browser = await launch(silence());
+  try {
+    const page = await openTuner(browser, offline.url);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.reload({ waitUntil: "load" }); // now under the worker's control
+    await offline.close();
+    await page.reload({ waitUntil: "load" });
+    await page.waitForSelector(".layoutRoot #MainScreen");
+    assert.equal(await text(page, "currentTuningName"), "Open G (gDGBD)");
+  } finally {
+    await browser.close();
+  }
+});
+
+test("a phone, a small phone and a tablet each load their layout", async () => {
+  mkdirSync(`${site}/../screenshots`, { recursive: true });
+  const screens = [["phone", 390, 844, "Main_iPhone12Pro"], ["small-phone", 375, 667, "Main_iPhone6"],
+    ["tablet", 768, 1024, "Main_iPad"]];
+  for (const [name, width, height, layout] of screens) {
+    await withTuner(plucks(G3), async (page) => {
+      assert.equal(await page.$eval(".layoutRoot", (root) => root.id), layout);
+      await until(() => text(page, "noteDisplay"), "G3");
+      await page.screenshot({ path: `${site}/../screenshots/web-${name}.png` });
+    }, { width, height });
+  }
+});
