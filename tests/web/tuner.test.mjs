@@ -1,7 +1,10 @@
 // The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
 // audio graph for the reference tone, localStorage and the service worker across reloads.
 import assert from "node:assert/strict";
-import { copyFileSync, mkdirSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { existsSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { image, launch, openTuner, plucks, serveSite, silence, site, text, until, visible } from "./browser.mjs";
 
@@ -67,6 +70,28 @@ test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", 
   });
 });
 
+test("the tone worklet's module renders the samples of strumwise tone", async (t) => {
+  const native = ["dev", "release"].map((preset) => `${site}/../../${preset}/src/app/strumwise`).find(existsSync);
+  if (!native) return t.skip("no native strumwise built");
+  const wav = join(mkdtempSync(join(tmpdir(), "strumwise-tone-")), "g4.wav");
+  execFileSync(native, ["tone", "--tuning", "1", "--string", "5", "--seconds", "0.5", "-o", wav]);
+  const file = readFileSync(wav);
+  const data = file.indexOf("data") + 8;
+  const expected = new Int16Array(file.buffer.slice(file.byteOffset + data, file.byteOffset + file.length));
+  const { instance } = await WebAssembly.instantiate(readFileSync(`${site}/tone.wasm`), {});
+  const tone = instance.exports;
+  tone._initialize();
+  assert.equal(expected.length, 44100);
+  const rendered = new Int16Array(expected.length);
+  // As the worklet does: one render quantum at a time, the G4 fork's frequency, the triangle blend.
+  for (let frame = 0; frame < expected.length / 2; frame += 128) {
+    const count = Math.min(128, expected.length / 2 - frame);
+    tone.tone_render(count, Math.fround(392), 1);
+    rendered.set(new Int16Array(tone.memory.buffer, tone.tone_frames(), count * 2), frame * 2);
+  }
+  assert.deepEqual(rendered, expected);
+});
+
 test("the tuning browser walks the four tunings and back, and the run count survives a reload", async () => {
   await withTuner(silence(), async (page) => {
     const names = await page.evaluate(() => {
@@ -113,6 +138,12 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
     await decline.click();
     await until(() => page.evaluate(() => document.querySelector("dialog.alert") === null), true);
     assert.equal(await page.evaluate(() => localStorage.getItem("kRatingPromptDeclinedToRate")), "true");
+  });
+});
+
+test("a refused microphone says so", async () => {
+  await withTuner(null, async (page) => {
+    await until(() => text(page, "audioStatusLabel"), "No microphone");
   });
 });
 
