@@ -80,7 +80,8 @@ const StrumwiseHost = (() => {
     const stream = await navigator.mediaDevices.getUserMedia({
       audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false },
     });
-    if (!audio.micWanted) {
+    // The listener may have stopped, or started again, while the browser asked.
+    if (!audio.micWanted || audio.mic) {
       stream.getTracks().forEach((track) => track.stop());
       return;
     }

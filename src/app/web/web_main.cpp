@@ -60,7 +60,7 @@ class WebApp {
                   toneGenerator_.toneFrequency(), static_cast<unsigned>(toneGenerator_.curTone())};
           }),
           services_{log_,         clock_,  runLoop_, runLoop_, defaults_, device_,
-                    application_, bundle_, images_,  input_,   output_,   nullptr},
+                    application_, bundle_, images_,  input_,   output_,   &session_},
           views_(runLoop_),
           microphone_(services_),
           ratingPrompt_(rating::RatingServices{log_, clock_, runLoop_, runLoop_, defaults_, device_,
@@ -95,6 +95,7 @@ class WebApp {
     web::WebImages images_;
     web::WebAudioInputFactory input_;
     web::WebToneOutputFactory output_;
+    web::WebAudioSession session_;
     platform::Services services_;
     web::WebWindows windows_;
     web::WebViewHierarchy views_;
