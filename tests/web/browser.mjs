@@ -52,15 +52,15 @@ export function silence() {
   return file;
 }
 
-// Chromium with `microphoneFile` as its microphone, granted without asking; with none, the
-// page's request for the microphone is refused.
-export async function launch(microphoneFile) {
+// Chromium in `language` with `microphoneFile` as its microphone, granted without asking; with
+// none, the page's request for the microphone is refused.
+export async function launch(microphoneFile, language = "en-US") {
   const microphone = microphoneFile ? ["--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream",
     `--use-file-for-fake-audio-capture=${microphoneFile}`] : ["--deny-permission-prompts"];
   return puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
-    args: ["--no-sandbox", ...microphone, "--autoplay-policy=no-user-gesture-required"],
+    args: ["--no-sandbox", ...microphone, "--autoplay-policy=no-user-gesture-required", `--accept-lang=${language}`],
   });
 }
 

@@ -14,8 +14,8 @@ let server;
 before(async () => { server = await serveSite(); });
 after(() => server.close());
 
-async function withTuner(microphone, use, viewport) {
-  const browser = await launch(microphone);
+async function withTuner(microphone, use, viewport, language) {
+  const browser = await launch(microphone, language);
   try {
     const page = await openTuner(browser, server.url, viewport);
     await use(page, browser);
@@ -141,10 +141,11 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
   });
 });
 
-test("a refused microphone says so", async () => {
+test("a refused microphone says so, in the browser's language", async () => {
   await withTuner(null, async (page) => {
-    await until(() => text(page, "audioStatusLabel"), "No microphone");
-  });
+    await until(() => text(page, "audioStatusLabel"), "Sin micrófono");
+    assert.equal(await text(page, "currentTuningName"), "Sol abierto (gDGBD)");
+  }, undefined, "es-ES");
 });
 
 test("offline, a reload still opens the tuner", async () => {
