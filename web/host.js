@@ -13,7 +13,8 @@ const StrumwiseHost = (() => {
   let wakeLock = null;
   let keepOn = false;
 
-  const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton" };
+  const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
+    tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
 
   function outlet(name) {
     return layout ? layout.querySelector("#" + CSS.escape(name)) : null;
@@ -52,6 +53,52 @@ const StrumwiseHost = (() => {
     if (control && app) {
       withCString(control.dataset.action, (pointer) => app._strumwise_action(pointer));
     }
+  }
+
+  // --- Meters: the same scales as the desktop's, drawn with elements --------------------------
+  const needleRange = 50; // cents either side of the middle
+  const levelFloorDb = -66; // the level meter's left end
+
+  function built(element, markup) {
+    if (!element.firstChild) element.innerHTML = markup;
+    return (selector) => element.querySelector(selector);
+  }
+
+  function showTuningMeter(element, reading) {
+    const part = built(element, '<div class="meterText"><span class="meterNote"></span>' +
+      '<span class="meterOffset"></span></div><div class="meterRow"><span class="meterArrow up">\u25b6</span>' +
+      '<div class="meterScale"><div class="meterZone"></div><div class="meterNeedle"></div></div>' +
+      '<span class="meterArrow down">\u25c0</span></div>');
+    const at = (cents) => ((Math.max(-needleRange, Math.min(needleRange, cents)) + needleRange) / (2 * needleRange)) * 100;
+    // A strip too flat for two rows (a short phone's) puts the text beside the scale.
+    element.classList.toggle("flat", element.clientHeight < 40);
+    element.dataset.cents = reading.idle ? "" : reading.cents.toFixed(1);
+    part(".meterZone").style.left = at(reading.zoneLow) + "%";
+    part(".meterZone").style.width = at(reading.zoneHigh) - at(reading.zoneLow) + "%";
+    const needle = part(".meterNeedle");
+    needle.hidden = reading.idle;
+    needle.style.left = at(reading.needle) + "%";
+    needle.classList.toggle("inTune", reading.turn === 0);
+    part(".meterArrow.up").classList.toggle("active", !reading.idle && reading.turn === 1);
+    part(".meterArrow.down").classList.toggle("active", !reading.idle && reading.turn === -1);
+    const cents = Math.round(reading.cents);
+    part(".meterNote").textContent = reading.idle ? "" : reading.note;
+    part(".meterNote").classList.toggle("inTune", reading.turn === 0);
+    part(".meterOffset").textContent = reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2";
+  }
+
+  function showLevelMeter(element, reading) {
+    const part = built(element, '<div class="levelFill"></div><div class="levelMark"></div><div class="levelMark"></div>');
+    const fraction = (power) => (power > 0 ? Math.max(0, Math.min(1, (20 * Math.log10(power) - levelFloorDb) / -levelFloorDb)) : 0);
+    const fill = part(".levelFill");
+    fill.style.width = fraction(reading.power) * 100 + "%";
+    fill.className = "levelFill " + (reading.power < reading.silenceBelow ? "quiet"
+      : reading.power <= reading.measureAbove ? "faint" : "heard");
+    const marks = element.querySelectorAll(".levelMark");
+    [reading.silenceBelow, reading.measureAbove].forEach((threshold, i) => {
+      marks[i].hidden = !(threshold > 0);
+      marks[i].style.left = fraction(threshold) * 100 + "%";
+    });
   }
 
   // --- Audio -------------------------------------------------------------------------------
@@ -168,6 +215,14 @@ const StrumwiseHost = (() => {
     setHidden(name, hidden) {
       const element = outlet(name);
       if (element) element.style.visibility = hidden ? "hidden" : "";
+    },
+    showTuningMeter(name, reading) {
+      const element = outlet(name);
+      if (element) showTuningMeter(element, reading);
+    },
+    showLevelMeter(name, reading) {
+      const element = outlet(name);
+      if (element) showLevelMeter(element, reading);
     },
     hasOutlet(name, kind) {
       const element = outlet(name);

@@ -14,6 +14,8 @@ let server;
 before(async () => { server = await serveSite(); });
 after(() => server.close());
 
+const meterCents = (page) => page.$eval("#tuningMeter", (meter) => Number(meter.dataset.cents));
+
 async function withTuner(microphone, use, viewport, language) {
   const browser = await launch(microphone, language);
   try {
@@ -25,19 +27,22 @@ async function withTuner(microphone, use, viewport, language) {
   }
 }
 
-test("a G3 in open G lights the lamp, the note, the frequency and the string; 20 cents sharp does not", async () => {
+test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter; 20 cents sharp does not", async () => {
   await withTuner(plucks(G3), async (page) => {
     await until(() => text(page, "noteDisplay"), "G3");
     assert.equal(await text(page, "freq_label"), "196Hz");
     assert.equal(await image(page, "LEDDisplay"), "images/green64.png");
     assert.match(await image(page, "tunedString5"), /^images\/3rd_string/);
     assert.ok(await visible(page, "tunedString5"));
+    assert.ok(Math.abs(await meterCents(page)) < 2);
   });
   await withTuner(plucks(cents(G3, 20)), async (page) => {
     await until(async () => (await text(page, "freq_label")) !== "", true);
     await new Promise((resolve) => setTimeout(resolve, 1500));
     assert.notEqual(await text(page, "noteDisplay"), "G3");
     assert.notEqual(await image(page, "LEDDisplay"), "images/green64.png");
+    assert.ok(Math.abs((await meterCents(page)) - 20) < 2);
+    assert.equal(await page.$eval("#tuningMeter .meterOffset", (element) => element.textContent), "+20 \u00a2");
   });
 });
 

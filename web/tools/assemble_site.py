@@ -160,6 +160,9 @@ class Converter:
         elif cls == "ImageView":
             hidden = size(widget, "maximumSize") == (0, 0)
             self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", **common)}>')
+        elif cls in ("TuningMeter", "LevelMeter"):
+            # The page draws the meters' insides (host.js).
+            self.out.append(f'<div{self.attrs(class_=cls, **common)}></div>')
         elif cls == "QTabWidget":
             self.tabs(widget, common)
         else:

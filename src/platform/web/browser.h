@@ -12,7 +12,13 @@ namespace strumwise::platform::web::browser {
 void setText(std::string_view outlet, std::string_view text);
 void setImage(std::string_view outlet, std::string_view imageName);  // empty: no image
 void setHidden(std::string_view outlet, bool hidden);
-bool hasOutlet(std::string_view outlet, std::string_view kind);  // "label", "image", "button"
+// "label", "image", "button", "tuningMeter" or "levelMeter".
+bool hasOutlet(std::string_view outlet, std::string_view kind);
+// The meters; `turn` is -1 (loosen), 0 (in tune) or +1 (tighten).
+void showTuningMeter(std::string_view outlet, bool idle, std::string_view note, double cents,
+                     double needle, double zoneLow, double zoneHigh, int turn);
+void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
+                    double measureAbove);
 bool hasLayout(std::string_view name);
 void installLayout(std::string_view name);
 

@@ -26,10 +26,23 @@ ImageRef WebImages::imageNamed(std::string_view name) const {
     return std::make_shared<WebImage>(name);
 }
 
-// One DOM element, whichever of the three kinds the layout made it.
-class WebStoryboard::View final : public Label, public ImageView, public Button {
+// One DOM element, whichever of the kinds the layout made it.
+class WebStoryboard::View final : public Label,
+                                  public ImageView,
+                                  public Button,
+                                  public TuningMeter,
+                                  public LevelMeter {
   public:
     explicit View(std::string_view outlet) : outlet_(outlet) {}
+    void show(const TuningMeterReading& reading) override {
+        using Turn = TuningMeterReading::Turn;
+        const int turn = reading.turn == Turn::Up ? 1 : reading.turn == Turn::Down ? -1 : 0;
+        browser::showTuningMeter(outlet_, reading.idle, reading.note, reading.cents, reading.needle,
+                                 reading.zoneLow, reading.zoneHigh, turn);
+    }
+    void show(const LevelMeterReading& reading) override {
+        browser::showLevelMeter(outlet_, reading.power, reading.silenceBelow, reading.measureAbove);
+    }
     void setText(std::string_view text) override { browser::setText(outlet_, text); }
     void setTitle(std::string_view title) override { browser::setText(outlet_, title); }
     void setImage(ImageRef image) override {
@@ -71,6 +84,12 @@ ImageView* WebStoryboard::imageView(std::string_view outlet) {
 }
 Button* WebStoryboard::button(std::string_view outlet) {
     return view(outlet, "button");
+}
+TuningMeter* WebStoryboard::tuningMeter(std::string_view outlet) {
+    return view(outlet, "tuningMeter");
+}
+LevelMeter* WebStoryboard::levelMeter(std::string_view outlet) {
+    return view(outlet, "levelMeter");
 }
 
 void WebStoryboard::setActionHandler(std::function<void(std::string_view action)> handler) {

@@ -29,6 +29,8 @@ class WebStoryboard final : public Storyboard {
     Label* label(std::string_view outlet) override;
     ImageView* imageView(std::string_view outlet) override;
     Button* button(std::string_view outlet) override;
+    TuningMeter* tuningMeter(std::string_view outlet) override;
+    LevelMeter* levelMeter(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
     // A control of the page sent `action`.
