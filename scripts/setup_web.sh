@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the web edition needs to build and test, when any is missing: Debian's
-# emscripten, chromium and npm, and the Debian sources of KISS FFT and libsoxr, which the
-# WebAssembly build compiles itself. The sources are fetched with apt-get source through a
-# private apt state folder, so the system's apt configuration stays untouched, into a cache
-# outside the source tree. Idempotent: with everything present it prints nothing.
+# emscripten, chromium, npm and pngquant (which shrinks the site's pictures), and the Debian
+# sources of KISS FFT and libsoxr, which the WebAssembly build compiles itself. The sources are
+# fetched with apt-get source through a private apt state folder, so the system's apt
+# configuration stays untouched, into a cache outside the source tree. Idempotent: with
+# everything present it prints nothing.
 # Prints the folder that holds the unpacked sources as its last line when asked with --print.
 set -euo pipefail
 
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/strumwise/debian-src"
 source_packages=(kissfft libsoxr)
 
-packages=(emscripten chromium dpkg-dev)
+packages=(emscripten chromium dpkg-dev pngquant)
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)

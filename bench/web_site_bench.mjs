@@ -1,0 +1,102 @@
+// Measures the web edition as a phone meets it: how much the first visit downloads, how long
+// from navigation to the tuner's first tick, and how much of the main thread listening costs.
+// Run after scripts/build_web.sh and `npm ci` in tests/web:
+//   node bench/web_site_bench.mjs [runs]
+import { readdirSync, readFileSync, statSync } from "node:fs";
+import { extname, join } from "node:path";
+import { gzipSync } from "node:zlib";
+import { launch, openTuner, plucks, serveSite, silence, site } from "../tests/web/browser.mjs";
+
+const runs = Number(process.argv[2] ?? 5);
+
+function filesUnder(folder) {
+  return readdirSync(folder).flatMap((name) => {
+    const path = join(folder, name);
+    return statSync(path).isDirectory() ? filesUnder(path) : [path];
+  });
+}
+
+function kindOf(path) {
+  const extension = extname(path);
+  if (extension === ".wasm") return "wasm";
+  if (extension === ".png") return "images";
+  if (extension === ".js" || extension === ".mjs") return "javascript";
+  return "html, css, manifest";
+}
+
+function siteSize() {
+  const kinds = new Map();
+  for (const path of filesUnder(site)) {
+    const contents = readFileSync(path);
+    const kind = kinds.get(kindOf(path)) ?? { raw: 0, gzip: 0 };
+    kind.raw += contents.length;
+    kind.gzip += gzipSync(contents, { level: 9 }).length;
+    kinds.set(kindOf(path), kind);
+  }
+  const total = [...kinds.values()].reduce((sum, kind) => ({ raw: sum.raw + kind.raw, gzip: sum.gzip + kind.gzip }),
+    { raw: 0, gzip: 0 });
+  return { kinds, total };
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// The level meter is written by every tick and by nothing else, so its first change is the
+// first tick; the time is counted from the start of navigation.
+async function firstTickMilliseconds(server) {
+  const browser = await launch(silence());
+  try {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(() => {
+      new MutationObserver((mutations, observer) => {
+        if (mutations.some((m) => m.target.closest?.("#levelMeter") || m.target.id === "levelMeter")) {
+          window.firstTickAt = performance.now();
+          observer.disconnect();
+        }
+      }).observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
+    });
+    await page.setViewport({ width: 390, height: 844 });
+    await page.goto(server.url, { waitUntil: "load" });
+    await page.waitForFunction(() => window.firstTickAt !== undefined, { timeout: 10000 });
+    return await page.evaluate(() => window.firstTickAt);
+  } finally {
+    await browser.close();
+  }
+}
+
+// Main-thread busy time per second of wall time while plucked strings come in.
+async function listeningLoad(server, seconds = 10) {
+  const browser = await launch(plucks(196, 293.66, 246.94));
+  try {
+    const page = await openTuner(browser, server.url);
+    const session = await page.createCDPSession();
+    await session.send("Performance.enable");
+    const busy = async () => (await session.send("Performance.getMetrics")).metrics
+      .find((metric) => metric.name === "TaskDuration").value;
+    await new Promise((resolve) => setTimeout(resolve, 2000));
+    const [start, startedAt] = [await busy(), Date.now()];
+    await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+    return (await busy() - start) / ((Date.now() - startedAt) / 1000);
+  } finally {
+    await browser.close();
+  }
+}
+
+const { kinds, total } = siteSize();
+const kilobytes = (bytes) => (bytes / 1024).toFixed(0).padStart(6) + " KB";
+console.log("site size            raw        gzip");
+for (const [kind, size] of [...kinds].sort()) {
+  console.log(`  ${kind.padEnd(18)} ${kilobytes(size.raw)}  ${kilobytes(size.gzip)}`);
+}
+console.log(`  ${"total".padEnd(18)} ${kilobytes(total.raw)}  ${kilobytes(total.gzip)}`);
+
+const server = await serveSite();
+try {
+  const ticks = [];
+  for (let run = 0; run < runs; ++run) ticks.push(await firstTickMilliseconds(server));
+  console.log(`navigation to first tick: median ${median(ticks).toFixed(0)} ms over ${runs} runs ` +
+    `(${ticks.map((t) => t.toFixed(0)).join(", ")})`);
+  const load = await listeningLoad(server);
+  console.log(`main thread while listening: ${(load * 100).toFixed(1)} % of one core`);
+} finally {
+  await server.close();
+}
