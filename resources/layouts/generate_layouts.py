@@ -43,6 +43,21 @@ SIBLINGS = [
     ("openMetronomeLite:", "Metronome Lite"), ("openMetronomePro:", "Metronome Pro"),
     ("openChordBookLite:", "ChordBook Lite"), ("openChordBookPro:", "ChordBook Pro"),
 ]
+# Every control's accessible name and tooltip (translated in the MainScreen context); the tooltip
+# names the key that does the same. The sibling buttons' names are their own titles.
+HELP = {
+    "showPreviousTuningButton": ("Previous tuning", "Previous tuning (Left arrow)"),
+    "showNextTuningButton": ("Next tuning", "Next tuning (Right arrow)"),
+    "stopButton": ("Stop the reference tone", "Stop the reference tone (Space or Escape)"),
+    "makerSiteButton": ("Vornhalt Labs web site", "Open the Vornhalt Labs web site"),
+    "reviewButton": ("Rate Strumwise", "Rate Strumwise in the store"),
+}
+for _number, (_outlet, _ordinal) in enumerate(zip(FORK_OUTLETS, ORDINALS), 1):
+    HELP[_outlet] = (f"Reference tone of the {_ordinal} string",
+                     f"Play the reference tone of the {_ordinal} string (key {_number})")
+for _action, _title in SIBLINGS:
+    HELP[_action[:-1] + "Button"] = (_title, "Open its page in the store")
+
 INDICATORS = ["tunedString", "tunedString5", "tunedStringiPad"]
 LAMPS = ["LEDDisplay", "LEDDisplay128"]
 
@@ -171,7 +186,12 @@ class Ui:
             self.string("action", action, translate=False, stdset=False)
         if role:
             self.role(role)
-        self.enum("focusPolicy", "Qt::NoFocus")
+        # Controls take focus from the keyboard only, so that a click leaves Space and the
+        # arrows to the shortcuts.
+        self.enum("focusPolicy", "Qt::TabFocus" if action else "Qt::NoFocus")
+        if name in HELP:
+            self.string("accessibleName", HELP[name][0])
+            self.string("toolTip", HELP[name][1])
         self.out('<property name="cursor"><cursorShape>PointingHandCursor</cursorShape></property>')
         if height:
             self.size("minimumSize", 0, height)

@@ -167,5 +167,125 @@
         <source>ChordBook Pro</source>
         <translation>ChordBook Pro</translation>
     </message>
+    <message>
+        <source>Previous tuning</source>
+        <translation>Previous tuning</translation>
+    </message>
+    <message>
+        <source>Previous tuning (Left arrow)</source>
+        <translation>Previous tuning (Left arrow)</translation>
+    </message>
+    <message>
+        <source>Next tuning</source>
+        <translation>Next tuning</translation>
+    </message>
+    <message>
+        <source>Next tuning (Right arrow)</source>
+        <translation>Next tuning (Right arrow)</translation>
+    </message>
+    <message>
+        <source>Stop the reference tone</source>
+        <translation>Stop the reference tone</translation>
+    </message>
+    <message>
+        <source>Stop the reference tone (Space or Escape)</source>
+        <translation>Stop the reference tone (Space or Escape)</translation>
+    </message>
+    <message>
+        <source>Vornhalt Labs web site</source>
+        <translation>Vornhalt Labs web site</translation>
+    </message>
+    <message>
+        <source>Open the Vornhalt Labs web site</source>
+        <translation>Open the Vornhalt Labs web site</translation>
+    </message>
+    <message>
+        <source>Rate Strumwise in the store</source>
+        <translation>Rate Strumwise in the store</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 1st string</source>
+        <translation>Reference tone of the 1st string</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 2nd string</source>
+        <translation>Reference tone of the 2nd string</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 3rd string</source>
+        <translation>Reference tone of the 3rd string</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 4th string</source>
+        <translation>Reference tone of the 4th string</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 5th string</source>
+        <translation>Reference tone of the 5th string</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 1st string (key 1)</source>
+        <translation>Play the reference tone of the 1st string (key 1)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 2nd string (key 2)</source>
+        <translation>Play the reference tone of the 2nd string (key 2)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 3rd string (key 3)</source>
+        <translation>Play the reference tone of the 3rd string (key 3)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 4th string (key 4)</source>
+        <translation>Play the reference tone of the 4th string (key 4)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 5th string (key 5)</source>
+        <translation>Play the reference tone of the 5th string (key 5)</translation>
+    </message>
+    <message>
+        <source>Open its page in the store</source>
+        <translation>Open its page in the store</translation>
+    </message>
+    <message>
+        <source>Tone volume</source>
+        <translation>Tone volume</translation>
+    </message>
+    <message>
+        <source>Reference tone volume</source>
+        <translation>Reference tone volume</translation>
+    </message>
+    <message>
+        <source>Loudness of the reference tones, in dB below full scale</source>
+        <translation>Loudness of the reference tones, in dB below full scale</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>The microphone the tuner listens to</source>
+        <translation>The microphone the tuner listens to</translation>
+    </message>
+    <message>
+        <source>Speakers</source>
+        <translation>Speakers</translation>
+    </message>
+    <message>
+        <source>Where the reference tones play</source>
+        <translation>Where the reference tones play</translation>
+    </message>
+    <message>
+        <source>System default</source>
+        <translation>System default</translation>
+    </message>
+    <message>
+        <source>A sound file (--input)</source>
+        <translation>A sound file (--input)</translation>
+    </message>
 </context>
 </TS>

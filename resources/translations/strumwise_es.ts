@@ -167,5 +167,125 @@
         <source>ChordBook Pro</source>
         <translation>ChordBook Pro</translation>
     </message>
+    <message>
+        <source>Previous tuning</source>
+        <translation>Afinación anterior</translation>
+    </message>
+    <message>
+        <source>Previous tuning (Left arrow)</source>
+        <translation>Afinación anterior (flecha izquierda)</translation>
+    </message>
+    <message>
+        <source>Next tuning</source>
+        <translation>Afinación siguiente</translation>
+    </message>
+    <message>
+        <source>Next tuning (Right arrow)</source>
+        <translation>Afinación siguiente (flecha derecha)</translation>
+    </message>
+    <message>
+        <source>Stop the reference tone</source>
+        <translation>Detener el tono de referencia</translation>
+    </message>
+    <message>
+        <source>Stop the reference tone (Space or Escape)</source>
+        <translation>Detener el tono de referencia (Espacio o Escape)</translation>
+    </message>
+    <message>
+        <source>Vornhalt Labs web site</source>
+        <translation>Sitio web de Vornhalt Labs</translation>
+    </message>
+    <message>
+        <source>Open the Vornhalt Labs web site</source>
+        <translation>Abrir el sitio web de Vornhalt Labs</translation>
+    </message>
+    <message>
+        <source>Rate Strumwise in the store</source>
+        <translation>Valorar Strumwise en la tienda</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 1st string</source>
+        <translation>Tono de referencia de la 1.ª cuerda</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 2nd string</source>
+        <translation>Tono de referencia de la 2.ª cuerda</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 3rd string</source>
+        <translation>Tono de referencia de la 3.ª cuerda</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 4th string</source>
+        <translation>Tono de referencia de la 4.ª cuerda</translation>
+    </message>
+    <message>
+        <source>Reference tone of the 5th string</source>
+        <translation>Tono de referencia de la 5.ª cuerda</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 1st string (key 1)</source>
+        <translation>Tocar el tono de referencia de la 1.ª cuerda (tecla 1)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 2nd string (key 2)</source>
+        <translation>Tocar el tono de referencia de la 2.ª cuerda (tecla 2)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 3rd string (key 3)</source>
+        <translation>Tocar el tono de referencia de la 3.ª cuerda (tecla 3)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 4th string (key 4)</source>
+        <translation>Tocar el tono de referencia de la 4.ª cuerda (tecla 4)</translation>
+    </message>
+    <message>
+        <source>Play the reference tone of the 5th string (key 5)</source>
+        <translation>Tocar el tono de referencia de la 5.ª cuerda (tecla 5)</translation>
+    </message>
+    <message>
+        <source>Open its page in the store</source>
+        <translation>Abrir su página en la tienda</translation>
+    </message>
+    <message>
+        <source>Tone volume</source>
+        <translation>Volumen del tono</translation>
+    </message>
+    <message>
+        <source>Reference tone volume</source>
+        <translation>Volumen del tono de referencia</translation>
+    </message>
+    <message>
+        <source>Loudness of the reference tones, in dB below full scale</source>
+        <translation>Volumen de los tonos de referencia, en dB por debajo de la escala completa</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Micrófono</translation>
+    </message>
+    <message>
+        <source>The microphone the tuner listens to</source>
+        <translation>El micrófono que escucha el afinador</translation>
+    </message>
+    <message>
+        <source>Speakers</source>
+        <translation>Altavoces</translation>
+    </message>
+    <message>
+        <source>Where the reference tones play</source>
+        <translation>Dónde suenan los tonos de referencia</translation>
+    </message>
+    <message>
+        <source>System default</source>
+        <translation>Predeterminado del sistema</translation>
+    </message>
+    <message>
+        <source>A sound file (--input)</source>
+        <translation>Un archivo de sonido (--input)</translation>
+    </message>
 </context>
 </TS>
