@@ -21,4 +21,11 @@ inline constexpr std::string_view kRatedCurrentVersionKey = "kRatingPromptRatedC
 inline constexpr std::string_view kDeclinedToRateKey = "kRatingPromptDeclinedToRate";
 inline constexpr std::string_view kReminderRequestDateKey = "kRatingPromptReminderRequestDate";
 
+// The desktop's own choices, kept between runs: the reference tones' volume (peak level in dBFS,
+// a double) and the audio devices chosen on the About page (PortAudio device names, which stay
+// the same across runs where indexes do not).
+inline constexpr std::string_view kToneVolumeKey = "toneVolume";
+inline constexpr std::string_view kInputDeviceKey = "inputDevice";
+inline constexpr std::string_view kOutputDeviceKey = "outputDevice";
+
 }  // namespace strumwise::settings

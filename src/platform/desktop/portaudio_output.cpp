@@ -13,6 +13,7 @@
 
 #include "platform/desktop/audio_worker.h"
 #include "platform/desktop/portaudio_system.h"
+#include "tones/tone_fade.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -29,6 +30,10 @@ constexpr std::uint32_t kBytesPerFrame = 4;
 
 // A start that has not taken effect by then is given up: the sound server is gone or stuck.
 constexpr auto kStartDeadline = std::chrono::seconds(2);
+// How long a stop waits for the tone to ramp out before the stream stops anyway (a server that
+// no longer pulls frames never finishes the ramp), and how often it looks.
+constexpr auto kFadeOutLimit = std::chrono::milliseconds(150);
+constexpr auto kFadeOutPoll = std::chrono::milliseconds(2);
 
 PaStreamParameters outputParameters(PaDeviceIndex device) {
     PaStreamParameters parameters{};
@@ -56,20 +61,38 @@ bool isPlayableFormat(const StreamFormat& format) {
 class OutputStream {
   public:
     OutputStream(std::shared_ptr<PortAudioSystem> system, PaDeviceIndex device, double sampleRate,
-                 RenderCallback callback, void* context, Log& log)
+                 RenderCallback callback, void* context,
+                 std::shared_ptr<const std::atomic<float>> gain, Log& log)
         : system_(std::move(system)),
+          gain_(std::move(gain)),
           device_(device),
           sampleRate_(sampleRate),
           callback_(callback),
           context_(context),
           log_(log) {}
 
+    PaDeviceIndex device() const { return device_; }
+
     // --- Main thread.
 
-    // Lets the render callback fill the output, or keeps it from being called again. Closing
-    // waits for a render in progress, which is short by the render callback's own rules.
-    void openGate() { gateOpen_ = true; }
-    void closeGate() {
+    // Lets the render callback fill the output, the tone ramping in.
+    void openGate() {
+        fade_.setSounding(true);
+        gateOpen_ = true;
+    }
+    // Ramps the tone out; the render callback rests once it has.
+    void fadeOut() { fade_.setSounding(false); }
+    // Keeps the render callback from being called again, after letting a ramp out that is under
+    // way finish for a short while (not at all when `now`). Waits for a render in progress, which
+    // is short by the render callback's own rules.
+    void closeGate(bool now = false) {
+        fade_.setSounding(false);
+        for (auto waited = std::chrono::milliseconds(0);
+             !now && !fade_.faded() && waited < std::chrono::milliseconds(30);
+             waited += kFadeOutPoll) {
+            std::this_thread::sleep_for(kFadeOutPoll);
+        }
+        gateOpen_ = false;
         gateOpen_ = false;
         while (rendering_.load() != 0) {
             std::this_thread::yield();
@@ -141,6 +164,19 @@ class OutputStream {
         }
     }
 
+    // Stops the stream once the tone has ramped out, unless it was started again meanwhile
+    // (that start is queued behind this task and finds the stream playing).
+    void stopWhenFaded() {
+        for (auto waited = std::chrono::milliseconds(0);
+             !fade_.faded() && !fade_.sounding() && waited < kFadeOutLimit;
+             waited += kFadeOutPoll) {
+            std::this_thread::sleep_for(kFadeOutPoll);
+        }
+        if (!fade_.sounding()) {
+            stop();
+        }
+    }
+
     void close() {
         if (stream_ != nullptr) {
             // Closing aborts a running stream; no callback runs once it has returned.
@@ -163,19 +199,22 @@ class OutputStream {
     }
 
     // PortAudio's audio thread: wraps the output buffer and lets the render callback fill it
-    // while the gate is open, and plays silence otherwise. Nothing here allocates, locks, logs
-    // or blocks. The counter comes first so that closeGate, which clears the flag first, either
-    // sees this render and waits for it, or this render sees the gate closed.
+    // while the gate is open and the tone has not ramped out, then shapes it with the volume and
+    // the ramps; plays silence otherwise. Nothing here allocates, locks, logs or blocks. The
+    // counter comes first so that closeGate, which clears the flag first, either sees this
+    // render and waits for it, or this render sees the gate closed.
     static int pull(const void* /*input*/, void* output, unsigned long frameCount,
                     const PaStreamCallbackTimeInfo* /*time*/, PaStreamCallbackFlags /*flags*/,
                     void* userData) {
         auto* self = static_cast<OutputStream*>(userData);
         const auto frames = static_cast<std::uint32_t>(frameCount);
         self->rendering_.fetch_add(1);
-        if (self->gateOpen_.load()) {
+        if (self->gateOpen_.load() && self->fade_.wantsFrames()) {
             AudioBuffer buffer{kOutputChannels, frames * kBytesPerFrame, output};
             AudioBufferList list{1, &buffer};
             self->callback_(self->context_, frames, list);
+            self->fade_.setGain(self->gain_->load(std::memory_order_relaxed));
+            self->fade_.apply(static_cast<std::int16_t*>(output), frames, kOutputChannels);
         } else {
             std::memset(output, 0, std::size_t{frames} * kBytesPerFrame);
         }
@@ -185,6 +224,7 @@ class OutputStream {
 
     // Declared first so that it is released last, after the stream has closed.
     std::shared_ptr<PortAudioSystem> system_;
+    const std::shared_ptr<const std::atomic<float>> gain_;
     const PaDeviceIndex device_;
     const double sampleRate_;
     const RenderCallback callback_;
@@ -197,6 +237,7 @@ class OutputStream {
 
     std::atomic<bool> gateOpen_ = false;
     std::atomic<int> rendering_ = 0;
+    tones::ToneFade fade_;
     // Request number times two, plus one for a failure; written by the worker.
     std::atomic<std::uint64_t> startAnswer_ = 0;
     std::mutex logMutex_;
@@ -207,8 +248,9 @@ class OutputStream {
 // runs on the unit's worker; the calls here return at once.
 class PortAudioOutputUnit : public AudioOutputUnit {
   public:
-    PortAudioOutputUnit(std::shared_ptr<PortAudioSystem> system, PaDeviceIndex device, Log& log)
-        : system_(std::move(system)), device_(device), log_(log) {}
+    PortAudioOutputUnit(std::shared_ptr<PortAudioSystem> system,
+                        std::shared_ptr<const PortAudioOutputChoice> choice, Log& log)
+        : system_(std::move(system)), choice_(std::move(choice)), log_(log) {}
 
     ~PortAudioOutputUnit() override { retireStream(); }
 
@@ -251,8 +293,11 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         if (!initialized_) {
             return kStatusNotInitialized;
         }
+        if (stream_ != nullptr && stream_->device() != chosenDevice()) {
+            retireStream();  // the player chose another device since
+        }
         if (stream_ == nullptr) {
-            newStream();  // the last one was given up
+            newStream();  // the last one was given up, or played elsewhere
         }
         abandoned_ = false;
         startRequested_ = true;
@@ -263,15 +308,16 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         return 0;
     }
 
-    // No render callback runs once this has returned; the stream itself stops on the worker.
+    // The tone ramps out over 5 ms; then no render callback runs and the stream stops on the
+    // worker.
     std::int32_t stop() override {
         abandoned_ = false;
         startRequested_ = false;
         if (stream_ == nullptr) {
             return 0;
         }
-        stream_->closeGate();
-        worker_->post([stream = stream_] { stream->stop(); });
+        stream_->fadeOut();
+        worker_->post([stream = stream_] { stream->stopWhenFaded(); });
         return 0;
     }
 
@@ -295,9 +341,13 @@ class PortAudioOutputUnit : public AudioOutputUnit {
     }
 
   private:
+    PaDeviceIndex chosenDevice() const {
+        return choice_->device.value_or(Pa_GetDefaultOutputDevice());
+    }
+
     void newStream() {
-        stream_ = std::make_shared<OutputStream>(system_, device_, sampleRate_, callback_, context_,
-                                                 log_);
+        stream_ = std::make_shared<OutputStream>(system_, chosenDevice(), sampleRate_, callback_,
+                                                 context_, choice_->gain, log_);
         worker_ = std::make_unique<AudioWorker>();
         worker_->post([stream = stream_] { stream->open(); });
     }
@@ -309,7 +359,7 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         if (stream_ == nullptr) {
             return;
         }
-        stream_->closeGate();
+        stream_->closeGate(stuck);
         stream_->muteLog();
         worker_->post([stream = stream_] { stream->close(); });
         if (stuck) {
@@ -320,7 +370,7 @@ class PortAudioOutputUnit : public AudioOutputUnit {
     }
 
     std::shared_ptr<PortAudioSystem> system_;
-    PaDeviceIndex device_;
+    std::shared_ptr<const PortAudioOutputChoice> choice_;
     Log& log_;
     double sampleRate_ = kOutputSampleRate;
     RenderCallback callback_ = nullptr;
@@ -343,14 +393,21 @@ std::unique_ptr<AudioOutputUnit> PortAudioOutputUnitFactory::newOutputUnit() {
         log_.write("No audio output, the reference tones stay silent: " + system->error());
         return nullptr;
     }
-    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
-    if (device == paNoDevice) {
+    if (!choice_->device && Pa_GetDefaultOutputDevice() == paNoDevice) {
         log_.write("No audio output device, the reference tones stay silent");
         return nullptr;
     }
     // Whether the device plays 44100 Hz 16-bit stereo is asked when the stream opens, on the
     // unit's worker: asking opens the device, which waits on the sound server.
-    return std::make_unique<PortAudioOutputUnit>(std::move(system), device, log_);
+    return std::make_unique<PortAudioOutputUnit>(std::move(system), choice_, log_);
+}
+
+void PortAudioOutputUnitFactory::setDevice(std::optional<int> device) {
+    choice_->device = device;
+}
+
+void PortAudioOutputUnitFactory::setGain(float gain) {
+    choice_->gain->store(std::clamp(gain, 0.0f, 1.0f), std::memory_order_relaxed);
 }
 
 }  // namespace strumwise::platform::desktop

@@ -1,22 +1,39 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <optional>
 
 #include "platform/audio_output.h"
 #include "platform/log.h"
 
 namespace strumwise::platform::desktop {
 
-// Output units on PortAudio's default output device: a callback stream of interleaved signed
-// 16-bit frames whose PortAudio callback hands each output buffer to the unit's render callback
-// on PortAudio's audio thread. Opening, starting, stopping and closing the stream run on a
-// worker of the unit's own (audio_worker.h), so the unit's calls return at once whatever the
-// sound server does; a start that fails, or has not taken effect within 2 s, is logged and
-// answered by startFailed.
+// What every unit of a factory plays on and how loud: the device (main thread only), and the
+// gain its render thread reads.
+struct PortAudioOutputChoice {
+    // A PortAudio device index; the default output device when empty.
+    std::optional<int> device;
+    std::shared_ptr<std::atomic<float>> gain = std::make_shared<std::atomic<float>>(1.0f);
+};
+
+// Output units on a PortAudio output device: a callback stream of interleaved signed 16-bit
+// frames whose PortAudio callback hands each output buffer to the unit's render callback on
+// PortAudio's audio thread, then applies the factory's gain and ramps the sound in at a start
+// and out at a stop over 5 ms (tones/tone_fade.h), so that neither clicks. Opening, starting,
+// stopping and closing the stream run on a worker of the unit's own (audio_worker.h), so the unit's
+// calls return at once whatever the sound server does; a start that fails, or has not taken effect
+// within 2 s, is logged and answered by startFailed.
 class PortAudioOutputUnitFactory : public AudioOutputUnitFactory {
   public:
     // `log` outlives the factory and every unit it makes.
     explicit PortAudioOutputUnitFactory(Log& log) : log_(log) {}
+
+    // Main thread. The device of later units, and of every unit from its next start; empty:
+    // the default output device.
+    void setDevice(std::optional<int> device);
+    // Any thread. The gain, 0..1, of every unit's sound from its next buffer on.
+    void setGain(float gain);
 
     // nullptr, with one log line saying why, when PortAudio cannot start or there is no default
     // output device. A device that cannot play 44100 Hz 16-bit stereo is logged when the
@@ -25,6 +42,7 @@ class PortAudioOutputUnitFactory : public AudioOutputUnitFactory {
 
   private:
     Log& log_;
+    std::shared_ptr<PortAudioOutputChoice> choice_ = std::make_shared<PortAudioOutputChoice>();
 };
 
 }  // namespace strumwise::platform::desktop

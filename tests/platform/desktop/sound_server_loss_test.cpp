@@ -309,9 +309,10 @@ TEST(SoundServerLossScenario, DISABLED_Output) {
     EXPECT_EQ(unit->start(), 0) << "a second start while playing";
     EXPECT_TRUE(eventually([&] { return counter.frames.load() > 4410; }));
     EXPECT_EQ(unit->stop(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the 5 ms ramp out
     const std::uint64_t stoppedAt = counter.frames.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(counter.frames.load(), stoppedAt) << "no callback after stop has returned";
+    EXPECT_EQ(counter.frames.load(), stoppedAt) << "no callback once the tone has ramped out";
     EXPECT_EQ(unit->stop(), 0) << "a second stop";
 
     EXPECT_EQ(unit->start(), 0) << "a restart";
