@@ -9,17 +9,22 @@
 #include "app/main_screen.h"
 #include "app/screen_option.h"
 #include "base/printable_text.h"
+#include "base/settings_keys.h"
 #include "pitch/mic_listener.h"
+#include "platform/desktop/audio_device_choice.h"
 #include "platform/desktop/desktop_audio_session.h"
 #include "platform/desktop/developer_log.h"
 #include "platform/desktop/file_audio_input.h"
 #include "platform/desktop/portaudio_capture.h"
 #include "platform/desktop/portaudio_output.h"
 #include "platform/desktop/qt_application.h"
+#include "platform/desktop/qt_audio_settings.h"
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_device.h"
 #include "platform/desktop/qt_dispatch.h"
 #include "platform/desktop/qt_images.h"
+#include "platform/desktop/qt_keyboard.h"
+#include "platform/desktop/qt_playing_fork.h"
 #include "platform/desktop/qt_quit_on_signal.h"
 #include "platform/desktop/qt_rating_alerts.h"
 #include "platform/desktop/qt_rating_network.h"
@@ -38,7 +43,9 @@
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
 #include "screen/listener_microphone.h"
+#include "tones/fork_buttons.h"
 #include "tones/tone_generator.h"
+#include "tones/tone_volume.h"
 #include "tuner/tuner_state.h"
 
 namespace strumwise::app {
@@ -95,6 +102,7 @@ struct DesktopWindowApp::Parts {
         } else {
             microphoneInput = std::make_unique<desktop::PortAudioInputQueueFactory>(log);
         }
+        chooseAudioDevices();
         const bool traced = this->config.trace != DesktopTrace::Off;
         if (traced) {
             tracedLog = std::make_unique<headless::TracedLog>(developerLog, sink);
@@ -146,6 +154,80 @@ struct DesktopWindowApp::Parts {
             });
     }
 
+    // The devices given for this run, or else those chosen in an earlier one, and the tones'
+    // volume. The player's own choices are read from the desktop's defaults, untraced: they are
+    // no part of the screen's behaviour.
+    void chooseAudioDevices() {
+        const auto remembered = [this](std::string_view key) {
+            std::optional<std::string> name = defaults.stringForKey(key);
+            return name && !name->empty() ? name : std::nullopt;
+        };
+        const auto inputName = fileInput ? std::nullopt : remembered(settings::kInputDeviceKey);
+        const auto outputName = remembered(settings::kOutputDeviceKey);
+        if ((inputName && !config.inputDevice) || (outputName && !config.outputDevice)) {
+            devices = desktop::listAudioDevices().devices;
+        }
+        if (microphoneInput) {
+            inputDevice = config.inputDevice
+                              ? config.inputDevice
+                              : desktop::rememberedAudioDevice(devices, inputName,
+                                                               desktop::AudioDirection::Input, log);
+            microphoneInput->setDevice(inputDevice);
+        }
+        outputDevice = config.outputDevice
+                           ? config.outputDevice
+                           : desktop::rememberedAudioDevice(devices, outputName,
+                                                            desktop::AudioDirection::Output, log);
+        output.setDevice(outputDevice);
+        output.setGain(tones::toneGainForVolume(tones::storedToneVolume(defaults)));
+    }
+
+    // What the desktop adds to the main screen once it shows: the keys, the look of the playing
+    // fork and the sound settings on the About page.
+    void addDesktopControls() {
+        desktop::QtStoryboard* layout = windows.keyStoryboard();
+        QWidget* window = windows.mainWindow();
+        if (layout == nullptr || window == nullptr) {
+            return;
+        }
+        desktop::AudioSettings settings{
+            .devices = desktop::listAudioDevices().devices,
+            .inputDevice = inputDevice,
+            .outputDevice = outputDevice,
+            .inputIsFile = fileInput != nullptr,
+            .volumeDb = tones::storedToneVolume(defaults),
+            .volumeChanged =
+                [this](double db) {
+                    output.setGain(tones::toneGainForVolume(db));
+                    tones::storeToneVolume(defaults, db);
+                },
+            .inputChosen =
+                [this](std::optional<int> chosen, const std::string& name) {
+                    defaults.setString(name, settings::kInputDeviceKey);
+                    inputDevice = chosen;
+                    microphoneInput->setDevice(chosen);
+                    // A new listener opens the chosen device.
+                    microphone->stop();
+                    microphone->listen();
+                },
+            .outputChosen =
+                [this](std::optional<int> chosen, const std::string& name) {
+                    defaults.setString(name, settings::kOutputDeviceKey);
+                    outputDevice = chosen;
+                    output.setDevice(chosen);  // heard from the next fork pressed
+                },
+        };
+        desktop::QtAudioSettingsPanel::addToAboutArea(*layout->rootWidget(), std::move(settings));
+        playingFork = std::make_unique<desktop::QtPlayingFork>(*layout->rootWidget(), [this] {
+            MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
+            return screen != nullptr &&
+                   screen->controller().curPlayState() == tones::ForkButtons::kPlaying;
+        });
+        layout->setActionObserver(
+            [this](std::string_view action) { playingFork->actionSent(action); });
+        new desktop::QtKeyboard(*window);  // the window owns it
+    }
+
     std::int64_t elapsedMicros() const {
         return std::chrono::duration_cast<std::chrono::microseconds>(
                    std::chrono::steady_clock::now() - started)
@@ -178,6 +260,10 @@ struct DesktopWindowApp::Parts {
     desktop::PortAudioOutputUnitFactory output;
     std::unique_ptr<desktop::FileAudioInputFactory> fileInput;
     std::unique_ptr<desktop::PortAudioInputQueueFactory> microphoneInput;
+    // Known only when a device is remembered; empty: the defaults.
+    std::vector<desktop::AudioDeviceDescription> devices;
+    std::optional<int> inputDevice;
+    std::optional<int> outputDevice;
 
     std::unique_ptr<headless::TracedLog> tracedLog;
     std::unique_ptr<headless::TracedUserDefaults> tracedDefaults;
@@ -203,6 +289,7 @@ struct DesktopWindowApp::Parts {
     std::unique_ptr<rating::RatingPrompt> ratingPrompt;
     // The launch sequence; it owns the main screen once the window is installed.
     std::unique_ptr<AppDelegate> delegate;
+    std::unique_ptr<desktop::QtPlayingFork> playingFork;
     bool shutDown = false;
 };
 
@@ -220,6 +307,7 @@ bool DesktopWindowApp::launch() {
         p.windows.showNoLayoutWindow();
         return false;
     }
+    p.addDesktopControls();
     return true;
 }
 
@@ -276,7 +364,8 @@ const desktop::ScreenProfile& DesktopWindowApp::profile() const {
 }
 
 const char* const kDesktopWindowUsage =
-    "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--trace | --json] [--verbose]\n"
+    "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--input-device DEVICE]\n"
+    "                 [--output-device DEVICE] [--trace | --json] [--verbose]\n"
     "\n"
     "Opens the tuner window on the default microphone and speakers.\n"
     "\n"
@@ -285,6 +374,10 @@ const char* const kDesktopWindowUsage =
     "  --screen IDIOM:HEIGHT   the device to lay the window out for: phone or pad and the\n"
     "                          screen height in points (phone:667, pad:1024, ...); default:\n"
     "                          the tallest phone that fits the desktop\n"
+    "  --input-device DEVICE   listen to DEVICE, an index or a name (or a unique part of\n"
+    "                          one) from strumwise devices, for this run; default: the\n"
+    "                          microphone chosen on the About page, else the system's\n"
+    "  --output-device DEVICE  play the reference tones on DEVICE, likewise\n"
     "  --trace                 print every observable platform call as it happens, as\n"
     "                          strumwise headless does\n"
     "  --json                  the same, as JSON Lines\n"
@@ -293,8 +386,13 @@ const char* const kDesktopWindowUsage =
 
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options) {
-    static constexpr AcceptedOption kAccepted[] = {
-        {"--input", true}, {"--screen", true}, {"--trace"}, {"--json"}, {"--verbose"}};
+    static constexpr AcceptedOption kAccepted[] = {{"--input", true},
+                                                   {"--screen", true},
+                                                   {"--input-device", true},
+                                                   {"--output-device", true},
+                                                   {"--trace"},
+                                                   {"--json"},
+                                                   {"--verbose"}};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -320,6 +418,12 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
             options.screen = desktop::screenProfile(screen->idiom, screen->height);
         } else if (name == "--verbose") {
             options.verbose = true;
+        } else if (name == "--input-device" || name == "--output-device") {
+            if (value.empty()) {
+                return std::string(name) + " needs a device index or name";
+            }
+            (name == "--input-device" ? options.inputDevice : options.outputDevice) =
+                std::string(value);
         } else if (name == "--trace") {
             options.trace = DesktopTrace::Text;
         } else {

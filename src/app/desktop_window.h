@@ -40,6 +40,10 @@ struct DesktopWindowConfig {
     DesktopTrace trace = DesktopTrace::Off;
     // Shows the logic's own log lines on standard error; with a trace they are trace lines.
     bool verbose = false;
+    // PortAudio devices given for this run; empty: the one chosen on the About page in an
+    // earlier run, or else the default.
+    std::optional<int> inputDevice;
+    std::optional<int> outputDevice;
 };
 
 // The tuner in a desktop window: the Qt platform, PortAudio (or the input file) for sound, the
@@ -85,6 +89,9 @@ struct DesktopWindowOptions {
     std::optional<platform::desktop::ScreenProfile> screen;
     DesktopTrace trace = DesktopTrace::Off;
     bool verbose = false;
+    // As given: a device index or name, resolved against the devices when the window opens.
+    std::optional<std::string> inputDevice;
+    std::optional<std::string> outputDevice;
 };
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                       DesktopWindowOptions& options);

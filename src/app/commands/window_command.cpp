@@ -7,11 +7,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/commands/command.h"
 #include "app/desktop_window.h"
 #include "pitch/mic_listener.h"
+#include "platform/desktop/audio_device_choice.h"
 #include "platform/headless/audio_file.h"
 
 namespace strumwise::app {
@@ -51,6 +53,27 @@ int runWindowCommand(std::span<const std::string_view> args) {
     config.screen = options.screen;
     config.trace = options.trace;
     config.verbose = options.verbose;
+    if (options.inputDevice || options.outputDevice) {
+        // Refused before the window opens, as a wrong file is.
+        namespace desktop = platform::desktop;
+        const desktop::AudioDeviceList list = desktop::listAudioDevices();
+        for (const auto& [request, direction, chosen] :
+             {std::tuple{options.inputDevice, desktop::AudioDirection::Input, &config.inputDevice},
+              std::tuple{options.outputDevice, desktop::AudioDirection::Output,
+                         &config.outputDevice}}) {
+            if (!request) {
+                continue;
+            }
+            const desktop::AudioDeviceLookup found =
+                desktop::findAudioDevice(list.devices, *request, direction);
+            if (!found.index) {
+                std::fprintf(stderr, "strumwise: %s\n",
+                             list.error.empty() ? found.error.c_str() : list.error.c_str());
+                return kExitUsage;
+            }
+            *chosen = found.index;
+        }
+    }
     if (options.inputPath) {
         // Opened once here so that a file that cannot be used is refused before the window
         // opens; each capture queue then reads it afresh as it plays.

@@ -39,6 +39,9 @@ class PortAudioInputQueueFactory : public AudioInputQueueFactory {
     std::unique_ptr<AudioInputQueue> newInput(const StreamFormat& format,
                                               AudioInputCallback callback, void* userData) override;
 
+    // The device of the queues made from now on; empty: the default input device.
+    void setDevice(std::optional<int> device) { options_.device = device; }
+
   private:
     Log& log_;
     PortAudioCaptureOptions options_;

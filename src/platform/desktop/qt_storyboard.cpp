@@ -63,6 +63,9 @@ QtStoryboard::QtStoryboard(std::string name, QWidget* root) : name_(std::move(na
             if (handler_) {
                 handler_(actionName);
             }
+            if (observer_) {
+                observer_(actionName);
+            }
         });
     }
 }

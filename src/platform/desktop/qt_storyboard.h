@@ -31,6 +31,11 @@ class QtStoryboard final : public Storyboard {
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
+    // Runs after the handler for every action a button sent, so that the desktop can show what
+    // the action did (the playing fork button).
+    void setActionObserver(std::function<void(std::string_view action)> observer) {
+        observer_ = std::move(observer);
+    }
 
     const std::string& name() const { return name_; }
     QWidget* rootWidget() const { return root_; }
@@ -43,6 +48,7 @@ class QtStoryboard final : public Storyboard {
     std::string name_;
     QPointer<QWidget> root_;
     std::function<void(std::string_view)> handler_;
+    std::function<void(std::string_view)> observer_;
     std::map<std::string, std::unique_ptr<QtLabel>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<QtImageView>, std::less<>> imageViews_;
     std::map<std::string, std::unique_ptr<QtButton>, std::less<>> buttons_;

@@ -2,31 +2,37 @@
 // note, the reference frequency and the string's picture; closing writes the run count; a
 // screen size without a layout gets a window that says so, and no rating alert over it; the
 // alert leaves when the tuner's window loses the activation; the logic's own log lines show only
-// when asked for.
+// when asked for; the keyboard alone plays the forks and browses the tunings.
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QTest>
 #include <QTimer>
 
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/desktop_window.h"
 #include "platform/desktop/qt_image_view_widget.h"
+#include "platform/desktop/qt_keyboard.h"
 #include "platform/desktop/qt_storyboard.h"
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/desktop/qt_windows.h"
 #include "qt_test_app.h"
 #include "rating/rating_prompt.h"
+#include "screen/view_controller.h"
 #include "support/test_signals.h"
+#include "tones/fork_buttons.h"
 
 namespace strumwise::app {
 namespace {
@@ -118,6 +124,72 @@ TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseS
             EXPECT_EQ(written.find(line) != std::string::npos, verbose) << line << "\n" << written;
         }
     }
+}
+
+// Keys only: Tab walks the controls in reading order, 3 plays the third string's fork, whose
+// button stays pressed until Space stops the tone, and the arrows browse all four tunings, the
+// forks playing the tuning shown.
+TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning) {
+    DesktopWindowConfig config;
+    config.screen = desktop::screenProfile(0, 667);
+    config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+    DesktopWindowApp app(std::move(config));
+    ASSERT_TRUE(app.launch());
+    QWidget* window = app.windows().mainWindow();
+    ASSERT_TRUE(testing::processEventsUntil([&] { return window->isActiveWindow(); }, 5000));
+    desktop::QtStoryboard& layout = *app.layout();
+    const auto press = [&](Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : window, key);
+    };
+
+    // The first tuning hides the arrow back, and the About page is not showing.
+    std::vector<std::string> visited;
+    for (int i = 0; i < 9; ++i) {
+        visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+        press(Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{
+                           "showNextTuningButton", "firstFreqButton", "secondFreqButton",
+                           "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton",
+                           "qt_tabwidget_tabbar", "showNextTuningButton"}));
+    const QList<QWidget*> order = desktop::QtKeyboard::readingOrder(*window);
+    ASSERT_GT(order.size(), 2);
+    EXPECT_EQ(order.back()->objectName(), QStringLiteral("qt_tabwidget_tabbar"));
+    EXPECT_EQ(order[order.size() - 2]->objectName(), QStringLiteral("outputDeviceChoice"));
+
+    auto* third = layout.rootWidget()->findChild<QPushButton*>(QStringLiteral("thirdFreqButton"));
+    ASSERT_NE(third, nullptr);
+    const auto playing = [&] {
+        return app.controller()->curPlayState() == tones::ForkButtons::kPlaying;
+    };
+    press(Qt::Key_3);
+    EXPECT_TRUE(playing());
+    EXPECT_TRUE(third->isChecked());
+    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("G3"));
+    EXPECT_EQ(textOf(layout, "tfFreqLabel"), QStringLiteral("196Hz"));
+    press(Qt::Key_Space);
+    EXPECT_FALSE(playing());
+    EXPECT_FALSE(third->isChecked());
+
+    std::vector<QString> titles{textOf(layout, "currentTuningName")};
+    for (int i = 0; i < 4; ++i) {
+        press(Qt::Key_Right);
+        titles.push_back(textOf(layout, "currentTuningName"));
+    }
+    EXPECT_EQ(std::set<QString>(titles.begin(), titles.end()).size(), 4u);
+    EXPECT_EQ(titles[3], titles[4]) << "the last tuning stays";
+    press(Qt::Key_5);
+    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("G4"));
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    press(Qt::Key_5);
+    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("A4")) << "the second tuning";
+    EXPECT_TRUE(playing());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(playing());
+    press(Qt::Key_Left);
+    EXPECT_EQ(textOf(layout, "currentTuningName"), titles[0]);
 }
 
 TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {

@@ -1,0 +1,118 @@
+#include "platform/desktop/qt_audio_settings.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSlider>
+#include <cmath>
+
+#include "tones/tone_volume.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+// The layouts' texts are translated in this context, and so are the panel's.
+QString tr(const char* text) {
+    return QCoreApplication::translate("MainScreen", text);
+}
+
+QString volumeText(int db) {
+    return tr("%1 dB").arg(QString::number(db).replace(QLatin1Char('-'), QChar(0x2212)));
+}
+
+QLabel* caption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setProperty("role", QStringLiteral("about"));
+    return label;
+}
+
+}  // namespace
+
+QtAudioSettingsPanel::QtAudioSettingsPanel(AudioSettings settings, QWidget* parent)
+    : QFrame(parent), settings_(std::move(settings)) {
+    setObjectName(QStringLiteral("audioSettingsPanel"));
+    setProperty("role", QStringLiteral("panel"));
+    auto* grid = new QGridLayout(this);
+    grid->setColumnStretch(1, 1);
+
+    auto* volume = new QSlider(Qt::Horizontal, this);
+    volume->setObjectName(QStringLiteral("toneVolumeSlider"));
+    volume->setRange(static_cast<int>(tones::kMinToneVolumeDb),
+                     static_cast<int>(tones::kMaxToneVolumeDb));
+    volume->setPageStep(3);
+    volume->setValue(static_cast<int>(std::lround(settings_.volumeDb)));
+    volume->setAccessibleName(tr("Reference tone volume"));
+    volume->setToolTip(tr("Loudness of the reference tones, in dB below full scale"));
+    auto* volumeValue = new QLabel(volumeText(volume->value()), this);
+    volumeValue->setObjectName(QStringLiteral("toneVolumeText"));
+    volumeValue->setProperty("role", QStringLiteral("about"));
+    QObject::connect(volume, &QSlider::valueChanged, this, [this, volumeValue](int db) {
+        volumeValue->setText(volumeText(db));
+        if (settings_.volumeChanged) {
+            settings_.volumeChanged(db);
+        }
+    });
+    grid->addWidget(caption(tr("Tone volume"), this), 0, 0);
+    grid->addWidget(volume, 0, 1);
+    grid->addWidget(volumeValue, 0, 2);
+
+    grid->addWidget(caption(tr("Microphone"), this), 1, 0);
+    grid->addWidget(deviceChoice(true), 1, 1, 1, 2);
+    grid->addWidget(caption(tr("Speakers"), this), 2, 0);
+    grid->addWidget(deviceChoice(false), 2, 1, 1, 2);
+}
+
+QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
+    auto* choice = new QComboBox(this);
+    choice->setObjectName(input ? QStringLiteral("inputDeviceChoice")
+                                : QStringLiteral("outputDeviceChoice"));
+    choice->setAccessibleName(input ? tr("Microphone") : tr("Speakers"));
+    choice->setToolTip(input ? tr("The microphone the tuner listens to")
+                             : tr("Where the reference tones play"));
+    // Long device names must not widen a phone's page.
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    choice->setMinimumContentsLength(8);
+    if (input && settings_.inputIsFile) {
+        choice->addItem(tr("A sound file (--input)"));
+        choice->setEnabled(false);
+        return choice;
+    }
+    choice->addItem(tr("System default"));
+    const std::optional<int> current = input ? settings_.inputDevice : settings_.outputDevice;
+    for (const AudioDeviceDescription& device : settings_.devices) {
+        if ((input ? device.inputChannels : device.outputChannels) < 1) {
+            continue;
+        }
+        choice->addItem(QString::fromStdString(device.name), device.index);
+        if (current == device.index) {
+            choice->setCurrentIndex(choice->count() - 1);
+        }
+    }
+    QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
+        const QVariant index = choice->itemData(row);
+        const std::optional<int> device =
+            index.isValid() ? std::optional<int>(index.toInt()) : std::nullopt;
+        const std::string name = device ? choice->itemText(row).toStdString() : std::string();
+        const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
+        if (chosen) {
+            chosen(device, name);
+        }
+    });
+    return choice;
+}
+
+QtAudioSettingsPanel* QtAudioSettingsPanel::addToAboutArea(QWidget& root, AudioSettings settings) {
+    auto* about = root.findChild<QLabel*>(QStringLiteral("aboutMsg2"));
+    QWidget* area = about != nullptr ? about->parentWidget() : nullptr;
+    auto* box = area != nullptr ? qobject_cast<QBoxLayout*>(area->layout()) : nullptr;
+    if (box == nullptr) {
+        return nullptr;
+    }
+    auto* panel = new QtAudioSettingsPanel(std::move(settings), area);
+    box->addWidget(panel);
+    return panel;
+}
+
+}  // namespace strumwise::platform::desktop

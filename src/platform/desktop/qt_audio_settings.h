@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QFrame>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/portaudio_devices.h"
+
+class QComboBox;
+
+namespace strumwise::platform::desktop {
+
+// What the About page's sound settings show and whom they tell about a change.
+struct AudioSettings {
+    // The devices to offer; with none, each choice offers only the system default.
+    std::vector<AudioDeviceDescription> devices;
+    // The devices in use; empty: the default.
+    std::optional<int> inputDevice;
+    std::optional<int> outputDevice;
+    // The tuner listens to a sound file, not to a device: the microphone cannot be chosen.
+    bool inputIsFile = false;
+    // The reference tones' volume, dBFS of their peaks.
+    double volumeDb = 0.0;
+
+    std::function<void(double volumeDb)> volumeChanged;
+    // The chosen device's index and name; empty: the system default.
+    std::function<void(std::optional<int> index, const std::string& name)> inputChosen;
+    std::function<void(std::optional<int> index, const std::string& name)> outputChosen;
+};
+
+// The sound settings on the About page: the reference tones' volume, and the microphone and the
+// speakers the tuner uses. Main thread only.
+class QtAudioSettingsPanel final : public QFrame {
+  public:
+    QtAudioSettingsPanel(AudioSettings settings, QWidget* parent);
+
+    // Adds the panel below the about texts of a main-screen layout (the phones' About page,
+    // the pads' about panel); nullptr when the layout has no about texts.
+    static QtAudioSettingsPanel* addToAboutArea(QWidget& root, AudioSettings settings);
+
+  private:
+    QComboBox* deviceChoice(bool input);
+
+    AudioSettings settings_;
+};
+
+}  // namespace strumwise::platform::desktop

@@ -1,0 +1,130 @@
+#include "platform/desktop/qt_keyboard.h"
+
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "platform/desktop/qt_storyboard.h"
+#include "view/action_names.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+QPushButton* buttonFor(QWidget& window, std::string_view action) {
+    const QString name = QString::fromUtf8(action.data(), static_cast<qsizetype>(action.size()));
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->property(QtStoryboard::kActionProperty).toString() == name) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void addInReadingOrder(QWidget* widget, QList<QWidget*>& order);
+
+// The widgets of a layout in its own order: rows top to bottom, each left to right.
+void addInReadingOrder(QLayout* layout, QList<QWidget*>& order) {
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() != nullptr) {
+            addInReadingOrder(item->widget(), order);
+        } else if (item->layout() != nullptr) {
+            addInReadingOrder(item->layout(), order);
+        }
+    }
+}
+
+// Layouts, not the widgets' family tree, give the order: showing a page raises it above its
+// siblings, which reorders them.
+void addInReadingOrder(QWidget* widget, QList<QWidget*>& order) {
+    if (auto* pages = qobject_cast<QTabWidget*>(widget)) {
+        for (int i = 0; i < pages->count(); ++i) {
+            addInReadingOrder(pages->widget(i), order);
+        }
+        // The tabs sit below their pages.
+        if (auto* tabs = pages->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+            order.push_back(tabs);
+        }
+        return;
+    }
+    if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->focusProxy() == nullptr) {
+        order.push_back(widget);
+    }
+    if (widget->layout() != nullptr) {
+        addInReadingOrder(widget->layout(), order);
+    }
+}
+
+}  // namespace
+
+QtKeyboard::QtKeyboard(QWidget& window) : QObject(&window) {
+    addShortcut(window, QKeySequence(Qt::Key_Left), view::kPreviousTuningAction.data());
+    addShortcut(window, QKeySequence(Qt::Key_Right), view::kNextTuningAction.data());
+    for (std::size_t i = 0; i < view::kForkActions.size(); ++i) {
+        addShortcut(window, QKeySequence(static_cast<int>(Qt::Key_1 + i)),
+                    view::kForkActions[i].data());
+    }
+    addShortcut(window, QKeySequence(Qt::Key_Space), view::kStopAction.data());
+    addShortcut(window, QKeySequence(Qt::Key_Escape), view::kStopAction.data());
+    // A button pressed from the keyboard: Space is the stop key here, so Return takes its place.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), &window);
+        QObject::connect(shortcut, &QShortcut::activated, this, [&window] {
+            auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            if (button != nullptr && window.isAncestorOf(button)) {
+                button->click();
+            }
+        });
+    }
+    for (QAbstractSlider* slider : window.findChildren<QAbstractSlider*>()) {
+        slider->installEventFilter(this);
+    }
+    const QList<QWidget*> order = readingOrder(window);
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+    if (order.size() > 1) {
+        QWidget::setTabOrder(order.back(), order.front());  // and round again
+    }
+    // The keyboard starts at the first control, not wherever the window's activation left it.
+    for (QWidget* widget : order) {
+        if (widget->isVisibleTo(&window) && widget->isEnabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+void QtKeyboard::addShortcut(QWidget& window, const QKeySequence& keys, const char* action) {
+    QPushButton* button = buttonFor(window, action);
+    if (button == nullptr) {
+        return;
+    }
+    auto* shortcut = new QShortcut(keys, &window);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+}
+
+bool QtKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    // Taking the override keeps the tuning shortcuts from stealing a focused slider's arrows.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            event->accept();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QList<QWidget*> QtKeyboard::readingOrder(QWidget& window) {
+    QList<QWidget*> order;
+    addInReadingOrder(&window, order);
+    return order;
+}
+
+}  // namespace strumwise::platform::desktop

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+
+namespace strumwise::platform::desktop {
+
+// The main screen from the keyboard. Left and Right browse the tunings, 1 to 5 play the forks of
+// strings 1 to 5, Space and Escape stop the tone, Return and Enter press the focused button,
+// and Tab walks the controls in reading order. Each key clicks the layout's own button, so a key
+// does exactly what a click does. A slider keeps its own arrow keys while it has the focus.
+// Main thread only; lives as long as the window it was made for.
+class QtKeyboard final : public QObject {
+  public:
+    // `window` shows the layout whose buttons carry their actions in the "action" property.
+    explicit QtKeyboard(QWidget& window);
+
+    // Where Tab goes, in order: every control of the window as its layouts list them (top to
+    // bottom, left to right), a page's tabs after its pages, since they sit at the bottom.
+    static QList<QWidget*> readingOrder(QWidget& window);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void addShortcut(QWidget& window, const QKeySequence& keys, const char* action);
+};
+
+}  // namespace strumwise::platform::desktop
