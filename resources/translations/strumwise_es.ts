@@ -281,7 +281,7 @@
     </message>
     <message>
         <source>System default</source>
-        <translation>Predeterminado del sistema</translation>
+        <translation>Predeterminado</translation>
     </message>
     <message>
         <source>A sound file (--input)</source>

@@ -34,6 +34,11 @@ constexpr auto kStartDeadline = std::chrono::seconds(2);
 // no longer pulls frames never finishes the ramp), and how often it looks.
 constexpr auto kFadeOutLimit = std::chrono::milliseconds(150);
 constexpr auto kFadeOutPoll = std::chrono::milliseconds(2);
+// A sound server may drop what is still queued when a stream stops, and the first frames after
+// it starts: the stream plays this long after the ramp out before it stops, and starts with this
+// many frames of silence, so that the ramps are heard, not lost.
+constexpr auto kDrainTime = std::chrono::milliseconds(300);
+constexpr std::uint32_t kPrerollFrames = 2048;
 
 PaStreamParameters outputParameters(PaDeviceIndex device) {
     PaStreamParameters parameters{};
@@ -41,7 +46,9 @@ PaStreamParameters outputParameters(PaDeviceIndex device) {
     parameters.channelCount = kOutputChannels;
     parameters.sampleFormat = paInt16;
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    parameters.suggestedLatency = info != nullptr ? info->defaultLowOutputLatency : 0.05;
+    // A reference tone gains nothing from low latency, and a busy machine would starve a short
+    // buffer: every gap in it is a click.
+    parameters.suggestedLatency = info != nullptr ? info->defaultHighOutputLatency : 0.1;
     parameters.hostApiSpecificStreamInfo = nullptr;
     return parameters;
 }
@@ -143,6 +150,9 @@ class OutputStream {
                 const PaError halted = Pa_StopStream(stream_);
                 stopped = halted == paNoError ? 1 : halted;
             }
+            if (stopped == 1) {
+                preroll_ = kPrerollFrames;
+            }
             status = stopped == 1 ? Pa_StartStream(stream_) : std::min<PaError>(stopped, 0);
             if (status != paNoError) {
                 reportOnce("Audio output could not start, the reference tones stay silent: " +
@@ -164,12 +174,17 @@ class OutputStream {
         }
     }
 
-    // Stops the stream once the tone has ramped out, unless it was started again meanwhile
-    // (that start is queued behind this task and finds the stream playing).
+    // Stops the stream once the tone has ramped out and the ramp has drained, unless it was
+    // started again meanwhile (that start is queued behind this task and finds the stream
+    // playing) or is being closed.
     void stopWhenFaded() {
         for (auto waited = std::chrono::milliseconds(0);
              !fade_.faded() && !fade_.sounding() && waited < kFadeOutLimit;
              waited += kFadeOutPoll) {
+            std::this_thread::sleep_for(kFadeOutPoll);
+        }
+        for (auto waited = std::chrono::milliseconds(0);
+             !fade_.sounding() && gateOpen_.load() && waited < kDrainTime; waited += kFadeOutPoll) {
             std::this_thread::sleep_for(kFadeOutPoll);
         }
         if (!fade_.sounding()) {
@@ -209,7 +224,11 @@ class OutputStream {
         auto* self = static_cast<OutputStream*>(userData);
         const auto frames = static_cast<std::uint32_t>(frameCount);
         self->rendering_.fetch_add(1);
-        if (self->gateOpen_.load() && self->fade_.wantsFrames()) {
+        const std::uint32_t preroll = self->preroll_.load();
+        if (preroll > 0) {
+            self->preroll_.store(preroll - std::min(preroll, frames));
+        }
+        if (preroll == 0 && self->gateOpen_.load() && self->fade_.wantsFrames()) {
             AudioBuffer buffer{kOutputChannels, frames * kBytesPerFrame, output};
             AudioBufferList list{1, &buffer};
             self->callback_(self->context_, frames, list);
@@ -238,6 +257,9 @@ class OutputStream {
     std::atomic<bool> gateOpen_ = false;
     std::atomic<int> rendering_ = 0;
     tones::ToneFade fade_;
+    // Frames of silence still to play before the first rendered frame; set by the worker before
+    // the stream starts.
+    std::atomic<std::uint32_t> preroll_ = 0;
     // Request number times two, plus one for a failure; written by the worker.
     std::atomic<std::uint64_t> startAnswer_ = 0;
     std::mutex logMutex_;

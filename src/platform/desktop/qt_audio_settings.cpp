@@ -13,13 +13,14 @@
 namespace strumwise::platform::desktop {
 namespace {
 
-// The layouts' texts are translated in this context, and so are the panel's.
-QString tr(const char* text) {
+// The layouts' texts are translated in this context, and so are the panel's (a member
+// tr() would look in QFrame's).
+QString translated(const char* text) {
     return QCoreApplication::translate("MainScreen", text);
 }
 
 QString volumeText(int db) {
-    return tr("%1 dB").arg(QString::number(db).replace(QLatin1Char('-'), QChar(0x2212)));
+    return translated("%1 dB").arg(QString::number(db).replace(QLatin1Char('-'), QChar(0x2212)));
 }
 
 QLabel* caption(const QString& text, QWidget* parent) {
@@ -43,8 +44,8 @@ QtAudioSettingsPanel::QtAudioSettingsPanel(AudioSettings settings, QWidget* pare
                      static_cast<int>(tones::kMaxToneVolumeDb));
     volume->setPageStep(3);
     volume->setValue(static_cast<int>(std::lround(settings_.volumeDb)));
-    volume->setAccessibleName(tr("Reference tone volume"));
-    volume->setToolTip(tr("Loudness of the reference tones, in dB below full scale"));
+    volume->setAccessibleName(translated("Reference tone volume"));
+    volume->setToolTip(translated("Loudness of the reference tones, in dB below full scale"));
     auto* volumeValue = new QLabel(volumeText(volume->value()), this);
     volumeValue->setObjectName(QStringLiteral("toneVolumeText"));
     volumeValue->setProperty("role", QStringLiteral("about"));
@@ -54,13 +55,13 @@ QtAudioSettingsPanel::QtAudioSettingsPanel(AudioSettings settings, QWidget* pare
             settings_.volumeChanged(db);
         }
     });
-    grid->addWidget(caption(tr("Tone volume"), this), 0, 0);
+    grid->addWidget(caption(translated("Tone volume"), this), 0, 0);
     grid->addWidget(volume, 0, 1);
     grid->addWidget(volumeValue, 0, 2);
 
-    grid->addWidget(caption(tr("Microphone"), this), 1, 0);
+    grid->addWidget(caption(translated("Microphone"), this), 1, 0);
     grid->addWidget(deviceChoice(true), 1, 1, 1, 2);
-    grid->addWidget(caption(tr("Speakers"), this), 2, 0);
+    grid->addWidget(caption(translated("Speakers"), this), 2, 0);
     grid->addWidget(deviceChoice(false), 2, 1, 1, 2);
 }
 
@@ -68,18 +69,18 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
     auto* choice = new QComboBox(this);
     choice->setObjectName(input ? QStringLiteral("inputDeviceChoice")
                                 : QStringLiteral("outputDeviceChoice"));
-    choice->setAccessibleName(input ? tr("Microphone") : tr("Speakers"));
-    choice->setToolTip(input ? tr("The microphone the tuner listens to")
-                             : tr("Where the reference tones play"));
+    choice->setAccessibleName(input ? translated("Microphone") : translated("Speakers"));
+    choice->setToolTip(input ? translated("The microphone the tuner listens to")
+                             : translated("Where the reference tones play"));
     // Long device names must not widen a phone's page.
     choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     choice->setMinimumContentsLength(8);
     if (input && settings_.inputIsFile) {
-        choice->addItem(tr("A sound file (--input)"));
+        choice->addItem(translated("A sound file (--input)"));
         choice->setEnabled(false);
         return choice;
     }
-    choice->addItem(tr("System default"));
+    choice->addItem(translated("System default"));
     const std::optional<int> current = input ? settings_.inputDevice : settings_.outputDevice;
     for (const AudioDeviceDescription& device : settings_.devices) {
         if ((input ? device.inputChannels : device.outputChannels) < 1) {
