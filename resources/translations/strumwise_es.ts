@@ -281,7 +281,7 @@
     </message>
     <message>
         <source>System default</source>
-        <translation>Predeterminado</translation>
+        <translation>Por defecto</translation>
     </message>
     <message>
         <source>A sound file (--input)</source>

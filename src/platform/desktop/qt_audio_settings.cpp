@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSlider>
+#include <QTabWidget>
 #include <cmath>
 
 #include "tones/tone_volume.h"
@@ -27,6 +29,29 @@ QLabel* caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setProperty("role", QStringLiteral("about"));
     return label;
+}
+
+// A phone's About page is as tall as its screen, and the settings make the smallest one's taller:
+// the page scrolls rather than squeezing its buttons. A page that fits shows no scroll bar.
+void scrollWhenTall(QWidget& page) {
+    auto* stack = page.parentWidget();
+    auto* pages = stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    const int index = pages != nullptr ? pages->indexOf(&page) : -1;
+    if (index < 0) {
+        return;
+    }
+    const QString title = pages->tabText(index);
+    pages->removeTab(index);
+    auto* scroll = new QScrollArea();
+    scroll->setObjectName(page.objectName() + QStringLiteral("Scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(&page);
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    pages->insertTab(index, scroll, title);
 }
 
 }  // namespace
@@ -113,6 +138,7 @@ QtAudioSettingsPanel* QtAudioSettingsPanel::addToAboutArea(QWidget& root, AudioS
     }
     auto* panel = new QtAudioSettingsPanel(std::move(settings), area);
     box->addWidget(panel);
+    scrollWhenTall(*area);
     return panel;
 }
 

@@ -52,11 +52,21 @@ void addInReadingOrder(QWidget* widget, QList<QWidget*>& order) {
         }
         return;
     }
-    if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->focusProxy() == nullptr) {
+    const bool control =
+        (widget->focusPolicy() & Qt::TabFocus) != 0 && widget->focusProxy() == nullptr;
+    if (control) {
         order.push_back(widget);
     }
     if (widget->layout() != nullptr) {
         addInReadingOrder(widget->layout(), order);
+    } else if (!control) {
+        // A container that places its children itself (the window's scaled page).
+        for (QWidget* child :
+             widget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                addInReadingOrder(child, order);
+            }
+        }
     }
 }
 
