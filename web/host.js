@@ -82,7 +82,8 @@ const StrumwiseHost = (() => {
     part(".meterArrow.up").classList.toggle("active", !reading.idle && reading.turn === 1);
     part(".meterArrow.down").classList.toggle("active", !reading.idle && reading.turn === -1);
     const cents = Math.round(reading.cents);
-    part(".meterNote").textContent = reading.idle ? "" : reading.note;
+    // The string's number in a circle, as the tuning chart numbers them, then its note.
+    part(".meterNote").textContent = reading.idle ? "" : String.fromCodePoint(0x2460 + reading.string - 1) + " " + reading.note;
     part(".meterNote").classList.toggle("inTune", reading.turn === 0);
     part(".meterOffset").textContent = reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2";
   }

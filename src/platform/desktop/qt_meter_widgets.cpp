@@ -130,11 +130,13 @@ void TuningMeterWidget::paintEvent(QPaintEvent*) {
         QPen(needleColour, std::max(2.0, scale.height() * 0.12), Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(x, scale.top()), QPointF(x, scale.bottom()));
 
-    // "G3  +20 ¢": the note in the zone's colour when in tune, the offset in whole cents.
+    // "③ G3  +20 ¢": the string's number in a circle, as the tuning chart numbers the strings,
+    // and its note, in the zone's colour when in tune; then the offset in whole cents.
     const long cents = std::lround(reading_.cents);
     const QString offset = (cents > 0 ? QStringLiteral("+") : QString()) + QString::number(cents) +
                            QStringLiteral(" \u00a2");
     const QString note =
+        QString(QChar(static_cast<char16_t>(0x2460 + reading_.string - 1))) + QStringLiteral(" ") +
         QString::fromUtf8(reading_.note.data(), static_cast<qsizetype>(reading_.note.size()));
     // A long offset ("-665 ¢") on a narrow strip gets a smaller type rather than being cut.
     const double natural =

@@ -22,10 +22,12 @@ EM_JS(void, js_set_hidden, (const char* o, int ol, int hidden), {
 EM_JS(int, js_has_outlet, (const char* o, int ol, const char* k, int kl), {
     return StrumwiseHost.hasOutlet(UTF8ToString(o, ol), UTF8ToString(k, kl)) ? 1 : 0;
 });
-EM_JS(void, js_show_tuning_meter, (const char* o, int ol, int idle, const char* n, int nl,
-                                   double cents, double needle, double low, double high, int turn), {
-    StrumwiseHost.showTuningMeter(UTF8ToString(o, ol), { idle: idle != 0, note: UTF8ToString(n, nl),
-                                  cents, needle, zoneLow: low, zoneHigh: high, turn });
+EM_JS(void, js_show_tuning_meter, (const char* o, int ol, int idle, int string, const char* n,
+                                   int nl, double cents, double needle, double low, double high,
+                                   int turn), {
+    StrumwiseHost.showTuningMeter(UTF8ToString(o, ol), { idle: idle != 0, string,
+                                  note: UTF8ToString(n, nl), cents, needle, zoneLow: low,
+                                  zoneHigh: high, turn });
 });
 EM_JS(void, js_show_level_meter, (const char* o, int ol, double power, double silence,
                                   double measure), {
@@ -111,10 +113,10 @@ void setHidden(std::string_view outlet, bool hidden) {
 bool hasOutlet(std::string_view outlet, std::string_view kind) {
     return js_has_outlet(outlet.data(), size(outlet), kind.data(), size(kind)) != 0;
 }
-void showTuningMeter(std::string_view outlet, bool idle, std::string_view note, double cents,
-                     double needle, double zoneLow, double zoneHigh, int turn) {
-    js_show_tuning_meter(outlet.data(), size(outlet), idle ? 1 : 0, note.data(), size(note), cents,
-                         needle, zoneLow, zoneHigh, turn);
+void showTuningMeter(std::string_view outlet, bool idle, int string, std::string_view note,
+                     double cents, double needle, double zoneLow, double zoneHigh, int turn) {
+    js_show_tuning_meter(outlet.data(), size(outlet), idle ? 1 : 0, string, note.data(), size(note),
+                         cents, needle, zoneLow, zoneHigh, turn);
 }
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove) {

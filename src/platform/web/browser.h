@@ -14,9 +14,9 @@ void setImage(std::string_view outlet, std::string_view imageName);  // empty: n
 void setHidden(std::string_view outlet, bool hidden);
 // "label", "image", "button", "tuningMeter" or "levelMeter".
 bool hasOutlet(std::string_view outlet, std::string_view kind);
-// The meters; `turn` is -1 (loosen), 0 (in tune) or +1 (tighten).
-void showTuningMeter(std::string_view outlet, bool idle, std::string_view note, double cents,
-                     double needle, double zoneLow, double zoneHigh, int turn);
+// The meters; `string` is 1..5 and `turn` is -1 (loosen), 0 (in tune) or +1 (tighten).
+void showTuningMeter(std::string_view outlet, bool idle, int string, std::string_view note,
+                     double cents, double needle, double zoneLow, double zoneHigh, int turn);
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove);
 bool hasLayout(std::string_view name);
