@@ -12,7 +12,6 @@
 #include "base/settings_keys.h"
 #include "pitch/mic_listener.h"
 #include "platform/desktop/audio_device_choice.h"
-#include "platform/desktop/desktop_audio_session.h"
 #include "platform/desktop/developer_log.h"
 #include "platform/desktop/file_audio_input.h"
 #include "platform/desktop/portaudio_capture.h"
@@ -39,6 +38,7 @@
 #include "platform/headless/trace_services.h"
 #include "platform/headless/trace_sink.h"
 #include "platform/headless/trace_views.h"
+#include "platform/passive_audio_session.h"
 #include "platform/services.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
@@ -255,7 +255,7 @@ struct DesktopWindowApp::Parts {
     // translated too.
     desktop::QtBundle bundle;
     desktop::QtImages images;
-    desktop::DesktopAudioSession session;
+    platform::PassiveAudioSession session;
     desktop::QtWindows windows;
     desktop::PortAudioOutputUnitFactory output;
     std::unique_ptr<desktop::FileAudioInputFactory> fileInput;

@@ -8,6 +8,7 @@
 
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
+#include "platform/passive_audio_session.h"
 #include "platform/web/browser.h"
 #include "platform/web/web_application.h"
 #include "platform/web/web_audio.h"
@@ -95,7 +96,7 @@ class WebApp {
     web::WebImages images_;
     web::WebAudioInputFactory input_;
     web::WebToneOutputFactory output_;
-    web::WebAudioSession session_;
+    platform::PassiveAudioSession session_;
     platform::Services services_;
     web::WebWindows windows_;
     web::WebViewHierarchy views_;

@@ -7,22 +7,10 @@
 
 #include "platform/audio_input.h"
 #include "platform/audio_output.h"
-#include "platform/audio_session.h"
 
 struct soxr;
 
 namespace strumwise::platform::web {
-
-// The browser has no audio session: the page asks for the microphone with the voice processing
-// off, which is what the measurement mode asks for, and plays through the default output. Every
-// call succeeds and changes nothing, as on the desktop.
-class WebAudioSession final : public AudioSession {
-  public:
-    bool setCategory(std::string_view, std::string*) override { return true; }
-    bool setCategory(std::string_view, std::uint32_t, std::string*) override { return true; }
-    bool setMode(std::string_view, std::string*) override { return true; }
-    bool setActive(bool, std::string*) override { return true; }
-};
 
 // The microphone: getUserMedia with the voice processing off, and a capture worklet that hands
 // each 128-frame block to the main thread, where it arrives through deliverCapture. Blocks are
