@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "base/printable_text.h"
+#include "platform/defaults_integer.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -100,9 +101,8 @@ std::int64_t QtUserDefaults::integerForKey(std::string_view key) const {
             return whole;
         }
     }
-    // A real number reads as its whole part ("2.75" reads 2), never rounded up.
     const double real = stored.toDouble(&ok);
-    return ok && real > -9.2e18 && real < 9.2e18 ? static_cast<std::int64_t>(real) : 0;
+    return ok ? defaultsInteger(real) : 0;
 }
 
 double QtUserDefaults::doubleForKey(std::string_view key) const {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/decimal_text.h"
+#include "platform/defaults_integer.h"
 #include "platform/web/browser.h"
 
 namespace strumwise::platform::web {
@@ -33,9 +34,7 @@ bool WebUserDefaults::boolForKey(std::string_view key) const {
 }
 
 std::int64_t WebUserDefaults::integerForKey(std::string_view key) const {
-    const double value = numberOf(browser::storedValue(key));
-    constexpr double kLimit = 9.2e18;
-    return std::fabs(value) < kLimit ? static_cast<std::int64_t>(value) : 0;
+    return defaultsInteger(numberOf(browser::storedValue(key)));
 }
 
 double WebUserDefaults::doubleForKey(std::string_view key) const {
