@@ -24,23 +24,12 @@ packages=(
     sox libsox-fmt-base pulseaudio pulseaudio-utils xvfb xauth fonts-dejavu-core
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-    [ "$status" = "installed" ] || missing+=("$package")
-done
+# shellcheck source=install_missing.sh
+source "$(dirname "$0")/install_missing.sh"
+mapfile -t missing < <(missing_packages "${packages[@]}")
 # The web edition's toolchain, browser and the sources it compiles for WebAssembly.
 bash "$(dirname "$0")/setup_web.sh"
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "setup: installing ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "setup: run as root or install sudo" >&2; exit 1; }
-    sudo="sudo"
-fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-# With their recommendations: the desktop pieces above expect them.
-$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+install_packages setup "${missing[@]}"
 echo "setup: done"

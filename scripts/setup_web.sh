@@ -12,25 +12,13 @@ cache="${XDG_CACHE_HOME:-$HOME/.cache}/strumwise/debian-src"
 source_packages=(kissfft libsoxr)
 
 packages=(emscripten chromium dpkg-dev pngquant)
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-    [ "$status" = "installed" ] || missing+=("$package")
-done
+# shellcheck source=install_missing.sh
+source "$(dirname "$0")/install_missing.sh"
+mapfile -t missing < <(missing_packages "${packages[@]}")
 # A node that came with its own npm (as some distributions of node do) conflicts with Debian's
 # npm package, so npm is only installed when there is none.
 command -v npm >/dev/null || missing+=(npm)
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup-web: installing ${missing[*]}"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || { echo "setup-web: run as root or install sudo" >&2; exit 1; }
-        sudo="sudo"
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+[ ${#missing[@]} -eq 0 ] || install_packages setup-web "${missing[@]}"
 
 # One unpacked source tree per package, named by the package; a tree is only kept once
 # dpkg-source has checked and unpacked it, so an interrupted fetch is retried next time.
