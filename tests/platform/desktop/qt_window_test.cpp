@@ -48,6 +48,13 @@ class DesktopWindow : public ::testing::Test {
     }
     void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
 
+    // A window of the given screen that hears only silence.
+    static DesktopWindowConfig silentConfig(int kind, int height) {
+        DesktopWindowConfig config;
+        config.screen = desktop::screenProfile(kind, height);
+        config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+        return config;
+    }
     static QString textOf(desktop::QtStoryboard& layout, const char* outlet) {
         auto* label = layout.rootWidget()->findChild<QLabel*>(QString::fromLatin1(outlet));
         return label != nullptr ? label->text() : QStringLiteral("<missing>");
@@ -111,9 +118,7 @@ std::string standardErrorOf(const std::function<void()>& run) {
 TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseShowsThem) {
     for (const bool verbose : {false, true}) {
         const std::string written = standardErrorOf([&] {
-            DesktopWindowConfig config;
-            config.screen = desktop::screenProfile(0, 956);
-            config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+            DesktopWindowConfig config = silentConfig(0, 956);
             config.verbose = verbose;
             DesktopWindowApp app(std::move(config));
             ASSERT_TRUE(app.launch());
@@ -130,9 +135,7 @@ TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseS
 // button stays pressed until Space stops the tone, and the arrows browse all four tunings, the
 // forks playing the tuning shown.
 TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning) {
-    DesktopWindowConfig config;
-    config.screen = desktop::screenProfile(0, 667);
-    config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+    DesktopWindowConfig config = silentConfig(0, 667);
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
     QWidget* window = app.windows().mainWindow();
@@ -212,9 +215,7 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
 }
 
 TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
-    DesktopWindowConfig config;
-    config.screen = desktop::screenProfile(0, 667);
-    config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+    DesktopWindowConfig config = silentConfig(0, 667);
     DesktopWindowApp app(std::move(config));
     ASSERT_TRUE(app.launch());
     QWidget* tuner = app.windows().mainWindow();
@@ -233,9 +234,7 @@ TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
 TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
     std::int64_t runs = 0;
     for (const int signalNumber : {SIGTERM, SIGHUP}) {
-        DesktopWindowConfig config;
-        config.screen = desktop::screenProfile(1, 1024);
-        config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+        DesktopWindowConfig config = silentConfig(1, 1024);
         DesktopWindowApp app(std::move(config));
         ASSERT_TRUE(app.launch());
         QTimer::singleShot(300, [signalNumber] { ::raise(signalNumber); });
