@@ -33,9 +33,14 @@ const StrumwiseHost = (() => {
   }
 
   function translateLayout(root) {
+    const translated = (key) => (texts.MainScreen && texts.MainScreen[key]) || key;
     for (const element of root.querySelectorAll("[data-tr]")) {
-      const key = element.getAttribute("data-tr");
-      element.textContent = (texts.MainScreen && texts.MainScreen[key]) || key;
+      element.textContent = translated(element.getAttribute("data-tr"));
+    }
+    for (const attribute of ["title", "aria-label"]) {
+      for (const element of root.querySelectorAll(`[data-tr-${attribute}]`)) {
+        element.setAttribute(attribute, translated(element.getAttribute(`data-tr-${attribute}`)));
+      }
     }
   }
 

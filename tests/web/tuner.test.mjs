@@ -48,6 +48,8 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
 
 test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", async () => {
   await withTuner(silence(), async (page) => {
+    assert.deepEqual(await page.$eval("#fifthFreqButton", (fork) => [fork.getAttribute("aria-label"), fork.title]),
+      ["Reference tone of the 5th string", "Play the reference tone of the 5th string (key 5)"]);
     await page.click("#fifthFreqButton");
     const hertz = await page.evaluate(async () => {
       const node = await StrumwiseHost.toneNode();

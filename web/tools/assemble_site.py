@@ -157,7 +157,11 @@ class Converter:
         elif cls == "QPushButton":
             text, translate = text_of(widget, "text")
             action, _ = text_of(widget, "action")
-            self.out.append(f'<button{self.attrs(class_="QPushButton", data_action=action, data_tr=text if translate else None, **common)}>'
+            # The tooltip and the name screen readers say, in English here; the page translates
+            # them as it does the text.
+            tip, translate_tip = text_of(widget, "toolTip")
+            label, translate_label = text_of(widget, "accessibleName")
+            self.out.append(f'<button{self.attrs(class_="QPushButton", data_action=action, data_tr=text if translate else None, title=tip, data_tr_title=tip if translate_tip else None, aria_label=label, data_tr_aria_label=label if translate_label else None, **common)}>'
                             f"{html.escape(text)}</button>")
         elif cls == "ImageView":
             hidden = size(widget, "maximumSize") == (0, 0)
