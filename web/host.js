@@ -60,6 +60,26 @@ const StrumwiseHost = (() => {
     }
   }
 
+  // The desktop's shortcuts, which the buttons' tooltips name: each key presses the layout's own
+  // button, so it does exactly what a touch does.
+  const keyActions = {
+    ArrowLeft: "showPreviousTuning:", ArrowRight: "showNextTuning:", " ": "stopFreqPlay:",
+    Escape: "stopFreqPlay:", 1: "playD293_6Hz:", 2: "playB246_9Hz:", 3: "playG196Hz:",
+    4: "playD146_8Hz:", 5: "playG392Hz:",
+  };
+  function onKey(event) {
+    const action = keyActions[event.key];
+    const typing = event.target.closest?.("input, select, textarea");
+    if (!action || !layout || typing || event.altKey || event.ctrlKey || event.metaKey ||
+        document.querySelector("dialog[open]")) return;
+    const control = layout.querySelector(`[data-action="${action}"]`);
+    if (control) {
+      event.preventDefault();
+      control.click();
+    }
+  }
+  document.addEventListener("keydown", onKey);
+
   // --- Meters: the same scales as the desktop's, drawn with elements --------------------------
   const needleRange = 50; // cents either side of the middle
   const levelFloorDb = -66; // the level meter's left end
