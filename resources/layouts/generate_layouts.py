@@ -490,6 +490,8 @@ def phone(ui, m, indicator):
 
     ui.widget("QWidget", "tunerPage")
     ui.out('<attribute name="title"><string>Tuner</string></attribute>')
+    ui.out('<attribute name="toolTip"><string>The tuner: pluck a string, or play a reference tone'
+           '</string></attribute>')
     ui.layout("QVBoxLayout", m["margins"], m["spacing"])
     browser_row(ui, m)
     ui.image("chartDisplay", 0, m["chart"], fixed_height=True)
@@ -504,6 +506,8 @@ def phone(ui, m, indicator):
 
     ui.widget("QWidget", "aboutPage")
     ui.out('<attribute name="title"><string>About</string></attribute>')
+    ui.out('<attribute name="toolTip"><string>About Strumwise, the sound settings and more '
+           'applications</string></attribute>')
     ui.layout("QVBoxLayout", m["margins"] * 2, m["spacing"] * 2)
     ui.label(ui.unique("productName"), "Strumwise", "product", translate=False)
     ui.label(ui.unique("tagline"), "A tuner for the five-string banjo", "caption",

@@ -168,6 +168,14 @@
         <translation>ChordBook Pro</translation>
     </message>
     <message>
+        <source>The tuner: pluck a string, or play a reference tone</source>
+        <translation>The tuner: pluck a string, or play a reference tone</translation>
+    </message>
+    <message>
+        <source>About Strumwise, the sound settings and more applications</source>
+        <translation>About Strumwise, the sound settings and more applications</translation>
+    </message>
+    <message>
         <source>Previous tuning</source>
         <translation>Previous tuning</translation>
     </message>

@@ -168,6 +168,14 @@
         <translation>ChordBook Pro</translation>
     </message>
     <message>
+        <source>The tuner: pluck a string, or play a reference tone</source>
+        <translation>El afinador: pulsa una cuerda o toca un tono de referencia</translation>
+    </message>
+    <message>
+        <source>About Strumwise, the sound settings and more applications</source>
+        <translation>Acerca de Strumwise, los ajustes de sonido y más aplicaciones</translation>
+    </message>
+    <message>
         <source>Previous tuning</source>
         <translation>Afinación anterior</translation>
     </message>

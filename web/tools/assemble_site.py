@@ -190,9 +190,12 @@ class Converter:
             self.out.append("</div>")
         self.out.append('<nav class="tabbar">')
         for index, page in enumerate(pages):
-            title = page.find("attribute/string").text
+            title = page.find("attribute[@name='title']/string").text
+            tip = page.find("attribute[@name='toolTip']/string")
+            tip = "" if tip is None else (f' title="{html.escape(tip.text)}" '
+                                          f'data-tr-title="{html.escape(tip.text)}"')
             selected = " selected" if index == 0 else ""
-            self.out.append(f'<button class="tab{selected}" data-page="{page.get("name")}" '
+            self.out.append(f'<button class="tab{selected}" data-page="{page.get("name")}"{tip} '
                             f'data-tr="{html.escape(title)}">{html.escape(title)}</button>')
         self.out.append("</nav></div>")
 

@@ -124,6 +124,28 @@ std::vector<std::string> clippedTexts(QWidget& page) {
     return clipped;
 }
 
+// Every control a user can reach (a focusable button by its object name, a page tab by its place)
+// with what it tells the pointer and assistive technology: its tooltip and its accessible name.
+using Descriptions = std::map<std::string, std::pair<std::string, std::string>>;
+Descriptions controlDescriptions(QWidget& root) {
+    Descriptions descriptions;
+    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+        // The tab bar's own scroll buttons are never shown: the tabs always fit.
+        if (button->focusPolicy() != Qt::NoFocus &&
+            qobject_cast<QTabBar*>(button->parentWidget()) == nullptr) {
+            descriptions[button->objectName().toStdString()] = {
+                button->toolTip().toStdString(), button->accessibleName().toStdString()};
+        }
+    }
+    for (const QTabWidget* tabs : root.findChildren<QTabWidget*>()) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            descriptions["tab " + std::to_string(tab)] = {tabs->tabToolTip(tab).toStdString(),
+                                                          tabs->tabText(tab).toStdString()};
+        }
+    }
+    return descriptions;
+}
+
 // The texts the screen writes into a layout's labels as it runs, by key; each label gets the
 // longest of its texts.
 const std::map<std::string, std::vector<std::string>> kRunTimeTexts = {
@@ -225,12 +247,27 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
 
 // On every screen of its class and in both languages, with the fonts the setup installs, the
 // layout fits the screen and every text (its own and those the screen writes as it runs) is shown
-// whole.
+// whole. Every control has a tooltip and an accessible name, each translated into Spanish.
 TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
     const LayoutCase& layoutCase = GetParam();
     const auto name = std::string(view::storyboardName(layoutCase.screenClass));
+    Descriptions english;
     for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::Spanish)}) {
         const QtBundle bundle(locale, true);  // the layouts' texts are translated on loading
+        {
+            auto layout = loadStoryboardResource(name, nullptr);
+            ASSERT_NE(layout, nullptr);
+            const auto descriptions = controlDescriptions(*layout->rootWidget());
+            for (const auto& [control, description] : descriptions) {
+                const auto& [tooltip, accessibleName] = description;
+                const std::string where = name + " " + control + " in " + bundle.language();
+                EXPECT_FALSE(tooltip.empty() || accessibleName.empty()) << where;
+                if (!english.empty()) {
+                    EXPECT_NE(tooltip, english[control].first) << where;
+                }
+            }
+            english = descriptions;
+        }
         for (const ScreenProfile& screen : layoutCase.screens) {
             auto layout = loadStoryboardResource(name, nullptr);
             ASSERT_NE(layout, nullptr);
