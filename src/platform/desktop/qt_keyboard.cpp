@@ -15,16 +15,6 @@
 namespace strumwise::platform::desktop {
 namespace {
 
-QPushButton* buttonFor(QWidget& window, std::string_view action) {
-    const QString name = QString::fromUtf8(action.data(), static_cast<qsizetype>(action.size()));
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
-        if (button->property(QtStoryboard::kActionProperty).toString() == name) {
-            return button;
-        }
-    }
-    return nullptr;
-}
-
 void addInReadingOrder(QWidget* widget, QList<QWidget*>& order);
 
 // The widgets of a layout in its own order: rows top to bottom, each left to right.
@@ -111,7 +101,7 @@ QtKeyboard::QtKeyboard(QWidget& window) : QObject(&window) {
 }
 
 void QtKeyboard::addShortcut(QWidget& window, const QKeySequence& keys, const char* action) {
-    QPushButton* button = buttonFor(window, action);
+    QPushButton* button = QtStoryboard::buttonFor(window, action);
     if (button == nullptr) {
         return;
     }

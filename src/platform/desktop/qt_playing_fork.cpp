@@ -7,15 +7,11 @@ namespace strumwise::platform::desktop {
 
 QtPlayingFork::QtPlayingFork(QWidget& root, std::function<bool()> tonePlaying)
     : tonePlaying_(std::move(tonePlaying)) {
-    for (QPushButton* button : root.findChildren<QPushButton*>()) {
-        const std::string action =
-            button->property(QtStoryboard::kActionProperty).toString().toStdString();
-        for (std::size_t i = 0; i < forks_.size(); ++i) {
-            if (action == view::kForkActions[i]) {
-                forks_[i] = button;
-                // Checked is "pressed" to the eye and to a screen reader alike.
-                button->setCheckable(true);
-            }
+    for (std::size_t i = 0; i < forks_.size(); ++i) {
+        forks_[i] = QtStoryboard::buttonFor(root, view::kForkActions[i]);
+        if (forks_[i] != nullptr) {
+            // Checked is "pressed" to the eye and to a screen reader alike.
+            forks_[i]->setCheckable(true);
         }
     }
 }

@@ -42,6 +42,16 @@ QWidget* findOutlet(QWidget* root, std::string_view outlet) {
 
 }  // namespace
 
+QPushButton* QtStoryboard::buttonFor(QWidget& root, std::string_view action) {
+    const QString name = QString::fromUtf8(action.data(), static_cast<qsizetype>(action.size()));
+    for (QPushButton* button : root.findChildren<QPushButton*>()) {
+        if (button->property(kActionProperty).toString() == name) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
 QtStoryboard::QtStoryboard(std::string name, QWidget* root) : name_(std::move(name)), root_(root) {
     if (root_ == nullptr) {
         return;

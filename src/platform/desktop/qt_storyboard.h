@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -20,6 +21,9 @@ namespace strumwise::platform::desktop {
 class QtStoryboard final : public Storyboard {
   public:
     static constexpr const char* kActionProperty = "action";
+
+    // The button under `root` that sends `action`, or nullptr when there is none.
+    static QPushButton* buttonFor(QWidget& root, std::string_view action);
 
     // Takes ownership of `root` until a window adopts it.
     QtStoryboard(std::string name, QWidget* root);
