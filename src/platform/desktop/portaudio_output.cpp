@@ -33,6 +33,9 @@ constexpr auto kStartDeadline = std::chrono::seconds(2);
 // How long a stop waits for the tone to ramp out before the stream stops anyway (a server that
 // no longer pulls frames never finishes the ramp), and how often it looks.
 constexpr auto kFadeOutLimit = std::chrono::milliseconds(150);
+// How long the main thread lets a ramp out finish before it retires a stream: short, because it
+// waits.
+constexpr auto kRetireFadeLimit = std::chrono::milliseconds(30);
 constexpr auto kFadeOutPoll = std::chrono::milliseconds(2);
 // A sound server may drop what is still queued when a stream stops, and the first frames after
 // it starts: the stream plays this long after the ramp out before it stops, and starts with this
@@ -94,12 +97,9 @@ class OutputStream {
     // is short by the render callback's own rules.
     void closeGate(bool now = false) {
         fade_.setSounding(false);
-        for (auto waited = std::chrono::milliseconds(0);
-             !now && !fade_.faded() && waited < std::chrono::milliseconds(30);
-             waited += kFadeOutPoll) {
-            std::this_thread::sleep_for(kFadeOutPoll);
+        if (!now) {
+            awaitFadeOut(kRetireFadeLimit);
         }
-        gateOpen_ = false;
         gateOpen_ = false;
         while (rendering_.load() != 0) {
             std::this_thread::yield();
@@ -178,17 +178,21 @@ class OutputStream {
     // started again meanwhile (that start is queued behind this task and finds the stream
     // playing) or is being closed.
     void stopWhenFaded() {
-        for (auto waited = std::chrono::milliseconds(0);
-             !fade_.faded() && !fade_.sounding() && waited < kFadeOutLimit;
-             waited += kFadeOutPoll) {
-            std::this_thread::sleep_for(kFadeOutPoll);
-        }
+        awaitFadeOut(kFadeOutLimit);
         for (auto waited = std::chrono::milliseconds(0);
              !fade_.sounding() && gateOpen_.load() && waited < kDrainTime; waited += kFadeOutPoll) {
             std::this_thread::sleep_for(kFadeOutPoll);
         }
         if (!fade_.sounding()) {
             stop();
+        }
+    }
+
+    // Waits until the tone has ramped out, the tone has been started again, or `limit` has passed.
+    void awaitFadeOut(std::chrono::milliseconds limit) const {
+        for (auto waited = std::chrono::milliseconds(0);
+             !fade_.faded() && !fade_.sounding() && waited < limit; waited += kFadeOutPoll) {
+            std::this_thread::sleep_for(kFadeOutPoll);
         }
     }
 
