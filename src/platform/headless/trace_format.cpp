@@ -4,6 +4,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "base/decimal_text.h"
+
 namespace strumwise::platform::headless {
 namespace {
 
@@ -43,11 +45,12 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
 }
 
 std::string formatNumber(double value, int decimals) {
-    char buffer[64];
     if (decimals >= 0) {
-        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-        return buffer;
+        // The desktop's --trace prints through here too, where the toolkit may have set a locale
+        // with a decimal comma.
+        return fixedDecimalText(value, decimals);
     }
+    char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
