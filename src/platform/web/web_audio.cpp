@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/level_meter.h"
 #include "platform/web/browser.h"
 
 namespace strumwise::platform::web {
@@ -109,16 +110,7 @@ void WebAudioInputQueue::append(const std::int16_t* samples, std::size_t count) 
         count -= take;
         if (buffer.byteSize / 2 == buffer.capacity / 2) {
             enqueued_.pop_front();
-            double sum = 0.0;
-            float peak = 0.0f;
-            for (std::size_t i = 0; i < buffer.byteSize / 2; ++i) {
-                const float value = static_cast<float>(data[i]) / 32768.0f;
-                sum += static_cast<double>(value) * value;
-                peak = std::max(peak, std::fabs(value));
-            }
-            meter_.averagePower =
-                static_cast<float>(std::sqrt(sum / static_cast<double>(buffer.byteSize / 2)));
-            meter_.peakPower = peak;
+            meter_ = measureLevel({data, buffer.byteSize / 2});
             callback_(userData_, *this, buffer);
         }
     }
