@@ -4,9 +4,9 @@
 #include <soxr.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "base/level_meter.h"
+#include "base/pcm16.h"
 #include "platform/web/browser.h"
 
 namespace strumwise::platform::web {
@@ -91,10 +91,8 @@ void WebAudioInputQueue::capture(const float* samples, std::uint32_t frames, dou
     soxr_process(resampler_, samples, frames, &used, resampled_.data(), resampled_.size(),
                  &produced);
     pcm_.resize(produced);
-    for (std::size_t i = 0; i < produced; ++i) {
-        const float scaled = std::clamp(resampled_[i] * 32768.0f, -32768.0f, 32767.0f);
-        pcm_[i] = static_cast<std::int16_t>(std::lrint(scaled));
-    }
+    std::transform(resampled_.begin(), resampled_.begin() + static_cast<std::ptrdiff_t>(produced),
+                   pcm_.begin(), pcm16FromFloat);
     append(pcm_.data(), produced);
 }
 
