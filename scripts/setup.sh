@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # Toolchain.
-    g++ cmake ninja-build pkg-config clang-format
+    g++ cmake ninja-build pkg-config clang-format ccache
     # Libraries of the product.
     libkissfft-dev portaudio19-dev libsndfile1-dev libsoxr-dev
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6svg6 qt6-svg-dev
