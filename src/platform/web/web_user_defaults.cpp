@@ -66,7 +66,8 @@ void WebUserDefaults::setString(std::string_view value, std::string_view key) {
 }
 
 void WebUserDefaults::setEmptyPersistentDomain(std::string_view /*domainName*/) {
-    // The page's storage holds this application's keys and nothing else.
+    // The host erases only the keys it keeps under this application's prefix, so another site on
+    // the same origin keeps its own.
     browser::clearStore();
 }
 
