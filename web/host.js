@@ -13,6 +13,8 @@ const StrumwiseHost = (() => {
   let wakeLock = null;
   let keepOn = false;
 
+  const storePrefix = "strumwise:";
+
   const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
     tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
 
@@ -55,6 +57,10 @@ const StrumwiseHost = (() => {
       return;
     }
     const control = event.target.closest("[data-action]");
+    if (control && !secure && control.dataset.action.startsWith("play")) {
+      showNotice(messages.insecure);
+      return;
+    }
     if (control && app) {
       withCString(control.dataset.action, (pointer) => app._strumwise_action(pointer));
     }
@@ -69,7 +75,7 @@ const StrumwiseHost = (() => {
   };
   function onKey(event) {
     const action = keyActions[event.key];
-    const typing = event.target.closest?.("input, select, textarea");
+    const typing = event.target.closest?.("input, select, textarea, #notice");
     if (!action || !layout || typing || event.altKey || event.ctrlKey || event.metaKey ||
         document.querySelector("dialog[open]")) return;
     const control = layout.querySelector(`[data-action="${action}"]`);
@@ -87,6 +93,15 @@ const StrumwiseHost = (() => {
   function built(element, markup) {
     if (!element.firstChild) element.innerHTML = markup;
     return (selector) => element.querySelector(selector);
+  }
+
+  // Whether a meter's reading differs from the one it shows; remembered per element, so a newly
+  // installed layout draws its meters afresh.
+  const shownReadings = new WeakMap();
+  function changed(element, reading) {
+    if (shownReadings.get(element) === reading) return false;
+    shownReadings.set(element, reading);
+    return true;
   }
 
   function showTuningMeter(element, reading) {
@@ -117,47 +132,177 @@ const StrumwiseHost = (() => {
     const part = built(element, '<div class="levelFill"></div><div class="levelMark"></div><div class="levelMark"></div>');
     const fraction = (power) => (power > 0 ? Math.max(0, Math.min(1, (20 * Math.log10(power) - levelFloorDb) / -levelFloorDb)) : 0);
     const fill = part(".levelFill");
-    fill.style.width = fraction(reading.power) * 100 + "%";
-    fill.className = "levelFill " + (reading.power < reading.silenceBelow ? "quiet"
+    // The bar is drawn to a tenth of a percent; finer changes would not show, and the quiet
+    // room's noise would otherwise rewrite it every tick.
+    const width = (Math.round(fraction(reading.power) * 1000) / 10) + "%";
+    if (fill.style.width !== width) fill.style.width = width;
+    const kind = "levelFill " + (reading.power < reading.silenceBelow ? "quiet"
       : reading.power <= reading.measureAbove ? "faint" : "heard");
+    if (fill.className !== kind) fill.className = kind;
     const marks = element.querySelectorAll(".levelMark");
     [reading.silenceBelow, reading.measureAbove].forEach((threshold, i) => {
-      marks[i].hidden = !(threshold > 0);
-      marks[i].style.left = fraction(threshold) * 100 + "%";
+      if (marks[i].hidden !== !(threshold > 0)) marks[i].hidden = !(threshold > 0);
+      const left = fraction(threshold) * 100 + "%";
+      if (marks[i].style.left !== left) marks[i].style.left = left;
     });
   }
 
+  // --- What the page says about the microphone, and the start overlay ------------------------
+  const messages = {
+    en: {
+      tapToListen: "Tap to start listening",
+      insecure: "The microphone needs a secure (https) address \u2014 open the https link that " +
+        "scripts/web.sh --lan prints, or localhost",
+      refused: "The microphone is blocked for this site. To allow it, open the site settings " +
+        "(the icon beside the address), allow the microphone, then tap Try again.",
+      missing: "No microphone was found. Connect one, then tap Try again.",
+      failed: "The microphone could not be opened. Tap Try again.",
+      tryAgain: "Try again",
+      updateReady: "A new release of Strumwise is ready.",
+      update: "Update available \u2014 reload",
+    },
+    es: {
+      tapToListen: "Toca para empezar a escuchar",
+      insecure: "El micr\u00f3fono necesita una direcci\u00f3n segura (https) \u2014 abre el enlace https " +
+        "que muestra scripts/web.sh --lan, o localhost",
+      refused: "El micr\u00f3fono est\u00e1 bloqueado para este sitio. Para permitirlo, abre la " +
+        "configuraci\u00f3n del sitio (el icono junto a la direcci\u00f3n), permite el micr\u00f3fono y " +
+        "toca Reintentar.",
+      missing: "No se encontr\u00f3 ning\u00fan micr\u00f3fono. Conecta uno y toca Reintentar.",
+      failed: "No se pudo abrir el micr\u00f3fono. Toca Reintentar.",
+      tryAgain: "Reintentar",
+      updateReady: "Hay una nueva versi\u00f3n de Strumwise.",
+      update: "Actualizaci\u00f3n disponible \u2014 recargar",
+    },
+  }[spanish ? "es" : "en"];
+
+  // The notices' look lives beside the page's own style sheet; loaded from here, so the page
+  // shell need not know about it.
+  const noticeStyle = document.createElement("link");
+  noticeStyle.rel = "stylesheet";
+  noticeStyle.href = "notices.css";
+  document.head.append(noticeStyle);
+
+  // One banner at the foot of the screen, with at most one button.
+  const banner = document.createElement("div");
+  banner.id = "notice";
+  banner.setAttribute("role", "status");
+  banner.hidden = true;
+  document.body.append(banner);
+  function showNotice(message, buttonLabel, onPress) {
+    // The same notice again (a retry that failed the same way) leaves the one on screen alone.
+    const shown = banner.querySelector("p");
+    if (!banner.hidden && shown && shown.textContent === message) return;
+    const text = document.createElement("p");
+    text.textContent = message;
+    banner.replaceChildren(text);
+    if (buttonLabel) {
+      const button = document.createElement("button");
+      button.textContent = buttonLabel;
+      button.addEventListener("click", () => { hideNotice(); onPress(); });
+      banner.append(button);
+    }
+    banner.hidden = false;
+  }
+  function hideNotice() { banner.hidden = true; banner.replaceChildren(); }
+
+  // Browsers start audio only in answer to a touch or a key, so until the context runs the
+  // screen asks for one, over everything: a tuner that silently ignores plucks looks broken.
+  const overlay = document.createElement("button");
+  overlay.id = "startOverlay";
+  overlay.type = "button";
+  overlay.textContent = messages.tapToListen;
+  overlay.hidden = true;
+  document.body.append(overlay);
+
   // --- Audio -------------------------------------------------------------------------------
-  const audio = { context: null, ready: null, mic: null, micWanted: false, tone: null, toneModule: null };
+  // A page served over plain http from another machine gets neither the microphone nor audio
+  // worklets: nothing that needs them is called there, and the player is told why.
+  const secure = window.isSecureContext && !!navigator.mediaDevices && typeof AudioWorkletNode === "function";
+  const audio = { context: null, ready: null, mic: null, micWanted: false, opening: null,
+    tone: null, toneModule: null, toneLoading: null, toneWanted: { playing: false, frequency: 440, wave: 0 } };
+
+  // The screen comes first: the context, whose creation can take most of a second on a phone,
+  // and the microphone wait until the page has been painted once.
+  const painted = new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+
+  function running() { return audio.context !== null && audio.context.state === "running"; }
+
+  function updateOverlay() {
+    overlay.hidden = running() || !audio.context || document.visibilityState !== "visible";
+  }
 
   function audioContext() {
     if (!audio.ready) {
-      audio.context = new AudioContext();
-      audio.ready = Promise.all([
-        audio.context.audioWorklet.addModule("capture-worklet.js"),
-        audio.context.audioWorklet.addModule("tone-worklet.js"),
-        fetch("tone.wasm").then((response) => response.arrayBuffer())
-          .then((bytes) => { audio.toneModule = bytes; }),
-      ]).then(() => audio.context);
-      // Browsers start audio only after a touch; the first one resumes it.
-      const resume = () => audio.context.resume();
-      for (const type of ["pointerdown", "keydown"]) {
-        addEventListener(type, resume, { once: true, capture: true });
-      }
+      audio.ready = painted.then(() => {
+        audio.context = new AudioContext();
+        audio.context.addEventListener("statechange", updateOverlay);
+        // A context the browser lets start on its own gets there a moment after it is made;
+        // the overlay is only for one that is still waiting.
+        setTimeout(updateOverlay, 300);
+        return Promise.all([
+          audio.context.audioWorklet.addModule("capture-worklet.js"),
+          audio.context.audioWorklet.addModule("tone-worklet.js"),
+          fetch("tone.wasm").then((response) => response.arrayBuffer())
+            .then((bytes) => { audio.toneModule = bytes; }),
+        ]);
+      }).then(() => audio.context);
     }
     return audio.ready;
   }
 
+  // Every touch and key press while the context waits starts it; the first one normally does.
+  function startAudio() {
+    if (audio.context && !running() && document.visibilityState === "visible") {
+      audio.context.resume().then(updateOverlay, () => {});
+    }
+  }
+  for (const type of ["pointerdown", "keydown"]) addEventListener(type, startAudio, { capture: true });
+
+  function microphoneProblem(error) {
+    console.log("No microphone: " + error.message);
+    const message = error.name === "NotAllowedError" || error.name === "SecurityError" ? messages.refused
+      : error.name === "NotFoundError" || error.name === "OverconstrainedError" ? messages.missing : messages.failed;
+    showNotice(message, messages.tryAgain, wantMicrophone);
+  }
+
+  // Where the browser reports the microphone's permission, allowing it in the site settings
+  // retries at once, without waiting for a tap on Try again.
+  let watchingPermission = false;
+  function watchPermission() {
+    if (watchingPermission || !navigator.permissions) return;
+    watchingPermission = true;
+    navigator.permissions.query({ name: "microphone" }).then((status) => {
+      status.addEventListener("change", () => {
+        if (status.state !== "denied") wantMicrophone();
+      });
+    }, () => {});
+  }
+
+  // The microphone opens when the listener wants it and the page is visible; one opening at a
+  // time, which checks again at its end what is wanted by then.
+  function wantMicrophone() {
+    if (!secure) {
+      showNotice(messages.insecure);
+      return;
+    }
+    if (audio.micWanted && !audio.mic && !audio.opening && document.visibilityState === "visible") {
+      audio.opening = openMicrophone().catch(microphoneProblem).finally(() => { audio.opening = null; });
+    }
+  }
+
   async function openMicrophone() {
+    watchPermission();
     const context = await audioContext();
     const stream = await navigator.mediaDevices.getUserMedia({
       audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false },
     });
-    // The listener may have stopped, or started again, while the browser asked.
-    if (!audio.micWanted || audio.mic) {
+    // The listener may have stopped, or the page been hidden, while the browser asked.
+    if (!audio.micWanted || audio.mic || document.visibilityState !== "visible") {
       stream.getTracks().forEach((track) => track.stop());
       return;
     }
+    hideNotice();
     const source = context.createMediaStreamSource(stream);
     const node = new AudioWorkletNode(context, "strumwise-capture");
     let buffer = 0;
@@ -169,24 +314,32 @@ const StrumwiseHost = (() => {
         capacity = block.length;
         buffer = app._malloc(capacity * 4);
       }
+      const frames = block.length;
       app.HEAPF32.set(block, buffer >> 2);
-      app._strumwise_capture(buffer, block.length, context.sampleRate);
+      // The block goes back to the audio thread's pool before the listener works on the copy.
+      node.port.postMessage(block, [block.buffer]);
+      app._strumwise_capture(buffer, frames, context.sampleRate);
     };
     source.connect(node);
     // Connected to the output (it writes silence) so the graph keeps pulling it.
     node.connect(context.destination);
-    stream.getAudioTracks()[0].addEventListener("ended", () => app._strumwise_microphone_live(0));
+    stream.getAudioTracks()[0].addEventListener("ended", () => {
+      if (audio.mic && audio.mic.stream === stream) closeMicrophone(true);
+    });
     audio.mic = { stream, source, node };
     app._strumwise_microphone_live(1);
   }
 
-  function closeMicrophone() {
+  // `report` tells the listener the microphone is gone; a hidden page closes it without telling,
+  // since it opens again as soon as the page is back.
+  function closeMicrophone(report) {
     if (!audio.mic) return;
     audio.mic.stream.getTracks().forEach((track) => track.stop());
     audio.mic.source.disconnect();
     audio.mic.node.disconnect();
+    audio.mic.node.port.onmessage = null;
     audio.mic = null;
-    app._strumwise_microphone_live(0);
+    if (report) app._strumwise_microphone_live(0);
   }
 
   async function toneNode() {
@@ -195,11 +348,24 @@ const StrumwiseHost = (() => {
       audio.tone = new AudioWorkletNode(context, "strumwise-tone", {
         numberOfInputs: 0,
         outputChannelCount: [2],
-        processorOptions: { module: audio.toneModule },
+        // The node starts with the latest wish, so no tone is lost to a message in flight.
+        processorOptions: { module: audio.toneModule, tone: audio.toneWanted },
       });
       audio.tone.connect(context.destination);
     }
     return audio.tone;
+  }
+
+  // Plays and stops go through here alone: they set what is wanted, and the node, once it
+  // exists, is told the latest wish, so a Stop pressed while the audio graph still loads wins.
+  function sendTone() {
+    if (audio.tone) {
+      audio.tone.port.postMessage({ ...audio.toneWanted });
+    } else if (audio.toneWanted.playing && !audio.toneLoading) {
+      audio.toneLoading = toneNode().then(sendTone)
+        .catch((error) => console.log("No reference tone: " + error.message))
+        .finally(() => { audio.toneLoading = null; });
+    }
   }
 
   // --- Keeping the screen on -----------------------------------------------------------------
@@ -217,8 +383,19 @@ const StrumwiseHost = (() => {
     }
   }
 
+  // A hidden page lets go of the microphone and the audio device, which a phone's battery and
+  // its other applications need; coming back opens them again.
   document.addEventListener("visibilitychange", () => {
-    if (app) app._strumwise_visibility_changed(document.visibilityState === "visible" ? 1 : 0);
+    const visible = document.visibilityState === "visible";
+    if (app) app._strumwise_visibility_changed(visible ? 1 : 0);
+    if (visible) {
+      wantMicrophone();
+      startAudio();
+    } else {
+      closeMicrophone(false);
+      if (running()) audio.context.suspend().catch(() => {});
+    }
+    updateOverlay();
     updateWakeLock();
   });
 
@@ -228,23 +405,28 @@ const StrumwiseHost = (() => {
     audio,
     toneNode,
 
+    // The tick sets every outlet ten times a second; only a change touches the page, so a
+    // steady screen costs the browser no style or layout work.
     setText(name, text) {
       const element = outlet(name);
-      if (element) element.textContent = text;
+      if (element && element.textContent !== text) element.textContent = text;
     },
     setImage(name, image) {
       const element = outlet(name);
       if (!element) return;
-      if (image) element.src = "images/" + image;
+      const source = image ? "images/" + image : null;
+      if (element.getAttribute("src") === source) return;
+      if (source) element.src = source;
       else element.removeAttribute("src");
     },
     setHidden(name, hidden) {
       const element = outlet(name);
-      if (element) element.style.visibility = hidden ? "hidden" : "";
+      const visibility = hidden ? "hidden" : "";
+      if (element && element.style.visibility !== visibility) element.style.visibility = visibility;
     },
     showTuningMeter(name, reading) {
       const element = outlet(name);
-      if (element) showTuningMeter(element, reading);
+      if (element && changed(element, JSON.stringify(reading))) showTuningMeter(element, reading);
     },
     showLevelMeter(name, reading) {
       const element = outlet(name);
@@ -264,31 +446,40 @@ const StrumwiseHost = (() => {
       root.addEventListener("click", onLayoutClick);
       screen.replaceChildren(root);
       layout = root;
+      if (!secure) {
+        for (const fork of root.querySelectorAll('[data-action^="play"]')) fork.setAttribute("aria-disabled", "true");
+      }
       // Shown when the launch installs the window.
       this.setHidden("MainScreen", true);
     },
 
+    // The origin's storage may be shared with other sites on the same host: Strumwise reads,
+    // writes and erases only the keys under its own prefix.
     storedValue(key) {
-      try { return localStorage.getItem(key); } catch { return null; }
+      try { return localStorage.getItem(storePrefix + key); } catch { return null; }
     },
     storeValue(key, value) {
-      try { localStorage.setItem(key, value); } catch (error) { console.log(error.message); }
+      try { localStorage.setItem(storePrefix + key, value); } catch (error) { console.log(error.message); }
     },
     clearStore() {
-      try { localStorage.clear(); } catch (error) { console.log(error.message); }
+      try {
+        const ours = [];
+        for (let i = 0; i < localStorage.length; ++i) {
+          const key = localStorage.key(i);
+          if (key.startsWith(storePrefix)) ours.push(key);
+        }
+        ours.forEach((key) => localStorage.removeItem(key));
+      } catch (error) {
+        console.log(error.message);
+      }
     },
 
     openURL(url) { window.open(url, "_blank", "noopener"); },
     keepScreenOn(on) { keepOn = on; updateWakeLock(); },
-    hideStatusBar() {
-      // Fullscreen is only granted in answer to a touch, so the first one asks for it.
-      addEventListener("pointerdown", () => {
-        const root = document.documentElement;
-        if (!document.fullscreenElement && root.requestFullscreen) {
-          root.requestFullscreen({ navigationUI: "hide" }).catch(() => {});
-        }
-      }, { once: true });
-    },
+    // Nothing to do in a tab: asking for fullscreen from a touch meant for something else is
+    // refused on phones and startling on a desktop. Installed from its manifest, the tuner opens
+    // full screen anyway.
+    hideStatusBar() {},
     viewportHeight() { return window.innerHeight; },
     // Phones are narrower than 600 CSS pixels whichever way they are held; tablets are wider.
     isPadViewport() { return Math.min(window.innerWidth, window.innerHeight) >= 600; },
@@ -304,18 +495,23 @@ const StrumwiseHost = (() => {
 
     startMicrophone() {
       audio.micWanted = true;
-      openMicrophone().catch((error) => console.log("No microphone: " + error.message));
+      wantMicrophone();
     },
     stopMicrophone() {
       audio.micWanted = false;
-      closeMicrophone();
+      closeMicrophone(true);
     },
     playTone(frequency, wave) {
-      toneNode().then((node) => node.port.postMessage({ playing: true, frequency, wave }));
+      if (!secure) return;
+      audio.toneWanted = { playing: true, frequency, wave };
+      sendTone();
     },
     stopTone() {
-      if (audio.tone) audio.tone.port.postMessage({ playing: false });
+      audio.toneWanted = { ...audio.toneWanted, playing: false };
+      sendTone();
     },
+    // Offered by the page's start-up when a new release is installed and waiting.
+    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept); },
 
     showAlert(id, title, message, buttons, cancelIndex) {
       const dialog = document.createElement("dialog");
