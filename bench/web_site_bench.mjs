@@ -1,8 +1,10 @@
 // Measures the web edition as a phone meets it: how much the first visit downloads, how long
-// from navigation to the tuner's first tick, and how much of the main thread listening costs.
+// from navigation to the first paint and to the tuner's first tick, and how much of the main
+// thread the tuner costs while listening and while its tab is hidden.
 // Run after scripts/build_web.sh and `npm ci` in tests/web:
 //   node bench/web_site_bench.mjs [runs]
 import { readdirSync, readFileSync, statSync } from "node:fs";
+import { cpus, loadavg } from "node:os";
 import { extname, join } from "node:path";
 import { gzipSync } from "node:zlib";
 import { launch, openTuner, plucks, serveSite, silence, site } from "../tests/web/browser.mjs";
@@ -42,7 +44,7 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 
 // The level meter is written by every tick and by nothing else, so its first change is the
 // first tick; the time is counted from the start of navigation.
-async function firstTickMilliseconds(server) {
+async function firstPaintAndTick(server) {
   const browser = await launch(silence());
   try {
     const page = await browser.newPage();
@@ -57,14 +59,15 @@ async function firstTickMilliseconds(server) {
     await page.setViewport({ width: 390, height: 844 });
     await page.goto(server.url, { waitUntil: "load" });
     await page.waitForFunction(() => window.firstTickAt !== undefined, { timeout: 10000 });
-    return await page.evaluate(() => window.firstTickAt);
+    return await page.evaluate(() => [performance.getEntriesByName("first-paint")[0].startTime, window.firstTickAt]);
   } finally {
     await browser.close();
   }
 }
 
-// Main-thread busy time per second of wall time while plucked strings come in.
-async function listeningLoad(server, seconds = 10) {
+// Main-thread busy time per second of wall time while plucked strings come in, with the page
+// in front and then with another tab in front of it.
+async function mainThreadLoad(server, seconds = 10) {
   const browser = await launch(plucks(196, 293.66, 246.94));
   try {
     const page = await openTuner(browser, server.url);
@@ -72,10 +75,16 @@ async function listeningLoad(server, seconds = 10) {
     await session.send("Performance.enable");
     const busy = async () => (await session.send("Performance.getMetrics")).metrics
       .find((metric) => metric.name === "TaskDuration").value;
-    await new Promise((resolve) => setTimeout(resolve, 2000));
-    const [start, startedAt] = [await busy(), Date.now()];
-    await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
-    return (await busy() - start) / ((Date.now() - startedAt) / 1000);
+    const measure = async () => {
+      await new Promise((resolve) => setTimeout(resolve, 2000));
+      const [start, startedAt] = [await busy(), Date.now()];
+      await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+      return (await busy() - start) / ((Date.now() - startedAt) / 1000);
+    };
+    const listening = await measure();
+    await (await browser.newPage()).bringToFront();
+    const hidden = await measure();
+    return { listening, hidden };
   } finally {
     await browser.close();
   }
@@ -91,12 +100,20 @@ console.log(`  ${"total".padEnd(18)} ${kilobytes(total.raw)}  ${kilobytes(total.
 
 const server = await serveSite();
 try {
+  const paints = [];
   const ticks = [];
-  for (let run = 0; run < runs; ++run) ticks.push(await firstTickMilliseconds(server));
-  console.log(`navigation to first tick: median ${median(ticks).toFixed(0)} ms over ${runs} runs ` +
-    `(${ticks.map((t) => t.toFixed(0)).join(", ")})`);
-  const load = await listeningLoad(server);
-  console.log(`main thread while listening: ${(load * 100).toFixed(1)} % of one core`);
+  for (let run = 0; run < runs; ++run) {
+    const [paint, tick] = await firstPaintAndTick(server);
+    paints.push(paint);
+    ticks.push(tick);
+  }
+  const list = (values) => values.map((value) => value.toFixed(0)).join(", ");
+  console.log(`navigation to first paint: median ${median(paints).toFixed(0)} ms over ${runs} runs (${list(paints)})`);
+  console.log(`navigation to first tick: median ${median(ticks).toFixed(0)} ms over ${runs} runs (${list(ticks)})`);
+  const load = await mainThreadLoad(server);
+  console.log(`main thread while listening: ${(load.listening * 100).toFixed(1)} % of one core`);
+  console.log(`main thread while hidden: ${(load.hidden * 100).toFixed(1)} % of one core`);
+  console.log(`load average: ${loadavg().map((value) => value.toFixed(2)).join(" ")} on ${cpus().length} cores`);
 } finally {
   await server.close();
 }

@@ -11,17 +11,19 @@ export const site = new URL("../../build/web/site/", import.meta.url).pathname;
 const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
   ".wasm": "application/wasm", ".png": "image/png", ".webmanifest": "application/manifest+json" };
 
-// A static server for the site; close() takes it off the network, as when the phone is offline.
-export async function serveSite() {
-  if (!existsSync(join(site, "index.html"))) throw new Error(`no site in ${site}: run scripts/build_web.sh`);
+// A static server for a site (the built one unless `root` says otherwise), answering with
+// `headers` besides the content type; close() takes it off the network, as when the phone is
+// offline.
+export async function serveSite({ root = site, headers = {} } = {}) {
+  if (!existsSync(join(root, "index.html"))) throw new Error(`no site in ${root}: run scripts/build_web.sh`);
   const server = createServer((request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
-    const file = join(site, path.endsWith("/") ? path + "index.html" : path);
-    if (!file.startsWith(site) || !existsSync(file)) {
+    const file = join(root, path.endsWith("/") ? path + "index.html" : path);
+    if (!file.startsWith(root) || !existsSync(file)) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { "content-type": types[extname(file)] || "application/octet-stream" });
+    response.writeHead(200, { ...headers, "content-type": types[extname(file)] || "application/octet-stream" });
     response.end(readFileSync(file));
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
@@ -52,39 +54,63 @@ export function silence() {
   return file;
 }
 
-// Chromium in `language` with `microphoneFile` as its microphone, granted without asking; with
-// none, the page's request for the microphone is refused.
-export async function launch(microphoneFile, language = "en-US") {
-  const microphone = microphoneFile ? ["--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream",
-    `--use-file-for-fake-audio-capture=${microphoneFile}`] : ["--deny-permission-prompts"];
+// Chromium with its default settings, in `language`, with `microphoneFile` as its microphone,
+// granted without asking; with none, or with `refuse`, the page's request for the microphone is
+// refused. `extra` adds flags a test needs (the test certificate).
+export async function launch(microphoneFile, language = "en-US", { refuse = false, extra = [] } = {}) {
+  const device = microphoneFile ? ["--use-fake-device-for-media-stream", `--use-file-for-fake-audio-capture=${microphoneFile}`] : [];
+  const answer = microphoneFile && !refuse ? ["--use-fake-ui-for-media-stream"] : ["--deny-permission-prompts"];
   return puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
-    args: ["--no-sandbox", ...microphone, "--autoplay-policy=no-user-gesture-required", `--accept-lang=${language}`],
+    args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`, ...extra],
   });
 }
 
-export async function openTuner(browser, url, viewport = { width: 390, height: 844 }) {
+// Evaluates `expression` in the page through the DevTools protocol, without a user gesture:
+// puppeteer's own evaluate counts as one, and would start the audio that a visitor must tap to
+// start. Promises are awaited; the value comes back as JSON.
+export async function read(page, expression) {
+  page.devtools ??= await page.createCDPSession();
+  const { result, exceptionDetails } = await page.devtools.send("Runtime.evaluate",
+    { expression, userGesture: false, awaitPromise: true, returnByValue: true });
+  if (exceptionDetails) throw new Error(exceptionDetails.exception?.description ?? exceptionDetails.text);
+  return result.value;
+}
+
+// Opens the tuner as a visitor does and, unless `start` is false, taps the overlay that asks
+// for a first touch, as the visitor must before the tuner listens.
+export async function openTuner(browser, url, viewport = { width: 390, height: 844 }, { start = true } = {}) {
   const page = await browser.newPage();
   const errors = [];
   page.on("pageerror", (error) => errors.push(error.message));
   page.errors = errors;
   await page.setViewport(viewport);
   await page.goto(url, { waitUntil: "load" });
-  await page.waitForSelector(".layoutRoot #MainScreen");
+  await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
+  if (start) await tapToStart(page);
   return page;
 }
 
-export const text = (page, outlet) => page.$eval("#" + outlet, (element) => element.textContent);
-export const image = (page, outlet) => page.$eval("#" + outlet, (element) => element.getAttribute("src"));
-export const visible = (page, outlet) =>
-  page.$eval("#" + outlet, (element) => getComputedStyle(element).visibility !== "hidden");
+export async function tapToStart(page) {
+  await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
+  const { width, height } = page.viewport();
+  await page.mouse.click(width / 2, height / 2);
+  await until(() => read(page, 'document.getElementById("startOverlay").hidden && StrumwiseHost.audio.context.state'), "running");
+}
 
-// Waits until `read` answers `expected` (compared as JSON), or fails with the last answer.
+const quoted = JSON.stringify;
+export const text = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).textContent`);
+export const image = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).getAttribute("src")`);
+export const visible = (page, outlet) =>
+  read(page, `getComputedStyle(document.getElementById(${quoted(outlet)})).visibility !== "hidden"`);
+
+// Waits until `read` answers `expected` (compared as JSON), or fails with the last answer. A
+// read that throws (the page is between two documents) counts as a wrong answer.
 export async function until(read, expected, seconds = 10) {
   let last;
   for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
-    last = await read();
+    last = await read().catch((error) => `(${error.message})`);
     if (JSON.stringify(last) === JSON.stringify(expected)) return;
     await new Promise((resolve) => setTimeout(resolve, 100));
   }

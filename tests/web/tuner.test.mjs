@@ -6,7 +6,7 @@ import { existsSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
-import { image, launch, openTuner, plucks, serveSite, silence, site, text, until, visible } from "./browser.mjs";
+import { image, launch, openTuner, plucks, read, serveSite, silence, site, tapToStart, text, until, visible } from "./browser.mjs";
 
 const G3 = 196;
 const cents = (hz, c) => hz * 2 ** (c / 1200);
@@ -14,7 +14,28 @@ let server;
 before(async () => { server = await serveSite(); });
 after(() => server.close());
 
-const meterCents = (page) => page.$eval("#tuningMeter", (meter) => Number(meter.dataset.cents));
+// Everything the tick writes, read at one moment: the tick writes all of it in one task, so the
+// parts always belong to the same reading.
+const screenNow = (page) => read(page, `(() => {
+  const outlet = (name) => document.getElementById(name);
+  return { note: outlet("noteDisplay").textContent, frequency: outlet("freq_label").textContent,
+    lamp: outlet("LEDDisplay").getAttribute("src"), string: outlet("tunedString5").getAttribute("src"),
+    stringShown: getComputedStyle(outlet("tunedString5")).visibility !== "hidden",
+    cents: Number(outlet("tuningMeter").dataset.cents),
+    offset: outlet("tuningMeter").querySelector(".meterOffset").textContent };
+})()`);
+
+// Waits for a screen that `settled` accepts, for a pluck's steady middle rather than its onset
+// (the fake microphone loops its file, so a new pluck starts every 1.5 s), and answers it.
+async function settledScreen(page, settled, seconds = 15) {
+  let last;
+  for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
+    last = await screenNow(page);
+    if (settled(last)) return last;
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  throw new Error(`the screen never settled: ${JSON.stringify(last)}`);
+}
 
 async function withTuner(microphone, use, viewport, language) {
   const browser = await launch(microphone, language);
@@ -29,29 +50,27 @@ async function withTuner(microphone, use, viewport, language) {
 
 test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter; 20 cents sharp does not", async () => {
   await withTuner(plucks(G3), async (page) => {
-    await until(() => text(page, "noteDisplay"), "G3");
-    assert.equal(await text(page, "freq_label"), "196Hz");
-    assert.equal(await image(page, "LEDDisplay"), "images/green64.png");
-    assert.match(await image(page, "tunedString5"), /^images\/3rd_string/);
-    assert.ok(await visible(page, "tunedString5"));
-    assert.ok(Math.abs(await meterCents(page)) < 2);
+    const screen = await settledScreen(page, (now) => now.note === "G3");
+    assert.equal(screen.frequency, "196Hz");
+    assert.equal(screen.lamp, "images/green64.png");
+    assert.match(screen.string, /^images\/3rd_string/);
+    assert.ok(screen.stringShown);
+    assert.ok(Math.abs(screen.cents) < 2, `${screen.cents} cents`);
   });
   await withTuner(plucks(cents(G3, 20)), async (page) => {
-    await until(async () => (await text(page, "freq_label")) !== "", true);
-    await new Promise((resolve) => setTimeout(resolve, 1500));
-    assert.notEqual(await text(page, "noteDisplay"), "G3");
-    assert.notEqual(await image(page, "LEDDisplay"), "images/green64.png");
-    assert.ok(Math.abs((await meterCents(page)) - 20) < 2);
-    assert.equal(await page.$eval("#tuningMeter .meterOffset", (element) => element.textContent), "+20 \u00a2");
+    const screen = await settledScreen(page, (now) => now.offset === "+20 \u00a2");
+    assert.notEqual(screen.note, "G3");
+    assert.notEqual(screen.lamp, "images/green64.png");
+    assert.ok(Math.abs(screen.cents - 20) < 2, `${screen.cents} cents`);
   });
 });
 
 test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", async () => {
   await withTuner(silence(), async (page) => {
-    assert.deepEqual(await page.$eval("#fifthFreqButton", (fork) => [fork.getAttribute("aria-label"), fork.title]),
+    assert.deepEqual(await read(page, '(({ title }, label) => [label, title])(document.getElementById("fifthFreqButton"), document.getElementById("fifthFreqButton").getAttribute("aria-label"))'),
       ["Reference tone of the 5th string", "Play the reference tone of the 5th string (key 5)"]);
     await page.click("#fifthFreqButton");
-    const hertz = await page.evaluate(async () => {
+    const hertz = await read(page, `(async () => {
       const node = await StrumwiseHost.toneNode();
       const context = node.context;
       const analyser = new AnalyserNode(context, { fftSize: 32768 });
@@ -71,7 +90,7 @@ test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", 
       }
       const periods = crossings.length - 1;
       return periods > 0 ? (context.sampleRate * periods) / (crossings.at(-1) - crossings[0]) : 0;
-    });
+    })()`);
     assert.ok(Math.abs(hertz - 392) < 1, `measured ${hertz} Hz`);
     assert.equal(await text(page, "tfnoteDisplay"), "G4");
   });
@@ -88,6 +107,7 @@ test("the tone worklet's module renders the samples of strumwise tone", async (t
   const { instance } = await WebAssembly.instantiate(readFileSync(`${site}/tone.wasm`), {});
   const tone = instance.exports;
   tone._initialize();
+  tone.tone_set_output_rate(44100);
   assert.equal(expected.length, 44100);
   const rendered = new Int16Array(expected.length);
   // As the worklet does: one render quantum at a time, the G4 fork's frequency, the triangle blend.
@@ -101,10 +121,8 @@ test("the tone worklet's module renders the samples of strumwise tone", async (t
 
 test("the tuning browser walks the four tunings and back, and the run count survives a reload", async () => {
   await withTuner(silence(), async (page) => {
-    const names = await page.evaluate(() => {
-      const table = StrumwiseResources.translations.en.Localizable;
-      return ["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"].map((key) => table[key]);
-    });
+    const names = await read(page, `["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"]
+      .map((key) => StrumwiseResources.translations.en.Localizable[key])`);
     const seen = [await text(page, "currentTuningName")];
     for (let i = 0; i < 3; ++i) {
       await page.click("#showNextTuningButton");
@@ -115,10 +133,9 @@ test("the tuning browser walks the four tunings and back, and the run count surv
     await page.keyboard.press("ArrowLeft");
     assert.equal(await text(page, "currentTuningName"), names[2]);
 
-    const runs = () => page.evaluate(() => localStorage.getItem("numberOfRuns"));
+    const runs = () => read(page, 'localStorage.getItem("strumwise:numberOfRuns")');
     assert.equal(await runs(), "1");
     await page.reload({ waitUntil: "load" });
-    await page.waitForSelector(".layoutRoot #MainScreen");
     await until(runs, "2");
   });
 });
@@ -128,16 +145,17 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
   await withTuner(plucks(...openG), async (page) => {
     // Ten days of use, and a "remind me later" that runs out six seconds from now: the launch
     // does not prompt, the five tuned strings (7.5 s of plucks, then 4 s) do.
-    await page.evaluate(() => {
+    await read(page, `(() => {
       localStorage.clear();
       const now = Date.now() / 1000;
       const history = { Plinmoor: "true", numberOfRuns: "5", kRatingPromptCurrentVersion: "1.0.0",
         kRatingPromptFirstUseDate: String(now - 10 * 86400), kRatingPromptUseCount: "10",
         kRatingPromptReminderRequestDate: String(now - 86400 + 6) };
-      for (const [key, value] of Object.entries(history)) localStorage.setItem(key, value);
-    });
+      for (const [key, value] of Object.entries(history)) localStorage.setItem("strumwise:" + key, value);
+    })()`);
     const loaded = Date.now();
     await page.reload({ waitUntil: "load" });
+    await tapToStart(page);
     // Generous: a busy machine can drop a pluck, and the microphone file loops every 7.5 s.
     const dialog = await page.waitForSelector("dialog.alert[open]", { timeout: 60000 });
     assert.ok(Date.now() - loaded > 7500, `the dialog came ${Date.now() - loaded} ms after the launch`);
@@ -145,8 +163,8 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
     assert.ok(buttons.includes("No, Thanks"), buttons.join(", "));
     const [decline] = await dialog.$$("xpath/.//button[text()='No, Thanks']");
     await decline.click();
-    await until(() => page.evaluate(() => document.querySelector("dialog.alert") === null), true);
-    assert.equal(await page.evaluate(() => localStorage.getItem("kRatingPromptDeclinedToRate")), "true");
+    await until(() => read(page, 'document.querySelector("dialog.alert") === null'), true);
+    assert.equal(await read(page, 'localStorage.getItem("strumwise:kRatingPromptDeclinedToRate")'), "true");
   });
 });
 
@@ -162,11 +180,11 @@ test("offline, a reload still opens the tuner", async () => {
   const browser = await launch(silence());
   try {
     const page = await openTuner(browser, offline.url);
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    await read(page, "navigator.serviceWorker.ready.then(() => true)");
     await page.reload({ waitUntil: "load" }); // now under the worker's control
     await offline.close();
     await page.reload({ waitUntil: "load" });
-    await page.waitForSelector(".layoutRoot #MainScreen");
+    await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
     assert.equal(await text(page, "currentTuningName"), "Open G (gDGBD)");
   } finally {
     await browser.close();
@@ -179,7 +197,7 @@ test("a phone, a small phone and a tablet each load their layout", async () => {
     ["tablet", 768, 1024, "Main_iPad"]];
   for (const [name, width, height, layout] of screens) {
     await withTuner(plucks(G3), async (page) => {
-      assert.equal(await page.$eval(".layoutRoot", (root) => root.id), layout);
+      assert.equal(await read(page, 'document.querySelector(".layoutRoot").id'), layout);
       await until(() => text(page, "noteDisplay"), "G3");
       await page.screenshot({ path: `${site}/../screenshots/web-${name}.png` });
     }, { width, height });

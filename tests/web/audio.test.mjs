@@ -1,0 +1,214 @@
+// The web edition's audio as a visitor meets it in Chromium with its default settings: the tap
+// that starts listening, a refused microphone, the tone's pitch at any device rate, the order of
+// fork and Stop, the page's storage, and what a hidden or quiet page costs.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { existsSync, mkdtempSync, readFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, before, test } from "node:test";
+import { launch, openTuner, plucks, read, serveSite, silence, site, tapToStart, text, until } from "./browser.mjs";
+
+let server;
+before(async () => { server = await serveSite(); });
+after(() => server.close());
+
+const pause = (seconds) => new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+
+async function withBrowser(microphone, use, language, options) {
+  const browser = await launch(microphone, language, options);
+  try {
+    await use(browser);
+  } finally {
+    await browser.close();
+  }
+}
+
+test("until the first tap the tuner asks for one and hears nothing; the tap starts it", async () => {
+  await withBrowser(plucks(196), async (browser) => {
+    const page = await browser.newPage();
+    // When the page was first painted, and when the audio context was made.
+    await page.evaluateOnNewDocument(() => {
+      const Made = AudioContext;
+      window.AudioContext = function (...args) {
+        window.contextMadeAt = performance.now();
+        return new Made(...args);
+      };
+    });
+    await page.setViewport({ width: 390, height: 844 });
+    await page.goto(server.url, { waitUntil: "load" });
+    await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
+    assert.equal(await text(page, "startOverlay"), "Tap to start listening");
+    const paintedAt = await read(page, 'performance.getEntriesByName("first-paint")[0].startTime');
+    assert.ok(await read(page, "window.contextMadeAt") > paintedAt, "the audio context was made before the first paint");
+    // Two of the looping file's plucks go by unheard.
+    await pause(3);
+    assert.equal(await read(page, "StrumwiseHost.audio.context.state"), "suspended");
+    assert.equal(await text(page, "noteDisplay"), "");
+    await tapToStart(page);
+    await until(() => text(page, "noteDisplay"), "G3");
+  });
+});
+
+test("a refused microphone says how to allow it, and a permission granted later opens it", async () => {
+  await withBrowser(plucks(196), async (browser) => {
+    const page = await openTuner(browser, server.url, undefined, { start: false });
+    await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
+    assert.equal(await text(page, "startOverlay"), "Toca para empezar a escuchar");
+    await tapToStart(page);
+    const notice = () => read(page, `(() => {
+      const notice = document.getElementById("notice");
+      return notice.hidden ? null : [notice.querySelector("p").textContent, notice.querySelector("button")?.textContent];
+    })()`);
+    await until(async () => (await notice())?.[1], "Reintentar");
+    const [message] = await notice();
+    assert.match(message, /configuración del sitio/);
+    assert.equal(await text(page, "audioStatusLabel"), "Sin micrófono");
+    // Trying again while it is still refused says the same again.
+    await page.click("#notice button");
+    await until(async () => (await notice())?.[0], message);
+
+    // Allowed in the site settings: the browser reports the change, and the page opens the
+    // microphone with no further tap.
+    await browser.defaultBrowserContext().overridePermissions(new URL(server.url).origin, ["microphone"]);
+    await until(notice, null);
+    await until(() => text(page, "noteDisplay"), "G3");
+    assert.deepEqual(page.errors, []);
+  }, "es-ES", { refuse: true });
+});
+
+// The tone worklet in an offline context at `rate`, playing `hertz` with the triangle blend for
+// one second: answers the left channel as 16-bit samples.
+const renderTone = (rate, hertz) => `(async () => {
+  const context = new OfflineAudioContext(2, ${rate}, ${rate});
+  await context.audioWorklet.addModule("tone-worklet.js");
+  const module = await (await fetch("tone.wasm")).arrayBuffer();
+  const node = new AudioWorkletNode(context, "strumwise-tone", { numberOfInputs: 0, outputChannelCount: [2],
+    processorOptions: { module, tone: { playing: true, frequency: ${hertz}, wave: 1 } } });
+  node.connect(context.destination);
+  const rendered = (await context.startRendering()).getChannelData(0);
+  return Array.from(rendered, (sample) => Math.round(sample * 32768));
+})()`;
+
+// Cycles per second from the rising zero crossings, each placed to a fraction of a sample.
+function measuredHertz(samples, rate) {
+  const crossings = [];
+  for (let i = 1; i < samples.length; ++i) {
+    if (samples[i - 1] < 0 && samples[i] >= 0) crossings.push(i - 1 + samples[i - 1] / (samples[i - 1] - samples[i]));
+  }
+  return (rate * (crossings.length - 1)) / (crossings.at(-1) - crossings[0]);
+}
+
+test("the reference tone plays at its pitch whatever rate the device runs at", async () => {
+  await withBrowser(silence(), async (browser) => {
+    const page = await openTuner(browser, server.url, undefined, { start: false });
+    for (const rate of [44100, 48000, 96000]) {
+      for (const hertz of [392, 146.83]) {
+        const measured = measuredHertz(await read(page, renderTone(rate, hertz)), rate);
+        assert.ok(Math.abs(measured - hertz) < 0.05, `${hertz} Hz at ${rate} Hz plays ${measured} Hz`);
+      }
+    }
+    // At 44.1 kHz the worklet plays the very samples of the command-line tone.
+    const native = ["dev", "release"].map((preset) => `${site}/../../${preset}/src/app/strumwise`).find(existsSync);
+    if (native) {
+      const wav = join(mkdtempSync(join(tmpdir(), "strumwise-tone-")), "g4.wav");
+      execFileSync(native, ["tone", "--tuning", "1", "--string", "5", "--seconds", "1", "-o", wav]);
+      const file = readFileSync(wav);
+      const frames = new Int16Array(file.buffer.slice(file.byteOffset + file.indexOf("data") + 8));
+      const left = Array.from({ length: 44100 }, (_, i) => frames[2 * i]);
+      assert.deepEqual(await read(page, renderTone(44100, 392)), left);
+    }
+  });
+});
+
+// The page's tone node's output, after the audio thread has had time to render some of it.
+const toneOutputPeak = `(async () => {
+  const node = StrumwiseHost.audio.tone;
+  const analyser = new AnalyserNode(node.context, { fftSize: 4096 });
+  node.connect(analyser);
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  const samples = new Float32Array(analyser.fftSize);
+  analyser.getFloatTimeDomainData(samples);
+  node.disconnect(analyser);
+  return Math.max(...samples.map(Math.abs));
+})()`;
+
+test("a Stop pressed while the audio graph still loads silences the fork pressed before it", async () => {
+  await withBrowser(silence(), async (browser) => {
+    const page = await browser.newPage();
+    let held = null;
+    await page.setRequestInterception(true);
+    page.on("request", (request) => {
+      if (request.url().endsWith("/tone.wasm") && !held) held = request;
+      else request.continue();
+    });
+    await page.goto(server.url, { waitUntil: "load" });
+    await until(async () => held !== null, true);
+    // The G4 fork, then Stop, from the keyboard, before the tone's module has arrived.
+    await page.keyboard.press("5");
+    await page.keyboard.press(" ");
+    assert.equal(await read(page, "StrumwiseHost.audio.tone"), null);
+    held.continue();
+    await until(() => read(page, "StrumwiseHost.audio.tone !== null"), true);
+    assert.equal(await read(page, toneOutputPeak), 0);
+    // The same check hears a fork pressed afterwards.
+    await page.keyboard.press("5");
+    assert.ok(await read(page, toneOutputPeak) > 0.5);
+    await page.keyboard.press("Escape");
+  });
+});
+
+test("the first run erases Strumwise's own stored keys and keeps another site's", async () => {
+  await withBrowser(silence(), async (browser) => {
+    const page = await browser.newPage();
+    // Another page on the same origin stores its keys first, and an old Strumwise key is there.
+    await page.goto(server.url + "icon.png", { waitUntil: "load" });
+    await read(page, 'localStorage.setItem("session", "kept"); localStorage.setItem("strumwise:leftOver", "99")');
+    await page.goto(server.url, { waitUntil: "load" });
+    await until(() => read(page, 'localStorage.getItem("strumwise:numberOfRuns")'), "1");
+    assert.equal(await read(page, 'localStorage.getItem("session")'), "kept");
+    assert.equal(await read(page, 'localStorage.getItem("strumwise:leftOver")'), null);
+  });
+});
+
+test("a hidden page lets go of the microphone and the audio device, and takes them back on return", async () => {
+  await withBrowser(plucks(196), async (browser) => {
+    const page = await openTuner(browser, server.url);
+    await until(() => text(page, "noteDisplay"), "G3");
+    await read(page, "window.firstStream = StrumwiseHost.audio.mic.stream, true");
+    const other = await browser.newPage();
+    await other.bringToFront();
+    await until(() => read(page, "document.visibilityState"), "hidden");
+    await until(() => read(page, `[StrumwiseHost.audio.mic, StrumwiseHost.audio.context.state,
+      firstStream.getAudioTracks()[0].readyState]`), [null, "suspended", "ended"]);
+    await page.bringToFront();
+    await until(() => read(page, "[StrumwiseHost.audio.mic !== null, StrumwiseHost.audio.context.state]"), [true, "running"]);
+    await read(page, 'document.getElementById("noteDisplay").textContent = "", true');
+    await until(() => text(page, "noteDisplay"), "G3");
+  });
+});
+
+test("capture reaches the page in large blocks, and a quiet tuner leaves the page alone", async () => {
+  await withBrowser(silence(), async (browser) => {
+    const page = await openTuner(browser, server.url);
+    await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
+    const sizes = await read(page, `new Promise((resolve) => {
+      const sizes = [];
+      const port = StrumwiseHost.audio.mic.node.port;
+      const handle = port.onmessage;
+      port.onmessage = (event) => { sizes.push(event.data.length); handle(event); };
+      setTimeout(() => resolve(sizes), 2000);
+    })`);
+    assert.ok(sizes.length > 0 && sizes.length <= 100, `${sizes.length} blocks in 2 s`);
+    assert.ok(sizes.every((size) => size >= 1024), sizes.join(" "));
+    // Silence: after the first readings nothing on the screen changes, so nothing is written.
+    await pause(1);
+    const writes = await read(page, `new Promise((resolve) => {
+      let writes = 0;
+      new MutationObserver((records) => { writes += records.length; })
+        .observe(document.getElementById("screen"), { subtree: true, childList: true, attributes: true, characterData: true });
+      setTimeout(() => resolve(writes), 2000);
+    })`);
+    assert.equal(writes, 0);
+  });
+});
