@@ -47,6 +47,8 @@ test("until the first tap the tuner asks for one and hears nothing; the tap star
     assert.equal(await text(page, "noteDisplay"), "");
     await tapToStart(page);
     await until(() => text(page, "noteDisplay"), "G3");
+    // The tap meant "listen", not "take over the screen".
+    assert.equal(await read(page, "document.fullscreenElement"), null);
   });
 });
 

@@ -25,17 +25,21 @@ const screenNow = (page) => read(page, `(() => {
     offset: outlet("tuningMeter").querySelector(".meterOffset").textContent };
 })()`);
 
-// Waits for a screen that `settled` accepts, for a pluck's steady middle rather than its onset
-// (the fake microphone loops its file, so a new pluck starts every 1.5 s), and answers it.
-async function settledScreen(page, settled, seconds = 15) {
-  let last;
+// The screens of `seconds` of listening that show a reading, from the first one on: two loops of
+// the fake microphone's file, so each pluck's onset and tail are a small part of them.
+async function readings(page, seconds = 3) {
+  await until(async () => (await screenNow(page)).frequency !== "", true, 15);
+  const seen = [];
   for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
-    last = await screenNow(page);
-    if (settled(last)) return last;
+    const now = await screenNow(page);
+    if (now.frequency !== "" && Number.isFinite(now.cents)) seen.push(now);
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
-  throw new Error(`the screen never settled: ${JSON.stringify(last)}`);
+  return seen;
 }
+
+// The reading in the middle of the pluck: the median by cents.
+const middle = (screens) => [...screens].sort((a, b) => a.cents - b.cents)[screens.length >> 1];
 
 async function withTuner(microphone, use, viewport, language) {
   const browser = await launch(microphone, language);
@@ -50,18 +54,26 @@ async function withTuner(microphone, use, viewport, language) {
 
 test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter; 20 cents sharp does not", async () => {
   await withTuner(plucks(G3), async (page) => {
-    const screen = await settledScreen(page, (now) => now.note === "G3");
+    const inTune = (await readings(page)).filter((screen) => screen.note === "G3");
+    assert.ok(inTune.length > 0, "the G3 never lit");
+    const screen = middle(inTune);
     assert.equal(screen.frequency, "196Hz");
-    assert.equal(screen.lamp, "images/green64.png");
-    assert.match(screen.string, /^images\/3rd_string/);
-    assert.ok(screen.stringShown);
     assert.ok(Math.abs(screen.cents) < 2, `${screen.cents} cents`);
+    for (const lit of inTune) {
+      assert.equal(lit.lamp, "images/green64.png");
+      assert.match(lit.string, /^images\/3rd_string/);
+      assert.ok(lit.stringShown);
+    }
   });
   await withTuner(plucks(cents(G3, 20)), async (page) => {
-    const screen = await settledScreen(page, (now) => now.offset === "+20 \u00a2");
-    assert.notEqual(screen.note, "G3");
-    assert.notEqual(screen.lamp, "images/green64.png");
+    const seen = await readings(page);
+    const screen = middle(seen);
     assert.ok(Math.abs(screen.cents - 20) < 2, `${screen.cents} cents`);
+    assert.equal(screen.offset, `+${Math.round(screen.cents)} \u00a2`);
+    for (const sharp of seen) {
+      assert.notEqual(sharp.note, "G3");
+      assert.notEqual(sharp.lamp, "images/green64.png");
+    }
   });
 });
 
