@@ -23,7 +23,7 @@ fi
 
 # shellcheck source=install_missing.sh
 source scripts/install_missing.sh
-mapfile -t missing < <(missing_packages openssl qrencode)
+mapfile -t missing < <(missing_packages openssl qrencode iproute2)
 [ ${#missing[@]} -eq 0 ] || install_packages serve-web "${missing[@]}"
 
 # The first address of this computer that other machines can reach.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the web edition needs to build and test, when any is missing: Debian's
-# emscripten, chromium, npm and pngquant (which shrinks the site's pictures), and the Debian
+# emscripten, chromium, npm, pngquant (which shrinks the site's pictures), openssl and qrencode
+# (the https certificate and QR code of scripts/web.sh --lan, which finds the address with
+# iproute2), and the Debian
 # sources of KISS FFT and libsoxr, which the WebAssembly build compiles itself. The sources are
 # fetched with apt-get source through a private apt state folder, so the system's apt
 # configuration stays untouched, into a cache outside the source tree. Idempotent: with
@@ -11,7 +13,7 @@ set -euo pipefail
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/strumwise/debian-src"
 source_packages=(kissfft libsoxr)
 
-packages=(emscripten chromium dpkg-dev pngquant)
+packages=(emscripten chromium dpkg-dev pngquant openssl qrencode iproute2)
 # shellcheck source=install_missing.sh
 source "$(dirname "$0")/install_missing.sh"
 mapfile -t missing < <(missing_packages "${packages[@]}")
