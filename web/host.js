@@ -37,7 +37,7 @@ const StrumwiseHost = (() => {
     for (const element of root.querySelectorAll("[data-tr]")) {
       element.textContent = translated(element.getAttribute("data-tr"));
     }
-    for (const attribute of ["title", "aria-label"]) {
+    for (const attribute of ["title", "aria-label", "aria-description"]) {
       for (const element of root.querySelectorAll(`[data-tr-${attribute}]`)) {
         element.setAttribute(attribute, translated(element.getAttribute(`data-tr-${attribute}`)));
       }

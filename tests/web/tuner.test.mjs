@@ -48,7 +48,7 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
 
 test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", async () => {
   await withTuner(silence(), async (page) => {
-    assert.deepEqual(await page.$eval("#fifthFreqButton", (fork) => [fork.getAttribute("aria-label"), fork.title]),
+    assert.deepEqual(await page.$eval("#fifthFreqButton", (fork) => [fork.getAttribute("aria-description"), fork.title]),
       ["Reference tone of the 5th string", "Play the reference tone of the 5th string (key 5)"]);
     await page.click("#fifthFreqButton");
     const hertz = await page.evaluate(async () => {
