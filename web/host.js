@@ -237,6 +237,7 @@ const StrumwiseHost = (() => {
       if (!element) return;
       if (image) element.src = "images/" + image;
       else element.removeAttribute("src");
+      element.alt = StrumwiseAccessibility.pictureText(image);
     },
     setHidden(name, hidden) {
       const element = outlet(name);
@@ -245,6 +246,7 @@ const StrumwiseHost = (() => {
     showTuningMeter(name, reading) {
       const element = outlet(name);
       if (element) showTuningMeter(element, reading);
+      StrumwiseAccessibility.heard(reading);
     },
     showLevelMeter(name, reading) {
       const element = outlet(name);
