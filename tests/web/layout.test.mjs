@@ -18,7 +18,7 @@ after(() => server.close());
 // What real phones give a page in a browser tab, the same phones in landscape, tablets and
 // laptop or desktop windows; then a 390 x 844 phone at 200 % zoom, which halves its CSS pixels.
 const viewports = [
-  [320, 568], [360, 740], [375, 667], [390, 664], [390, 844], [393, 727], [412, 800], [412, 915],
+  [320, 480], [320, 568], [360, 740], [375, 667], [390, 664], [390, 844], [393, 727], [412, 800], [412, 915],
   [844, 390], [667, 375], [768, 1024], [1024, 768], [1280, 720], [1366, 768], [1920, 1080],
 ].map(([width, height]) => ({ name: `${width}x${height}`, width, height }));
 const zoomed = { name: "390x844-zoom200", width: 195, height: 422, deviceScaleFactor: 2 };
@@ -107,7 +107,9 @@ function readabilityOfScreen() {
 }
 
 async function check(page, viewport, language, screen = "tuner") {
-  const scrollingAllowed = viewport === zoomed;
+  // A zoomed phone scrolls, as does the about page on the shortest phone: its twelve links need
+  // more than 480 pixels in Spanish under a banner.
+  const scrollingAllowed = viewport === zoomed || (screen === "about" && viewport.height < 500);
   const faults = await page.evaluate(faultsOfScreen, scrollingAllowed);
   await page.screenshot({ path: `${shots}/${viewport.name}-${language}-${screen}.png` });
   assert.deepEqual(faults, [], `${viewport.name} in ${language}, ${screen}`);
