@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { after, before, test } from "node:test";
-import { launch, openTuner, plucks, serveSite, silence, text, until } from "./browser.mjs";
+import { launch, openTuner, plucks, serveSite, silence, tapToListen, text, until } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
@@ -25,7 +25,7 @@ test("axe-core finds no violation on the tuner and the about page, in English an
     const browser = await launch(plucks(G3), language);
     try {
       const page = await openTuner(browser, server.url, viewport);
-      await page.keyboard.press("Shift");
+      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       assert.deepEqual(await violations(page), [], language);
       const about = await page.$(".tab[data-page='aboutPage']");
@@ -64,7 +64,7 @@ test("names contain what the controls show, every stop of the Tab key does somet
   const browser = await launch(plucks(G3));
   try {
     const page = await openTuner(browser, server.url);
-    await page.keyboard.press("Shift");
+    await tapToListen(page);
     await until(() => text(page, "noteDisplay"), "G3", 20);
     const forks = [];
     for (const id of ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton"]) {
@@ -96,7 +96,7 @@ test("a live region says a plucked string is in tune, or how far off it is", { t
     const browser = await launch(plucks(hertz));
     try {
       const page = await openTuner(browser, server.url);
-      await page.keyboard.press("Shift");
+      await tapToListen(page);
       await until(async () => expected.test(await announced(page)), true, 20);
     } finally {
       await browser.close();

@@ -5,7 +5,7 @@
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { after, before, test } from "node:test";
-import { launch, openTuner, plucks, serveSite, site, text, until } from "./browser.mjs";
+import { launch, openTuner, plucks, serveSite, site, tapToListen, text, until } from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
 let server;
@@ -134,17 +134,12 @@ async function checkPages(page, viewport, language) {
   }
 }
 
-// The first key press lets a browser start audio; Shift presses no control of the page.
-async function startListening(page) {
-  await page.keyboard.press("Shift");
-}
-
 test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () => {
   const browser = await launch(plucks(196), "en-US");
   try {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
-      await startListening(page);
+      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       await checkPages(page, viewport, "en");
       assert.deepEqual(page.errors, []);
@@ -160,7 +155,7 @@ test("the refused microphone's banner and the Spanish texts fit every viewport",
   try {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
-      await startListening(page);
+      await tapToListen(page);
       await until(async () => (await text(page, "audioStatusLabel")) !== "", true);
       await checkPages(page, viewport, "es");
       await page.close();
@@ -177,7 +172,7 @@ test("turning a phone or resizing a window lays the same controls out again", { 
       [{ width: 1280, height: 720 }, { name: "1280x720-resized", width: 768, height: 1024 }]];
     for (const [first, then] of turns) {
       const page = await openTuner(browser, server.url, first);
-      await startListening(page);
+      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       const layout = await page.$eval(".layoutRoot", (root) => root.id);
       await page.setViewport(then);
