@@ -39,7 +39,7 @@ const StrumwiseHost = (() => {
     for (const element of root.querySelectorAll("[data-tr]")) {
       element.textContent = translated(element.getAttribute("data-tr"));
     }
-    for (const attribute of ["title", "aria-label"]) {
+    for (const attribute of ["title", "aria-label", "aria-description"]) {
       for (const element of root.querySelectorAll(`[data-tr-${attribute}]`)) {
         element.setAttribute(attribute, translated(element.getAttribute(`data-tr-${attribute}`)));
       }
@@ -418,6 +418,7 @@ const StrumwiseHost = (() => {
       if (element.getAttribute("src") === source) return;
       if (source) element.src = source;
       else element.removeAttribute("src");
+      element.alt = StrumwiseAccessibility.pictureText(image);
     },
     setHidden(name, hidden) {
       const element = outlet(name);
@@ -427,6 +428,7 @@ const StrumwiseHost = (() => {
     showTuningMeter(name, reading) {
       const element = outlet(name);
       if (element && changed(element, JSON.stringify(reading))) showTuningMeter(element, reading);
+      StrumwiseAccessibility.heard(reading);
     },
     showLevelMeter(name, reading) {
       const element = outlet(name);

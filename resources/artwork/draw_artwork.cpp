@@ -84,5 +84,10 @@ int main(int argc, char** argv) {
     }
 
     ok &= save(paintIcon(256), iconFile);
+    // The web edition's install icons, beside the icon file.
+    const QString iconDir = QFileInfo(iconFile).absolutePath() + QLatin1Char('/');
+    ok &= save(paintIcon(192), iconDir + QLatin1String("icon-192.png"));
+    ok &= save(paintIcon(512), iconDir + QLatin1String("icon-512.png"));
+    ok &= save(paintMaskableIcon(512), iconDir + QLatin1String("icon-maskable-512.png"));
     return ok ? 0 : 1;
 }

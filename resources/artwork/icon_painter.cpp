@@ -9,23 +9,18 @@
 
 namespace strumwise::artwork {
 
-QImage paintIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const double s = size;
+namespace {
 
-    // A dark, warm tile with a brass edge.
-    QLinearGradient tile(0, 0, 0, s);
+QLinearGradient stageGradient(double height) {
+    QLinearGradient tile(0, 0, 0, height);
     tile.setColorAt(0.0, kStageLight.lighter(130));
     tile.setColorAt(1.0, kStage);
-    p.setPen(QPen(kBrass, s * 0.02));
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.2, s * 0.2);
+    return tile;
+}
 
-    // The banjo, leaning, its third string lit.
+// The banjo, leaning, its third string lit, and the in-tune lamp in its corner, drawn in a
+// square of side `s` whose top left corner is the painter's origin.
+void paintEmblem(QPainter& p, double s) {
     const QImage banjo = paintBanjo(static_cast<int>(s * 0.56), static_cast<int>(s * 0.84), 3);
     p.save();
     p.translate(s * 0.47, s * 0.52);
@@ -36,6 +31,43 @@ QImage paintIcon(int size) {
     // The in-tune lamp in the corner.
     const QImage lamp = paintLamp(static_cast<int>(s * 0.30), kInTune, kInTuneDeep);
     p.drawImage(QPointF(s * 0.64, s * 0.08), lamp);
+}
+
+QImage blankSquare(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+}  // namespace
+
+QImage paintIcon(int size) {
+    QImage image = blankSquare(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double s = size;
+
+    // A dark, warm tile with a brass edge.
+    p.setPen(QPen(kBrass, s * 0.02));
+    p.setBrush(stageGradient(s));
+    p.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.2, s * 0.2);
+    paintEmblem(p, s);
+    return image;
+}
+
+QImage paintMaskableIcon(int size) {
+    QImage image = blankSquare(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double s = size;
+    p.fillRect(QRectF(0, 0, s, s), stageGradient(s));
+    // Every point the banjo and the lamp cover lies within half a side of the emblem's middle,
+    // so at 0.66 of the side they stay inside the safe circle, whose diameter is 0.8 of it.
+    const double inner = s * 0.66;
+    p.translate((s - inner) / 2, (s - inner) / 2);
+    paintEmblem(p, inner);
     return image;
 }
 

@@ -2,7 +2,8 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <!-- The behaviour's keys are the source texts: "Localizable" is the default strings table,
-     "RatingPromptLocalizable" the rating prompt's, "MainScreen" the texts of the layouts. -->
+     "RatingPromptLocalizable" the rating prompt's, "MainScreen" the texts of the layouts,
+     "WebPage" those the web edition's page adds. -->
 <context>
     <name>Localizable</name>
     <message>
@@ -294,6 +295,37 @@
     <message>
         <source>A sound file (--input)</source>
         <translation>A sound file (--input)</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>Strumwise, a banjo tuner</source>
+        <translation>Strumwise, a banjo tuner</translation>
+    </message>
+    <message>
+        <source>Strumwise — banjo tuner</source>
+        <translation>Strumwise — banjo tuner</translation>
+    </message>
+    <message>
+        <source>PageDescription</source>
+        <translation>Strumwise tunes a five-string banjo by ear: pluck a string and it lights when the string is within five cents, with reference tones and a cents meter. Works offline.</translation>
+    </message>
+    <message>
+        <source>%1 in tune</source>
+        <translation>%1 in tune</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents sharp</source>
+        <translation>%1, %2 cents sharp</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents flat</source>
+        <translation>%1, %2 cents flat</translation>
+    </message>
+    <message>
+        <source>Banjo with its %1 string lit</source>
+        <translation>Banjo with its %1 string lit</translation>
     </message>
 </context>
 </TS>

@@ -2,7 +2,8 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <!-- The behaviour's keys are the source texts: "Localizable" is the default strings table,
-     "RatingPromptLocalizable" the rating prompt's, "MainScreen" the texts of the layouts. -->
+     "RatingPromptLocalizable" the rating prompt's, "MainScreen" the texts of the layouts,
+     "WebPage" those the web edition's page adds. -->
 <context>
     <name>Localizable</name>
     <message>
@@ -294,6 +295,37 @@
     <message>
         <source>A sound file (--input)</source>
         <translation>Un archivo de sonido (--input)</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>Strumwise, a banjo tuner</source>
+        <translation>Strumwise, un afinador de banjo</translation>
+    </message>
+    <message>
+        <source>Strumwise — banjo tuner</source>
+        <translation>Strumwise — afinador de banjo</translation>
+    </message>
+    <message>
+        <source>PageDescription</source>
+        <translation>Strumwise afina un banjo de cinco cuerdas: pulsa una cuerda y se enciende cuando está a menos de cinco cents, con tonos de referencia y un medidor de cents. Funciona sin conexión.</translation>
+    </message>
+    <message>
+        <source>%1 in tune</source>
+        <translation>%1 afinada</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents sharp</source>
+        <translation>%1, %2 cents alta</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents flat</source>
+        <translation>%1, %2 cents baja</translation>
+    </message>
+    <message>
+        <source>Banjo with its %1 string lit</source>
+        <translation>Banjo con su %1 cuerda encendida</translation>
     </message>
 </context>
 </TS>

@@ -116,3 +116,9 @@ export async function until(read, expected, seconds = 10) {
   }
   throw new Error(`expected ${JSON.stringify(expected)}, last saw ${JSON.stringify(last)}`);
 }
+
+// A first tap, as a player gives one, on a label that presses nothing: browsers start audio only
+// after the user has touched the page.
+export async function tapToListen(page) {
+  await page.click("#currentTuningName");
+}

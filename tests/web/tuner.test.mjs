@@ -79,7 +79,7 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
 
 test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", async () => {
   await withTuner(silence(), async (page) => {
-    assert.deepEqual(await read(page, '(({ title }, label) => [label, title])(document.getElementById("fifthFreqButton"), document.getElementById("fifthFreqButton").getAttribute("aria-label"))'),
+    assert.deepEqual(await read(page, '((fork) => [fork.getAttribute("aria-description"), fork.title])(document.getElementById("fifthFreqButton"))'),
       ["Reference tone of the 5th string", "Play the reference tone of the 5th string (key 5)"]);
     await page.click("#fifthFreqButton");
     const hertz = await read(page, `(async () => {

@@ -19,7 +19,7 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
-LAYOUT_KINDS = {"QVBoxLayout": "column", "QHBoxLayout": "row"}
+LAYOUT_KINDS = {"QVBoxLayout": "column", "QHBoxLayout": "row", "QGridLayout": "grid"}
 
 
 def prop(element, name):
@@ -28,11 +28,6 @@ def prop(element, name):
         if p.get("name") == name:
             return p[0] if len(p) else None
     return None
-
-
-def number(element, name, default=0):
-    value = prop(element, name)
-    return int(value.text) if value is not None else default
 
 
 def size(element, name):
@@ -49,103 +44,54 @@ def text_of(element, name):
     return value.text or "", value.get("notr") != "true"
 
 
-def grows(node, axis):
-    """Whether a Qt layout would give `node` extra room along `axis` ("h" or "v")."""
-    if node.tag == "spacer":
-        return ("Vertical" in prop(node, "orientation").text) == (axis == "v")
-    if node.tag == "layout":
-        return any(grows(child, axis) for item in node.findall("item") for child in item)
-    policy = prop(node, "sizePolicy")
-    if policy is not None:
-        kind = policy.get("vsizetype" if axis == "v" else "hsizetype")
-        stretch = int(policy.find("verstretch" if axis == "v" else "horstretch").text)
-        if stretch or kind in ("Expanding", "Ignored"):
-            return True
-        if kind == "Fixed":
-            return False
-    if node.get("class") == "QTabWidget":
-        return True
-    layout = node.find("layout")
-    return layout is not None and grows(layout, axis)
+def stem(name):
+    """The kind of an unnamed view ("hint" for "hint_12"), which the page's style sheet places."""
+    match = re.fullmatch(r"([A-Za-z]+)_\d+", name or "")
+    return match.group(1) if match else None
 
 
-def stretch_of(node, axis):
-    policy = prop(node, "sizePolicy") if node.tag == "widget" else None
-    if policy is None:
-        return 1
-    return int(policy.find("verstretch" if axis == "v" else "horstretch").text) or 1
+def names_its_text(label, text):
+    """Whether an accessible name contains what the control shows, as speech input needs.
 
-
-def flex(node, axis):
-    """The flex item style of `node` in a box laid out along `axis`."""
-    if axis and grows(node, axis):
-        return f"flex:{stretch_of(node, axis)} 1 0;min-{'height' if axis == 'v' else 'width'}:0"
-    return "flex:none" if node.tag == "spacer" else ""
+    A text of symbols only (an arrow) is no word to say, so any name does."""
+    return not re.search(r"\w", text) or text.lower() in label.lower()
 
 
 class Converter:
-    """Writes one layout's widget tree as HTML elements laid out with flexbox and grid."""
+    """Writes one layout's widget tree as HTML elements in the order the .ui file has them.
+
+    The controls keep their names, roles, texts and pictures; where they go on the screen is the
+    page's style sheet's business (page.css), which lays them out for the viewport the browser
+    has, so none of the .ui file's sizes, margins or spacers are carried over."""
 
     def __init__(self):
         self.out = []
 
     def attrs(self, **values):
         return "".join(f' {k.rstrip("_").replace("_", "-")}="{html.escape(str(v))}"'
-                       for k, v in values.items() if v is not None and v != "")
+                       for k, v in values.items() if v is not None)
 
-    def layout_style(self, layout):
-        spacing = number(layout, "spacing", 6)
-        margins = [number(layout, side) for side in
-                   ("topMargin", "rightMargin", "bottomMargin", "leftMargin")]
-        padding = " ".join(f"{m}px" for m in margins)
-        if layout.get("class") == "QGridLayout":
-            columns = 1 + max(int(item.get("column", 0)) for item in layout.findall("item"))
-            return (f"display:grid;grid-template-columns:repeat({columns},minmax(0,1fr));"
-                    f"gap:{spacing}px;padding:{padding}")
-        direction = LAYOUT_KINDS[layout.get("class")]
-        return f"display:flex;flex-direction:{direction};gap:{spacing}px;padding:{padding}"
-
-    def layout(self, layout, own_element=True, parent_axis=None):
+    def layout(self, layout, own_element=True):
+        kind = LAYOUT_KINDS[layout.get("class")]
         if own_element:
-            style = ";".join(s for s in (flex(layout, parent_axis), self.layout_style(layout)) if s)
-            self.out.append(f'<div class="layout" style="{style}">')
-        kind = layout.get("class")
-        axis = {"QVBoxLayout": "v", "QHBoxLayout": "h"}.get(kind)
+            style = None
+            if kind == "grid":
+                columns = 1 + max(int(item.get("column", 0)) for item in layout.findall("item"))
+                style = f"--columns:{columns}"
+            self.out.append(f'<div{self.attrs(class_="layout " + kind, style=style)}>')
         for item in layout.findall("item"):
-            place = ""
-            if item.get("row") is not None:
-                place = f"grid-row:{int(item.get('row')) + 1};grid-column:{int(item.get('column')) + 1}"
             for child in item:
                 if child.tag == "widget":
-                    self.widget(child, place, axis)
+                    self.widget(child)
                 elif child.tag == "layout":
-                    self.layout(child, parent_axis=axis)
-                elif child.tag == "spacer":
-                    self.out.append(f'<div class="spacer" style="{flex(child, axis)}"></div>')
+                    self.layout(child)
         if own_element:
             self.out.append("</div>")
 
-    def sizing(self, widget):
-        """Inline style for the widget's size properties and policy."""
-        style = []
-        minimum, maximum = size(widget, "minimumSize"), size(widget, "maximumSize")
-        if prop(widget, "collapsesWhenEmpty") is not None:
-            # The page hides the strip while it is empty, so it needs no height limit.
-            maximum = None
-        if minimum:
-            style.append(f"min-width:{minimum[0]}px;min-height:{minimum[1]}px")
-        if maximum:
-            if maximum[0] < 16777215:
-                style.append(f"max-width:{maximum[0]}px")
-            if maximum[1] < 16777215:
-                style.append(f"max-height:{maximum[1]}px")
-        return ";".join(style)
-
-    def widget(self, widget, place="", parent_axis=None):
+    def widget(self, widget):
         cls, name = widget.get("class"), widget.get("name")
         role, _ = text_of(widget, "role")
-        style = ";".join(s for s in (place, flex(widget, parent_axis), self.sizing(widget)) if s)
-        common = dict(id=name, data_role=role, style=style)
+        common = dict(id=name, data_role=role, data_name=stem(name))
         if cls == "QLabel":
             text, translate = text_of(widget, "text")
             align = prop(widget, "alignment").text
@@ -155,16 +101,10 @@ class Converter:
             self.out.append(f'<div{self.attrs(class_=classes, data_tr=text if translate else None, **common)}>'
                             f"{html.escape(text)}</div>")
         elif cls == "QPushButton":
-            text, translate = text_of(widget, "text")
-            action, _ = text_of(widget, "action")
-            # The tooltip and the name screen readers say, in English here; the page translates
-            # them as it does the text.
-            tip, translate_tip = text_of(widget, "toolTip")
-            label, translate_label = text_of(widget, "accessibleName")
-            self.out.append(f'<button{self.attrs(class_="QPushButton", data_action=action, data_tr=text if translate else None, title=tip, data_tr_title=tip if translate_tip else None, aria_label=label, data_tr_aria_label=label if translate_label else None, **common)}>'
-                            f"{html.escape(text)}</button>")
+            self.button(widget, common)
         elif cls == "ImageView":
             hidden = size(widget, "maximumSize") == (0, 0)
+            # Pictures say nothing of their own until the page describes the one it shows.
             self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", **common)}>')
         elif cls in ("TuningMeter", "LevelMeter"):
             # The page draws the meters' insides (host.js).
@@ -173,11 +113,30 @@ class Converter:
             self.tabs(widget, common)
         else:
             layout = widget.find("layout")
-            style = ";".join(s for s in (style, self.layout_style(layout) if layout is not None else "") if s)
-            self.out.append(f'<div{self.attrs(class_=cls, id=name, data_role=role, style=style)}>')
+            kind = "" if layout is None else " " + LAYOUT_KINDS[layout.get("class")]
+            self.out.append(f'<div{self.attrs(class_=cls + kind, **common)}>')
             if layout is not None:
                 self.layout(layout, own_element=False)
             self.out.append("</div>")
+
+    def button(self, widget, common):
+        text, translate = text_of(widget, "text")
+        action, _ = text_of(widget, "action")
+        if not action:
+            # A button that does nothing would be a dead stop for the keyboard: it is the title
+            # of the controls that follow it.
+            self.out.append(f'<h2{self.attrs(class_="QPushButton", data_tr=text if translate else None, **common)}>'
+                            f"{html.escape(text)}</h2>")
+            return
+        # The tooltip, and the name screen readers say, in English here; the page translates
+        # them as it does the text. A name that leaves out what the button shows becomes its
+        # description, so that the shown text ("D4") is what names it.
+        tip, translate_tip = text_of(widget, "toolTip")
+        label, translate_label = text_of(widget, "accessibleName")
+        kind = "label" if label is None or names_its_text(label, text) else "description"
+        extra = {f"aria_{kind}": label, f"data_tr_aria_{kind}": label if translate_label else None}
+        self.out.append(f'<button{self.attrs(class_="QPushButton", data_action=action, data_tr=text if translate else None, title=tip, data_tr_title=tip if translate_tip else None, **extra, **common)}>'
+                        f"{html.escape(text)}</button>")
 
     def tabs(self, widget, common):
         pages = widget.findall("widget")
@@ -185,7 +144,7 @@ class Converter:
         for index, page in enumerate(pages):
             layout = page.find("layout")
             shown = "" if index == 0 else " hiddenPage"
-            self.out.append(f'<div class="page{shown}" id="{page.get("name")}" style="{self.layout_style(layout)}">')
+            self.out.append(f'<div class="page {LAYOUT_KINDS[layout.get("class")]}{shown}" id="{page.get("name")}">')
             self.layout(layout, own_element=False)
             self.out.append("</div>")
         self.out.append('<nav class="tabbar">')
@@ -200,8 +159,8 @@ class Converter:
         self.out.append("</nav></div>")
 
 
-def qss_to_css(qss, scope):
-    """The desktop's Qt style sheet as CSS for the page, scoped to one layout's root."""
+def qss_to_css(qss):
+    """The desktop's Qt style sheet as CSS for the page, scoped to the layouts' roots."""
     def gradient(match):
         stops = re.findall(r"stop:\s*([\d.]+)\s+(#[0-9a-fA-F]+)", match.group(0))
         return "linear-gradient(" + ", ".join(f"{c} {float(s) * 100:g}%" for s, c in stops) + ")"
@@ -218,10 +177,10 @@ def qss_to_css(qss, scope):
     css = css.replace(":pressed", ":active")
     css = re.sub(r"\[role=", "[data-role=", css)
     css = re.sub(r"\b(QWidget|QLabel|QPushButton|QFrame)(?=[#\[:\s,{.])", r".\1", css)
-    # Every rule applies inside this layout's root only.
+    # Every rule applies inside a layout only.
     rules = []
     for selectors, body in re.findall(r"([^{}]+)\{([^}]*)\}", css):
-        scoped = ", ".join(f"#{scope} {s.strip()}" for s in selectors.split(",") if s.strip())
+        scoped = ", ".join(f".layoutRoot {s.strip()}" for s in selectors.split(",") if s.strip())
         rules.append(f"{scoped} {{{body}}}")
     return "\n".join(rules)
 
@@ -232,11 +191,10 @@ def convert_layout(path):
     name = os.path.splitext(os.path.basename(path))[0]
     converter = Converter()
     converter.widget(screen)
-    sheet, _ = text_of(screen, "styleSheet")
     geometry = prop(screen, "geometry")
     width = int(geometry.find("width").text)
     height = int(geometry.find("height").text)
-    return name, "".join(converter.out), sheet, width, height
+    return name, "".join(converter.out), width, height
 
 
 def translations(folder):
@@ -290,19 +248,23 @@ def main():
     for name in sorted(os.listdir(images)):
         shutil.copy(os.path.join(images, name), os.path.join(site, "images", name))
     shutil.copy(os.path.join(args.images, "icon", "strumwise.png"), os.path.join(site, "icon.png"))
+    # The install icons the manifest lists.
+    for name in ("icon-192.png", "icon-512.png", "icon-maskable-512.png"):
+        shutil.copy(os.path.join(args.images, "icon", name), os.path.join(site, name))
     shrink_pictures(os.path.join(site, "images"))
 
     layouts_dir = os.path.join(args.source, "resources", "layouts")
     with open(os.path.join(layouts_dir, "main_screen.qss"), encoding="utf-8") as f:
         shared_qss = f.read()
-    layouts, css = {}, []
+    layouts = {}
     for file in sorted(os.listdir(layouts_dir)):
         if file.endswith(".ui"):
-            name, markup, sheet, width, height = convert_layout(os.path.join(layouts_dir, file))
+            name, markup, width, height = convert_layout(os.path.join(layouts_dir, file))
             layouts[name] = {"html": markup, "width": width, "height": height}
-            css.append(f"/* {name} */\n" + qss_to_css(shared_qss + "\n" + sheet, name))
+    # The layouts' own type sizes are those of one device each; the page sizes the type for the
+    # viewport it has, so only the shared colours and shapes come across.
     with open(os.path.join(site, "layouts.css"), "w", encoding="utf-8") as f:
-        f.write("\n".join(css) + "\n")
+        f.write(qss_to_css(shared_qss) + "\n")
     data = {"layouts": layouts,
             "translations": translations(os.path.join(args.source, "resources", "translations"))}
     with open(os.path.join(site, "resources.js"), "w", encoding="utf-8") as f:

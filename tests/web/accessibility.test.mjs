@@ -1,0 +1,168 @@
+// The web edition for those who listen to the screen, zoom it, or drive it from the keyboard, and
+// as an installable application: axe-core finds nothing, every name says what the control shows,
+// the tuner's reading is spoken, and Chromium can install the site with its own icons.
+import assert from "node:assert/strict";
+import { createRequire } from "node:module";
+import { after, before, test } from "node:test";
+import { launch, openTuner, plucks, serveSite, silence, tapToListen, text, until } from "./browser.mjs";
+
+const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
+const G3 = 196;
+let server;
+before(async () => { server = await serveSite(); });
+after(() => server.close());
+
+async function violations(page) {
+  await page.addScriptTag({ path: axeScript });
+  return page.evaluate(async () => {
+    const result = await axe.run(document, { resultTypes: ["violations"] });
+    return result.violations.map((v) => `${v.id}: ${v.nodes.map((node) => node.target.join(" ")).join(", ")}`);
+  });
+}
+
+test("axe-core finds no violation on the tuner and the about page, in English and in Spanish", { timeout: 120000 }, async () => {
+  for (const [language, viewport] of [["en-US", { width: 390, height: 664 }], ["es-ES", { width: 1280, height: 720 }]]) {
+    const browser = await launch(plucks(G3), language);
+    try {
+      const page = await openTuner(browser, server.url, viewport);
+      await tapToListen(page);
+      await until(() => text(page, "noteDisplay"), "G3", 20);
+      assert.deepEqual(await violations(page), [], language);
+      const about = await page.$(".tab[data-page='aboutPage']");
+      if (about) {
+        await about.click();
+        assert.deepEqual(await violations(page), [], `${language}, about page`);
+      }
+    } finally {
+      await browser.close();
+    }
+  }
+});
+
+test("the page speaks the browser's language, has a heading and a description, and lets the user zoom", async () => {
+  for (const [language, lang, heading] of [["en-US", "en", "Strumwise, a banjo tuner"], ["es-ES", "es", "Strumwise, un afinador de banjo"]]) {
+    const browser = await launch(silence(), language);
+    try {
+      const page = await openTuner(browser, server.url);
+      const shell = await page.evaluate(() => ({
+        lang: document.documentElement.lang,
+        heading: document.querySelector("h1").textContent,
+        description: document.querySelector('meta[name="description"]').content.length,
+        viewport: document.querySelector('meta[name="viewport"]').content,
+      }));
+      assert.equal(shell.lang, lang);
+      assert.equal(shell.heading, heading);
+      assert.ok(shell.description > 50);
+      assert.doesNotMatch(shell.viewport, /user-scalable\s*=\s*(no|0)|maximum-scale\s*=\s*1(\.0*)?\b/);
+    } finally {
+      await browser.close();
+    }
+  }
+});
+
+test("names contain what the controls show, every stop of the Tab key does something, and every picture has an alt", async () => {
+  const browser = await launch(plucks(G3));
+  try {
+    const page = await openTuner(browser, server.url);
+    await tapToListen(page);
+    await until(() => text(page, "noteDisplay"), "G3", 20);
+    const forks = [];
+    for (const id of ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton"]) {
+      const node = await page.accessibility.snapshot({ root: await page.$("#" + id) });
+      forks.push(node.name);
+    }
+    // Open G's forks, then Stop named by what it shows and what it does.
+    assert.deepEqual(forks.slice(0, 5), ["D4", "B3", "G3", "D3", "G4"]);
+    assert.match(forks[5], /^Stop\b/);
+
+    const stops = await page.evaluate(() => [...document.querySelectorAll("button, a[href], input, select, textarea, [tabindex]")]
+      .filter((element) => element.tabIndex >= 0 && !element.disabled && element.checkVisibility())
+      .filter((element) => !element.dataset.action && !element.matches(".tab"))
+      .map((element) => element.id || element.textContent));
+    assert.deepEqual(stops, []);
+
+    const pictures = await page.$$eval("img", (all) => all.map((img) => [img.id, img.getAttribute("alt")]));
+    assert.ok(pictures.every(([, alt]) => alt !== null), JSON.stringify(pictures));
+    assert.equal(await page.$eval("#tunedString5", (img) => img.alt), "Banjo with its 3rd string lit");
+    assert.equal(await page.$eval("#LEDDisplay", (img) => img.alt), "");
+  } finally {
+    await browser.close();
+  }
+});
+
+test("a live region says a plucked string is in tune, or how far off it is", { timeout: 60000 }, async () => {
+  const announced = (page) => page.$eval("[aria-live]", (region) => region.textContent);
+  for (const [hertz, expected] of [[G3, /^G3 in tune$/], [G3 * 2 ** (20 / 1200), /^G3, (1[89]|2[0-2]) cents sharp$/]]) {
+    const browser = await launch(plucks(hertz));
+    try {
+      const page = await openTuner(browser, server.url);
+      await tapToListen(page);
+      await until(async () => expected.test(await announced(page)), true, 20);
+    } finally {
+      await browser.close();
+    }
+  }
+});
+
+test("the live region speaks at most once a second, the latest reading, and never the same twice", async () => {
+  const browser = await launch(null);
+  try {
+    const page = await browser.newPage();
+    // The page's speech on its own, without the tuner writing readings of its own.
+    await page.goto(server.url + "manifest.webmanifest");
+    await page.setContent('<meta name="description" content=""><h1 id="pageHeading"></h1><div id="announcer"></div>');
+    await page.addScriptTag({ url: server.url + "resources.js" });
+    await page.addScriptTag({ url: server.url + "accessibility.js" });
+    const spoken = await page.evaluate(async () => {
+      const heard = [];
+      const start = performance.now();
+      new MutationObserver(() => heard.push([performance.now() - start, announcer.textContent]))
+        .observe(announcer, { childList: true, characterData: true, subtree: true });
+      const reading = (cents, turn) => StrumwiseAccessibility.heard({ idle: false, note: "D3", cents, turn });
+      const wait = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+      reading(-30.4, 1);
+      await wait(100);
+      reading(-12, 1);
+      reading(-2, 0); // the latest before the second is up
+      await wait(1300);
+      reading(-2, 0); // unchanged: nothing new to say
+      await wait(1300);
+      StrumwiseAccessibility.heard({ idle: true });
+      reading(-2, 0); // plucked again after silence
+      await wait(1300);
+      return heard;
+    });
+    assert.deepEqual(spoken.map(([, said]) => said), ["D3, 30 cents flat", "D3 in tune", "D3 in tune"]);
+    assert.ok(spoken[1][0] - spoken[0][0] >= 990, JSON.stringify(spoken));
+  } finally {
+    await browser.close();
+  }
+});
+
+test("Chromium can install the site, with a 192, a 512 and a maskable 512 pixel icon", async () => {
+  const browser = await launch(silence());
+  try {
+    const page = await openTuner(browser, server.url);
+    const session = await page.createCDPSession();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const { installabilityErrors } = await session.send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors, []);
+    const manifest = await page.evaluate(async () => (await fetch("manifest.webmanifest")).json());
+    assert.ok(manifest.id && manifest.description);
+    const icons = await page.evaluate(async (list) => Promise.all(list.map(async (icon) => {
+      const picture = new Image();
+      picture.src = icon.src;
+      await picture.decode();
+      const canvas = new OffscreenCanvas(picture.width, picture.height);
+      const context = canvas.getContext("2d");
+      context.drawImage(picture, 0, 0);
+      // A maskable icon is cut by the launcher, so even its corner must be painted.
+      const corner = context.getImageData(0, 0, 1, 1).data[3];
+      return [icon.sizes, icon.purpose, `${picture.width}x${picture.height}`, corner === 255];
+    })), manifest.icons);
+    assert.deepEqual(icons, [["192x192", "any", "192x192", false], ["512x512", "any", "512x512", false],
+      ["512x512", "maskable", "512x512", true]]);
+  } finally {
+    await browser.close();
+  }
+});

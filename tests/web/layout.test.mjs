@@ -1,0 +1,187 @@
+// The web screen laid out for the viewport it has: phones held either way, tablets, desktop
+// windows and a zoomed phone, in English and Spanish. On each, no two visible controls overlap,
+// nothing is clipped or outside the viewport, and on a phone the note and the cents meter are
+// large enough to read at arm's length. Every screen is photographed for a person to look at.
+import assert from "node:assert/strict";
+import { mkdirSync } from "node:fs";
+import { after, before, test } from "node:test";
+import { launch, openTuner, plucks, serveSite, site, tapToListen, text, until } from "./browser.mjs";
+
+const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
+let server;
+before(async () => {
+  server = await serveSite();
+  mkdirSync(shots, { recursive: true });
+});
+after(() => server.close());
+
+// What real phones give a page in a browser tab, the same phones in landscape, tablets and
+// laptop or desktop windows; then a 390 x 844 phone at 200 % zoom, which halves its CSS pixels.
+const viewports = [
+  [320, 480], [320, 568], [360, 740], [375, 667], [390, 664], [390, 844], [393, 727], [412, 800], [412, 915],
+  [844, 390], [667, 375], [768, 1024], [1024, 768], [1280, 720], [1366, 768], [1920, 1080],
+].map(([width, height]) => ({ name: `${width}x${height}`, width, height }));
+const zoomed = { name: "390x844-zoom200", width: 195, height: 422, deviceScaleFactor: 2 };
+
+// Everything wrong with the screen as it is now, one line per fault: overlapping or clipped
+// controls, controls outside the viewport, and type too small on a phone.
+function faultsOfScreen(scrollingAllowed) {
+  const faults = [];
+  const name = (element) => element.id || element.dataset.name || element.className;
+  const box = (element) => element.getBoundingClientRect();
+  const shown = (element) => {
+    if (!element.checkVisibility({ visibilityProperty: true, opacityProperty: true })) return false;
+    const r = box(element);
+    if (r.width < 1 || r.height < 1) return false;
+    if (element.matches("img")) return element.hasAttribute("src");
+    return element.matches(".TuningMeter, .LevelMeter") || element.textContent.trim() !== "";
+  };
+  const controls = [...document.querySelectorAll(
+    ".layoutRoot :is(button, h2, .QLabel, .ImageView, .TuningMeter, .LevelMeter)")].filter(shown);
+  if (controls.length < 20) faults.push(`only ${controls.length} controls shown`);
+
+  const slack = 0.5;
+  // The part of a control its clipping boxes let through: what overlapping means on the screen.
+  const seen = (element) => {
+    let { left, top, right, bottom } = box(element);
+    for (let up = element.parentElement; up; up = up.parentElement) {
+      if (getComputedStyle(up).overflow === "visible") continue;
+      const clip = box(up);
+      [left, top, right, bottom] = [Math.max(left, clip.left), Math.max(top, clip.top),
+        Math.min(right, clip.right), Math.min(bottom, clip.bottom)];
+    }
+    return { left, top, right, bottom };
+  };
+  for (const [i, a] of controls.entries()) {
+    const ra = box(a);
+    const sa = seen(a);
+    for (const b of controls.slice(i + 1)) {
+      const sb = seen(b);
+      const across = Math.min(sa.right, sb.right) - Math.max(sa.left, sb.left);
+      const down = Math.min(sa.bottom, sb.bottom) - Math.max(sa.top, sb.top);
+      if (across > 1 && down > 1) faults.push(`${name(a)} overlaps ${name(b)}`);
+    }
+    if (ra.left < -slack || ra.right > innerWidth + slack) faults.push(`${name(a)} is outside the viewport's width`);
+    if (!scrollingAllowed && (ra.top < -slack || ra.bottom > innerHeight + slack)) {
+      faults.push(`${name(a)} is outside the viewport's height`);
+    }
+    // Text wider or taller than its control is cut off, or spills over its neighbours.
+    if (!a.matches("img, .TuningMeter, .LevelMeter") &&
+        (a.scrollWidth > a.clientWidth + 1 || a.scrollHeight > a.clientHeight + 1)) {
+      faults.push(`${name(a)}'s text does not fit (${a.scrollWidth}x${a.scrollHeight} in ${a.clientWidth}x${a.clientHeight})`);
+    }
+    for (const part of a.matches(".TuningMeter") ? a.querySelectorAll(".meterText > span") : []) {
+      if (part.getBoundingClientRect().right > ra.right + slack) faults.push(`${part.className} runs out of the meter`);
+    }
+    // Inside every box that clips it; a zoomed page may scroll to what lies below.
+    let scrolled = false;
+    for (let up = a.parentElement; up && up !== document.body; up = up.parentElement) {
+      const style = getComputedStyle(up);
+      if (style.overflowX === "visible" && style.overflowY === "visible") continue;
+      scrolled ||= style.overflowY === "auto" && scrollingAllowed;
+      const clip = box(up);
+      if (ra.left < clip.left - slack || ra.right > clip.right + slack ||
+          (!scrolled && (ra.top < clip.top - slack || ra.bottom > clip.bottom + slack))) {
+        faults.push(`${name(a)} is cut off by ${name(up)}`);
+      }
+    }
+  }
+  return faults;
+}
+
+// On a phone the reading is what the player looks for: the largest type on the screen, and a
+// meter across nearly the whole width (of the tuner's half, when the phone lies on its side).
+function readabilityOfScreen() {
+  const size = (selector) => parseFloat(getComputedStyle(document.querySelector(selector)).fontSize);
+  const panel = document.querySelector("#tunerPanel").getBoundingClientRect();
+  const portrait = innerHeight >= innerWidth;
+  const others = [...document.querySelectorAll(".layoutRoot :is(button, h2, .QLabel)")]
+    .filter((element) => element.checkVisibility() && !element.closest("#tunerPanel"))
+    .map((element) => parseFloat(getComputedStyle(element).fontSize));
+  return {
+    meterShare: document.querySelector("#tuningMeter").getBoundingClientRect().width / (portrait ? innerWidth : panel.width),
+    centsSize: size("#tuningMeter .meterOffset"),
+    noteSize: size("#noteDisplay"),
+    largestElsewhere: Math.max(...others),
+  };
+}
+
+async function check(page, viewport, language, screen = "tuner") {
+  // A zoomed phone scrolls, as does the about page on the shortest phone: its twelve links need
+  // more than 480 pixels in Spanish under a banner.
+  const scrollingAllowed = viewport === zoomed || (screen === "about" && viewport.height < 500);
+  const faults = await page.evaluate(faultsOfScreen, scrollingAllowed);
+  await page.screenshot({ path: `${shots}/${viewport.name}-${language}-${screen}.png` });
+  assert.deepEqual(faults, [], `${viewport.name} in ${language}, ${screen}`);
+  const phone = Math.min(viewport.width, viewport.height) < 600;
+  if (phone && !scrollingAllowed && screen !== "about") {
+    const reading = await page.evaluate(readabilityOfScreen);
+    assert.ok(reading.meterShare >= 0.8, `${viewport.name}: the meter spans ${reading.meterShare}`);
+    assert.ok(reading.centsSize >= 24, `${viewport.name}: cents in ${reading.centsSize} px`);
+    assert.ok(reading.noteSize >= 48, `${viewport.name}: note in ${reading.noteSize} px`);
+    assert.ok(reading.noteSize > reading.largestElsewhere && reading.centsSize > reading.largestElsewhere,
+      `${viewport.name}: ${JSON.stringify(reading)}`);
+  }
+}
+
+// The tuner, then a phone's second page: about, and the links.
+async function checkPages(page, viewport, language) {
+  await check(page, viewport, language);
+  const about = await page.$(".tab[data-page='aboutPage']");
+  if (about) {
+    await about.click();
+    await check(page, viewport, language, "about");
+  }
+}
+
+test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () => {
+  const browser = await launch(plucks(196), "en-US");
+  try {
+    for (const viewport of [...viewports, zoomed]) {
+      const page = await openTuner(browser, server.url, viewport);
+      await tapToListen(page);
+      await until(() => text(page, "noteDisplay"), "G3", 20);
+      await checkPages(page, viewport, "en");
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    }
+  } finally {
+    await browser.close();
+  }
+});
+
+test("the refused microphone's banner and the Spanish texts fit every viewport", { timeout: 300000 }, async () => {
+  const browser = await launch(null, "es-ES");
+  try {
+    for (const viewport of [...viewports, zoomed]) {
+      const page = await openTuner(browser, server.url, viewport);
+      await tapToListen(page);
+      await until(async () => (await text(page, "audioStatusLabel")) !== "", true);
+      await checkPages(page, viewport, "es");
+      await page.close();
+    }
+  } finally {
+    await browser.close();
+  }
+});
+
+test("turning a phone or resizing a window lays the same controls out again", { timeout: 120000 }, async () => {
+  const browser = await launch(plucks(196), "en-US");
+  try {
+    const turns = [[{ width: 390, height: 844 }, { name: "390x844-turned", width: 844, height: 390 }],
+      [{ width: 1280, height: 720 }, { name: "1280x720-resized", width: 768, height: 1024 }]];
+    for (const [first, then] of turns) {
+      const page = await openTuner(browser, server.url, first);
+      await tapToListen(page);
+      await until(() => text(page, "noteDisplay"), "G3", 20);
+      const layout = await page.$eval(".layoutRoot", (root) => root.id);
+      await page.setViewport(then);
+      // The logic chose its storyboard once, at start-up; the page only places it anew.
+      assert.equal(await page.$eval(".layoutRoot", (root) => root.id), layout);
+      await check(page, then, "en", "turned");
+      await page.close();
+    }
+  } finally {
+    await browser.close();
+  }
+});

@@ -1,0 +1,61 @@
+"use strict";
+// What the page says to those who do not see it: the document's language and headings in the
+// browser's language, the lit string's picture in words, and the tuner's reading spoken through
+// a polite live region, no more than once a second so that a screen reader can finish a phrase.
+
+const StrumwiseAccessibility = (() => {
+  const spanish = (navigator.languages && navigator.languages[0] || navigator.language || "en")
+    .toLowerCase().startsWith("es");
+  const tables = self.StrumwiseResources.translations[spanish ? "es" : "en"];
+  const say = (key, ...values) => {
+    const text = (tables.WebPage && tables.WebPage[key]) || key;
+    return values.reduce((result, value, i) => result.replace("%" + (i + 1), value), text);
+  };
+  const ordinal = (key) => (tables.MainScreen && tables.MainScreen[key]) || key;
+
+  document.documentElement.lang = spanish ? "es" : "en";
+  document.title = say("Strumwise — banjo tuner");
+  document.getElementById("pageHeading").textContent = say("Strumwise, a banjo tuner");
+  document.querySelector('meta[name="description"]').content = say("PageDescription");
+
+  // The quietest gap between two announcements, in milliseconds.
+  const announceEvery = 1000;
+  const region = document.getElementById("announcer");
+  let spoken = ""; // what the region says now
+  let spokenAt = -Infinity;
+  let wanted = ""; // what it should say next
+  let timer = 0;
+
+  function announce() {
+    timer = 0;
+    if (!wanted || wanted === spoken) return;
+    region.textContent = wanted;
+    spoken = wanted;
+    spokenAt = performance.now();
+  }
+
+  return {
+    // The text a picture stands for: the lit string's picture names its string; the lamp and
+    // the chart repeat what the page says in words, so they are decoration.
+    pictureText(image) {
+      const lit = /^(1st|2nd|3rd|4th|5th)_string/.exec(image || "");
+      return lit ? say("Banjo with its %1 string lit", ordinal(lit[1])) : "";
+    },
+
+    // A tuning meter reading: { idle, note, cents, turn }, turn 0 when the string is in tune.
+    heard(reading) {
+      if (reading.idle) {
+        // A string plucked again after silence is news even when it reads the same.
+        wanted = "";
+        spoken = "";
+        return;
+      }
+      const cents = Math.abs(Math.round(reading.cents));
+      wanted = reading.turn === 0 ? say("%1 in tune", reading.note)
+        : say(reading.cents > 0 ? "%1, %2 cents sharp" : "%1, %2 cents flat", reading.note, cents);
+      if (!timer && wanted !== spoken) {
+        timer = setTimeout(announce, Math.max(0, spokenAt + announceEvery - performance.now()));
+      }
+    },
+  };
+})();
