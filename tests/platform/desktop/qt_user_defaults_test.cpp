@@ -157,18 +157,20 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
         platform::headless::HeadlessLog log;
         {
             QtUserDefaults defaults(std::string(kDomain), path(), &log);
-            EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey)) << unreadable.toHex();
+            EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey))
+                << unreadable.toHex().toStdString();
             EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
             defaults.setInteger(1, settings::kNumberOfRunsKey);
             ASSERT_TRUE(defaults.synchronize());
         }
-        ASSERT_EQ(log.lines().size(), 1u) << unreadable.toHex();
+        ASSERT_EQ(log.lines().size(), 1u) << unreadable.toHex().toStdString();
         EXPECT_NE(log.lines()[0].find(path().toStdString() + ".corrupt"), std::string::npos);
         QFile copy(path() + QStringLiteral(".corrupt"));
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
         EXPECT_EQ(copy.readAll(), unreadable);
         const QtUserDefaults reread(std::string(kDomain), path());
-        EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1) << unreadable.toHex();
+        EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1)
+            << unreadable.toHex().toStdString();
     }
 
     // Qt's own writing of awkward values, and a hand-written comment, are no problem.
