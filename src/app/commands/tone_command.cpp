@@ -34,7 +34,7 @@ constexpr std::string_view kUsage =
     "  --seconds S    length in seconds, more than 0 and at most 3600 (default 1.0)\n"
     "  --wave W       the wave blended half and half with the sine (default triangle);\n"
     "                 sine gives a pure sine\n"
-    "  -o OUT.wav     the file to write\n";
+    "  -o OUT.wav     the file to write; - writes it to standard output\n";
 
 struct ToneOptions {
     std::uint64_t tuning = 0;
