@@ -33,7 +33,7 @@ std::string parseCommandLine(std::span<const std::string_view> args,
             std::find_if(accepted.begin(), accepted.end(),
                          [name](const AcceptedOption& option) { return option.name == name; });
         if (known == accepted.end()) {
-            return "unknown option '" + printableText(arg) + "'";
+            return "unknown option '" + shownName(arg) + "'";
         }
         GivenOption option{known->name, {}};
         if (valueInline) {
@@ -56,7 +56,7 @@ std::string refuseOperands(const CommandLine& parsed, std::string_view hint) {
     if (parsed.operands.empty()) {
         return {};
     }
-    return "unexpected argument '" + printableText(parsed.operands.front()) + "' (" +
+    return "unexpected argument '" + shownName(parsed.operands.front()) + "' (" +
            std::string(hint) + ")";
 }
 

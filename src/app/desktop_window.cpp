@@ -336,7 +336,7 @@ bool DesktopWindowApp::shutDown() {
     const bool written = p.services->defaults.synchronize();
     if (!written) {
         p.log.write("The settings could not be written to " +
-                    printableText(p.defaults.filePath().toStdString()));
+                    shownName(p.defaults.filePath().toStdString()));
     }
     p.sink.close();
     return written;

@@ -78,17 +78,16 @@ bool isKnownAction(std::string_view action) {
 std::string parsePress(std::string_view text, HeadlessOptions& options) {
     const auto at = text.rfind('@');
     if (at == std::string_view::npos) {
-        return "--press takes ACTION@SECONDS, e.g. playG392Hz:@1.5, not '" + std::string(text) +
-               "'";
+        return "--press takes ACTION@SECONDS, e.g. playG392Hz:@1.5, not '" + shownName(text) + "'";
     }
     const std::string_view action = text.substr(0, at);
     if (!isKnownAction(action)) {
-        return "unknown action '" + std::string(action) + "' in --press";
+        return "unknown action '" + shownName(action) + "' in --press";
     }
     const auto seconds = parseSeconds(text.substr(at + 1));
     if (!seconds) {
         return "--press needs a time of 0 to 86400 seconds, not '" +
-               std::string(text.substr(at + 1)) + "'";
+               shownName(text.substr(at + 1)) + "'";
     }
     options.presses.push_back({std::string(action), headless::secondsToMicros(*seconds)});
     return {};
@@ -108,8 +107,8 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
         return parseError;
     }
     if (parsed.operands.size() > 1) {
-        return "one FILE only, but got '" + printableText(parsed.operands[0]) + "' and '" +
-               printableText(parsed.operands[1]) + "'";
+        return "one FILE only, but got '" + shownName(parsed.operands[0]) + "' and '" +
+               shownName(parsed.operands[1]) + "'";
     }
     if (!parsed.operands.empty()) {
         options.file = std::string(parsed.operands.front());
@@ -122,7 +121,7 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
             options.rating.storeReview = true;
         } else if (name == "--tuning") {
             if (text.size() != 1 || text[0] < '1' || text[0] > '4') {
-                return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";
+                return "--tuning must be 1, 2, 3 or 4, not '" + shownName(text) + "'";
             }
             options.tuning = text[0] - '0';
         } else if (name == "--screen") {
@@ -144,13 +143,14 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
             }
         } else if (name == "--network") {
             if (text != "up" && text != "down") {
-                return "--network must be up or down, not '" + text + "'";
+                return "--network must be up or down, not '" + shownName(text) + "'";
             }
             options.rating.networkUp = text == "up";
         } else if (name == "--answer") {
             const auto answer = headless::parseAlertAnswer(text);
             if (!answer) {
-                return "--answer must be decline, rate, later or none, not '" + text + "'";
+                return "--answer must be decline, rate, later or none, not '" + shownName(text) +
+                       "'";
             }
             options.rating.answer = *answer;
         } else if (name == "--tone-out") {
@@ -161,7 +161,7 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
         } else {
             const auto seconds = parseSeconds(text);
             if (!seconds) {
-                return "--until needs a time of 0 to 86400 seconds, not '" + text + "'";
+                return "--until needs a time of 0 to 86400 seconds, not '" + shownName(text) + "'";
             }
             options.untilSeconds = *seconds;
         }
@@ -178,14 +178,20 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
         return status;
     };
 
-    // Without --until the run lasts as long as the file, which is counted through first since its
-    // header may misstate its length. The file is then heard block by block as the run goes, so
-    // a file of any length takes the same memory.
+    // The file is opened once: a pipe or FIFO is kept whole as it is read, so that it can be
+    // counted and then heard. Without --until the run lasts as long as the file, which is
+    // counted through first since its header may misstate its length. The file is then heard
+    // block by block as the run goes, so a file of any length takes the same memory.
     std::string readError;
+    const std::shared_ptr<headless::SoundSource> source =
+        headless::SoundSource::open(options.file, readError);
+    if (!source) {
+        return fail(readError, kExitUsage);
+    }
     std::optional<double> until = options.untilSeconds;
     if (!until) {
-        const std::optional<std::uint64_t> fileSamples = headless::countAudioFileSamples(
-            options.file, pitch::MicListener::kSampleRate, readError);
+        const std::optional<std::uint64_t> fileSamples =
+            headless::countAudioFileSamples(source, pitch::MicListener::kSampleRate, readError);
         if (!fileSamples) {
             return fail(readError, kExitUsage);
         }
@@ -193,7 +199,7 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
             static_cast<double>(*fileSamples) / pitch::MicListener::kSampleRate + kTrailingSeconds;
     }
     std::unique_ptr<headless::AudioFileReader> reader =
-        headless::AudioFileReader::open(options.file, pitch::MicListener::kSampleRate, readError);
+        headless::AudioFileReader::open(source, pitch::MicListener::kSampleRate, readError);
     if (!reader) {
         return fail(readError, kExitUsage);
     }
@@ -204,13 +210,16 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     config.platform.traceFormat =
         options.json ? headless::TraceSink::Format::Json : headless::TraceSink::Format::Text;
     config.platform.traceWriter = headless::TraceSink::streamWriter(out, false);
+    headless::IniUserDefaults* defaultsFile = nullptr;  // owned by the run's platform
     if (!options.defaultsFile.empty()) {
         std::string error;
-        config.platform.defaults = headless::IniUserDefaults::open(
+        std::unique_ptr<headless::IniUserDefaults> store = headless::IniUserDefaults::open(
             options.defaultsFile, std::string(headless::HeadlessBundle::kIdentifier), error);
-        if (!config.platform.defaults) {
+        if (!store) {
             return fail(error, kExitUsage);
         }
+        defaultsFile = store.get();
+        config.platform.defaults = std::move(store);
     }
     auto signal = std::make_shared<headless::MicrophoneSignal>();
     signal->blocks = std::make_shared<headless::ReaderBlocks>(std::move(reader));
@@ -249,11 +258,20 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
                      options.screenText.c_str());
     }
     app.runUntil(headless::secondsToMicros(*until));
+    if (source->truncated()) {
+        std::fprintf(err,
+                     "strumwise headless: %s was cut short while it was read; the tuner heard "
+                     "silence for the rest of it\n",
+                     shownName(options.file).c_str());
+    }
 
     int status = 0;
     if (!app.finish()) {
-        status =
-            fail("could not store the user defaults in " + printableText(options.defaultsFile), 1);
+        const std::string why = defaultsFile != nullptr ? defaultsFile->writeError() : "";
+        status = fail(
+            why.empty() ? "could not store the user defaults in " + shownName(options.defaultsFile)
+                        : why,
+            1);
     }
     if (toneFile && !toneFile->close()) {
         status = fail(toneFile->error(), 1);

@@ -47,6 +47,6 @@ int main(int argc, char** argv) {
         }
     }
     std::fprintf(stderr, "strumwise: unknown command '%s' (see strumwise --help)\n",
-                 strumwise::printableText(args[0]).c_str());
+                 strumwise::shownName(args[0]).c_str());
     return strumwise::app::kExitUsage;
 }

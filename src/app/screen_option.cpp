@@ -5,6 +5,7 @@
 
 #include "base/decimal_text.h"
 #include "base/printable_text.h"
+#include "base/text_format.h"
 #include "platform/device.h"
 
 namespace strumwise::app {
@@ -28,11 +29,20 @@ std::optional<long> parseIdiom(std::string_view text) {
     return value;
 }
 
-std::optional<double> parseHeight(std::string_view text) {
+// The height in points; nullopt with `error` set when it is no positive number or too large.
+std::optional<double> parseHeight(std::string_view text, std::string& error) {
     double value = 0.0;
     const auto [end, ec] = readDecimal(text, value, std::chars_format::general);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty() ||
-        !std::isfinite(value) || value <= 0.0 || value > kMaxHeight) {
+    const bool number = ec == std::errc() && end == text.data() + text.size() && !text.empty() &&
+                        std::isfinite(value);
+    if (number && value > kMaxHeight) {
+        error = formatText("--screen: the height %s is too large; screens are at most %.0f points",
+                           shownName(text).c_str(), kMaxHeight);
+        return std::nullopt;
+    }
+    if (!number || value <= 0.0) {
+        error = "--screen: the height must be a positive number of points, not '" +
+                shownName(text) + "'";
         return std::nullopt;
     }
     return value;
@@ -44,19 +54,17 @@ std::optional<ScreenOption> parseScreenOption(std::string_view text, std::string
     const auto colon = text.find(':');
     if (colon == std::string_view::npos) {
         error = "--screen wants IDIOM:HEIGHT, for example phone:667 or pad:1024, not '" +
-                printableText(text) + "'";
+                shownName(text) + "'";
         return std::nullopt;
     }
     const auto idiom = parseIdiom(text.substr(0, colon));
     if (!idiom) {
         error = "--screen: the idiom must be phone, pad or a number, not '" +
-                printableText(text.substr(0, colon)) + "'";
+                shownName(text.substr(0, colon)) + "'";
         return std::nullopt;
     }
-    const auto height = parseHeight(text.substr(colon + 1));
+    const auto height = parseHeight(text.substr(colon + 1), error);
     if (!height) {
-        error = "--screen: the height must be a positive number of points, not '" +
-                printableText(text.substr(colon + 1)) + "'";
         return std::nullopt;
     }
     return ScreenOption{*idiom, *height};

@@ -31,19 +31,18 @@ bool isFiniteNumber(std::string_view text) {
 
 std::int64_t incrementStoredCount(platform::UserDefaults& defaults, std::string_view key,
                                   platform::Log& log) {
-    std::int64_t stored = 0;
-    if (const auto text = defaults.stringForKey(key)) {
-        if (isFiniteNumber(*text)) {
-            stored = defaults.integerForKey(key);
-        } else {
-            log.write(std::string(key) + " holds \"" + *text +
-                      "\", which is not a number; counting it as absent");
+    return defaults.updateInteger(key, [&](const platform::StoredInteger& stored) {
+        std::int64_t count = 0;
+        if (stored.text) {
+            if (isFiniteNumber(*stored.text)) {
+                count = stored.value;
+            } else {
+                log.write(std::string(key) + " holds \"" + *stored.text +
+                          "\", which is not a number; counting it as absent");
+            }
         }
-    }
-    const std::int64_t count =
-        stored == std::numeric_limits<std::int64_t>::max() ? stored : stored + 1;
-    defaults.setInteger(count, key);
-    return count;
+        return count == std::numeric_limits<std::int64_t>::max() ? count : count + 1;
+    });
 }
 
 }  // namespace strumwise::base

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/headless/trace_services.h"
 #include "support/headless_screen.h"
 #include "tones/fakes.h"
 
@@ -12,10 +13,18 @@ namespace {
 using Mic = Microphone::Status;
 
 // One problem at a time, the tone's first; the label is written only when what it says changes,
-// so a screen where all is well never sees it.
-TEST(AudioStatusBanner, ShowsTheMostPressingProblemAndWritesOnlyOnChange) {
+// so a screen where all is well never sees it. Traced (--trace, --json) the output unit is
+// wrapped in a tracing decorator, and the screen must stay the same through an outage.
+class AudioStatusBannerTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(AudioStatusBannerTest, ShowsTheMostPressingProblemAndWritesOnlyOnChange) {
     testing::HeadlessScreen screen;
-    tones::testing::FakeFactory output;
+    tones::testing::FakeFactory fake;
+    platform::headless::TraceSink toneTrace(
+        [] { return 0; }, platform::headless::TraceSink::Format::Text, [](std::string_view) {});
+    platform::headless::TracedAudioOutputUnitFactory traced(fake, toneTrace);
+    platform::AudioOutputUnitFactory& output =
+        GetParam() ? static_cast<platform::AudioOutputUnitFactory&>(traced) : fake;
     tones::ToneGenerator generator;
     tones::ToneUnit toneUnit(output, generator);
     toneUnit.setupAudio();
@@ -47,14 +56,14 @@ TEST(AudioStatusBanner, ShowsTheMostPressingProblemAndWritesOnlyOnChange) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];
         screen.microphone.setStatus(step.microphone);
-        output.startFails = step.startFails;
+        fake.startFails = step.startFails;
         step.playing ? toneUnit.start() : toneUnit.stop();
         banner.refresh();
         EXPECT_THAT(screen.take(), ::testing::ElementsAreArray(step.trace)) << "step " << i;
     }
 
     // A tone whose output unit could not be made cannot sound either.
-    output.hasUnit = false;
+    fake.hasUnit = false;
     tones::ToneUnit noUnit(output, generator);
     noUnit.setupAudio();
     AudioStatusBanner noUnitBanner(screen.outlets.audioStatusLabel, screen.services.bundle,
@@ -63,6 +72,9 @@ TEST(AudioStatusBanner, ShowsTheMostPressingProblemAndWritesOnlyOnChange) {
     noUnitBanner.refresh();
     EXPECT_EQ(screen.text("audioStatusLabel"), "No audio output");
 }
+
+INSTANTIATE_TEST_SUITE_P(TracedOrNot, AudioStatusBannerTest, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "Traced" : "Untraced"; });
 
 }  // namespace
 }  // namespace strumwise::screen

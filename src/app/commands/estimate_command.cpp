@@ -49,8 +49,8 @@ int runEstimate(std::span<const std::string_view> args) {
         return 0;
     }
     if (parsed.operands.size() > 1) {
-        return usageError("expects one FILE, got '" + printableText(parsed.operands[0]) +
-                          "' and '" + printableText(parsed.operands[1]) + "'");
+        return usageError("expects one FILE, got '" + shownName(parsed.operands[0]) + "' and '" +
+                          shownName(parsed.operands[1]) + "'");
     }
     if (parsed.operands.empty() || parsed.operands.front().empty()) {
         return usageError("missing FILE");
@@ -58,8 +58,12 @@ int runEstimate(std::span<const std::string_view> args) {
     const std::string path(parsed.operands.front());
 
     std::string error;
+    const std::shared_ptr<platform::headless::SoundSource> source =
+        platform::headless::SoundSource::open(path, error);
     const std::unique_ptr<platform::headless::AudioFileReader> reader =
-        platform::headless::AudioFileReader::open(path, pitch::MicListener::kSampleRate, error);
+        source ? platform::headless::AudioFileReader::open(source, pitch::MicListener::kSampleRate,
+                                                           error)
+               : nullptr;
     if (!reader) {
         std::fprintf(stderr, "strumwise estimate: %s\n", error.c_str());
         return kExitUsage;
@@ -88,6 +92,12 @@ int runEstimate(std::span<const std::string_view> args) {
     if (!reader->error().empty()) {
         std::fprintf(stderr, "strumwise estimate: %s\n", reader->error().c_str());
         return kExitUsage;
+    }
+    if (source->truncated()) {
+        std::fprintf(stderr,
+                     "strumwise estimate: %s was cut short while it was read; its last block is "
+                     "the last that was there\n",
+                     shownName(path).c_str());
     }
     return 0;
 }

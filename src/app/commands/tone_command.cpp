@@ -13,6 +13,7 @@
 
 #include "app/command_line.h"
 #include "app/commands/command.h"
+#include "base/printable_text.h"
 #include "platform/headless/wav_file.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_length.h"
@@ -33,7 +34,7 @@ constexpr std::string_view kUsage =
     "  --seconds S    length in seconds, more than 0 and at most 3600 (default 1.0)\n"
     "  --wave W       the wave blended half and half with the sine (default triangle);\n"
     "                 sine gives a pure sine\n"
-    "  -o OUT.wav     the file to write\n";
+    "  -o OUT.wav     the file to write; - writes it to standard output\n";
 
 struct ToneOptions {
     std::uint64_t tuning = 0;
@@ -97,27 +98,29 @@ std::string parseOptions(std::span<const std::string_view> args, ToneOptions& op
         if (name == "--tuning") {
             const auto tuning = parseNumber<std::uint64_t>(value);
             if (!tuning || !tuner::isValidTuning(*tuning)) {
-                return "--tuning must be 1, 2, 3 or 4, not '" + text + "'";
+                return "--tuning must be 1, 2, 3 or 4, not '" + shownName(text) + "'";
             }
             options.tuning = *tuning;
             haveTuning = true;
         } else if (name == "--string") {
             const auto string = parseNumber<std::int64_t>(value);
             if (!string || *string < 1 || *string > tuner::kStringCount) {
-                return "--string must be 1 to 5, not '" + text + "'";
+                return "--string must be 1 to 5, not '" + shownName(text) + "'";
             }
             options.string = *string;
             haveString = true;
         } else if (name == "--seconds") {
             const auto seconds = parseNumber<double>(value);
             if (!seconds || !tones::isToneFileLength(*seconds)) {
-                return "--seconds must be a number above 0 and at most 3600, not '" + text + "'";
+                return "--seconds must be a number above 0 and at most 3600, not '" +
+                       shownName(text) + "'";
             }
             options.seconds = *seconds;
         } else if (name == "--wave") {
             const auto wave = parseWave(value);
             if (!wave) {
-                return "--wave must be sine, triangle, sawtooth or square, not '" + text + "'";
+                return "--wave must be sine, triangle, sawtooth or square, not '" +
+                       shownName(text) + "'";
             }
             options.wave = *wave;
         } else {

@@ -1,6 +1,7 @@
 // strumwise (no command) or strumwise window: the tuner window.
 
 #include <QApplication>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "app/commands/command.h"
 #include "app/desktop_window.h"
+#include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 #include "platform/desktop/audio_device_choice.h"
 #include "platform/headless/audio_file.h"
@@ -29,6 +31,56 @@ bool displayNamed() {
         }
     }
     return false;
+}
+
+// What the window was asked to open on, as a message names it: the X display, else the Wayland
+// one, else the Qt platform named.
+std::string displayShown() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const bool platformNamed = platform != nullptr && *platform != '\0';
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        const bool itsPlatform = !platformNamed || std::string_view(platform).starts_with(
+                                                       variable[0] == 'D' ? "xcb" : "wayland");
+        if (value != nullptr && *value != '\0' && itsPlatform) {
+            return "display " + shownName(value);
+        }
+    }
+    return "the Qt platform " + shownName(platformNamed ? platform : "");
+}
+
+// Qt's messages while it connects to the display. Qt gives up on a display that does not answer
+// with a fatal message and an abort; that becomes one line and exit status 1. The rest are
+// handed on once the application is made.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage>& heldMessages() {
+    static std::vector<HeldMessage> held;
+    return held;
+}
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "strumwise: cannot open %s\n", displayShown().c_str());
+        std::_Exit(1);
+    }
+    heldMessages().push_back({type, context.category != nullptr ? context.category : "", text});
+}
+
+void passOnHeldMessages(QtMessageHandler handler) {
+    for (const HeldMessage& message : heldMessages()) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
+        if (handler != nullptr) {
+            handler(message.type, context, message.text);
+        } else {
+            std::fprintf(stderr, "%s\n", message.text.toLocal8Bit().constData());
+        }
+    }
+    heldMessages().clear();
 }
 
 int runWindowCommand(std::span<const std::string_view> args) {
@@ -75,18 +127,21 @@ int runWindowCommand(std::span<const std::string_view> args) {
         }
     }
     if (options.inputPath) {
-        // Opened once here so that a file that cannot be used is refused before the window
-        // opens; each capture queue then reads it afresh as it plays.
+        // Opened once, and tried here so that a file that cannot be used is refused before the
+        // window opens; each capture queue then reads it from its start, and a pipe or FIFO,
+        // which can be read only once, is kept whole for them as it is read now.
         std::string error;
-        if (!platform::headless::AudioFileReader::open(*options.inputPath,
-                                                       pitch::MicListener::kSampleRate, error)) {
+        std::shared_ptr<platform::headless::SoundSource> source =
+            platform::headless::SoundSource::open(*options.inputPath, error);
+        if (!source || !platform::headless::AudioFileReader::open(
+                           source, pitch::MicListener::kSampleRate, error)) {
             std::fprintf(stderr, "strumwise: %s\n", error.c_str());
             return kExitUsage;
         }
-        config.input = [path = *options.inputPath]() -> std::unique_ptr<platform::SampleReader> {
+        config.input = [source = std::move(source)]() -> std::unique_ptr<platform::SampleReader> {
             std::string ignored;
-            return platform::headless::AudioFileReader::open(path, pitch::MicListener::kSampleRate,
-                                                             ignored);
+            return platform::headless::AudioFileReader::open(
+                source, pitch::MicListener::kSampleRate, ignored);
         };
     }
 
@@ -94,7 +149,10 @@ int runWindowCommand(std::span<const std::string_view> args) {
     static int qtArgc = 1;
     static char qtName[] = "strumwise";
     static char* qtArgv[] = {qtName, nullptr};
+    const QtMessageHandler previousHandler = qInstallMessageHandler(&holdStartMessage);
     QApplication application(qtArgc, qtArgv);
+    qInstallMessageHandler(previousHandler);
+    passOnHeldMessages(previousHandler);
     QApplication::setApplicationName(QStringLiteral("Strumwise"));
     QApplication::setDesktopFileName(QStringLiteral("com.strumwise.tuner"));
 

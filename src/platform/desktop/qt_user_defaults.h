@@ -20,8 +20,10 @@ namespace strumwise::platform::desktop {
 // Several windows may share the file: a write carries only the keys this process changed since
 // its last write, laid over what the file holds then (QSettings locks the file and merges), and
 // nothing is written when nothing changed, so one window's old copy never undoes another's
-// counts or drops a key it added. A file QSettings cannot parse is copied aside to
-// `<file>.corrupt` with one log line, and the store starts afresh as on a first run.
+// counts or drops a key it added. Counters are counted on what the file holds at that moment,
+// under a lock of their own, so two windows started at once count two runs. A file with any
+// problem of parsing (a line QSettings would skip or misread, bytes that are not UTF-8) is copied
+// aside to `<file>.corrupt` with one log line, and the store starts afresh as on a first run.
 //
 // Every operation is safe from any thread: QSettings objects are made and used only under the
 // store's mutex, on the calling thread.
@@ -47,11 +49,15 @@ class QtUserDefaults final : public UserDefaults {
 
     void setEmptyPersistentDomain(std::string_view domainName) override;
     bool synchronize() override;
+    // Reads the key from the file and writes the result back to it, with every other pending
+    // change, while holding `<file>.counter.lock`, so that windows counting at once take turns.
+    std::int64_t updateInteger(std::string_view key, const IntegerUpdate& update) override;
 
     const QString& filePath() const { return filePath_; }
 
   private:
     QVariant value(std::string_view key) const;
+    StoredInteger storedInteger(const QVariant& stored) const;
     void set(std::string_view key, QVariant value);
     bool writeLocked();
     void loadLocked(const QSettings& settings);

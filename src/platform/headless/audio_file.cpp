@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string_view>
 
 #include "base/pcm16.h"
 #include "base/printable_text.h"
 #include "base/text_format.h"
+#include "platform/headless/sndfile_reason.h"
 
 namespace strumwise::platform::headless {
 
@@ -28,33 +30,66 @@ struct SoxrDeleter {
 };
 using SoxrPtr = std::unique_ptr<std::remove_pointer_t<soxr_t>, SoxrDeleter>;
 
-// libsndfile's own words, without the "System error : " it puts before the system's.
 std::string reason(SNDFILE* file) {
-    std::string text = sf_strerror(file);
-    constexpr std::string_view kSystemPrefix = "System error : ";
-    if (text.starts_with(kSystemPrefix)) {
-        text.erase(0, kSystemPrefix.size());
-    }
-    return text;
+    return sndfileReason(file);
 }
 
-// Opens a file for reading and checks what its header declares; nullptr with `error` set when
-// it cannot be used.
-SndFilePtr openChecked(const std::string& path, SF_INFO& info, std::string& error) {
+// One reader's view of a SoundSource: libsndfile seeks and reads through it as through a file
+// of its own, while other readers of the same source keep their own positions.
+struct SourceCursor {
+    SoundSource* source = nullptr;
+    sf_count_t position = 0;
+
+    static sf_count_t length(void* self) {
+        return static_cast<SourceCursor*>(self)->source->size();
+    }
+    static sf_count_t seek(sf_count_t offset, int whence, void* self) {
+        auto& cursor = *static_cast<SourceCursor*>(self);
+        const sf_count_t from = whence == SEEK_CUR   ? cursor.position
+                                : whence == SEEK_END ? cursor.source->size()
+                                                     : 0;
+        cursor.position = std::max<sf_count_t>(from + offset, 0);
+        return cursor.position;
+    }
+    static sf_count_t read(void* into, sf_count_t count, void* self) {
+        auto& cursor = *static_cast<SourceCursor*>(self);
+        const sf_count_t got = cursor.source->readAt(into, count, cursor.position);
+        cursor.position += got;
+        return got;
+    }
+    static sf_count_t write(const void*, sf_count_t, void*) { return 0; }
+    static sf_count_t tell(void* self) { return static_cast<SourceCursor*>(self)->position; }
+};
+
+SF_VIRTUAL_IO sourceIo() {
+    return SF_VIRTUAL_IO{&SourceCursor::length, &SourceCursor::seek, &SourceCursor::read,
+                         &SourceCursor::write, &SourceCursor::tell};
+}
+
+// libsndfile's reason for a failed read, or the system's when the source itself failed.
+std::string readFailure(const SoundSource& source, SNDFILE* file) {
+    const std::string failure = source.failure();
+    return failure.empty() ? reason(file) : failure;
+}
+
+// Opens a source for reading through `cursor` and checks what its header declares; nullptr with
+// `error` set when it cannot be used.
+SndFilePtr openChecked(SourceCursor& cursor, SF_INFO& info, std::string& error) {
     info = SF_INFO{};
-    SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
+    SF_VIRTUAL_IO io = sourceIo();
+    const std::string shown = shownName(cursor.source->path());
+    SndFilePtr file(sf_open_virtual(&io, SFM_READ, &info, &cursor));
     if (!file) {
-        error = "cannot read " + printableText(path) + ": " + reason(nullptr);
+        error = "cannot read " + shown + ": " + readFailure(*cursor.source, nullptr);
         return nullptr;
     }
     if (info.channels < 1) {
-        error = "cannot read " + printableText(path) + ": the file describes no audio channels";
+        error = "cannot read " + shown + ": the file describes no audio channels";
         return nullptr;
     }
     if (!(info.samplerate >= kLowestFileRate && info.samplerate <= kHighestFileRate)) {
         error = formatText("cannot read %s: its sample rate of %d Hz is outside %.0f to %.0f Hz",
-                           printableText(path).c_str(), info.samplerate, kLowestFileRate,
-                           kHighestFileRate);
+                           shown.c_str(), info.samplerate, kLowestFileRate, kHighestFileRate);
         return nullptr;
     }
     return file;
@@ -73,7 +108,9 @@ std::uint64_t resampledLength(std::uint64_t inputFrames, double fromRate, double
 }  // namespace
 
 struct AudioFileReader::State {
-    std::string path;
+    std::shared_ptr<SoundSource> source;
+    SourceCursor cursor;
+    std::string path;  // shown in messages
     SndFilePtr file;
     SF_INFO info{};
     double sampleRate = 0.0;
@@ -105,7 +142,7 @@ struct AudioFileReader::State {
     void readChunk() {
         const sf_count_t frames = sf_readf_float(file.get(), interleaved.data(), kChunkFrames);
         if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-            fail("cannot read " + printableText(path) + ": " + reason(file.get()));
+            fail("cannot read " + path + ": " + readFailure(*source, file.get()));
             monoLength = 0;
             return;
         }
@@ -118,6 +155,11 @@ struct AudioFileReader::State {
         monoLength = count;
         framesRead += count;
         if (count == 0) {
+            // A source that failed under libsndfile reads as an early end there.
+            if (const std::string failure = source->failure(); !failure.empty()) {
+                fail("cannot read " + path + ": " + failure);
+                return;
+            }
             totalSamples = resampledLength(framesRead, info.samplerate, sampleRate);
         }
     }
@@ -154,7 +196,7 @@ struct AudioFileReader::State {
                      : soxr_process(resampler.get(), mono.data() + monoUsed, monoLength - monoUsed,
                                     &used, ready.data(), ready.size(), &produced);
         if (status != nullptr) {
-            fail("cannot resample " + printableText(path) + ": " + status);
+            fail("cannot resample " + path + ": " + status);
             return;
         }
         if (!flushing && used == 0 && produced == 0) {
@@ -186,12 +228,21 @@ AudioFileReader::~AudioFileReader() = default;
 
 std::unique_ptr<AudioFileReader> AudioFileReader::open(const std::string& path, double sampleRate,
                                                        std::string& error) {
+    std::shared_ptr<SoundSource> source = SoundSource::open(path, error);
+    return source ? open(std::move(source), sampleRate, error) : nullptr;
+}
+
+std::unique_ptr<AudioFileReader> AudioFileReader::open(std::shared_ptr<SoundSource> source,
+                                                       double sampleRate, std::string& error) {
+    const std::string path = shownName(source->path());
     if (!(sampleRate > 0.0)) {
-        error = "cannot read " + printableText(path) + ": the sample rate must be positive";
+        error = "cannot read " + path + ": the sample rate must be positive";
         return nullptr;
     }
     auto state = std::make_unique<State>();
-    state->file = openChecked(path, state->info, error);
+    state->source = std::move(source);
+    state->cursor.source = state->source.get();
+    state->file = openChecked(state->cursor, state->info, error);
     if (!state->file) {
         return nullptr;
     }
@@ -212,8 +263,7 @@ std::unique_ptr<AudioFileReader> AudioFileReader::open(const std::string& path, 
         state->resampler.reset(
             soxr_create(state->info.samplerate, sampleRate, 1, &status, &io, &quality, nullptr));
         if (status != nullptr || !state->resampler) {
-            error = "cannot resample " + printableText(path) + ": " +
-                    (status != nullptr ? status : "no memory");
+            error = "cannot resample " + path + ": " + (status != nullptr ? status : "no memory");
             return nullptr;
         }
     }
@@ -226,7 +276,7 @@ std::unique_ptr<AudioFileReader> AudioFileReader::open(const std::string& path, 
         return nullptr;
     }
     if (state->framesRead == 0) {
-        error = "cannot read " + printableText(path) + ": the file holds no audio";
+        error = "cannot read " + path + ": the file holds no audio";
         return nullptr;
     }
     return std::unique_ptr<AudioFileReader>(new AudioFileReader(std::move(state)));
@@ -270,8 +320,15 @@ const std::string& AudioFileReader::error() const {
 
 std::optional<std::uint64_t> countAudioFileSamples(const std::string& path, double sampleRate,
                                                    std::string& error) {
+    const std::shared_ptr<SoundSource> source = SoundSource::open(path, error);
+    return source ? countAudioFileSamples(source, sampleRate, error) : std::nullopt;
+}
+
+std::optional<std::uint64_t> countAudioFileSamples(const std::shared_ptr<SoundSource>& source,
+                                                   double sampleRate, std::string& error) {
     SF_INFO info{};
-    SndFilePtr file = openChecked(path, info, error);
+    SourceCursor cursor{source.get()};
+    SndFilePtr file = openChecked(cursor, info, error);
     if (!file) {
         return std::nullopt;
     }
@@ -280,8 +337,10 @@ std::optional<std::uint64_t> countAudioFileSamples(const std::string& path, doub
     std::uint64_t frames = 0;
     for (;;) {
         const sf_count_t count = sf_readf_float(file.get(), interleaved.data(), kChunkFrames);
-        if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-            error = "cannot read " + printableText(path) + ": " + reason(file.get());
+        const std::string failure = source->failure();
+        if (sf_error(file.get()) != SF_ERR_NO_ERROR || !failure.empty()) {
+            error = "cannot read " + shownName(source->path()) + ": " +
+                    readFailure(*source, file.get());
             return std::nullopt;
         }
         if (count <= 0) {

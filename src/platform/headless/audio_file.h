@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/sound_source.h"
 #include "platform/sample_reader.h"
 
 namespace strumwise::platform::headless {
@@ -28,6 +29,9 @@ class AudioFileReader final : public SampleReader {
     // rate outside kLowestFileRate..kHighestFileRate, or holds no audio.
     static std::unique_ptr<AudioFileReader> open(const std::string& path, double sampleRate,
                                                  std::string& error);
+    // The same on a source already open: each reader reads it from its start, on its own.
+    static std::unique_ptr<AudioFileReader> open(std::shared_ptr<SoundSource> source,
+                                                 double sampleRate, std::string& error);
     ~AudioFileReader() override;
     AudioFileReader(const AudioFileReader&) = delete;
     AudioFileReader& operator=(const AudioFileReader&) = delete;
@@ -49,6 +53,8 @@ class AudioFileReader final : public SampleReader {
 // when the file cannot be read.
 std::optional<std::uint64_t> countAudioFileSamples(const std::string& path, double sampleRate,
                                                    std::string& error);
+std::optional<std::uint64_t> countAudioFileSamples(const std::shared_ptr<SoundSource>& source,
+                                                   double sampleRate, std::string& error);
 
 // A whole (short) file read into memory with an AudioFileReader.
 struct DecodedAudio {

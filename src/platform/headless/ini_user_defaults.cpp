@@ -242,7 +242,7 @@ std::unique_ptr<IniUserDefaults> IniUserDefaults::open(const std::string& path, 
     std::string parseError;
     auto values = parseIniDefaults(*text, domain, parseError);
     if (!values) {
-        error = "malformed defaults file " + printableText(path) + ": " + parseError;
+        error = "malformed defaults file " + shownName(path) + ": " + parseError;
         return nullptr;
     }
     return std::unique_ptr<IniUserDefaults>(
@@ -253,6 +253,13 @@ void IniUserDefaults::set(std::string_view key, DefaultsValue value) {
     std::lock_guard lock(fileMutex_);
     pending_.set(key, value);
     values_.setValue(key, std::move(value));
+}
+
+std::int64_t IniUserDefaults::updateInteger(std::string_view key, const IntegerUpdate& update) {
+    std::lock_guard lock(fileMutex_);
+    const std::int64_t value = values_.updateInteger(key, update);
+    pending_.set(key, value);
+    return value;
 }
 
 void IniUserDefaults::setEmptyPersistentDomain(std::string_view domainName) {
@@ -278,12 +285,18 @@ bool IniUserDefaults::synchronize() {
         }
     }
     DefaultsMap merged = pending_.mergedOver(std::move(onDisk));
-    if (!file_->replace(formatIniDefaults(values_.domain(), merged), error)) {
+    if (!file_->replace(formatIniDefaults(values_.domain(), merged), writeError_)) {
         return false;
     }
+    writeError_.clear();
     values_.replaceAll(std::move(merged));
     pending_.clear();
     return true;
+}
+
+std::string IniUserDefaults::writeError() const {
+    std::lock_guard lock(fileMutex_);
+    return writeError_;
 }
 
 }  // namespace strumwise::platform::headless

@@ -45,10 +45,14 @@ class IniUserDefaults final : public UserDefaults {
         set(key, std::string(value));
     }
     void setEmptyPersistentDomain(std::string_view domainName) override;
+    // The file stays locked for the whole run, so counting in memory is already one step.
+    std::int64_t updateInteger(std::string_view key, const IntegerUpdate& update) override;
 
     // Writes this run's changes to the file (through a temporary file renamed over it, so a
     // failed write never leaves half a file). Answers whether the file holds them.
     bool synchronize() override;
+    // Why the last synchronize failed, in one line naming the file; empty once one succeeds.
+    std::string writeError() const;
 
     const MemoryUserDefaults& values() const { return values_; }
 
@@ -59,9 +63,10 @@ class IniUserDefaults final : public UserDefaults {
 
     MemoryUserDefaults values_;
     // Guards the changes and the file, and keeps each change and its record together.
-    std::mutex fileMutex_;
+    mutable std::mutex fileMutex_;
     PendingDefaults<DefaultsValue> pending_;
     std::unique_ptr<LockedDefaultsFile> file_;
+    std::string writeError_;
 };
 
 // The file's text for `values` of `domain`, and its inverse. parseIniDefaults answers nullopt

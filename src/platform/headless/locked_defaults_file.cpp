@@ -1,11 +1,14 @@
 #include "platform/headless/locked_defaults_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -16,6 +19,11 @@ namespace strumwise::platform::headless {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
+
+// A replacement is written to `<file>.XXXXXX.partial` in the same folder before it takes the file's
+// name; the six characters are mkostemps' and the suffix tells these files from the user's own.
+constexpr std::string_view kTemporarySuffix = ".partial";
+constexpr std::size_t kTemporaryExtra = 7 + kTemporarySuffix.size();  // ".XXXXXX" and the suffix
 
 std::string reason() {
     return std::strerror(errno);
@@ -42,6 +50,71 @@ std::optional<std::string> resolveLinks(std::string path) {
 std::string folderOf(const std::string& path) {
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     return folder.empty() ? std::string(".") : folder.string();
+}
+
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// The longest file name the folder takes.
+std::size_t longestName(const std::string& folder) {
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<std::size_t>(longest) : NAME_MAX;
+}
+
+// Whether `name` is one of the temporaries a replacement of `file` writes.
+bool isTemporaryOf(std::string_view name, std::string_view file) {
+    if (name.size() != file.size() + kTemporaryExtra || !name.starts_with(file) ||
+        !name.ends_with(kTemporarySuffix) || name[file.size()] != '.') {
+        return false;
+    }
+    const std::string_view random = name.substr(file.size() + 1, 6);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// Removes the temporaries a run killed while replacing `file` left behind. Only the holder of
+// the file's lock writes one, so with the lock held every one found is stale.
+void removeStaleTemporaries(const std::string& file) {
+    const std::string folder = folderOf(file);
+    const std::string name = fileNameOf(file);
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isTemporaryOf(entry->d_name, name)) {
+            continue;
+        }
+        struct stat status {};
+        if (::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode)) {
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+        }
+    }
+    ::closedir(listing);
+}
+
+// Makes what was written to `descriptor` (a file or a folder) durable; answers false with errno
+// set when the disk refused it.
+bool syncToDisk(int descriptor) {
+    int status = 0;
+    while ((status = ::fsync(descriptor)) != 0 && errno == EINTR) {
+    }
+    return status == 0;
+}
+
+bool syncFolder(const std::string& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool synced = syncToDisk(descriptor);
+    const int saved = errno;
+    ::close(descriptor);
+    errno = saved;
+    return synced;
 }
 
 // Why `file` cannot serve as a defaults file that is read, then replaced; empty when it can.
@@ -71,6 +144,13 @@ std::string unusableReason(const std::string& file, const std::string& shown) {
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         return "cannot write defaults file " + shown + ": its folder is not writable";
     }
+    // Found now rather than when the run's results are written at its end.
+    const std::size_t longest = longestName(folder);
+    if (fileNameOf(file).size() + kTemporaryExtra > longest) {
+        return "defaults file " + shown + ": the name is too long; it is replaced through a " +
+               "file whose name is " + std::to_string(kTemporaryExtra) +
+               " characters longer, and names here have at most " + std::to_string(longest);
+    }
     return {};
 }
 
@@ -81,6 +161,9 @@ bool writeAll(int descriptor, std::string_view contents) {
             continue;
         }
         if (written <= 0) {
+            if (written == 0) {
+                errno = ENOSPC;
+            }
             return false;
         }
         contents.remove_prefix(static_cast<std::size_t>(written));
@@ -103,7 +186,7 @@ LockedDefaultsFile::~LockedDefaultsFile() {
 
 std::unique_ptr<LockedDefaultsFile> LockedDefaultsFile::open(const std::string& path,
                                                              std::string& error) {
-    const std::string shown = printableText(path);
+    const std::string shown = shownName(path);
     const std::optional<std::string> file = resolveLinks(path);
     if (!file) {
         error = "defaults file " + shown + " is a chain of too many symbolic links";
@@ -138,6 +221,7 @@ std::unique_ptr<LockedDefaultsFile> LockedDefaultsFile::open(const std::string& 
         }
         struct stat named {};
         if (::stat(file->c_str(), &named) == 0 && sameFile(named, opened)) {
+            removeStaleTemporaries(*file);
             return std::unique_ptr<LockedDefaultsFile>(
                 new LockedDefaultsFile(shown, *file, descriptor));
         }
@@ -175,8 +259,9 @@ bool LockedDefaultsFile::replace(std::string_view contents, std::string& error) 
         error = "cannot write defaults file " + shownPath_ + ": " + reason();
         return false;
     }
-    std::string name = filePath_ + ".XXXXXX";
-    const int temporary = ::mkostemp(name.data(), O_CLOEXEC);
+    std::string name = filePath_ + ".XXXXXX" + std::string(kTemporarySuffix);
+    const int temporary =
+        ::mkostemps(name.data(), static_cast<int>(kTemporarySuffix.size()), O_CLOEXEC);
     if (temporary < 0) {
         error = "cannot write defaults file " + shownPath_ + ": " + reason();
         return false;
@@ -187,13 +272,22 @@ bool LockedDefaultsFile::replace(std::string_view contents, std::string& error) 
     if (replaced && ::geteuid() == 0 && ::fchown(temporary, current.st_uid, current.st_gid) != 0) {
         replaced = false;
     }
-    // Nobody else knows the temporary's name yet, so its lock is free.
-    replaced = replaced && ::flock(temporary, LOCK_EX | LOCK_NB) == 0 &&
+    // The new contents reach the disk before they take the name, so that a crash leaves either
+    // the old file or the new one whole. Nobody else knows the temporary's name yet, so its lock
+    // is free.
+    replaced = replaced && syncToDisk(temporary) && ::flock(temporary, LOCK_EX | LOCK_NB) == 0 &&
                ::rename(name.c_str(), filePath_.c_str()) == 0;
     if (!replaced) {
         error = "cannot write defaults file " + shownPath_ + ": " + reason();
         ::unlink(name.c_str());
         ::close(temporary);
+        return false;
+    }
+    // And the rename itself is made durable, or the old file could come back after a crash.
+    if (!syncFolder(folderOf(filePath_))) {
+        error = "cannot write defaults file " + shownPath_ + ": " + reason();
+        ::close(descriptor_);
+        descriptor_ = temporary;
         return false;
     }
     // Runs waiting on the old file wake, see it has lost its name and queue on this one.

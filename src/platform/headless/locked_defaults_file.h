@@ -13,10 +13,13 @@ namespace strumwise::platform::headless {
 // another's counts.
 //
 // Only a regular file, or a missing one in an existing folder, is accepted: a device, a FIFO or
-// a folder is refused before anything is read or written. A symbolic link is followed, and the
-// file it leads to is the one read and replaced. The file is replaced whole through a temporary
-// of a unique name in the same folder, which takes over the mode (and, for root, the owner) of
-// the file it replaces; the lock moves to the new file before it takes the old one's name.
+// a folder is refused before anything is read or written, and so is a name too long to leave
+// room for the temporary's. A symbolic link is followed, and the file it leads to is the one read
+// and replaced. The file is replaced whole through a temporary `<file>.XXXXXX.partial` in the same
+// folder, which takes over the mode (and, for root, the owner) of the file it replaces and is
+// flushed to the disk before it takes the file's name, the folder after; the lock moves to the
+// new file before it takes the old one's name. Temporaries a killed run left behind are removed
+// once the lock is held.
 class LockedDefaultsFile {
   public:
     // Files larger than this are not defaults this program wrote; they are refused unread.

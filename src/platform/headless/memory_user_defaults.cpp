@@ -124,6 +124,17 @@ void MemoryUserDefaults::setEmptyPersistentDomain(std::string_view domainName) {
     values_.clear();
 }
 
+std::int64_t MemoryUserDefaults::updateInteger(std::string_view key, const IntegerUpdate& update) {
+    std::lock_guard lock(mutex_);
+    StoredInteger stored;
+    if (const auto found = values_.find(key); found != values_.end()) {
+        stored = {std::visit(AsString{}, found->second), std::visit(AsInteger{}, found->second)};
+    }
+    const std::int64_t value = update(stored);
+    values_.insert_or_assign(std::string(key), value);
+    return value;
+}
+
 std::optional<DefaultsValue> MemoryUserDefaults::value(std::string_view key) const {
     std::lock_guard lock(mutex_);
     const auto found = values_.find(key);

@@ -40,6 +40,7 @@ class MemoryUserDefaults : public UserDefaults {
     // touch, so nothing changes then.
     void setEmptyPersistentDomain(std::string_view domainName) override;
     bool synchronize() override { return true; }
+    std::int64_t updateInteger(std::string_view key, const IntegerUpdate& update) override;
 
     const std::string& domain() const { return domain_; }
     // The stored value as written, for tests and for persisting.

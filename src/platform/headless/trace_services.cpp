@@ -23,6 +23,8 @@ class TracedAudioOutputUnit final : public AudioOutputUnit {
         sink_.emit("tone", "stop");
         return inner_->stop();
     }
+    // A query, not traced; without it a traced unit would never report a tone that cannot sound.
+    bool startFailed() override { return inner_->startFailed(); }
 
   private:
     std::unique_ptr<AudioOutputUnit> inner_;
@@ -68,6 +70,12 @@ void TracedUserDefaults::setEmptyPersistentDomain(std::string_view domainName) {
 bool TracedUserDefaults::synchronize() {
     sink_.emit("defaults", "sync");
     return inner_.synchronize();
+}
+
+std::int64_t TracedUserDefaults::updateInteger(std::string_view key, const IntegerUpdate& update) {
+    const std::int64_t value = inner_.updateInteger(key, update);
+    sink_.emit("defaults", "set", TraceList{TraceWord{std::string(key)}, value});
+    return value;
 }
 
 void TracedRunLoop::performAfterDelay(std::string_view operation, double delaySeconds,

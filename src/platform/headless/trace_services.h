@@ -15,7 +15,9 @@
 namespace strumwise::platform::headless {
 
 // Tracing decorators for the platform services: each observable call is traced, then passed to
-// the wrapped service, whichever platform it belongs to. Reads are not traced.
+// the wrapped service, whichever platform it belongs to. Reads and queries are not traced, but
+// every one is passed on: a decorator that answered one itself would change what the product does
+// when traced.
 
 // `log "<line>"`.
 class TracedLog final : public Log {
@@ -47,6 +49,8 @@ class TracedUserDefaults final : public UserDefaults {
     void setString(std::string_view value, std::string_view key) override;
     void setEmptyPersistentDomain(std::string_view domainName) override;
     bool synchronize() override;
+    // Traced as the `defaults set` it ends in.
+    std::int64_t updateInteger(std::string_view key, const IntegerUpdate& update) override;
 
   private:
     UserDefaults& inner_;

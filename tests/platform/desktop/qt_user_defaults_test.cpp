@@ -8,10 +8,13 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <latch>
+#include <random>
 #include <thread>
 #include <vector>
 
 #include "base/settings_keys.h"
+#include "base/stored_counter.h"
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/headless/headless_log.h"
 #include "qt_test_app.h"
@@ -86,56 +89,106 @@ TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
     }
 }
 
-// Two windows at once: each writes only what it changed, over the file as it is then, and
-// nothing when nothing changed, so neither undoes the other's count nor drops a key added
-// meanwhile by another process.
-TEST_F(QtUserDefaultsTest, TwoWindowsAtOnceKeepEachOthersCountsAndKeys) {
+// Two windows started at once: each read the file when it was made, but counts its run on
+// what the file holds at the moment of counting, under the counter's lock, so no run is lost;
+// and each writes only what it changed, over the file as it is then, so neither drops a key
+// another process added meanwhile.
+TEST_F(QtUserDefaultsTest, TwoWindowsStartedAtOnceCountTwoRunsAndKeepEachOthersKeys) {
     const auto runs = settings::kNumberOfRunsKey;
-    QtUserDefaults first(std::string(kDomain), path());
-    first.setInteger(11, runs);
-    ASSERT_TRUE(first.synchronize());
     {
-        QtUserDefaults second(std::string(kDomain), path());
-        second.setInteger(second.integerForKey(runs) + 1, runs);
-        ASSERT_TRUE(second.synchronize());
+        QtUserDefaults before(std::string(kDomain), path());
+        before.setInteger(11, runs);
+        ASSERT_TRUE(before.synchronize());
     }
+    platform::headless::HeadlessLog log;
+    for (int round = 1; round <= 5; ++round) {
+        QtUserDefaults first(std::string(kDomain), path());
+        QtUserDefaults second(std::string(kDomain), path());
+        std::latch start(2);
+        auto countRun = [&](QtUserDefaults& window) {
+            start.arrive_and_wait();
+            base::incrementStoredCount(window, runs, log);
+            window.synchronize();
+        };
+        std::thread other(countRun, std::ref(second));
+        countRun(first);
+        other.join();
+        EXPECT_EQ(QtUserDefaults(std::string(kDomain), path()).integerForKey(runs), 11 + 2 * round);
+    }
+
+    QtUserDefaults first(std::string(kDomain), path());
     QSettings(path(), QSettings::IniFormat).setValue(QStringLiteral("addedMeanwhile"), 1);
-    EXPECT_TRUE(first.synchronize());
     first.setBool(true, settings::kDeclinedToRateKey);
     ASSERT_TRUE(first.synchronize());
-    EXPECT_EQ(first.integerForKey(runs), 12);
-
     const QtUserDefaults reread(std::string(kDomain), path());
-    EXPECT_EQ(reread.integerForKey(runs), 12);
+    EXPECT_EQ(reread.integerForKey(runs), 21);
     EXPECT_TRUE(reread.boolForKey("addedMeanwhile"));
     EXPECT_TRUE(reread.boolForKey(settings::kDeclinedToRateKey));
+    EXPECT_TRUE(log.lines().empty());
 }
 
-// A file that cannot be parsed is kept aside with one log line, and the application starts as on
-// a first run; the first write replaces the file.
-TEST_F(QtUserDefaultsTest, AnUnreadableFileIsKeptAsCorruptAndTheStoreStartsAfresh) {
-    const QByteArray unreadable("numberOfRuns=7\n[General\ngarbage\n");
+// A file with any problem of parsing is kept aside with one log line, and the application starts
+// as on a first run; the first write replaces the file. QSettings itself flags only some of
+// these: random bytes before a good section mostly pass it by while hiding the section's keys.
+TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStartsAfresh) {
+    const QByteArray good("[General]\nPlinmoor=true\nnumberOfRuns=7\n");
+    std::vector<QByteArray> corrupt{
+        "numberOfRuns=7\n[General\ngarbage\n",
+        "junk" + good,                      // a stray line glued to the header
+        "\xff\xfe" + good,                  // not UTF-8
+        QByteArray("x=1\n\0\n", 6) + good,  // a NUL byte
+    };
+    std::mt19937 random(19);
+    for (int i = 0; i < 12; ++i) {
+        QByteArray bytes;
+        for (std::uint32_t n = 1 + random() % 64; n > 0; --n) {
+            bytes.append(static_cast<char>(random() & 0xff));
+        }
+        corrupt.push_back(bytes + "\n" + good);
+    }
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()));
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(unreadable);
-    file.close();
+    for (const QByteArray& unreadable : corrupt) {
+        QFile::remove(path() + QStringLiteral(".corrupt"));
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(unreadable);
+        file.close();
 
+        platform::headless::HeadlessLog log;
+        {
+            QtUserDefaults defaults(std::string(kDomain), path(), &log);
+            EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey))
+                << unreadable.toHex().toStdString();
+            EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
+            defaults.setInteger(1, settings::kNumberOfRunsKey);
+            ASSERT_TRUE(defaults.synchronize());
+        }
+        ASSERT_EQ(log.lines().size(), 1u) << unreadable.toHex().toStdString();
+        EXPECT_NE(log.lines()[0].find(path().toStdString() + ".corrupt"), std::string::npos);
+        QFile copy(path() + QStringLiteral(".corrupt"));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), unreadable);
+        const QtUserDefaults reread(std::string(kDomain), path());
+        EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1)
+            << unreadable.toHex().toStdString();
+    }
+
+    // Qt's own writing of awkward values, and a hand-written comment, are no problem.
     platform::headless::HeadlessLog log;
     {
         QtUserDefaults defaults(std::string(kDomain), path(), &log);
-        EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
-        defaults.setBool(true, settings::kHasRunBeforeKey);
+        defaults.setString("l\u00ednea\n2 ; # = [x] \\ \u20ac \x01", "text");
+        defaults.setString("v", "key with space/and=equals");
         ASSERT_TRUE(defaults.synchronize());
     }
-    ASSERT_EQ(log.lines().size(), 1u);
-    EXPECT_NE(log.lines()[0].find(path().toStdString() + ".corrupt"), std::string::npos);
-    QFile copy(path() + QStringLiteral(".corrupt"));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), unreadable);
-    const QtUserDefaults reread(std::string(kDomain), path());
-    EXPECT_TRUE(reread.boolForKey(settings::kHasRunBeforeKey));
-    EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 0);
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("; a comment\n\n");
+    file.close();
+    const QtUserDefaults reread(std::string(kDomain), path(), &log);
+    EXPECT_EQ(reread.stringForKey("text"), "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01");
+    EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1);
+    EXPECT_TRUE(log.lines().empty());
 }
 
 }  // namespace

@@ -143,8 +143,11 @@ TEST(SoundServerLoss, OutputPullsFramesFromTheCallbackOnlyWhileStarted) {
     runScenario("Output");
 }
 
+// Traced (--trace, --json) the window must show the same: the tracing decorators answer nothing
+// themselves.
 TEST(SoundServerLoss, TheWindowAnswersForksAndSigtermAfterTheServerDies) {
     runScenario("TheWindowAnswersForksAndSigtermAfterTheServerDies");
+    runScenario("TheTracedWindowAnswersForksAndSigtermAfterTheServerDies");
 }
 
 // Direct: the server takes the capture's rate; resampled: the device's own rate through the
@@ -154,7 +157,7 @@ TEST(SoundServerLoss, CaptureHearsAToneAtItsPitchAndResumesWhenTheServerReturns)
     runScenario("CaptureResampled");
 }
 
-TEST(SoundServerLossScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheServerDies) {
+void windowOutageScenario(app::DesktopTrace trace) {
     PrivateSoundServer server;
     ASSERT_TRUE(server.start());
     QTemporaryDir home;
@@ -162,6 +165,7 @@ TEST(SoundServerLossScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheSe
     strumwise::testing::qtTestApp();
     app::DesktopWindowConfig config;
     config.screen = screenProfile(0, 667);
+    config.trace = trace;
     app::DesktopWindowApp window(std::move(config));
     ASSERT_TRUE(window.launch());
     auto* banner =
@@ -206,6 +210,13 @@ TEST(SoundServerLossScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheSe
     const QtUserDefaults stored("com.strumwise.tuner",
                                 QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
     EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
+}
+
+TEST(SoundServerLossScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheServerDies) {
+    windowOutageScenario(app::DesktopTrace::Off);
+}
+TEST(SoundServerLossScenario, DISABLED_TheTracedWindowAnswersForksAndSigtermAfterTheServerDies) {
+    windowOutageScenario(app::DesktopTrace::Text);
 }
 
 // Whole metered buffers arrive and come back filled; a tone sounding into the server comes back

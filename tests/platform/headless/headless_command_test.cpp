@@ -175,5 +175,46 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
     }
 }
 
+// A file cut short while the run hears it: the rest is silence, and stderr says so once.
+TEST_F(HeadlessCommandTest, AFileTruncatedWhileItIsHeardIsReportedOnce) {
+    struct Truncator {
+        std::string file;
+        std::string trace;
+        bool done = false;
+        static ssize_t write(void* self, const char* data, std::size_t size) {
+            auto& truncator = *static_cast<Truncator*>(self);
+            truncator.trace.append(data, size);
+            // Once the first blocks have been heard, the file loses all but its first 0.1 s.
+            if (!truncator.done && truncator.trace.find("\n0.6") != std::string::npos) {
+                std::filesystem::resize_file(truncator.file, 44 + 2 * 1404);
+                truncator.done = true;
+            }
+            return static_cast<ssize_t>(size);
+        }
+    };
+    Truncator truncator{pluck, {}, false};
+    std::FILE* outFile =
+        ::fopencookie(&truncator, "w", {nullptr, &Truncator::write, nullptr, nullptr});
+    ASSERT_NE(outFile, nullptr);
+    std::setvbuf(outFile, nullptr, _IOLBF, 0);
+    std::FILE* errFile = std::tmpfile();
+    HeadlessOptions options;
+    options.file = pluck;
+    options.untilSeconds = 4.0;
+    EXPECT_EQ(runHeadless(options, outFile, errFile), 0);
+    std::fclose(outFile);
+    EXPECT_TRUE(truncator.done);
+    EXPECT_EQ(contents(errFile), "strumwise headless: " + pluck +
+                                     " was cut short while it was read; the tuner heard silence "
+                                     "for the rest of it\n");
+    // The string rang at first.
+    EXPECT_NE(truncator.trace.find("freq_label text"), std::string::npos);
+
+    // A file left whole says nothing.
+    writePluck(pluck, kD4);
+    ASSERT_EQ(run({pluck, "--until", "4"}), 0);
+    EXPECT_EQ(err, "");
+}
+
 }  // namespace
 }  // namespace strumwise::app

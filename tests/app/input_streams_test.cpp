@@ -1,0 +1,345 @@
+// The strumwise executable reading its sound from somewhere other than a plain file (standard
+// input, /dev/stdin, a FIFO) and writing where a WAV cannot be sought in; and the files it
+// writes and the displays it opens when they fail.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/audio_file.h"
+#include "platform/headless/wav_file.h"
+#include "support/test_signals.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// How the sound reaches the command.
+enum class Source { File, StdinFromFile, StdinFromPipe, DevStdinFromPipe, Fifo };
+
+struct Launch {
+    std::vector<std::string> args = {};  // "@" stands for where the sound is read from
+    Source source = Source::File;
+    std::map<std::string, std::string> environment = {};  // set, or unset when the value is empty
+    rlim_t largestFile = RLIM_INFINITY;
+    std::string stopAt = {};  // once standard output holds this, the command is sent SIGTERM
+};
+
+struct Finished {
+    int status = -1;  // the exit status, or 128 + the signal that ended the process
+    std::string out;
+    std::string err;
+};
+
+// Writes `bytes` to `path` from a process of its own, as a producer on the other end of a pipe
+// or FIFO would, and ends.
+pid_t feed(const std::string& path, const std::string& bytes) {
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        const int descriptor = ::open(path.c_str(), O_WRONLY);
+        for (std::size_t done = 0; descriptor >= 0 && done < bytes.size();) {
+            const ssize_t put = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+            if (put <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(put);
+        }
+        ::_exit(0);
+    }
+    return writer;
+}
+
+class InputStreams : public ::testing::Test {
+  protected:
+    InputStreams()
+        : directory(fs::temp_directory_path() /
+                    ("strumwise-streams-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        fs::create_directories(directory);
+        // The string plucked again every 2 s for 8 s: the window plays it in real time, and
+        // however late a loaded machine lets its first ticks run, some are still heard loud.
+        const auto pluck = strumwise::testing::pluckedString(293.66, 2.0);
+        strumwise::platform::headless::WavFileWriter file((directory / "d4.wav").string(), 14039,
+                                                          1);
+        for (int i = 0; i < 4; ++i) {
+            file.write(pluck.data(), pluck.size());
+        }
+        EXPECT_TRUE(file.close()) << file.error();
+        std::ifstream in(directory / "d4.wav", std::ios::binary);
+        wav.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ~InputStreams() override { fs::remove_all(directory); }
+
+    Finished run(const Launch& launch) {
+        const std::string fifo = (directory / "sound.fifo").string();
+        std::string where = (directory / "d4.wav").string();
+        int input[2] = {-1, -1};
+        if (launch.source == Source::StdinFromPipe || launch.source == Source::DevStdinFromPipe) {
+            EXPECT_EQ(::pipe(input), 0);
+        }
+        if (launch.source == Source::Fifo) {
+            fs::remove(fifo);
+            EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+            where = fifo;
+        } else if (launch.source != Source::File) {
+            where = launch.source == Source::DevStdinFromPipe ? "/dev/stdin" : "-";
+        }
+        int out[2];
+        int err[2];
+        EXPECT_EQ(::pipe(out), 0);
+        EXPECT_EQ(::pipe(err), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (launch.source == Source::StdinFromFile) {
+                ::dup2(::open((directory / "d4.wav").c_str(), O_RDONLY), STDIN_FILENO);
+            } else if (input[0] >= 0) {
+                ::dup2(input[0], STDIN_FILENO);
+            }
+            ::dup2(out[1], STDOUT_FILENO);
+            ::dup2(err[1], STDERR_FILENO);
+            for (const int descriptor : {input[0], input[1], out[0], out[1], err[0], err[1]}) {
+                if (descriptor >= 0) {
+                    ::close(descriptor);
+                }
+            }
+            ::chdir(directory.c_str());
+            ::setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            ::unsetenv("DISPLAY");
+            ::unsetenv("WAYLAND_DISPLAY");
+            for (const auto& [name, value] : launch.environment) {
+                value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+            }
+            if (launch.largestFile != RLIM_INFINITY) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{launch.largestFile, launch.largestFile};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            std::vector<std::string> args{STRUMWISE_BINARY};
+            for (const std::string& arg : launch.args) {
+                args.push_back(arg == "@" ? where : arg);
+            }
+            std::vector<char*> argv;
+            for (std::string& arg : args) {
+                argv.push_back(arg.data());
+            }
+            argv.push_back(nullptr);
+            ::execv(STRUMWISE_BINARY, argv.data());
+            ::_exit(98);
+        }
+        ::close(out[1]);
+        ::close(err[1]);
+        std::optional<pid_t> writer;
+        if (input[0] >= 0) {
+            ::close(input[0]);
+            writer = feed("/proc/self/fd/" + std::to_string(input[1]), wav);
+            ::close(input[1]);
+        } else if (launch.source == Source::Fifo) {
+            writer = feed(fifo, wav);
+        }
+        Finished finished = collect(child, out[0], err[0], launch.stopAt);
+        if (writer) {
+            ::kill(*writer, SIGKILL);  // still waiting for a reader only if the command failed
+            ::waitpid(*writer, nullptr, 0);
+        }
+        return finished;
+    }
+
+    // Reads the child's standard output and error until both end, stopping it with SIGTERM once
+    // its output holds `stopAt`, and killing it after a generous while.
+    static Finished collect(pid_t child, int out, int err, const std::string& stopAt) {
+        Finished finished;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        bool stopped = false;
+        pollfd streams[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
+        for (int open = 2; open > 0;) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(child, SIGKILL);
+            }
+            if (::poll(streams, 2, 1000) < 0) {
+                break;
+            }
+            for (int i = 0; i < 2; ++i) {
+                if (streams[i].fd < 0 || streams[i].revents == 0) {
+                    continue;
+                }
+                char buffer[4096];
+                const ssize_t got = ::read(streams[i].fd, buffer, sizeof buffer);
+                if (got <= 0) {
+                    ::close(streams[i].fd);
+                    streams[i].fd = -1;
+                    --open;
+                    continue;
+                }
+                (i == 0 ? finished.out : finished.err)
+                    .append(buffer, static_cast<std::size_t>(got));
+            }
+            if (!stopAt.empty() && !stopped && finished.out.find(stopAt) != std::string::npos) {
+                ::kill(child, SIGTERM);
+                stopped = true;
+            }
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        finished.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+        return finished;
+    }
+
+    fs::path directory;
+    std::string wav;
+};
+
+const char* nameOf(Source source) {
+    switch (source) {
+        case Source::File:
+            return "a file";
+        case Source::StdinFromFile:
+            return "- from a file";
+        case Source::StdinFromPipe:
+            return "- from a pipe";
+        case Source::DevStdinFromPipe:
+            return "/dev/stdin from a pipe";
+        case Source::Fifo:
+            return "a FIFO";
+    }
+    return "?";
+}
+
+constexpr Source kSources[] = {Source::File, Source::StdinFromFile, Source::StdinFromPipe,
+                               Source::DevStdinFromPipe, Source::Fifo};
+
+// Every command hears the same sound from wherever it comes: what a plain file gives, a pipe,
+// standard input and a FIFO give too.
+TEST_F(InputStreams, EveryCommandReadsAFileStandardInputDevStdinAndAFifoAlike) {
+    const std::vector<std::vector<std::string>> commands{
+        {"estimate", "@"},
+        {"headless", "@"},
+        {"headless", "@", "--json", "--until", "3"},
+    };
+    for (const auto& args : commands) {
+        const Finished fromFile = run({.args = args});
+        ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+        ASSERT_NE(fromFile.out.find("293."), std::string::npos) << fromFile.out;
+        for (const Source source : kSources) {
+            const Finished finished = run({.args = args, .source = source});
+            EXPECT_EQ(finished.status, 0) << args[0] << " on " << nameOf(source);
+            EXPECT_EQ(finished.err, "") << args[0] << " on " << nameOf(source);
+            EXPECT_EQ(finished.out, fromFile.out) << args[0] << " on " << nameOf(source);
+        }
+    }
+
+    // The window plays it into the tuner in real time, and the tuner names the string.
+    for (const Source source : kSources) {
+        const Finished finished = run({.args = {"--input", "@", "--trace"},
+                                       .source = source,
+                                       .stopAt = "noteDisplay text \"D4\""});
+        EXPECT_NE(finished.out.find("noteDisplay text \"D4\""), std::string::npos)
+            << nameOf(source) << "\n"
+            << finished.err;
+        EXPECT_EQ(finished.status, 0) << nameOf(source) << "\n" << finished.err;
+    }
+}
+
+// A tone goes to standard output whole, as a WAV a pipe's reader can use.
+TEST_F(InputStreams, ToneWritesAWholeWavToAPipe) {
+    const Finished piped =
+        run({.args = {"tone", "--tuning=1", "--string=2", "--seconds=0.5", "-o", "-"}});
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.err, "");
+    const fs::path copy = directory / "piped.wav";
+    std::ofstream(copy, std::ios::binary) << piped.out;
+    const auto decoded = strumwise::platform::headless::readAudioFile(copy.string(), 44100.0);
+    EXPECT_EQ(decoded.error, "");
+    EXPECT_EQ(decoded.samples.size(), 22050u);  // its first channel, half a second
+}
+
+// What the commands write, when it fails: one line with the system's reason, and nothing left
+// half written; and what they refuse before they start.
+TEST_F(InputStreams, FailedWritesSayWhyAndLeaveNothingHalfWritten) {
+    struct Case {
+        Launch launch;
+        int status;
+        std::string err;  // the whole of standard error
+    };
+    const std::string longName(250, 'n');
+    const std::vector<Case> cases{
+        {{.args = {"tone", "--tuning=1", "--string=1", "-o", "missing/t.wav"}},
+         2,
+         "strumwise tone: cannot write missing/t.wav: No such file or directory\n"},
+        {{.args = {"tone", "--tuning=1", "--string=1", "--seconds=2", "-o", "t.wav"},
+          .largestFile = 4096},
+         2,
+         "strumwise tone: cannot write t.wav: File too large\n"},
+        {{.args = {"headless", "@", "--until=0", "--defaults", "d.ini"}, .largestFile = 64},
+         1,
+         "strumwise headless: cannot write defaults file d.ini: File too large\n"},
+        {{.args = {"headless", "@", "--until=0", "--defaults", longName}},
+         2,
+         "strumwise headless: defaults file " + longName.substr(0, 60) + "\u2026" +
+             longName.substr(0, 39) +
+             ": the name is too long; it is replaced through a file whose name is 15 characters "
+             "longer, and names here have at most 255\n"},
+        {{.args = {"--screen", "pad:99999999"}},
+         2,
+         "strumwise: --screen: the height 99999999 is too large; screens are at most 100000 "
+         "points (see strumwise --help)\n"},
+        {{.args = {"headless", "@", "--screen", "pad:100001"}},
+         2,
+         "strumwise headless: --screen: the height 100001 is too large; screens are at most 100000 "
+         "points (see strumwise headless --help)\n"},
+        {{.environment = {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ":2047"}}},
+         1,
+         "strumwise: cannot open display :2047\n"},
+    };
+    const std::string before = "[com.strumwise.tuner]\nPlinmoor=true\nnumberOfRuns=3\n";
+    for (const auto& [launch, status, err] : cases) {
+        std::ofstream(directory / "d.ini") << before;
+        const Finished finished = run(launch);
+        EXPECT_EQ(finished.status, status) << err;
+        EXPECT_EQ(finished.err, err);
+        // No half-written tone, no temporary of the defaults, no empty file for a refused name.
+        EXPECT_FALSE(fs::exists(directory / "t.wav")) << err;
+        EXPECT_FALSE(fs::exists(directory / longName)) << err;
+        std::ifstream defaults(directory / "d.ini");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(defaults), {}), before) << err;
+        for (const auto& entry : fs::directory_iterator(directory)) {
+            EXPECT_FALSE(entry.path().string().ends_with(".partial")) << entry.path();
+        }
+    }
+}
+
+// A run killed while it replaced the defaults file left its temporary behind; the next run
+// removes it, and only it.
+TEST_F(InputStreams, TheNextRunRemovesATemporaryAKilledRunLeft) {
+    const std::vector<std::string> kept{"d.ini.backup", "d.ini.Xy12Z.partial",
+                                        "e.ini.Xy12Z9.partial", "d.ini.Xy12Z9.partial.old"};
+    for (const std::string& name : kept) {
+        std::ofstream(directory / name) << "[com.strumwise.tuner]\nnumberOfR";
+    }
+    std::ofstream(directory / "d.ini.Xy12Z9.partial") << "[com.strumwise.tuner]\nnumberOfR";
+    const Finished finished = run({.args = {"headless", "@", "--until=0", "--defaults", "d.ini"}});
+    EXPECT_EQ(finished.status, 0) << finished.err;
+    EXPECT_FALSE(fs::exists(directory / "d.ini.Xy12Z9.partial"));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(fs::exists(directory / name)) << name;
+    }
+    std::ifstream defaults(directory / "d.ini");
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(defaults), {}).find("numberOfRuns=1"),
+              std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "base/printable_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace strumwise {
+
+// What reaches a terminal: controls (C0, DEL and the C1 range) and bytes outside well-formed
+// UTF-8 become escapes; every real character, however many bytes it takes, stays as it is.
+TEST(PrintableText, EscapesControlsAndMalformedUtf8AndKeepsEveryCharacter) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"d4.wav", "d4.wav"},
+        {"a\tb\nc\rd", "a\\tb\\nc\\rd"},
+        {"\x1b[31mred", "\\x1b[31mred"},
+        {std::string("nul\0x", 5), "nul\\x00x"},
+        {"del\x7f", "del\\x7f"},
+        {"c1 \xc2\x9b"
+         "2J",
+         "c1 \\xc2\\x9b2J"},               // U+009B, the one-byte CSI
+        {"nbsp\xc2\xa0", "nbsp\xc2\xa0"},  // U+00A0 is no control
+        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xb5", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xb5"},
+        {"\xff\xfe", "\\xff\\xfe"},        // never in UTF-8
+        {"\x80lone", "\\x80lone"},         // a continuation byte alone
+        {"cut\xe2\x82", "cut\\xe2\\x82"},  // a sequence cut short
+        {"\xe2\x82"
+         "x",
+         "\\xe2\\x82x"},                               // and cut short by an ASCII byte
+        {"\xc0\xaf", "\\xc0\\xaf"},                    // an overlong '/'
+        {"\xe0\x80\xaf", "\\xe0\\x80\\xaf"},           // another overlong '/'
+        {"\xed\xa0\x80", "\\xed\\xa0\\x80"},           // a surrogate
+        {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},  // beyond U+10FFFF
+        {"\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"},      // U+10FFFF itself
+    };
+    for (const auto& [text, printable] : cases) {
+        EXPECT_EQ(printableText(text), printable) << printable;
+    }
+}
+
+// A long name keeps its first 60 and last 39 characters, counted as characters, never cutting
+// one in two; up to 100 it is shown whole.
+TEST(PrintableText, LongNamesAreShortenedInTheMiddleByCharacters) {
+    const std::string hundred(100, 'a');
+    EXPECT_EQ(shownName(hundred), hundred);
+
+    const std::string name = "/home/player/" + std::string(230, 'x') + "/d4.wav";
+    const std::string shown = shownName(name);
+    EXPECT_EQ(shown,
+              "/home/player/" + std::string(47, 'x') + "\u2026" + std::string(32, 'x') + "/d4.wav");
+
+    // 101 two-byte characters: still cut between characters, 60 of them and then 39.
+    std::string accented;
+    for (int i = 0; i < 101; ++i) {
+        accented += "\xc3\xa9";
+    }
+    std::string expected;
+    for (int i = 0; i < 60; ++i) {
+        expected += "\xc3\xa9";
+    }
+    expected += "\u2026";
+    for (int i = 0; i < 39; ++i) {
+        expected += "\xc3\xa9";
+    }
+    EXPECT_EQ(shownName(accented), expected);
+
+    // Escapes are made after the cut, so one never loses half of itself.
+    const std::string controls(150, '\x1b');
+    std::string escapedHead;
+    std::string escapedTail;
+    for (int i = 0; i < 60; ++i) {
+        escapedHead += "\\x1b";
+    }
+    for (int i = 0; i < 39; ++i) {
+        escapedTail += "\\x1b";
+    }
+    EXPECT_EQ(shownName(controls), escapedHead + "\u2026" + escapedTail);
+}
+
+}  // namespace strumwise
