@@ -19,6 +19,8 @@ packages=(
     xdg-utils
     # Tests and benchmarks.
     libgtest-dev libgmock-dev libbenchmark-dev
+    # A sampled banjo for the pitch tests: FluidSynth and the smallest General MIDI sound font.
+    fluidsynth timgm6mb-soundfont
     # Using it as a person would, in tests and by hand: sound files, a sound server with a null
     # sink for PortAudio, a virtual X display and fonts for the window.
     sox libsox-fmt-base pulseaudio pulseaudio-utils xvfb xauth fonts-dejavu-core

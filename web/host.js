@@ -123,7 +123,9 @@ const StrumwiseHost = (() => {
     part(".meterArrow.down").classList.toggle("active", !reading.idle && reading.turn === -1);
     const cents = Math.round(reading.cents);
     // The string's number in a circle, as the tuning chart numbers them, then its note.
-    part(".meterNote").textContent = reading.idle ? "" : String.fromCodePoint(0x2460 + reading.string - 1) + " " + reading.note;
+    // String 0: a note that is no string of the tuning, shown without a number and dimmed.
+    part(".meterNote").textContent = reading.idle ? "" : (reading.string > 0 ? String.fromCodePoint(0x2460 + reading.string - 1) + " " : "") + reading.note;
+    part(".meterNote").classList.toggle("offTuning", !reading.idle && reading.string === 0);
     part(".meterNote").classList.toggle("inTune", reading.turn === 0);
     part(".meterOffset").textContent = reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2";
   }

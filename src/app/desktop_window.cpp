@@ -134,6 +134,7 @@ struct DesktopWindowApp::Parts {
                 traced ? static_cast<platform::AudioSession*>(tracedSession.get()) : &session,
         });
         microphone = std::make_unique<screen::ListenerMicrophone>(*services);
+        microphone->setOctaveCheck(this->config.octaveCheck);
         // The application is in front while the tuner's window is; the window the desktop
         // shows for a screen without a layout is not the tuner's.
         windows.setWindowInstalledHandler(
@@ -366,6 +367,7 @@ const desktop::ScreenProfile& DesktopWindowApp::profile() const {
 const char* const kDesktopWindowUsage =
     "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--input-device DEVICE]\n"
     "                 [--output-device DEVICE] [--trace | --json] [--verbose]\n"
+    "                 [--no-octave-check]\n"
     "\n"
     "Opens the tuner window on the default microphone and speakers.\n"
     "\n"
@@ -382,6 +384,8 @@ const char* const kDesktopWindowUsage =
     "                          strumwise headless does\n"
     "  --json                  the same, as JSON Lines\n"
     "  --verbose               print the tuner's own log lines on standard error\n"
+    "  --no-octave-check       take the harmonic sum's peak as the pitch even where a weak\n"
+    "                          fundamental puts it on the second or third partial\n"
     "  --help                  show this help\n";
 
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
@@ -392,7 +396,8 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                                    {"--output-device", true},
                                                    {"--trace"},
                                                    {"--json"},
-                                                   {"--verbose"}};
+                                                   {"--verbose"},
+                                                   {"--no-octave-check"}};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -418,6 +423,8 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
             options.screen = desktop::screenProfile(screen->idiom, screen->height);
         } else if (name == "--verbose") {
             options.verbose = true;
+        } else if (name == "--no-octave-check") {
+            options.octaveCheck = false;
         } else if (name == "--input-device" || name == "--output-device") {
             if (value.empty()) {
                 return std::string(name) + " needs a device index or name";

@@ -40,6 +40,9 @@ struct DesktopWindowConfig {
     DesktopTrace trace = DesktopTrace::Off;
     // Shows the logic's own log lines on standard error; with a trace they are trace lines.
     bool verbose = false;
+    // Whether the tuner checks its estimates' octave; off reads every block as the harmonic sum
+    // alone does.
+    bool octaveCheck = true;
     // PortAudio devices given for this run; empty: the one chosen on the About page in an
     // earlier run, or else the default.
     std::optional<int> inputDevice;
@@ -89,6 +92,7 @@ struct DesktopWindowOptions {
     std::optional<platform::desktop::ScreenProfile> screen;
     DesktopTrace trace = DesktopTrace::Off;
     bool verbose = false;
+    bool octaveCheck = true;
     // As given: a device index or name, resolved against the devices when the window opens.
     std::optional<std::string> inputDevice;
     std::optional<std::string> outputDevice;

@@ -34,6 +34,7 @@ HeadlessApp::HeadlessApp(HeadlessRunConfig config)
     toneGenerator_.setFrequencyObserver(
         [this](float hz) { headless::traceToneFrequency(platform_.trace(), hz); });
     microphone_ = std::make_unique<screen::ListenerMicrophone>(platform_.services());
+    microphone_->setOctaveCheck(config_.octaveCheck);
 
     platform::Services& common = platform_.services();
     ratingPrompt_ = std::make_unique<rating::RatingPrompt>(

@@ -35,6 +35,8 @@ struct HeadlessRunConfig {
     std::vector<ScheduledPress> presses;
     // The network, store and user answers the rating prompt meets.
     platform::headless::HeadlessRatingConfig rating;
+    // Whether the listener checks its estimates' octave.
+    bool octaveCheck = true;
 };
 
 // The whole application without a window: the headless platform, the tuner's state, the

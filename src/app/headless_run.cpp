@@ -43,6 +43,8 @@ const std::string_view kHeadlessUsage =
     "                          how the user answers a rating alert, 1 s after it appears\n"
     "                          (default none)\n"
     "  --json                  print the trace as JSON Lines\n"
+    "  --no-octave-check       take the harmonic sum's peak as the pitch even where a weak\n"
+    "                          fundamental puts it on the second or third partial\n"
     "  --help                  print this help\n";
 
 namespace {
@@ -99,7 +101,7 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
     static constexpr AcceptedOption kAccepted[] = {
         {"--tuning", true},   {"--screen", true}, {"--defaults", true}, {"--press", true},
         {"--tone-out", true}, {"--until", true},  {"--network", true},  {"--answer", true},
-        {"--json"},           {"--store-review"}};
+        {"--json"},           {"--store-review"}, {"--no-octave-check"}};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -117,6 +119,8 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
         const std::string text(value);
         if (name == "--json") {
             options.json = true;
+        } else if (name == "--no-octave-check") {
+            options.octaveCheck = false;
         } else if (name == "--store-review") {
             options.rating.storeReview = true;
         } else if (name == "--tuning") {
@@ -226,6 +230,7 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     signal->sampleRate = pitch::MicListener::kSampleRate;
     config.microphone = std::move(signal);
     config.tuning = options.tuning;
+    config.octaveCheck = options.octaveCheck;
     config.presses = options.presses;
     config.rating = options.rating;
 

@@ -24,6 +24,7 @@ struct HeadlessOptions {
     std::optional<double> untilSeconds;               // default: the end of FILE plus 6 s
     platform::headless::HeadlessRatingConfig rating;  // --network, --store-review, --answer
     bool json = false;
+    bool octaveCheck = true;  // --no-octave-check: off
     bool help = false;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "base/text_format.h"
@@ -131,17 +132,28 @@ float MicListener::peakPower() {
 float MicListener::frequency() {
     std::array<std::int16_t, kBufferBytes / 2> snapshot;
     std::uint32_t length = 0;
+    std::uint64_t block = 0;
     {
         std::lock_guard lock(audioMutex_);
         snapshot = audioData_;
         length = audioDataLength_;
+        block = blocksStored_;
     }
     if (length == 0) {
         refinedFrequency_ = 0.0;
         return 0.0f;
     }
-    const float hertz = estimator_.getFreqFromBuffer(snapshot.data(), length);
+    float hertz = estimator_.getFreqFromBuffer(snapshot.data(), length);
+    if (octaveCheck_) {
+        hertz = estimator_.checkOctave();
+    }
     refinedFrequency_ = estimator_.refinedFrequency();
+    // The tick asks about three times per block; each block is judged against the one before
+    // it, once.
+    if (block != blocksJudged_) {
+        blocksJudged_ = block;
+        steadyNote_.observe(std::span(snapshot.data(), length / 2), refinedFrequency_);
+    }
     return hertz;
 }
 
@@ -150,6 +162,7 @@ void MicListener::setAudioBuffer(const std::int16_t* samples, std::uint32_t leng
     std::lock_guard lock(audioMutex_);
     std::memcpy(audioData_.data(), samples, bytes);
     audioDataLength_ = bytes;
+    ++blocksStored_;
 }
 
 void MicListener::captureCallback(void* userData, AudioInputQueue& queue,

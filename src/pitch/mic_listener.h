@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "pitch/pitch_estimator.h"
+#include "pitch/steady_note.h"
 #include "platform/audio_input.h"
 #include "platform/audio_session.h"
 #include "platform/log.h"
@@ -64,8 +65,15 @@ class MicListener {
 
     // The pitch of the latest stored block in Hz; 0 when no block has arrived yet. The block is
     // copied under the lock and analysed outside it, so capture never waits for the analysis.
-    // When capture pauses or stops, the last block keeps being analysed.
+    // When capture pauses or stops, the last block keeps being analysed. The estimate's octave
+    // is checked (see PitchEstimator::checkOctave) unless setOctaveCheck(false) said otherwise.
     float frequency();
+    // Whether frequency() checks the estimate's octave; on from construction.
+    void setOctaveCheck(bool on) { octaveCheck_ = on; }
+    bool octaveCheck() const { return octaveCheck_; }
+    // Whether the block the last frequency() call analysed holds one steady note (see
+    // SteadyNote), judged once per captured block; false before the first.
+    bool holdsSteadyNote() const { return steadyNote_.steady(); }
     // The estimate of the last frequency() call refined between transform bins (see
     // PitchEstimator::refinedFrequency), in Hz: 0 when that call found no block. Reading it runs
     // no analysis.
@@ -114,10 +122,15 @@ class MicListener {
     std::mutex audioMutex_;
     std::array<std::int16_t, kBufferBytes / 2> audioData_{};
     std::uint32_t audioDataLength_ = 0;
+    // Counts the blocks stored, so that the analysis can tell a new block from one it has seen.
+    std::uint64_t blocksStored_ = 0;
 
     // Main thread only.
     PitchEstimator estimator_;
     double refinedFrequency_ = 0.0;
+    bool octaveCheck_ = true;
+    SteadyNote steadyNote_;
+    std::uint64_t blocksJudged_ = 0;
 };
 
 }  // namespace strumwise::pitch

@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "pitch/hann_spectrum.h"
+#include "pitch/octave_check.h"
+
 namespace strumwise::pitch {
 
 namespace {
@@ -24,7 +27,7 @@ constexpr std::array<double, 2> kHarmonicDivisors = {2.0, 3.0};
 // How far the refinement looks from the chosen bin for the fundamental's own peak.
 constexpr int kPeakSearchBins = 8;
 // The Hann window is applied in the frequency domain for blocks of at least 1/16 of the
-// transform; shorter ones have too few samples to be worth refining.
+// transform.
 constexpr std::uint32_t kMaxHannShift = 16;
 // Keeps the logarithm finite where a neighbour of the peak is exactly zero.
 constexpr double kSmallestMagnitude = 1e-300;
@@ -63,8 +66,26 @@ float PitchEstimator::getFreqFromBuffer(const std::int16_t* samples, std::uint32
     performFFT(samples, length / 2);
     sampleCount_ = std::min(length / 2, kTransformSize);
     addHarmonics();
-    chosenBin_ = findTopSpike();
+    estimatedBin_ = findTopSpike();
+    chosenBin_ = estimatedBin_;
     return binToHz(chosenBin_);
+}
+
+float PitchEstimator::checkOctave() {
+    const HannSpectrum spectrum = hannSpectrum();
+    chosenBin_ =
+        OctaveCheck(spectrum, freqDbHarmonic_.get(), kSpectrumBins, sampleRate_ * kBinFraction)
+            .check(estimatedBin_);
+    return binToHz(chosenBin_);
+}
+
+HannSpectrum PitchEstimator::hannSpectrum() const {
+    // Blocks shorter than 1/16 of the transform have too few samples to be worth windowing.
+    const std::uint32_t shift =
+        (sampleCount_ >= kTransformSize / kMaxHannShift && kTransformSize % sampleCount_ == 0)
+            ? kTransformSize / sampleCount_
+            : 0;
+    return HannSpectrum(outFft_->bins.data(), freqDb_.get(), kSpectrumBins, shift);
 }
 
 void PitchEstimator::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
@@ -131,28 +152,10 @@ double PitchEstimator::refinedFrequency() const {
     // The block went in unwindowed, so every strong partial leaks into its neighbours through the
     // rectangular window's slowly falling side lobes: read from freq_db, a peak is pulled by up to
     // half a cent on clean synthetic tones and two on a sampled banjo, whose second harmonic is
-    // often stronger than its fundamental. A Hann window over the block's samples is, in the
-    // frequency domain, 0.5 X[k] - 0.25 X[k - s] - 0.25 X[k + s] with s the transform size over
-    // the sample count, so it costs three complex bins per magnitude and no transform. Where the
-    // count does not divide the transform size, or the peak sits too near an end, the plain
-    // magnitudes serve.
-    const std::uint32_t shift =
-        (sampleCount_ >= kTransformSize / kMaxHannShift && kTransformSize % sampleCount_ == 0)
-            ? kTransformSize / sampleCount_
-            : 0;
-    const bool windowed = shift != 0 && chosenBin_ >= shift + kPeakSearchBins + 1 &&
-                          chosenBin_ + shift + kPeakSearchBins + 1 < kSpectrumBins;
-    const auto& bins = outFft_->bins;
-    const auto magnitude = [&](std::uint32_t k) {
-        if (!windowed) {
-            return freqDb_[k];
-        }
-        const double re = 0.5 * bins[k].r - 0.25 * (static_cast<double>(bins[k - shift].r) +
-                                                    static_cast<double>(bins[k + shift].r));
-        const double im = 0.5 * bins[k].i - 0.25 * (static_cast<double>(bins[k - shift].i) +
-                                                    static_cast<double>(bins[k + shift].i));
-        return std::sqrt(re * re + im * im);
-    };
+    // often stronger than its fundamental. The Hann window costs three complex bins per value and
+    // no transform (see HannSpectrum).
+    const HannSpectrum spectrum = hannSpectrum();
+    const auto magnitude = [&](std::uint32_t k) { return spectrum.power(k); };
 
     // The harmonic sum adds whole numbers from the overtones' bins, so the bin it chose can sit a
     // few bins beside the fundamental's own peak; its steps would also bend a parabola. Climb the
@@ -172,6 +175,7 @@ double PitchEstimator::refinedFrequency() const {
     }
     // Zero padding to eight times the block makes the main lobe sixteen bins wide or more, so
     // around its top the logarithm of the magnitude is a parabola to within a thousandth of a bin.
+    // The logarithms of the powers are twice those of the magnitudes: the same vertex.
     const double left = std::log(std::max(magnitude(peak - 1), kSmallestMagnitude));
     const double centre = std::log(std::max(magnitude(peak), kSmallestMagnitude));
     const double right = std::log(std::max(magnitude(peak + 1), kSmallestMagnitude));

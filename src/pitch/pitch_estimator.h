@@ -7,6 +7,8 @@ struct kiss_fftr_state;
 
 namespace strumwise::pitch {
 
+class HannSpectrum;
+
 // Turns one block of signed 16-bit mono samples into one frequency: the block is zero-padded to
 // a 32768-point real transform (no window), the magnitudes of bins 0..16383 are summed with the
 // whole-number parts of the strongest bins around twice and three times each bin, and the peak
@@ -43,6 +45,16 @@ class PitchEstimator {
     // Bin k in Hz, rounded to a float as the estimate reports it.
     float binToHz(std::uint32_t bin) const;
 
+    // The last estimate with its octave checked (see OctaveCheck), in Hz: where the harmonic
+    // sum chose the second or third partial of a weak fundamental, the fundamental's bin. Reads
+    // the transform the estimate left, so it costs no transform and allocates nothing; from then
+    // on refinedFrequency refines the checked bin. Asking again gives the same answer.
+    float checkOctave();
+    // The bin getFreqFromBuffer chose, and the bin refinedFrequency starts from (the checked one
+    // once checkOctave ran).
+    std::uint32_t estimatedBin() const { return estimatedBin_; }
+    std::uint32_t chosenBin() const { return chosenBin_; }
+
     // The last estimate refined between bins, in Hz: the fundamental's peak next to the bin the
     // estimate chose, in the spectrum of the block under a Hann window, placed by a parabola
     // through the logarithms of that peak's bin and its two neighbours. Reads the transform the
@@ -65,7 +77,12 @@ class PitchEstimator {
     std::unique_ptr<Spectrum> outFft_;
     std::unique_ptr<double[]> freqDb_;
     std::unique_ptr<double[]> freqDbHarmonic_;
-    // The bin the last getFreqFromBuffer chose and the samples it read, for refinedFrequency.
+    // The windowed spectrum of the last transform.
+    HannSpectrum hannSpectrum() const;
+
+    // The bin the last getFreqFromBuffer chose, the bin refinedFrequency starts from and the
+    // samples the estimate read.
+    std::uint32_t estimatedBin_ = 0;
     std::uint32_t chosenBin_ = 0;
     std::uint32_t sampleCount_ = 0;
 };

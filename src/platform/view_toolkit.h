@@ -54,8 +54,12 @@ struct TuningMeterReading {
     enum class Turn { None, Up, Down };  // None: in tune; Up: flat, tighten; Down: sharp, loosen
 
     bool idle = true;
-    int string = 0;    // 1..5
+    int string = 0;    // 1..5; 0 when chromatic
     std::string note;  // "G3"
+    // No string of the tuning lies within kChromaticBeyond cents: `note` and `cents` are then
+    // the heard note's own equal-tempered name and offset, not a string's, there is no zone, and
+    // `turn` still points toward the nearest string.
+    bool chromatic = false;
     double cents = 0.0;
     // The needle's place on its scale of -kNeedleRange..+kNeedleRange cents: `cents`, stopped
     // at the ends.
@@ -66,6 +70,7 @@ struct TuningMeterReading {
     Turn turn = Turn::None;
 
     static constexpr double kNeedleRange = 50.0;
+    static constexpr double kChromaticBeyond = 100.0;
     bool operator==(const TuningMeterReading&) const = default;
 };
 

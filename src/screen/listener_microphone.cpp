@@ -10,6 +10,7 @@ void ListenerMicrophone::listen() {
     if (services_ != nullptr && !own_) {
         own_ = std::make_unique<pitch::MicListener>(services_->audioInput, services_->audioSession,
                                                     services_->log);
+        own_->setOctaveCheck(octaveCheck_);
     }
     listener()->listen();
 }
@@ -27,6 +28,18 @@ float ListenerMicrophone::frequency() {
 double ListenerMicrophone::refinedFrequency() {
     pitch::MicListener* active = listener();
     return active != nullptr ? active->refinedFrequency() : 0.0;
+}
+
+bool ListenerMicrophone::holdsSteadyNote() {
+    const pitch::MicListener* active = listener();
+    return active != nullptr && active->holdsSteadyNote();
+}
+
+void ListenerMicrophone::setOctaveCheck(bool on) {
+    octaveCheck_ = on;
+    if (pitch::MicListener* active = listener()) {
+        active->setOctaveCheck(on);
+    }
 }
 
 Microphone::Status ListenerMicrophone::status() {

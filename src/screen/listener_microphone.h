@@ -25,7 +25,12 @@ class ListenerMicrophone final : public Microphone {
     float averagePower() override;
     float frequency() override;
     double refinedFrequency() override;
+    bool holdsSteadyNote() override;
     Status status() override;
+
+    // Whether the listener checks its estimates' octave (see MicListener::setOctaveCheck); on
+    // unless set off here, before or after the listener comes into being.
+    void setOctaveCheck(bool on);
 
     // Ends an own listener's capture and releases it; a later listen() starts afresh.
     void stop();
@@ -36,6 +41,7 @@ class ListenerMicrophone final : public Microphone {
     pitch::MicListener* listener_ = nullptr;
     const platform::Services* services_ = nullptr;
     std::unique_ptr<pitch::MicListener> own_;
+    bool octaveCheck_ = true;
 };
 
 }  // namespace strumwise::screen

@@ -24,7 +24,7 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {
     // The meters draw after the tick's own writes, from the same readings.
     tick_.setAfterTickHandler([this](double power, double refinedHertz) {
-        tuningMeter_.show(power, refinedHertz);
+        tuningMeter_.show(power, refinedHertz, microphone_.holdsSteadyNote());
         levelDisplay_.show(power);
     });
 }

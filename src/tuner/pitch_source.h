@@ -14,6 +14,9 @@ class PitchSource {
     // The last frequency() refined between the estimate's transform bins, in Hz, for the tuning
     // meter; 0 when that estimate had no block. Reading it runs no analysis.
     virtual double refinedFrequency() = 0;
+    // Whether the block behind the last frequency() holds one steady note rather than the edge
+    // of one, for the tuning meter. A source that cannot tell says yes.
+    virtual bool holdsSteadyNote() { return true; }
 };
 
 }  // namespace strumwise::tuner

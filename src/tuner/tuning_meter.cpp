@@ -1,7 +1,9 @@
 #include "tuner/tuning_meter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string>
 
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_table.h"
@@ -14,6 +16,21 @@ using Reading = platform::TuningMeterReading;
 
 double centsBetween(double hertz, double reference) {
     return 1200.0 * std::log2(hertz / reference);
+}
+
+// The equal-tempered note nearest to `hertz` (A4 = 440 Hz), named with sharps, and the offset
+// from it.
+void nameHeardNote(double hertz, Reading& reading) {
+    static constexpr std::array<const char*, 12> kNames{"C",  "C#", "D",  "D#", "E",  "F",
+                                                        "F#", "G",  "G#", "A",  "A#", "B"};
+    constexpr int kA4 = 69;
+    const double semitones = 12.0 * std::log2(hertz / 440.0);
+    const long midi = kA4 + std::lround(semitones);
+    reading.cents = 100.0 * (semitones - static_cast<double>(midi - kA4));
+    // Integer division rounds toward zero, so octaves below -1 are found from a shifted value.
+    const long octave = (midi + 1200) / 12 - 101;
+    reading.note = std::string(kNames[static_cast<std::size_t>((midi % 12 + 12) % 12)]) +
+                   std::to_string(octave);
 }
 
 }  // namespace
@@ -36,9 +53,15 @@ Reading tuningMeterReading(std::uint64_t tuning, double refinedHertz) {
         }
     }
     const Note& note = *noteOf(tuning, reading.string);
-    reading.note = note.name;
-    reading.zoneLow = centsBetween(note.windowLow, nearest);
-    reading.zoneHigh = centsBetween(note.windowHigh, nearest);
+    if (std::abs(reading.cents) > Reading::kChromaticBeyond) {
+        reading.chromatic = true;
+        reading.string = 0;
+        nameHeardNote(refinedHertz, reading);
+    } else {
+        reading.note = note.name;
+        reading.zoneLow = centsBetween(note.windowLow, nearest);
+        reading.zoneHigh = centsBetween(note.windowHigh, nearest);
+    }
     reading.needle = std::clamp(reading.cents, -Reading::kNeedleRange, Reading::kNeedleRange);
     // The zone test is made on the frequency against the window's own ends, as the lamp makes it.
     reading.turn = refinedHertz > note.windowHigh  ? Reading::Turn::Down
@@ -47,14 +70,16 @@ Reading tuningMeterReading(std::uint64_t tuning, double refinedHertz) {
     return reading;
 }
 
-void TuningMeter::show(double power, double refinedHertz) {
+void TuningMeter::show(double power, double refinedHertz, bool steady) {
     if (!isValidTuning(state_.tuningIndex)) {
         return;
     }
     if (power < TunerTick::kSilenceBelow) {
-        view::show(view_, Reading{});
-    } else if (power > TunerTick::kMeasureAbove) {
-        view::show(view_, tuningMeterReading(state_.tuningIndex, refinedHertz));
+        steadyReading_ = Reading{};
+        view::show(view_, steadyReading_);
+    } else if (power > TunerTick::kMeasureAbove && steady) {
+        steadyReading_ = tuningMeterReading(state_.tuningIndex, refinedHertz);
+        view::show(view_, steadyReading_);
     }
 }
 

@@ -139,7 +139,10 @@ TEST_F(Commands, OutputThatCannotBeWrittenIsOneLineAndStatusOneAndAGoneReaderIsQ
 TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
     const std::vector<Case> cases{
         {{"estimate", "--", "-d4.wav"}, Out::Null, 0, ""},
+        {{"estimate", "--octave-check", "d4.wav"}, Out::Null, 0, ""},
+        {{"estimate", "d4.wav", "--octave-check=yes"}, Out::Null, 2, "strumwise estimate: "},
         {{"headless", "--until=0", "--", "-d4.wav"}, Out::Null, 0, ""},
+        {{"headless", "--until=0", "--no-octave-check", "d4.wav"}, Out::Null, 0, ""},
         {{"tone", "--tuning=1", "--string=1", "--output=t.wav", "--"}, Out::Null, 0, ""},
         {{"devices", "--", "-x"}, Out::Null, 2, "strumwise devices: takes no arguments, got '-x'"},
         {{"--screen=pad", "--trace"}, Out::Null, 2, "strumwise: --screen wants IDIOM:HEIGHT"},

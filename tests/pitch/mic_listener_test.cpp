@@ -140,5 +140,39 @@ TEST_F(MicListenerTest, KeepsTheLatestBlockOfARunningQueueThroughPauseAndStop) {
     }
 }
 
+TEST_F(MicListenerTest, ChecksTheOctaveUnlessToldNotToAndJudgesEachNewBlockOnce) {
+    // A fundamental at bin 350 too weak for the harmonic sum, which reads its octave.
+    const auto weak =
+        testing::tone(testing::binFrequency(350), 4000.0, {0.05, 1.0, 0.8, 1.0, 0.6, 0.8});
+    const float fundamental = 149.9527f;  // bin 350
+    const float octave = 299.9054f;       // bin 700
+    EXPECT_TRUE(listener->octaveCheck());
+    listener->setAudioBuffer(weak.data(), 8192);
+    EXPECT_NEAR(listener->frequency(), fundamental, 1e-3);
+    EXPECT_NEAR(listener->refinedFrequency(), fundamental, 0.01);
+    listener->setOctaveCheck(false);
+    EXPECT_NEAR(listener->frequency(), octave, 1e-3);
+    EXPECT_NEAR(listener->refinedFrequency(), octave, 0.05);
+    // The analysis steps stay the harmonic sum's alone.
+    listener->setOctaveCheck(true);
+    EXPECT_NEAR(listener->getFreqFromBuffer(weak.data(), 8192), octave, 1e-3);
+
+    // Steadiness is judged when a block is new, against the block before: D4, then A4 of the
+    // same level, which is not the note D4 was.
+    auto fresh = std::make_unique<MicListener>(factory, &session, log);
+    EXPECT_FALSE(fresh->holdsSteadyNote());
+    fresh->setAudioBuffer(d4.data(), 8192);
+    fresh->frequency();
+    EXPECT_TRUE(fresh->holdsSteadyNote());  // a note out of silence
+    fresh->setAudioBuffer(a4.data(), 8192);
+    for (int tick = 0; tick < 3; ++tick) {
+        fresh->frequency();
+        EXPECT_FALSE(fresh->holdsSteadyNote()) << tick;
+    }
+    fresh->setAudioBuffer(a4.data(), 8192);
+    fresh->frequency();
+    EXPECT_TRUE(fresh->holdsSteadyNote());
+}
+
 }  // namespace
 }  // namespace strumwise::pitch

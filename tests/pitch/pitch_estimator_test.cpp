@@ -135,5 +135,39 @@ TEST_F(PitchEstimatorTest, RefinementReadsTonesBetweenBinsToATwentiethOfACent) {
     }
 }
 
+// A fundamental far weaker than its partials, as a banjo's often is: the harmonic sum reads the
+// octave (bin 700) or the twelfth (bin 1050), the checked estimate the fundamental's bin 350, and
+// refinement then follows the checked bin. Tones whose fundamental is right stay where they are.
+TEST_F(PitchEstimatorTest, OctaveCheckMovesAWeakFundamentalsPartialDownAndLeavesTheRestAlone) {
+    const struct {
+        std::vector<double> weights;
+        std::uint32_t estimated;
+    } tones[] = {
+        {{0.05, 1.0, 0.8, 1.0, 0.6, 0.8}, 700},
+        {{0.2, 0.2, 1.0, 0.2, 0.2, 1.0}, 1050},
+    };
+    for (const auto& t : tones) {
+        const auto samples = testing::tone(binFrequency(350), 4000.0, t.weights);
+        EXPECT_EQ(estimate(samples), estimator->binToHz(t.estimated));
+        EXPECT_EQ(estimator->estimatedBin(), t.estimated);
+        EXPECT_EQ(estimator->checkOctave(), estimator->binToHz(350));
+        EXPECT_EQ(estimator->checkOctave(), estimator->binToHz(350));  // asking again
+        EXPECT_EQ(estimator->estimatedBin(), t.estimated);
+        EXPECT_NEAR(estimator->refinedFrequency(), binFrequency(350), 0.01);
+        // A new estimate starts from its own bin, unchecked.
+        EXPECT_EQ(estimate(samples), estimator->binToHz(t.estimated));
+        EXPECT_NEAR(estimator->refinedFrequency(), binFrequency(t.estimated), 0.05);
+    }
+    for (const double hertz : {130.81, 196.0, 293.66, 440.0}) {
+        for (const auto& samples :
+             {testing::tone(hertz), testing::pluckedString(hertz, 1.0, 0.25)}) {
+            const float estimated = estimate(samples);
+            EXPECT_EQ(estimator->checkOctave(), estimated) << hertz;
+        }
+    }
+    EXPECT_EQ(estimate(std::vector<std::int16_t>(4096, 0)), 0.0f);
+    EXPECT_EQ(estimator->checkOctave(), 0.0f);
+}
+
 }  // namespace
 }  // namespace strumwise::pitch

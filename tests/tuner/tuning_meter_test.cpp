@@ -33,8 +33,8 @@ TEST(TuningMeter, NearestStringSignedCentsNeedleStoppedAtFiftyAndWhichWayToTurn)
         {1, note(59, -7.0), 2, "B3", -7.0, -7.0, Turn::Up},    // flat: tune up
         {2, note(62, 3.0), 2, "D4", 3.0, 3.0, Turn::None},     // D4 is string 2 here
         {3, note(48, -40.0), 4, "C3", -40.0, -40.0, Turn::Up},
-        {1, 100.0, 4, "D3", -665.0, -50.0, Turn::Up},  // far below: the needle rests at its end
-        {2, 600.0, 5, "A4", 536.95, 50.0, Turn::Down},
+        {1, note(50, -99.0), 4, "D3", -99.0, -50.0, Turn::Up},  // the needle rests at its end
+        {2, note(69, 99.0), 5, "A4", 99.0, 50.0, Turn::Down},
     };
     for (const Case& c : cases) {
         const Reading reading = tuningMeterReading(c.tuning, c.hertz);
@@ -50,6 +50,38 @@ TEST(TuningMeter, NearestStringSignedCentsNeedleStoppedAtFiftyAndWhichWayToTurn)
     }
     EXPECT_TRUE(tuningMeterReading(1, 0.0).idle);
     EXPECT_TRUE(tuningMeterReading(5, 196.0).idle);
+}
+
+TEST(TuningMeter, FartherThanASemitoneFromEveryStringNamesTheHeardNoteItself) {
+    struct Case {
+        std::uint64_t tuning;
+        double hertz;
+        const char* note;
+        double cents;
+        double needle;
+        Turn turn;  // still toward the nearest string
+    };
+    const Case cases[] = {
+        {1, note(50, -101.0), "C#3", -1.0, -1.0, Turn::Up},  // D3 is string 4, 101 cents up
+        {1, 100.0, "G2", 35.0, 35.0, Turn::Up},
+        {2, 600.0, "D5", 36.95, 36.95, Turn::Down},
+        {3, note(51, 49.0), "D#3", 49.0, 49.0, Turn::Down},  // 349 cents above C3
+        {4, note(85, -30.0), "C#6", -30.0, -30.0, Turn::Down},
+        {1, note(11, 10.0), "B-1", 10.0, 10.0, Turn::Up},
+    };
+    for (const Case& c : cases) {
+        const Reading reading = tuningMeterReading(c.tuning, c.hertz);
+        EXPECT_FALSE(reading.idle) << c.hertz;
+        EXPECT_TRUE(reading.chromatic) << c.hertz;
+        EXPECT_EQ(reading.string, 0) << c.hertz;
+        EXPECT_EQ(reading.note, c.note) << c.hertz;
+        EXPECT_NEAR(reading.cents, c.cents, 0.05) << c.hertz;
+        EXPECT_NEAR(reading.needle, c.needle, 0.05) << c.hertz;
+        EXPECT_EQ(reading.turn, c.turn) << c.hertz;
+        EXPECT_EQ(reading.zoneLow, 0.0) << c.hertz;
+        EXPECT_EQ(reading.zoneHigh, 0.0) << c.hertz;
+    }
+    EXPECT_FALSE(tuningMeterReading(1, note(50, -100.0) * 1.0001).chromatic);
 }
 
 TEST(TuningMeter, SaysInTuneExactlyWhenTheLampWould) {
@@ -84,6 +116,29 @@ TEST(TuningMeter, IdleInSilenceKeepsItsReadingInTheDeadBand) {
     meter.show(0.01, 196.0);
     meter.show(0.0, 196.0);
     EXPECT_EQ(view.shown.size(), 2u);
+}
+
+TEST(TuningMeter, KeepsTheLastSteadyReadingThroughUnsteadyBlocksAndAfterTheNote) {
+    struct Recorder final : platform::TuningMeter {
+        std::vector<Reading> shown;
+        void show(const Reading& reading) override { shown.push_back(reading); }
+    } view;
+    TunerState state;
+    TuningMeter meter(&view, state);
+    meter.show(0.01, note(55, 40.0), false);  // the start of a pluck: nothing yet
+    EXPECT_TRUE(view.shown.empty());
+    EXPECT_TRUE(meter.steadyReading().idle);
+    meter.show(0.01, note(55, 20.0), true);
+    meter.show(0.01, note(55, 33.0), false);   // a re-pluck over the ringing string
+    meter.show(0.01, note(55, -11.0), false);  // and the block where a note ends
+    meter.show(0.003, note(55, -11.0), true);  // the dead band keeps it
+    ASSERT_EQ(view.shown.size(), 1u);
+    EXPECT_NEAR(view.shown[0].cents, 20.0, 0.05);
+    EXPECT_EQ(meter.steadyReading(), view.shown[0]);
+    meter.show(0.001, 0.0, false);  // silence: idle, steady or not
+    ASSERT_EQ(view.shown.size(), 2u);
+    EXPECT_TRUE(view.shown[1].idle);
+    EXPECT_TRUE(meter.steadyReading().idle);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ namespace strumwise::app {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: strumwise estimate FILE\n"
+    "usage: strumwise estimate FILE [--octave-check]\n"
     "\n"
     "Reads FILE (any format libsndfile reads; the first channel, resampled to 14039 Hz),\n"
     "cuts it into blocks of 4096 samples, one capture buffer each, and prints one line per\n"
@@ -31,7 +31,12 @@ constexpr std::string_view kUsage =
     "  INDEX START_SECONDS FREQUENCY_HZ AVERAGE_POWER\n"
     "\n"
     "FREQUENCY_HZ is the tuner's estimate for the block (0 for silence); AVERAGE_POWER is the\n"
-    "block's RMS on a linear 0..1 scale. A final shorter block is estimated as it is.\n";
+    "block's RMS on a linear 0..1 scale. A final shorter block is estimated as it is.\n"
+    "\n"
+    "  --octave-check  print the estimate the tuner uses: the harmonic sum's peak moved down\n"
+    "                  to the fundamental where a weak one put it on the second or third\n"
+    "                  partial\n"
+    "  --help          print this help\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "strumwise estimate: %s (see strumwise estimate --help)\n",
@@ -40,8 +45,9 @@ int usageError(const std::string& message) {
 }
 
 int runEstimate(std::span<const std::string_view> args) {
+    static constexpr AcceptedOption kAccepted[] = {{"--octave-check"}};
     CommandLine parsed;
-    if (const std::string error = parseCommandLine(args, {}, parsed); !error.empty()) {
+    if (const std::string error = parseCommandLine(args, kAccepted, parsed); !error.empty()) {
         return usageError(error);
     }
     if (parsed.help) {
@@ -56,6 +62,7 @@ int runEstimate(std::span<const std::string_view> args) {
         return usageError("missing FILE");
     }
     const std::string path(parsed.operands.front());
+    const bool octaveCheck = !parsed.options.empty();
 
     std::string error;
     const std::shared_ptr<platform::headless::SoundSource> source =
@@ -79,8 +86,11 @@ int runEstimate(std::span<const std::string_view> args) {
             break;
         }
         const std::span<const std::int16_t> block(samples.data(), count);
-        const float frequency = estimator->getFreqFromBuffer(
+        float frequency = estimator->getFreqFromBuffer(
             block.data(), static_cast<std::uint32_t>(block.size_bytes()));
+        if (octaveCheck) {
+            frequency = estimator->checkOctave();
+        }
         const float power = measureLevel(block).averagePower;
         std::printf("%zu %.3f %.4f %.6f\n", index,
                     static_cast<double>(index * kBlockSamples) / pitch::MicListener::kSampleRate,
@@ -106,7 +116,7 @@ int runEstimate(std::span<const std::string_view> args) {
 
 extern const Command kEstimateCommand{
     .name = "estimate",
-    .usage = "estimate FILE",
+    .usage = "estimate FILE [--octave-check]",
     .summary = "prints the pitch estimate of every 4096-sample block of a sound file",
     .run = &runEstimate,
 };

@@ -105,6 +105,7 @@ int runWindowCommand(std::span<const std::string_view> args) {
     config.screen = options.screen;
     config.trace = options.trace;
     config.verbose = options.verbose;
+    config.octaveCheck = options.octaveCheck;
     if (options.inputDevice || options.outputDevice) {
         // Refused before the window opens, as a wrong file is.
         namespace desktop = platform::desktop;

@@ -135,9 +135,13 @@ void TuningMeterWidget::paintEvent(QPaintEvent*) {
     const long cents = std::lround(reading_.cents);
     const QString offset = (cents > 0 ? QStringLiteral("+") : QString()) + QString::number(cents) +
                            QStringLiteral(" \u00a2");
-    const QString note =
-        QString(QChar(static_cast<char16_t>(0x2460 + reading_.string - 1))) + QStringLiteral(" ") +
+    // A note that is no string of the tuning goes without a number, dimmed.
+    const QString noteName =
         QString::fromUtf8(reading_.note.data(), static_cast<qsizetype>(reading_.note.size()));
+    const QString note = reading_.chromatic
+                             ? noteName
+                             : QString(QChar(static_cast<char16_t>(0x2460 + reading_.string - 1))) +
+                                   QStringLiteral(" ") + noteName;
     // A long offset ("-665 ¢") on a narrow strip gets a smaller type rather than being cut.
     const double natural =
         QFontMetricsF(font).horizontalAdvance(note + QStringLiteral("  ") + offset);
@@ -151,7 +155,7 @@ void TuningMeterWidget::paintEvent(QPaintEvent*) {
     const double noteWidth = metrics.horizontalAdvance(note);
     const double total = noteWidth + gap + metrics.horizontalAdvance(offset);
     const double start = textBox.center().x() - total / 2;
-    painter.setPen(reading_.turn == Turn::None ? kGreen : kBrass);
+    painter.setPen(reading_.chromatic ? kDim : reading_.turn == Turn::None ? kGreen : kBrass);
     painter.drawText(QRectF(start, textBox.top(), noteWidth, textBox.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, note);
     painter.setPen(kCream);

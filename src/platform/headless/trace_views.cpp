@@ -66,8 +66,9 @@ std::string tuningMeterText(const TuningMeterReading& reading) {
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), std::abs(cents),
                                    std::chars_format::fixed, 1)
                          .ptr;
-    return std::to_string(reading.string) + " " + reading.note + " " + (cents < 0.0 ? "-" : "+") +
-           std::string(digits.data(), end);
+    // A note that is no string of the tuning has a dash for its string number.
+    return (reading.chromatic ? std::string("-") : std::to_string(reading.string)) + " " +
+           reading.note + " " + (cents < 0.0 ? "-" : "+") + std::string(digits.data(), end);
 }
 
 std::string_view levelMeterBand(const LevelMeterReading& reading) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,36 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
     EXPECT_EQ(out.rfind("\n0.300 freq_label text ", reading), out.rfind('\n', reading - 2));
     EXPECT_NEAR(std::stod(out.substr(out.find('+', reading))), 20.0, 0.2);
     EXPECT_LT(reading, out.find(" tuningMeter value \"\"\n", reading));
+}
+
+// A fundamental far weaker than its partials, steady for 1.2 s: the tuner reads it at its own
+// 174.8 Hz, and with --no-octave-check at the octave the harmonic sum alone finds, as it always
+// did. Far from every string of open G the meter names the note itself, with a dash for the
+// string.
+TEST_F(HeadlessCommandTest, ChecksTheOctaveUnlessToldNotToAndNamesNotesFarFromEveryString) {
+    const std::string weak = path("weak.wav");
+    {
+        headless::WavFileWriter file(weak, 14039, 1);
+        const double hertz = 14039.0 * 408 / 32768;  // F3, 2 cents sharp
+        std::vector<std::int16_t> samples(4 * 4096);
+        for (std::size_t n = 0; n < samples.size(); ++n) {
+            double value = 0.0;
+            int harmonic = 0;
+            for (const double weight : {0.05, 1.0, 0.8, 1.0, 0.6, 0.8}) {
+                value += weight * std::sin(2.0 * std::numbers::pi * ++harmonic * hertz *
+                                           static_cast<double>(n) / 14039.0);
+            }
+            samples[n] = static_cast<std::int16_t>(std::lround(4000.0 * value));
+        }
+        file.write(samples.data(), samples.size());
+        ASSERT_TRUE(file.close()) << file.error();
+    }
+    ASSERT_EQ(run({weak, "--until=1.5"}), 0) << err;
+    EXPECT_NE(out.find("0.300 freq_label text \"174.8Hz\"\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("0.300 tuningMeter value \"- F3 +"), std::string::npos) << out;
+    ASSERT_EQ(run({weak, "--until=1.5", "--no-octave-check"}), 0) << err;
+    EXPECT_NE(out.find("0.300 freq_label text \"349.6Hz\"\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("0.300 tuningMeter value \"- F4 +"), std::string::npos) << out;
 }
 
 TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {

@@ -1,0 +1,116 @@
+#include "pitch/octave_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+
+namespace strumwise::pitch {
+namespace {
+
+constexpr std::uint32_t kHalf = 16384;
+constexpr double kBinHertz = 14039.0 / 32768.0;
+
+// A spectrum of plain magnitudes, zero but for the given peaks, with harmonic sums of its own.
+struct Spectrum {
+    std::vector<kiss_fft_cpx> bins = std::vector<kiss_fft_cpx>(kHalf + 1, kiss_fft_cpx{0, 0});
+    std::vector<double> magnitudes = std::vector<double>(kHalf, 0.0);
+    std::vector<double> sums = std::vector<double>(kHalf, 0.0);
+    HannSpectrum hann{bins.data(), magnitudes.data(), kHalf, 0};
+    OctaveCheck check{hann, sums.data(), kHalf, kBinHertz};
+};
+
+TEST(OctaveCheck, ScoresRootsOfHarmonicPeaksWithinFortyCentsWeightedAndCutAtThreeKilohertz) {
+    Spectrum s;
+    // Bin 2400 is 1028.2 Hz: its 2nd harmonic lies below 3 kHz, its 3rd above.
+    s.magnitudes[2400] = 16.0;
+    s.magnitudes[4800] = 9.0;
+    s.magnitudes[7200] = 100.0;
+    EXPECT_NEAR(s.check.score(2400 * kBinHertz), 4.0 + 0.84 * 3.0, 1e-9);
+    // The 2nd harmonic's peak counts 35.7 cents away, but not 46.3.
+    s.magnitudes[4800] = 0.0;
+    s.magnitudes[4900] = 9.0;
+    EXPECT_NEAR(s.check.score(2400 * kBinHertz), 6.52, 1e-9);
+    s.magnitudes[4900] = 0.0;
+    s.magnitudes[4930] = 9.0;
+    EXPECT_NEAR(s.check.score(2400 * kBinHertz), 4.0, 1e-9);
+}
+
+TEST(OctaveCheck, MovesDownOnlyWhenTheLowerFundamentalScoresTenPercentMore) {
+    // A partial of 100 at bin 1200 and a weak peak at its half: the half scores
+    // sqrt(b) + 0.84 x 10 against 10, so it takes b above 6.76 to win.
+    for (const auto& [half, expected] : {std::pair{6.25, 1200u}, std::pair{7.29, 598u}}) {
+        Spectrum s;
+        s.magnitudes[1200] = 100.0;
+        s.magnitudes[600] = half;
+        // Where it moves, the strongest harmonic sum within two bins, the lowest on a tie.
+        s.sums[598] = 5.0;
+        s.sums[601] = 5.0;
+        s.sums[603] = 9.0;
+        EXPECT_EQ(s.check.check(1200), expected) << half;
+    }
+    // A twelfth: the third scores 4 + 0.84^2 x 10 = 11.06 against 10, the half only 8.4.
+    Spectrum twelfth;
+    twelfth.magnitudes[1200] = 100.0;
+    twelfth.magnitudes[400] = 16.0;
+    twelfth.sums[400] = 1.0;
+    EXPECT_EQ(twelfth.check.check(1200), 400u);
+    // Nothing below bin 10 is examined, however strong its case.
+    Spectrum low;
+    low.magnitudes[9] = 100.0;
+    low.magnitudes[3] = 100.0;
+    low.sums[3] = 1.0;
+    EXPECT_EQ(low.check.check(9), 9u);
+    EXPECT_EQ(low.check.check(0), 0u);
+}
+
+TEST(OctaveCheck, ResolvesAFourthPartialInTwoMovesAndStopsAtThree) {
+    // Equal peaks at 300, 600, 1200 and 2400: from 2400 each halving explains more of them, and
+    // the third move reaches 300, where the sub-octave (empty) no longer wins.
+    Spectrum s;
+    for (const std::uint32_t bin : {300u, 600u, 1200u, 2400u}) {
+        s.magnitudes[bin] = 100.0;
+        s.sums[bin] = 1.0;
+    }
+    EXPECT_EQ(s.check.check(2400), 300u);
+    // A strong peak at 150 scores 37.3 against 300's 27.3, but it would take a fourth move.
+    s.magnitudes[150] = 400.0;
+    s.sums[150] = 1.0;
+    EXPECT_EQ(s.check.check(2400), 300u);
+    EXPECT_EQ(s.check.check(300), 150u);
+}
+
+TEST(HannSpectrum, EqualsTheTransformOfTheWindowedBlockEvenBelowTheShift) {
+    // A 4096-sample tone zero-padded to 32768 points: bins k - 8 .. k + 8 of its transform,
+    // worked out directly, give the Hann-windowed power of bin k.
+    constexpr std::uint32_t kCount = 4096;
+    std::vector<double> block(kCount);
+    for (std::uint32_t n = 0; n < kCount; ++n) {
+        block[n] = std::sin(2.0 * std::numbers::pi * 3.3 * kBinHertz * n / 14039.0) +
+                   0.5 * std::cos(2.0 * std::numbers::pi * 0.017 * n);
+    }
+    const auto transform = [&](std::uint32_t k, bool windowed) {
+        std::complex<double> sum = 0.0;
+        for (std::uint32_t n = 0; n < kCount; ++n) {
+            const double w =
+                windowed ? 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * n / kCount) : 1.0;
+            sum += block[n] * w * std::polar(1.0, -2.0 * std::numbers::pi * k * n / 32768.0);
+        }
+        return sum;
+    };
+    Spectrum s;
+    for (std::uint32_t k = 0; k <= 20; ++k) {
+        const auto x = transform(k, false);
+        s.bins[k] = {static_cast<float>(x.real()), static_cast<float>(x.imag())};
+    }
+    const HannSpectrum hann(s.bins.data(), s.magnitudes.data(), kHalf, 8);
+    for (const std::uint32_t k : {0u, 3u, 8u, 12u}) {
+        const double expected = std::norm(transform(k, true));
+        EXPECT_NEAR(hann.power(k), expected, 1e-4 * expected + 1e-3) << k;
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::pitch

@@ -1,0 +1,64 @@
+#include "pitch/steady_note.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace strumwise::pitch {
+namespace {
+
+// A block of 4096 samples of a 300 Hz sine whose second half is `fall` times softer.
+std::vector<std::int16_t> block(double amplitude, double fall = 1.0) {
+    std::vector<std::int16_t> samples(4096);
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        const double level = n < samples.size() / 2 ? amplitude : amplitude / fall;
+        samples[n] = static_cast<std::int16_t>(std::lround(
+            level * std::sin(2.0 * std::numbers::pi * 300.0 * static_cast<double>(n) / 14039.0)));
+    }
+    return samples;
+}
+
+double cents(double hertz, double offset) {
+    return hertz * std::exp2(offset / 1200.0);
+}
+
+TEST(SteadyNote, AgreesWithinTwoCentsOfTheBlockBeforeAndALevelFallOfUnderOnePointSix) {
+    SteadyNote note;
+    EXPECT_FALSE(note.steady());
+    const auto loud = block(8000.0);
+    struct Step {
+        std::vector<std::int16_t> samples;
+        double hertz;
+        bool steady;
+    };
+    const Step steps[] = {
+        {loud, 300.0, true},               // a note begins out of silence
+        {loud, cents(300.0, 1.9), true},   // within two cents of the block before
+        {loud, cents(300.0, 4.0), false},  // 2.1 cents from it
+        {loud, cents(300.0, 4.0), true},   // and agreeing again
+        {block(8000.0, 1.5), cents(300.0, 4.0), true},
+        {block(8000.0, 1.7), cents(300.0, 4.0), false},        // dying away too fast: an ending
+        {block(8000.0, 1.0 / 1.7), cents(300.0, 4.0), false},  // rising: a start
+        {loud, 0.0, false},                                    // no pitch
+        {loud, 300.0, false},                                  // nothing before it to agree with
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        note.observe(steps[i].samples, steps[i].hertz);
+        EXPECT_EQ(note.steady(), steps[i].steady) << "step " << i;
+    }
+}
+
+TEST(SteadyNote, TheFirstBlockOfANoteNeedsNoAgreementWhenTheOneBeforeWasFourTimesSofter) {
+    // Four times softer: 12 dB; three times is not enough.
+    for (const auto& [before, steady] : {std::pair{4.1, true}, std::pair{3.0, false}}) {
+        SteadyNote note;
+        note.observe(block(8000.0 / before), 440.0);
+        note.observe(block(8000.0), 300.0);
+        EXPECT_EQ(note.steady(), steady) << before;
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::pitch
