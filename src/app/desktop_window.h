@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/desktop/audio_devices.h"
 #include "platform/desktop/screen_profile.h"
 #include "platform/sample_reader.h"
 #include "platform/storyboard.h"
@@ -40,10 +41,10 @@ struct DesktopWindowConfig {
     DesktopTrace trace = DesktopTrace::Off;
     // Shows the logic's own log lines on standard error; with a trace they are trace lines.
     bool verbose = false;
-    // PortAudio devices given for this run; empty: the one chosen on the About page in an
-    // earlier run, or else the default.
-    std::optional<int> inputDevice;
-    std::optional<int> outputDevice;
+    // Devices given for this run; empty: the one chosen on the About page in an earlier run, or
+    // else the default.
+    std::optional<platform::desktop::AudioDeviceDescription> inputDevice;
+    std::optional<platform::desktop::AudioDeviceDescription> outputDevice;
 };
 
 // The tuner in a desktop window: the Qt platform, PortAudio (or the input file) for sound, the
