@@ -45,7 +45,7 @@ constexpr std::uint32_t kPrerollFrames = 2048;
 // The stream plays silence between presses, so a press is heard after this buffer, with no
 // start-up of the stream or of the server's device: short enough to sound at once, long enough
 // that a busy machine does not starve it (bench/fork_latency.py measures both).
-constexpr double kOutputLatency = 0.04;
+constexpr double kOutputLatency = 0.06;
 
 // Only what PortAudio's paInt16 stereo stream carries: signed, packed, interleaved 16-bit pairs.
 bool isPlayableFormat(const StreamFormat& format) {
