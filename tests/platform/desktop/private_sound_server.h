@@ -1,6 +1,7 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,8 @@ class PrivateSoundServer {
             "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket();
         pid_ = ::fork();
         if (pid_ == 0) {
+            // A scenario that crashes takes its server with it.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             ::freopen("/dev/null", "w", stdout);
             ::freopen("/dev/null", "w", stderr);
             ::execlp("pulseaudio", "pulseaudio", "-n", "--daemonize=no", "--system=false",
@@ -105,6 +108,7 @@ class MonitorRecording {
         const std::string source = sink + ".monitor";
         pid_ = ::fork();
         if (pid_ == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             ::freopen(file_.c_str(), "w", stdout);
             ::freopen("/dev/null", "w", stderr);
             ::execlp("parec", "parec", "-d", source.c_str(), "--raw", "--format=s16le",
