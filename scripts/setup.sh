@@ -7,7 +7,7 @@ packages=(
     # Toolchain.
     g++ cmake ninja-build pkg-config clang-format ccache
     # Libraries of the product.
-    libkissfft-dev portaudio19-dev libsndfile1-dev libsoxr-dev
+    libkissfft-dev portaudio19-dev libpulse-dev libsndfile1-dev libsoxr-dev
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6svg6 qt6-svg-dev
     libgl-dev
     # Qt's platform plugins (the window, and "offscreen" for the tests) and ALSA's PulseAudio

@@ -173,13 +173,15 @@ struct DesktopWindowApp::Parts {
                               ? config.inputDevice
                               : desktop::rememberedAudioDevice(devices, inputName,
                                                                desktop::AudioDirection::Input, log);
-            microphoneInput->setDevice(inputDevice);
+            microphoneInput->setDevice(inputDevice ? desktop::targetOf(*inputDevice)
+                                                   : desktop::AudioDeviceTarget{});
         }
         outputDevice = config.outputDevice
                            ? config.outputDevice
                            : desktop::rememberedAudioDevice(devices, outputName,
                                                             desktop::AudioDirection::Output, log);
-        output.setDevice(outputDevice);
+        output.setDevice(outputDevice ? desktop::targetOf(*outputDevice)
+                                      : desktop::AudioDeviceTarget{});
         output.setGain(tones::toneGainForVolume(tones::storedToneVolume(defaults)));
     }
 
@@ -193,8 +195,8 @@ struct DesktopWindowApp::Parts {
         }
         desktop::AudioSettings settings{
             .devices = desktop::listAudioDevices().devices,
-            .inputDevice = inputDevice,
-            .outputDevice = outputDevice,
+            .inputDevice = inputDevice ? std::optional(inputDevice->id) : std::nullopt,
+            .outputDevice = outputDevice ? std::optional(outputDevice->id) : std::nullopt,
             .inputIsFile = fileInput != nullptr,
             .volumeDb = tones::storedToneVolume(defaults),
             .volumeChanged =
@@ -203,19 +205,25 @@ struct DesktopWindowApp::Parts {
                     tones::storeToneVolume(defaults, db);
                 },
             .inputChosen =
-                [this](std::optional<int> chosen, const std::string& name) {
-                    defaults.setString(name, settings::kInputDeviceKey);
+                [this](const std::optional<desktop::AudioDeviceDescription>& chosen) {
+                    // Remembered by the identifier that stays the same across restarts.
+                    defaults.setString(chosen ? chosen->id : std::string(),
+                                       settings::kInputDeviceKey);
                     inputDevice = chosen;
-                    microphoneInput->setDevice(chosen);
+                    microphoneInput->setDevice(chosen ? desktop::targetOf(*chosen)
+                                                      : desktop::AudioDeviceTarget{});
                     // A new listener opens the chosen device.
                     microphone->stop();
                     microphone->listen();
                 },
             .outputChosen =
-                [this](std::optional<int> chosen, const std::string& name) {
-                    defaults.setString(name, settings::kOutputDeviceKey);
+                [this](const std::optional<desktop::AudioDeviceDescription>& chosen) {
+                    defaults.setString(chosen ? chosen->id : std::string(),
+                                       settings::kOutputDeviceKey);
                     outputDevice = chosen;
-                    output.setDevice(chosen);  // heard from the next fork pressed
+                    // Heard from the next fork pressed.
+                    output.setDevice(chosen ? desktop::targetOf(*chosen)
+                                            : desktop::AudioDeviceTarget{});
                 },
         };
         desktop::QtAudioSettingsPanel::addToAboutArea(*layout->rootWidget(), std::move(settings));
@@ -263,8 +271,8 @@ struct DesktopWindowApp::Parts {
     std::unique_ptr<desktop::PortAudioInputQueueFactory> microphoneInput;
     // Known only when a device is remembered; empty: the defaults.
     std::vector<desktop::AudioDeviceDescription> devices;
-    std::optional<int> inputDevice;
-    std::optional<int> outputDevice;
+    std::optional<desktop::AudioDeviceDescription> inputDevice;
+    std::optional<desktop::AudioDeviceDescription> outputDevice;
 
     std::unique_ptr<headless::TracedLog> tracedLog;
     std::unique_ptr<headless::TracedUserDefaults> tracedDefaults;
@@ -376,9 +384,10 @@ const char* const kDesktopWindowUsage =
     "  --screen IDIOM:HEIGHT   the device to lay the window out for: phone or pad and the\n"
     "                          screen height in points (phone:667, pad:1024, ...); default:\n"
     "                          the tallest phone that fits the desktop\n"
-    "  --input-device DEVICE   listen to DEVICE, an index or a name (or a unique part of\n"
-    "                          one) from strumwise devices, for this run; default: the\n"
-    "                          microphone chosen on the About page, else the system's\n"
+    "  --input-device DEVICE   listen to DEVICE, as strumwise devices lists it (its number,\n"
+    "                          name or bracketed name, or a unique part of one), for this\n"
+    "                          run; default: the microphone chosen on the About page, else\n"
+    "                          the system's\n"
     "  --output-device DEVICE  play the reference tones on DEVICE, likewise\n"
     "  --trace                 print every observable platform call as it happens, as\n"
     "                          strumwise headless does\n"

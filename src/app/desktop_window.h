@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/desktop/audio_devices.h"
 #include "platform/desktop/screen_profile.h"
 #include "platform/sample_reader.h"
 #include "platform/storyboard.h"
@@ -43,10 +44,10 @@ struct DesktopWindowConfig {
     // Whether the tuner checks its estimates' octave; off reads every block as the harmonic sum
     // alone does.
     bool octaveCheck = true;
-    // PortAudio devices given for this run; empty: the one chosen on the About page in an
-    // earlier run, or else the default.
-    std::optional<int> inputDevice;
-    std::optional<int> outputDevice;
+    // Devices given for this run; empty: the one chosen on the About page in an earlier run, or
+    // else the default.
+    std::optional<platform::desktop::AudioDeviceDescription> inputDevice;
+    std::optional<platform::desktop::AudioDeviceDescription> outputDevice;
 };
 
 // The tuner in a desktop window: the Qt platform, PortAudio (or the input file) for sound, the

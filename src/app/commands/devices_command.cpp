@@ -10,7 +10,8 @@
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/printable_text.h"
-#include "platform/desktop/portaudio_devices.h"
+#include "platform/desktop/audio_device_choice.h"
+#include "platform/desktop/audio_devices.h"
 
 namespace strumwise::app {
 namespace {
@@ -20,8 +21,11 @@ using platform::desktop::AudioDeviceDescription;
 constexpr std::string_view kUsage =
     "usage: strumwise devices\n"
     "\n"
-    "Lists the audio input and output devices with their default sample rates. The default\n"
-    "device of each kind, which the tuner uses, is marked with '*'.\n";
+    "Lists the audio input and output devices with their default sample rates: the sound\n"
+    "server's own devices by their descriptions, with the server's name of each in brackets,\n"
+    "or, with no sound server, the devices PortAudio finds. The default device of each kind,\n"
+    "which the tuner uses, is marked with '*'. --input-device and --output-device take a\n"
+    "device's number, its description, its name in brackets or the whole listed name.\n";
 
 // Exit status when the audio system itself cannot be started.
 constexpr int kExitNoAudioSystem = 1;
@@ -37,8 +41,8 @@ void printDevices(const char* title, const std::vector<AudioDeviceDescription>& 
         }
         any = true;
         const bool isDefault = input ? device.isDefaultInput : device.isDefaultOutput;
-        std::printf("  %c %3d  %s (%s), %d channel%s, %.0f Hz%s\n", isDefault ? '*' : ' ',
-                    device.index, device.name.c_str(), device.hostApi.c_str(), channels,
+        std::printf("  %c %3d  %s, %d channel%s, %.0f Hz%s\n", isDefault ? '*' : ' ', device.index,
+                    platform::desktop::listedName(device).c_str(), channels,
                     channels == 1 ? "" : "s", device.defaultSampleRate,
                     isDefault ? ", default" : "");
     }

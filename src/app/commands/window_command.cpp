@@ -119,12 +119,12 @@ int runWindowCommand(std::span<const std::string_view> args) {
             }
             const desktop::AudioDeviceLookup found =
                 desktop::findAudioDevice(list.devices, *request, direction);
-            if (!found.index) {
+            if (!found.device) {
                 std::fprintf(stderr, "strumwise: %s\n",
                              list.error.empty() ? found.error.c_str() : list.error.c_str());
                 return kExitUsage;
             }
-            *chosen = found.index;
+            *chosen = found.device;
         }
     }
     if (options.inputPath) {

@@ -5,27 +5,34 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/desktop/portaudio_devices.h"
+#include "platform/desktop/audio_devices.h"
 #include "platform/log.h"
 
 namespace strumwise::platform::desktop {
 
 enum class AudioDirection { Input, Output };
 
-// The device a player names, as `strumwise devices` lists it: its index, its whole name, or a
-// part of its name that no other device of that direction shares (letter case aside). Only
-// devices with channels in `direction` count. An empty `index` comes with one line saying why.
+// How `strumwise devices` shows a device after its number: its name, then in brackets its
+// identifier (the sound server's name of it) or, for a device PortAudio lists, its host API;
+// control characters escaped as in every message. One line, whatever the names hold.
+std::string listedName(const AudioDeviceDescription& device);
+
+// The device a player names: by any spelling `strumwise devices` prints (its number, its name,
+// its identifier, the whole listed name, escaped or not), or by a part of its name or identifier
+// that no other device of that direction shares (letter case aside). Only devices with channels
+// in `direction` count. An empty `device` comes with one line saying why.
 struct AudioDeviceLookup {
-    std::optional<int> index;
+    std::optional<AudioDeviceDescription> device;
     std::string error;
 };
 AudioDeviceLookup findAudioDevice(const std::vector<AudioDeviceDescription>& devices,
                                   std::string_view request, AudioDirection direction);
 
-// The device remembered from an earlier run, by its whole name; empty (the default device) when
-// none is remembered, or when it is gone, which is said in one log line.
-std::optional<int> rememberedAudioDevice(const std::vector<AudioDeviceDescription>& devices,
-                                         const std::optional<std::string>& name,
-                                         AudioDirection direction, Log& log);
+// The device remembered from an earlier run, by its identifier (or, as earlier versions
+// remembered it, its name); empty (the default device) when none is remembered, or when it is
+// gone, which is said in one log line.
+std::optional<AudioDeviceDescription> rememberedAudioDevice(
+    const std::vector<AudioDeviceDescription>& devices, const std::optional<std::string>& id,
+    AudioDirection direction, Log& log);
 
 }  // namespace strumwise::platform::desktop

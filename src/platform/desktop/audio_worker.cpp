@@ -19,6 +19,8 @@ struct AudioWorker::State {
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<std::function<void()>> tasks;
+    std::function<void()> idleTask;
+    std::chrono::milliseconds quiet{0};
     bool quit = false;
     bool finished = false;
     std::thread thread;
@@ -26,7 +28,19 @@ struct AudioWorker::State {
     void run() {
         std::unique_lock lock(mutex);
         for (;;) {
-            wake.wait(lock, [this] { return quit || !tasks.empty(); });
+            const auto due = [this] { return quit || !tasks.empty(); };
+            if (idleTask) {
+                if (!wake.wait_for(lock, quiet, due)) {
+                    // Copied, so that the lock is not held while it runs.
+                    std::function<void()> upkeep = idleTask;
+                    lock.unlock();
+                    upkeep();
+                    lock.lock();
+                    continue;
+                }
+            } else {
+                wake.wait(lock, due);
+            }
             if (tasks.empty()) {
                 break;  // quit, and nothing left to do
             }
@@ -70,6 +84,15 @@ void AudioWorker::leaveBehind() {
     }
     state_->wake.notify_all();
     state_->thread.detach();
+}
+
+void AudioWorker::setIdleTask(std::chrono::milliseconds quiet, std::function<void()> task) {
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->quiet = quiet;
+        state_->idleTask = std::move(task);
+    }
+    state_->wake.notify_all();
 }
 
 void AudioWorker::post(std::function<void()> task) {

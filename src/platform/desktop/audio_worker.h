@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,10 @@ class AudioWorker {
     AudioWorker& operator=(const AudioWorker&) = delete;
 
     void post(std::function<void()> task);
+
+    // Runs `task` whenever the worker has had nothing to do for `quiet`, until it is destroyed;
+    // for upkeep that must not hold up the posted tasks. Set before posting anything.
+    void setIdleTask(std::chrono::milliseconds quiet, std::function<void()> task);
 
     // Lets the queued tasks finish on their own time and returns at once; the destructor then
     // waits for nothing. For a worker known to be stuck.

@@ -12,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <thread>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "base/level_meter.h"
+#include "platform/desktop/portaudio_endpoint.h"
 #include "platform/desktop/portaudio_system.h"
 
 namespace strumwise::platform::desktop {
@@ -44,31 +46,30 @@ constexpr int kMaxLiveReaders = 4;
 // How long a disposed queue waits for its reader to close the stream, so that the device is
 // free for the next queue; a reader stuck longer is left behind.
 constexpr auto kCloseWait = std::chrono::milliseconds(500);
+// Blocking reads of a whole buffer gain nothing from low latency; a generous buffer rides out a
+// capture thread held up by a busy machine.
+constexpr double kInputLatency = 0.2;
 
 struct SoxrDeleter {
     void operator()(soxr_t resampler) const { soxr_delete(resampler); }
 };
 using SoxrPtr = std::unique_ptr<std::remove_pointer_t<soxr_t>, SoxrDeleter>;
 
-std::string deviceName(const PaDeviceInfo& info) {
-    return std::string("\"") + (info.name != nullptr ? info.name : "?") + "\"";
-}
-
 // What a queue shares with its supervisor and its readers. Readers may outlive the queue (one
 // stuck inside PortAudio is left behind), so they hold this, and reach the queue's buffers and
 // the input callback only through the delivery gate.
 struct CaptureCore {
-    CaptureCore(std::shared_ptr<PortAudioSystem> portAudio, PaDeviceIndex inputDevice, double rate,
-                bool resampleAlways, AudioInputCallback inputCallback, void* data)
+    CaptureCore(std::shared_ptr<PortAudioSystem> portAudio, AudioDeviceTarget inputDevice,
+                double rate, bool resampleAlways, AudioInputCallback inputCallback, void* data)
         : system(std::move(portAudio)),
-          device(inputDevice),
+          device(std::move(inputDevice)),
           captureRate(rate),
           alwaysResample(resampleAlways),
           callback(inputCallback),
           userData(data) {}
 
     const std::shared_ptr<PortAudioSystem> system;  // keeps PortAudio alive for late readers
-    const PaDeviceIndex device;
+    const AudioDeviceTarget device;
     const double captureRate;
     const bool alwaysResample;
     const AudioInputCallback callback;
@@ -154,31 +155,32 @@ class CaptureReader {
     }
 
     bool open() {
-        const PaDeviceInfo* info = Pa_GetDeviceInfo(core_->device);
-        if (info == nullptr) {
-            fail("Audio input device " + std::to_string(core_->device) + " has gone");
+        // Resolved afresh at every attempt, so that a server that starts late is found. Asking
+        // the server may wait on it, like the calls below.
+        std::optional<PortAudioEndpoint> resolved;
+        watched("for its device list", [&] {
+            resolved.emplace(core_->device, true, 1, kInputLatency);
+            return paNoError;
+        });
+        const PortAudioEndpoint& device = *resolved;
+        if (!device.ok()) {
+            fail("No audio input, the tuner hears nothing: " + device.error());
             return false;
         }
-        PaStreamParameters parameters{};
-        parameters.device = core_->device;
-        parameters.channelCount = 1;
-        parameters.sampleFormat = paInt16;
-        // Blocking reads of a whole buffer gain nothing from low latency.
-        parameters.suggestedLatency = info->defaultHighInputLatency;
-
+        const PaStreamParameters& parameters = *device.parameters();
         const bool direct =
             !core_->alwaysResample &&
             watched("Pa_IsFormatSupported", [&] {
                 return Pa_IsFormatSupported(&parameters, nullptr, core_->captureRate);
             }) == paFormatIsSupported;
-        const double streamRate = direct ? core_->captureRate : info->defaultSampleRate;
+        const double streamRate = direct ? core_->captureRate : device.defaultSampleRate();
         const PaError status = watched("Pa_OpenStream", [&] {
             return Pa_OpenStream(&stream_, &parameters, nullptr, streamRate, kReadFrames, paClipOff,
                                  nullptr, nullptr);
         });
         if (status != paNoError) {
             stream_ = nullptr;
-            fail("Audio input " + deviceName(*info) +
+            fail("Audio input " + device.shownName() +
                  " could not be opened, the tuner hears nothing: " + portAudioErrorText(status));
             return false;
         }
@@ -488,27 +490,19 @@ std::unique_ptr<AudioInputQueue> PortAudioInputQueueFactory::newInput(const Stre
         log_.write("No audio input, the tuner hears nothing: " + system->error());
         return nullptr;
     }
-    const PaDeviceIndex device = options_.device.value_or(Pa_GetDefaultInputDevice());
-    if (device == paNoDevice) {
-        log_.write("No audio input device, the tuner hears nothing");
-        return nullptr;
-    }
-    const PaDeviceInfo* info =
-        device >= 0 && device < Pa_GetDeviceCount() ? Pa_GetDeviceInfo(device) : nullptr;
-    if (info == nullptr) {
-        log_.write("Audio input device " + std::to_string(device) +
-                   " does not exist, the tuner hears nothing");
-        return nullptr;
-    }
-    if (info->maxInputChannels < 1) {
-        log_.write("Audio device " + deviceName(*info) +
-                   " has no input channels, the tuner hears nothing");
-        return nullptr;
+    if (options_.device.portAudioIndex) {
+        // A device PortAudio lists is there for the process's life, or never.
+        const PortAudioEndpoint device(options_.device, true, 1, kInputLatency);
+        if (!device.ok()) {
+            log_.write("No audio input, the tuner hears nothing: " + device.error());
+            return nullptr;
+        }
     }
     // The stream is opened by the queue's reader, off this thread: opening waits on the sound
-    // server. A device that cannot be opened is logged there and tried again every 2 s.
+    // server. A device that cannot be opened, or a sound server that does not answer yet, is
+    // logged there and tried again every 2 s.
     return std::make_unique<PortAudioInputQueue>(
-        std::make_shared<CaptureCore>(std::move(system), device, format.sampleRate,
+        std::make_shared<CaptureCore>(std::move(system), options_.device, format.sampleRate,
                                       options_.alwaysResample, callback, userData),
         log_);
 }

@@ -4,13 +4,14 @@
 #include <optional>
 
 #include "platform/audio_input.h"
+#include "platform/desktop/audio_device_target.h"
 #include "platform/log.h"
 
 namespace strumwise::platform::desktop {
 
 struct PortAudioCaptureOptions {
-    // A PortAudio device index; the default input device when empty.
-    std::optional<int> device;
+    // Resolved each time the input opens; the default input device when empty.
+    AudioDeviceTarget device;
     // Opens the device at its default rate and resamples even when it accepts the requested
     // rate, as a device that does not accept it would be handled.
     bool alwaysResample = false;
@@ -34,13 +35,14 @@ class PortAudioInputQueueFactory : public AudioInputQueueFactory {
         : log_(log), options_(options) {}
 
     // Only signed 16-bit mono linear PCM is captured. nullptr, with one log line saying why,
-    // when PortAudio cannot start or there is no such input device. A device that exists but
-    // cannot be opened is logged by the queue, which keeps trying.
+    // when PortAudio cannot start or a device PortAudio lists is not there. A device that cannot
+    // be opened, or a sound server that is not there yet, is logged by the queue, which keeps
+    // trying.
     std::unique_ptr<AudioInputQueue> newInput(const StreamFormat& format,
                                               AudioInputCallback callback, void* userData) override;
 
     // The device of the queues made from now on; empty: the default input device.
-    void setDevice(std::optional<int> device) { options_.device = device; }
+    void setDevice(AudioDeviceTarget device) { options_.device = std::move(device); }
 
   private:
     Log& log_;

@@ -8,7 +8,7 @@
 
 namespace strumwise::platform::desktop {
 
-AudioDeviceList listAudioDevices() {
+AudioDeviceList listPortAudioDevices() {
     AudioDeviceList list;
     const std::shared_ptr<PortAudioSystem> system = PortAudioSystem::acquire();
     if (!system->ok()) {
@@ -30,6 +30,7 @@ AudioDeviceList listAudioDevices() {
         const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
         list.devices.push_back({
             .index = index,
+            .id = info->name != nullptr ? info->name : "",
             .name = info->name != nullptr ? info->name : "",
             .hostApi = host != nullptr && host->name != nullptr ? host->name : "",
             .inputChannels = info->maxInputChannels,

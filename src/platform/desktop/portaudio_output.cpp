@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/desktop/audio_worker.h"
+#include "platform/desktop/portaudio_endpoint.h"
 #include "platform/desktop/portaudio_system.h"
 #include "tones/tone_fade.h"
 
@@ -30,31 +31,21 @@ constexpr std::uint32_t kBytesPerFrame = 4;
 
 // A start that has not taken effect by then is given up: the sound server is gone or stuck.
 constexpr auto kStartDeadline = std::chrono::seconds(2);
-// How long a stop waits for the tone to ramp out before the stream stops anyway (a server that
-// no longer pulls frames never finishes the ramp), and how often it looks.
-constexpr auto kFadeOutLimit = std::chrono::milliseconds(150);
 // How long the main thread lets a ramp out finish before it retires a stream: short, because it
 // waits.
 constexpr auto kRetireFadeLimit = std::chrono::milliseconds(30);
 constexpr auto kFadeOutPoll = std::chrono::milliseconds(2);
-// A sound server may drop what is still queued when a stream stops, and the first frames after
-// it starts: the stream plays this long after the ramp out before it stops, and starts with this
-// many frames of silence, so that the ramps are heard, not lost.
-constexpr auto kDrainTime = std::chrono::milliseconds(300);
+// A stream that could not be opened, or whose server went away, is opened again this often while
+// the unit waits, so that a server that starts or returns is playing before the next press.
+constexpr auto kReopenInterval = std::chrono::seconds(2);
+constexpr auto kUpkeepQuiet = std::chrono::milliseconds(500);
+// A sound server may drop the first frames of a stream that has just started: it starts with this
+// many frames of silence, so that a tone pressed at once is heard from its ramp in.
 constexpr std::uint32_t kPrerollFrames = 2048;
-
-PaStreamParameters outputParameters(PaDeviceIndex device) {
-    PaStreamParameters parameters{};
-    parameters.device = device;
-    parameters.channelCount = kOutputChannels;
-    parameters.sampleFormat = paInt16;
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    // A reference tone gains nothing from low latency, and a busy machine would starve a short
-    // buffer: every gap in it is a click.
-    parameters.suggestedLatency = info != nullptr ? info->defaultHighOutputLatency : 0.1;
-    parameters.hostApiSpecificStreamInfo = nullptr;
-    return parameters;
-}
+// The stream plays silence between presses, so a press is heard after this buffer, with no
+// start-up of the stream or of the server's device: short enough to sound at once, long enough
+// that a busy machine does not starve it (bench/fork_latency.py measures both).
+constexpr double kOutputLatency = 0.06;
 
 // Only what PortAudio's paInt16 stereo stream carries: signed, packed, interleaved 16-bit pairs.
 bool isPlayableFormat(const StreamFormat& format) {
@@ -70,18 +61,18 @@ bool isPlayableFormat(const StreamFormat& format) {
 // may touch lives here, and nothing here reaches back to the unit.
 class OutputStream {
   public:
-    OutputStream(std::shared_ptr<PortAudioSystem> system, PaDeviceIndex device, double sampleRate,
-                 RenderCallback callback, void* context,
+    OutputStream(std::shared_ptr<PortAudioSystem> system, AudioDeviceTarget device,
+                 double sampleRate, RenderCallback callback, void* context,
                  std::shared_ptr<const std::atomic<float>> gain, Log& log)
         : system_(std::move(system)),
           gain_(std::move(gain)),
-          device_(device),
+          device_(std::move(device)),
           sampleRate_(sampleRate),
           callback_(callback),
           context_(context),
           log_(log) {}
 
-    PaDeviceIndex device() const { return device_; }
+    const AudioDeviceTarget& device() const { return device_; }
 
     // --- Main thread.
 
@@ -121,71 +112,55 @@ class OutputStream {
 
     // --- Worker thread.
 
+    // Opens the stream and starts it playing silence, so that a press only opens the gate.
     void open() {
         if (stream_ != nullptr) {
             return;
         }
-        const PaStreamParameters parameters = outputParameters(device_);
-        PaError status = Pa_IsFormatSupported(nullptr, &parameters, sampleRate_);
-        if (status == paFormatIsSupported) {
+        const PortAudioEndpoint device(device_, false, kOutputChannels, kOutputLatency);
+        PaError status = paNotInitialized;
+        std::string why = device.error();
+        if (device.ok()) {
             status =
-                Pa_OpenStream(&stream_, nullptr, &parameters, sampleRate_,
+                Pa_OpenStream(&stream_, nullptr, device.parameters(), sampleRate_,
                               paFramesPerBufferUnspecified, paClipOff, &OutputStream::pull, this);
+            if (status == paNoError) {
+                preroll_ = kPrerollFrames;
+                status = Pa_StartStream(stream_);
+                if (status != paNoError) {
+                    Pa_CloseStream(stream_);
+                }
+            }
+            why = portAudioErrorText(status);
         }
         if (status != paNoError) {
             stream_ = nullptr;
-            reportOnce("Audio output could not be opened, the reference tones stay silent: " +
-                       portAudioErrorText(status));
-        }
-    }
-
-    void start(std::uint64_t request) {
-        open();
-        PaError status = paNotInitialized;
-        if (stream_ != nullptr) {
-            // Starting a stream that already plays changes nothing; one whose audio thread has
-            // ended (its server went away) is stopped and started again.
-            PaError stopped = Pa_IsStreamStopped(stream_);
-            if (stopped == 0 && Pa_IsStreamActive(stream_) == 0) {
-                const PaError halted = Pa_StopStream(stream_);
-                stopped = halted == paNoError ? 1 : halted;
-            }
-            if (stopped == 1) {
-                preroll_ = kPrerollFrames;
-            }
-            status = stopped == 1 ? Pa_StartStream(stream_) : std::min<PaError>(stopped, 0);
-            if (status != paNoError) {
-                reportOnce("Audio output could not start, the reference tones stay silent: " +
-                           portAudioErrorText(status));
-                // A stream that lost its server does not come back; the next start opens anew.
-                Pa_CloseStream(stream_);
-                stream_ = nullptr;
-            }
-        }
-        if (status == paNoError) {
+            reportOnce("Audio output could not be opened, the reference tones stay silent: " + why);
+        } else {
             reported_ = false;
         }
-        startAnswer_ = request * 2 + (status == paNoError ? 0 : 1);
     }
 
-    void stop() {
-        if (stream_ != nullptr && Pa_IsStreamStopped(stream_) == 0) {
-            Pa_StopStream(stream_);
+    // The stream plays already; one whose audio thread has ended (its server went away) is
+    // closed and opened anew, on the device the target names now.
+    void start(std::uint64_t request) {
+        if (stream_ != nullptr && Pa_IsStreamActive(stream_) != 1) {
+            close();
         }
+        open();
+        const bool started = stream_ != nullptr;
+        startAnswer_ = request * 2 + (started ? 0 : 1);
     }
 
-    // Stops the stream once the tone has ramped out and the ramp has drained, unless it was
-    // started again meanwhile (that start is queued behind this task and finds the stream
-    // playing) or is being closed.
-    void stopWhenFaded() {
-        awaitFadeOut(kFadeOutLimit);
-        for (auto waited = std::chrono::milliseconds(0);
-             !fade_.sounding() && gateOpen_.load() && waited < kDrainTime; waited += kFadeOutPoll) {
-            std::this_thread::sleep_for(kFadeOutPoll);
+    // Between tasks: opens again a stream that is not playing, at most every 2 s.
+    void keepOpen() {
+        const auto now = std::chrono::steady_clock::now();
+        if ((stream_ != nullptr && Pa_IsStreamActive(stream_) == 1) || now < nextReopen_) {
+            return;
         }
-        if (!fade_.sounding()) {
-            stop();
-        }
+        nextReopen_ = now + kReopenInterval;
+        close();
+        open();
     }
 
     // Waits until the tone has ramped out, the tone has been started again, or `limit` has passed.
@@ -219,9 +194,9 @@ class OutputStream {
 
     // PortAudio's audio thread: wraps the output buffer and lets the render callback fill it
     // while the gate is open and the tone has not ramped out, then shapes it with the volume and
-    // the ramps; plays silence otherwise. Nothing here allocates, locks, logs or blocks. The
-    // counter comes first so that closeGate, which clears the flag first, either sees this
-    // render and waits for it, or this render sees the gate closed.
+    // the ramps; plays silence otherwise, which is most of the time. Nothing here allocates, locks,
+    // logs or blocks. The counter comes first so that closeGate, which clears the flag first,
+    // either sees this render and waits for it, or this render sees the gate closed.
     static int pull(const void* /*input*/, void* output, unsigned long frameCount,
                     const PaStreamCallbackTimeInfo* /*time*/, PaStreamCallbackFlags /*flags*/,
                     void* userData) {
@@ -248,7 +223,7 @@ class OutputStream {
     // Declared first so that it is released last, after the stream has closed.
     std::shared_ptr<PortAudioSystem> system_;
     const std::shared_ptr<const std::atomic<float>> gain_;
-    const PaDeviceIndex device_;
+    const AudioDeviceTarget device_;
     const double sampleRate_;
     const RenderCallback callback_;
     void* const context_;
@@ -257,6 +232,7 @@ class OutputStream {
     // Worker thread only.
     PaStream* stream_ = nullptr;
     bool reported_ = false;
+    std::chrono::steady_clock::time_point nextReopen_;
 
     std::atomic<bool> gateOpen_ = false;
     std::atomic<int> rendering_ = 0;
@@ -302,7 +278,8 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         return 0;
     }
 
-    // Opens the stream on the worker; a failure is logged there and shows at the next start.
+    // Opens the stream on the worker and starts it playing silence; a failure is logged there and
+    // shows at the next start, which tries again.
     std::int32_t initialize() override {
         if (initialized_) {
             return 0;
@@ -334,16 +311,14 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         return 0;
     }
 
-    // The tone ramps out over 5 ms; then no render callback runs and the stream stops on the
-    // worker.
+    // The tone ramps out over 5 ms; then no render callback runs, and the stream plays silence
+    // until the next start.
     std::int32_t stop() override {
         abandoned_ = false;
         startRequested_ = false;
-        if (stream_ == nullptr) {
-            return 0;
+        if (stream_ != nullptr) {
+            stream_->fadeOut();
         }
-        stream_->fadeOut();
-        worker_->post([stream = stream_] { stream->stopWhenFaded(); });
         return 0;
     }
 
@@ -367,14 +342,13 @@ class PortAudioOutputUnit : public AudioOutputUnit {
     }
 
   private:
-    PaDeviceIndex chosenDevice() const {
-        return choice_->device.value_or(Pa_GetDefaultOutputDevice());
-    }
+    const AudioDeviceTarget& chosenDevice() const { return choice_->device; }
 
     void newStream() {
         stream_ = std::make_shared<OutputStream>(system_, chosenDevice(), sampleRate_, callback_,
                                                  context_, choice_->gain, log_);
         worker_ = std::make_unique<AudioWorker>();
+        worker_->setIdleTask(kUpkeepQuiet, [stream = stream_] { stream->keepOpen(); });
         worker_->post([stream = stream_] { stream->open(); });
     }
 
@@ -419,17 +393,13 @@ std::unique_ptr<AudioOutputUnit> PortAudioOutputUnitFactory::newOutputUnit() {
         log_.write("No audio output, the reference tones stay silent: " + system->error());
         return nullptr;
     }
-    if (!choice_->device && Pa_GetDefaultOutputDevice() == paNoDevice) {
-        log_.write("No audio output device, the reference tones stay silent");
-        return nullptr;
-    }
-    // Whether the device plays 44100 Hz 16-bit stereo is asked when the stream opens, on the
-    // unit's worker: asking opens the device, which waits on the sound server.
+    // The device is resolved, and whether it plays 44100 Hz 16-bit stereo asked, when the stream
+    // opens on the unit's worker: both wait on the sound server, which may also start later.
     return std::make_unique<PortAudioOutputUnit>(std::move(system), choice_, log_);
 }
 
-void PortAudioOutputUnitFactory::setDevice(std::optional<int> device) {
-    choice_->device = device;
+void PortAudioOutputUnitFactory::setDevice(AudioDeviceTarget device) {
+    choice_->device = std::move(device);
 }
 
 void PortAudioOutputUnitFactory::setGain(float gain) {

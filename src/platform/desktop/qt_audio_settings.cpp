@@ -106,24 +106,28 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
         return choice;
     }
     choice->addItem(translated("System default"));
-    const std::optional<int> current = input ? settings_.inputDevice : settings_.outputDevice;
-    for (const AudioDeviceDescription& device : settings_.devices) {
+    const std::optional<std::string> current =
+        input ? settings_.inputDevice : settings_.outputDevice;
+    // Each row carries its place in the device list.
+    for (std::size_t at = 0; at < settings_.devices.size(); ++at) {
+        const AudioDeviceDescription& device = settings_.devices[at];
         if ((input ? device.inputChannels : device.outputChannels) < 1) {
             continue;
         }
-        choice->addItem(QString::fromStdString(device.name), device.index);
-        if (current == device.index) {
+        choice->addItem(QString::fromStdString(device.name), static_cast<qulonglong>(at));
+        if (current == device.id) {
             choice->setCurrentIndex(choice->count() - 1);
         }
     }
     QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
-        const QVariant index = choice->itemData(row);
-        const std::optional<int> device =
-            index.isValid() ? std::optional<int>(index.toInt()) : std::nullopt;
-        const std::string name = device ? choice->itemText(row).toStdString() : std::string();
+        const QVariant at = choice->itemData(row);
+        std::optional<AudioDeviceDescription> device;
+        if (at.isValid()) {
+            device = settings_.devices.at(static_cast<std::size_t>(at.toULongLong()));
+        }
         const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
         if (chosen) {
-            chosen(device, name);
+            chosen(device);
         }
     });
     return choice;

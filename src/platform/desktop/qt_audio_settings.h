@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/portaudio_devices.h"
+#include "platform/desktop/audio_devices.h"
 
 class QComboBox;
 
@@ -16,18 +16,18 @@ namespace strumwise::platform::desktop {
 struct AudioSettings {
     // The devices to offer; with none, each choice offers only the system default.
     std::vector<AudioDeviceDescription> devices;
-    // The devices in use; empty: the default.
-    std::optional<int> inputDevice;
-    std::optional<int> outputDevice;
+    // The identifiers of the devices in use; empty: the default.
+    std::optional<std::string> inputDevice;
+    std::optional<std::string> outputDevice;
     // The tuner listens to a sound file, not to a device: the microphone cannot be chosen.
     bool inputIsFile = false;
     // The reference tones' volume, dBFS of their peaks.
     double volumeDb = 0.0;
 
     std::function<void(double volumeDb)> volumeChanged;
-    // The chosen device's index and name; empty: the system default.
-    std::function<void(std::optional<int> index, const std::string& name)> inputChosen;
-    std::function<void(std::optional<int> index, const std::string& name)> outputChosen;
+    // The chosen device; empty: the system default.
+    std::function<void(const std::optional<AudioDeviceDescription>& device)> inputChosen;
+    std::function<void(const std::optional<AudioDeviceDescription>& device)> outputChosen;
 };
 
 // The sound settings on the About page: the reference tones' volume, and the microphone and the

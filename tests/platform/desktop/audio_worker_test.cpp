@@ -41,5 +41,35 @@ TEST(AudioWorker, RunsTasksInOrderAndIsNeverWaitedForWhenStuck) {
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
 }
 
+// Upkeep runs only while the worker has nothing to do, never alongside a task, and not once the
+// worker has gone.
+TEST(AudioWorker, RunsItsIdleTaskOnlyWhenQuiet) {
+    std::atomic<int> upkeep = 0;
+    std::atomic<bool> busy = false;
+    std::atomic<bool> overlapped = false;
+    {
+        AudioWorker worker;
+        worker.setIdleTask(std::chrono::milliseconds(5), [&] {
+            overlapped = overlapped || busy;
+            ++upkeep;
+        });
+        worker.post([&] {
+            busy = true;
+            const int before = upkeep;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            overlapped = overlapped || upkeep != before;
+            busy = false;
+        });
+        for (int i = 0; i < 3000 && upkeep < 3; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    EXPECT_GE(upkeep.load(), 3);
+    EXPECT_FALSE(overlapped.load());
+    const int atExit = upkeep;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(upkeep.load(), atExit);
+}
+
 }  // namespace
 }  // namespace strumwise::platform::desktop

@@ -1,14 +1,23 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace strumwise::testing {
 
@@ -42,6 +51,11 @@ class PrivateSoundServer {
         return std::system("command -v pulseaudio pactl paplay sox >/dev/null") == 0;
     }
 
+    // Loads one more module into the running server, as `pactl load-module` takes it.
+    bool load(const std::string& module) {
+        return std::system(("pactl load-module " + module + " >/dev/null").c_str()) == 0;
+    }
+
     // Starts the server and answers whether it answers a client within a generous while.
     bool start() {
         const std::string sink = "--load=module-null-sink sink_name=strumwise_private";
@@ -49,6 +63,8 @@ class PrivateSoundServer {
             "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket();
         pid_ = ::fork();
         if (pid_ == 0) {
+            // A scenario that crashes takes its server with it.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             ::freopen("/dev/null", "w", stdout);
             ::freopen("/dev/null", "w", stderr);
             ::execlp("pulseaudio", "pulseaudio", "-n", "--daemonize=no", "--system=false",
@@ -82,5 +98,81 @@ class PrivateSoundServer {
     std::string dir_;
     pid_t pid_ = -1;
 };
+
+// What a sink of the running server plays, read from its monitor from construction to stop():
+// mono signed 16-bit samples at 44100 Hz.
+class MonitorRecording {
+  public:
+    MonitorRecording(const std::string& dir, const std::string& sink)
+        : file_(dir + "/" + sink + ".raw") {
+        const std::string source = sink + ".monitor";
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::freopen(file_.c_str(), "w", stdout);
+            ::freopen("/dev/null", "w", stderr);
+            ::execlp("parec", "parec", "-d", source.c_str(), "--raw", "--format=s16le",
+                     "--rate=44100", "--channels=1", "--latency-msec=10",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // A monitor delivers silence as soon as it is read: wait for it, so that the recording
+        // covers what comes next.
+        for (int i = 0; i < 500; ++i) {
+            std::error_code missing;
+            if (const auto size = std::filesystem::file_size(file_, missing);
+                !missing && size > 0) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~MonitorRecording() { stop(); }
+    MonitorRecording(const MonitorRecording&) = delete;
+    MonitorRecording& operator=(const MonitorRecording&) = delete;
+
+    std::vector<std::int16_t> stop() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+        std::ifstream in(file_, std::ios::binary);
+        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                      std::istreambuf_iterator<char>());
+        std::vector<std::int16_t> samples(bytes.size() / 2);
+        if (!samples.empty()) {
+            std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        }
+        return samples;
+    }
+
+  private:
+    std::string file_;
+    pid_t pid_ = -1;
+};
+
+// Runs the disabled test `suite`.DISABLED_`name` of this binary in a fresh process and expects it
+// to pass: PortAudio looks for devices once per process, and each scenario has a server of its
+// own. A scenario that hangs is killed after a generous while and fails.
+inline void runScenario(const std::string& suite, const std::string& name) {
+    if (!PrivateSoundServer::available()) {
+        GTEST_SKIP() << "pulseaudio, pactl and sox are needed for a sound server of the test's own";
+    }
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string command = "timeout -s KILL 120 '" + self +
+                                "' --gtest_also_run_disabled_tests --gtest_filter=" + suite +
+                                ".DISABLED_" + name + " 2>&1";
+    FILE* child = ::popen(command.c_str(), "r");
+    ASSERT_NE(child, nullptr);
+    std::string output;
+    char chunk[4096];
+    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, child)) {
+        output.append(chunk, got);
+    }
+    const int status = ::pclose(child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
 
 }  // namespace strumwise::testing

@@ -1,0 +1,261 @@
+// The sound server's own devices, chosen by their descriptions, and a window started before its
+// server. Each scenario runs in a fresh process with a PulseAudio of its own.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/desktop_window.h"
+#include "platform/desktop/audio_device_choice.h"
+#include "platform/desktop/audio_devices.h"
+#include "platform/desktop/portaudio_capture.h"
+#include "platform/desktop/portaudio_output.h"
+#include "platform/desktop/qt_storyboard.h"
+#include "platform/headless/english_texts.h"
+#include "private_sound_server.h"
+#include "qt_test_app.h"
+#include "screen/view_controller.h"
+#include "support/test_signals.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+using testing::MonitorRecording;
+using testing::PrivateSoundServer;
+
+constexpr StreamFormat kCaptureFormat{14039.0, kFormatLinearPCM, 12, 2, 1, 2, 1, 16, 0};
+constexpr StreamFormat kToneFormat{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
+
+struct LinesLog : Log {
+    std::mutex mutex;
+    std::string text;
+    void write(std::string_view line) override {
+        std::lock_guard lock(mutex);
+        (text += line) += '\n';
+    }
+    std::string all() {
+        std::lock_guard lock(mutex);
+        return text;
+    }
+};
+
+std::size_t loudSamples(const std::vector<std::int16_t>& samples) {
+    return static_cast<std::size_t>(std::count_if(
+        samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 1000; }));
+}
+
+// The pitch of a tone from the median time between its rising zero crossings, so that a gap a
+// busy machine leaves in it does not move the answer.
+double medianPitch(const std::vector<std::int16_t>& samples, double rate) {
+    std::vector<long> periods;
+    long last = -1;
+    bool below = false;
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        if (samples[n] < -500) {
+            below = true;
+        } else if (below && samples[n] >= 0) {
+            below = false;
+            if (last >= 0) {
+                periods.push_back(static_cast<long>(n) - last);
+            }
+            last = static_cast<long>(n);
+        }
+    }
+    if (periods.empty()) {
+        return 0.0;
+    }
+    std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
+    return rate / static_cast<double>(periods[periods.size() / 2]);
+}
+
+// A tone of the test's own on the render thread: a 441 Hz square wave.
+std::int32_t renderSquare(void* context, std::uint32_t frames, AudioBufferList& io) {
+    auto& phase = *static_cast<std::atomic<std::uint32_t>*>(context);
+    auto* words = static_cast<std::int16_t*>(io.buffers[0].data);
+    std::uint32_t at = phase.load();
+    for (std::uint32_t n = 0; n < frames; ++n, ++at) {
+        words[2 * n] = words[2 * n + 1] = (at / 50) % 2 == 0 ? 8000 : -8000;
+    }
+    phase.store(at);
+    return 0;
+}
+
+void playInto(const std::string& dir, const std::string& sink, double hertz, double seconds) {
+    const std::string file = dir + "/tone" + std::to_string(static_cast<int>(hertz)) + ".wav";
+    ASSERT_EQ(std::system(("sox -q -n -r 44100 -c 1 -b 16 " + file + " synth " +
+                           std::to_string(seconds) + " sawtooth " + std::to_string(hertz) +
+                           " vol 0.5 && (paplay -d " + sink + " " + file + " >/dev/null 2>&1 &)")
+                              .c_str()),
+              0);
+}
+
+TEST(SoundServerDevices, ListsAndOpensTheServersOwnDevicesByTheirDescriptions) {
+    testing::runScenario("SoundServerDevicesScenario", "TwoSinksAndARemappedSource");
+}
+
+TEST(SoundServerDevices, AWindowStartedBeforeItsServerHearsAndPlaysOnceTheServerStarts) {
+    testing::runScenario("SoundServerDevicesScenario", "WindowStartedBeforeItsServer");
+}
+
+TEST(SoundServerDevicesScenario, DISABLED_TwoSinksAndARemappedSource) {
+    PrivateSoundServer server;
+    ASSERT_TRUE(server.start());
+    ASSERT_TRUE(
+        server.load("module-null-sink sink_name=kitchen "
+                    "\"sink_properties='device.description=\\\"Kitchen Speakers\\\"'\""));
+    ASSERT_TRUE(
+        server.load("module-null-sink sink_name=headset "
+                    "\"sink_properties='device.description=\\\"USB Headset\\\"'\""));
+    ASSERT_TRUE(
+        server.load("module-remap-source source_name=usb_mic master=headset.monitor "
+                    "\"source_properties='device.description=\\\"USB Microphone\\\"'\""));
+
+    // The server's devices by their descriptions, remembered by the server's names; no ALSA
+    // plumbing ("pulse", "default") among them.
+    const AudioDeviceList list = listAudioDevices();
+    ASSERT_EQ(list.error, "");
+    std::vector<std::string> inputs;
+    std::vector<std::string> outputs;
+    for (const AudioDeviceDescription& device : list.devices) {
+        EXPECT_TRUE(device.onServer) << device.name;
+        (device.inputChannels > 0 ? inputs : outputs).push_back(listedName(device));
+    }
+    std::sort(inputs.begin(), inputs.end());
+    std::sort(outputs.begin(), outputs.end());
+    EXPECT_EQ(inputs, (std::vector<std::string>{
+                          "Monitor of Kitchen Speakers (kitchen.monitor)",
+                          "Monitor of Null Output (strumwise_private.monitor)",
+                          "Monitor of USB Headset (headset.monitor)",
+                          "USB Microphone (usb_mic)",
+                      }));
+    EXPECT_EQ(outputs, (std::vector<std::string>{"Kitchen Speakers (kitchen)",
+                                                 "Null Output (strumwise_private)",
+                                                 "USB Headset (headset)"}));
+
+    // The microphone chosen by its description hears what sounds into it, and only that.
+    const AudioDeviceLookup microphone =
+        findAudioDevice(list.devices, "USB Microphone", AudioDirection::Input);
+    ASSERT_TRUE(microphone.device) << microphone.error;
+    EXPECT_EQ(microphone.device->id, "usb_mic");
+    LinesLog log;
+    struct Heard {
+        std::mutex mutex;
+        std::vector<double> pitches;
+        static void callback(void* self, AudioInputQueue& queue, AudioQueueBuffer& buffer) {
+            auto& heard = *static_cast<Heard*>(self);
+            const auto* samples = static_cast<const std::int16_t*>(buffer.audioData);
+            std::vector<std::int16_t> block(samples, samples + buffer.byteSize / 2);
+            {
+                std::lock_guard lock(heard.mutex);
+                heard.pitches.push_back(strumwise::testing::crossingFrequency(block, 14039.0));
+            }
+            queue.enqueueBuffer(buffer);
+        }
+        bool heardNear(double hertz) {
+            std::lock_guard lock(mutex);
+            return std::any_of(pitches.begin(), pitches.end(),
+                               [&](double p) { return std::abs(p - hertz) < 1.0; });
+        }
+    } heard;
+    PortAudioInputQueueFactory capture(log, {.device = targetOf(*microphone.device)});
+    auto queue = capture.newInput(kCaptureFormat, &Heard::callback, &heard);
+    ASSERT_NE(queue, nullptr) << log.all();
+    for (int i = 0; i < 3; ++i) {
+        queue->enqueueBuffer(*queue->allocateBuffer(8192));
+    }
+    queue->start();
+    playInto(server.dir(), "kitchen", 220.0, 2.0);
+    playInto(server.dir(), "headset", 293.66, 6.0);
+    for (int i = 0; i < 2000 && !heard.heardNear(293.66); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(heard.heardNear(293.66)) << log.all();
+    EXPECT_FALSE(heard.heardNear(220.0));
+    queue.reset();
+    // Both tones above have ended when the server plays nothing.
+    for (int i = 0; i < 300 && std::system("test -z \"$(pactl list short sink-inputs)\"") != 0;
+         ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+
+    // The speakers chosen by their description play the tone; the other sink stays silent.
+    const AudioDeviceLookup speakers =
+        findAudioDevice(list.devices, "Kitchen Speakers", AudioDirection::Output);
+    ASSERT_TRUE(speakers.device) << speakers.error;
+    PortAudioOutputUnitFactory output(log);
+    output.setDevice(targetOf(*speakers.device));
+    auto unit = output.newOutputUnit();
+    ASSERT_NE(unit, nullptr) << log.all();
+    std::atomic<std::uint32_t> phase{0};
+    ASSERT_EQ(unit->setStreamFormat(kToneFormat), 0);
+    ASSERT_EQ(unit->setRenderCallback(&renderSquare, &phase), 0);
+    ASSERT_EQ(unit->initialize(), 0);
+    MonitorRecording kitchen(server.dir(), "kitchen");
+    MonitorRecording headset(server.dir(), "headset");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_EQ(unit->start(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    unit->stop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_GT(loudSamples(kitchen.stop()), 44100u / 2);
+    EXPECT_LT(loudSamples(headset.stop()), 441u);
+    EXPECT_FALSE(unit->startFailed());
+    EXPECT_EQ(log.all(), "");
+}
+
+std::string english(std::string_view key) {
+    return std::string(headless::englishText(key, "").value_or("?"));
+}
+
+TEST(SoundServerDevicesScenario, DISABLED_WindowStartedBeforeItsServer) {
+    PrivateSoundServer server;  // named to the process, not started yet
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    strumwise::testing::qtTestApp();
+    app::DesktopWindowConfig config;
+    config.screen = screenProfile(0, 667);
+    app::DesktopWindowApp window(std::move(config));
+    ASSERT_TRUE(window.launch());
+    QWidget* root = window.layout()->rootWidget();
+    auto* banner = root->findChild<QLabel*>(QStringLiteral("audioStatusLabel"));
+    auto* frequency = root->findChild<QLabel*>(QStringLiteral("freq_label"));
+    ASSERT_NE(banner, nullptr);
+    ASSERT_NE(frequency, nullptr);
+    EXPECT_TRUE(strumwise::testing::processEventsUntil(
+        [&] { return banner->text().toStdString() == english("NoMicrophone"); }, 10000))
+        << banner->text().toStdString();
+
+    // The server starts and a G4 sounds into it: the tuner hears it within 5 s, as it does after
+    // an outage.
+    ASSERT_TRUE(server.start());
+    playInto(server.dir(), "strumwise_private", 392.0, 4.0);
+    EXPECT_TRUE(strumwise::testing::processEventsUntil(
+        [&] { return frequency->text().contains(QStringLiteral("392")); }, 5000))
+        << frequency->text().toStdString();
+    EXPECT_TRUE(banner->text().isEmpty()) << banner->text().toStdString();
+
+    // Once the G4 has ended, a fork sounds on the server. Its stream opens with this first press
+    // (the one opened at start-up found no server), which costs the press's first moments.
+    strumwise::testing::processEventsUntil([] { return false; }, 4000);
+    MonitorRecording sink(server.dir(), "strumwise_private");
+    strumwise::testing::processEventsUntil([] { return false; }, 300);
+    window.controller()->sendAction("playD293_6Hz:");
+    strumwise::testing::processEventsUntil([] { return false; }, 1000);
+    window.controller()->sendAction("stopFreqPlay:");
+    strumwise::testing::processEventsUntil([] { return false; }, 300);
+    const std::vector<std::int16_t> played = sink.stop();
+    EXPECT_GT(loudSamples(played), 44100u / 2);
+    // One period is 150.2 samples: a whole number of them reads 294.0 Hz or 292.1 Hz.
+    EXPECT_NEAR(medianPitch(played, 44100.0), 293.6, 2.0);
+    EXPECT_TRUE(banner->text().isEmpty()) << banner->text().toStdString();
+}
+
+}  // namespace
+}  // namespace strumwise::platform::desktop
