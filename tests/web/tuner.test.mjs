@@ -35,6 +35,7 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
     assert.match(await image(page, "tunedString5"), /^images\/3rd_string/);
     assert.ok(await visible(page, "tunedString5"));
     assert.ok(Math.abs(await meterCents(page)) < 2);
+    assert.equal(await page.$eval("#screen", (screen) => screen.dataset.look), "inTune");
   });
   await withTuner(plucks(cents(G3, 20)), async (page) => {
     await until(async () => (await text(page, "freq_label")) !== "", true);
@@ -43,6 +44,8 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
     assert.notEqual(await image(page, "LEDDisplay"), "images/green64.png");
     assert.ok(Math.abs((await meterCents(page)) - 20) < 2);
     assert.equal(await page.$eval("#tuningMeter .meterOffset", (element) => element.textContent), "+20 \u00a2");
+    // Nothing lit: the meter is the news.
+    assert.equal(await page.$eval("#screen", (screen) => screen.dataset.look), "measuring");
   });
 });
 

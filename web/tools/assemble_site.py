@@ -165,7 +165,8 @@ class Converter:
                             f"{html.escape(text)}</button>")
         elif cls == "ImageView":
             hidden = size(widget, "maximumSize") == (0, 0)
-            self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", **common)}>')
+            picture, _ = text_of(widget, "picture")  # shown until the tuner draws on it
+            self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", src=picture and "images/" + picture, **common)}>')
         elif cls in ("TuningMeter", "LevelMeter"):
             # The page draws the meters' insides (host.js).
             self.out.append(f'<div{self.attrs(class_=cls, **common)}></div>')
