@@ -203,9 +203,12 @@ class Ui:
             self.end_item()
 
     def image(self, name, min_w, min_h, hidden_size=False, stretch=0, expanding=True,
-              fixed_height=False):
+              fixed_height=False, picture=None):
         self.item()
         self.widget("ImageView", name)
+        if picture:
+            # Shown from the start, before the tuner first draws on the view.
+            self.string("picture", picture, translate=False, stdset=False)
         if hidden_size:
             # Present so that the outlet is connected, but this layout shows another view.
             self.size("maximumSize", 0, 0)
@@ -223,10 +226,13 @@ class Ui:
         self.end_widget()
         self.end_item()
 
-    def panel(self, name, kind="QVBoxLayout", margins=10, spacing=6, stretch=0):
+    def panel(self, name, kind="QVBoxLayout", margins=10, spacing=6, stretch=0, width=None):
         self.item()
         self.widget("QFrame", name)
         self.role("panel")
+        if width:
+            self.size("minimumSize", width, 0)
+            self.size("maximumSize", width, 16777215)
         if stretch:
             self.policy("Preferred", "Preferred", 0, stretch)
         self.layout(kind, margins, spacing)
@@ -276,7 +282,7 @@ def metrics(idiom, width, height, narrowest):
         s = narrowest / 375.0
         tall = height >= 800
         return {
-            "base": round(14 * s), "title": round(19 * s), "note": round((58 if tall else 46) * s),
+            "base": round(14 * s), "title": round(19 * s), "note": round((58 if tall else 40 if height == 480 else 46) * s),
             "freq": round((26 if tall else 22) * s), "stringNote": round(17 * s),
             "caption": round(11 * s), "fork": round(16 * s),
             "forkHeight": round((46 if tall else 38) * s), "arrow": round(36 * s),
@@ -284,9 +290,12 @@ def metrics(idiom, width, height, narrowest):
             "margins": round(10 * s), "spacing": round((10 if tall else 6) * s), "tall": tall,
             # 667 and 736 point phones show the pads' wider charts.
             "chart": round((width - 2 * round(10 * s)) *
-                           (330 / 1200 if height in (667, 736) else 270 / 720)),
-            "lamp": 64 if tall else 48,
-            "picture": round((height - 480) * 0.4 + 110) if not tall else round(height * 0.22),
+                           (330 / 1200 if height in (667, 736) else 0.28 if height == 480
+                            else 270 / 720)),
+            "lamp": 64 if tall else 48, "meter": round((60 if tall else 48) * s),
+            # The shortest phone gives its picture's height to the meter, which leads.
+            "picture": (88 if height == 480 else round((height - 480) * 0.4 + 110)) if not tall
+            else round(height * 0.22),
         }
     s = width / 768.0
     return {
@@ -294,7 +303,10 @@ def metrics(idiom, width, height, narrowest):
         "freq": round(32 * s), "stringNote": round(24 * s), "caption": round(14 * s),
         "fork": round(22 * s), "forkHeight": round(60 * s), "arrow": round(52 * s),
         "about": round(17 * s), "sibling": round(15 * s), "tab": 0, "tall": True, "margins": round(18 * s), "spacing": round(14 * s),
-        "chart": round(width * 0.6 * 330 / 1200), "lamp": 128, "picture": round(height * 0.3),
+        "chart": round(width * 0.6 * 330 / 1200), "lamp": 112, "picture": round(height * 0.3),
+        "meter": round(84 * s),
+        # The tuner's column keeps one width, whatever its texts say.
+        "tunerWidth": round(width * 0.43),
     }
 
 
@@ -323,7 +335,9 @@ def notes_row(ui, m):
 def lamps(ui, m, shown):
     for lamp in LAMPS:
         if lamp == shown:
-            ui.image(lamp, m["lamp"], m["lamp"], expanding=False)
+            # Unlit until the tuner hears something, so a lamp is there from the first moment.
+            ui.image(lamp, m["lamp"], m["lamp"], expanding=False,
+                     picture="yellow128.png" if lamp == "LEDDisplay128" else "yellow64.png")
         else:
             ui.image(lamp, 0, 0, hidden_size=True)
 
@@ -360,7 +374,8 @@ def fork_panel(ui, m):
 
 def tuner_panel_stacked(ui, m, indicator, lamp, picture_width, stretch):
     """Lamp, note and frequency in a row above a large picture: tall screens and pads."""
-    ui.panel("tunerPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=stretch)
+    ui.panel("tunerPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=stretch,
+             width=m.get("tunerWidth"))
     ui.item()
     ui.layout("QHBoxLayout", 0, m["spacing"])
     lamps(ui, m, lamp)
@@ -368,8 +383,7 @@ def tuner_panel_stacked(ui, m, indicator, lamp, picture_width, stretch):
     ui.layout("QVBoxLayout", 0, 0)
     ui.label(ui.unique("hint"), "Pluck a string", "caption", translate=True,
              align="Qt::AlignLeft|Qt::AlignVCenter", wrap=True)
-    ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
-    ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
+    reading_labels(ui, m, "QVBoxLayout")
     ui.end_layout()
     ui.end_item()
     ui.end_layout()
@@ -379,8 +393,34 @@ def tuner_panel_stacked(ui, m, indicator, lamp, picture_width, stretch):
     ui.end_panel()
 
 
+def reading_labels(ui, m, box):
+    """The note and the frequency. Beside the picture each is as wide as its longest text ("G3",
+    "198.4Hz"), so that a text of another length moves nothing around it; stacked, the column
+    they share keeps its width."""
+    ui.item()
+    ui.layout(box, 0, 0 if box == "QVBoxLayout" else m["spacing"])
+    for name, width in (("noteDisplay", round(m["note"] * 1.7)),
+                        ("freq_label", round(m["freq"] * 4.9))):
+        ui.item()
+        ui.widget("QLabel", name)
+        ui.string("text", "", translate=False)
+        ui.set("alignment", "Qt::AlignLeft|Qt::AlignVCenter")
+        if box == "QHBoxLayout":
+            ui.size("minimumSize", width, 0)
+            ui.size("maximumSize", width, 16777215)
+        ui.end_widget()
+        ui.end_item()
+    ui.end_layout()
+    ui.end_item()
+
+
 def tuner_panel_phone(ui, m, indicator, stretch):
-    ui.panel("tunerPanel", "QHBoxLayout", m["margins"], m["spacing"], stretch=stretch)
+    """Lamp, level, note and frequency beside the picture, and the meter across the panel under
+    them: short screens."""
+    ui.panel("tunerPanel", "QVBoxLayout", m["margins"], round(m["spacing"] * 0.5),
+             stretch=stretch)
+    ui.item()
+    ui.layout("QHBoxLayout", 0, m["spacing"])
     ui.item()
     ui.layout("QVBoxLayout", 0, round(m["spacing"] * 0.5))
     ui.item()
@@ -399,31 +439,34 @@ def tuner_panel_phone(ui, m, indicator, stretch):
     ui.end_layout()
     ui.end_item()
     ui.spacer()
-    ui.item()
-    ui.layout("QHBoxLayout", 0, m["spacing"])
-    ui.label("noteDisplay", "", align="Qt::AlignLeft|Qt::AlignVCenter")
-    ui.label("freq_label", "", align="Qt::AlignLeft|Qt::AlignVCenter")
-    ui.end_layout()
-    ui.end_item()
-    meter(ui, m, "TuningMeter", "tuningMeter", round(m["note"] * 4.2))
+    reading_labels(ui, m, "QHBoxLayout")
     ui.spacer()
     ui.end_layout()
     ui.end_item()
     indicators(ui, m, indicator, round(m["picture"] * 0.6))
+    ui.end_layout()
+    ui.end_item()
+    meter(ui, m, "TuningMeter", "tuningMeter")
     ui.end_panel()
 
 
 def meter_heights(m):
-    """The tuning meter's and the level meter's heights."""
+    """The tuning meter's and the level meter's heights. The tuning meter leads: tall enough for
+    its text to be read at arm's length (the meter writes at least 18 px)."""
     if m["tall"]:
-        return round(m["note"] * 0.9), round(m["caption"] * 0.9)
-    return round(m["note"] * 0.7), round(m["caption"] * 0.7)
+        return m["meter"], round(m["caption"] * 0.9)
+    return m["meter"], round(m["caption"] * 0.7)
+
+
+METER_NAMES = {"TuningMeter": "Tuning meter", "LevelMeter": "Level"}
 
 
 def meter(ui, m, cls, name, min_width=0):
     height = meter_heights(m)[0 if cls == "TuningMeter" else 1]
     ui.item()
     ui.widget(cls, name)
+    # Until the meter first draws a reading, which it then names itself.
+    ui.string("accessibleName", METER_NAMES[cls])
     ui.size("minimumSize", min_width, height)
     ui.size("maximumSize", 16777215, height)
     ui.policy("Expanding", "Fixed")

@@ -296,6 +296,62 @@
         <source>A sound file (--input)</source>
         <translation>A sound file (--input)</translation>
     </message>
+    <message>
+        <source>Tuning meter</source>
+        <translation>Tuning meter</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>No sound to read</source>
+        <translation>No sound to read</translation>
+    </message>
+    <message>
+        <source>%1, in tune</source>
+        <translation>%1, in tune</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents sharp, tune down</source>
+        <translation>%1, %2 cents sharp, tune down</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents flat, tune up</source>
+        <translation>%1, %2 cents flat, tune up</translation>
+    </message>
+    <message>
+        <source>Level: %1</source>
+        <translation>Level: %1</translation>
+    </message>
+    <message>
+        <source>silent</source>
+        <translation>silent</translation>
+    </message>
+    <message>
+        <source>quiet</source>
+        <translation>quiet</translation>
+    </message>
+    <message>
+        <source>measuring</source>
+        <translation>measuring</translation>
+    </message>
+    <message>
+        <source>Lamp: waiting for a string</source>
+        <translation>Lamp: waiting for a string</translation>
+    </message>
+    <message>
+        <source>Lamp: not in tune</source>
+        <translation>Lamp: not in tune</translation>
+    </message>
+    <message>
+        <source>Lamp: in tune</source>
+        <translation>Lamp: in tune</translation>
+    </message>
+    <message>
+        <source>Lamp: no longer in tune</source>
+        <translation>Lamp: no longer in tune</translation>
+    </message>
 </context>
 <context>
     <name>WebPage</name>

@@ -296,6 +296,62 @@
         <source>A sound file (--input)</source>
         <translation>Un archivo de sonido (--input)</translation>
     </message>
+    <message>
+        <source>Tuning meter</source>
+        <translation>Afinador</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>No sound to read</source>
+        <translation>Ningún sonido que leer</translation>
+    </message>
+    <message>
+        <source>%1, in tune</source>
+        <translation>%1, afinada</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents sharp, tune down</source>
+        <translation>%1, %2 cents alta, baja la afinación</translation>
+    </message>
+    <message>
+        <source>%1, %2 cents flat, tune up</source>
+        <translation>%1, %2 cents baja, sube la afinación</translation>
+    </message>
+    <message>
+        <source>Level: %1</source>
+        <translation>Nivel: %1</translation>
+    </message>
+    <message>
+        <source>silent</source>
+        <translation>silencio</translation>
+    </message>
+    <message>
+        <source>quiet</source>
+        <translation>débil</translation>
+    </message>
+    <message>
+        <source>measuring</source>
+        <translation>midiendo</translation>
+    </message>
+    <message>
+        <source>Lamp: waiting for a string</source>
+        <translation>Luz: esperando una cuerda</translation>
+    </message>
+    <message>
+        <source>Lamp: not in tune</source>
+        <translation>Luz: desafinada</translation>
+    </message>
+    <message>
+        <source>Lamp: in tune</source>
+        <translation>Luz: afinada</translation>
+    </message>
+    <message>
+        <source>Lamp: no longer in tune</source>
+        <translation>Luz: ya no está afinada</translation>
+    </message>
 </context>
 <context>
     <name>WebPage</name>

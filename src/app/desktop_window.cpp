@@ -21,6 +21,7 @@
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_device.h"
 #include "platform/desktop/qt_dispatch.h"
+#include "platform/desktop/qt_focus_ring.h"
 #include "platform/desktop/qt_images.h"
 #include "platform/desktop/qt_keyboard.h"
 #include "platform/desktop/qt_playing_fork.h"
@@ -234,7 +235,8 @@ struct DesktopWindowApp::Parts {
         });
         layout->setActionObserver(
             [this](std::string_view action) { playingFork->actionSent(action); });
-        new desktop::QtKeyboard(*window);  // the window owns it
+        new desktop::QtKeyboard(*window);   // the window owns it
+        new desktop::QtFocusRing(*window);  // and this
     }
 
     std::int64_t elapsedMicros() const {

@@ -95,4 +95,25 @@ class LevelMeter {
     virtual void show(const LevelMeterReading& reading) = 0;
 };
 
+// How the screen weighs its read-outs, from what the tick lit and what the meter reads. The
+// tick's own writes keep the matched look through loud ticks that match nothing; this says
+// whether that look still tells the truth, so a platform can dim what has gone stale and let
+// the meter lead.
+enum class ScreenLook {
+    Silence,    // nothing heard since the last silent tick, or nothing yet
+    Measuring,  // a sound is heard and no string is lit: the meter's reading is the news
+    InTune,     // a string is lit and the meter reads it inside its window (or reads nothing)
+    Stale,      // a string is lit, but the meter reads it out of its window or names another
+};
+
+class ScreenLookView {
+  public:
+    virtual ~ScreenLookView() = default;
+    // Each change of the look.
+    virtual void show(ScreenLook look) = 0;
+    // Says to assistive technology that the sound has come into tune or gone out of it, with
+    // the meter's reading; never more than once a second.
+    virtual void announce(ScreenLook look, const TuningMeterReading& reading) = 0;
+};
+
 }  // namespace strumwise::platform

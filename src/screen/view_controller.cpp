@@ -16,16 +16,19 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       indicator_(outlets_, services.device, services.images),
       tunedStrings_(tunerState, services.runLoop),
       tick_(outlets_, microphone, tunerState, *this, services.images),
-      tuningMeter_(outlets_.tuningMeter, tunerState),
+      screenLook_(outlets_.tuningMeter, outlets_.screenLook),
+      tuningMeter_(&screenLook_, tunerState),
       levelDisplay_(outlets_.levelMeter),
       browser_(outlets_, tunerState, *this, services.device, services.images, services.bundle),
       toneUnit_(services.audioOutput, toneGenerator),
       forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_),
       audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {
-    // The meters draw after the tick's own writes, from the same readings.
+    // The meters draw after the tick's own writes, from the same readings, and the look last,
+    // from what the tick lit and what the meter now reads.
     tick_.setAfterTickHandler([this](double power, double refinedHertz) {
         tuningMeter_.show(power, refinedHertz, microphone_.holdsSteadyNote());
         levelDisplay_.show(power);
+        screenLook_.tick();
     });
 }
 
@@ -67,9 +70,13 @@ void ViewController::tickFree() {
 }
 void ViewController::displayNoStrings() {
     tick_.displayNoStrings();
+    screenLook_.silenced();
 }
 void ViewController::displayTunedString(std::int64_t string) {
     indicator_.displayTunedString(string);
+    if (string >= 1 && string <= 5) {
+        screenLook_.lit(static_cast<int>(string));
+    }
 }
 void ViewController::play1stSoundOnce() {
     tunedStrings_.confirm(1);

@@ -13,6 +13,7 @@
 #include "tones/tone_generator.h"
 #include "tones/tone_unit.h"
 #include "tuner/level_display.h"
+#include "tuner/screen_look.h"
 #include "tuner/tuned_string_indicator.h"
 #include "tuner/tuned_strings.h"
 #include "tuner/tuner_state.h"
@@ -91,6 +92,8 @@ class ViewController final : private view::ScreenHooks {
     tuner::TunedStringIndicator indicator_;
     tuner::TunedStrings tunedStrings_;
     tuner::TunerTick tick_;
+    // The meter draws through the look keeper, which weighs the matched look against it.
+    tuner::ScreenLookKeeper screenLook_;
     tuner::TuningMeter tuningMeter_;
     tuner::LevelDisplay levelDisplay_;
     tuner::TuningBrowser browser_;

@@ -41,6 +41,8 @@ struct Outlets {
     // loud the microphone hears.
     platform::TuningMeter* tuningMeter = nullptr;
     platform::LevelMeter* levelMeter = nullptr;
+    // Dims the matched look once the meter no longer agrees with it.
+    platform::ScreenLookView* screenLook = nullptr;
 };
 
 // Writes that do nothing on an unconnected outlet.

@@ -22,7 +22,8 @@ const screenNow = (page) => read(page, `(() => {
     lamp: outlet("LEDDisplay").getAttribute("src"), string: outlet("tunedString5").getAttribute("src"),
     stringShown: getComputedStyle(outlet("tunedString5")).visibility !== "hidden",
     cents: Number(outlet("tuningMeter").dataset.cents),
-    offset: outlet("tuningMeter").querySelector(".meterOffset").textContent };
+    offset: outlet("tuningMeter").querySelector(".meterOffset").textContent,
+    look: outlet("screen").dataset.look };
 })()`);
 
 // The screens of `seconds` of listening that show a reading, from the first one on: two loops of
@@ -59,6 +60,7 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
     const screen = middle(inTune);
     assert.equal(screen.frequency, "196Hz");
     assert.ok(Math.abs(screen.cents) < 2, `${screen.cents} cents`);
+    assert.equal(screen.look, "inTune");
     for (const lit of inTune) {
       assert.equal(lit.lamp, "images/green64.png");
       assert.match(lit.string, /^images\/3rd_string/);
@@ -70,6 +72,8 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
     const screen = middle(seen);
     assert.ok(Math.abs(screen.cents - 20) < 2, `${screen.cents} cents`);
     assert.equal(screen.offset, `+${Math.round(screen.cents)} \u00a2`);
+    // Nothing lit: the meter is the news.
+    assert.equal(screen.look, "measuring");
     for (const sharp of seen) {
       assert.notEqual(sharp.note, "G3");
       assert.notEqual(sharp.lamp, "images/green64.png");

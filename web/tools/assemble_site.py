@@ -104,8 +104,10 @@ class Converter:
             self.button(widget, common)
         elif cls == "ImageView":
             hidden = size(widget, "maximumSize") == (0, 0)
-            # Pictures say nothing of their own until the page describes the one it shows.
-            self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", **common)}>')
+            # Pictures say nothing of their own until the page describes the one it shows; a
+            # layout's own picture is shown until the tuner draws on it.
+            picture, _ = text_of(widget, "picture")
+            self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", src=picture and "images/" + picture, **common)}>')
         elif cls in ("TuningMeter", "LevelMeter"):
             # The page draws the meters' insides (host.js).
             self.out.append(f'<div{self.attrs(class_=cls, **common)}></div>')

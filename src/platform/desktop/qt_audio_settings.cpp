@@ -61,7 +61,6 @@ QtAudioSettingsPanel::QtAudioSettingsPanel(AudioSettings settings, QWidget* pare
     setObjectName(QStringLiteral("audioSettingsPanel"));
     setProperty("role", QStringLiteral("panel"));
     auto* grid = new QGridLayout(this);
-    grid->setColumnStretch(1, 1);
 
     auto* volume = new QSlider(Qt::Horizontal, this);
     volume->setObjectName(QStringLiteral("toneVolumeSlider"));
@@ -80,14 +79,17 @@ QtAudioSettingsPanel::QtAudioSettingsPanel(AudioSettings settings, QWidget* pare
             settings_.volumeChanged(db);
         }
     });
-    grid->addWidget(caption(translated("Tone volume"), this), 0, 0);
-    grid->addWidget(volume, 0, 1);
-    grid->addWidget(volumeValue, 0, 2);
-
-    grid->addWidget(caption(translated("Microphone"), this), 1, 0);
-    grid->addWidget(deviceChoice(true), 1, 1, 1, 2);
-    grid->addWidget(caption(translated("Speakers"), this), 2, 0);
-    grid->addWidget(deviceChoice(false), 2, 1, 1, 2);
+    // Each caption above its control, so that a drop-down has the panel's whole width for a
+    // device's name, on the narrowest phone too.
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 0);
+    grid->addWidget(caption(translated("Tone volume"), this), 0, 0, 1, 2);
+    grid->addWidget(volume, 1, 0);
+    grid->addWidget(volumeValue, 1, 1);
+    grid->addWidget(caption(translated("Microphone"), this), 2, 0, 1, 2);
+    grid->addWidget(deviceChoice(true), 3, 0, 1, 2);
+    grid->addWidget(caption(translated("Speakers"), this), 4, 0, 1, 2);
+    grid->addWidget(deviceChoice(false), 5, 0, 1, 2);
 }
 
 QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
@@ -141,7 +143,9 @@ QtAudioSettingsPanel* QtAudioSettingsPanel::addToAboutArea(QWidget& root, AudioS
         return nullptr;
     }
     auto* panel = new QtAudioSettingsPanel(std::move(settings), area);
-    box->addWidget(panel);
+    // Right under the texts, so that the settings come before the store buttons, to the eye and
+    // to Tab alike.
+    box->insertWidget(box->indexOf(about) + 1, panel);
     scrollWhenTall(*area);
     return panel;
 }

@@ -20,13 +20,18 @@ class ImageViewWidget final : public QWidget {
     void setPicture(const QPixmap& pixmap, std::string name);
     const std::string& pictureName() const { return name_; }
     const QPixmap& picture() const { return pixmap_; }
+    // A dimmed view draws its picture greyed and faint: still there, no longer the news.
+    void setDimmed(bool dimmed);
+    bool dimmed() const { return dimmed_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QPixmap pixmap_;
+    QPixmap greyed_;  // made when first needed, dropped with its picture
     std::string name_;
+    bool dimmed_ = false;
 };
 
 }  // namespace strumwise::platform::desktop

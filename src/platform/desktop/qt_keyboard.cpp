@@ -1,7 +1,9 @@
 #include "platform/desktop/qt_keyboard.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
@@ -84,6 +86,12 @@ QtKeyboard::QtKeyboard(QWidget& window) : QObject(&window) {
     for (QAbstractSlider* slider : window.findChildren<QAbstractSlider*>()) {
         slider->installEventFilter(this);
     }
+    for (QTabBar* tabs : window.findChildren<QTabBar*>()) {
+        tabs->installEventFilter(this);
+    }
+    for (QComboBox* choice : window.findChildren<QComboBox*>()) {
+        choice->installEventFilter(this);
+    }
     const QList<QWidget*> order = readingOrder(window);
     for (qsizetype i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -110,13 +118,26 @@ void QtKeyboard::addShortcut(QWidget& window, const QKeySequence& keys, const ch
 }
 
 bool QtKeyboard::eventFilter(QObject* watched, QEvent* event) {
-    // Taking the override keeps the tuning shortcuts from stealing a focused slider's arrows.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Left || key == Qt::Key_Right) {
-            event->accept();
-            return true;
-        }
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!override && !press) {
+        return QObject::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right;
+    const bool opens = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    auto* choice = qobject_cast<QComboBox*>(watched);
+    // Taking the override keeps the window's shortcuts from stealing a focused control's own
+    // keys: a slider's and a tab bar's arrows, and the keys that open a drop-down.
+    if (override && (choice != nullptr ? opens : arrow)) {
+        event->accept();
+        return true;
+    }
+    // A drop-down opens on Space by itself; Return and Enter open it here, as they press a
+    // focused button.
+    if (press && choice != nullptr && opens && !choice->view()->isVisible()) {
+        choice->showPopup();
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

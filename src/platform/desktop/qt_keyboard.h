@@ -8,7 +8,8 @@ namespace strumwise::platform::desktop {
 // The main screen from the keyboard. Left and Right browse the tunings, 1 to 5 play the forks of
 // strings 1 to 5, Space and Escape stop the tone, Return and Enter press the focused button,
 // and Tab walks the controls in reading order. Each key clicks the layout's own button, so a key
-// does exactly what a click does. A slider keeps its own arrow keys while it has the focus.
+// does exactly what a click does. A focused slider or tab bar keeps its own arrow keys (the tab
+// bar's change the page), and Space, Return and Enter open a focused drop-down.
 // Main thread only; lives as long as the window it was made for.
 class QtKeyboard final : public QObject {
   public:

@@ -63,6 +63,14 @@ QtStoryboard::QtStoryboard(std::string name, QWidget* root) : name_(std::move(na
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
+    // A view the layout gives a picture of its own (the unlit lamp) shows it from the start, so
+    // nothing is missing before the tuner first draws on it.
+    for (auto* view : root_->findChildren<ImageViewWidget*>()) {
+        const QString picture = view->property(kPictureProperty).toString();
+        if (!picture.isEmpty()) {
+            view->setPicture(QPixmap(QStringLiteral(":/images/") + picture), picture.toStdString());
+        }
+    }
     for (QPushButton* button : root_->findChildren<QPushButton*>()) {
         const QVariant action = button->property(kActionProperty);
         if (!action.isValid() || action.toString().isEmpty()) {
@@ -122,6 +130,16 @@ TuningMeter* QtStoryboard::tuningMeter(std::string_view outlet) {
 
 LevelMeter* QtStoryboard::levelMeter(std::string_view outlet) {
     return adapterFor<QtLevelMeter, LevelMeterWidget>(levelMeters_, outlet);
+}
+
+ScreenLookView* QtStoryboard::screenLook(std::string_view outlet) {
+    if (outlet != "screenLook" || root_ == nullptr) {
+        return nullptr;
+    }
+    if (!screenLook_) {
+        screenLook_ = std::make_unique<QtScreenLook>(root_);
+    }
+    return screenLook_.get();
 }
 
 void QtStoryboard::setActionHandler(std::function<void(std::string_view action)> handler) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/qt_screen_look.h"
 #include "platform/desktop/qt_views.h"
 #include "platform/storyboard.h"
 
@@ -21,6 +22,8 @@ namespace strumwise::platform::desktop {
 class QtStoryboard final : public Storyboard {
   public:
     static constexpr const char* kActionProperty = "action";
+    // An image view's picture before anything is written to it, by resource name.
+    static constexpr const char* kPictureProperty = "picture";
 
     // The button under `root` that sends `action`, or nullptr when there is none.
     static QPushButton* buttonFor(QWidget& root, std::string_view action);
@@ -34,6 +37,8 @@ class QtStoryboard final : public Storyboard {
     Button* button(std::string_view outlet) override;
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
+    // The look of the whole layout, under the outlet name "screenLook".
+    ScreenLookView* screenLook(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
     // Runs after the handler for every action a button sent, so that the desktop can show what
     // the action did (the playing fork button).
@@ -58,6 +63,7 @@ class QtStoryboard final : public Storyboard {
     std::map<std::string, std::unique_ptr<QtButton>, std::less<>> buttons_;
     std::map<std::string, std::unique_ptr<QtTuningMeter>, std::less<>> tuningMeters_;
     std::map<std::string, std::unique_ptr<QtLevelMeter>, std::less<>> levelMeters_;
+    std::unique_ptr<QtScreenLook> screenLook_;
 };
 
 // Reads a layout resource; nullptr (and `error` filled) when it is missing or malformed.

@@ -33,6 +33,9 @@ HeadlessStoryboard::HeadlessStoryboard(std::string name) : name_(std::move(name)
             case OutletKind::LevelMeter:
                 levelMeters_[std::string(outlet.name)];
                 break;
+            case OutletKind::ScreenLook:
+                screenLooks_[std::string(outlet.name)];
+                break;
         }
     }
 }
@@ -55,6 +58,10 @@ TuningMeter* HeadlessStoryboard::tuningMeter(std::string_view outlet) {
 
 LevelMeter* HeadlessStoryboard::levelMeter(std::string_view outlet) {
     return find(levelMeters_, outlet);
+}
+
+ScreenLookView* HeadlessStoryboard::screenLook(std::string_view outlet) {
+    return find(screenLooks_, outlet);
 }
 
 void HeadlessStoryboard::setActionHandler(std::function<void(std::string_view)> handler) {
@@ -87,6 +94,10 @@ const MemoryTuningMeter* HeadlessStoryboard::tuningMeterState(std::string_view o
 
 const MemoryLevelMeter* HeadlessStoryboard::levelMeterState(std::string_view outlet) const {
     return find(levelMeters_, outlet);
+}
+
+const MemoryScreenLook* HeadlessStoryboard::screenLookState(std::string_view outlet) const {
+    return find(screenLooks_, outlet);
 }
 
 HeadlessWindows::HeadlessWindows(std::vector<std::string> layoutNames)

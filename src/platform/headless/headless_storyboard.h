@@ -25,6 +25,7 @@ class HeadlessStoryboard final : public Storyboard {
     Button* button(std::string_view outlet) override;
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
+    ScreenLookView* screenLook(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
     // Delivers `action` as if its control had been touched. Answers false when no handler is
@@ -37,6 +38,7 @@ class HeadlessStoryboard final : public Storyboard {
     const MemoryButton* buttonState(std::string_view outlet) const;
     const MemoryTuningMeter* tuningMeterState(std::string_view outlet) const;
     const MemoryLevelMeter* levelMeterState(std::string_view outlet) const;
+    const MemoryScreenLook* screenLookState(std::string_view outlet) const;
 
   private:
     std::string name_;
@@ -45,6 +47,7 @@ class HeadlessStoryboard final : public Storyboard {
     std::map<std::string, MemoryButton, std::less<>> buttons_;
     std::map<std::string, MemoryTuningMeter, std::less<>> tuningMeters_;
     std::map<std::string, MemoryLevelMeter, std::less<>> levelMeters_;
+    std::map<std::string, MemoryScreenLook, std::less<>> screenLooks_;
     std::function<void(std::string_view)> actionHandler_;
 };
 

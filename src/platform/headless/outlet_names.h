@@ -5,7 +5,7 @@
 
 namespace strumwise::platform::headless {
 
-enum class OutletKind { Label, ImageView, Button, TuningMeter, LevelMeter };
+enum class OutletKind { Label, ImageView, Button, TuningMeter, LevelMeter, ScreenLook };
 
 struct OutletName {
     std::string_view name;
@@ -15,7 +15,7 @@ struct OutletName {
 // Every view of the main screen layout by outlet name, as the screen's Outlets expect them. The
 // headless layouts connect all of them on every screen size: a write to a view that a real
 // layout would leave out still shows up in the trace, which is what a test wants to see.
-inline constexpr std::array<OutletName, 29> kMainScreenOutlets{{
+inline constexpr std::array<OutletName, 30> kMainScreenOutlets{{
     {"freq_label", OutletKind::Label},
     {"tuningForkButton", OutletKind::Button},
     {"noteDisplay", OutletKind::Label},
@@ -45,6 +45,7 @@ inline constexpr std::array<OutletName, 29> kMainScreenOutlets{{
     {"audioStatusLabel", OutletKind::Label},
     {"tuningMeter", OutletKind::TuningMeter},
     {"levelMeter", OutletKind::LevelMeter},
+    {"screenLook", OutletKind::ScreenLook},
 }};
 
 }  // namespace strumwise::platform::headless

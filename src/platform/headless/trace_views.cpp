@@ -78,6 +78,25 @@ std::string_view levelMeterBand(const LevelMeterReading& reading) {
     return reading.power <= reading.measureAbove ? "quiet" : "measuring";
 }
 
+std::string_view screenLookName(ScreenLook look) {
+    switch (look) {
+        case ScreenLook::Silence:
+            return "silence";
+        case ScreenLook::Measuring:
+            return "measuring";
+        case ScreenLook::InTune:
+            return "inTune";
+        case ScreenLook::Stale:
+            return "stale";
+    }
+    return "";
+}
+
+void TracedScreenLook::show(ScreenLook look) {
+    sink_.emit(outlet_, "value", std::string(screenLookName(look)));
+    inner_.show(look);
+}
+
 void TracedTuningMeter::show(const TuningMeterReading& reading) {
     std::string text = tuningMeterText(reading);
     if (text != traced_) {
@@ -114,6 +133,10 @@ TuningMeter* TracedStoryboard::tuningMeter(std::string_view outlet) {
 
 LevelMeter* TracedStoryboard::levelMeter(std::string_view outlet) {
     return wrapperFor<TracedLevelMeter>(levelMeters_, outlet, inner_.levelMeter(outlet), sink_);
+}
+
+ScreenLookView* TracedStoryboard::screenLook(std::string_view outlet) {
+    return wrapperFor<TracedScreenLook>(screenLooks_, outlet, inner_.screenLook(outlet), sink_);
 }
 
 void TracedStoryboard::setActionHandler(std::function<void(std::string_view)> handler) {

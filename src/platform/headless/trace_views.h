@@ -86,9 +86,27 @@ class TracedLevelMeter final : public LevelMeter {
     std::string_view traced_;
 };
 
-// The trace's words for a meter reading.
+// The screen's look traced as `screenLook value "stale"` ("silence", "measuring", "inTune" or
+// "stale"), once per change; announcements are for assistive technology and stay out of it.
+class TracedScreenLook final : public ScreenLookView {
+  public:
+    TracedScreenLook(ScreenLookView& inner, std::string outlet, TraceSink& sink)
+        : inner_(inner), outlet_(std::move(outlet)), sink_(sink) {}
+    void show(ScreenLook look) override;
+    void announce(ScreenLook look, const TuningMeterReading& reading) override {
+        inner_.announce(look, reading);
+    }
+
+  private:
+    ScreenLookView& inner_;
+    std::string outlet_;
+    TraceSink& sink_;
+};
+
+// The trace's words for a meter reading and a look.
 std::string tuningMeterText(const TuningMeterReading& reading);
 std::string_view levelMeterBand(const LevelMeterReading& reading);
+std::string_view screenLookName(ScreenLook look);
 
 // A storyboard whose views are traced: asking for an outlet answers a traced wrapper around the
 // wrapped storyboard's view (the same wrapper every time), and each delivered action is traced
@@ -106,6 +124,7 @@ class TracedStoryboard final : public Storyboard {
     Button* button(std::string_view outlet) override;
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
+    ScreenLookView* screenLook(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
   private:
@@ -117,6 +136,7 @@ class TracedStoryboard final : public Storyboard {
     std::map<std::string, std::unique_ptr<TracedButton>, std::less<>> buttons_;
     std::map<std::string, std::unique_ptr<TracedTuningMeter>, std::less<>> tuningMeters_;
     std::map<std::string, std::unique_ptr<TracedLevelMeter>, std::less<>> levelMeters_;
+    std::map<std::string, std::unique_ptr<TracedScreenLook>, std::less<>> screenLooks_;
 };
 
 // Windows whose storyboards are traced; installing one is traced as `window install "<name>"`.

@@ -34,6 +34,10 @@ EM_JS(void, js_show_level_meter, (const char* o, int ol, double power, double si
     StrumwiseHost.showLevelMeter(UTF8ToString(o, ol), { power, silenceBelow: silence,
                                  measureAbove: measure });
 });
+EM_JS(void, js_show_screen_look, (const char* l, int ll), {
+    const screen = document.getElementById("screen");
+    if (screen) screen.dataset.look = UTF8ToString(l, ll);
+});
 EM_JS(int, js_has_layout, (const char* n, int nl), {
     return StrumwiseHost.hasLayout(UTF8ToString(n, nl)) ? 1 : 0;
 });
@@ -121,6 +125,9 @@ void showTuningMeter(std::string_view outlet, bool idle, int string, std::string
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove) {
     js_show_level_meter(outlet.data(), size(outlet), power, silenceBelow, measureAbove);
+}
+void showScreenLook(std::string_view look) {
+    js_show_screen_look(look.data(), size(look));
 }
 bool hasLayout(std::string_view name) {
     return js_has_layout(name.data(), size(name)) != 0;

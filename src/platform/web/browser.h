@@ -19,6 +19,9 @@ void showTuningMeter(std::string_view outlet, bool idle, int string, std::string
                      double cents, double needle, double zoneLow, double zoneHigh, int turn);
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove);
+// The screen's look ("silence", "measuring", "inTune", "stale") as the page's data-look
+// attribute, for the style sheet to weigh the read-outs by.
+void showScreenLook(std::string_view look);
 bool hasLayout(std::string_view name);
 void installLayout(std::string_view name);
 

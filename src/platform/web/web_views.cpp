@@ -54,6 +54,28 @@ class WebStoryboard::View final : public Label,
     std::string outlet_;
 };
 
+// The look is the whole page's: an attribute on the screen that the style sheet reads.
+class WebStoryboard::Look final : public ScreenLookView {
+  public:
+    void show(ScreenLook look) override {
+        switch (look) {
+            case ScreenLook::Silence:
+                browser::showScreenLook("silence");
+                break;
+            case ScreenLook::Measuring:
+                browser::showScreenLook("measuring");
+                break;
+            case ScreenLook::InTune:
+                browser::showScreenLook("inTune");
+                break;
+            case ScreenLook::Stale:
+                browser::showScreenLook("stale");
+                break;
+        }
+    }
+    void announce(ScreenLook /*look*/, const TuningMeterReading& /*reading*/) override {}
+};
+
 WebStoryboard::WebStoryboard(std::string name) : name_(std::move(name)) {
     browser::installLayout(name_);
     activeStoryboard = this;
@@ -90,6 +112,16 @@ TuningMeter* WebStoryboard::tuningMeter(std::string_view outlet) {
 }
 LevelMeter* WebStoryboard::levelMeter(std::string_view outlet) {
     return view(outlet, "levelMeter");
+}
+
+ScreenLookView* WebStoryboard::screenLook(std::string_view outlet) {
+    if (outlet != "screenLook") {
+        return nullptr;
+    }
+    if (!look_) {
+        look_ = std::make_unique<Look>();
+    }
+    return look_.get();
 }
 
 void WebStoryboard::setActionHandler(std::function<void(std::string_view action)> handler) {

@@ -31,6 +31,7 @@ class WebStoryboard final : public Storyboard {
     Button* button(std::string_view outlet) override;
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
+    ScreenLookView* screenLook(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
     // A control of the page sent `action`.
@@ -38,10 +39,12 @@ class WebStoryboard final : public Storyboard {
 
   private:
     class View;
+    class Look;
     View* view(std::string_view outlet, std::string_view kind);
 
     std::string name_;
     std::map<std::string, std::unique_ptr<View>, std::less<>> views_;
+    std::unique_ptr<Look> look_;
     std::function<void(std::string_view)> actionHandler_;
 };
 

@@ -1,14 +1,19 @@
 // Every main-screen layout: it loads, connects every outlet with the right kind of view, sends
 // every action, gives the screen class's own indicator room, shows every text of both languages
-// whole with the installed fonts, scales evenly with its window, and looks right (a screenshot
-// per layout lands in <build>/screenshots).
+// whole with the installed fonts (the About page's sound settings included), lets the tuning
+// meter lead, keeps every view in place whatever its texts say, dims a stale match, scales
+// evenly with its window, and looks right (a screenshot per layout, of a G3 20 cents sharp after
+// a match, lands in <build>/screenshots).
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -18,8 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/qt_audio_settings.h"
 #include "platform/desktop/qt_bundle.h"
+#include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_images.h"
+#include "platform/desktop/qt_meter_widgets.h"
 #include "platform/desktop/qt_scaled_page.h"
 #include "platform/desktop/qt_storyboard.h"
 #include "platform/desktop/qt_windows.h"
@@ -27,6 +35,7 @@
 #include "platform/desktop/stderr_log.h"
 #include "platform/headless/outlet_names.h"
 #include "qt_test_app.h"
+#include "tuner/tuning_meter.h"
 #include "view/action_names.h"
 #include "view/screen_class.h"
 
@@ -118,10 +127,60 @@ std::vector<std::string> clippedTexts(QWidget& page) {
                                         : label->sizeHint());
             } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
                 check(*button, button->text(), button->size(), button->sizeHint());
+            } else if (auto* choice = qobject_cast<QComboBox*>(widget)) {
+                // The drop-down's text field, inside its frame and beside its arrow.
+                QStyleOptionComboBox option;
+                option.initFrom(choice);
+                option.currentText = choice->currentText();
+                const QRect field = choice->style()->subControlRect(
+                    QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, choice);
+                const QFontMetrics metrics = choice->fontMetrics();
+                check(*choice, choice->currentText(), field.size(),
+                      {metrics.horizontalAdvance(choice->currentText()), metrics.height()});
+            }
+            // A view reaching out of its parent sideways is cut at the parent's edge.
+            const QWidget* parent = widget->parentWidget();
+            if (parent != nullptr && widget != &page &&
+                (widget->x() < 0 || widget->geometry().right() > parent->width() - 1)) {
+                clipped.push_back(QStringLiteral("%1 reaches %2..%3 out of its %4 px wide parent")
+                                      .arg(widget->objectName())
+                                      .arg(widget->x())
+                                      .arg(widget->geometry().right())
+                                      .arg(parent->width())
+                                      .toStdString());
             }
         }
     }
     return clipped;
+}
+
+// The About page's sound settings as the window adds them, on a tuner that hears a file.
+void addSoundSettings(QtStoryboard& layout) {
+    AudioSettings settings;
+    settings.inputIsFile = true;
+    settings.volumeDb = -12.0;
+    ASSERT_NE(QtAudioSettingsPanel::addToAboutArea(*layout.rootWidget(), std::move(settings)),
+              nullptr);
+}
+
+// Where the tuning meter falls short of leading: its scale narrower than three quarters of the
+// tuner's panel, or its type smaller than 18 pixels.
+std::vector<std::string> meterShortfalls(QWidget& page) {
+    auto* meter = page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+    auto* panel = page.findChild<QWidget*>(QStringLiteral("tunerPanel"));
+    if (meter == nullptr || panel == nullptr) {
+        return {"no meter or no tuner panel"};
+    }
+    std::vector<std::string> shortfalls;
+    const double span = meter->scaleRect().width();
+    if (span < 0.75 * panel->width()) {
+        shortfalls.push_back("scale " + std::to_string(span) + " px of a " +
+                             std::to_string(panel->width()) + " px panel");
+    }
+    if (meter->textPixelSize() < 18) {
+        shortfalls.push_back("text " + std::to_string(meter->textPixelSize()) + " px");
+    }
+    return shortfalls;
 }
 
 // Every control a user can reach (a focusable button by its object name, a page tab by its place)
@@ -201,9 +260,22 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
     EXPECT_EQ(sent, expected) << name;
 }
 
+// The picture of string 3 made for the class's screens.
+std::string thirdStringPicture(view::ScreenClass screenClass) {
+    using view::ScreenClass;
+    const char* suffix = screenClass == ScreenClass::iPhone4s  ? ""
+                         : screenClass == ScreenClass::iPhone  ? "_5"
+                         : screenClass == ScreenClass::iPhone6 ? "_6"
+                         : screenClass == ScreenClass::iPad    ? "_iPad"
+                         : screenClass > ScreenClass::iPad     ? "_iPad_Pro"
+                                                               : "_6plus";
+    return std::string("3rd_string") + suffix + ".png";
+}
+
 // The class's own indicator has room to show its picture while the other two take none, so
 // showing them on a match changes nothing on screen; the window opens with the design's
-// proportions, no larger than the desktop.
+// proportions, no larger than the desktop. A G3 matched and then heard 20 cents sharp greys the
+// lamp, the note and the picture, and the meter leads; back in tune, all is green again.
 TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     const LayoutCase& layoutCase = GetParam();
     const auto name = std::string(view::storyboardName(layoutCase.screenClass));
@@ -221,15 +293,43 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
                 design.height())
         << name;
     window->resize(design);
-    // A tuned first string, as the tick draws it.
+    QWidget* root = windows.keyStoryboard()->rootWidget();
+    const auto picture = [&](const std::string& outlet) {
+        return root->findChild<ImageViewWidget*>(QString::fromStdString(outlet));
+    };
+    const std::string lamp =
+        layoutCase.screenClass >= view::ScreenClass::iPad ? "LEDDisplay128" : "LEDDisplay";
+    EXPECT_EQ(picture(lamp)->pictureName().rfind("yellow", 0), 0u) << "unlit before any tick";
+    // A tuned third string, as the tick draws it, then heard 20 cents sharp.
     storyboard->imageView("LEDDisplay")->setImage(images.imageNamed("green64.png"));
     storyboard->imageView("LEDDisplay128")->setImage(images.imageNamed("green128.png"));
     const std::string indicator = indicatorOf(layoutCase.screenClass);
     for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
         storyboard->imageView(view)->setHidden(false);
     }
-    storyboard->imageView(indicator)->setImage(images.imageNamed("1st_string_6.png"));
+    storyboard->imageView(indicator)->setImage(
+        images.imageNamed(thirdStringPicture(layoutCase.screenClass)));
+    storyboard->label("noteDisplay")->setText("G3");
+    storyboard->label("freq_label")->setText("198.3Hz");
+    storyboard->tuningMeter("tuningMeter")->show(tuner::tuningMeterReading(1, 198.27));
+    storyboard->screenLook("screenLook")->show(ScreenLook::Stale);
     QCoreApplication::processEvents();
+    auto* note = root->findChild<QLabel*>(QStringLiteral("noteDisplay"));
+    const auto noteColour = [&] { return note->palette().color(QPalette::WindowText); };
+    const QColor staleNote = noteColour();
+    EXPECT_TRUE(picture(lamp)->dimmed() && picture(indicator)->dimmed()) << name;
+    EXPECT_LT(staleNote.saturationF(), 0.3) << name << ": a grey note";
+    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->look(),
+              ScreenLook::Stale);
+    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->accessibleName(),
+              QStringLiteral("G3, 20 cents sharp, tune down"));
+    EXPECT_EQ(picture(lamp)->accessibleName(), QStringLiteral("Lamp: no longer in tune"));
+    EXPECT_TRUE(window->grab().save(testing::screenshotDir() + QStringLiteral("/") +
+                                    QString::fromStdString(name) + QStringLiteral(".png")));
+    storyboard->screenLook("screenLook")->show(ScreenLook::InTune);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(picture(lamp)->dimmed() || picture(indicator)->dimmed()) << name;
+    EXPECT_GT(noteColour().saturationF(), 0.5) << name << ": a green note";
     for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
         auto* widget =
             windows.keyStoryboard()->rootWidget()->findChild<QWidget*>(QString::fromLatin1(view));
@@ -241,8 +341,60 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
             EXPECT_TRUE(widget->size().isEmpty()) << name << " " << view;
         }
     }
-    EXPECT_TRUE(window->grab().save(testing::screenshotDir() + QStringLiteral("/") +
-                                    QString::fromStdString(name) + QStringLiteral(".png")));
+}
+
+// The texts the tuner writes as it runs change length all the time ("196Hz", "198.4Hz"); no
+// view moves sideways or changes width for it, so the picture and the help text stay put.
+TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
+    const LayoutCase& layoutCase = GetParam();
+    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
+    const QtBundle bundle(QLocale(QLocale::Spanish), true);
+    auto layout = loadStoryboardResource(name, nullptr);
+    ASSERT_NE(layout, nullptr);
+    addSoundSettings(*layout);
+    const QSize size(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height));
+    ScaledPage page(*layout->rootWidget(), size);
+    page.show();
+    const auto write = [&](int variant) {
+        const std::vector<std::pair<const char*, std::vector<std::string>>> texts = {
+            {"freq_label", {"196Hz", "198.4Hz", "0.0Hz", "293.6Hz", "88.1Hz"}},
+            {"noteDisplay", {"G3", "D4", "B3", "A4", "C3"}},
+            {"tfnoteDisplay", {"G4", "D3", "E4", "A4", "C4"}},
+            {"tfFreqLabel", {"392Hz", "146.8Hz", "329.6Hz", "440Hz", "261.6Hz"}},
+            {"currentTuningName",
+             {bundle.localizedString("TuningFreeTitle", "", ""),
+              bundle.localizedString("TuningFreeTitle2", "", ""),
+              bundle.localizedString("TuningFreeTitle3", "", ""),
+              bundle.localizedString("TuningFreeTitle4", "", ""),
+              bundle.localizedString("TuningFreeTitle", "", "")}},
+        };
+        for (const auto& [outlet, values] : texts) {
+            layout->label(outlet)->setText(values[static_cast<std::size_t>(variant)]);
+        }
+        QCoreApplication::processEvents();
+        // Every view but the fork panel's header row, whose playing labels hug their text and
+        // share the row with its title.
+        std::map<std::string, std::pair<int, int>> places;
+        for (QWidget* view : page.page()->findChildren<QWidget*>()) {
+            const QString outlet = view->objectName();
+            if (view->isVisibleTo(page.page()) && !outlet.isEmpty() &&
+                outlet != QStringLiteral("tfnoteDisplay") &&
+                outlet != QStringLiteral("tfFreqLabel") &&
+                outlet != QStringLiteral("tuningForkButton")) {
+                places[outlet.toStdString()] = {view->mapTo(page.page(), QPoint(0, 0)).x(),
+                                                view->width()};
+            }
+        }
+        return places;
+    };
+    write(0);  // the page settles on its first texts
+    const auto first = write(0);
+    for (int variant = 1; variant < 5; ++variant) {
+        const auto now = write(variant);
+        for (const auto& [view, place] : first) {
+            EXPECT_EQ(now.at(view), place) << name << " " << view << " with texts " << variant;
+        }
+    }
 }
 
 // On every screen of its class and in both languages, with the fonts the setup installs, the
@@ -274,13 +426,27 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
             const QSize size(screen.width, static_cast<int>(screen.height));
             const std::string where = name + " " + screen.text() + " " + bundle.language();
             EXPECT_TRUE(covers(size, layout->rootWidget()->minimumSizeHint())) << where;
+            // The phones' About page holds the sound settings whole; the pads' about panel is
+            // still too short for them (see the pads' layout).
+            if (layoutCase.screenClass < view::ScreenClass::iPad) {
+                addSoundSettings(*layout);
+            }
             ScaledPage page(*layout->rootWidget(), size);
             page.show();
             QCoreApplication::processEvents();
             ASSERT_EQ(QFontInfo(page.page()->font()).family(), QStringLiteral("DejaVu Sans"));
             writeRunTimeTexts(*layout, bundle);
+            // The longest note and frequency the tuner writes for a banjo's strings.
+            layout->label("noteDisplay")->setText("G3");
+            layout->label("freq_label")->setText("198.4Hz");
             QCoreApplication::processEvents();
             EXPECT_EQ(clippedTexts(page), std::vector<std::string>{}) << where;
+            EXPECT_EQ(meterShortfalls(page), std::vector<std::string>{}) << where;
+            if (screen.text() == "phone:667") {
+                const auto* meter =
+                    page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+                EXPECT_GE(meter->scaleRect().width(), 240.0) << where;
+            }
         }
     }
 }
@@ -342,6 +508,7 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
             }
         }
         EXPECT_EQ(clippedTexts(*window->page()), std::vector<std::string>{}) << name;
+        EXPECT_EQ(meterShortfalls(*window->page()), std::vector<std::string>{}) << name;
     }
 }
 

@@ -2,19 +2,26 @@
 // note, the reference frequency and the string's picture; closing writes the run count; a
 // screen size without a layout gets a window that says so, and no rating alert over it; the
 // alert leaves when the tuner's window loses the activation; the logic's own log lines show only
-// when asked for; the keyboard alone plays the forks and browses the tunings.
+// when asked for; the keyboard alone plays the forks and browses the tunings, turns the pages and
+// opens the drop-downs, with a ring that shows where it is.
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -23,6 +30,7 @@
 #include <vector>
 
 #include "app/desktop_window.h"
+#include "platform/desktop/qt_focus_ring.h"
 #include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_keyboard.h"
 #include "platform/desktop/qt_storyboard.h"
@@ -156,10 +164,20 @@ TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning
                            "showNextTuningButton", "firstFreqButton", "secondFreqButton",
                            "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton",
                            "qt_tabwidget_tabbar", "showNextTuningButton"}));
+    // On the About page the sound settings come before the store's buttons.
     const QList<QWidget*> order = desktop::QtKeyboard::readingOrder(*window);
     ASSERT_GT(order.size(), 2);
     EXPECT_EQ(order.back()->objectName(), QStringLiteral("qt_tabwidget_tabbar"));
-    EXPECT_EQ(order[order.size() - 2]->objectName(), QStringLiteral("outputDeviceChoice"));
+    const auto place = [&](const char* name) {
+        const auto found = std::find_if(order.begin(), order.end(), [&](const QWidget* widget) {
+            return widget->objectName() == QLatin1String(name);
+        });
+        return found - order.begin();
+    };
+    EXPECT_LT(place("stopButton"), place("toneVolumeSlider"));
+    EXPECT_LT(place("toneVolumeSlider"), place("inputDeviceChoice"));
+    EXPECT_LT(place("inputDeviceChoice"), place("outputDeviceChoice"));
+    EXPECT_LT(place("outputDeviceChoice"), place("makerSiteButton"));
 
     auto* third = layout.rootWidget()->findChild<QPushButton*>(QStringLiteral("thirdFreqButton"));
     ASSERT_NE(third, nullptr);
@@ -193,6 +211,65 @@ TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning
     EXPECT_FALSE(playing());
     press(Qt::Key_Left);
     EXPECT_EQ(textOf(layout, "currentTuningName"), titles[0]);
+}
+
+// How many pixels of a light band (the focus ring's) lie just above the middle of `area`.
+int lightBandAbove(const QImage& image, const QRect& area) {
+    int light = 0;
+    for (int y = area.top() - 1; y >= std::max(0, area.top() - 10); --y) {
+        const QColor pixel = image.pixelColor(area.center().x(), y);
+        light += pixel.lightness() > 200 ? 1 : 0;
+    }
+    return light;
+}
+
+// On the focused tab bar the arrows turn the pages rather than the tunings; Space and Return
+// open a focused drop-down rather than stopping the tone or pressing anything; and wherever the
+// focus is, tab bar and slider included, a light ring at least 2 pixels wide shows it.
+TEST_F(DesktopWindow, TheKeyboardTurnsPagesOpensDropDownsAndARingShowsWhereItIs) {
+    DesktopWindowApp app(silentConfig(0, 667));
+    ASSERT_TRUE(app.launch());
+    QWidget* window = app.windows().mainWindow();
+    ASSERT_TRUE(testing::processEventsUntil([&] { return window->isActiveWindow(); }, 5000));
+    desktop::QtStoryboard& layout = *app.layout();
+    auto* pages = layout.rootWidget()->findChild<QTabWidget*>();
+    auto* tabs = pages->findChild<QTabBar*>();
+    auto* ring = dynamic_cast<desktop::QtFocusRing*>(
+        window->findChild<QWidget*>(QStringLiteral("focusRing")));
+    ASSERT_NE(ring, nullptr);
+    const auto ringedOnScreen = [&](QWidget* control) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ring->target(), control);
+        EXPECT_TRUE(ring->isVisible());
+        const QRect ringed = ring->ringedRect();
+        EXPECT_TRUE(ring->geometry().contains(ringed));
+        return lightBandAbove(window->grab().toImage(), ringed);
+    };
+
+    const QString title = textOf(layout, "currentTuningName");
+    tabs->setFocus(Qt::TabFocusReason);
+    EXPECT_GE(ringedOnScreen(tabs), 2) << "around the current tab";
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_EQ(textOf(layout, "currentTuningName"), title);
+    EXPECT_GE(ringedOnScreen(tabs), 2) << "following the tab";
+
+    auto* slider = layout.rootWidget()->findChild<QSlider*>(QStringLiteral("toneVolumeSlider"));
+    slider->setFocus(Qt::TabFocusReason);
+    EXPECT_GE(ringedOnScreen(slider), 2);
+
+    auto* speakers =
+        layout.rootWidget()->findChild<QComboBox*>(QStringLiteral("outputDeviceChoice"));
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        speakers->setFocus(Qt::TabFocusReason);
+        EXPECT_GE(ringedOnScreen(speakers), 2);
+        QTest::keyClick(speakers, key);
+        EXPECT_TRUE(speakers->view()->isVisible()) << key;
+        speakers->hidePopup();
+    }
+    tabs->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs, Qt::Key_Left);
+    EXPECT_EQ(pages->currentIndex(), 0);
 }
 
 TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {

@@ -1,0 +1,99 @@
+#include "platform/desktop/qt_screen_look.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QStyle>
+
+#include "platform/desktop/qt_image_view_widget.h"
+#include "platform/desktop/qt_meter_widgets.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("MainScreen", text);
+}
+
+// The views that show a match, dimmed together when it goes stale.
+constexpr const char* kMatchPictures[] = {"LEDDisplay", "LEDDisplay128", "tunedString",
+                                          "tunedString5", "tunedStringiPad"};
+constexpr const char* kLamps[] = {"LEDDisplay", "LEDDisplay128"};
+
+const char* lookProperty(ScreenLook look) {
+    switch (look) {
+        case ScreenLook::Silence:
+            return "silence";
+        case ScreenLook::Measuring:
+            return "measuring";
+        case ScreenLook::InTune:
+            return "inTune";
+        case ScreenLook::Stale:
+            return "stale";
+    }
+    return "";
+}
+
+}  // namespace
+
+QString lampName(ScreenLook look) {
+    switch (look) {
+        case ScreenLook::Silence:
+            return translated("Lamp: waiting for a string");
+        case ScreenLook::Measuring:
+            return translated("Lamp: not in tune");
+        case ScreenLook::InTune:
+            return translated("Lamp: in tune");
+        case ScreenLook::Stale:
+            return translated("Lamp: no longer in tune");
+    }
+    return {};
+}
+
+void QtScreenLook::show(ScreenLook look) {
+    if (root_ == nullptr) {
+        return;
+    }
+    const bool stale = look == ScreenLook::Stale;
+    for (const char* name : kMatchPictures) {
+        if (auto* view = root_->findChild<ImageViewWidget*>(QLatin1String(name))) {
+            view->setDimmed(stale);
+        }
+    }
+    for (const char* name : kLamps) {
+        if (auto* lamp = root_->findChild<ImageViewWidget*>(QLatin1String(name))) {
+            lamp->setAccessibleName(lampName(look));
+        }
+    }
+    // The style sheet greys the note by this property; a changed property needs a new polish.
+    if (auto* note = root_->findChild<QLabel*>(QStringLiteral("noteDisplay"))) {
+        note->setProperty("look", QLatin1String(lookProperty(look)));
+        note->style()->unpolish(note);
+        note->style()->polish(note);
+    }
+    // Our widgets carry no meta-object of their own, so a cast by meta-object would take any.
+    for (QWidget* widget : root_->findChildren<QWidget*>()) {
+        if (auto* meter = dynamic_cast<TuningMeterWidget*>(widget)) {
+            meter->setLook(look);
+        }
+    }
+}
+
+void QtScreenLook::announce(ScreenLook look, const TuningMeterReading& reading) {
+    lastAnnouncement_ = spokenReading(reading);
+    if (root_ == nullptr) {
+        return;
+    }
+    for (const char* name : kLamps) {
+        auto* lamp = root_->findChild<ImageViewWidget*>(QLatin1String(name));
+        if (lamp == nullptr || lamp->size().isEmpty()) {
+            continue;
+        }
+        lamp->setAccessibleName(lampName(look));
+        lamp->setAccessibleDescription(lastAnnouncement_);
+        QAccessibleEvent alert(lamp, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+}
+
+}  // namespace strumwise::platform::desktop
