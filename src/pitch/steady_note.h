@@ -20,6 +20,12 @@ class SteadyNote {
     static constexpr double kAgreementCents = 2.0;
     // A block whose level is this many times that of the block before it starts a note.
     static constexpr double kNoteStartRatio = 4.0;
+    // The first block of a note must not rise by more than kLevelRatio from one of these parts
+    // of its first quarter to the next, or a new pluck began inside it.
+    static constexpr std::size_t kOnsetParts = 16;
+    // A block before the note that is this many times softer in energy (30 dB) held no tail
+    // loud enough to bend the new note's pitch.
+    static constexpr double kTailRatio = 1000.0;
 
     // Judges a newly captured block and its refined pitch (0 when it had none).
     void observe(std::span<const std::int16_t> block, double refinedHertz);

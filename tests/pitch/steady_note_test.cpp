@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 namespace strumwise::pitch {
@@ -57,6 +58,22 @@ TEST(SteadyNote, TheFirstBlockOfANoteNeedsNoAgreementWhenTheOneBeforeWasFourTime
         note.observe(block(8000.0 / before), 440.0);
         note.observe(block(8000.0), 300.0);
         EXPECT_EQ(note.steady(), steady) << before;
+    }
+    // A pluck that begins 256 samples into the block, over a tail 1.7 times softer, is not yet
+    // a steady first block; over one 1.5 times softer it is. After the block's first quarter a
+    // dip no longer counts, nor does it where the block before lay 32 dB below: then no tail
+    // sounds.
+    for (const auto& [before, softer, from, steady] :
+         {std::tuple{1000.0, 1.7, 0, false}, std::tuple{1000.0, 1.5, 0, true},
+          std::tuple{1000.0, 1.7, 1024, true}, std::tuple{200.0, 1.7, 0, true}}) {
+        auto samples = block(8000.0);
+        for (int n = from; n < from + 256; ++n) {
+            samples[n] = static_cast<std::int16_t>(std::lround(samples[n] / softer));
+        }
+        SteadyNote note;
+        note.observe(block(before), 440.0);
+        note.observe(samples, 300.0);
+        EXPECT_EQ(note.steady(), steady) << before << " " << softer << " " << from;
     }
 }
 
