@@ -36,9 +36,16 @@ void SteadyNote::observe(std::span<const std::int16_t> block, double refinedHert
     const double first = energyOf(block.first(half));
     const double second = energyOf(block.subspan(half, half));
     constexpr double kEnergyRatio = kLevelRatio * kLevelRatio;
-    const bool levelSteady = first > 0.0 && second > 0.0 && first <= kEnergyRatio * second &&
-                             second <= kEnergyRatio * first;
+    constexpr double kFallingEnergyRatio = kFallingLevelRatio * kFallingLevelRatio;
     const double energy = first + second;
+    // A string dying away fast may lose more than kLevelRatio between its halves, but then it
+    // lost as much from the block before: the fall between halves is no steeper than the fall
+    // between blocks, whose half it is in a smooth decay. A note that stops inside the block
+    // falls steeply between its halves only.
+    const bool decays = energy > 0.0 && first <= kFallingEnergyRatio * second &&
+                        first * first <= kDecaySlack * second * second * (previousEnergy_ / energy);
+    const bool levelSteady = first > 0.0 && second > 0.0 && second <= kEnergyRatio * first &&
+                             (first <= kEnergyRatio * second || decays);
     // A note's first block has no pitch before it to agree with. Where the note before still
     // sounds, the block must be loud from its start: a pluck that begins a little way into the
     // block leaves the old note's tail in its first part, too short to tip the halves' levels

@@ -9,13 +9,20 @@ namespace strumwise::pitch {
 // straddles a pluck's start, its end or a new pluck over the old one refines to a pitch between
 // the two sounds; such a block shows itself by its level, which jumps between its two halves,
 // or by its pitch, which differs from the block before it. A block is steady when neither
-// happens. The first loud block of a note has no note before it to agree with: when the block
+// happens; a fast decay's fall between halves is told from a note's end by the fall from the
+// block before. The first loud block of a note has no note before it to agree with: when the block
 // before was far quieter, only the level test applies. Main thread only; allocates nothing.
 class SteadyNote {
   public:
     // The largest ratio of the two halves' RMS levels, either way, that a steady block shows.
-    // A plucked string dies away by less within one half-block.
+    // A plucked string mostly dies away by less within one half-block; a faster one is allowed
+    // a larger fall below.
     static constexpr double kLevelRatio = 1.6;
+    // A string dying away fast may lose up to this ratio between halves, where the block lost
+    // as much from the one before: kDecaySlack times the energy ratio between the blocks must
+    // cover the square of the halves' ratio, as it does in a smooth decay.
+    static constexpr double kFallingLevelRatio = 2.0;
+    static constexpr double kDecaySlack = 1.5;
     // How far the refined pitches of two successive steady blocks may lie apart.
     static constexpr double kAgreementCents = 2.0;
     // A block whose level is this many times that of the block before it starts a note.
