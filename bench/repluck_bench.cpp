@@ -87,6 +87,7 @@ void runSequence(const std::vector<std::int16_t>& samples, const std::vector<dou
     const double blockSeconds = bench::kBlock / bench::kRate;
     const std::size_t blocks = samples.size() / bench::kBlock;
     std::size_t delivered = 0;
+    std::size_t stored = 0;
     std::size_t shownFrom = 0;  // one past the block the shown reading came from
     std::size_t pluck = 0;
     bool settled = false;
@@ -103,7 +104,12 @@ void runSequence(const std::vector<std::int16_t>& samples, const std::vector<dou
             continue;
         }
         const std::span block(samples.data() + (delivered - 1) * bench::kBlock, bench::kBlock);
-        listener->setAudioBuffer(block.data(), bench::kBlock * 2);
+        // The capture thread stores each block once; storing it again would judge it against
+        // itself.
+        if (delivered != stored) {
+            listener->setAudioBuffer(block.data(), bench::kBlock * 2);
+            stored = delivered;
+        }
         listener->frequency();
         const double power = strumwise::measureLevel(block).averagePower;
         const bool steady = !after || listener->holdsSteadyNote();

@@ -13,10 +13,16 @@ std::uint32_t OctaveCheck::check(std::uint32_t bin) const {
         const double third = score(hertz / 3.0);
         const bool halfWins = half > kMargin * own;
         const bool thirdWins = third > kMargin * own;
-        if (!halfWins && !thirdWins) {
+        std::uint32_t divisor = 0;
+        if (halfWins || thirdWins) {
+            divisor = halfWins && (!thirdWins || half >= third) ? 2 : 3;
+        } else if (half > own && score(hertz / 4.0) > kMargin * own) {
+            // The fourth partial of a bright attack: its half already leads, short of the
+            // margin, because it misses the odd partials that its own half explains.
+            divisor = 4;
+        } else {
             break;
         }
-        const std::uint32_t divisor = halfWins && (!thirdWins || half >= third) ? 2 : 3;
         bin = strongestSumNear(
             static_cast<std::uint32_t>(std::lround(static_cast<double>(bin) / divisor)));
     }

@@ -12,7 +12,10 @@ namespace strumwise::pitch {
 // only when the spectrum says a lower fundamental explains it clearly better: a candidate f is
 // scored by the square roots of its first eight harmonics' peaks below 3 kHz, each weighted
 // 0.84 times the one before, and F / 2 or F / 3 must score more than 10 % above F. The root and
-// the margin keep it from breaking notes whose fundamental was right in noise.
+// the margin keep it from breaking notes whose fundamental was right in noise. Where F / 2 leads
+// F by less than the margin, F / 4 may still move the estimate if it clears the margin itself:
+// the harmonic sum lands on the fourth partial of a bright attack, whose half leaves out the
+// odd partials between.
 class OctaveCheck {
   public:
     static constexpr int kMaxMoves = 3;              // x4 -> x2 -> x1, x6 -> x3 -> x1
@@ -29,7 +32,7 @@ class OctaveCheck {
         : spectrum_(spectrum), harmonicSums_(harmonicSums), bins_(bins), binHertz_(binHertz) {}
 
     // The bin the fundamental of `bin` lies at: `bin` itself, or the strongest harmonic sum
-    // near a half or a third of it, repeated up to kMaxMoves times.
+    // near a half, a third or a quarter of it, repeated up to kMaxMoves times.
     std::uint32_t check(std::uint32_t bin) const;
 
     // How well a fundamental at `hertz` explains the spectrum.

@@ -82,6 +82,26 @@ TEST(OctaveCheck, ResolvesAFourthPartialInTwoMovesAndStopsAtThree) {
     EXPECT_EQ(s.check.check(300), 150u);
 }
 
+TEST(OctaveCheck, MovesAFourthPartialStraightDownWhenItsHalfLeadsShortOfTheMargin) {
+    // Partials 1..4 of bin 150 with magnitudes 1, 4, 100 and 100, the fourth chosen. Its half
+    // scores 2 + 0.84 x 10 = 10.4 against 10, short of 11; its quarter 1 + 0.84 x 2 + 0.84^2 x
+    // 10 + 0.84^3 x 10 = 15.66, and there it stays (its half would score only 9.16).
+    const auto checked = [](double second) {
+        Spectrum s;
+        s.magnitudes[150] = 1.0;
+        s.magnitudes[300] = second;
+        s.magnitudes[450] = 100.0;
+        s.magnitudes[600] = 100.0;
+        s.sums[149] = 1.0;
+        s.sums[150] = 2.0;
+        return s.check.check(600);
+    };
+    EXPECT_EQ(checked(4.0), 150u);
+    // With the second partial at 1 the half scores 9.4, below the fourth itself: no move,
+    // however well the quarter explains the spectrum.
+    EXPECT_EQ(checked(1.0), 600u);
+}
+
 TEST(HannSpectrum, EqualsTheTransformOfTheWindowedBlockEvenBelowTheShift) {
     // A 4096-sample tone zero-padded to 32768 points: bins k - 8 .. k + 8 of its transform,
     // worked out directly, give the Hann-windowed power of bin k.
