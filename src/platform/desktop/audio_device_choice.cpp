@@ -28,7 +28,11 @@ std::string lowered(std::string_view text) {
 
 AudioDeviceLookup findAudioDevice(const std::vector<AudioDeviceDescription>& devices,
                                   std::string_view request, AudioDirection direction) {
-    const std::string quoted = "'" + printableText(request) + "'";
+    // Built by appending: GCC 12 at -O3 reports a false -Wrestrict (its bug 105651) inside
+    // std::operator+ when a literal is prepended to a temporary string.
+    std::string quoted(1, '\'');
+    quoted += printableText(request);
+    quoted += '\'';
     std::vector<const AudioDeviceDescription*> usable;
     for (const AudioDeviceDescription& device : devices) {
         if (hasChannels(device, direction)) {
