@@ -1,23 +1,42 @@
 #!/usr/bin/env bash
-# Installs what the web edition needs to build and test, when any is missing: Debian's
-# emscripten, chromium, npm and pngquant (which shrinks the site's pictures), and the Debian
-# sources of KISS FFT and libsoxr, which the WebAssembly build compiles itself. The sources are
-# fetched with apt-get source through a private apt state folder, so the system's apt
-# configuration stays untouched, into a cache outside the source tree. Idempotent: with
-# everything present it prints nothing.
+# Installs what the web edition needs to build, when any is missing: Debian's emscripten,
+# pngquant (which shrinks the site's pictures), Python for the site's assembly, the native
+# toolchain and Qt's GUI and SVG parts for the artwork program that draws the pictures, and the
+# Debian sources of KISS FFT and libsoxr, which the WebAssembly build compiles itself. With
+# --tests, also chromium and npm, which the browser tests need. The sources are fetched with
+# apt-get source through a private apt state folder, so the system's apt configuration stays
+# untouched, into a cache outside the source tree. Idempotent: with everything present it prints
+# nothing.
 # Prints the folder that holds the unpacked sources as its last line when asked with --print.
 set -euo pipefail
 
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/strumwise/debian-src"
 source_packages=(kissfft libsoxr)
+with_tests=0
+print_cache=0
+for argument in "$@"; do
+    case $argument in
+        --tests) with_tests=1 ;;
+        --print) print_cache=1 ;;
+        *) echo "usage: setup_web.sh [--tests] [--print]" >&2; exit 2 ;;
+    esac
+done
 
-packages=(emscripten chromium dpkg-dev pngquant)
+packages=(
+    # The artwork program, built natively. Qt finds its "offscreen" platform in libqt6gui6.
+    g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+    # WebAssembly, the sources' unpacking and the site's assembly.
+    emscripten dpkg-dev pngquant python3
+)
+[ "$with_tests" = 0 ] || packages+=(chromium)
 # shellcheck source=install_missing.sh
 source "$(dirname "$0")/install_missing.sh"
 mapfile -t missing < <(missing_packages "${packages[@]}")
 # A node that came with its own npm (as some distributions of node do) conflicts with Debian's
 # npm package, so npm is only installed when there is none.
-command -v npm >/dev/null || missing+=(npm)
+if [ "$with_tests" = 1 ] && ! command -v npm >/dev/null; then
+    missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] || install_packages setup-web "${missing[@]}"
 
 # deb_src_entries LIST_FILE SOURCES_FILE: writes a deb-src entry for each enabled binary entry
@@ -93,6 +112,6 @@ if [ ${#need_fetch[@]} -gt 0 ]; then
     done
 fi
 
-if [ "${1:-}" = "--print" ]; then
+if [ "$print_cache" = 1 ]; then
     echo "$cache"
 fi
