@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBoxLayout>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/qt_about_version.h"
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_images.h"
 #include "platform/desktop/qt_scaled_page.h"
@@ -279,8 +282,44 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
             QCoreApplication::processEvents();
             ASSERT_EQ(QFontInfo(page.page()->font()).family(), QStringLiteral("DejaVu Sans"));
             writeRunTimeTexts(*layout, bundle);
+            addVersionToAboutPage(*layout->rootWidget());
             QCoreApplication::processEvents();
             EXPECT_EQ(clippedTexts(page), std::vector<std::string>{}) << where;
+        }
+    }
+}
+
+// The about texts name the version in the player's language, right under the product name where
+// the page shows one, so that a bug report can say which build it was.
+TEST_P(EveryLayout, NamesTheVersionUnderTheProductNameInBothLanguages) {
+    const auto name = std::string(view::storyboardName(GetParam().screenClass));
+    const std::pair<QLocale, QString> languages[] = {
+        {QLocale(QLocale::English), QStringLiteral("Version")},
+        {QLocale(QLocale::Spanish), QStringLiteral("Versión")}};
+    for (const auto& [locale, word] : languages) {
+        const QtBundle bundle(locale, true);
+        auto layout = loadStoryboardResource(name, nullptr);
+        ASSERT_NE(layout, nullptr);
+        QLabel* version = addVersionToAboutPage(*layout->rootWidget());
+        ASSERT_NE(version, nullptr) << name;
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1 \\d+\\.\\d+\\.\\d+$").arg(word))
+                        .match(version->text())
+                        .hasMatch())
+            << name << ": " << version->text().toStdString();
+        auto* box = qobject_cast<QBoxLayout*>(version->parentWidget()->layout());
+        ASSERT_NE(box, nullptr);
+        const int at = box->indexOf(version);
+        QWidget* above = at > 0 ? box->itemAt(at - 1)->widget() : nullptr;
+        const bool hasProductName =
+            !version->parentWidget()
+                 ->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^productName")),
+                                         Qt::FindDirectChildrenOnly)
+                 .isEmpty();
+        if (hasProductName) {
+            ASSERT_NE(above, nullptr) << name;
+            EXPECT_TRUE(above->objectName().startsWith(QStringLiteral("productName"))) << name;
+        } else {
+            EXPECT_EQ(at, 0) << name;
         }
     }
 }
