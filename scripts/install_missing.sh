@@ -31,6 +31,22 @@ install_packages() {
     $sudo apt-get "${lock_wait[@]}" install -y -qq "$@" >/dev/null
 }
 
+# install_build_dependencies TAG: installs the build dependencies debian/control declares (run
+# from the folder that holds debian/), as install_packages installs packages.
+install_build_dependencies() {
+    local tag=$1 sudo=""
+    echo "$tag: installing the build dependencies of debian/control"
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "$tag: run as root or install sudo" >&2; exit 1; }
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    if apt_lock_busy $sudo; then
+        echo "$tag: waiting for another package manager to finish (up to 10 minutes)"
+    fi
+    $sudo apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq ./ >/dev/null
+}
+
 # apt_lock_busy [sudo]: whether another process holds one of apt's or dpkg's locks. fuser
 # (from psmisc) sees other users' processes only as root, hence the sudo; without fuser the
 # install still waits, only without saying so first.
