@@ -13,6 +13,7 @@ function(strumwise_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     strumwise_warnings(${name})
+    strumwise_harden(${name})
 endfunction()
 
 # strumwise_test(name SOURCES ... LIBS ... [LABELS ...]): one GoogleTest executable.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Strumwise needs to build, run and test, when any is missing.
+# Installs the Debian packages the desktop edition needs to build, run and test, when any is
+# missing (the web edition's are setup_web.sh's, the packaging tools package.sh's).
 # Idempotent: with everything present it prints nothing and changes nothing.
 set -euo pipefail
 
@@ -29,8 +30,6 @@ packages=(
 # shellcheck source=install_missing.sh
 source "$(dirname "$0")/install_missing.sh"
 mapfile -t missing < <(missing_packages "${packages[@]}")
-# The web edition's toolchain, browser and the sources it compiles for WebAssembly.
-bash "$(dirname "$0")/setup_web.sh"
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 install_packages setup "${missing[@]}"

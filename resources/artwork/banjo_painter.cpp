@@ -257,17 +257,21 @@ void paintStrings(QPainter& p, const Geometry& g, int tunedString) {
 
 }  // namespace
 
+void paintBanjo(QPainter& p, int width, int height, int tunedString) {
+    const Geometry g = geometryFor(width, height);
+    paintHead(p, g);
+    paintNeck(p, g);
+    paintBridgeAndTail(p, g);
+    paintStrings(p, g, tunedString);
+}
+
 QImage paintBanjo(int width, int height, int tunedString) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const Geometry g = geometryFor(width, height);
-    paintHead(p, g);
-    paintNeck(p, g);
-    paintBridgeAndTail(p, g);
-    paintStrings(p, g, tunedString);
+    paintBanjo(p, width, height, tunedString);
     return image;
 }
 

@@ -1,12 +1,15 @@
 // Draws every picture the product shows into a folder, at build time:
-//   strumwise_artwork OUTPUT_DIR ICON_FILE
+//   strumwise_artwork OUTPUT_DIR ICON_FILE [THEME_DIR]
 // The names are those the screen logic asks for; the sizes are twice the largest size a layout
-// shows each picture at, so that they stay sharp when scaled down.
+// shows each picture at, so that they stay sharp when scaled down. THEME_DIR, when given, gets
+// the application icon laid out as an icon theme's folders are, for installation.
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -29,6 +32,37 @@ bool save(const QImage& image, const QString& path) {
     return true;
 }
 
+// The icon at the sizes desktops ask an icon theme for, and as SVG for every other size.
+bool saveThemeIcons(const QString& themeDir) {
+    const QString name = QStringLiteral("/apps/com.strumwise.tuner");
+    bool ok = true;
+    for (const int size : {48, 64, 128, 256, 512}) {
+        const QString file =
+            themeDir + QStringLiteral("/%1x%1").arg(size) + name + QLatin1String(".png");
+        ok &= QDir().mkpath(QFileInfo(file).absolutePath()) && save(paintIcon(size), file);
+    }
+    const QString svgPath = themeDir + QStringLiteral("/scalable") + name + QLatin1String(".svg");
+    if (!QDir().mkpath(QFileInfo(svgPath).absolutePath())) {
+        std::fprintf(stderr, "strumwise_artwork: cannot create %s\n", qUtf8Printable(svgPath));
+        return false;
+    }
+    constexpr int kSvgSize = 256;
+    QSvgGenerator svg;
+    svg.setFileName(svgPath);
+    svg.setSize(QSize(kSvgSize, kSvgSize));
+    svg.setResolution(96);  // CSS pixels, so the file says 256 px
+    svg.setViewBox(QRect(0, 0, kSvgSize, kSvgSize));
+    svg.setTitle(QStringLiteral("Strumwise"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        std::fprintf(stderr, "strumwise_artwork: cannot write %s\n", qUtf8Printable(svgPath));
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintIcon(painter, kSvgSize);
+    return painter.end() && ok;
+}
+
 struct PictureSize {
     const char* suffix;
     int width;
@@ -38,8 +72,8 @@ struct PictureSize {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: strumwise_artwork OUTPUT_DIR ICON_FILE\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: strumwise_artwork OUTPUT_DIR ICON_FILE [THEME_DIR]\n");
         return 2;
     }
     QGuiApplication app(argc, argv);
@@ -89,5 +123,8 @@ int main(int argc, char** argv) {
     ok &= save(paintIcon(192), iconDir + QLatin1String("icon-192.png"));
     ok &= save(paintIcon(512), iconDir + QLatin1String("icon-512.png"));
     ok &= save(paintMaskableIcon(512), iconDir + QLatin1String("icon-maskable-512.png"));
+    if (argc == 4) {
+        ok &= saveThemeIcons(QString::fromLocal8Bit(argv[3]));
+    }
     return ok ? 0 : 1;
 }

@@ -18,19 +18,24 @@ QLinearGradient stageGradient(double height) {
     return tile;
 }
 
-// The banjo, leaning, its third string lit, and the in-tune lamp in its corner, drawn in a
-// square of side `s` whose top left corner is the painter's origin.
+// The banjo, leaning, its third string lit, and the in-tune lamp in its corner, drawn as shapes
+// in a square of side `s` whose top left corner is the painter's origin.
 void paintEmblem(QPainter& p, double s) {
-    const QImage banjo = paintBanjo(static_cast<int>(s * 0.56), static_cast<int>(s * 0.84), 3);
+    // The banjo's box is clipped as its own picture would be.
+    const int banjoWidth = static_cast<int>(s * 0.56);
+    const int banjoHeight = static_cast<int>(s * 0.84);
     p.save();
     p.translate(s * 0.47, s * 0.52);
     p.rotate(-28);
-    p.drawImage(QPointF(-banjo.width() / 2.0, -banjo.height() / 2.0), banjo);
+    p.translate(-banjoWidth / 2.0, -banjoHeight / 2.0);
+    p.setClipRect(QRectF(0, 0, banjoWidth, banjoHeight));
+    paintBanjo(p, banjoWidth, banjoHeight, 3);
     p.restore();
 
-    // The in-tune lamp in the corner.
-    const QImage lamp = paintLamp(static_cast<int>(s * 0.30), kInTune, kInTuneDeep);
-    p.drawImage(QPointF(s * 0.64, s * 0.08), lamp);
+    p.save();
+    p.translate(s * 0.64, s * 0.08);
+    paintLamp(p, static_cast<int>(s * 0.30), kInTune, kInTuneDeep);
+    p.restore();
 }
 
 QImage blankSquare(int size) {
@@ -41,18 +46,21 @@ QImage blankSquare(int size) {
 
 }  // namespace
 
-QImage paintIcon(int size) {
-    QImage image = blankSquare(size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+void paintIcon(QPainter& p, int size) {
     const double s = size;
-
     // A dark, warm tile with a brass edge.
     p.setPen(QPen(kBrass, s * 0.02));
     p.setBrush(stageGradient(s));
     p.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.2, s * 0.2);
     paintEmblem(p, s);
+}
+
+QImage paintIcon(int size) {
+    QImage image = blankSquare(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    paintIcon(p, size);
     return image;
 }
 
@@ -60,7 +68,7 @@ QImage paintMaskableIcon(int size) {
     QImage image = blankSquare(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setRenderHint(QPainter::TextAntialiasing);
     const double s = size;
     p.fillRect(QRectF(0, 0, s, s), stageGradient(s));
     // Every point the banjo and the lamp cover lies within half a side of the emblem's middle,

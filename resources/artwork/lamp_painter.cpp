@@ -7,11 +7,7 @@
 
 namespace strumwise::artwork {
 
-QImage paintLamp(int size, const QColor& light, const QColor& deep) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+void paintLamp(QPainter& p, double size, const QColor& light, const QColor& deep) {
     const double s = size;
     const QPointF centre(s / 2, s / 2);
 
@@ -54,6 +50,14 @@ QImage paintLamp(int size, const QColor& light, const QColor& deep) {
     p.setPen(Qt::NoPen);
     p.setBrush(shine);
     p.drawEllipse(centre + QPointF(-dome * 0.28, -dome * 0.42), dome * 0.5, dome * 0.38);
+}
+
+QImage paintLamp(int size, const QColor& light, const QColor& deep) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintLamp(p, size, light, deep);
     return image;
 }
 

@@ -269,6 +269,10 @@
         <translation>Loudness of the reference tones, in dB below full scale</translation>
     </message>
     <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
         <source>%1 dB</source>
         <translation>%1 dB</translation>
     </message>

@@ -269,6 +269,10 @@
         <translation>Volumen de los tonos de referencia, en dB por debajo de la escala completa</translation>
     </message>
     <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
         <source>%1 dB</source>
         <translation>%1 dB</translation>
     </message>

@@ -16,6 +16,7 @@
 #include "platform/desktop/file_audio_input.h"
 #include "platform/desktop/portaudio_capture.h"
 #include "platform/desktop/portaudio_output.h"
+#include "platform/desktop/qt_about_version.h"
 #include "platform/desktop/qt_application.h"
 #include "platform/desktop/qt_audio_settings.h"
 #include "platform/desktop/qt_bundle.h"
@@ -194,6 +195,7 @@ struct DesktopWindowApp::Parts {
         if (layout == nullptr || window == nullptr) {
             return;
         }
+        desktop::addVersionToAboutPage(*layout->rootWidget());
         desktop::AudioSettings settings{
             .devices = desktop::listAudioDevices().devices,
             .inputDevice = inputDevice ? std::optional(inputDevice->id) : std::nullopt,

@@ -24,7 +24,9 @@ void printUsage(std::FILE* out) {
                      command.usage.data(), static_cast<int>(command.summary.size()),
                      command.summary.data());
     }
-    std::fprintf(out, "\nEvery command takes --help; \"--\" ends its options.\n");
+    std::fprintf(out,
+                 "\nEvery command takes --help; \"--\" ends its options. --version prints "
+                 "the version.\n");
 }
 
 }  // namespace
@@ -34,6 +36,10 @@ int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(stdout);
+        return finishStandardOutput("strumwise", 0);
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("strumwise %s\n", STRUMWISE_VERSION);
         return finishStandardOutput("strumwise", 0);
     }
     // No command, or options only: the tuner window.

@@ -230,9 +230,27 @@ def shrink_pictures(folder):
         sys.exit(f"assemble-site: pngquant failed with status {result.returncode}")
 
 
+def stamp_version(site, version):
+    """Writes the version into the manifest, where an installed copy can be told apart."""
+    path = os.path.join(site, "manifest.webmanifest")
+    with open(path, encoding="utf-8") as f:
+        manifest = json.load(f)
+    manifest["version"] = version
+    with open(path, "w", encoding="utf-8") as f:
+        json.dump(manifest, f, indent=2, ensure_ascii=False)
+        f.write("\n")
+
+
+def with_version(markup, version):
+    """The layout with the version under the about texts' product name, as the desktop shows it."""
+    label = f'<div class="QLabel" id="aboutVersion" data-role="about">Version {html.escape(version)}</div>'
+    return re.sub(r'(<div class="QLabel[^"]*" id="aboutCongratsMessage")', lambda m: label + m.group(1),
+                  markup, count=1)
+
+
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--source", "--images", "--module", "--tone", "--out"):
+    for option in ("--source", "--images", "--module", "--tone", "--out", "--version"):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
     site = args.out
@@ -254,6 +272,7 @@ def main():
     for name in ("icon-192.png", "icon-512.png", "icon-maskable-512.png"):
         shutil.copy(os.path.join(args.images, "icon", name), os.path.join(site, name))
     shrink_pictures(os.path.join(site, "images"))
+    stamp_version(site, args.version)
 
     layouts_dir = os.path.join(args.source, "resources", "layouts")
     with open(os.path.join(layouts_dir, "main_screen.qss"), encoding="utf-8") as f:
@@ -262,7 +281,8 @@ def main():
     for file in sorted(os.listdir(layouts_dir)):
         if file.endswith(".ui"):
             name, markup, width, height = convert_layout(os.path.join(layouts_dir, file))
-            layouts[name] = {"html": markup, "width": width, "height": height}
+            layouts[name] = {"html": with_version(markup, args.version), "width": width,
+                             "height": height}
     # The layouts' own type sizes are those of one device each; the page sizes the type for the
     # viewport it has, so only the shared colours and shapes come across.
     with open(os.path.join(site, "layouts.css"), "w", encoding="utf-8") as f:
@@ -288,7 +308,8 @@ def main():
     worker = os.path.join(site, "service-worker.js")
     with open(worker, encoding="utf-8") as f:
         text = f.read()
-    text = text.replace("__CACHE_NAME__", "strumwise-" + digest.hexdigest()[:16])
+    text = text.replace("__CACHE_NAME__",
+                        f"strumwise-{args.version}-" + digest.hexdigest()[:16])
     text = text.replace("__FILES__", json.dumps(files))
     with open(worker, "w", encoding="utf-8") as f:
         f.write(text)

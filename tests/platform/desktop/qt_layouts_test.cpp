@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QBoxLayout>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "platform/desktop/qt_audio_settings.h"
+#include "platform/desktop/qt_about_version.h"
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_images.h"
@@ -447,6 +450,41 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
                     page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
                 EXPECT_GE(meter->scaleRect().width(), 240.0) << where;
             }
+        }
+    }
+}
+
+// The about texts name the version in the player's language, right under the product name where
+// the page shows one, so that a bug report can say which build it was.
+TEST_P(EveryLayout, NamesTheVersionUnderTheProductNameInBothLanguages) {
+    const auto name = std::string(view::storyboardName(GetParam().screenClass));
+    const std::pair<QLocale, QString> languages[] = {
+        {QLocale(QLocale::English), QStringLiteral("Version")},
+        {QLocale(QLocale::Spanish), QStringLiteral("Versión")}};
+    for (const auto& [locale, word] : languages) {
+        const QtBundle bundle(locale, true);
+        auto layout = loadStoryboardResource(name, nullptr);
+        ASSERT_NE(layout, nullptr);
+        QLabel* version = addVersionToAboutPage(*layout->rootWidget());
+        ASSERT_NE(version, nullptr) << name;
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1 \\d+\\.\\d+\\.\\d+$").arg(word))
+                        .match(version->text())
+                        .hasMatch())
+            << name << ": " << version->text().toStdString();
+        auto* box = qobject_cast<QBoxLayout*>(version->parentWidget()->layout());
+        ASSERT_NE(box, nullptr);
+        const int at = box->indexOf(version);
+        QWidget* above = at > 0 ? box->itemAt(at - 1)->widget() : nullptr;
+        const bool hasProductName =
+            !version->parentWidget()
+                 ->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^productName")),
+                                         Qt::FindDirectChildrenOnly)
+                 .isEmpty();
+        if (hasProductName) {
+            ASSERT_NE(above, nullptr) << name;
+            EXPECT_TRUE(above->objectName().startsWith(QStringLiteral("productName"))) << name;
+        } else {
+            EXPECT_EQ(at, 0) << name;
         }
     }
 }
