@@ -29,12 +29,13 @@ struct Query {
     bool failed = false;
 };
 
-SoundServerDevice deviceOf(const char* name, const char* description, const pa_sample_spec& spec) {
+SoundServerDevice deviceOf(const char* name, const char* description,
+                           const pa_sample_spec& format) {
     SoundServerDevice device;
     device.name = name != nullptr ? name : "";
     device.description = description != nullptr && *description != '\0' ? description : device.name;
-    device.channels = spec.channels;
-    device.sampleRate = static_cast<int>(spec.rate);
+    device.channels = format.channels;
+    device.sampleRate = static_cast<int>(format.rate);
     return device;
 }
 

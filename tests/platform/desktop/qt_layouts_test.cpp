@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/qt_audio_settings.h"
 #include "platform/desktop/qt_about_version.h"
+#include "platform/desktop/qt_audio_settings.h"
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_images.h"
