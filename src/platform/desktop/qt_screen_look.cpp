@@ -7,6 +7,7 @@
 
 #include "platform/desktop/qt_image_view_widget.h"
 #include "platform/desktop/qt_meter_widgets.h"
+#include "platform/screen_look_name.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -19,20 +20,6 @@ QString translated(const char* text) {
 constexpr const char* kMatchPictures[] = {"LEDDisplay", "LEDDisplay128", "tunedString",
                                           "tunedString5", "tunedStringiPad"};
 constexpr const char* kLamps[] = {"LEDDisplay", "LEDDisplay128"};
-
-const char* lookProperty(ScreenLook look) {
-    switch (look) {
-        case ScreenLook::Silence:
-            return "silence";
-        case ScreenLook::Measuring:
-            return "measuring";
-        case ScreenLook::InTune:
-            return "inTune";
-        case ScreenLook::Stale:
-            return "stale";
-    }
-    return "";
-}
 
 }  // namespace
 
@@ -67,7 +54,8 @@ void QtScreenLook::show(ScreenLook look) {
     }
     // The style sheet greys the note by this property; a changed property needs a new polish.
     if (auto* note = root_->findChild<QLabel*>(QStringLiteral("noteDisplay"))) {
-        note->setProperty("look", QLatin1String(lookProperty(look)));
+        const std::string_view name = screenLookName(look);
+        note->setProperty("look", QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
         note->style()->unpolish(note);
         note->style()->polish(note);
     }

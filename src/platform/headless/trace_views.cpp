@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/screen_look_name.h"
+
 namespace strumwise::platform::headless {
 namespace {
 
@@ -76,20 +78,6 @@ std::string_view levelMeterBand(const LevelMeterReading& reading) {
         return "silent";
     }
     return reading.power <= reading.measureAbove ? "quiet" : "measuring";
-}
-
-std::string_view screenLookName(ScreenLook look) {
-    switch (look) {
-        case ScreenLook::Silence:
-            return "silence";
-        case ScreenLook::Measuring:
-            return "measuring";
-        case ScreenLook::InTune:
-            return "inTune";
-        case ScreenLook::Stale:
-            return "stale";
-    }
-    return "";
 }
 
 void TracedScreenLook::show(ScreenLook look) {

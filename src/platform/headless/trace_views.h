@@ -103,10 +103,9 @@ class TracedScreenLook final : public ScreenLookView {
     TraceSink& sink_;
 };
 
-// The trace's words for a meter reading and a look.
+// The trace's words for a meter reading and its level band; a look's are screenLookName's.
 std::string tuningMeterText(const TuningMeterReading& reading);
 std::string_view levelMeterBand(const LevelMeterReading& reading);
-std::string_view screenLookName(ScreenLook look);
 
 // A storyboard whose views are traced: asking for an outlet answers a traced wrapper around the
 // wrapped storyboard's view (the same wrapper every time), and each delivered action is traced

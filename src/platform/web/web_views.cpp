@@ -2,6 +2,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include "platform/screen_look_name.h"
 #include "platform/web/browser.h"
 
 namespace strumwise::platform::web {
@@ -57,22 +58,7 @@ class WebStoryboard::View final : public Label,
 // The look is the whole page's: an attribute on the screen that the style sheet reads.
 class WebStoryboard::Look final : public ScreenLookView {
   public:
-    void show(ScreenLook look) override {
-        switch (look) {
-            case ScreenLook::Silence:
-                browser::showScreenLook("silence");
-                break;
-            case ScreenLook::Measuring:
-                browser::showScreenLook("measuring");
-                break;
-            case ScreenLook::InTune:
-                browser::showScreenLook("inTune");
-                break;
-            case ScreenLook::Stale:
-                browser::showScreenLook("stale");
-                break;
-        }
-    }
+    void show(ScreenLook look) override { browser::showScreenLook(screenLookName(look)); }
     void announce(ScreenLook /*look*/, const TuningMeterReading& /*reading*/) override {}
 };
 
