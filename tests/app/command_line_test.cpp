@@ -22,10 +22,10 @@ std::string parsedText(std::vector<std::string_view> args) {
     }
     std::string text = parsed.help ? "help" : "";
     for (const auto& [name, value] : parsed.options) {
-        text += " " + std::string(name) + "=" + std::string(value);
+        text.append(" ").append(name).append("=").append(value);
     }
     for (const auto operand : parsed.operands) {
-        text += " [" + std::string(operand) + "]";
+        text.append(" [").append(operand).append("]");
     }
     return text;
 }
