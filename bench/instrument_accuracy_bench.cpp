@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
             const std::string name = bench::midiName(note.midi);
             const std::uint64_t tuning = tuningWith(name);
             Group& group = groups[note.sound];
-            SteadyNote steady;
+            SteadyNote steady(bench::kRate);
             double shownAfter = 0.0;
             for (std::size_t i = 0; i < truth.counted.size(); ++i) {
                 const std::int16_t* block = samples.data() + i * bench::kBlock;
@@ -230,7 +230,7 @@ int main(int argc, char** argv) {
                 if (power < tuner::TunerTick::kSilenceBelow) {
                     shownAfter = 0.0;
                 } else if (power > tuner::TunerTick::kMeasureAbove && steady.steady()) {
-                    shownAfter = refinedChecked;
+                    shownAfter = steady.hertz();
                 }
                 if (!truth.counted[i]) {
                     continue;

@@ -4,11 +4,14 @@
 #include <benchmark/benchmark.h>
 #include <kiss_fftr.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "pitch/pitch_estimator.h"
+#include "pitch/steady_note.h"
 #include "pitch/test_signals.h"
 #include "support/test_signals.h"
 
@@ -44,6 +47,24 @@ void BM_GetFreqFromBufferWithOctaveCheck(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GetFreqFromBufferWithOctaveCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Judging whether a block holds one steady note, once per captured block (0.29 s): the pitch
+// of each half, and, for a block a pluck began in (2), the pitch of the part after it too.
+void BM_SteadyNote(benchmark::State& state) {
+    std::vector<std::int16_t> samples = block(0);
+    if (state.range(0) == 2) {
+        // The pluck starts a quarter into the block, over a quiet ring of the same note.
+        std::vector<std::int16_t> quiet = strumwise::testing::pluckedString(293.66, 0.1, 0.05);
+        std::copy(samples.begin(), samples.begin() + 3072, samples.begin() + 1024);
+        std::copy(quiet.begin(), quiet.begin() + 1024, samples.begin());
+    }
+    strumwise::pitch::SteadyNote note(strumwise::testing::kCaptureRate);
+    for (auto _ : state) {
+        note.observe(std::span(samples.data(), 4096), 293.66);
+        benchmark::DoNotOptimize(note.hertz());
+    }
+}
+BENCHMARK(BM_SteadyNote)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_KissFftr32768(benchmark::State& state) {
     constexpr int kPoints = PitchEstimator::kTransformSize;

@@ -113,7 +113,8 @@ void runSequence(const std::vector<std::int16_t>& samples, const std::vector<dou
         listener->frequency();
         const double power = strumwise::measureLevel(block).averagePower;
         const bool steady = !after || listener->holdsSteadyNote();
-        meter.show(power, listener->refinedFrequency(), steady);
+        meter.show(power, after ? listener->steadyFrequency() : listener->refinedFrequency(),
+                   steady);
         if (power > tuner::TunerTick::kMeasureAbove && steady) {
             shownFrom = delivered;
         }

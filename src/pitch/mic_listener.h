@@ -74,6 +74,9 @@ class MicListener {
     // Whether the block the last frequency() call analysed holds one steady note (see
     // SteadyNote), judged once per captured block; false before the first.
     bool holdsSteadyNote() const { return steadyNote_.steady(); }
+    // The pitch of that steady note in Hz: refinedFrequency(), or where a note began inside the
+    // block, the pitch of the part after its start. Reading it runs no analysis.
+    double steadyFrequency() const { return steadyNote_.hertz(); }
     // The estimate of the last frequency() call refined between transform bins (see
     // PitchEstimator::refinedFrequency), in Hz: 0 when that call found no block. Reading it runs
     // no analysis.
@@ -129,7 +132,7 @@ class MicListener {
     PitchEstimator estimator_;
     double refinedFrequency_ = 0.0;
     bool octaveCheck_ = true;
-    SteadyNote steadyNote_;
+    SteadyNote steadyNote_{kSampleRate};
     std::uint64_t blocksJudged_ = 0;
 };
 

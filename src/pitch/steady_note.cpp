@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "pitch/onset_pitch.h"
+
 namespace strumwise::pitch {
 namespace {
 
@@ -13,21 +15,6 @@ double energyOf(std::span<const std::int16_t> samples) {
     return sum;
 }
 
-// Whether no part of the block's first quarter, in parts of a sixteenth, is louder than the
-// part before it by more than `ratio` in energy.
-bool risesByAtMost(std::span<const std::int16_t> block, double ratio) {
-    const std::size_t part = block.size() / SteadyNote::kOnsetParts;
-    double before = energyOf(block.first(part));
-    for (std::size_t i = 1; i < SteadyNote::kOnsetParts / 4; ++i) {
-        const double energy = energyOf(block.subspan(i * part, part));
-        if (energy > ratio * before) {
-            return false;
-        }
-        before = energy;
-    }
-    return true;
-}
-
 }  // namespace
 
 void SteadyNote::observe(std::span<const std::int16_t> block, double refinedHertz) {
@@ -37,30 +24,43 @@ void SteadyNote::observe(std::span<const std::int16_t> block, double refinedHert
     const double second = energyOf(block.subspan(half, half));
     constexpr double kEnergyRatio = kLevelRatio * kLevelRatio;
     constexpr double kFallingEnergyRatio = kFallingLevelRatio * kFallingLevelRatio;
-    const double energy = first + second;
-    // A string dying away fast may lose more than kLevelRatio between its halves, but then it
-    // lost as much from the block before: the fall between halves is no steeper than the fall
-    // between blocks, whose half it is in a smooth decay. A note that stops inside the block
-    // falls steeply between its halves only.
-    const bool decays = energy > 0.0 && first <= kFallingEnergyRatio * second &&
-                        first * first <= kDecaySlack * second * second * (previousEnergy_ / energy);
     const bool levelSteady = first > 0.0 && second > 0.0 && second <= kEnergyRatio * first &&
-                             (first <= kEnergyRatio * second || decays);
-    // A note's first block has no pitch before it to agree with. Where the note before still
-    // sounds, the block must be loud from its start: a pluck that begins a little way into the
-    // block leaves the old note's tail in its first part, too short to tip the halves' levels
-    // but enough to bend the pitch. Out of silence, an attack's own rise bends nothing.
-    const bool startsNote =
-        energy > kNoteStartRatio * kNoteStartRatio * previousEnergy_ &&
-        (previousEnergy_ * kTailRatio < energy || risesByAtMost(block, kEnergyRatio));
-    const bool pitchSteady =
-        refinedHertz > 0.0 &&
-        (startsNote ||
-         (previousHertz_ > 0.0 &&
-          std::abs(1200.0 * std::log2(refinedHertz / previousHertz_)) <= kAgreementCents));
-    steady_ = levelSteady && pitchSteady;
-    previousHertz_ = refinedHertz;
-    previousEnergy_ = energy;
+                             first <= kFallingEnergyRatio * second;
+    steady_ = levelSteady && refinedHertz > 0.0 && halvesAgree(block, refinedHertz);
+    hertz_ = refinedHertz;
+    if (!steady_ && refinedHertz > 0.0) {
+        readNoteStartedInside(block, refinedHertz);
+    }
+}
+
+bool SteadyNote::halvesAgree(std::span<const std::int16_t> samples, double hertz) const {
+    const std::size_t half = samples.size() / 2;
+    const double early = partialNear(samples.first(half), sampleRate_, hertz);
+    const double late = partialNear(samples.subspan(half, half), sampleRate_, hertz);
+    return early > 0.0 && late > 0.0 &&
+           std::abs(1200.0 * std::log2(late / early)) <= kAgreementCents;
+}
+
+void SteadyNote::readNoteStartedInside(std::span<const std::int16_t> block, double refinedHertz) {
+    const auto start = noteStartIn(block);
+    if (!start || block.size() - *start < kShortestNoteSamples) {
+        return;
+    }
+    // The new note must still sound at the block's end, as loud as a steady block's halves.
+    const auto note = block.subspan(*start);
+    const std::size_t half = note.size() / 2;
+    const double first = energyOf(note.first(half));
+    const double second = energyOf(note.subspan(half, half));
+    constexpr double kFallingEnergyRatio = kFallingLevelRatio * kFallingLevelRatio;
+    if (second <= 0.0 || first > kFallingEnergyRatio * second || !halvesAgree(note, refinedHertz)) {
+        return;
+    }
+    // The mixed block's pitch lies near the new note's, which dominates it.
+    const double hertz = partialNear(note, sampleRate_, refinedHertz);
+    if (hertz > 0.0) {
+        steady_ = true;
+        hertz_ = hertz;
+    }
 }
 
 }  // namespace strumwise::pitch

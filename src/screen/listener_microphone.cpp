@@ -27,7 +27,10 @@ float ListenerMicrophone::frequency() {
 
 double ListenerMicrophone::refinedFrequency() {
     pitch::MicListener* active = listener();
-    return active != nullptr ? active->refinedFrequency() : 0.0;
+    if (active == nullptr) {
+        return 0.0;
+    }
+    return active->holdsSteadyNote() ? active->steadyFrequency() : active->refinedFrequency();
 }
 
 bool ListenerMicrophone::holdsSteadyNote() {

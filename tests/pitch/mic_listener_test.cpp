@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "pitch/fake_audio_input.h"
 #include "pitch/test_signals.h"
 #include "platform/headless/headless_audio_session.h"
@@ -157,21 +159,29 @@ TEST_F(MicListenerTest, ChecksTheOctaveUnlessToldNotToAndJudgesEachNewBlockOnce)
     listener->setOctaveCheck(true);
     EXPECT_NEAR(listener->getFreqFromBuffer(weak.data(), 8192), octave, 1e-3);
 
-    // Steadiness is judged when a block is new, against the block before: D4, then A4 of the
-    // same level, which is not the note D4 was.
+    // Steadiness is judged once per new block, from the block alone: a D4 that stops halfway is
+    // not steady on any tick, a whole one is at once. Where an A4 begins 1536 samples into a
+    // block, the steady reading is the A4's own pitch, though the mixed block refines elsewhere.
     auto fresh = std::make_unique<MicListener>(factory, &session, log);
     EXPECT_FALSE(fresh->holdsSteadyNote());
-    fresh->setAudioBuffer(d4.data(), 8192);
-    fresh->frequency();
-    EXPECT_TRUE(fresh->holdsSteadyNote());  // a note out of silence
-    fresh->setAudioBuffer(a4.data(), 8192);
+    std::vector<std::int16_t> stopping = d4;
+    std::fill(stopping.begin() + 2048, stopping.end(), std::int16_t{0});
+    fresh->setAudioBuffer(stopping.data(), 8192);
     for (int tick = 0; tick < 3; ++tick) {
         fresh->frequency();
         EXPECT_FALSE(fresh->holdsSteadyNote()) << tick;
     }
-    fresh->setAudioBuffer(a4.data(), 8192);
+    fresh->setAudioBuffer(d4.data(), 8192);
     fresh->frequency();
     EXPECT_TRUE(fresh->holdsSteadyNote());
+    EXPECT_EQ(fresh->steadyFrequency(), fresh->refinedFrequency());
+    std::vector<std::int16_t> lateA4(4096, 0);
+    std::copy(a4.begin(), a4.begin() + 2560, lateA4.begin() + 1536);
+    fresh->setAudioBuffer(lateA4.data(), 8192);
+    fresh->frequency();
+    EXPECT_TRUE(fresh->holdsSteadyNote());
+    EXPECT_NEAR(fresh->steadyFrequency(), testing::binFrequency(1027), 0.01);
+    EXPECT_GT(std::abs(fresh->refinedFrequency() - testing::binFrequency(1027)), 0.01);
 }
 
 }  // namespace
