@@ -135,9 +135,9 @@ for clean in "$dir"/clean/*.wav; do
     for noise in white pink; do
         noise_rms=$([ $noise = white ] && echo "$white_rms" || echo "$pink_rms")
         gain=$(awk -v s="$note_rms" -v n="$noise_rms" 'BEGIN { print s / (n * 10 ^ (10 / 20)) }')
-        sox -q -m -v 1 "$clean" -v "$gain" "$work/$noise.wav" "$dir/${noise}10/$file" trim 0 "$seconds"
+        sox -q -V1 -m -v 1 "$clean" -v "$gain" "$work/$noise.wav" "$dir/${noise}10/$file" trim 0 "$seconds"
     done
-    sox -q "$clean" "$dir/reverb/$file" reverb 50 50 100 trim 0 "$seconds"
+    sox -q -V1 "$clean" "$dir/reverb/$file" reverb 50 50 100 trim 0 "$seconds"
 done
 
 # aubio on the same blocks: a 4096-sample window advanced 4096 samples at a time. mcomb's
