@@ -74,8 +74,10 @@ double partialNear(std::span<const std::int16_t> samples, double sampleRate, dou
     const auto magnitude = [&](double hertz) {
         return windowedMagnitude(samples, hertz / sampleRate);
     };
-    double low = guessHertz / kQuarterTone;
-    double high = guessHertz * kQuarterTone;
+    const double lowest = guessHertz / kQuarterTone;
+    const double highest = guessHertz * kQuarterTone;
+    double low = lowest;
+    double high = highest;
     double left = high - kGolden * (high - low);
     double right = low + kGolden * (high - low);
     double leftValue = magnitude(left);
@@ -96,7 +98,12 @@ double partialNear(std::span<const std::int16_t> samples, double sampleRate, dou
             leftValue = magnitude(left);
         }
     }
-    return 0.5 * (low + high);
+    // A top at either end of the search is no partial's: the magnitude only rose towards the
+    // edge, as it does on the slope of a louder sound's lobe or in noise, where every part of a
+    // block would otherwise read the same edge and seem to agree.
+    const double top = 0.5 * (low + high);
+    const double edge = guessHertz * 1e-4;
+    return top - lowest < edge || highest - top < edge ? 0.0 : top;
 }
 
 }  // namespace strumwise::pitch

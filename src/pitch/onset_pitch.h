@@ -31,7 +31,7 @@ std::optional<std::size_t> noteStartIn(std::span<const std::int16_t> block);
 // window have the largest Fourier magnitude: the pitch of a partial the samples hold near the
 // guess, searched to a hundredth of a cent. Beside a strong neighbouring partial it is good to
 // a twentieth of a cent over kShortestNoteSamples and to a cent over half as many. 0 when there
-// are fewer than half kShortestNoteSamples.
+// are fewer than half kShortestNoteSamples, or when no partial peaks within the search.
 double partialNear(std::span<const std::int16_t> samples, double sampleRate, double guessHertz);
 
 }  // namespace strumwise::pitch

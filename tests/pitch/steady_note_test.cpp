@@ -126,6 +126,9 @@ TEST(OnsetPitch, FindsWherePlucksBeginAndReadsShortPartsNearTheirPitch) {
     EXPECT_NEAR(centsOff(1024), 0.0, 0.05);
     EXPECT_NEAR(centsOff(512), 0.0, 1.0);
     EXPECT_EQ(partialNear(std::span(g3).first(511), kRate, 196.0), 0.0);
+    // A semitone off, the search lies on the G3's slope, with no top of its own: nothing, as in
+    // noise, where both halves of a block would otherwise read the same edge and agree.
+    EXPECT_EQ(partialNear(g3, kRate, cents(196.0, 100.0)), 0.0);
 }
 
 }  // namespace
