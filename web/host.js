@@ -15,6 +15,28 @@ const StrumwiseHost = (() => {
 
   const storePrefix = "strumwise:";
 
+  // The first web release kept its keys without the prefix. Those it wrote are moved under the
+  // prefix once, on the first visit of a release that has it; a mark remembers that, so a key
+  // of the same name that another site stores later is never taken. No other key is touched.
+  const unprefixedKeys = ["Plinmoor", "numberOfRuns", "kRatingPromptCurrentVersion",
+    "kRatingPromptFirstUseDate", "kRatingPromptUseCount", "kRatingPromptSignificantEventCount",
+    "kRatingPromptRatedCurrentVersion", "kRatingPromptDeclinedToRate", "kRatingPromptReminderRequestDate"];
+  const movedMark = storePrefix + "movedUnprefixedKeys";
+  try {
+    if (localStorage.getItem(movedMark) === null) {
+      for (const key of unprefixedKeys) {
+        const value = localStorage.getItem(key);
+        if (value === null) continue;
+        // A value already under the prefix is the newer one.
+        if (localStorage.getItem(storePrefix + key) === null) localStorage.setItem(storePrefix + key, value);
+        localStorage.removeItem(key);
+      }
+      localStorage.setItem(movedMark, "1");
+    }
+  } catch (error) {
+    console.log("The stored settings could not be moved: " + error.message);
+  }
+
   const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
     tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
 
@@ -523,7 +545,8 @@ const StrumwiseHost = (() => {
         const ours = [];
         for (let i = 0; i < localStorage.length; ++i) {
           const key = localStorage.key(i);
-          if (key.startsWith(storePrefix)) ours.push(key);
+          // The mark outlives a reset: the old keys are gone by then.
+          if (key.startsWith(storePrefix) && key !== movedMark) ours.push(key);
         }
         ours.forEach((key) => localStorage.removeItem(key));
       } catch (error) {

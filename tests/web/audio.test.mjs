@@ -163,7 +163,7 @@ test("a Stop pressed while the audio graph still loads silences the fork pressed
   });
 });
 
-test("the first run erases Strumwise's own stored keys and keeps another site's", async () => {
+test("the store erases and moves only Strumwise's own keys, and keeps another site's", async () => {
   await withBrowser(silence(), async (browser) => {
     const page = await browser.newPage();
     // Another page on the same origin stores its keys first, and an old Strumwise key is there.
@@ -173,6 +173,21 @@ test("the first run erases Strumwise's own stored keys and keeps another site's"
     await until(() => read(page, 'localStorage.getItem("strumwise:numberOfRuns")'), "1");
     assert.equal(await read(page, 'localStorage.getItem("session")'), "kept");
     assert.equal(await read(page, 'localStorage.getItem("strumwise:leftOver")'), null);
+
+    // A player of the first web release, whose keys had no prefix, keeps their history: the keys
+    // move under the prefix once, and a key of the same name stored later by another site stays.
+    await page.goto(server.url + "icon.png", { waitUntil: "load" });
+    await read(page, `localStorage.clear(); localStorage.setItem("Plinmoor", "true");
+      localStorage.setItem("numberOfRuns", "4"); localStorage.setItem("kRatingPromptDeclinedToRate", "true")`);
+    await page.goto(server.url, { waitUntil: "load" });
+    await until(() => read(page, 'localStorage.getItem("strumwise:numberOfRuns")'), "5");
+    assert.deepEqual(await read(page, `["Plinmoor", "kRatingPromptDeclinedToRate"].map((key) =>
+      [localStorage.getItem(key), localStorage.getItem("strumwise:" + key)])`), [[null, "true"], [null, "true"]]);
+    assert.equal(await read(page, 'localStorage.getItem("numberOfRuns")'), null);
+    await read(page, 'localStorage.setItem("numberOfRuns", "40")');
+    await page.reload({ waitUntil: "load" });
+    await until(() => read(page, 'localStorage.getItem("strumwise:numberOfRuns")'), "6");
+    assert.equal(await read(page, 'localStorage.getItem("numberOfRuns")'), "40");
   });
 });
 
