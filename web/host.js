@@ -37,6 +37,9 @@ const StrumwiseHost = (() => {
     console.log("The stored settings could not be moved: " + error.message);
   }
 
+  // A file of the site by its plain name: the build names most files after their contents.
+  const asset = (name) => resources.assets?.[name] ?? name;
+
   const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
     tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
 
@@ -228,7 +231,7 @@ const StrumwiseHost = (() => {
   // shell need not know about it.
   const noticeStyle = document.createElement("link");
   noticeStyle.rel = "stylesheet";
-  noticeStyle.href = "notices.css";
+  noticeStyle.href = asset("notices.css");
   document.head.append(noticeStyle);
 
   // One banner at the foot of the screen, with at most one button.
@@ -237,7 +240,10 @@ const StrumwiseHost = (() => {
   banner.setAttribute("role", "status");
   banner.hidden = true;
   document.body.append(banner);
-  function showNotice(message, buttonLabel, onPress) {
+  // What the notice on screen is about: the microphone, or a new release.
+  let noticeAbout = null;
+  function showNotice(message, buttonLabel, onPress, about = "microphone") {
+    noticeAbout = about;
     // The same notice again (a retry that failed the same way) leaves the one on screen alone.
     const shown = banner.querySelector("p");
     if (!banner.hidden && shown && shown.textContent === message) return;
@@ -252,7 +258,13 @@ const StrumwiseHost = (() => {
     }
     banner.hidden = false;
   }
-  function hideNotice() { banner.hidden = true; banner.replaceChildren(); }
+  // Hides the notice, or only one about `about`: an opened microphone must not take away the
+  // offer of a new release that the player is about to tap.
+  function hideNotice(about = noticeAbout) {
+    if (about !== noticeAbout) return;
+    banner.hidden = true;
+    banner.replaceChildren();
+  }
 
   // Browsers start audio only in answer to a touch or a key, so until the context runs the
   // screen asks for one, over everything: a tuner that silently ignores plucks looks broken.
@@ -295,9 +307,9 @@ const StrumwiseHost = (() => {
     audio.context = new AudioContext();
     audio.context.addEventListener("statechange", updateOverlay);
     audio.ready = Promise.all([
-      audio.context.audioWorklet.addModule("capture-worklet.js"),
-      audio.context.audioWorklet.addModule("tone-worklet.js"),
-      fetch("tone.wasm").then((response) => response.arrayBuffer())
+      audio.context.audioWorklet.addModule(asset("capture-worklet.js")),
+      audio.context.audioWorklet.addModule(asset("tone-worklet.js")),
+      fetch(asset("tone.wasm")).then((response) => response.arrayBuffer())
         .then((bytes) => { audio.toneModule = bytes; }),
     ]).then(() => audio.context);
     contextMade();
@@ -318,8 +330,10 @@ const StrumwiseHost = (() => {
   }
 
   // Every touch and key press while the context waits starts it; the first one normally does.
-  function startAudio() {
-    if (!askForTap || document.visibilityState !== "visible") return;
+  // A press on the notice's button is not one: accepting a new release reloads the page, and an
+  // audio graph still loading its worklets then keeps the old release's worker from handing over.
+  function startAudio(event) {
+    if (!askForTap || document.visibilityState !== "visible" || event?.target?.closest?.("#notice")) return;
     if (!audio.context) makeContext();
     else if (!running()) audio.context.resume().then(updateOverlay, () => {});
   }
@@ -376,7 +390,7 @@ const StrumwiseHost = (() => {
       stream.getTracks().forEach((track) => track.stop());
       return;
     }
-    hideNotice();
+    hideNotice("microphone");
     const source = context.createMediaStreamSource(stream);
     const node = new AudioWorkletNode(context, "strumwise-capture");
     let buffer = 0;
@@ -476,6 +490,7 @@ const StrumwiseHost = (() => {
   return {
     // The module calls in from main() on, before its factory's promise resolves.
     attach(module) { app = module; },
+    asset,
     audio,
     toneNode,
 
@@ -490,16 +505,16 @@ const StrumwiseHost = (() => {
     setImage(name, image) {
       const element = outlet(name);
       if (!element) return;
-      const source = image ? "images/" + image : null;
+      const source = image ? asset("images/" + image) : null;
       if (element.getAttribute("src") === source) return;
       if (source) element.src = source;
       else element.removeAttribute("src");
       element.alt = StrumwiseAccessibility.pictureText(image);
     },
-    setHidden(name, hidden) {
-      const element = outlet(name);
-      const visibility = hidden ? "hidden" : "";
-      if (element && element.style.visibility !== visibility) element.style.visibility = visibility;
+    // The look of the tuner's screen (silence, measuring, inTune, stale): the style sheet dims a
+    // stale match by it.
+    showScreenLook(look) {
+      if (screen.dataset.look !== look) screen.dataset.look = look;
     },
     showTuningMeter(name, reading) {
       const element = outlet(name);
@@ -591,7 +606,7 @@ const StrumwiseHost = (() => {
       sendTone();
     },
     // Offered by the page's start-up when a new release is installed and waiting.
-    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept); },
+    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept, "update"); },
 
     showAlert(id, title, message, buttons, cancelIndex) {
       const dialog = document.createElement("dialog");

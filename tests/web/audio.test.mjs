@@ -7,7 +7,7 @@ import { existsSync, mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
-import { launch, openTuner, plucks, read, serveSite, silence, site, tapToStart, text, until } from "./browser.mjs";
+import { launch, openTuner, plucks, read, serveSite, silence, site, siteFile, tapToStart, text, until } from "./browser.mjs";
 
 let server;
 before(async () => { server = await serveSite(); });
@@ -66,7 +66,8 @@ test("a refused microphone says how to allow it, and a permission granted later 
     await until(async () => (await notice())?.[1], "Reintentar");
     const [message] = await notice();
     assert.match(message, /configuración del sitio/);
-    assert.equal(await text(page, "audioStatusLabel"), "Sin micrófono");
+    // The screen says so from its next tick on.
+    await until(() => text(page, "audioStatusLabel"), "Sin micrófono");
     // Trying again while it is still refused says the same again.
     await page.click("#notice button");
     await until(async () => (await notice())?.[0], message);
@@ -84,8 +85,8 @@ test("a refused microphone says how to allow it, and a permission granted later 
 // one second: answers the left channel as 16-bit samples.
 const renderTone = (rate, hertz) => `(async () => {
   const context = new OfflineAudioContext(2, ${rate}, ${rate});
-  await context.audioWorklet.addModule("tone-worklet.js");
-  const module = await (await fetch("tone.wasm")).arrayBuffer();
+  await context.audioWorklet.addModule(StrumwiseHost.asset("tone-worklet.js"));
+  const module = await (await fetch(StrumwiseHost.asset("tone.wasm"))).arrayBuffer();
   const node = new AudioWorkletNode(context, "strumwise-tone", { numberOfInputs: 0, outputChannelCount: [2],
     processorOptions: { module, tone: { playing: true, frequency: ${hertz}, wave: 1 } } });
   node.connect(context.destination);
@@ -142,7 +143,7 @@ test("a Stop pressed while the audio graph still loads silences the fork pressed
     let held = null;
     await page.setRequestInterception(true);
     page.on("request", (request) => {
-      if (request.url().endsWith("/tone.wasm") && !held) held = request;
+      if (request.url().endsWith("/" + siteFile("tone.wasm")) && !held) held = request;
       else request.continue();
     });
     await page.goto(server.url, { waitUntil: "load" });
@@ -167,7 +168,7 @@ test("the store erases and moves only Strumwise's own keys, and keeps another si
   await withBrowser(silence(), async (browser) => {
     const page = await browser.newPage();
     // Another page on the same origin stores its keys first, and an old Strumwise key is there.
-    await page.goto(server.url + "icon.png", { waitUntil: "load" });
+    await page.goto(server.url + "manifest.webmanifest", { waitUntil: "load" });
     await read(page, 'localStorage.setItem("session", "kept"); localStorage.setItem("strumwise:leftOver", "99")');
     await page.goto(server.url, { waitUntil: "load" });
     await until(() => read(page, 'localStorage.getItem("strumwise:numberOfRuns")'), "1");
@@ -176,7 +177,7 @@ test("the store erases and moves only Strumwise's own keys, and keeps another si
 
     // A player of the first web release, whose keys had no prefix, keeps their history: the keys
     // move under the prefix once, and a key of the same name stored later by another site stays.
-    await page.goto(server.url + "icon.png", { waitUntil: "load" });
+    await page.goto(server.url + "manifest.webmanifest", { waitUntil: "load" });
     await read(page, `localStorage.clear(); localStorage.setItem("Plinmoor", "true");
       localStorage.setItem("numberOfRuns", "4"); localStorage.setItem("kRatingPromptDeclinedToRate", "true")`);
     await page.goto(server.url, { waitUntil: "load" });
