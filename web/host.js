@@ -40,6 +40,8 @@ const StrumwiseHost = (() => {
   // A file of the site by its plain name: the build names most files after their contents.
   const asset = (name) => resources.assets?.[name] ?? name;
 
+  const lamps = ["LEDDisplay", "LEDDisplay128"];
+
   const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
     tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
 
@@ -176,6 +178,12 @@ const StrumwiseHost = (() => {
     part(".meterNote").classList.toggle("offTuning", !reading.idle && reading.string === 0);
     part(".meterNote").classList.toggle("inTune", reading.turn === 0);
     setTextOf(part(".meterOffset"), reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2");
+    setLabel(element, StrumwiseAccessibility.meterText(reading));
+  }
+
+  // A meter's spoken name, which says its reading; written only when it changes.
+  function setLabel(element, label) {
+    if (element.getAttribute("aria-label") !== label) element.setAttribute("aria-label", label);
   }
 
   function showLevelMeter(element, reading) {
@@ -187,9 +195,10 @@ const StrumwiseHost = (() => {
     // A full-width bar slid left, rather than resized, needs no layout.
     const shift = `translateX(${Math.round(fraction(reading.power) * 1000) / 10 - 100}%)`;
     setStyle(fill, "transform", shift);
-    const kind = "levelFill " + (reading.power < reading.silenceBelow ? "quiet"
-      : reading.power <= reading.measureAbove ? "faint" : "heard");
-    if (fill.className !== kind) fill.className = kind;
+    const [kind, band] = reading.power < reading.silenceBelow ? ["quiet", "silent"]
+      : reading.power <= reading.measureAbove ? ["faint", "quiet"] : ["heard", "measuring"];
+    if (fill.className !== "levelFill " + kind) fill.className = "levelFill " + kind;
+    setLabel(element, StrumwiseAccessibility.levelText(band));
     const marks = element.querySelectorAll(".levelMark");
     [reading.silenceBelow, reading.measureAbove].forEach((threshold, i) => {
       if (marks[i].hidden !== !(threshold > 0)) marks[i].hidden = !(threshold > 0);
@@ -509,12 +518,23 @@ const StrumwiseHost = (() => {
       if (element.getAttribute("src") === source) return;
       if (source) element.src = source;
       else element.removeAttribute("src");
-      element.alt = StrumwiseAccessibility.pictureText(image);
+      element.alt = lamps.includes(name) ? StrumwiseAccessibility.lampText(screen.dataset.look)
+        : StrumwiseAccessibility.pictureText(image);
     },
     // The look of the tuner's screen (silence, measuring, inTune, stale): the style sheet dims a
-    // stale match by it.
+    // stale match by it, and the lamp's name says it.
     showScreenLook(look) {
-      if (screen.dataset.look !== look) screen.dataset.look = look;
+      if (screen.dataset.look === look) return;
+      screen.dataset.look = look;
+      for (const name of lamps) {
+        const lamp = outlet(name);
+        if (lamp) lamp.alt = StrumwiseAccessibility.lampText(look);
+      }
+    },
+    setHidden(name, hidden) {
+      const element = outlet(name);
+      const visibility = hidden ? "hidden" : "";
+      if (element && element.style.visibility !== visibility) element.style.visibility = visibility;
     },
     showTuningMeter(name, reading) {
       const element = outlet(name);
