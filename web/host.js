@@ -325,8 +325,10 @@ const StrumwiseHost = (() => {
   }
 
   // The context with its worklets loaded, once there is one.
+  let audioWanted = false;
   function audioContext() {
-    if (!askForTap) {
+    if (!audioWanted) {
+      audioWanted = true;
       if (startsOnItsOwn) {
         requestAnimationFrame(() => setTimeout(makeContext, 0));
         setTimeout(() => { askForTap = true; updateOverlay(); }, 300);
@@ -338,11 +340,12 @@ const StrumwiseHost = (() => {
     return contextExists.then(() => audio.ready);
   }
 
-  // Every touch and key press while the context waits starts it; the first one normally does.
-  // A press on the notice's button is not one: accepting a new release reloads the page, and an
-  // audio graph still loading its worklets then keeps the old release's worker from handing over.
+  // Every touch and key press while the context waits starts it; the first one normally does,
+  // even one made before the tuner has asked for sound. A press on the notice's button is not
+  // one: accepting a new release reloads the page, and an audio graph still loading its worklets
+  // then keeps the old release's worker from handing over.
   function startAudio(event) {
-    if (!askForTap || document.visibilityState !== "visible" || event?.target?.closest?.("#notice")) return;
+    if (document.visibilityState !== "visible" || event?.target?.closest?.("#notice")) return;
     if (!audio.context) makeContext();
     else if (!running()) audio.context.resume().then(updateOverlay, () => {});
   }
