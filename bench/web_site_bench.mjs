@@ -7,7 +7,8 @@ import { readdirSync, readFileSync, statSync } from "node:fs";
 import { cpus, loadavg } from "node:os";
 import { extname, join } from "node:path";
 import { gzipSync } from "node:zlib";
-import { launch, openTuner, plucks, serveSite, silence, site } from "../tests/web/browser.mjs";
+import { spawn } from "node:child_process";
+import { launch, openTuner, plucks, read, serveSite, silence, site, until } from "../tests/web/browser.mjs";
 
 const runs = Number(process.argv[2] ?? 5);
 
@@ -66,11 +67,16 @@ async function firstPaintAndTick(server) {
 }
 
 // Main-thread busy time per second of wall time while plucked strings come in, with the page
-// in front and then with another tab in front of it.
+// in front and then with another tab in front of it. The page is a phone's, started by a touch,
+// so no mouse pointer hovers over the changing screen.
 async function mainThreadLoad(server, seconds = 10) {
   const browser = await launch(plucks(196, 293.66, 246.94));
   try {
-    const page = await openTuner(browser, server.url);
+    const viewport = { width: 390, height: 844, isMobile: true, hasTouch: true };
+    const page = await openTuner(browser, server.url, viewport, { start: false });
+    await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
+    await page.touchscreen.tap(viewport.width / 2, viewport.height / 2);
+    await until(() => read(page, "StrumwiseHost.audio.context?.state"), "running");
     const session = await page.createCDPSession();
     await session.send("Performance.enable");
     const busy = async () => (await session.send("Performance.getMetrics")).metrics
@@ -90,6 +96,38 @@ async function mainThreadLoad(server, seconds = 10) {
   }
 }
 
+// Bytes over the network of a phone's first visit to the site as scripts/web.sh serves it
+// (compressed), the service worker's own downloads included, once the tuner listens.
+async function firstVisitBytes() {
+  const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
+    { cwd: new URL("../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
+  try {
+    const url = await new Promise((resolve, reject) => {
+      served.stdout.on("data", (data) => {
+        const found = /http:\/\/\S+/.exec(String(data));
+        if (found) resolve(found[0]);
+      });
+      served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
+    });
+    const browser = await launch(silence());
+    try {
+      const page = await openTuner(browser, url);
+      await read(page, "navigator.serviceWorker.ready.then(() => true)");
+      await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
+      const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
+      // Let the worker finish caching what the page showed before it ran.
+      await new Promise((resolve) => setTimeout(resolve, 2000));
+      const transferred = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
+        ".reduce((sum, entry) => sum + entry.transferSize, 0)";
+      return { page: await read(page, transferred), worker: await worker.evaluate(transferred) };
+    } finally {
+      await browser.close();
+    }
+  } finally {
+    served.kill();
+  }
+}
+
 const { kinds, total } = siteSize();
 const kilobytes = (bytes) => (bytes / 1024).toFixed(0).padStart(6) + " KB";
 console.log("site size            raw        gzip");
@@ -97,6 +135,10 @@ for (const [kind, size] of [...kinds].sort()) {
   console.log(`  ${kind.padEnd(18)} ${kilobytes(size.raw)}  ${kilobytes(size.gzip)}`);
 }
 console.log(`  ${"total".padEnd(18)} ${kilobytes(total.raw)}  ${kilobytes(total.gzip)}`);
+
+const visit = await firstVisitBytes();
+console.log(`a phone's first visit (390 x 844): ${kilobytes(visit.page + visit.worker).trim()} transferred ` +
+  `(page ${kilobytes(visit.page).trim()}, service worker ${kilobytes(visit.worker).trim()})`);
 
 const server = await serveSite();
 try {

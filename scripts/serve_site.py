@@ -9,8 +9,12 @@ import argparse
 import gzip
 import http.server
 import os
+import re
 import ssl
 import sys
+
+# What the site assembler makes of a file's name: `host.js` becomes `host.<8 hex digits>.js`.
+HASHED_NAME = re.compile(r"\.[0-9a-f]{8}\.[A-Za-z0-9]+$")
 
 COMPRESSED_TYPES = ("text/", "application/javascript", "application/wasm", "application/json",
                     "application/manifest+json", "image/svg+xml")
@@ -26,10 +30,13 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
     compressed = {}
 
     def end_headers(self):
-        # No file's name carries its contents' hash, so every file is checked with the server on
-        # each use: an unchanged one costs a "not modified" answer, and a new release is never
-        # hidden behind a copy the browser kept.
-        self.send_header("Cache-Control", "no-cache")
+        # A file named after its contents never changes under that name: the browser may keep it
+        # for a year without asking again. The page, the manifest and the service worker, which
+        # name those files, are checked with the server on each use (an unchanged one costs a
+        # "not modified" answer), so a new release is never hidden behind a copy the browser kept.
+        path = self.path.split("?", 1)[0]
+        immutable = HASHED_NAME.search(path) is not None
+        self.send_header("Cache-Control", "public, max-age=31536000, immutable" if immutable else "no-cache")
         super().end_headers()
 
     def send_head(self):

@@ -11,6 +11,7 @@ const StrumwiseAccessibility = (() => {
     const text = (tables.WebPage && tables.WebPage[key]) || key;
     return values.reduce((result, value, i) => result.replace("%" + (i + 1), value), text);
   };
+  // The main screen's own texts (string ordinals, the meters' and the lamp's spoken names).
   const ordinal = (key) => (tables.MainScreen && tables.MainScreen[key]) || key;
 
   document.documentElement.lang = spanish ? "es" : "en";
@@ -40,6 +41,28 @@ const StrumwiseAccessibility = (() => {
     pictureText(image) {
       const lit = /^(1st|2nd|3rd|4th|5th)_string/.exec(image || "");
       return lit ? say("Banjo with its %1 string lit", ordinal(lit[1])) : "";
+    },
+
+    // What the lamp says for the screen's look: silence, measuring, inTune or stale.
+    lampText(look) {
+      const names = { silence: "Lamp: waiting for a string", measuring: "Lamp: not in tune",
+        inTune: "Lamp: in tune", stale: "Lamp: no longer in tune" };
+      return ordinal(names[look] ?? names.silence);
+    },
+
+    // The tuning meter's reading in words, with the way to turn the peg: turn 1 asks for a
+    // higher pitch (the string is flat), -1 for a lower one.
+    meterText(reading) {
+      if (reading.idle) return ordinal("No sound to read");
+      const cents = Math.abs(Math.round(reading.cents));
+      const text = reading.turn === 0 ? "%1, in tune"
+        : reading.turn === 1 ? "%1, %2 cents flat, tune up" : "%1, %2 cents sharp, tune down";
+      return ordinal(text).replace("%1", reading.note).replace("%2", cents);
+    },
+
+    // The level bar's band: below the silence mark, between the marks, or loud enough to measure.
+    levelText(band) {
+      return ordinal("Level: %1").replace("%1", ordinal(band));
     },
 
     // A tuning meter reading: { idle, note, cents, turn }, turn 0 when the string is in tune.

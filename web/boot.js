@@ -3,7 +3,7 @@
 // main() starts can call back into it. Then the service worker caches the site for offline use,
 // and a new release, once it is ready, is offered to the player rather than forced on them.
 
-const strumwiseModule = { locateFile: (file) => file };
+const strumwiseModule = { locateFile: (file) => StrumwiseHost.asset(file) };
 StrumwiseHost.attach(strumwiseModule);
 createStrumwise(strumwiseModule).catch((error) => {
   document.getElementById("screen").textContent = "Strumwise could not start: " + error.message;

@@ -15,11 +15,43 @@ const StrumwiseHost = (() => {
 
   const storePrefix = "strumwise:";
 
+  // The first web release kept its keys without the prefix. Those it wrote are moved under the
+  // prefix once, on the first visit of a release that has it; a mark remembers that, so a key
+  // of the same name that another site stores later is never taken. No other key is touched.
+  const unprefixedKeys = ["Plinmoor", "numberOfRuns", "kRatingPromptCurrentVersion",
+    "kRatingPromptFirstUseDate", "kRatingPromptUseCount", "kRatingPromptSignificantEventCount",
+    "kRatingPromptRatedCurrentVersion", "kRatingPromptDeclinedToRate", "kRatingPromptReminderRequestDate"];
+  const movedMark = storePrefix + "movedUnprefixedKeys";
+  try {
+    if (localStorage.getItem(movedMark) === null) {
+      for (const key of unprefixedKeys) {
+        const value = localStorage.getItem(key);
+        if (value === null) continue;
+        // A value already under the prefix is the newer one.
+        if (localStorage.getItem(storePrefix + key) === null) localStorage.setItem(storePrefix + key, value);
+        localStorage.removeItem(key);
+      }
+      localStorage.setItem(movedMark, "1");
+    }
+  } catch (error) {
+    console.log("The stored settings could not be moved: " + error.message);
+  }
+
+  // A file of the site by its plain name: the build names most files after their contents.
+  const asset = (name) => resources.assets?.[name] ?? name;
+
+  const lamps = ["LEDDisplay", "LEDDisplay128"];
+
   const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
     tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
 
+  // The installed layout's outlets by name, looked up once each: the tick writes them ten times
+  // a second.
+  let outlets = new Map();
   function outlet(name) {
-    return layout ? layout.querySelector("#" + CSS.escape(name)) : null;
+    if (!layout) return null;
+    if (!outlets.has(name)) outlets.set(name, layout.querySelector("#" + CSS.escape(name)));
+    return outlets.get(name);
   }
 
   // Strings go to the module as NUL-terminated UTF-8 in its own memory.
@@ -86,6 +118,15 @@ const StrumwiseHost = (() => {
   }
   document.addEventListener("keydown", onKey);
 
+  const pendingTexts = new Map();
+  function writeTexts() {
+    for (const [name, text] of pendingTexts) {
+      const element = outlet(name);
+      if (element && element.textContent !== text) element.textContent = text;
+    }
+    pendingTexts.clear();
+  }
+
   // --- Meters: the same scales as the desktop's, drawn with elements --------------------------
   const needleRange = 50; // cents either side of the middle
   const levelFloorDb = -66; // the level meter's left end
@@ -104,30 +145,45 @@ const StrumwiseHost = (() => {
     return true;
   }
 
+  // A style, class or text written only when it differs from what the element shows: the meter
+  // is drawn ten times a second, and an unchanged write still costs the page a style pass.
+  function setStyle(element, property, value) {
+    if (element.style[property] !== value) element.style[property] = value;
+  }
+  function setTextOf(element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  }
+
   function showTuningMeter(element, reading) {
     const part = built(element, '<div class="meterText"><span class="meterNote"></span>' +
       '<span class="meterOffset"></span></div><div class="meterRow"><span class="meterArrow up">\u25b6</span>' +
       '<div class="meterScale"><div class="meterZone"></div><div class="meterNeedle"></div></div>' +
       '<span class="meterArrow down">\u25c0</span></div>');
     const at = (cents) => ((Math.max(-needleRange, Math.min(needleRange, cents)) + needleRange) / (2 * needleRange)) * 100;
-    // A strip too flat for two rows (a short phone's) puts the text beside the scale.
-    element.classList.toggle("flat", element.clientHeight < 40);
-    element.dataset.cents = reading.idle ? "" : reading.cents.toFixed(1);
-    part(".meterZone").style.left = at(reading.zoneLow) + "%";
-    part(".meterZone").style.width = at(reading.zoneHigh) - at(reading.zoneLow) + "%";
+    const shownCents = reading.idle ? "" : reading.cents.toFixed(1);
+    if (element.dataset.cents !== shownCents) element.dataset.cents = shownCents;
+    setStyle(part(".meterZone"), "left", at(reading.zoneLow) + "%");
+    setStyle(part(".meterZone"), "width", at(reading.zoneHigh) - at(reading.zoneLow) + "%");
     const needle = part(".meterNeedle");
-    needle.hidden = reading.idle;
-    needle.style.left = at(reading.needle) + "%";
+    if (needle.hidden !== reading.idle) needle.hidden = reading.idle;
+    // Moved, not placed: a transform needs no layout of the page around it.
+    setStyle(needle, "transform", `translateX(${at(reading.needle)}%)`);
     needle.classList.toggle("inTune", reading.turn === 0);
     part(".meterArrow.up").classList.toggle("active", !reading.idle && reading.turn === 1);
     part(".meterArrow.down").classList.toggle("active", !reading.idle && reading.turn === -1);
     const cents = Math.round(reading.cents);
     // The string's number in a circle, as the tuning chart numbers them, then its note.
     // String 0: a note that is no string of the tuning, shown without a number and dimmed.
-    part(".meterNote").textContent = reading.idle ? "" : (reading.string > 0 ? String.fromCodePoint(0x2460 + reading.string - 1) + " " : "") + reading.note;
+    setTextOf(part(".meterNote"), reading.idle ? "" : (reading.string > 0 ? String.fromCodePoint(0x2460 + reading.string - 1) + " " : "") + reading.note);
     part(".meterNote").classList.toggle("offTuning", !reading.idle && reading.string === 0);
     part(".meterNote").classList.toggle("inTune", reading.turn === 0);
-    part(".meterOffset").textContent = reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2";
+    setTextOf(part(".meterOffset"), reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2");
+    setLabel(element, StrumwiseAccessibility.meterText(reading));
+  }
+
+  // A meter's spoken name, which says its reading; written only when it changes.
+  function setLabel(element, label) {
+    if (element.getAttribute("aria-label") !== label) element.setAttribute("aria-label", label);
   }
 
   function showLevelMeter(element, reading) {
@@ -136,11 +192,13 @@ const StrumwiseHost = (() => {
     const fill = part(".levelFill");
     // The bar is drawn to a tenth of a percent; finer changes would not show, and the quiet
     // room's noise would otherwise rewrite it every tick.
-    const width = (Math.round(fraction(reading.power) * 1000) / 10) + "%";
-    if (fill.style.width !== width) fill.style.width = width;
-    const kind = "levelFill " + (reading.power < reading.silenceBelow ? "quiet"
-      : reading.power <= reading.measureAbove ? "faint" : "heard");
-    if (fill.className !== kind) fill.className = kind;
+    // A full-width bar slid left, rather than resized, needs no layout.
+    const shift = `translateX(${Math.round(fraction(reading.power) * 1000) / 10 - 100}%)`;
+    setStyle(fill, "transform", shift);
+    const [kind, band] = reading.power < reading.silenceBelow ? ["quiet", "silent"]
+      : reading.power <= reading.measureAbove ? ["faint", "quiet"] : ["heard", "measuring"];
+    if (fill.className !== "levelFill " + kind) fill.className = "levelFill " + kind;
+    setLabel(element, StrumwiseAccessibility.levelText(band));
     const marks = element.querySelectorAll(".levelMark");
     [reading.silenceBelow, reading.measureAbove].forEach((threshold, i) => {
       if (marks[i].hidden !== !(threshold > 0)) marks[i].hidden = !(threshold > 0);
@@ -182,7 +240,7 @@ const StrumwiseHost = (() => {
   // shell need not know about it.
   const noticeStyle = document.createElement("link");
   noticeStyle.rel = "stylesheet";
-  noticeStyle.href = "notices.css";
+  noticeStyle.href = asset("notices.css");
   document.head.append(noticeStyle);
 
   // One banner at the foot of the screen, with at most one button.
@@ -191,7 +249,10 @@ const StrumwiseHost = (() => {
   banner.setAttribute("role", "status");
   banner.hidden = true;
   document.body.append(banner);
-  function showNotice(message, buttonLabel, onPress) {
+  // What the notice on screen is about: the microphone, or a new release.
+  let noticeAbout = null;
+  function showNotice(message, buttonLabel, onPress, about = "microphone") {
+    noticeAbout = about;
     // The same notice again (a retry that failed the same way) leaves the one on screen alone.
     const shown = banner.querySelector("p");
     if (!banner.hidden && shown && shown.textContent === message) return;
@@ -206,7 +267,13 @@ const StrumwiseHost = (() => {
     }
     banner.hidden = false;
   }
-  function hideNotice() { banner.hidden = true; banner.replaceChildren(); }
+  // Hides the notice, or only one about `about`: an opened microphone must not take away the
+  // offer of a new release that the player is about to tap.
+  function hideNotice(about = noticeAbout) {
+    if (about !== noticeAbout) return;
+    banner.hidden = true;
+    banner.replaceChildren();
+  }
 
   // Browsers start audio only in answer to a touch or a key, so until the context runs the
   // screen asks for one, over everything: a tuner that silently ignores plucks looks broken.
@@ -224,45 +291,75 @@ const StrumwiseHost = (() => {
   const audio = { context: null, ready: null, mic: null, micWanted: false, opening: null,
     tone: null, toneModule: null, toneLoading: null, toneWanted: { playing: false, frequency: 440, wave: 0 } };
 
-  // The screen comes first: the context, whose creation can take most of a second on a phone,
-  // and the microphone wait until the page has been painted once.
-  const painted = new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+  // Making the context stalls the main thread for a long moment (half a second on a slow
+  // phone), and in a tab the browser holds a context made before the first touch suspended
+  // anyway: there it is made inside the first touch or key press, which starts it at once. An
+  // installed tuner, or a browser that says it lets audio start on its own, makes it once the
+  // screen has been painted, so no tap is asked for where none is needed.
+  const startsOnItsOwn = matchMedia("(display-mode: standalone), (display-mode: fullscreen)").matches ||
+    (typeof navigator.getAutoplayPolicy === "function" && navigator.getAutoplayPolicy("audiocontext") === "allowed");
+  let contextMade = null;
+  const contextExists = new Promise((resolve) => { contextMade = resolve; });
 
   function running() { return audio.context !== null && audio.context.state === "running"; }
 
+  // The overlay asks for the tap while audio is wanted and not running; a context the browser
+  // lets start on its own gets there a moment after it is made, so only one still waiting then
+  // is asked for.
+  let askForTap = false;
   function updateOverlay() {
-    overlay.hidden = running() || !audio.context || document.visibilityState !== "visible";
+    overlay.hidden = !askForTap || running() || document.visibilityState !== "visible";
   }
 
+  function makeContext() {
+    if (audio.context || !secure) return;
+    audio.context = new AudioContext();
+    audio.context.addEventListener("statechange", updateOverlay);
+    audio.ready = Promise.all([
+      audio.context.audioWorklet.addModule(asset("capture-worklet.js")),
+      audio.context.audioWorklet.addModule(asset("tone-worklet.js")),
+      fetch(asset("tone.wasm")).then((response) => response.arrayBuffer())
+        .then((bytes) => { audio.toneModule = bytes; }),
+    ]).then(() => audio.context);
+    contextMade();
+  }
+
+  // The context with its worklets loaded, once there is one.
+  let audioWanted = false;
   function audioContext() {
-    if (!audio.ready) {
-      audio.ready = painted.then(() => {
-        audio.context = new AudioContext();
-        audio.context.addEventListener("statechange", updateOverlay);
-        // A context the browser lets start on its own gets there a moment after it is made;
-        // the overlay is only for one that is still waiting.
-        setTimeout(updateOverlay, 300);
-        return Promise.all([
-          audio.context.audioWorklet.addModule("capture-worklet.js"),
-          audio.context.audioWorklet.addModule("tone-worklet.js"),
-          fetch("tone.wasm").then((response) => response.arrayBuffer())
-            .then((bytes) => { audio.toneModule = bytes; }),
-        ]);
-      }).then(() => audio.context);
+    if (!audioWanted) {
+      audioWanted = true;
+      if (startsOnItsOwn) {
+        requestAnimationFrame(() => setTimeout(makeContext, 0));
+        setTimeout(() => { askForTap = true; updateOverlay(); }, 300);
+      } else {
+        askForTap = true;
+        updateOverlay();
+      }
     }
-    return audio.ready;
+    return contextExists.then(() => audio.ready);
   }
 
-  // Every touch and key press while the context waits starts it; the first one normally does.
-  function startAudio() {
-    if (audio.context && !running() && document.visibilityState === "visible") {
-      audio.context.resume().then(updateOverlay, () => {});
-    }
+  // Every touch and key press while the context waits starts it; the first one normally does,
+  // even one made before the tuner has asked for sound. A press on the notice's button is not
+  // one: accepting a new release reloads the page, and an audio graph still loading its worklets
+  // then keeps the old release's worker from handing over.
+  function startAudio(event) {
+    if (document.visibilityState !== "visible" || event?.target?.closest?.("#notice")) return;
+    if (!audio.context) makeContext();
+    else if (!running()) audio.context.resume().then(updateOverlay, () => {});
   }
-  for (const type of ["pointerdown", "keydown"]) addEventListener(type, startAudio, { capture: true });
+  // A touch grants the page the right to start audio only as the finger lifts, a mouse button
+  // as it goes down: the context made on the way down is started on the way up.
+  for (const type of ["pointerdown", "pointerup", "click", "keydown"]) addEventListener(type, startAudio, { capture: true });
+
+  // What the listener is told of the microphone: open and delivering, asked for and failed (or
+  // lost), or not asked for yet, which is no failure to show.
+  const microphoneStates = { failed: 0, live: 1, waiting: 2 };
 
   function microphoneProblem(error) {
     console.log("No microphone: " + error.message);
+    app._strumwise_microphone_live(microphoneStates.failed);
     const message = error.name === "NotAllowedError" || error.name === "SecurityError" ? messages.refused
       : error.name === "NotFoundError" || error.name === "OverconstrainedError" ? messages.missing : messages.failed;
     showNotice(message, messages.tryAgain, wantMicrophone);
@@ -286,6 +383,7 @@ const StrumwiseHost = (() => {
   function wantMicrophone() {
     if (!secure) {
       showNotice(messages.insecure);
+      if (app) app._strumwise_microphone_live(microphoneStates.failed);
       return;
     }
     if (audio.micWanted && !audio.mic && !audio.opening && document.visibilityState === "visible") {
@@ -304,7 +402,7 @@ const StrumwiseHost = (() => {
       stream.getTracks().forEach((track) => track.stop());
       return;
     }
-    hideNotice();
+    hideNotice("microphone");
     const source = context.createMediaStreamSource(stream);
     const node = new AudioWorkletNode(context, "strumwise-capture");
     let buffer = 0;
@@ -326,14 +424,14 @@ const StrumwiseHost = (() => {
     // Connected to the output (it writes silence) so the graph keeps pulling it.
     node.connect(context.destination);
     stream.getAudioTracks()[0].addEventListener("ended", () => {
-      if (audio.mic && audio.mic.stream === stream) closeMicrophone(true);
+      if (audio.mic && audio.mic.stream === stream) closeMicrophone(microphoneStates.failed);
     });
     audio.mic = { stream, source, node };
-    app._strumwise_microphone_live(1);
+    app._strumwise_microphone_live(microphoneStates.live);
   }
 
-  // `report` tells the listener the microphone is gone; a hidden page closes it without telling,
-  // since it opens again as soon as the page is back.
+  // `report` tells the listener the microphone's new state; a hidden page closes it without
+  // telling, since it opens again as soon as the page is back.
   function closeMicrophone(report) {
     if (!audio.mic) return;
     audio.mic.stream.getTracks().forEach((track) => track.stop());
@@ -341,7 +439,7 @@ const StrumwiseHost = (() => {
     audio.mic.node.disconnect();
     audio.mic.node.port.onmessage = null;
     audio.mic = null;
-    if (report) app._strumwise_microphone_live(0);
+    if (report !== undefined) app._strumwise_microphone_live(report);
   }
 
   async function toneNode() {
@@ -394,7 +492,7 @@ const StrumwiseHost = (() => {
       wantMicrophone();
       startAudio();
     } else {
-      closeMicrophone(false);
+      closeMicrophone();
       if (running()) audio.context.suspend().catch(() => {});
     }
     updateOverlay();
@@ -404,23 +502,37 @@ const StrumwiseHost = (() => {
   return {
     // The module calls in from main() on, before its factory's promise resolves.
     attach(module) { app = module; },
+    asset,
     audio,
     toneNode,
 
-    // The tick sets every outlet ten times a second; only a change touches the page, so a
-    // steady screen costs the browser no style or layout work.
+    // The tick sets every outlet ten times a second, and a matched string's label twice in one
+    // tick (the measured frequency, then the string's own): texts are written once the tick's
+    // task is over, and only those that changed, so a steady screen costs the browser no style
+    // or layout work.
     setText(name, text) {
-      const element = outlet(name);
-      if (element && element.textContent !== text) element.textContent = text;
+      if (pendingTexts.size === 0) queueMicrotask(writeTexts);
+      pendingTexts.set(name, text);
     },
     setImage(name, image) {
       const element = outlet(name);
       if (!element) return;
-      const source = image ? "images/" + image : null;
+      const source = image ? asset("images/" + image) : null;
       if (element.getAttribute("src") === source) return;
       if (source) element.src = source;
       else element.removeAttribute("src");
-      element.alt = StrumwiseAccessibility.pictureText(image);
+      element.alt = lamps.includes(name) ? StrumwiseAccessibility.lampText(screen.dataset.look)
+        : StrumwiseAccessibility.pictureText(image);
+    },
+    // The look of the tuner's screen (silence, measuring, inTune, stale): the style sheet dims a
+    // stale match by it, and the lamp's name says it.
+    showScreenLook(look) {
+      if (screen.dataset.look === look) return;
+      screen.dataset.look = look;
+      for (const name of lamps) {
+        const lamp = outlet(name);
+        if (lamp) lamp.alt = StrumwiseAccessibility.lampText(look);
+      }
     },
     setHidden(name, hidden) {
       const element = outlet(name);
@@ -450,6 +562,7 @@ const StrumwiseHost = (() => {
       root.addEventListener("click", onLayoutClick);
       screen.replaceChildren(root);
       layout = root;
+      outlets = new Map();
       if (!secure) {
         for (const fork of root.querySelectorAll('[data-action^="play"]')) fork.setAttribute("aria-disabled", "true");
       }
@@ -470,7 +583,8 @@ const StrumwiseHost = (() => {
         const ours = [];
         for (let i = 0; i < localStorage.length; ++i) {
           const key = localStorage.key(i);
-          if (key.startsWith(storePrefix)) ours.push(key);
+          // The mark outlives a reset: the old keys are gone by then.
+          if (key.startsWith(storePrefix) && key !== movedMark) ours.push(key);
         }
         ours.forEach((key) => localStorage.removeItem(key));
       } catch (error) {
@@ -503,7 +617,7 @@ const StrumwiseHost = (() => {
     },
     stopMicrophone() {
       audio.micWanted = false;
-      closeMicrophone(true);
+      closeMicrophone(microphoneStates.waiting);
     },
     playTone(frequency, wave) {
       if (!secure) return;
@@ -515,7 +629,7 @@ const StrumwiseHost = (() => {
       sendTone();
     },
     // Offered by the page's start-up when a new release is installed and waiting.
-    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept); },
+    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept, "update"); },
 
     showAlert(id, title, message, buttons, cancelIndex) {
       const dialog = document.createElement("dialog");

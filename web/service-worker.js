@@ -36,8 +36,10 @@ self.addEventListener("activate", (event) => {
 });
 
 // Cache first: the site only changes with a new build, which comes with a new worker.
+// Requests to other sites (the rating prompt's network check) go to the network untouched, so
+// that none of them holds this worker busy while a new release waits to take over.
 self.addEventListener("fetch", (event) => {
-  if (event.request.method !== "GET") return;
+  if (event.request.method !== "GET" || new URL(event.request.url).origin !== self.location.origin) return;
   const path = new URL(event.request.url).pathname.slice(new URL(self.registration.scope).pathname.length);
   event.respondWith(caches.open(CACHE).then(async (cache) => {
     const cached = await cache.match(event.request, { ignoreSearch: true });

@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { after, before, test } from "node:test";
-import { launch, openTuner, plucks, serveSite, silence, tapToListen, text, until } from "./browser.mjs";
+import { launch, openTuner, plucks, serveSite, silence, siteFile, tapToListen, text, until } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
@@ -28,6 +28,12 @@ test("axe-core finds no violation on the tuner and the about page, in English an
       await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       assert.deepEqual(await violations(page), [], language);
+      if (language === "es-ES") {
+        // The meters speak the page's language.
+        assert.match(await page.$eval("#tuningMeter", (meter) => meter.getAttribute("aria-label")),
+          /^(G3, (afinada|\d+ cents (alta, baja|baja, sube) la afinación)|Ningún sonido que leer)$/);
+        assert.match(await page.$eval("#levelMeter", (level) => level.getAttribute("aria-label")), /^Nivel: (silencio|débil|midiendo)$/);
+      }
       const about = await page.$(".tab[data-page='aboutPage']");
       if (about) {
         await about.click();
@@ -60,7 +66,7 @@ test("the page speaks the browser's language, has a heading and a description, a
   }
 });
 
-test("names contain what the controls show, every stop of the Tab key does something, and every picture has an alt", async () => {
+test("names contain what the controls show, the lamp and meters say their readings, every stop of the Tab key does something and shows a clear ring, and every picture has an alt", async () => {
   const browser = await launch(plucks(G3));
   try {
     const page = await openTuner(browser, server.url);
@@ -84,7 +90,36 @@ test("names contain what the controls show, every stop of the Tab key does somet
     const pictures = await page.$$eval("img", (all) => all.map((img) => [img.id, img.getAttribute("alt")]));
     assert.ok(pictures.every(([, alt]) => alt !== null), JSON.stringify(pictures));
     assert.equal(await page.$eval("#tunedString5", (img) => img.alt), "Banjo with its 3rd string lit");
-    assert.equal(await page.$eval("#LEDDisplay", (img) => img.alt), "");
+
+    // The lamp names the screen's look, the meter its reading and the way to turn the peg, the
+    // level bar its band; each read at one moment with what it stands for.
+    const [look, lamp, reading, meter, fill, level] = await page.evaluate(() => [
+      document.getElementById("screen").dataset.look, document.getElementById("LEDDisplay").alt,
+      document.getElementById("tuningMeter").dataset.cents, document.getElementById("tuningMeter").getAttribute("aria-label"),
+      document.querySelector("#levelMeter .levelFill").className, document.getElementById("levelMeter").getAttribute("aria-label")]);
+    assert.equal(lamp, { silence: "Lamp: waiting for a string", measuring: "Lamp: not in tune",
+      inTune: "Lamp: in tune", stale: "Lamp: no longer in tune" }[look]);
+    const cents = Math.abs(Math.round(Number(reading)));
+    assert.ok(reading === "" ? meter === "No sound to read"
+      : [`G3, in tune`, `G3, ${cents} cents sharp, tune down`, `G3, ${cents} cents flat, tune up`].includes(meter), `${reading}: ${meter}`);
+    assert.equal(level, { quiet: "Level: silent", faint: "Level: quiet", heard: "Level: measuring" }[fill.split(" ")[1]]);
+
+    // Every stop of the Tab key shows a ring at least 2 px wide that stands out from the page.
+    await page.evaluate(() => document.activeElement?.blur());
+    const rings = [];
+    for (let stop = 0; stop < 12; ++stop) {
+      await page.keyboard.press("Tab");
+      rings.push(await page.evaluate(() => {
+        if (document.activeElement === document.body) return ["(page)", "solid", 2, 255];
+        const style = getComputedStyle(document.activeElement);
+        const [r, g, b] = style.outlineColor.match(/\d+/g).map(Number);
+        return [document.activeElement.id || document.activeElement.className, style.outlineStyle,
+          parseFloat(style.outlineWidth), Math.min(r, g, b)];
+      }));
+    }
+    assert.ok(rings.some(([name]) => name.includes("tab")) && rings.some(([name]) => name === "stopButton"), JSON.stringify(rings));
+    // Solid, 2 px or more, and light on the dark page: every channel above three quarters.
+    assert.deepEqual(rings.filter(([, style, width, darkest]) => style !== "solid" || width < 2 || darkest < 192), []);
   } finally {
     await browser.close();
   }
@@ -111,8 +146,8 @@ test("the live region speaks at most once a second, the latest reading, and neve
     // The page's speech on its own, without the tuner writing readings of its own.
     await page.goto(server.url + "manifest.webmanifest");
     await page.setContent('<meta name="description" content=""><h1 id="pageHeading"></h1><div id="announcer"></div>');
-    await page.addScriptTag({ url: server.url + "resources.js" });
-    await page.addScriptTag({ url: server.url + "accessibility.js" });
+    await page.addScriptTag({ url: server.url + siteFile("resources.js") });
+    await page.addScriptTag({ url: server.url + siteFile("accessibility.js") });
     const spoken = await page.evaluate(async () => {
       const heard = [];
       const start = performance.now();

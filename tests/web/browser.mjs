@@ -1,15 +1,30 @@
 // What the browser tests share: the built site served from a local port, Debian's Chromium with a
 // sound file as its microphone, and plucked strings made with sox.
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, existsSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync, existsSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
-import { extname, join, normalize } from "node:path";
+import { dirname, extname, join, normalize } from "node:path";
 import puppeteer from "puppeteer-core";
 
 export const site = new URL("../../build/web/site/", import.meta.url).pathname;
 const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
   ".wasm": "application/wasm", ".png": "image/png", ".webmanifest": "application/manifest+json" };
+
+// The built site's file for a plain name ("host.js", "images/green64.png"), which the build
+// names after its contents ("host.1f2e3d4c.js"), relative to the site.
+export function siteFile(name) {
+  const folder = dirname(name);
+  const extension = extname(name);
+  const stem = name.slice(folder === "." ? 0 : folder.length + 1, -extension.length);
+  const hashed = new RegExp(`^${stem.replace(/[.-]/g, "\\$&")}\\.[0-9a-f]{8}\\${extension}$`);
+  const found = readdirSync(join(site, folder)).find((file) => hashed.test(file));
+  if (!found) throw new Error(`no ${name} in ${site}`);
+  return folder === "." ? found : `${folder}/${found}`;
+}
+
+// A picture's source as the page shows it, without the hash in its name.
+export const plainName = (source) => source?.replace(/\.[0-9a-f]{8}(\.\w+)$/, "$1") ?? null;
 
 // A static server for a site (the built one unless `root` says otherwise), answering with
 // `headers` besides the content type; close() takes it off the network, as when the phone is
@@ -101,7 +116,8 @@ export async function tapToStart(page) {
 
 const quoted = JSON.stringify;
 export const text = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).textContent`);
-export const image = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).getAttribute("src")`);
+export const image = async (page, outlet) =>
+  plainName(await read(page, `document.getElementById(${quoted(outlet)}).getAttribute("src")`));
 export const visible = (page, outlet) =>
   read(page, `getComputedStyle(document.getElementById(${quoted(outlet)})).visibility !== "hidden"`);
 

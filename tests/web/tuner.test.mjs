@@ -6,7 +6,7 @@ import { existsSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
-import { image, launch, openTuner, plucks, read, serveSite, silence, site, tapToStart, text, until, visible } from "./browser.mjs";
+import { image, launch, openTuner, plainName, plucks, read, serveSite, silence, site, siteFile, tapToStart, text, until, visible } from "./browser.mjs";
 
 const G3 = 196;
 const cents = (hz, c) => hz * 2 ** (c / 1200);
@@ -16,7 +16,8 @@ after(() => server.close());
 
 // Everything the tick writes, read at one moment: the tick writes all of it in one task, so the
 // parts always belong to the same reading.
-const screenNow = (page) => read(page, `(() => {
+const screenNow = async (page) => {
+  const screen = await read(page, `(() => {
   const outlet = (name) => document.getElementById(name);
   return { note: outlet("noteDisplay").textContent, frequency: outlet("freq_label").textContent,
     lamp: outlet("LEDDisplay").getAttribute("src"), string: outlet("tunedString5").getAttribute("src"),
@@ -25,6 +26,8 @@ const screenNow = (page) => read(page, `(() => {
     offset: outlet("tuningMeter").querySelector(".meterOffset").textContent,
     look: outlet("screen").dataset.look };
 })()`);
+  return { ...screen, lamp: plainName(screen.lamp), string: plainName(screen.string) };
+};
 
 // The screens of `seconds` of listening that show a reading, from the first one on: two loops of
 // the fake microphone's file, so each pluck's onset and tail are a small part of them.
@@ -120,7 +123,7 @@ test("the tone worklet's module renders the samples of strumwise tone", async (t
   const file = readFileSync(wav);
   const data = file.indexOf("data") + 8;
   const expected = new Int16Array(file.buffer.slice(file.byteOffset + data, file.byteOffset + file.length));
-  const { instance } = await WebAssembly.instantiate(readFileSync(`${site}/tone.wasm`), {});
+  const { instance } = await WebAssembly.instantiate(readFileSync(`${site}/${siteFile("tone.wasm")}`), {});
   const tone = instance.exports;
   tone._initialize();
   tone.tone_set_output_rate(44100);

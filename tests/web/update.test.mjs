@@ -6,12 +6,12 @@ import { cpSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { launch, openTuner, read, serveSite, silence, site, until } from "./browser.mjs";
+import { launch, openTuner, read, serveSite, silence, site, siteFile, until } from "./browser.mjs";
 
 // A second release of the site in `folder`: a page script that marks the document, and the
 // worker's new cache name, as a new build makes them.
 function releaseAgain(folder) {
-  const boot = join(folder, "boot.js");
+  const boot = join(folder, siteFile("boot.js"));
   writeFileSync(boot, readFileSync(boot, "utf8") + '\ndocument.documentElement.dataset.release = "2";\n');
   const worker = join(folder, "service-worker.js");
   writeFileSync(worker, readFileSync(worker, "utf8").replace(/const CACHE = "([^"]+)"/, 'const CACHE = "$1-2"'));
@@ -49,17 +49,49 @@ test("a returning visitor is offered the new release and runs it after one reloa
 const transferred = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
   ".reduce((sum, entry) => sum + entry.transferSize, 0)";
 
-test("a phone's first visit, served by the project's server, downloads less than 600 KB and only its own pictures", async () => {
+// The project's server (scripts/serve_site.py) on the built site; answers its address and a
+// function that stops it.
+async function projectServer() {
   const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
     { cwd: new URL("../../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
-  try {
-    const url = await new Promise((resolve, reject) => {
-      served.stdout.on("data", (data) => {
-        const found = /http:\/\/\S+/.exec(String(data));
-        if (found) resolve(found[0]);
-      });
-      served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
+  const url = await new Promise((resolve, reject) => {
+    served.stdout.on("data", (data) => {
+      const found = /http:\/\/\S+/.exec(String(data));
+      if (found) resolve(found[0]);
     });
+    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
+  });
+  return { url, stop: () => served.kill() };
+}
+
+test("the project's server lets browsers keep the files named after their contents, and check the rest", async () => {
+  const { url, stop } = await projectServer();
+  try {
+    const year = "public, max-age=31536000, immutable";
+    const expected = {
+      "": "no-cache", "index.html": "no-cache", "manifest.webmanifest": "no-cache", "service-worker.js": "no-cache",
+      [siteFile("host.js")]: year, [siteFile("strumwise.wasm")]: year, [siteFile("page.css")]: year,
+      [siteFile("images/green64.png")]: year, [siteFile("icon-192.png")]: year,
+    };
+    const answered = {};
+    for (const path of Object.keys(expected)) {
+      const response = await fetch(url + path);
+      assert.equal(response.status, 200, path);
+      answered[path] = response.headers.get("cache-control");
+    }
+    assert.deepEqual(answered, expected);
+    // The page names the hashed files, and nothing by its plain name.
+    const page = await (await fetch(url)).text();
+    assert.match(page, new RegExp(`src="${siteFile("host.js").replace(".", "\\.")}"`));
+    assert.doesNotMatch(page, /(src|href)="(host|boot|resources|strumwise)\.(js|wasm)"/);
+  } finally {
+    stop();
+  }
+});
+
+test("a phone's first visit, served by the project's server, downloads less than 600 KB and only its own pictures", async () => {
+  const { url, stop } = await projectServer();
+  try {
     const browser = await launch(silence());
     try {
       const page = await openTuner(browser, url);
@@ -82,6 +114,6 @@ test("a phone's first visit, served by the project's server, downloads less than
       await browser.close();
     }
   } finally {
-    served.kill();
+    stop();
   }
 });

@@ -5,7 +5,8 @@ The page shell, worklets, manifest and service worker come from web/; the thirte
 converted from the same .ui files the desktop loads (and their shared style sheet from
 main_screen.qss), so both editions show the same controls with the same names, texts and
 pictures; the translations come from the desktop's .ts sources; the pictures and the icon are the
-artwork program's PNGs. Every file of the site is listed for the service worker to cache.
+artwork program's PNGs. Every file but the page, the manifest and the service worker is named
+after its contents (asset_names.py), and every file is listed for the service worker to cache.
 """
 
 import argparse
@@ -18,6 +19,8 @@ import shutil
 import subprocess
 import sys
 import xml.etree.ElementTree as ET
+
+import asset_names
 
 LAYOUT_KINDS = {"QVBoxLayout": "column", "QHBoxLayout": "row", "QGridLayout": "grid"}
 
@@ -109,8 +112,9 @@ class Converter:
             picture, _ = text_of(widget, "picture")
             self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", src=picture and "images/" + picture, **common)}>')
         elif cls in ("TuningMeter", "LevelMeter"):
-            # The page draws the meters' insides (host.js).
-            self.out.append(f'<div{self.attrs(class_=cls, **common)}></div>')
+            # The page draws the meters' insides (host.js), and names each by its reading, as a
+            # picture of it would be named.
+            self.out.append(f'<div{self.attrs(class_=cls, role="img", **common)}></div>')
         elif cls == "QTabWidget":
             self.tabs(widget, common)
         else:
@@ -274,6 +278,10 @@ def main():
     shrink_pictures(os.path.join(site, "images"))
     stamp_version(site, args.version)
 
+    # Every file but the page's resources (written below, naming the others) gets its hashed
+    # name now, so the layouts' pictures can be written with theirs.
+    names = asset_names.rename_all(site)
+
     layouts_dir = os.path.join(args.source, "resources", "layouts")
     with open(os.path.join(layouts_dir, "main_screen.qss"), encoding="utf-8") as f:
         shared_qss = f.read()
@@ -281,16 +289,21 @@ def main():
     for file in sorted(os.listdir(layouts_dir)):
         if file.endswith(".ui"):
             name, markup, width, height = convert_layout(os.path.join(layouts_dir, file))
-            layouts[name] = {"html": with_version(markup, args.version), "width": width,
-                             "height": height}
+            markup = asset_names.rewrite_references(with_version(markup, args.version), names)
+            layouts[name] = {"html": markup, "width": width, "height": height}
     # The layouts' own type sizes are those of one device each; the page sizes the type for the
     # viewport it has, so only the shared colours and shapes come across.
     with open(os.path.join(site, "layouts.css"), "w", encoding="utf-8") as f:
         f.write(qss_to_css(shared_qss) + "\n")
-    data = {"layouts": layouts,
+    names["layouts.css"] = asset_names.rename(site, "layouts.css")
+    # The page asks for files by their plain names (host.js looks them up here).
+    data = {"assets": names, "layouts": layouts,
             "translations": translations(os.path.join(args.source, "resources", "translations"))}
     with open(os.path.join(site, "resources.js"), "w", encoding="utf-8") as f:
         f.write("self.StrumwiseResources = " + json.dumps(data, ensure_ascii=False) + ";\n")
+    names["resources.js"] = asset_names.rename(site, "resources.js")
+    asset_names.rewrite_file(os.path.join(site, "index.html"), names)
+    asset_names.rewrite_manifest_icons(os.path.join(site, "manifest.webmanifest"), names)
 
     # The service worker caches every file under a name that changes with the contents, so a new
     # build replaces the old cache as a whole.

@@ -35,8 +35,7 @@ EM_JS(void, js_show_level_meter, (const char* o, int ol, double power, double si
                                  measureAbove: measure });
 });
 EM_JS(void, js_show_screen_look, (const char* l, int ll), {
-    const screen = document.getElementById("screen");
-    if (screen) screen.dataset.look = UTF8ToString(l, ll);
+    StrumwiseHost.showScreenLook(UTF8ToString(l, ll));
 });
 EM_JS(int, js_has_layout, (const char* n, int nl), {
     return StrumwiseHost.hasLayout(UTF8ToString(n, nl)) ? 1 : 0;

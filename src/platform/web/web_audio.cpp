@@ -15,7 +15,7 @@ namespace {
 
 // The page captures into one queue at a time, the listener's.
 WebAudioInputQueue* activeQueue = nullptr;
-bool microphoneLive = false;
+MicrophoneState microphoneState = MicrophoneState::Waiting;
 
 }  // namespace
 
@@ -47,7 +47,7 @@ void WebAudioInputQueue::start() {
         return;
     }
     running_ = true;
-    live_ = microphoneLive;
+    microphone_ = microphoneState;
     activeQueue = this;
     browser::startMicrophone();
 }
@@ -121,10 +121,10 @@ void WebAudioInputQueue::deliverCapture(const float* samples, std::uint32_t fram
     }
 }
 
-void WebAudioInputQueue::setMicrophoneLive(bool live) {
-    microphoneLive = live;
+void WebAudioInputQueue::setMicrophoneState(MicrophoneState state) {
+    microphoneState = state;
     if (activeQueue != nullptr) {
-        activeQueue->live_ = live;
+        activeQueue->microphone_ = state;
     }
 }
 
@@ -181,7 +181,10 @@ EMSCRIPTEN_KEEPALIVE void strumwise_capture(const float* samples, unsigned frame
     strumwise::platform::web::WebAudioInputQueue::deliverCapture(samples, frames, sampleRate);
 }
 
-EMSCRIPTEN_KEEPALIVE void strumwise_microphone_live(int live) {
-    strumwise::platform::web::WebAudioInputQueue::setMicrophoneLive(live != 0);
+EMSCRIPTEN_KEEPALIVE void strumwise_microphone_live(int state) {
+    using strumwise::platform::web::MicrophoneState;
+    strumwise::platform::web::WebAudioInputQueue::setMicrophoneState(
+        state == 1 ? MicrophoneState::Live
+                   : (state == 2 ? MicrophoneState::Waiting : MicrophoneState::Failed));
 }
 }

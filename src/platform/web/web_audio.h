@@ -15,9 +15,12 @@ namespace strumwise::platform::web {
 // The microphone: getUserMedia with the voice processing off, and a capture worklet that hands
 // each 128-frame block to the main thread, where it arrives through deliverCapture. Blocks are
 // resampled from the context's rate with libsoxr, as on the desktop, and fill the enqueued
-// buffers in order; each full buffer goes to the callback at once, on the main thread. While the
-// page has no live microphone (permission pending or refused, no device) the queue reports that
-// it is reconnecting, so the screen says "No microphone".
+// buffers in order; each full buffer goes to the callback at once, on the main thread. Once the
+// page has asked for the microphone and failed (permission refused, no device) or lost it, the
+// queue reports that it is reconnecting, so the screen says "No microphone"; before it was asked
+// for (the page waits for a first tap) there is nothing to complain of.
+enum class MicrophoneState { Waiting, Live, Failed };
+
 class WebAudioInputQueue final : public AudioInputQueue {
   public:
     WebAudioInputQueue(const StreamFormat& format, AudioInputCallback callback, void* userData);
@@ -32,12 +35,12 @@ class WebAudioInputQueue final : public AudioInputQueue {
     std::optional<bool> isRunning() const override { return running_; }
     std::int32_t setLevelMeteringEnabled(bool) override { return 0; }
     void currentLevelMeter(LevelMeterState* levels, std::uint32_t channels) const override;
-    bool reconnecting() const override { return !live_; }
+    bool reconnecting() const override { return microphone_ == MicrophoneState::Failed; }
 
     // The page's capture path: `frames` mono samples at `sampleRate` Hz, or a change of the
-    // microphone's state (live or not).
+    // microphone's state.
     static void deliverCapture(const float* samples, std::uint32_t frames, double sampleRate);
-    static void setMicrophoneLive(bool live);
+    static void setMicrophoneState(MicrophoneState state);
 
   private:
     void capture(const float* samples, std::uint32_t frames, double sampleRate);
@@ -55,7 +58,7 @@ class WebAudioInputQueue final : public AudioInputQueue {
     std::vector<std::int16_t> pcm_;
     LevelMeterState meter_;
     bool running_ = false;
-    bool live_ = false;
+    MicrophoneState microphone_ = MicrophoneState::Waiting;
 };
 
 class WebAudioInputFactory final : public AudioInputQueueFactory {

@@ -30,7 +30,14 @@ class IntervalTimer final : public RunLoop::Timer {
     IntervalTimer& operator=(const IntervalTimer&) = delete;
 
   private:
-    static void fire(void* self) { static_cast<IntervalTimer*>(self)->handler_(); }
+    // A hidden page is an application in the background: as on a phone, its repeating timers
+    // (the tuner's tick) wait until it is back in front, rather than waking a throttled page
+    // once a second to read a microphone it has closed.
+    static void fire(void* self) {
+        if (browser::isVisible()) {
+            static_cast<IntervalTimer*>(self)->handler_();
+        }
+    }
 
     std::function<void()> handler_;
     long id_;
