@@ -37,7 +37,8 @@ class QtAudioSettingsPanel final : public QFrame {
     QtAudioSettingsPanel(AudioSettings settings, QWidget* parent);
 
     // Adds the panel below the about texts of a main-screen layout (the phones' About page,
-    // the pads' about panel); nullptr when the layout has no about texts.
+    // the pads' about panel), which then scrolls when taller than its room; nullptr when the
+    // layout has no about texts.
     static QtAudioSettingsPanel* addToAboutArea(QWidget& root, AudioSettings settings);
 
   private:
