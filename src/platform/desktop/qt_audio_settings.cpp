@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "tones/tone_volume.h"
@@ -146,7 +147,26 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
         choice->setEnabled(false);
         return choice;
     }
-    choice->addItem(translated("System default"));
+    fillChoice(*choice, input);
+    QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
+        const QVariant at = choice->itemData(row);
+        std::optional<AudioDeviceDescription> device;
+        if (at.isValid()) {
+            device = settings_.devices.at(static_cast<std::size_t>(at.toULongLong()));
+        }
+        (input ? settings_.inputDevice : settings_.outputDevice) =
+            device ? std::optional(device->id) : std::nullopt;
+        const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
+        if (chosen) {
+            chosen(device);
+        }
+    });
+    return choice;
+}
+
+void QtAudioSettingsPanel::fillChoice(QComboBox& choice, bool input) {
+    choice.clear();
+    choice.addItem(translated("System default"));
     const std::optional<std::string> current =
         input ? settings_.inputDevice : settings_.outputDevice;
     // Each row carries its place in the device list.
@@ -155,23 +175,41 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
         if ((input ? device.inputChannels : device.outputChannels) < 1) {
             continue;
         }
-        choice->addItem(QString::fromStdString(device.name), static_cast<qulonglong>(at));
+        choice.addItem(QString::fromStdString(device.name), static_cast<qulonglong>(at));
         if (current == device.id) {
-            choice->setCurrentIndex(choice->count() - 1);
+            choice.setCurrentIndex(choice.count() - 1);
         }
     }
-    QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
-        const QVariant at = choice->itemData(row);
-        std::optional<AudioDeviceDescription> device;
-        if (at.isValid()) {
-            device = settings_.devices.at(static_cast<std::size_t>(at.toULongLong()));
+}
+
+void QtAudioSettingsPanel::showDevices(std::vector<AudioDeviceDescription> devices) {
+    const auto same = [](const AudioDeviceDescription& a, const AudioDeviceDescription& b) {
+        return a.id == b.id && a.name == b.name && a.inputChannels == b.inputChannels &&
+               a.outputChannels == b.outputChannels;
+    };
+    // A chosen device that has gone (a headset unplugged) stays offered as chosen: the tuner still
+    // uses it, and says so when it cannot.
+    for (const std::optional<std::string>& chosen :
+         {settings_.inputDevice, settings_.outputDevice}) {
+        const auto isChosen = [&](const AudioDeviceDescription& d) { return d.id == chosen; };
+        const auto was = std::find_if(settings_.devices.begin(), settings_.devices.end(), isChosen);
+        if (chosen && was != settings_.devices.end() &&
+            std::none_of(devices.begin(), devices.end(), isChosen)) {
+            devices.push_back(*was);
         }
-        const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
-        if (chosen) {
-            chosen(device);
+    }
+    if (std::equal(devices.begin(), devices.end(), settings_.devices.begin(),
+                   settings_.devices.end(), same)) {
+        return;  // nothing to redraw, and an open drop-down stays open
+    }
+    settings_.devices = std::move(devices);
+    for (const bool input : {true, false}) {
+        auto* choice = findChild<QComboBox*>(input ? QStringLiteral("inputDeviceChoice")
+                                                   : QStringLiteral("outputDeviceChoice"));
+        if (choice != nullptr && !(input && settings_.inputIsFile)) {
+            fillChoice(*choice, input);
         }
-    });
-    return choice;
+    }
 }
 
 QtAudioSettingsPanel* QtAudioSettingsPanel::addToAboutArea(QWidget& root, AudioSettings settings) {

@@ -41,8 +41,13 @@ class QtAudioSettingsPanel final : public QFrame {
     // layout has no about texts.
     static QtAudioSettingsPanel* addToAboutArea(QWidget& root, AudioSettings settings);
 
+    // Offers `devices` from now on, the chosen ones still chosen; the same list again changes
+    // nothing.
+    void showDevices(std::vector<AudioDeviceDescription> devices);
+
   private:
     QComboBox* deviceChoice(bool input);
+    void fillChoice(QComboBox& choice, bool input);
 
     AudioSettings settings_;
 };
