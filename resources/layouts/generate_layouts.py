@@ -259,7 +259,7 @@ def stylesheet(m):
         f"QLabel[role=\"stringNote\"] {{ font-size: {m['stringNote']}px; }}",
         f"QLabel[role=\"caption\"] {{ font-size: {m['caption']}px; }}",
         f"QLabel[role=\"banner\"] {{ font-size: {m['base']}px; }}",
-        f"QLabel#tfnoteDisplay, QLabel#tfFreqLabel {{ font-size: {m['fork']}px; }}",
+        f"QLabel#tfnoteDisplay, QLabel#tfFreqLabel {{ font-size: {m['base']}px; }}",
         f"QPushButton[role=\"fork\"] {{ font-size: {m['fork']}px; min-height: {m['forkHeight']}px; "
         f"border-radius: {radius}px; }}",
         f"QPushButton[role=\"stop\"] {{ font-size: {m['caption']}px; min-height: {m['forkHeight']}px; "
@@ -353,11 +353,25 @@ def indicators(ui, m, shown, min_w):
 def fork_panel(ui, m):
     ui.panel("forkPanel", "QVBoxLayout", round(m["margins"] * 0.8), m["spacing"])
     ui.item()
-    ui.layout("QHBoxLayout", 0, m["spacing"])
+    ui.layout("QHBoxLayout", 0, round(m["spacing"] * 0.4))
     ui.button("tuningForkButton", "Reference tones", role="header", item=True)
     ui.spacer(vertical=False)
-    ui.label("tfnoteDisplay", "", "playing", align="Qt::AlignRight|Qt::AlignVCenter")
-    ui.label("tfFreqLabel", "", "playing", align="Qt::AlignRight|Qt::AlignVCenter")
+    # The playing fork's note and frequency, in the header's type beside the longest translation
+    # of its title, keep the room of their longest texts ("G4", "146.8Hz", in bold) and take the
+    # header's height, shown or cleared, so that the header and the buttons under it never move;
+    # they read together, the note against the frequency.
+    for name, width, align in (("tfnoteDisplay", round(m["base"] * 1.6), "Qt::AlignRight"),
+                               ("tfFreqLabel", round(m["base"] * 4.7), "Qt::AlignLeft")):
+        ui.item()
+        ui.widget("QLabel", name)
+        ui.string("text", "", translate=False)
+        ui.set("alignment", align + "|Qt::AlignVCenter")
+        ui.size("minimumSize", width, 0)
+        ui.size("maximumSize", width, 16777215)
+        ui.policy("Fixed", "Ignored")
+        ui.role("playing")
+        ui.end_widget()
+        ui.end_item()
     ui.end_layout()
     ui.end_item()
     ui.item()

@@ -21,6 +21,7 @@
 #include "platform/desktop/qt_audio_settings.h"
 #include "platform/desktop/qt_bundle.h"
 #include "platform/desktop/qt_device.h"
+#include "platform/desktop/qt_device_list_refresh.h"
 #include "platform/desktop/qt_dispatch.h"
 #include "platform/desktop/qt_focus_ring.h"
 #include "platform/desktop/qt_images.h"
@@ -229,7 +230,11 @@ struct DesktopWindowApp::Parts {
                                             : desktop::AudioDeviceTarget{});
                 },
         };
-        desktop::QtAudioSettingsPanel::addToAboutArea(*layout->rootWidget(), std::move(settings));
+        if (auto* panel = desktop::QtAudioSettingsPanel::addToAboutArea(*layout->rootWidget(),
+                                                                        std::move(settings))) {
+            // The panel owns it; it lists the devices again as they come and go.
+            new desktop::QtDeviceListRefresh(*panel, &desktop::listSoundServerDevices);
+        }
         playingFork = std::make_unique<desktop::QtPlayingFork>(*layout->rootWidget(), [this] {
             MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
             return screen != nullptr &&

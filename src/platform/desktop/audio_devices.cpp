@@ -29,17 +29,23 @@ void addServerDevices(const std::vector<SoundServerDevice>& found, const std::st
 
 }  // namespace
 
-AudioDeviceList listAudioDevices() {
-    // PortAudio, as Debian builds it, reaches a sound server only through ALSA's "pulse" and
-    // "default" devices, which name no microphone or speaker: the server is asked directly.
+AudioDeviceList listSoundServerDevices() {
     const SoundServerDevices server = querySoundServer();
-    if (!server.reachable) {
-        return listPortAudioDevices();
-    }
     AudioDeviceList list;
+    if (!server.reachable) {
+        list.error = server.error;
+        return list;
+    }
     addServerDevices(server.sources, server.defaultSource, true, list);
     addServerDevices(server.sinks, server.defaultSink, false, list);
     return list;
+}
+
+AudioDeviceList listAudioDevices() {
+    // PortAudio, as Debian builds it, reaches a sound server only through ALSA's "pulse" and
+    // "default" devices, which name no microphone or speaker: the server is asked directly.
+    AudioDeviceList list = listSoundServerDevices();
+    return list.error.empty() ? list : listPortAudioDevices();
 }
 
 AudioDeviceTarget targetOf(const AudioDeviceDescription& device) {

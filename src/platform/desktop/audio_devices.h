@@ -36,6 +36,10 @@ struct AudioDeviceList {
 // numbered from 0 in the order listed.
 AudioDeviceList listAudioDevices();
 
+// The sound server's devices only, as above; an error when no server answers. Any thread: it
+// asks nothing of PortAudio.
+AudioDeviceList listSoundServerDevices();
+
 // Where a stream on `device` opens.
 AudioDeviceTarget targetOf(const AudioDeviceDescription& device);
 

@@ -95,6 +95,7 @@ void PortAudioEndpoint::resolveServerDevice(const AudioDeviceTarget& target, boo
     alsa_.deviceString = alsaDevice_.c_str();
     parameters_.device = paUseHostApiSpecificDeviceSpecification;
     parameters_.hostApiSpecificStreamInfo = &alsa_;
+    throughAlsa_ = true;
 }
 
 void PortAudioEndpoint::resolvePortAudioDevice(PaDeviceIndex device, bool input) {
@@ -114,6 +115,8 @@ void PortAudioEndpoint::resolvePortAudioDevice(PaDeviceIndex device, bool input)
     parameters_.device = device;
     parameters_.hostApiSpecificStreamInfo = nullptr;
     defaultSampleRate_ = info->defaultSampleRate;
+    const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
+    throughAlsa_ = host != nullptr && host->type == paALSA;
 }
 
 }  // namespace strumwise::platform::desktop

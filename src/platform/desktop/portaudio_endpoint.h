@@ -30,6 +30,8 @@ class PortAudioEndpoint {
     double defaultSampleRate() const { return defaultSampleRate_; }
     // For log lines, quoted: "\"USB Microphone\"".
     const std::string& shownName() const { return shownName_; }
+    // Whether the stream opens through PortAudio's ALSA host API, whose own calls it then takes.
+    bool throughAlsa() const { return throughAlsa_; }
 
   private:
     void resolveServerDevice(const AudioDeviceTarget& target, bool input);
@@ -41,6 +43,7 @@ class PortAudioEndpoint {
     double defaultSampleRate_ = 48000.0;
     std::string shownName_;
     std::string error_;
+    bool throughAlsa_ = false;
 };
 
 }  // namespace strumwise::platform::desktop

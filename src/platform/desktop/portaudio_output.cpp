@@ -14,6 +14,7 @@
 #include "platform/desktop/audio_worker.h"
 #include "platform/desktop/portaudio_endpoint.h"
 #include "platform/desktop/portaudio_system.h"
+#include "platform/desktop/realtime_scope.h"
 #include "tones/tone_fade.h"
 
 namespace strumwise::platform::desktop {
@@ -121,10 +122,18 @@ class OutputStream {
         PaError status = paNotInitialized;
         std::string why = device.error();
         if (device.ok()) {
+            // The stream holds only a few dozen milliseconds of sound, so that a press is heard
+            // at once, and a busy machine may keep an ordinary thread waiting longer than that.
+            // Opened and started at real-time priority where the system allows it, the threads
+            // that feed the server (PortAudio's, and the server's client library's) inherit it.
+            const RealtimeScope realtime;
             status =
                 Pa_OpenStream(&stream_, nullptr, device.parameters(), sampleRate_,
                               paFramesPerBufferUnspecified, paClipOff, &OutputStream::pull, this);
             if (status == paNoError) {
+                if (device.throughAlsa() && realtime.raised()) {
+                    PaAlsa_EnableRealtimeScheduling(stream_, 1);
+                }
                 preroll_ = kPrerollFrames;
                 status = Pa_StartStream(stream_);
                 if (status != paNoError) {

@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "tones/tone_volume.h"
@@ -31,27 +32,66 @@ QLabel* caption(const QString& text, QWidget* parent) {
     return label;
 }
 
-// A phone's About page is as tall as its screen, and the settings make the smallest one's taller:
-// the page scrolls rather than squeezing its buttons. A page that fits shows no scroll bar.
-void scrollWhenTall(QWidget& page) {
-    auto* stack = page.parentWidget();
-    auto* pages = stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-    const int index = pages != nullptr ? pages->indexOf(&page) : -1;
-    if (index < 0) {
-        return;
+// The box among `layout` and the layouts nested in it that holds `widget` itself.
+QBoxLayout* boxHolding(QLayout* layout, QWidget& widget) {
+    if (layout == nullptr) {
+        return nullptr;
     }
-    const QString title = pages->tabText(index);
-    pages->removeTab(index);
+    if (auto* box = qobject_cast<QBoxLayout*>(layout);
+        box != nullptr && box->indexOf(&widget) >= 0) {
+        return box;
+    }
+    for (int index = 0; index < layout->count(); ++index) {
+        if (QBoxLayout* found = boxHolding(layout->itemAt(index)->layout(), widget)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+QScrollArea* newScrollArea(const QWidget& content) {
     auto* scroll = new QScrollArea();
-    scroll->setObjectName(page.objectName() + QStringLiteral("Scroll"));
+    scroll->setObjectName(content.objectName() + QStringLiteral("Scroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
-    scroll->setWidget(&page);
     scroll->viewport()->setAutoFillBackground(false);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    pages->insertTab(index, scroll, title);
+    return scroll;
+}
+
+// A phone's About page is as tall as its screen, and the settings make the smallest one's taller;
+// a pad's about panel shares its column with the forks and the chart, and is shorter still. Each
+// scrolls rather than squeezing its texts and controls; one that fits shows no scroll bar.
+void scrollWhenTall(QWidget& area) {
+    auto* stack = area.parentWidget();
+    auto* pages = stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    if (const int index = pages != nullptr ? pages->indexOf(&area) : -1; index >= 0) {
+        const QString title = pages->tabText(index);
+        pages->removeTab(index);
+        QScrollArea* scroll = newScrollArea(area);
+        scroll->setWidget(&area);
+        scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+        pages->insertTab(index, scroll, title);
+        return;
+    }
+    // A panel in a column: the scroll area takes its place, its frame and its share of the
+    // column, and the panel inside it draws no frame of its own.
+    QBoxLayout* column = stack != nullptr ? boxHolding(stack->layout(), area) : nullptr;
+    if (column == nullptr) {
+        return;
+    }
+    const int index = column->indexOf(&area);
+    QScrollArea* scroll = newScrollArea(area);
+    scroll->setProperty("role", area.property("role"));
+    scroll->setFrameShape(QFrame::StyledPanel);
+    scroll->setSizePolicy(area.sizePolicy());
+    column->insertWidget(index, scroll, column->stretch(index));
+    column->removeWidget(&area);
+    area.setProperty("role", QVariant());
+    scroll->setWidget(&area);
+    // The panel's background shows through, as it did around the texts.
+    area.setAutoFillBackground(false);
 }
 
 }  // namespace
@@ -107,7 +147,26 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
         choice->setEnabled(false);
         return choice;
     }
-    choice->addItem(translated("System default"));
+    fillChoice(*choice, input);
+    QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
+        const QVariant at = choice->itemData(row);
+        std::optional<AudioDeviceDescription> device;
+        if (at.isValid()) {
+            device = settings_.devices.at(static_cast<std::size_t>(at.toULongLong()));
+        }
+        (input ? settings_.inputDevice : settings_.outputDevice) =
+            device ? std::optional(device->id) : std::nullopt;
+        const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
+        if (chosen) {
+            chosen(device);
+        }
+    });
+    return choice;
+}
+
+void QtAudioSettingsPanel::fillChoice(QComboBox& choice, bool input) {
+    choice.clear();
+    choice.addItem(translated("System default"));
     const std::optional<std::string> current =
         input ? settings_.inputDevice : settings_.outputDevice;
     // Each row carries its place in the device list.
@@ -116,23 +175,41 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
         if ((input ? device.inputChannels : device.outputChannels) < 1) {
             continue;
         }
-        choice->addItem(QString::fromStdString(device.name), static_cast<qulonglong>(at));
+        choice.addItem(QString::fromStdString(device.name), static_cast<qulonglong>(at));
         if (current == device.id) {
-            choice->setCurrentIndex(choice->count() - 1);
+            choice.setCurrentIndex(choice.count() - 1);
         }
     }
-    QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
-        const QVariant at = choice->itemData(row);
-        std::optional<AudioDeviceDescription> device;
-        if (at.isValid()) {
-            device = settings_.devices.at(static_cast<std::size_t>(at.toULongLong()));
+}
+
+void QtAudioSettingsPanel::showDevices(std::vector<AudioDeviceDescription> devices) {
+    const auto same = [](const AudioDeviceDescription& a, const AudioDeviceDescription& b) {
+        return a.id == b.id && a.name == b.name && a.inputChannels == b.inputChannels &&
+               a.outputChannels == b.outputChannels;
+    };
+    // A chosen device that has gone (a headset unplugged) stays offered as chosen: the tuner still
+    // uses it, and says so when it cannot.
+    for (const std::optional<std::string>& chosen :
+         {settings_.inputDevice, settings_.outputDevice}) {
+        const auto isChosen = [&](const AudioDeviceDescription& d) { return d.id == chosen; };
+        const auto was = std::find_if(settings_.devices.begin(), settings_.devices.end(), isChosen);
+        if (chosen && was != settings_.devices.end() &&
+            std::none_of(devices.begin(), devices.end(), isChosen)) {
+            devices.push_back(*was);
         }
-        const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
-        if (chosen) {
-            chosen(device);
+    }
+    if (std::equal(devices.begin(), devices.end(), settings_.devices.begin(),
+                   settings_.devices.end(), same)) {
+        return;  // nothing to redraw, and an open drop-down stays open
+    }
+    settings_.devices = std::move(devices);
+    for (const bool input : {true, false}) {
+        auto* choice = findChild<QComboBox*>(input ? QStringLiteral("inputDeviceChoice")
+                                                   : QStringLiteral("outputDeviceChoice"));
+        if (choice != nullptr && !(input && settings_.inputIsFile)) {
+            fillChoice(*choice, input);
         }
-    });
-    return choice;
+    }
 }
 
 QtAudioSettingsPanel* QtAudioSettingsPanel::addToAboutArea(QWidget& root, AudioSettings settings) {

@@ -37,11 +37,17 @@ class QtAudioSettingsPanel final : public QFrame {
     QtAudioSettingsPanel(AudioSettings settings, QWidget* parent);
 
     // Adds the panel below the about texts of a main-screen layout (the phones' About page,
-    // the pads' about panel); nullptr when the layout has no about texts.
+    // the pads' about panel), which then scrolls when taller than its room; nullptr when the
+    // layout has no about texts.
     static QtAudioSettingsPanel* addToAboutArea(QWidget& root, AudioSettings settings);
+
+    // Offers `devices` from now on, the chosen ones still chosen; the same list again changes
+    // nothing.
+    void showDevices(std::vector<AudioDeviceDescription> devices);
 
   private:
     QComboBox* deviceChoice(bool input);
+    void fillChoice(QComboBox& choice, bool input);
 
     AudioSettings settings_;
 };
