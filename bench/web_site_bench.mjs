@@ -7,8 +7,7 @@ import { readdirSync, readFileSync, statSync } from "node:fs";
 import { cpus, loadavg } from "node:os";
 import { extname, join } from "node:path";
 import { gzipSync } from "node:zlib";
-import { spawn } from "node:child_process";
-import { launch, openTuner, plucks, read, serveSite, silence, site, until } from "../tests/web/browser.mjs";
+import { launch, openTuner, plucks, projectServer, read, serveSite, silence, site, transferredBytes, until } from "../tests/web/browser.mjs";
 
 const runs = Number(process.argv[2] ?? 5);
 
@@ -99,16 +98,8 @@ async function mainThreadLoad(server, seconds = 10) {
 // Bytes over the network of a phone's first visit to the site as scripts/web.sh serves it
 // (compressed), the service worker's own downloads included, once the tuner listens.
 async function firstVisitBytes() {
-  const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
-    { cwd: new URL("../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
+  const { url, stop } = await projectServer();
   try {
-    const url = await new Promise((resolve, reject) => {
-      served.stdout.on("data", (data) => {
-        const found = /http:\/\/\S+/.exec(String(data));
-        if (found) resolve(found[0]);
-      });
-      served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
-    });
     const browser = await launch(silence());
     try {
       const page = await openTuner(browser, url);
@@ -117,14 +108,12 @@ async function firstVisitBytes() {
       const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
       // Let the worker finish caching what the page showed before it ran.
       await new Promise((resolve) => setTimeout(resolve, 2000));
-      const transferred = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
-        ".reduce((sum, entry) => sum + entry.transferSize, 0)";
-      return { page: await read(page, transferred), worker: await worker.evaluate(transferred) };
+      return { page: await read(page, transferredBytes), worker: await worker.evaluate(transferredBytes) };
     } finally {
       await browser.close();
     }
   } finally {
-    served.kill();
+    stop();
   }
 }
 

@@ -1,6 +1,6 @@
 // What the browser tests share: the built site served from a local port, Debian's Chromium with a
 // sound file as its microphone, and plucked strings made with sox.
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawn } from "node:child_process";
 import { mkdtempSync, readFileSync, readdirSync, existsSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
@@ -138,3 +138,22 @@ export async function until(read, expected, seconds = 10) {
 export async function tapToListen(page) {
   await page.click("#currentTuningName");
 }
+
+// The project's server (scripts/serve_site.py) on the built site, as scripts/web.sh serves it;
+// answers its address and a function that stops it.
+export async function projectServer() {
+  const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
+    { cwd: new URL("../../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
+  const url = await new Promise((resolve, reject) => {
+    served.stdout.on("data", (data) => {
+      const found = /http:\/\/\S+/.exec(String(data));
+      if (found) resolve(found[0]);
+    });
+    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
+  });
+  return { url, stop: () => served.kill() };
+}
+
+// An expression that answers the bytes a page or worker has fetched over the network so far.
+export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
+  ".reduce((sum, entry) => sum + entry.transferSize, 0)";

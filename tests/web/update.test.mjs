@@ -1,12 +1,11 @@
 // Releases reaching a returning visitor: the service worker's precache, the update offer, and
 // what a phone's first visit downloads.
 import assert from "node:assert/strict";
-import { spawn } from "node:child_process";
 import { cpSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { launch, openTuner, read, serveSite, silence, site, siteFile, until } from "./browser.mjs";
+import { launch, openTuner, projectServer, read, serveSite, silence, site, siteFile, transferredBytes, until } from "./browser.mjs";
 
 // A second release of the site in `folder`: a page script that marks the document, and the
 // worker's new cache name, as a new build makes them.
@@ -46,24 +45,6 @@ test("a returning visitor is offered the new release and runs it after one reloa
 });
 
 // What the resources listed in `scope`'s performance timeline cost over the network.
-const transferred = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
-  ".reduce((sum, entry) => sum + entry.transferSize, 0)";
-
-// The project's server (scripts/serve_site.py) on the built site; answers its address and a
-// function that stops it.
-async function projectServer() {
-  const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
-    { cwd: new URL("../../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
-  const url = await new Promise((resolve, reject) => {
-    served.stdout.on("data", (data) => {
-      const found = /http:\/\/\S+/.exec(String(data));
-      if (found) resolve(found[0]);
-    });
-    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
-  });
-  return { url, stop: () => served.kill() };
-}
-
 test("the project's server lets browsers keep the files named after their contents, and check the rest", async () => {
   const { url, stop } = await projectServer();
   try {
@@ -99,8 +80,8 @@ test("a phone's first visit, served by the project's server, downloads less than
       await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
       // The worker's own downloads are in its timeline, not the page's.
       const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
-      const workerBytes = await worker.evaluate(transferred);
-      const pageBytes = await read(page, transferred);
+      const workerBytes = await worker.evaluate(transferredBytes);
+      const pageBytes = await read(page, transferredBytes);
       assert.ok(pageBytes + workerBytes < 600 * 1024, `page ${pageBytes} bytes, worker ${workerBytes} bytes`);
       const [shown, cached] = await read(page, `(async () => {
         const shown = performance.getEntriesByType("resource").map((entry) => entry.name).filter((name) => name.includes("/images/"));
