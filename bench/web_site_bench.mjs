@@ -7,7 +7,7 @@ import { readdirSync, readFileSync, statSync } from "node:fs";
 import { cpus, loadavg } from "node:os";
 import { extname, join } from "node:path";
 import { gzipSync } from "node:zlib";
-import { launch, openTuner, plucks, projectServer, read, serveSite, silence, site, transferredBytes, until } from "../tests/web/browser.mjs";
+import { firstVisit, launch, openTuner, plucks, projectServer, read, serveSite, silence, site, transferredBytes, until } from "../tests/web/browser.mjs";
 
 const runs = Number(process.argv[2] ?? 5);
 
@@ -102,10 +102,7 @@ async function firstVisitBytes() {
   try {
     const browser = await launch(silence());
     try {
-      const page = await openTuner(browser, url);
-      await read(page, "navigator.serviceWorker.ready.then(() => true)");
-      await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
-      const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
+      const { page, worker } = await firstVisit(browser, url);
       // Let the worker finish caching what the page showed before it ran.
       await new Promise((resolve) => setTimeout(resolve, 2000));
       return { page: await read(page, transferredBytes), worker: await worker.evaluate(transferredBytes) };

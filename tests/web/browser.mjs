@@ -157,3 +157,13 @@ export async function projectServer() {
 // An expression that answers the bytes a page or worker has fetched over the network so far.
 export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
   ".reduce((sum, entry) => sum + entry.transferSize, 0)";
+
+// A phone's first visit: the tuner opened, listening, with its service worker installed; answers
+// the page and the worker, whose own downloads are in its timeline, not the page's.
+export async function firstVisit(browser, url) {
+  const page = await openTuner(browser, url);
+  await read(page, "navigator.serviceWorker.ready.then(() => true)");
+  await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
+  const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
+  return { page, worker };
+}

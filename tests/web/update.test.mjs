@@ -5,7 +5,7 @@ import { cpSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { launch, openTuner, projectServer, read, serveSite, silence, site, siteFile, transferredBytes, until } from "./browser.mjs";
+import { firstVisit, launch, openTuner, projectServer, read, serveSite, silence, site, siteFile, transferredBytes, until } from "./browser.mjs";
 
 // A second release of the site in `folder`: a page script that marks the document, and the
 // worker's new cache name, as a new build makes them.
@@ -75,11 +75,7 @@ test("a phone's first visit, served by the project's server, downloads less than
   try {
     const browser = await launch(silence());
     try {
-      const page = await openTuner(browser, url);
-      await read(page, "navigator.serviceWorker.ready.then(() => true)");
-      await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
-      // The worker's own downloads are in its timeline, not the page's.
-      const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
+      const { page, worker } = await firstVisit(browser, url);
       const workerBytes = await worker.evaluate(transferredBytes);
       const pageBytes = await read(page, transferredBytes);
       assert.ok(pageBytes + workerBytes < 600 * 1024, `page ${pageBytes} bytes, worker ${workerBytes} bytes`);
