@@ -170,13 +170,8 @@ void merge(Tally& into, const Tally& from) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::filesystem::path dir = argc > 1 ? argv[1] : "build/instrument_corpus";
-    const auto notes = bench::corpusNotes(dir / "clean");
+    const auto [dir, notes] = bench::openCorpus(argc, argv, "instrument_accuracy_bench");
     if (notes.empty()) {
-        std::fprintf(stderr,
-                     "instrument_accuracy_bench: no corpus in %s "
-                     "(bench/render_instrument_corpus.sh makes it)\n",
-                     dir.c_str());
         return 2;
     }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <numbers>
 #include <optional>
@@ -62,6 +63,25 @@ inline std::vector<CorpusNote> corpusNotes(const std::filesystem::path& clean) {
         return std::tie(a.sound, a.midi, a.cents) < std::tie(b.sound, b.midi, b.cents);
     });
     return notes;
+}
+
+// The corpus in the folder the command line names (build/instrument_corpus by default). With no
+// notes there, `program` says where it looked and how to make one.
+struct Corpus {
+    std::filesystem::path dir;
+    std::vector<CorpusNote> notes;
+};
+
+inline Corpus openCorpus(int argc, char** argv, const char* program) {
+    Corpus corpus{argc > 1 ? argv[1] : "build/instrument_corpus", {}};
+    if (std::filesystem::is_directory(corpus.dir / "clean")) {
+        corpus.notes = corpusNotes(corpus.dir / "clean");
+    }
+    if (corpus.notes.empty()) {
+        std::fprintf(stderr, "%s: no corpus in %s (bench/render_instrument_corpus.sh makes it)\n",
+                     program, corpus.dir.c_str());
+    }
+    return corpus;
 }
 
 inline std::vector<std::int16_t> readCorpusFile(const std::filesystem::path& path) {

@@ -146,13 +146,8 @@ void runSequence(const std::vector<std::int16_t>& samples, const std::vector<dou
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::filesystem::path dir = argc > 1 ? argv[1] : "build/instrument_corpus";
-    const auto notes = bench::corpusNotes(dir / "clean");
+    const auto [dir, notes] = bench::openCorpus(argc, argv, "repluck_bench");
     if (notes.empty()) {
-        std::fprintf(stderr,
-                     "repluck_bench: no corpus in %s "
-                     "(bench/render_instrument_corpus.sh makes it)\n",
-                     dir.c_str());
         return 2;
     }
     std::map<std::string, std::array<Results, 2>> results;

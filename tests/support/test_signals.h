@@ -26,24 +26,28 @@ inline std::vector<std::int16_t> pluckedString(double hertz, double seconds,
     return samples;
 }
 
-// The frequency of a clean periodic wave from its rising zero crossings (with a little
-// hysteresis), measured between the first and the last; 0 with fewer than two crossings.
-inline double crossingFrequency(const std::vector<std::int16_t>& samples, double rate) {
-    long first = -1;
-    long last = -1;
-    int crossings = 0;
+// Where a wave crosses zero rising, with a little hysteresis against noise.
+inline std::vector<long> risingCrossings(const std::vector<std::int16_t>& samples) {
+    std::vector<long> crossings;
     bool below = false;
     for (std::size_t n = 0; n < samples.size(); ++n) {
         if (samples[n] < -500) {
             below = true;
         } else if (below && samples[n] >= 0) {
             below = false;
-            last = static_cast<long>(n);
-            first = first < 0 ? last : first;
-            ++crossings;
+            crossings.push_back(static_cast<long>(n));
         }
     }
-    return crossings < 2 ? 0.0 : (crossings - 1) * rate / static_cast<double>(last - first);
+    return crossings;
+}
+
+// The frequency of a clean periodic wave from its rising zero crossings, measured between the
+// first and the last; 0 with fewer than two crossings.
+inline double crossingFrequency(const std::vector<std::int16_t>& samples, double rate) {
+    const std::vector<long> crossings = risingCrossings(samples);
+    return crossings.size() < 2 ? 0.0
+                                : static_cast<double>(crossings.size() - 1) * rate /
+                                      static_cast<double>(crossings.back() - crossings.front());
 }
 
 }  // namespace strumwise::testing

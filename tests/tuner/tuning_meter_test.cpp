@@ -99,11 +99,14 @@ TEST(TuningMeter, SaysInTuneExactlyWhenTheLampWould) {
     }
 }
 
+// Every reading the meter draws, in order.
+struct Recorder final : platform::TuningMeter {
+    std::vector<Reading> shown;
+    void show(const Reading& reading) override { shown.push_back(reading); }
+};
+
 TEST(TuningMeter, IdleInSilenceKeepsItsReadingInTheDeadBand) {
-    struct Recorder final : platform::TuningMeter {
-        std::vector<Reading> shown;
-        void show(const Reading& reading) override { shown.push_back(reading); }
-    } view;
+    Recorder view;
     TunerState state;
     TuningMeter meter(&view, state);
     meter.show(0.01, note(55, 20.0));
@@ -119,10 +122,7 @@ TEST(TuningMeter, IdleInSilenceKeepsItsReadingInTheDeadBand) {
 }
 
 TEST(TuningMeter, KeepsTheLastSteadyReadingThroughUnsteadyBlocksAndAfterTheNote) {
-    struct Recorder final : platform::TuningMeter {
-        std::vector<Reading> shown;
-        void show(const Reading& reading) override { shown.push_back(reading); }
-    } view;
+    Recorder view;
     TunerState state;
     TuningMeter meter(&view, state);
     meter.show(0.01, note(55, 40.0), false);  // the start of a pluck: nothing yet

@@ -24,29 +24,18 @@
 #include "private_sound_server.h"
 #include "qt_test_app.h"
 #include "screen/view_controller.h"
+#include "support/lines_log.h"
 #include "support/test_signals.h"
 
 namespace strumwise::platform::desktop {
 namespace {
 
+using testing::LinesLog;
 using testing::MonitorRecording;
 using testing::PrivateSoundServer;
 
 constexpr StreamFormat kCaptureFormat{14039.0, kFormatLinearPCM, 12, 2, 1, 2, 1, 16, 0};
 constexpr StreamFormat kToneFormat{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
-
-struct LinesLog : Log {
-    std::mutex mutex;
-    std::string text;
-    void write(std::string_view line) override {
-        std::lock_guard lock(mutex);
-        (text += line) += '\n';
-    }
-    std::string all() {
-        std::lock_guard lock(mutex);
-        return text;
-    }
-};
 
 std::size_t loudSamples(const std::vector<std::int16_t>& samples) {
     return static_cast<std::size_t>(std::count_if(
@@ -56,19 +45,10 @@ std::size_t loudSamples(const std::vector<std::int16_t>& samples) {
 // The pitch of a tone from the median time between its rising zero crossings, so that a gap a
 // busy machine leaves in it does not move the answer.
 double medianPitch(const std::vector<std::int16_t>& samples, double rate) {
+    const std::vector<long> crossings = testing::risingCrossings(samples);
     std::vector<long> periods;
-    long last = -1;
-    bool below = false;
-    for (std::size_t n = 0; n < samples.size(); ++n) {
-        if (samples[n] < -500) {
-            below = true;
-        } else if (below && samples[n] >= 0) {
-            below = false;
-            if (last >= 0) {
-                periods.push_back(static_cast<long>(n) - last);
-            }
-            last = static_cast<long>(n);
-        }
+    for (std::size_t i = 1; i < crossings.size(); ++i) {
+        periods.push_back(crossings[i] - crossings[i - 1]);
     }
     if (periods.empty()) {
         return 0.0;

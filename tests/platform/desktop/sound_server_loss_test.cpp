@@ -32,11 +32,13 @@
 #include "private_sound_server.h"
 #include "qt_test_app.h"
 #include "screen/view_controller.h"
+#include "support/lines_log.h"
 #include "support/test_signals.h"
 
 namespace strumwise::platform::desktop {
 namespace {
 
+using testing::LinesLog;
 using testing::PrivateSoundServer;
 
 constexpr StreamFormat kCaptureFormat{14039.0, kFormatLinearPCM, 12, 2, 1, 2, 1, 16, 0};
@@ -49,20 +51,6 @@ void runScenario(const std::string& name) {
 std::string english(std::string_view key) {
     return std::string(headless::englishText(key, "").value_or("?"));
 }
-
-// Keeps every line; PortAudio's threads may write while the test reads.
-struct LinesLog : Log {
-    std::mutex mutex;
-    std::string text;
-    void write(std::string_view line) override {
-        std::lock_guard lock(mutex);
-        (text += line) += '\n';
-    }
-    std::string all() {
-        std::lock_guard lock(mutex);
-        return text;
-    }
-};
 
 // Checks every delivered block as it arrives, keeps the pitch of every block that carries a tone
 // from end to end (where a tone starts or stops inside a block, the step from or to silence adds
