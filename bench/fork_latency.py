@@ -54,15 +54,17 @@ class Monitor(threading.Thread):
                 self.chunks.append((now, samples))
 
     def since(self, start):
-        """Samples with their estimated playing times, from `start` on."""
+        """Samples in the order they played, each with the latest moment it can have played:
+        its chunk's arrival less the samples after it in the chunk. A busy machine delivers
+        chunks late and in bursts, so these times only bound; the order is exact."""
         with self.lock:
             chunks = list(self.chunks)
         timed = []
         for arrival, samples in chunks:
-            first = arrival - len(samples) / RATE
             if arrival < start:
                 continue
-            timed.extend((first + i / RATE, s) for i, s in enumerate(samples))
+            timed.extend((arrival - (len(samples) - 1 - i) / RATE, s)
+                         for i, s in enumerate(samples))
         return timed
 
     def stop(self):
@@ -110,20 +112,20 @@ def measure(monitor, keyboard, held):
     keyboard.tap("space")
     time.sleep(1.0)
     timed = monitor.since(pressed - 0.2)
-    loud = [t for t, s in timed if abs(s) > LOUD and t >= pressed - 0.05]
+    loud = [i for i, (t, s) in enumerate(timed) if abs(s) > LOUD and t >= pressed - 0.05]
     if not loud:
         return None
-    # Gaps inside the tone: runs of at least 2 ms below the threshold between its ends.
+    # Gaps inside the tone, counted in playing order: runs of at least 2 ms below the threshold.
     gaps = 0
     run = 0
-    for t, s in timed:
-        if loud[0] <= t <= loud[-1]:
-            if abs(s) <= LOUD:
-                run += 1
-            else:
-                gaps += run >= RATE // 500
-                run = 0
-    return {"latency": loud[0] - pressed, "sounded": loud[-1] - loud[0], "gaps": gaps}
+    for _, s in timed[loud[0]:loud[-1] + 1]:
+        if abs(s) <= LOUD:
+            run += 1
+        else:
+            gaps += run >= RATE // 500
+            run = 0
+    return {"latency": timed[loud[0]][0] - pressed, "sounded": (loud[-1] - loud[0]) / RATE,
+            "gaps": gaps}
 
 
 def run_presses(monitor, keyboard, label):
