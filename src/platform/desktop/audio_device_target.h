@@ -9,8 +9,9 @@ namespace strumwise::platform::desktop {
 // starts (or comes back) after the tuner is found then. With neither field set: the sound
 // server's default device when a server answers, or else PortAudio's default device.
 struct AudioDeviceTarget {
-    // A device of the sound server, by the server's own name; opened through ALSA's PulseAudio
-    // plug-in, which PortAudio reaches as an ALSA device.
+    // A device of the sound server, by the server's own name: the tones play on it through the
+    // server's own client library, and the microphone opens through ALSA's PulseAudio plug-in,
+    // which PortAudio reaches as an ALSA device.
     std::string serverDevice;
     // A device PortAudio lists itself, on a machine without a sound server.
     std::optional<int> portAudioIndex;

@@ -14,6 +14,7 @@
 #include "platform/desktop/audio_worker.h"
 #include "platform/desktop/portaudio_endpoint.h"
 #include "platform/desktop/portaudio_system.h"
+#include "platform/desktop/pulse_tone_stream.h"
 #include "platform/desktop/realtime_scope.h"
 #include "tones/tone_fade.h"
 
@@ -113,20 +114,38 @@ class OutputStream {
 
     // --- Worker thread.
 
-    // Opens the stream and starts it playing silence, so that a press only opens the gate.
+    // Opens the stream and starts it playing silence, so that a press only opens the gate. On a
+    // sound server the server's own client library plays it; PortAudio plays to a device it
+    // lists itself, or where no server answers.
     void open() {
-        if (stream_ != nullptr) {
+        if (opened()) {
             return;
+        }
+        // The stream holds only a few dozen milliseconds of sound, so that a press is heard at
+        // once, and a busy machine may keep an ordinary thread waiting longer than that. Opened
+        // and started at real-time priority where the system allows it, the threads that feed
+        // the server (the client library's, or PortAudio's) inherit it.
+        const RealtimeScope realtime;
+        if (!device_.portAudioIndex) {
+            preroll_ = kPrerollFrames;
+            switch (pulse_.open(device_.serverDevice, static_cast<std::uint32_t>(sampleRate_))) {
+                case PulseToneStream::Outcome::Playing:
+                    pulseOpen_ = true;
+                    reported_ = false;
+                    return;
+                case PulseToneStream::Outcome::Failed:
+                    reportOnce(
+                        "Audio output could not be opened, the reference tones stay silent: " +
+                        pulse_.error());
+                    return;
+                case PulseToneStream::Outcome::NoServer:
+                    break;  // a machine that plays straight to its sound card, through PortAudio
+            }
         }
         const PortAudioEndpoint device(device_, false, kOutputChannels, kOutputLatency);
         PaError status = paNotInitialized;
         std::string why = device.error();
         if (device.ok()) {
-            // The stream holds only a few dozen milliseconds of sound, so that a press is heard
-            // at once, and a busy machine may keep an ordinary thread waiting longer than that.
-            // Opened and started at real-time priority where the system allows it, the threads
-            // that feed the server (PortAudio's, and the server's client library's) inherit it.
-            const RealtimeScope realtime;
             status =
                 Pa_OpenStream(&stream_, nullptr, device.parameters(), sampleRate_,
                               paFramesPerBufferUnspecified, paClipOff, &OutputStream::pull, this);
@@ -153,18 +172,17 @@ class OutputStream {
     // The stream plays already; one whose audio thread has ended (its server went away) is
     // closed and opened anew, on the device the target names now.
     void start(std::uint64_t request) {
-        if (stream_ != nullptr && Pa_IsStreamActive(stream_) != 1) {
+        if (opened() && !playing()) {
             close();
         }
         open();
-        const bool started = stream_ != nullptr;
-        startAnswer_ = request * 2 + (started ? 0 : 1);
+        startAnswer_ = request * 2 + (opened() ? 0 : 1);
     }
 
     // Between tasks: opens again a stream that is not playing, at most every 2 s.
     void keepOpen() {
         const auto now = std::chrono::steady_clock::now();
-        if ((stream_ != nullptr && Pa_IsStreamActive(stream_) == 1) || now < nextReopen_) {
+        if (playing() || now < nextReopen_) {
             return;
         }
         nextReopen_ = now + kReopenInterval;
@@ -181,6 +199,8 @@ class OutputStream {
     }
 
     void close() {
+        pulse_.close();
+        pulseOpen_ = false;
         if (stream_ != nullptr) {
             // Closing aborts a running stream; no callback runs once it has returned.
             Pa_CloseStream(stream_);
@@ -201,16 +221,14 @@ class OutputStream {
         }
     }
 
-    // PortAudio's audio thread: wraps the output buffer and lets the render callback fill it
-    // while the gate is open and the tone has not ramped out, then shapes it with the volume and
-    // the ramps; plays silence otherwise, which is most of the time. Nothing here allocates, locks,
-    // logs or blocks. The counter comes first so that closeGate, which clears the flag first,
-    // either sees this render and waits for it, or this render sees the gate closed.
-    static int pull(const void* /*input*/, void* output, unsigned long frameCount,
-                    const PaStreamCallbackTimeInfo* /*time*/, PaStreamCallbackFlags /*flags*/,
-                    void* userData) {
+    // The stream's audio thread (PortAudio's, or the server's client library's): wraps the
+    // output buffer and lets the render callback fill it while the gate is open and the tone has
+    // not ramped out, then shapes it with the volume and the ramps; plays silence otherwise, which
+    // is most of the time. Nothing here allocates, locks, logs or blocks. The counter comes first
+    // so that closeGate, which clears the flag first, either sees this render and waits for it,
+    // or this render sees the gate closed.
+    static void fill(void* userData, std::int16_t* output, std::uint32_t frames) {
         auto* self = static_cast<OutputStream*>(userData);
-        const auto frames = static_cast<std::uint32_t>(frameCount);
         self->rendering_.fetch_add(1);
         const std::uint32_t preroll = self->preroll_.load();
         if (preroll > 0) {
@@ -221,12 +239,24 @@ class OutputStream {
             AudioBufferList list{1, &buffer};
             self->callback_(self->context_, frames, list);
             self->fade_.setGain(self->gain_->load(std::memory_order_relaxed));
-            self->fade_.apply(static_cast<std::int16_t*>(output), frames, kOutputChannels);
+            self->fade_.apply(output, frames, kOutputChannels);
         } else {
             std::memset(output, 0, std::size_t{frames} * kBytesPerFrame);
         }
         self->rendering_.fetch_sub(1);
+    }
+
+    static int pull(const void* /*input*/, void* output, unsigned long frameCount,
+                    const PaStreamCallbackTimeInfo* /*time*/, PaStreamCallbackFlags /*flags*/,
+                    void* userData) {
+        fill(userData, static_cast<std::int16_t*>(output), static_cast<std::uint32_t>(frameCount));
         return paContinue;
+    }
+
+    bool opened() const { return pulseOpen_ || stream_ != nullptr; }
+    bool playing() const {
+        return pulseOpen_ ? pulse_.playing()
+                          : stream_ != nullptr && Pa_IsStreamActive(stream_) == 1;
     }
 
     // Declared first so that it is released last, after the stream has closed.
@@ -240,6 +270,7 @@ class OutputStream {
 
     // Worker thread only.
     PaStream* stream_ = nullptr;
+    bool pulseOpen_ = false;
     bool reported_ = false;
     std::chrono::steady_clock::time_point nextReopen_;
 
@@ -253,6 +284,9 @@ class OutputStream {
     std::atomic<std::uint64_t> startAnswer_ = 0;
     std::mutex logMutex_;
     bool logMuted_ = false;
+    // Worker thread only. Declared last so that it stops, and no fill runs, before the members
+    // a fill reads are released.
+    PulseToneStream pulse_{&OutputStream::fill, this};
 };
 
 // The unit as the main thread sees it. Every PortAudio call that can wait on the sound server

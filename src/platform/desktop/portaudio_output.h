@@ -18,10 +18,11 @@ struct PortAudioOutputChoice {
     std::shared_ptr<std::atomic<float>> gain = std::make_shared<std::atomic<float>>(1.0f);
 };
 
-// Output units on a PortAudio output device: a callback stream of interleaved signed 16-bit
-// frames, opened when the unit is initialised and kept playing silence for the unit's life, whose
-// PortAudio callback hands each output buffer to the unit's render callback on PortAudio's audio
-// thread between a start and a stop, then applies the factory's gain and ramps the sound in at a
+// Output units on an output device of the sound server, played through the server's own client
+// library (pulse_tone_stream.h), or on a device PortAudio lists where no server answers: a stream
+// of interleaved signed 16-bit frames, opened when the unit is initialised and kept playing
+// silence for the unit's life, whose audio thread hands each output buffer to the unit's render
+// callback between a start and a stop, then applies the factory's gain and ramps the sound in at a
 // start and out at a stop over 5 ms (tones/tone_fade.h), so that neither clicks. A start is thus
 // heard after one short buffer, with no stream or server device to wake. Opening and closing the
 // stream run on a worker of the unit's own (audio_worker.h), so the unit's calls return at once

@@ -152,6 +152,24 @@ class MonitorRecording {
     pid_t pid_ = -1;
 };
 
+// What a shell command prints on its standard output; its wait status in `status`.
+inline std::string commandOutput(const std::string& command, int* status = nullptr) {
+    std::string output;
+    FILE* child = ::popen(command.c_str(), "r");
+    if (child == nullptr) {
+        return output;
+    }
+    char chunk[4096];
+    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, child)) {
+        output.append(chunk, got);
+    }
+    const int ended = ::pclose(child);
+    if (status != nullptr) {
+        *status = ended;
+    }
+    return output;
+}
+
 // Runs the disabled test `suite`.DISABLED_`name` of this binary in a fresh process and expects it
 // to pass: PortAudio looks for devices once per process, and each scenario has a server of its
 // own. A scenario that hangs is killed after a generous while and fails.
@@ -163,14 +181,8 @@ inline void runScenario(const std::string& suite, const std::string& name) {
     const std::string command = "timeout -s KILL 120 '" + self +
                                 "' --gtest_also_run_disabled_tests --gtest_filter=" + suite +
                                 ".DISABLED_" + name + " 2>&1";
-    FILE* child = ::popen(command.c_str(), "r");
-    ASSERT_NE(child, nullptr);
-    std::string output;
-    char chunk[4096];
-    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, child)) {
-        output.append(chunk, got);
-    }
-    const int status = ::pclose(child);
+    int status = -1;
+    const std::string output = commandOutput(command, &status);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }

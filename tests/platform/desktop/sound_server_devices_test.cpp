@@ -231,7 +231,7 @@ TEST(SoundServerDevicesScenario, DISABLED_WindowStartedBeforeItsServer) {
     EXPECT_TRUE(strumwise::testing::processEventsUntil(
         [] {
             return std::system(
-                       "pactl list sink-inputs | grep -q 'ALSA plug-in' && "
+                       "pactl list sink-inputs | grep -q 'application.name = \"Strumwise\"' && "
                        "! pactl list sink-inputs | grep -q paplay") == 0;
         },
         15000));
