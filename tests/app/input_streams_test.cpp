@@ -13,6 +13,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/audio_file.h"
@@ -111,24 +112,13 @@ class InputStreams : public ::testing::Test {
     std::string wav;
 };
 
-const char* nameOf(Source source) {
-    switch (source) {
-        case Source::File:
-            return "a file";
-        case Source::StdinFromFile:
-            return "- from a file";
-        case Source::StdinFromPipe:
-            return "- from a pipe";
-        case Source::DevStdinFromPipe:
-            return "/dev/stdin from a pipe";
-        case Source::Fifo:
-            return "a FIFO";
-    }
-    return "?";
-}
-
-constexpr Source kSources[] = {Source::File, Source::StdinFromFile, Source::StdinFromPipe,
-                               Source::DevStdinFromPipe, Source::Fifo};
+// Every way the sound reaches the command, by name.
+constexpr std::pair<Source, const char*> kSources[] = {
+    {Source::File, "a file"},
+    {Source::StdinFromFile, "- from a file"},
+    {Source::StdinFromPipe, "- from a pipe"},
+    {Source::DevStdinFromPipe, "/dev/stdin from a pipe"},
+    {Source::Fifo, "a FIFO"}};
 
 // Every command hears the same sound from wherever it comes: what a plain file gives, a pipe,
 // standard input and a FIFO give too.
@@ -142,22 +132,21 @@ TEST_F(InputStreams, EveryCommandReadsAFileStandardInputDevStdinAndAFifoAlike) {
         const Finished fromFile = run({.args = args});
         ASSERT_EQ(fromFile.status, 0) << fromFile.err;
         ASSERT_NE(fromFile.out.find("293."), std::string::npos) << fromFile.out;
-        for (const Source source : kSources) {
+        for (const auto& [source, name] : kSources) {
             const Finished finished = run({.args = args}, source);
-            EXPECT_EQ(finished.status, 0) << args[0] << " on " << nameOf(source);
-            EXPECT_EQ(finished.err, "") << args[0] << " on " << nameOf(source);
-            EXPECT_EQ(finished.out, fromFile.out) << args[0] << " on " << nameOf(source);
+            EXPECT_EQ(finished.status, 0) << args[0] << " on " << name;
+            EXPECT_EQ(finished.err, "") << args[0] << " on " << name;
+            EXPECT_EQ(finished.out, fromFile.out) << args[0] << " on " << name;
         }
     }
 
     // The window plays it into the tuner in real time, and the tuner names the string.
-    for (const Source source : kSources) {
+    for (const auto& [source, name] : kSources) {
         const Finished finished =
             run({.args = {"--input", "@", "--trace"}, .stopAt = "noteDisplay text \"D4\""}, source);
-        EXPECT_NE(finished.out.find("noteDisplay text \"D4\""), std::string::npos)
-            << nameOf(source) << "\n"
-            << finished.err;
-        EXPECT_EQ(finished.status, 0) << nameOf(source) << "\n" << finished.err;
+        EXPECT_NE(finished.out.find("noteDisplay text \"D4\""), std::string::npos) << name << "\n"
+                                                                                   << finished.err;
+        EXPECT_EQ(finished.status, 0) << name << "\n" << finished.err;
     }
 }
 
