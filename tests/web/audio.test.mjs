@@ -86,13 +86,27 @@ const renderTone = (rate, hertz) => `(async () => {
   return Array.from(rendered, (sample) => Math.round(sample * 32768));
 })()`;
 
-// Cycles per second from the rising zero crossings, each placed to a fraction of a sample.
-function measuredHertz(samples, rate) {
+// The rising zero crossings, each placed to a fraction of a sample.
+function risingCrossings(samples) {
   const crossings = [];
   for (let i = 1; i < samples.length; ++i) {
     if (samples[i - 1] < 0 && samples[i] >= 0) crossings.push(i - 1 + samples[i - 1] / (samples[i - 1] - samples[i]));
   }
+  return crossings;
+}
+
+// Cycles per second over the whole of a rendering.
+function measuredHertz(samples, rate) {
+  const crossings = risingCrossings(samples);
   return (rate * (crossings.length - 1)) / (crossings.at(-1) - crossings[0]);
+}
+
+// Cycles per second from the median period of a live output, where a render quantum the audio
+// thread of a loaded machine dropped spoils a period or two, not the reading.
+function medianHertz(samples, rate) {
+  const crossings = risingCrossings(samples);
+  const periods = crossings.slice(1).map((at, i) => at - crossings[i]).sort((a, b) => a - b);
+  return rate / periods[periods.length >> 1];
 }
 
 test("the reference tone plays at its pitch whatever rate the device runs at", async () => {
@@ -144,7 +158,7 @@ test("a Stop pressed while the audio graph still loads silences the fork pressed
     // The G4 fork from the keyboard, whose press starts loading the audio graph, then Stop
     // before the tone's module has arrived.
     await page.keyboard.press("5");
-    await until(async () => held !== null, true);
+    await until(async () => held !== null, true, 30); // a loaded machine may take its time
     await page.keyboard.press(" ");
     assert.equal(await read(page, "StrumwiseHost.audio.tone"), null);
     held.continue();
@@ -154,8 +168,8 @@ test("a Stop pressed while the audio graph still loads silences the fork pressed
     // worklet, at 392 Hz.
     await page.keyboard.press("5");
     let output;
-    await until(async () => peak(output = await read(page, toneOutput)) > 0.5, true);
-    const hertz = measuredHertz(output.samples, output.rate);
+    await until(async () => peak(output = await read(page, toneOutput)) > 0.5, true, 30);
+    const hertz = medianHertz(output.samples, output.rate);
     assert.ok(Math.abs(hertz - 392) < 1, `measured ${hertz} Hz`);
     assert.equal(await text(page, "tfnoteDisplay"), "G4");
     await page.keyboard.press("Escape");
