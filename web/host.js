@@ -504,7 +504,6 @@ const StrumwiseHost = (() => {
     attach(module) { app = module; },
     asset,
     audio,
-    toneNode,
 
     // The tick sets every outlet ten times a second, and a matched string's label twice in one
     // tick (the measured frequency, then the string's own): texts are written once the tick's

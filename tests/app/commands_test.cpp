@@ -1,89 +1,22 @@
 // The strumwise executable as a user runs it: each command line with its standard output sent
 // somewhere, its exit status and what it says on standard error.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/headless/wav_file.h"
+#include "strumwise_process.h"
 #include "support/test_signals.h"
 
 namespace {
 
-// Where the command's standard output goes.
-enum class Out { Null, Full, Closed, ReaderGone };
-
-struct Outcome {
-    int status = -1;  // the exit status, or 128 + the signal that ended the process
-    std::string err;
-};
-
-// Runs the binary in `directory` with these arguments; `display` false removes every variable
-// that names a display or Qt platform, true keeps the offscreen platform the tests use.
-Outcome runStrumwise(const std::filesystem::path& directory, const std::vector<std::string>& args,
-                     Out out, bool display = true) {
-    int errPipe[2];
-    int outPipe[2];
-    if (::pipe(errPipe) != 0 || ::pipe(outPipe) != 0) {
-        return {};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(errPipe[1], STDERR_FILENO);
-        if (out == Out::Closed) {
-            ::close(STDOUT_FILENO);
-        } else if (out == Out::ReaderGone) {
-            ::dup2(outPipe[1], STDOUT_FILENO);
-            // As some launchers leave it; the process must still end as a filter does.
-            std::signal(SIGPIPE, SIG_IGN);
-        } else {
-            const int sink = ::open(out == Out::Full ? "/dev/full" : "/dev/null", O_WRONLY);
-            ::dup2(sink, STDOUT_FILENO);
-        }
-        for (const int descriptor : {errPipe[0], errPipe[1], outPipe[0], outPipe[1]}) {
-            ::close(descriptor);
-        }
-        if (::chdir(directory.c_str()) != 0) {
-            ::_exit(99);
-        }
-        ::unsetenv("DISPLAY");
-        ::unsetenv("WAYLAND_DISPLAY");
-        if (display) {
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        } else {
-            ::unsetenv("QT_QPA_PLATFORM");
-        }
-        ::setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
-        std::vector<char*> argv{const_cast<char*>(STRUMWISE_BINARY)};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        ::execv(STRUMWISE_BINARY, argv.data());
-        ::_exit(98);
-    }
-    ::close(errPipe[1]);
-    ::close(outPipe[1]);
-    ::close(outPipe[0]);  // a reader that has gone, as `| head -1` is after its line
-    Outcome outcome;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(errPipe[0], buffer, sizeof buffer)) > 0;) {
-        outcome.err.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(errPipe[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    outcome.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-    return outcome;
-}
+using strumwise::testing::Out;
 
 class Commands : public ::testing::Test {
   protected:
@@ -130,7 +63,8 @@ TEST_F(Commands, OutputThatCannotBeWrittenIsOneLineAndStatusOneAndAGoneReaderIsQ
         {{"tone", "--tuning=1", "--string=1", "-o", "t.wav"}, Out::Closed, 0, ""},
     };
     for (const auto& [args, out, status, err] : cases) {
-        const Outcome outcome = runStrumwise(directory, args, out);
+        const auto outcome =
+            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
         EXPECT_EQ(outcome.status, status) << args.front() << " " << static_cast<int>(out);
         EXPECT_EQ(outcome.err, err) << args.front() << " " << static_cast<int>(out);
     }
@@ -162,7 +96,8 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
          "strumwise estimate: unknown option '--bell\\x07'"},
     };
     for (const auto& [args, out, status, err] : cases) {
-        const Outcome outcome = runStrumwise(directory, args, out);
+        const auto outcome =
+            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
         EXPECT_EQ(outcome.status, status) << args.back();
         EXPECT_EQ(outcome.err.substr(0, err.size()), err) << args.back();
         EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), err.empty() ? 0 : 1)
@@ -171,7 +106,8 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
 }
 
 TEST_F(Commands, TheWindowWithoutADisplaySaysSoInOneLine) {
-    const Outcome outcome = runStrumwise(directory, {}, Out::Null, false);
+    const auto outcome = strumwise::testing::runStrumwise(
+        directory, {.out = Out::Null, .environment = {{"QT_QPA_PLATFORM", ""}}});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err,
               "strumwise: no display \u2014 set DISPLAY or WAYLAND_DISPLAY, or use `strumwise "

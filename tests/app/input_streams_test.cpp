@@ -4,53 +4,38 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/audio_file.h"
 #include "platform/headless/wav_file.h"
+#include "strumwise_process.h"
 #include "support/test_signals.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using strumwise::testing::Finished;
+using strumwise::testing::Launch;
 
 // How the sound reaches the command.
 enum class Source { File, StdinFromFile, StdinFromPipe, DevStdinFromPipe, Fifo };
 
-struct Launch {
-    std::vector<std::string> args = {};  // "@" stands for where the sound is read from
-    Source source = Source::File;
-    std::map<std::string, std::string> environment = {};  // set, or unset when the value is empty
-    rlim_t largestFile = RLIM_INFINITY;
-    std::string stopAt = {};  // once standard output holds this, the command is sent SIGTERM
-};
-
-struct Finished {
-    int status = -1;  // the exit status, or 128 + the signal that ended the process
-    std::string out;
-    std::string err;
-};
-
-// Writes `bytes` to `path` from a process of its own, as a producer on the other end of a pipe
-// or FIFO would, and ends.
-pid_t feed(const std::string& path, const std::string& bytes) {
+// Writes `bytes` to `descriptor`, or to the file `path` opens, from a process of its own, as a
+// producer on the other end of a pipe or FIFO would, and ends.
+pid_t feed(int descriptor, const std::string& path, const std::string& bytes) {
     const pid_t writer = ::fork();
     if (writer == 0) {
-        const int descriptor = ::open(path.c_str(), O_WRONLY);
+        descriptor = descriptor >= 0 ? descriptor : ::open(path.c_str(), O_WRONLY);
         for (std::size_t done = 0; descriptor >= 0 && done < bytes.size();) {
             const ssize_t put = ::write(descriptor, bytes.data() + done, bytes.size() - done);
             if (put <= 0) {
@@ -84,74 +69,38 @@ class InputStreams : public ::testing::Test {
     }
     ~InputStreams() override { fs::remove_all(directory); }
 
-    Finished run(const Launch& launch) {
+    // Runs the command with the sound coming from `source`; "@" in the arguments stands for
+    // where it is read from.
+    Finished run(Launch launch, Source source = Source::File) {
         const std::string fifo = (directory / "sound.fifo").string();
         std::string where = (directory / "d4.wav").string();
         int input[2] = {-1, -1};
-        if (launch.source == Source::StdinFromPipe || launch.source == Source::DevStdinFromPipe) {
-            EXPECT_EQ(::pipe(input), 0);
-        }
-        if (launch.source == Source::Fifo) {
+        std::optional<pid_t> writer;
+        if (source == Source::StdinFromFile) {
+            input[0] = ::open(where.c_str(), O_RDONLY | O_CLOEXEC);
+        } else if (source == Source::StdinFromPipe || source == Source::DevStdinFromPipe) {
+            EXPECT_EQ(::pipe2(input, O_CLOEXEC), 0);
+            writer = feed(input[1], "", wav);
+            ::close(input[1]);
+        } else if (source == Source::Fifo) {
             fs::remove(fifo);
             EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+            writer = feed(-1, fifo, wav);
             where = fifo;
-        } else if (launch.source != Source::File) {
-            where = launch.source == Source::DevStdinFromPipe ? "/dev/stdin" : "-";
         }
-        int out[2];
-        int err[2];
-        EXPECT_EQ(::pipe(out), 0);
-        EXPECT_EQ(::pipe(err), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            if (launch.source == Source::StdinFromFile) {
-                ::dup2(::open((directory / "d4.wav").c_str(), O_RDONLY), STDIN_FILENO);
-            } else if (input[0] >= 0) {
-                ::dup2(input[0], STDIN_FILENO);
-            }
-            ::dup2(out[1], STDOUT_FILENO);
-            ::dup2(err[1], STDERR_FILENO);
-            for (const int descriptor : {input[0], input[1], out[0], out[1], err[0], err[1]}) {
-                if (descriptor >= 0) {
-                    ::close(descriptor);
-                }
-            }
-            ::chdir(directory.c_str());
-            ::setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            ::unsetenv("DISPLAY");
-            ::unsetenv("WAYLAND_DISPLAY");
-            for (const auto& [name, value] : launch.environment) {
-                value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
-            }
-            if (launch.largestFile != RLIM_INFINITY) {
-                std::signal(SIGXFSZ, SIG_IGN);
-                const rlimit limit{launch.largestFile, launch.largestFile};
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-            }
-            std::vector<std::string> args{STRUMWISE_BINARY};
-            for (const std::string& arg : launch.args) {
-                args.push_back(arg == "@" ? where : arg);
-            }
-            std::vector<char*> argv;
-            for (std::string& arg : args) {
-                argv.push_back(arg.data());
-            }
-            argv.push_back(nullptr);
-            ::execv(STRUMWISE_BINARY, argv.data());
-            ::_exit(98);
+        if (source == Source::StdinFromFile || source == Source::StdinFromPipe) {
+            where = "-";
+        } else if (source == Source::DevStdinFromPipe) {
+            where = "/dev/stdin";
         }
-        ::close(out[1]);
-        ::close(err[1]);
-        std::optional<pid_t> writer;
+        for (std::string& arg : launch.args) {
+            arg = arg == "@" ? where : arg;
+        }
+        launch.input = input[0];
+        Finished finished = strumwise::testing::runStrumwise(directory, launch);
         if (input[0] >= 0) {
             ::close(input[0]);
-            writer = feed("/proc/self/fd/" + std::to_string(input[1]), wav);
-            ::close(input[1]);
-        } else if (launch.source == Source::Fifo) {
-            writer = feed(fifo, wav);
         }
-        Finished finished = collect(child, out[0], err[0], launch.stopAt);
         if (writer) {
             ::kill(*writer, SIGKILL);  // still waiting for a reader only if the command failed
             ::waitpid(*writer, nullptr, 0);
@@ -159,68 +108,17 @@ class InputStreams : public ::testing::Test {
         return finished;
     }
 
-    // Reads the child's standard output and error until both end, stopping it with SIGTERM once
-    // its output holds `stopAt`, and killing it after a generous while.
-    static Finished collect(pid_t child, int out, int err, const std::string& stopAt) {
-        Finished finished;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        bool stopped = false;
-        pollfd streams[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
-        for (int open = 2; open > 0;) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                ::kill(child, SIGKILL);
-            }
-            if (::poll(streams, 2, 1000) < 0) {
-                break;
-            }
-            for (int i = 0; i < 2; ++i) {
-                if (streams[i].fd < 0 || streams[i].revents == 0) {
-                    continue;
-                }
-                char buffer[4096];
-                const ssize_t got = ::read(streams[i].fd, buffer, sizeof buffer);
-                if (got <= 0) {
-                    ::close(streams[i].fd);
-                    streams[i].fd = -1;
-                    --open;
-                    continue;
-                }
-                (i == 0 ? finished.out : finished.err)
-                    .append(buffer, static_cast<std::size_t>(got));
-            }
-            if (!stopAt.empty() && !stopped && finished.out.find(stopAt) != std::string::npos) {
-                ::kill(child, SIGTERM);
-                stopped = true;
-            }
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        finished.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-        return finished;
-    }
-
     fs::path directory;
     std::string wav;
 };
 
-const char* nameOf(Source source) {
-    switch (source) {
-        case Source::File:
-            return "a file";
-        case Source::StdinFromFile:
-            return "- from a file";
-        case Source::StdinFromPipe:
-            return "- from a pipe";
-        case Source::DevStdinFromPipe:
-            return "/dev/stdin from a pipe";
-        case Source::Fifo:
-            return "a FIFO";
-    }
-    return "?";
-}
-
-constexpr Source kSources[] = {Source::File, Source::StdinFromFile, Source::StdinFromPipe,
-                               Source::DevStdinFromPipe, Source::Fifo};
+// Every way the sound reaches the command, by name.
+constexpr std::pair<Source, const char*> kSources[] = {
+    {Source::File, "a file"},
+    {Source::StdinFromFile, "- from a file"},
+    {Source::StdinFromPipe, "- from a pipe"},
+    {Source::DevStdinFromPipe, "/dev/stdin from a pipe"},
+    {Source::Fifo, "a FIFO"}};
 
 // Every command hears the same sound from wherever it comes: what a plain file gives, a pipe,
 // standard input and a FIFO give too.
@@ -234,23 +132,21 @@ TEST_F(InputStreams, EveryCommandReadsAFileStandardInputDevStdinAndAFifoAlike) {
         const Finished fromFile = run({.args = args});
         ASSERT_EQ(fromFile.status, 0) << fromFile.err;
         ASSERT_NE(fromFile.out.find("293."), std::string::npos) << fromFile.out;
-        for (const Source source : kSources) {
-            const Finished finished = run({.args = args, .source = source});
-            EXPECT_EQ(finished.status, 0) << args[0] << " on " << nameOf(source);
-            EXPECT_EQ(finished.err, "") << args[0] << " on " << nameOf(source);
-            EXPECT_EQ(finished.out, fromFile.out) << args[0] << " on " << nameOf(source);
+        for (const auto& [source, name] : kSources) {
+            const Finished finished = run({.args = args}, source);
+            EXPECT_EQ(finished.status, 0) << args[0] << " on " << name;
+            EXPECT_EQ(finished.err, "") << args[0] << " on " << name;
+            EXPECT_EQ(finished.out, fromFile.out) << args[0] << " on " << name;
         }
     }
 
     // The window plays it into the tuner in real time, and the tuner names the string.
-    for (const Source source : kSources) {
-        const Finished finished = run({.args = {"--input", "@", "--trace"},
-                                       .source = source,
-                                       .stopAt = "noteDisplay text \"D4\""});
-        EXPECT_NE(finished.out.find("noteDisplay text \"D4\""), std::string::npos)
-            << nameOf(source) << "\n"
-            << finished.err;
-        EXPECT_EQ(finished.status, 0) << nameOf(source) << "\n" << finished.err;
+    for (const auto& [source, name] : kSources) {
+        const Finished finished =
+            run({.args = {"--input", "@", "--trace"}, .stopAt = "noteDisplay text \"D4\""}, source);
+        EXPECT_NE(finished.out.find("noteDisplay text \"D4\""), std::string::npos) << name << "\n"
+                                                                                   << finished.err;
+        EXPECT_EQ(finished.status, 0) << name << "\n" << finished.err;
     }
 }
 

@@ -142,46 +142,29 @@ TEST_F(MicListenerTest, KeepsTheLatestBlockOfARunningQueueThroughPauseAndStop) {
     }
 }
 
-TEST_F(MicListenerTest, ChecksTheOctaveUnlessToldNotToAndJudgesEachNewBlockOnce) {
-    // A fundamental at bin 350 too weak for the harmonic sum, which reads its octave.
-    const auto weak =
-        testing::tone(testing::binFrequency(350), 4000.0, {0.05, 1.0, 0.8, 1.0, 0.6, 0.8});
-    const float fundamental = 149.9527f;  // bin 350
-    const float octave = 299.9054f;       // bin 700
-    EXPECT_TRUE(listener->octaveCheck());
-    listener->setAudioBuffer(weak.data(), 8192);
-    EXPECT_NEAR(listener->frequency(), fundamental, 1e-3);
-    EXPECT_NEAR(listener->refinedFrequency(), fundamental, 0.01);
-    listener->setOctaveCheck(false);
-    EXPECT_NEAR(listener->frequency(), octave, 1e-3);
-    EXPECT_NEAR(listener->refinedFrequency(), octave, 0.05);
-    // The analysis steps stay the harmonic sum's alone.
-    listener->setOctaveCheck(true);
-    EXPECT_NEAR(listener->getFreqFromBuffer(weak.data(), 8192), octave, 1e-3);
-
+TEST_F(MicListenerTest, JudgesEachNewBlocksSteadinessOnce) {
     // Steadiness is judged once per new block, from the block alone: a D4 that stops halfway is
     // not steady on any tick, a whole one is at once. Where an A4 begins 1536 samples into a
     // block, the steady reading is the A4's own pitch, though the mixed block refines elsewhere.
-    auto fresh = std::make_unique<MicListener>(factory, &session, log);
-    EXPECT_FALSE(fresh->holdsSteadyNote());
+    EXPECT_FALSE(listener->holdsSteadyNote());
     std::vector<std::int16_t> stopping = d4;
     std::fill(stopping.begin() + 2048, stopping.end(), std::int16_t{0});
-    fresh->setAudioBuffer(stopping.data(), 8192);
+    listener->setAudioBuffer(stopping.data(), 8192);
     for (int tick = 0; tick < 3; ++tick) {
-        fresh->frequency();
-        EXPECT_FALSE(fresh->holdsSteadyNote()) << tick;
+        listener->frequency();
+        EXPECT_FALSE(listener->holdsSteadyNote()) << tick;
     }
-    fresh->setAudioBuffer(d4.data(), 8192);
-    fresh->frequency();
-    EXPECT_TRUE(fresh->holdsSteadyNote());
-    EXPECT_EQ(fresh->steadyFrequency(), fresh->refinedFrequency());
+    listener->setAudioBuffer(d4.data(), 8192);
+    listener->frequency();
+    EXPECT_TRUE(listener->holdsSteadyNote());
+    EXPECT_EQ(listener->steadyFrequency(), listener->refinedFrequency());
     std::vector<std::int16_t> lateA4(4096, 0);
     std::copy(a4.begin(), a4.begin() + 2560, lateA4.begin() + 1536);
-    fresh->setAudioBuffer(lateA4.data(), 8192);
-    fresh->frequency();
-    EXPECT_TRUE(fresh->holdsSteadyNote());
-    EXPECT_NEAR(fresh->steadyFrequency(), testing::binFrequency(1027), 0.01);
-    EXPECT_GT(std::abs(fresh->refinedFrequency() - testing::binFrequency(1027)), 0.01);
+    listener->setAudioBuffer(lateA4.data(), 8192);
+    listener->frequency();
+    EXPECT_TRUE(listener->holdsSteadyNote());
+    EXPECT_NEAR(listener->steadyFrequency(), testing::binFrequency(1027), 0.01);
+    EXPECT_GT(std::abs(listener->refinedFrequency() - testing::binFrequency(1027)), 0.01);
 }
 
 }  // namespace

@@ -48,43 +48,19 @@ TEST(ScreenLook, ALitStringStaysInTuneOnlyWhileTheMeterReadsItInsideItsWindow) {
     }
 }
 
-class Recorder final : public platform::ScreenLookView, public platform::TuningMeter {
+// What a screen reader would be told, and at which tick.
+class Recorder final : public platform::ScreenLookView {
   public:
-    void show(ScreenLook look) override { shown.push_back(look); }
+    void show(ScreenLook) override {}
     void announce(ScreenLook look, const Reading& reading) override {
         announced.push_back({tick, look});
         lastReading = reading;
     }
-    void show(const Reading& reading) override { meter.push_back(reading); }
 
     int tick = 0;
-    std::vector<ScreenLook> shown;
     std::vector<std::pair<int, ScreenLook>> announced;
     Reading lastReading;
-    std::vector<Reading> meter;
 };
-
-TEST(ScreenLook, PassesTheMeterOnAndShowsEachChangeOfLookOnce) {
-    Recorder views;
-    ScreenLookKeeper keeper(&views, &views);
-    keeper.tick();  // the first tick draws the look, whatever it is
-    keeper.tick();
-    keeper.lit(3);
-    keeper.show(openG(g3(1.0)));
-    keeper.tick();
-    keeper.show(openG(g3(20.0)));
-    keeper.tick();
-    keeper.tick();
-    keeper.show(openG(g3(2.0)));
-    keeper.tick();
-    keeper.silenced();
-    keeper.show(Reading{});
-    keeper.tick();
-    EXPECT_EQ(views.shown, (std::vector{ScreenLook::Silence, ScreenLook::InTune, ScreenLook::Stale,
-                                        ScreenLook::InTune, ScreenLook::Silence}));
-    ASSERT_EQ(views.meter.size(), 4u);
-    EXPECT_EQ(views.meter[1], openG(g3(20.0)));
-}
 
 // A string wavering across the edge of its window every tick would have a screen reader talk
 // without pause; it hears of a change at most once a second, and of the one that holds.

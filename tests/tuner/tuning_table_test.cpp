@@ -33,19 +33,12 @@ TEST(TuningTable, WindowsFollowTheirRuleAndHoldTheirBins) {
             }
         }
     }
-}
-
-TEST(TuningTable, MatchIsByStringOfTheCurrentTuning) {
-    EXPECT_EQ(matchString(1, 292.818), 1);
-    EXPECT_EQ(matchString(1, 294.514), 1);
-    EXPECT_EQ(matchString(1, 292.8179), std::nullopt);
-    EXPECT_EQ(matchString(1, 294.5141), std::nullopt);
-    EXPECT_EQ(matchString(3, 261.0), 2);
-    EXPECT_EQ(matchString(3, 130.8), 4);
-    EXPECT_EQ(matchString(1, 0.0), std::nullopt);
-    EXPECT_EQ(matchString(1, std::nan("")), std::nullopt);
-    EXPECT_EQ(matchString(0, 293.5), std::nullopt);
-    EXPECT_EQ(matchString(5, 293.5), std::nullopt);
+    // No sound, no number, no such tuning or string: no match.
+    const std::pair<std::uint64_t, double> unmatched[] = {
+        {1, 0.0}, {1, std::nan("")}, {0, 293.5}, {5, 293.5}};
+    for (const auto& [tuning, hz] : unmatched) {
+        EXPECT_EQ(matchString(tuning, hz), std::nullopt) << tuning << " " << hz;
+    }
     EXPECT_EQ(noteOf(1, 6), nullptr);
 }
 

@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { after, before, test } from "node:test";
-import { launch, openTuner, plucks, serveSite, silence, siteFile, tapToListen, text, until } from "./browser.mjs";
+import { openTuner, plucks, serveSite, silence, siteFile, tapToListen, text, until, withBrowser } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
@@ -20,11 +20,23 @@ async function violations(page) {
   });
 }
 
-test("axe-core finds no violation on the tuner and the about page, in English and in Spanish", { timeout: 120000 }, async () => {
-  for (const [language, viewport] of [["en-US", { width: 390, height: 664 }], ["es-ES", { width: 1280, height: 720 }]]) {
-    const browser = await launch(plucks(G3), language);
-    try {
+// In each language the page also says which it speaks, names itself in a heading and a
+// description, and lets the user zoom.
+test("axe-core finds no violation on the tuner and the about page, in English and in Spanish, and the page speaks the browser's language and lets the user zoom", { timeout: 120000 }, async () => {
+  const languages = [["en-US", "en", "Strumwise, a banjo tuner", { width: 390, height: 664 }],
+    ["es-ES", "es", "Strumwise, un afinador de banjo", { width: 1280, height: 720 }]];
+  for (const [language, lang, heading, viewport] of languages) {
+    await withBrowser(plucks(G3), async (browser) => {
       const page = await openTuner(browser, server.url, viewport);
+      const shell = await page.evaluate(() => ({
+        lang: document.documentElement.lang,
+        heading: document.querySelector("h1").textContent,
+        description: document.querySelector('meta[name="description"]').content.length,
+        viewport: document.querySelector('meta[name="viewport"]').content,
+      }));
+      assert.deepEqual([shell.lang, shell.heading], [lang, heading]);
+      assert.ok(shell.description > 50);
+      assert.doesNotMatch(shell.viewport, /user-scalable\s*=\s*(no|0)|maximum-scale\s*=\s*1(\.0*)?\b/);
       await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       assert.deepEqual(await violations(page), [], language);
@@ -39,36 +51,12 @@ test("axe-core finds no violation on the tuner and the about page, in English an
         await about.click();
         assert.deepEqual(await violations(page), [], `${language}, about page`);
       }
-    } finally {
-      await browser.close();
-    }
-  }
-});
-
-test("the page speaks the browser's language, has a heading and a description, and lets the user zoom", async () => {
-  for (const [language, lang, heading] of [["en-US", "en", "Strumwise, a banjo tuner"], ["es-ES", "es", "Strumwise, un afinador de banjo"]]) {
-    const browser = await launch(silence(), language);
-    try {
-      const page = await openTuner(browser, server.url);
-      const shell = await page.evaluate(() => ({
-        lang: document.documentElement.lang,
-        heading: document.querySelector("h1").textContent,
-        description: document.querySelector('meta[name="description"]').content.length,
-        viewport: document.querySelector('meta[name="viewport"]').content,
-      }));
-      assert.equal(shell.lang, lang);
-      assert.equal(shell.heading, heading);
-      assert.ok(shell.description > 50);
-      assert.doesNotMatch(shell.viewport, /user-scalable\s*=\s*(no|0)|maximum-scale\s*=\s*1(\.0*)?\b/);
-    } finally {
-      await browser.close();
-    }
+    }, language);
   }
 });
 
 test("names contain what the controls show, the lamp and meters say their readings, every stop of the Tab key does something and shows a clear ring, and every picture has an alt", async () => {
-  const browser = await launch(plucks(G3));
-  try {
+  await withBrowser(plucks(G3), async (browser) => {
     const page = await openTuner(browser, server.url);
     await tapToListen(page);
     await until(() => text(page, "noteDisplay"), "G3", 20);
@@ -80,6 +68,8 @@ test("names contain what the controls show, the lamp and meters say their readin
     // Open G's forks, then Stop named by what it shows and what it does.
     assert.deepEqual(forks.slice(0, 5), ["D4", "B3", "G3", "D3", "G4"]);
     assert.match(forks[5], /^Stop\b/);
+    assert.deepEqual(await page.$eval("#fifthFreqButton", (fork) => [fork.getAttribute("aria-description"), fork.title]),
+      ["Reference tone of the 5th string", "Play the reference tone of the 5th string (key 5)"]);
 
     const stops = await page.evaluate(() => [...document.querySelectorAll("button, a[href], input, select, textarea, [tabindex]")]
       .filter((element) => element.tabIndex >= 0 && !element.disabled && element.checkVisibility())
@@ -120,28 +110,22 @@ test("names contain what the controls show, the lamp and meters say their readin
     assert.ok(rings.some(([name]) => name.includes("tab")) && rings.some(([name]) => name === "stopButton"), JSON.stringify(rings));
     // Solid, 2 px or more, and light on the dark page: every channel above three quarters.
     assert.deepEqual(rings.filter(([, style, width, darkest]) => style !== "solid" || width < 2 || darkest < 192), []);
-  } finally {
-    await browser.close();
-  }
+  });
 });
 
 test("a live region says a plucked string is in tune, or how far off it is", { timeout: 60000 }, async () => {
   const announced = (page) => page.$eval("[aria-live]", (region) => region.textContent);
   for (const [hertz, expected] of [[G3, /^G3 in tune$/], [G3 * 2 ** (20 / 1200), /^G3, (1[89]|2[0-2]) cents sharp$/]]) {
-    const browser = await launch(plucks(hertz));
-    try {
+    await withBrowser(plucks(hertz), async (browser) => {
       const page = await openTuner(browser, server.url);
       await tapToListen(page);
       await until(async () => expected.test(await announced(page)), true, 20);
-    } finally {
-      await browser.close();
-    }
+    });
   }
 });
 
 test("the live region speaks at most once a second, the latest reading, and never the same twice", async () => {
-  const browser = await launch(null);
-  try {
+  await withBrowser(null, async (browser) => {
     const page = await browser.newPage();
     // The page's speech on its own, without the tuner writing readings of its own.
     await page.goto(server.url + "manifest.webmanifest");
@@ -169,14 +153,11 @@ test("the live region speaks at most once a second, the latest reading, and neve
     });
     assert.deepEqual(spoken.map(([, said]) => said), ["D3, 30 cents flat", "D3 in tune", "D3 in tune"]);
     assert.ok(spoken[1][0] - spoken[0][0] >= 990, JSON.stringify(spoken));
-  } finally {
-    await browser.close();
-  }
+  });
 });
 
 test("Chromium can install the site, with a 192, a 512 and a maskable 512 pixel icon", async () => {
-  const browser = await launch(silence());
-  try {
+  await withBrowser(silence(), async (browser) => {
     const page = await openTuner(browser, server.url);
     const session = await page.createCDPSession();
     await page.evaluate(() => navigator.serviceWorker.ready);
@@ -197,7 +178,5 @@ test("Chromium can install the site, with a 192, a 512 and a maskable 512 pixel 
     })), manifest.icons);
     assert.deepEqual(icons, [["192x192", "any", "192x192", false], ["512x512", "any", "512x512", false],
       ["512x512", "maskable", "512x512", true]]);
-  } finally {
-    await browser.close();
-  }
+  });
 });

@@ -82,6 +82,16 @@ export async function launch(microphoneFile, language = "en-US", { refuse = fals
   });
 }
 
+// Runs `use` with a Chromium launched as `launch` does, and closes it however `use` ends.
+export async function withBrowser(microphoneFile, use, language, options) {
+  const browser = await launch(microphoneFile, language, options);
+  try {
+    return await use(browser);
+  } finally {
+    await browser.close();
+  }
+}
+
 // Evaluates `expression` in the page through the DevTools protocol, without a user gesture:
 // puppeteer's own evaluate counts as one, and would start the audio that a visitor must tap to
 // start. Promises are awaited; the value comes back as JSON.
@@ -116,10 +126,6 @@ export async function tapToStart(page) {
 
 const quoted = JSON.stringify;
 export const text = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).textContent`);
-export const image = async (page, outlet) =>
-  plainName(await read(page, `document.getElementById(${quoted(outlet)}).getAttribute("src")`));
-export const visible = (page, outlet) =>
-  read(page, `getComputedStyle(document.getElementById(${quoted(outlet)})).visibility !== "hidden"`);
 
 // Waits until `read` answers `expected` (compared as JSON), or fails with the last answer. A
 // read that throws (the page is between two documents) counts as a wrong answer.

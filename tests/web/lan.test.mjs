@@ -8,7 +8,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
-import { launch, openTuner, plucks, read, silence, site, text, until } from "./browser.mjs";
+import { openTuner, plucks, read, silence, site, text, until, withBrowser } from "./browser.mjs";
 
 const lanAddress = "10.77.0.1";
 const root = fileURLToPath(new URL("../../", import.meta.url));
@@ -46,15 +46,12 @@ if (!process.env.STRUMWISE_IN_LAN) {
       assert.match(output, /asks once to accept/);
       assert.deepEqual(readdirSync(join(cache, "strumwise", "lan-tls")).sort(), [`${lanAddress}.crt`, `${lanAddress}.key`]);
       // The test trusts the certificate as the phone's owner does once.
-      const browser = await launch(plucks(196), "en-US", { extra: ["--ignore-certificate-errors"] });
-      try {
+      await withBrowser(plucks(196), async (browser) => {
         const page = await openTuner(browser, url);
         assert.equal(await read(page, "isSecureContext"), true);
         await until(() => text(page, "noteDisplay"), "G3");
         assert.deepEqual(page.errors, []);
-      } finally {
-        await browser.close();
-      }
+      }, "en-US", { extra: ["--ignore-certificate-errors"] });
     } finally {
       child.kill();
     }
@@ -63,8 +60,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
   test("over plain http at the LAN address the page says how to get the microphone, and forks do not throw", async () => {
     const { child, url } = await started("python3", ["scripts/serve_site.py", "--site", site, "--bind", lanAddress, "--port", "0"]);
     try {
-      const browser = await launch(silence());
-      try {
+      await withBrowser(silence(), async (browser) => {
         const page = await openTuner(browser, url, undefined, { start: false });
         assert.equal(await read(page, "isSecureContext"), false);
         const notice = () => read(page, 'document.getElementById("notice").hidden ? null : document.querySelector("#notice p").textContent');
@@ -78,9 +74,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
         await page.keyboard.press("3");
         await until(notice, expected);
         assert.deepEqual(page.errors, []);
-      } finally {
-        await browser.close();
-      }
+      });
     } finally {
       child.kill();
     }

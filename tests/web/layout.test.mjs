@@ -5,7 +5,7 @@
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { after, before, test } from "node:test";
-import { launch, openTuner, plucks, serveSite, site, tapToListen, text, until } from "./browser.mjs";
+import { openTuner, plucks, serveSite, site, tapToListen, text, until, withBrowser } from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
 let server;
@@ -135,8 +135,7 @@ async function checkPages(page, viewport, language) {
 }
 
 test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () => {
-  const browser = await launch(plucks(196), "en-US");
-  try {
+  await withBrowser(plucks(196), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
       await tapToListen(page);
@@ -145,14 +144,11 @@ test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () =
       assert.deepEqual(page.errors, []);
       await page.close();
     }
-  } finally {
-    await browser.close();
-  }
+  }, "en-US");
 });
 
 test("the refused microphone's banner and the Spanish texts fit every viewport", { timeout: 300000 }, async () => {
-  const browser = await launch(null, "es-ES");
-  try {
+  await withBrowser(null, async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
       await tapToListen(page);
@@ -160,14 +156,11 @@ test("the refused microphone's banner and the Spanish texts fit every viewport",
       await checkPages(page, viewport, "es");
       await page.close();
     }
-  } finally {
-    await browser.close();
-  }
+  }, "es-ES");
 });
 
 test("turning a phone or resizing a window lays the same controls out again", { timeout: 120000 }, async () => {
-  const browser = await launch(plucks(196), "en-US");
-  try {
+  await withBrowser(plucks(196), async (browser) => {
     const turns = [[{ width: 390, height: 844 }, { name: "390x844-turned", width: 844, height: 390 }],
       [{ width: 1280, height: 720 }, { name: "1280x720-resized", width: 768, height: 1024 }]];
     for (const [first, then] of turns) {
@@ -181,7 +174,5 @@ test("turning a phone or resizing a window lays the same controls out again", { 
       await check(page, then, "en", "turned");
       await page.close();
     }
-  } finally {
-    await browser.close();
-  }
+  }, "en-US");
 });

@@ -1,12 +1,9 @@
 // The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
 // audio graph for the reference tone, localStorage and the service worker across reloads.
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
-import { existsSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { mkdirSync } from "node:fs";
 import { after, before, test } from "node:test";
-import { image, launch, openTuner, plainName, plucks, read, serveSite, silence, site, siteFile, tapToStart, text, until, visible } from "./browser.mjs";
+import { openTuner, plainName, plucks, read, serveSite, silence, site, tapToStart, text, until, withBrowser } from "./browser.mjs";
 
 const G3 = 196;
 const cents = (hz, c) => hz * 2 ** (c / 1200);
@@ -45,16 +42,11 @@ async function readings(page, seconds = 3) {
 // The reading in the middle of the pluck: the median by cents.
 const middle = (screens) => [...screens].sort((a, b) => a.cents - b.cents)[screens.length >> 1];
 
-async function withTuner(microphone, use, viewport, language) {
-  const browser = await launch(microphone, language);
-  try {
-    const page = await openTuner(browser, server.url, viewport);
-    await use(page, browser);
-    assert.deepEqual(page.errors, []);
-  } finally {
-    await browser.close();
-  }
-}
+const withTuner = (microphone, use, viewport) => withBrowser(microphone, async (browser) => {
+  const page = await openTuner(browser, server.url, viewport);
+  await use(page, browser);
+  assert.deepEqual(page.errors, []);
+});
 
 test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter; 20 cents sharp does not", async () => {
   await withTuner(plucks(G3), async (page) => {
@@ -85,60 +77,6 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
       assert.notEqual(sharp.lamp, "images/green64.png");
     }
   });
-});
-
-test("the G4 fork's tone, tapped from the page's audio graph, measures 392 Hz", async () => {
-  await withTuner(silence(), async (page) => {
-    assert.deepEqual(await read(page, '((fork) => [fork.getAttribute("aria-description"), fork.title])(document.getElementById("fifthFreqButton"))'),
-      ["Reference tone of the 5th string", "Play the reference tone of the 5th string (key 5)"]);
-    await page.click("#fifthFreqButton");
-    const hertz = await read(page, `(async () => {
-      const node = await StrumwiseHost.toneNode();
-      const context = node.context;
-      const analyser = new AnalyserNode(context, { fftSize: 32768 });
-      node.connect(analyser);
-      // The worklet starts when the audio thread gets to it; a full window of tone is wanted.
-      const samples = new Float32Array(analyser.fftSize);
-      for (let tries = 0; tries < 40 && Math.abs(samples[0]) + Math.abs(samples[samples.length >> 2]) === 0; ++tries) {
-        await new Promise((resolve) => setTimeout(resolve, 1000));
-        analyser.getFloatTimeDomainData(samples);
-      }
-      // Rising zero crossings, to a fraction of a sample, over the whole window.
-      const crossings = [];
-      for (let i = 1; i < samples.length; ++i) {
-        if (samples[i - 1] < 0 && samples[i] >= 0) {
-          crossings.push(i - 1 + samples[i - 1] / (samples[i - 1] - samples[i]));
-        }
-      }
-      const periods = crossings.length - 1;
-      return periods > 0 ? (context.sampleRate * periods) / (crossings.at(-1) - crossings[0]) : 0;
-    })()`);
-    assert.ok(Math.abs(hertz - 392) < 1, `measured ${hertz} Hz`);
-    assert.equal(await text(page, "tfnoteDisplay"), "G4");
-  });
-});
-
-test("the tone worklet's module renders the samples of strumwise tone", async (t) => {
-  const native = ["dev", "release"].map((preset) => `${site}/../../${preset}/src/app/strumwise`).find(existsSync);
-  if (!native) return t.skip("no native strumwise built");
-  const wav = join(mkdtempSync(join(tmpdir(), "strumwise-tone-")), "g4.wav");
-  execFileSync(native, ["tone", "--tuning", "1", "--string", "5", "--seconds", "0.5", "-o", wav]);
-  const file = readFileSync(wav);
-  const data = file.indexOf("data") + 8;
-  const expected = new Int16Array(file.buffer.slice(file.byteOffset + data, file.byteOffset + file.length));
-  const { instance } = await WebAssembly.instantiate(readFileSync(`${site}/${siteFile("tone.wasm")}`), {});
-  const tone = instance.exports;
-  tone._initialize();
-  tone.tone_set_output_rate(44100);
-  assert.equal(expected.length, 44100);
-  const rendered = new Int16Array(expected.length);
-  // As the worklet does: one render quantum at a time, the G4 fork's frequency, the triangle blend.
-  for (let frame = 0; frame < expected.length / 2; frame += 128) {
-    const count = Math.min(128, expected.length / 2 - frame);
-    tone.tone_render(count, Math.fround(392), 1);
-    rendered.set(new Int16Array(tone.memory.buffer, tone.tone_frames(), count * 2), frame * 2);
-  }
-  assert.deepEqual(rendered, expected);
 });
 
 test("the tuning browser walks the four tunings and back, and the run count survives a reload", async () => {
@@ -192,17 +130,9 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
   });
 });
 
-test("a refused microphone says so, in the browser's language", async () => {
-  await withTuner(null, async (page) => {
-    await until(() => text(page, "audioStatusLabel"), "Sin micrófono");
-    assert.equal(await text(page, "currentTuningName"), "Sol abierto (gDGBD)");
-  }, undefined, "es-ES");
-});
-
 test("offline, a reload still opens the tuner", async () => {
   const offline = await serveSite();
-  const browser = await launch(silence());
-  try {
+  await withBrowser(silence(), async (browser) => {
     const page = await openTuner(browser, offline.url);
     await read(page, "navigator.serviceWorker.ready.then(() => true)");
     await page.reload({ waitUntil: "load" }); // now under the worker's control
@@ -210,9 +140,7 @@ test("offline, a reload still opens the tuner", async () => {
     await page.reload({ waitUntil: "load" });
     await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
     assert.equal(await text(page, "currentTuningName"), "Open G (gDGBD)");
-  } finally {
-    await browser.close();
-  }
+  });
 });
 
 test("a phone, a small phone and a tablet each load their layout", async () => {

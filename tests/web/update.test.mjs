@@ -5,7 +5,7 @@ import { cpSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { firstVisit, launch, openTuner, projectServer, read, serveSite, silence, site, siteFile, transferredBytes, until } from "./browser.mjs";
+import { firstVisit, launch, openTuner, projectServer, read, serveSite, silence, site, siteFile, transferredBytes, until, withBrowser } from "./browser.mjs";
 
 // A second release of the site in `folder`: a page script that marks the document, and the
 // worker's new cache name, as a new build makes them.
@@ -73,8 +73,7 @@ test("the project's server lets browsers keep the files named after their conten
 test("a phone's first visit, served by the project's server, downloads less than 600 KB and only its own pictures", async () => {
   const { url, stop } = await projectServer();
   try {
-    const browser = await launch(silence());
-    try {
+    await withBrowser(silence(), async (browser) => {
       const { page, worker } = await firstVisit(browser, url);
       const workerBytes = await worker.evaluate(transferredBytes);
       const pageBytes = await read(page, transferredBytes);
@@ -87,9 +86,7 @@ test("a phone's first visit, served by the project's server, downloads less than
       })()`);
       assert.ok(shown.length > 0);
       assert.deepEqual(cached.filter((picture) => !shown.includes(picture)), []);
-    } finally {
-      await browser.close();
-    }
+    });
   } finally {
     stop();
   }

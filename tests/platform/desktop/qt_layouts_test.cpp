@@ -91,6 +91,10 @@ bool covers(QSize have, QSize needed) {
     return have.width() >= needed.width() && have.height() >= needed.height();
 }
 
+QString sizeText(QSize size) {
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
 // Every text on the page that its widget shows only in part, with the sizes: a label or a button
 // smaller than its text needs, a wrapped label too short for its lines, a tab narrower than its
 // title. Each page of a tabbed layout is brought up in turn.
@@ -98,12 +102,8 @@ std::vector<std::string> clippedTexts(QWidget& page) {
     std::vector<std::string> clipped;
     const auto check = [&](const QWidget& widget, const QString& text, QSize have, QSize needed) {
         if (!text.isEmpty() && !covers(have, needed)) {
-            clipped.push_back(QStringLiteral("%1 \"%2\" %3x%4 needs %5x%6")
-                                  .arg(widget.objectName(), text)
-                                  .arg(have.width())
-                                  .arg(have.height())
-                                  .arg(needed.width())
-                                  .arg(needed.height())
+            clipped.push_back(QStringLiteral("%1 \"%2\" %3 needs %4")
+                                  .arg(widget.objectName(), text, sizeText(have), sizeText(needed))
                                   .toStdString());
         }
     };
@@ -383,11 +383,10 @@ TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
             const QString outlet = view->objectName();
             if (view->isVisibleTo(page.page()) && !outlet.isEmpty()) {
                 const QPoint at = view->mapTo(page.page(), QPoint(0, 0));
-                places[outlet.toStdString()] = QStringLiteral("%1,%2 %3x%4")
+                places[outlet.toStdString()] = QStringLiteral("%1,%2 %3")
                                                    .arg(at.x())
                                                    .arg(at.y())
-                                                   .arg(view->width())
-                                                   .arg(view->height())
+                                                   .arg(sizeText(view->size()))
                                                    .toStdString();
             }
         }

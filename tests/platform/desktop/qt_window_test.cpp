@@ -273,10 +273,7 @@ TEST_F(DesktopWindow, TheKeyboardTurnsPagesOpensDropDownsAndARingShowsWhereItIs)
 }
 
 TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
-    DesktopWindowConfig config;
-    config.screen = desktop::screenProfile(0, 800);
-    config.input = platform::openSamples(std::vector<std::int16_t>(100, 0));
-    DesktopWindowApp app(std::move(config));
+    DesktopWindowApp app(silentConfig(0, 800));
     EXPECT_FALSE(app.launch());
     EXPECT_EQ(app.controller(), nullptr);
     ASSERT_TRUE(app.windows().hasWindow());
@@ -292,8 +289,7 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
 }
 
 TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
-    DesktopWindowConfig config = silentConfig(0, 667);
-    DesktopWindowApp app(std::move(config));
+    DesktopWindowApp app(silentConfig(0, 667));
     ASSERT_TRUE(app.launch());
     QWidget* tuner = app.windows().mainWindow();
     ASSERT_TRUE(testing::processEventsUntil([&] { return tuner->isActiveWindow(); }, 5000));
@@ -311,8 +307,7 @@ TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
 TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
     std::int64_t runs = 0;
     for (const int signalNumber : {SIGTERM, SIGHUP}) {
-        DesktopWindowConfig config = silentConfig(1, 1024);
-        DesktopWindowApp app(std::move(config));
+        DesktopWindowApp app(silentConfig(1, 1024));
         ASSERT_TRUE(app.launch());
         QTimer::singleShot(300, [signalNumber] { ::raise(signalNumber); });
         EXPECT_EQ(app.exec(), 0) << signalNumber;

@@ -87,14 +87,6 @@ TEST_F(RatingRun, DeclinedAlertFollowsTheFirstUnmatchedTickAndIsNeverShownAgain)
     EXPECT_EQ(store_->integerForKey("numberOfRuns"), 6);
 }
 
-TEST_F(RatingRun, RemindLaterShowsTheAlertOnceAndNotAgainWithinTheWait) {
-    run({.networkUp = true, .storeReview = false, .answer = headless::AlertAnswer::Later});
-    EXPECT_GT(count("run promptToReview"), 5);
-    EXPECT_EQ(count(" alert \""), 1);
-    EXPECT_EQ(count("alert answered 2"), 1);
-    EXPECT_EQ(count("defaults set kRatingPromptReminderRequestDate"), 1);
-}
-
 TEST_F(RatingRun, TheLaunchPromptNeedsAWindowToAppearOver) {
     for (const auto& [height, alerts] : {std::pair{667.0, 1}, {800.0, 0}}) {
         lines.clear();
