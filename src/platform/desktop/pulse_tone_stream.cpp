@@ -100,6 +100,15 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
         close();
         return Outcome::Failed;
     }
+    {
+        const LoopLock lock(loop_);
+        playing_ = true;
+        pa_context_set_state_callback(context_, &PulseToneStream::onContextState, this);
+        pa_stream_set_state_callback(stream_, &PulseToneStream::onStreamState, this);
+        // A change the callbacks were set too late to see.
+        onContextState(context_, this);
+        onStreamState(stream_, this);
+    }
     return Outcome::Playing;
 }
 
@@ -131,16 +140,21 @@ bool PulseToneStream::awaitReady(bool stream) {
     return false;
 }
 
-bool PulseToneStream::playing() const {
-    if (loop_ == nullptr || stream_ == nullptr) {
-        return false;
+// The client library's thread: a server that goes away, or drops the stream, ends the playing.
+void PulseToneStream::onContextState(pa_context* context, void* self) {
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) {
+        static_cast<PulseToneStream*>(self)->playing_ = false;
     }
-    const LoopLock lock(loop_);
-    return pa_context_get_state(context_) == PA_CONTEXT_READY &&
-           pa_stream_get_state(stream_) == PA_STREAM_READY;
+}
+
+void PulseToneStream::onStreamState(pa_stream* stream, void* self) {
+    if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) {
+        static_cast<PulseToneStream*>(self)->playing_ = false;
+    }
 }
 
 void PulseToneStream::close() {
+    playing_ = false;
     if (loop_ != nullptr) {
         // Stopping waits for the library's thread, so no fill runs after this.
         pa_threaded_mainloop_stop(loop_);

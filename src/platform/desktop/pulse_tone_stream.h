@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -29,8 +30,9 @@ class PulseToneStream {
     // Blocks for at most about 1.5 s. On Failed, error() says why in a few words; NoServer means
     // no server answered at all, so the caller may play without one.
     Outcome open(const std::string& device, std::uint32_t sampleRate);
-    // Whether the stream still plays: false once the server has gone or dropped the stream.
-    bool playing() const;
+    // Whether the stream still plays: false once the server has gone or dropped the stream. Read
+    // without the client library's lock, which its audio thread holds while it fills.
+    bool playing() const { return playing_.load(); }
     void close();
 
     const std::string& error() const { return error_; }
@@ -38,6 +40,8 @@ class PulseToneStream {
   private:
     bool awaitReady(bool stream);
     static void onWritable(pa_stream* stream, std::size_t bytes, void* self);
+    static void onContextState(pa_context* context, void* self);
+    static void onStreamState(pa_stream* stream, void* self);
 
     const Fill fill_;
     void* const fillContext_;
@@ -45,6 +49,7 @@ class PulseToneStream {
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     std::string error_;
+    std::atomic<bool> playing_ = false;
 };
 
 }  // namespace strumwise::platform::desktop
