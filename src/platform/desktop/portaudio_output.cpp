@@ -126,6 +126,7 @@ class OutputStream {
         // and started at real-time priority where the system allows it, the threads that feed
         // the server (the client library's, or PortAudio's) inherit it.
         const RealtimeScope realtime;
+        bool noServer = false;
         if (!device_.portAudioIndex) {
             preroll_ = kPrerollFrames;
             switch (pulse_.open(device_.serverDevice, static_cast<std::uint32_t>(sampleRate_))) {
@@ -139,7 +140,9 @@ class OutputStream {
                         pulse_.error());
                     return;
                 case PulseToneStream::Outcome::NoServer:
-                    break;  // a machine that plays straight to its sound card, through PortAudio
+                    // A machine that plays straight to its sound card, through PortAudio.
+                    noServer = true;
+                    break;
             }
         }
         const PortAudioEndpoint device(device_, false, kOutputChannels, kOutputLatency);
@@ -163,6 +166,11 @@ class OutputStream {
         }
         if (status != paNoError) {
             stream_ = nullptr;
+            if (noServer) {
+                // PortAudio's own words ("Illegal combination of I/O devices") name no cause a
+                // player can act on; a server that stopped or never started is the likely one.
+                why = "no sound server answers, and the default device cannot play (" + why + ")";
+            }
             reportOnce("Audio output could not be opened, the reference tones stay silent: " + why);
         } else {
             reported_ = false;
