@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +19,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "app/desktop_window.h"
+#include "base/level_meter.h"
+#include "platform/audio_input.h"
+#include "platform/desktop/qt_storyboard.h"
+#include "platform/desktop/screen_profile.h"
+#include "platform/headless/english_texts.h"
+#include "platform/stream_format.h"
+#include "qt_test_app.h"
+#include "screen/view_controller.h"
+#include "support/test_signals.h"
 
 namespace strumwise::testing {
 
@@ -54,6 +71,22 @@ class PrivateSoundServer {
     // Loads one more module into the running server, as `pactl load-module` takes it.
     bool load(const std::string& module) {
         return std::system(("pactl load-module " + module + " >/dev/null").c_str()) == 0;
+    }
+
+    // Plugs in one more output device, as the sound server names and describes it.
+    bool addSink(const std::string& name, const std::string& description) {
+        return load("module-null-sink sink_name=" + name +
+                    " \"sink_properties='device.description=\\\"" + description + "\\\"'\"");
+    }
+
+    // Sounds a sawtooth, which carries every harmonic like a string, into `sink` in the
+    // background; answers whether the tone was made and handed to the server.
+    bool play(const std::string& sink, double hertz, double seconds) {
+        const std::string file = dir_ + "/tone" + std::to_string(static_cast<int>(hertz)) + ".wav";
+        return std::system(("sox -q -n -r 44100 -c 1 -b 16 " + file + " synth " +
+                            std::to_string(seconds) + " sawtooth " + std::to_string(hertz) +
+                            " vol 0.5 && (paplay -d " + sink + " " + file + " >/dev/null 2>&1 &)")
+                               .c_str()) == 0;
     }
 
     // Starts the server and answers whether it answers a client within a generous while.
@@ -150,6 +183,124 @@ class MonitorRecording {
   private:
     std::string file_;
     pid_t pid_ = -1;
+};
+
+// Waits up to `timeoutMs` for `done` and answers it.
+template <typename Predicate>
+bool eventually(Predicate done, int timeoutMs = 30000) {
+    for (int waited = 0; waited < timeoutMs && !done(); waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
+inline constexpr platform::StreamFormat kCaptureFormat{
+    14039.0, platform::kFormatLinearPCM, 12, 2, 1, 2, 1, 16, 0};
+inline constexpr std::uint32_t kCaptureBufferBytes = 8192;
+
+// Checks every delivered block as it arrives, keeps the pitch of every block that carries a tone
+// from end to end (where a tone starts or stops inside a block, the step from or to silence adds
+// a crossing that is no period), and re-enqueues the buffer, as the listener does.
+struct PitchCollector {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::size_t blocks = 0;
+    std::size_t partialBlocks = 0;
+    std::size_t misMetered = 0;
+    std::vector<double> pitches;
+
+    static void callback(void* userData, platform::AudioInputQueue& queue,
+                         platform::AudioQueueBuffer& buffer) {
+        auto* self = static_cast<PitchCollector*>(userData);
+        const auto* samples = static_cast<const std::int16_t*>(buffer.audioData);
+        const std::span<const std::int16_t> block(samples, buffer.byteSize / 2);
+        platform::LevelMeterState meter;
+        queue.currentLevelMeter(&meter, 1);
+        // The meter reads the block just filled.
+        const platform::LevelMeterState measured = measureLevel(block);
+        const auto loud = [](std::span<const std::int16_t> part) {
+            return std::any_of(part.begin(), part.end(),
+                               [](std::int16_t sample) { return std::abs(sample) > 1000; });
+        };
+        {
+            std::lock_guard lock(self->mutex);
+            ++self->blocks;
+            self->partialBlocks += block.size() != kCaptureBufferBytes / 2;
+            self->misMetered += meter.averagePower != measured.averagePower ||
+                                meter.peakPower != measured.peakPower;
+            if (block.size() >= 256 && loud(block.first(128)) && loud(block.last(128))) {
+                self->pitches.push_back(
+                    crossingFrequency(std::vector<std::int16_t>(block.begin(), block.end()),
+                                      kCaptureFormat.sampleRate));
+            }
+        }
+        self->arrived.notify_all();
+        queue.enqueueBuffer(buffer);
+    }
+
+    template <typename Predicate>
+    bool waitUntil(Predicate done) {
+        std::unique_lock lock(mutex);
+        return arrived.wait_for(lock, std::chrono::seconds(30), [&] { return done(*this); });
+    }
+
+    // How many of the blocks heard so far read within `tolerance` of `hertz`; under the lock.
+    long near(double hertz, double tolerance) const {
+        return std::count_if(pitches.begin(), pitches.end(),
+                             [&](double heard) { return std::abs(heard - hertz) <= tolerance; });
+    }
+};
+
+inline std::string english(std::string_view key) {
+    return std::string(platform::headless::englishText(key, "").value_or("?"));
+}
+
+// A tuner window on a phone's screen, with a configuration folder of its own, and the labels the
+// scenarios read.
+struct TunerWindow {
+    explicit TunerWindow(app::DesktopTrace trace = app::DesktopTrace::Off)
+        : app(configuration(home, trace)) {}
+
+    bool launch() {
+        if (!app.launch()) {
+            return false;
+        }
+        root = app.layout()->rootWidget();
+        bannerLabel = root->findChild<QLabel*>(QStringLiteral("audioStatusLabel"));
+        frequency = root->findChild<QLabel*>(QStringLiteral("freq_label"));
+        return bannerLabel != nullptr && frequency != nullptr;
+    }
+
+    std::string banner() const { return bannerLabel->text().toStdString(); }
+    // Whether the banner comes to say the text of `key` (nothing for an empty key) in time.
+    bool bannerSays(std::string_view key, int timeoutMs) const {
+        const std::string wanted = key.empty() ? "" : english(key);
+        return processEventsUntil([&] { return banner() == wanted; }, timeoutMs);
+    }
+
+    // Presses a fork for a second, then stops the tone and lets it ramp out.
+    void playFork(const std::string& action) {
+        app.controller()->sendAction(action);
+        processEventsUntil([] { return false; }, 1000);
+        app.controller()->sendAction("stopFreqPlay:");
+        processEventsUntil([] { return false; }, 500);
+    }
+
+    static app::DesktopWindowConfig configuration(const QTemporaryDir& home,
+                                                  app::DesktopTrace trace) {
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qtTestApp();
+        app::DesktopWindowConfig config;
+        config.screen = platform::desktop::screenProfile(0, 667);
+        config.trace = trace;
+        return config;
+    }
+
+    QTemporaryDir home;
+    app::DesktopWindowApp app;
+    QWidget* root = nullptr;
+    QLabel* bannerLabel = nullptr;
+    QLabel* frequency = nullptr;
 };
 
 // What a shell command prints on its standard output; its wait status in `status`.
