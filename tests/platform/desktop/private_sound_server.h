@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -259,7 +258,7 @@ inline std::string english(std::string_view key) {
 // scenarios read.
 struct TunerWindow {
     explicit TunerWindow(app::DesktopTrace trace = app::DesktopTrace::Off)
-        : app(configuration(home, trace)) {}
+        : app(configuration(trace)) {}
 
     bool launch() {
         if (!app.launch()) {
@@ -286,17 +285,14 @@ struct TunerWindow {
         processEventsUntil([] { return false; }, 500);
     }
 
-    static app::DesktopWindowConfig configuration(const QTemporaryDir& home,
-                                                  app::DesktopTrace trace) {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qtTestApp();
+    static app::DesktopWindowConfig configuration(app::DesktopTrace trace) {
         app::DesktopWindowConfig config;
         config.screen = platform::desktop::screenProfile(0, 667);
         config.trace = trace;
         return config;
     }
 
-    QTemporaryDir home;
+    TestConfigHome home;  // first: the window reads its defaults from here
     app::DesktopWindowApp app;
     QWidget* root = nullptr;
     QLabel* bannerLabel = nullptr;
