@@ -56,6 +56,22 @@ class PrivateSoundServer {
         return std::system(("pactl load-module " + module + " >/dev/null").c_str()) == 0;
     }
 
+    // Plugs in one more output device, as the sound server names and describes it.
+    bool addSink(const std::string& name, const std::string& description) {
+        return load("module-null-sink sink_name=" + name +
+                    " \"sink_properties='device.description=\\\"" + description + "\\\"'\"");
+    }
+
+    // Sounds a sawtooth, which carries every harmonic like a string, into `sink` in the
+    // background; answers whether the tone was made and handed to the server.
+    bool play(const std::string& sink, double hertz, double seconds) {
+        const std::string file = dir_ + "/tone" + std::to_string(static_cast<int>(hertz)) + ".wav";
+        return std::system(("sox -q -n -r 44100 -c 1 -b 16 " + file + " synth " +
+                            std::to_string(seconds) + " sawtooth " + std::to_string(hertz) +
+                            " vol 0.5 && (paplay -d " + sink + " " + file + " >/dev/null 2>&1 &)")
+                               .c_str()) == 0;
+    }
+
     // Starts the server and answers whether it answers a client within a generous while.
     bool start() {
         const std::string sink = "--load=module-null-sink sink_name=strumwise_private";
@@ -151,6 +167,15 @@ class MonitorRecording {
     std::string file_;
     pid_t pid_ = -1;
 };
+
+// Waits up to `timeoutMs` for `done` and answers it.
+template <typename Predicate>
+bool eventually(Predicate done, int timeoutMs = 30000) {
+    for (int waited = 0; waited < timeoutMs && !done(); waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
 
 // What a shell command prints on its standard output; its wait status in `status`.
 inline std::string commandOutput(const std::string& command, int* status = nullptr) {

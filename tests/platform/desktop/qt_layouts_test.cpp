@@ -95,6 +95,21 @@ QString sizeText(QSize size) {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
+// Where each view the page shows stands on it, and its size.
+std::map<QWidget*, QRect> placesOf(QWidget& page) {
+    std::map<QWidget*, QRect> places;
+    for (QWidget* view : page.findChildren<QWidget*>()) {
+        if (view->isVisibleTo(&page)) {
+            places[view] = QRect(view->mapTo(&page, QPoint(0, 0)), view->size());
+        }
+    }
+    return places;
+}
+
+QString placeText(QRect place) {
+    return QStringLiteral("%1,%2 %3").arg(place.x()).arg(place.y()).arg(sizeText(place.size()));
+}
+
 // Every text on the page that its widget shows only in part, with the sizes: a label or a button
 // smaller than its text needs, a wrapped label too short for its lines, a tab narrower than its
 // title. Each page of a tabbed layout is brought up in turn.
@@ -378,33 +393,23 @@ TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
             layout->label(outlet)->setText(values[static_cast<std::size_t>(variant)]);
         }
         QCoreApplication::processEvents();
-        std::map<std::string, std::string> places;  // "x,y widthxheight" by object name
-        for (QWidget* view : page.page()->findChildren<QWidget*>()) {
-            const QString outlet = view->objectName();
-            if (view->isVisibleTo(page.page()) && !outlet.isEmpty()) {
-                const QPoint at = view->mapTo(page.page(), QPoint(0, 0));
-                places[outlet.toStdString()] = QStringLiteral("%1,%2 %3")
-                                                   .arg(at.x())
-                                                   .arg(at.y())
-                                                   .arg(sizeText(view->size()))
-                                                   .toStdString();
-            }
-        }
-        return places;
+        return placesOf(*page.page());
     };
     write(0);  // the page settles on its first texts
     const auto first = write(0);
     for (int variant = 1; variant < 5; ++variant) {
         const auto now = write(variant);
         for (const auto& [view, place] : first) {
-            EXPECT_EQ(now.at(view), place) << name << " " << view << " with texts " << variant;
+            EXPECT_EQ(placeText(now.at(view)), placeText(place))
+                << name << " " << view->objectName().toStdString() << " with texts " << variant;
         }
     }
 }
 
 // On every screen of its class and in both languages, with the fonts the setup installs, the
 // layout fits the screen and every text (its own and those the screen writes as it runs) is shown
-// whole. Every control has a tooltip and an accessible name, each translated into Spanish.
+// whole. Every control has a tooltip and an accessible name, each translated into Spanish, and
+// the About page names the version.
 TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
     const LayoutCase& layoutCase = GetParam();
     const auto name = std::string(view::storyboardName(layoutCase.screenClass));
@@ -424,6 +429,32 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
                 }
             }
             english = descriptions;
+            // The about texts name the version in the player's language, right under the product
+            // name where the page shows one, so that a bug report can say which build it was.
+            QLabel* version = addVersionToAboutPage(*layout->rootWidget());
+            ASSERT_NE(version, nullptr) << name;
+            const QString word = locale.language() == QLocale::English ? QStringLiteral("Version")
+                                                                       : QStringLiteral("Versión");
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1 \\d+\\.\\d+\\.\\d+$").arg(word))
+                            .match(version->text())
+                            .hasMatch())
+                << name << ": " << version->text().toStdString();
+            auto* box = qobject_cast<QBoxLayout*>(version->parentWidget()->layout());
+            ASSERT_NE(box, nullptr);
+            const int at = box->indexOf(version);
+            const bool hasProductName =
+                !version->parentWidget()
+                     ->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^productName")),
+                                             Qt::FindDirectChildrenOnly)
+                     .isEmpty();
+            if (hasProductName) {
+                ASSERT_GT(at, 0) << name;
+                EXPECT_TRUE(box->itemAt(at - 1)->widget()->objectName().startsWith(
+                    QStringLiteral("productName")))
+                    << name;
+            } else {
+                EXPECT_EQ(at, 0) << name;
+            }
         }
         for (const ScreenProfile& screen : layoutCase.screens) {
             auto layout = loadStoryboardResource(name, nullptr);
@@ -448,41 +479,6 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
                     page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
                 EXPECT_GE(meter->scaleRect().width(), 240.0) << where;
             }
-        }
-    }
-}
-
-// The about texts name the version in the player's language, right under the product name where
-// the page shows one, so that a bug report can say which build it was.
-TEST_P(EveryLayout, NamesTheVersionUnderTheProductNameInBothLanguages) {
-    const auto name = std::string(view::storyboardName(GetParam().screenClass));
-    const std::pair<QLocale, QString> languages[] = {
-        {QLocale(QLocale::English), QStringLiteral("Version")},
-        {QLocale(QLocale::Spanish), QStringLiteral("Versión")}};
-    for (const auto& [locale, word] : languages) {
-        const QtBundle bundle(locale, true);
-        auto layout = loadStoryboardResource(name, nullptr);
-        ASSERT_NE(layout, nullptr);
-        QLabel* version = addVersionToAboutPage(*layout->rootWidget());
-        ASSERT_NE(version, nullptr) << name;
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1 \\d+\\.\\d+\\.\\d+$").arg(word))
-                        .match(version->text())
-                        .hasMatch())
-            << name << ": " << version->text().toStdString();
-        auto* box = qobject_cast<QBoxLayout*>(version->parentWidget()->layout());
-        ASSERT_NE(box, nullptr);
-        const int at = box->indexOf(version);
-        QWidget* above = at > 0 ? box->itemAt(at - 1)->widget() : nullptr;
-        const bool hasProductName =
-            !version->parentWidget()
-                 ->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^productName")),
-                                         Qt::FindDirectChildrenOnly)
-                 .isEmpty();
-        if (hasProductName) {
-            ASSERT_NE(above, nullptr) << name;
-            EXPECT_TRUE(above->objectName().startsWith(QStringLiteral("productName"))) << name;
-        } else {
-            EXPECT_EQ(at, 0) << name;
         }
     }
 }
@@ -519,12 +515,7 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
         const QSize design = window->designSize();
         window->resize(design);
         QCoreApplication::processEvents();
-        std::map<QWidget*, QRect> designed;
-        for (QWidget* view : window->page()->findChildren<QWidget*>()) {
-            if (view->isVisibleTo(window->page())) {
-                designed[view] = QRect(view->mapTo(window->page(), QPoint(0, 0)), view->size());
-            }
-        }
+        const std::map<QWidget*, QRect> designed = placesOf(*window->page());
 
         window->resize(design.width(), 600);
         QCoreApplication::processEvents();
@@ -533,8 +524,9 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
         // does not scale at all misses by tens of pixels.
         const double kDrift = 0.015 * 600;
         EXPECT_EQ(window->page()->size(), scaledSize(design, factor)) << name;
+        const std::map<QWidget*, QRect> scaled = placesOf(*window->page());
         for (const auto& [view, was] : designed) {
-            const QRect now(view->mapTo(window->page(), QPoint(0, 0)), view->size());
+            const QRect now = scaled.at(view);
             for (const auto& [a, b] : {std::pair{now.left(), was.left()},
                                        {now.top(), was.top()},
                                        {now.right(), was.right()},

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 
 namespace strumwise::testing {
@@ -23,6 +26,16 @@ inline QApplication& qtTestApp() {
     }();
     return *app;
 }
+
+// A configuration folder of the test's own, where Qt and the user defaults look while it lives.
+struct TestConfigHome : QTemporaryDir {
+    TestConfigHome() {
+        qtTestApp();
+        EXPECT_TRUE(isValid()) << "no temporary configuration folder";
+        qputenv("XDG_CONFIG_HOME", path().toUtf8());
+    }
+    ~TestConfigHome() { qunsetenv("XDG_CONFIG_HOME"); }
+};
 
 // Runs the event loop until `done` answers true or `timeoutMs` passes; answers `done()`.
 inline bool processEventsUntil(const std::function<bool()>& done, int timeoutMs) {

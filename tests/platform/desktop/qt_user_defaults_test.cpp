@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <latch>
 #include <random>
 #include <thread>
@@ -26,16 +25,9 @@ constexpr std::string_view kDomain = "com.strumwise.tuner";
 
 class QtUserDefaultsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        testing::qtTestApp();
-        ASSERT_TRUE(home_.isValid());
-        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
-    }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
-
     QString path() const { return QtUserDefaults::defaultFilePath(kDomain); }
 
-    QTemporaryDir home_;
+    testing::TestConfigHome home_;
 };
 
 // Absent keys read as nothing; written values come back with their types after a restart,

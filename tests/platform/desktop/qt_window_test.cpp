@@ -16,7 +16,6 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
@@ -49,13 +48,6 @@ namespace desktop = platform::desktop;
 
 class DesktopWindow : public ::testing::Test {
   protected:
-    void SetUp() override {
-        testing::qtTestApp();
-        ASSERT_TRUE(home_.isValid());
-        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
-    }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
-
     // A window of the given screen that hears only silence.
     static DesktopWindowConfig silentConfig(int kind, int height) {
         DesktopWindowConfig config;
@@ -73,7 +65,7 @@ class DesktopWindow : public ::testing::Test {
         return view != nullptr ? view->pictureName() : "<missing>";
     }
 
-    QTemporaryDir home_;
+    testing::TestConfigHome home_;
 };
 
 TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {

@@ -4,37 +4,30 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QLabel>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "app/desktop_window.h"
 #include "platform/desktop/audio_device_choice.h"
 #include "platform/desktop/audio_devices.h"
 #include "platform/desktop/portaudio_capture.h"
 #include "platform/desktop/portaudio_output.h"
-#include "platform/desktop/qt_storyboard.h"
-#include "platform/headless/english_texts.h"
-#include "private_sound_server.h"
-#include "qt_test_app.h"
-#include "screen/view_controller.h"
+#include "sound_server_scenarios.h"
 #include "support/lines_log.h"
-#include "support/test_signals.h"
 
 namespace strumwise::platform::desktop {
 namespace {
 
+using testing::eventually;
 using testing::LinesLog;
 using testing::MonitorRecording;
+using testing::PitchCollector;
 using testing::PrivateSoundServer;
+using testing::processEventsUntil;
 
-constexpr StreamFormat kCaptureFormat{14039.0, kFormatLinearPCM, 12, 2, 1, 2, 1, 16, 0};
 constexpr StreamFormat kToneFormat{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
 
 std::size_t loudSamples(const std::vector<std::int16_t>& samples) {
@@ -69,32 +62,18 @@ std::int32_t renderSquare(void* context, std::uint32_t frames, AudioBufferList& 
     return 0;
 }
 
-void playInto(const std::string& dir, const std::string& sink, double hertz, double seconds) {
-    const std::string file = dir + "/tone" + std::to_string(static_cast<int>(hertz)) + ".wav";
-    ASSERT_EQ(std::system(("sox -q -n -r 44100 -c 1 -b 16 " + file + " synth " +
-                           std::to_string(seconds) + " sawtooth " + std::to_string(hertz) +
-                           " vol 0.5 && (paplay -d " + sink + " " + file + " >/dev/null 2>&1 &)")
-                              .c_str()),
-              0);
-}
-
-TEST(SoundServerDevices, ListsAndOpensTheServersOwnDevicesByTheirDescriptions) {
+// The server's devices listed and opened by their descriptions; a window started before its
+// server hears and plays once the server starts.
+TEST(SoundServerDevices, ListsAndOpensTheServersOwnDevicesAndFindsALateServer) {
     testing::runScenario("SoundServerDevicesScenario", "TwoSinksAndARemappedSource");
-}
-
-TEST(SoundServerDevices, AWindowStartedBeforeItsServerHearsAndPlaysOnceTheServerStarts) {
     testing::runScenario("SoundServerDevicesScenario", "WindowStartedBeforeItsServer");
 }
 
 TEST(SoundServerDevicesScenario, DISABLED_TwoSinksAndARemappedSource) {
     PrivateSoundServer server;
     ASSERT_TRUE(server.start());
-    ASSERT_TRUE(
-        server.load("module-null-sink sink_name=kitchen "
-                    "\"sink_properties='device.description=\\\"Kitchen Speakers\\\"'\""));
-    ASSERT_TRUE(
-        server.load("module-null-sink sink_name=headset "
-                    "\"sink_properties='device.description=\\\"USB Headset\\\"'\""));
+    ASSERT_TRUE(server.addSink("kitchen", "Kitchen Speakers"));
+    ASSERT_TRUE(server.addSink("headset", "USB Headset"));
     ASSERT_TRUE(
         server.load("module-remap-source source_name=usb_mic master=headset.monitor "
                     "\"source_properties='device.description=\\\"USB Microphone\\\"'\""));
@@ -127,45 +106,21 @@ TEST(SoundServerDevicesScenario, DISABLED_TwoSinksAndARemappedSource) {
     ASSERT_TRUE(microphone.device) << microphone.error;
     EXPECT_EQ(microphone.device->id, "usb_mic");
     LinesLog log;
-    struct Heard {
-        std::mutex mutex;
-        std::vector<double> pitches;
-        static void callback(void* self, AudioInputQueue& queue, AudioQueueBuffer& buffer) {
-            auto& heard = *static_cast<Heard*>(self);
-            const auto* samples = static_cast<const std::int16_t*>(buffer.audioData);
-            std::vector<std::int16_t> block(samples, samples + buffer.byteSize / 2);
-            {
-                std::lock_guard lock(heard.mutex);
-                heard.pitches.push_back(strumwise::testing::crossingFrequency(block, 14039.0));
-            }
-            queue.enqueueBuffer(buffer);
-        }
-        bool heardNear(double hertz) {
-            std::lock_guard lock(mutex);
-            return std::any_of(pitches.begin(), pitches.end(),
-                               [&](double p) { return std::abs(p - hertz) < 1.0; });
-        }
-    } heard;
+    PitchCollector heard;
     PortAudioInputQueueFactory capture(log, {.device = targetOf(*microphone.device)});
-    auto queue = capture.newInput(kCaptureFormat, &Heard::callback, &heard);
+    auto queue = capture.newInput(testing::kCaptureFormat, &PitchCollector::callback, &heard);
     ASSERT_NE(queue, nullptr) << log.all();
     for (int i = 0; i < 3; ++i) {
-        queue->enqueueBuffer(*queue->allocateBuffer(8192));
+        queue->enqueueBuffer(*queue->allocateBuffer(testing::kCaptureBufferBytes));
     }
     queue->start();
-    playInto(server.dir(), "kitchen", 220.0, 2.0);
-    playInto(server.dir(), "headset", 293.66, 6.0);
-    for (int i = 0; i < 2000 && !heard.heardNear(293.66); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_TRUE(heard.heardNear(293.66)) << log.all();
-    EXPECT_FALSE(heard.heardNear(220.0));
+    ASSERT_TRUE(server.play("kitchen", 220.0, 2.0));
+    ASSERT_TRUE(server.play("headset", 293.66, 6.0));
+    EXPECT_TRUE(heard.waitUntil([](auto& h) { return h.near(293.66, 1.0) > 0; })) << log.all();
     queue.reset();
+    EXPECT_EQ(heard.near(220.0, 1.0), 0);
     // Both tones above have ended when the server plays nothing.
-    for (int i = 0; i < 300 && std::system("test -z \"$(pactl list short sink-inputs)\"") != 0;
-         ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    eventually([] { return std::system("test -z \"$(pactl list short sink-inputs)\"") == 0; });
 
     // The speakers chosen by their description play the tone; the other sink stays silent.
     const AudioDeviceLookup speakers =
@@ -192,43 +147,25 @@ TEST(SoundServerDevicesScenario, DISABLED_TwoSinksAndARemappedSource) {
     EXPECT_EQ(log.all(), "");
 }
 
-std::string english(std::string_view key) {
-    return std::string(headless::englishText(key, "").value_or("?"));
-}
-
 TEST(SoundServerDevicesScenario, DISABLED_WindowStartedBeforeItsServer) {
     PrivateSoundServer server;  // named to the process, not started yet
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    strumwise::testing::qtTestApp();
-    app::DesktopWindowConfig config;
-    config.screen = screenProfile(0, 667);
-    app::DesktopWindowApp window(std::move(config));
+    testing::TunerWindow window;
     ASSERT_TRUE(window.launch());
-    QWidget* root = window.layout()->rootWidget();
-    auto* banner = root->findChild<QLabel*>(QStringLiteral("audioStatusLabel"));
-    auto* frequency = root->findChild<QLabel*>(QStringLiteral("freq_label"));
-    ASSERT_NE(banner, nullptr);
-    ASSERT_NE(frequency, nullptr);
-    EXPECT_TRUE(strumwise::testing::processEventsUntil(
-        [&] { return banner->text().toStdString() == english("NoMicrophone"); }, 10000))
-        << banner->text().toStdString();
+    EXPECT_TRUE(window.bannerSays("NoMicrophone", 10000)) << window.banner();
 
     // The server starts: the capture, tried again every 2 s, opens on it and the banner clears;
     // a G4 that then sounds into the server is heard within 5 s. (Played before the capture has
     // opened, the tone could end before a busy machine got there.)
     ASSERT_TRUE(server.start());
-    EXPECT_TRUE(
-        strumwise::testing::processEventsUntil([&] { return banner->text().isEmpty(); }, 10000))
-        << banner->text().toStdString();
-    playInto(server.dir(), "strumwise_private", 392.0, 4.0);
-    EXPECT_TRUE(strumwise::testing::processEventsUntil(
-        [&] { return frequency->text().contains(QStringLiteral("392")); }, 5000))
-        << frequency->text().toStdString();
+    EXPECT_TRUE(window.bannerSays("", 10000)) << window.banner();
+    ASSERT_TRUE(server.play("strumwise_private", 392.0, 4.0));
+    EXPECT_TRUE(processEventsUntil(
+        [&] { return window.frequency->text().contains(QStringLiteral("392")); }, 5000))
+        << window.frequency->text().toStdString();
 
     // Once the G4 has ended and the tones' stream (which found no server at start-up, and is
     // opened again every 2 s) plays its silence on the server, a fork sounds there.
-    EXPECT_TRUE(strumwise::testing::processEventsUntil(
+    EXPECT_TRUE(processEventsUntil(
         [] {
             return std::system(
                        "pactl list sink-inputs | grep -q 'application.name = \"Strumwise\"' && "
@@ -236,35 +173,28 @@ TEST(SoundServerDevicesScenario, DISABLED_WindowStartedBeforeItsServer) {
         },
         15000));
     MonitorRecording sink(server.dir(), "strumwise_private");
-    strumwise::testing::processEventsUntil([] { return false; }, 300);
-    window.controller()->sendAction("playD293_6Hz:");
-    strumwise::testing::processEventsUntil([] { return false; }, 1000);
-    window.controller()->sendAction("stopFreqPlay:");
-    strumwise::testing::processEventsUntil([] { return false; }, 300);
+    processEventsUntil([] { return false; }, 300);
+    window.playFork("playD293_6Hz:");
     const std::vector<std::int16_t> played = sink.stop();
     EXPECT_GT(loudSamples(played), 44100u / 2);
     // One period is 150.2 samples: a whole number of them reads 294.0 Hz or 292.1 Hz.
     EXPECT_NEAR(medianPitch(played, 44100.0), 293.6, 2.0);
-    EXPECT_TRUE(banner->text().isEmpty()) << banner->text().toStdString();
+    EXPECT_EQ(window.banner(), "");
 
     // A headset plugged in after the window opened is offered once the About page shows; one
     // plugged in while it shows, at once.
     const auto offers = [&](const char* choice, const QString& device) {
-        auto* box = root->findChild<QComboBox*>(QString::fromLatin1(choice));
+        auto* box = window.root->findChild<QComboBox*>(QString::fromLatin1(choice));
         return box != nullptr && box->findText(device) >= 0;
     };
-    ASSERT_TRUE(
-        server.load("module-null-sink sink_name=headset "
-                    "\"sink_properties='device.description=\\\"USB Headset\\\"'\""));
-    strumwise::testing::processEventsUntil([] { return false; }, 300);
+    ASSERT_TRUE(server.addSink("headset", "USB Headset"));
+    processEventsUntil([] { return false; }, 300);
     EXPECT_FALSE(offers("outputDeviceChoice", QStringLiteral("USB Headset")));
-    root->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
-    EXPECT_TRUE(strumwise::testing::processEventsUntil(
+    window.root->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
+    EXPECT_TRUE(processEventsUntil(
         [&] { return offers("outputDeviceChoice", QStringLiteral("USB Headset")); }, 5000));
-    ASSERT_TRUE(
-        server.load("module-null-sink sink_name=kitchen "
-                    "\"sink_properties='device.description=\\\"Kitchen Speakers\\\"'\""));
-    EXPECT_TRUE(strumwise::testing::processEventsUntil(
+    ASSERT_TRUE(server.addSink("kitchen", "Kitchen Speakers"));
+    EXPECT_TRUE(processEventsUntil(
         [&] {
             return offers("outputDeviceChoice", QStringLiteral("Kitchen Speakers")) &&
                    offers("inputDeviceChoice", QStringLiteral("Monitor of Kitchen Speakers"));

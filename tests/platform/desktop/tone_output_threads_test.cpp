@@ -18,16 +18,9 @@
 namespace strumwise::platform::desktop {
 namespace {
 
+using testing::eventually;
 using testing::LinesLog;
 using testing::PrivateSoundServer;
-
-template <typename Predicate>
-bool eventually(Predicate done) {
-    for (int i = 0; i < 3000 && !done(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
 
 // A render callback that counts the frames it is asked for and checks the buffer it gets; it
 // can be made late once, as a busy machine makes it.
