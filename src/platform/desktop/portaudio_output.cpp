@@ -98,6 +98,8 @@ class OutputStream {
             std::this_thread::yield();
         }
     }
+    // Whether the worker has reported a failure to open that no open has mended since.
+    bool failureReported() const { return reported_.load(); }
     // The log may go once the unit has: later lines are dropped.
     void muteLog() {
         std::lock_guard lock(logMutex_);
@@ -279,7 +281,9 @@ class OutputStream {
     // Worker thread only.
     PaStream* stream_ = nullptr;
     bool pulseOpen_ = false;
-    bool reported_ = false;
+    // Set while a failure to open is reported and the stream has not opened since; any thread
+    // reads it.
+    std::atomic<bool> reported_ = false;
     std::chrono::steady_clock::time_point nextReopen_;
 
     std::atomic<bool> gateOpen_ = false;
@@ -386,7 +390,10 @@ class PortAudioOutputUnit : public AudioOutputUnit {
         if (std::chrono::steady_clock::now() - startPostedAt_ < kStartDeadline) {
             return false;
         }
-        log_.write("Audio output did not start within 2 s, the reference tones stay silent");
+        // A worker still busy opening again what it has already reported failing adds no news.
+        if (!stream_->failureReported()) {
+            log_.write("Audio output did not start within 2 s, the reference tones stay silent");
+        }
         retireStream(true);
         abandoned_ = true;
         return true;

@@ -15,8 +15,8 @@ namespace strumwise::platform::desktop {
 namespace {
 
 constexpr std::uint32_t kBytesPerFrame = 4;
-// A server that has not connected, or set up the stream, by then is as good as absent; the
-// caller tries again later.
+// A server that has not connected and set up the stream by then, both together, is as good as
+// absent; the caller tries again later. It stays inside the 2 s a start is given.
 constexpr auto kReadyLimit = std::chrono::milliseconds(1500);
 constexpr auto kReadyPoll = std::chrono::milliseconds(5);
 // What the server keeps queued, its own device's latency included, in milliseconds. All of it is
@@ -51,6 +51,7 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
                                                std::uint32_t sampleRate) {
     close();
     error_.clear();
+    const auto deadline = std::chrono::steady_clock::now() + kReadyLimit;
     loop_ = pa_threaded_mainloop_new();
     if (loop_ == nullptr) {
         error_ = "the sound server's client library could not start";
@@ -60,7 +61,7 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
     // No autospawn: playing a tone must not start a server the user stopped.
     if (context_ == nullptr ||
         pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-        pa_threaded_mainloop_start(loop_) < 0 || !awaitReady(false)) {
+        pa_threaded_mainloop_start(loop_) < 0 || !awaitReady(false, deadline)) {
         close();
         return Outcome::NoServer;
     }
@@ -86,7 +87,7 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
                             PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) == 0;
         }
     }
-    if (!connected || !awaitReady(true)) {
+    if (!connected || !awaitReady(true, deadline)) {
         int code = PA_ERR_UNKNOWN;
         {
             const LoopLock lock(loop_);
@@ -94,6 +95,10 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
         }
         if (code == PA_ERR_NOENTITY && !device.empty()) {
             error_ = "the sound server has no output device \"" + printableText(device) + "\"";
+        } else if (code == PA_OK) {
+            // Nothing refused, nothing ready: a server whose session manager is not running
+            // (PipeWire without WirePlumber) takes the stream and never links it to a device.
+            error_ = "the sound server took the stream but did not start it within 1.5 s";
         } else {
             error_ = std::string("the sound server refused the stream: ") + pa_strerror(code);
         }
@@ -114,8 +119,8 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
 
 // Polls rather than waits on the loop's signal, so that a server that never answers costs the
 // caller its limit and no more.
-bool PulseToneStream::awaitReady(bool stream) {
-    for (auto waited = std::chrono::milliseconds(0); waited < kReadyLimit; waited += kReadyPoll) {
+bool PulseToneStream::awaitReady(bool stream, std::chrono::steady_clock::time_point deadline) {
+    while (std::chrono::steady_clock::now() < deadline) {
         {
             const LoopLock lock(loop_);
             const pa_context_state_t state = pa_context_get_state(context_);

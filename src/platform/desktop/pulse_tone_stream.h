@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -38,7 +39,7 @@ class PulseToneStream {
     const std::string& error() const { return error_; }
 
   private:
-    bool awaitReady(bool stream);
+    bool awaitReady(bool stream, std::chrono::steady_clock::time_point deadline);
     static void onWritable(pa_stream* stream, std::size_t bytes, void* self);
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
