@@ -45,23 +45,53 @@ struct FrameCounter {
     }
 };
 
-TEST(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
-    if (!PrivateSoundServer::available()) {
-        GTEST_SKIP() << "pulseaudio, pactl and sox are needed for a sound server of the test's own";
+constexpr StreamFormat kStereo{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
+
+// Each test has a sound server of its own, so that killing it leaves the machine's alone.
+class ToneOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!PrivateSoundServer::available()) {
+            GTEST_SKIP() << "pulseaudio, pactl and sox are needed for a sound server of the "
+                            "test's own";
+        }
+        ASSERT_TRUE(server.start());
     }
+
+    // Starts a unit of `factory` that can play nothing, twice, and answers what `log` then holds;
+    // the unit's render callback must never have run.
+    static std::string logOfFailedStarts(PortAudioOutputUnitFactory& factory, LinesLog& log) {
+        auto unit = factory.newOutputUnit();
+        EXPECT_NE(unit, nullptr) << log.all();
+        if (unit == nullptr) {
+            return log.all();
+        }
+        FrameCounter counter;
+        EXPECT_EQ(unit->setStreamFormat(kStereo), 0);
+        EXPECT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
+        EXPECT_EQ(unit->initialize(), 0);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(unit->start(), 0);
+            EXPECT_TRUE(eventually([&] { return unit->startFailed(); }));
+        }
+        EXPECT_EQ(counter.frames.load(), 0u);
+        return log.all();
+    }
+
     PrivateSoundServer server;
-    ASSERT_TRUE(server.start());
+};
+
+TEST_F(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
     LinesLog log;
     PortAudioOutputUnitFactory factory(log);
     auto unit = factory.newOutputUnit();
     ASSERT_NE(unit, nullptr) << log.all();
     FrameCounter counter;
-    StreamFormat stereo{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
-    StreamFormat mono = stereo;
+    StreamFormat mono = kStereo;
     mono.channelsPerFrame = 1;
     EXPECT_NE(unit->setStreamFormat(mono), 0);
     EXPECT_NE(unit->initialize(), 0) << "no render callback yet";
-    ASSERT_EQ(unit->setStreamFormat(stereo), 0);
+    ASSERT_EQ(unit->setStreamFormat(kStereo), 0);
     ASSERT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
     ASSERT_EQ(unit->initialize(), 0);
     EXPECT_NE(unit->setRenderCallback(&FrameCounter::render, nullptr), 0) << "once open";
@@ -101,45 +131,23 @@ TEST(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
 // A chosen device the server does not have is reported once, by name, and answered as a start
 // that failed; the next start tries again. With the server gone, the default device is reported
 // as such, not in PortAudio's words alone.
-TEST(ToneOutput, ReportsAMissingDeviceOrServerOnceInAPlayersWords) {
-    if (!PrivateSoundServer::available()) {
-        GTEST_SKIP() << "pulseaudio, pactl and sox are needed for a sound server of the test's own";
-    }
-    PrivateSoundServer server;
-    ASSERT_TRUE(server.start());
+TEST_F(ToneOutput, ReportsAMissingDeviceOrServerOnceInAPlayersWords) {
     LinesLog log;
     PortAudioOutputUnitFactory factory(log);
     factory.setDevice({.serverDevice = "unplugged_headset", .portAudioIndex = {}, .shownName = {}});
-    auto unit = factory.newOutputUnit();
-    ASSERT_NE(unit, nullptr) << log.all();
-    FrameCounter counter;
-    ASSERT_EQ(unit->setStreamFormat({44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0}), 0);
-    ASSERT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
-    ASSERT_EQ(unit->initialize(), 0);
-    EXPECT_EQ(unit->start(), 0);
-    EXPECT_TRUE(eventually([&] { return unit->startFailed(); }));
-    EXPECT_EQ(unit->start(), 0);
-    EXPECT_TRUE(eventually([&] { return unit->startFailed(); }));
-    EXPECT_EQ(log.all(),
+    EXPECT_EQ(logOfFailedStarts(factory, log),
               "Audio output could not be opened, the reference tones stay silent: the sound server "
               "has no output device \"unplugged_headset\"\n");
 
     server.kill();
     LinesLog serverless;
     PortAudioOutputUnitFactory fallback(serverless);
-    auto orphan = fallback.newOutputUnit();
-    ASSERT_NE(orphan, nullptr) << serverless.all();
-    ASSERT_EQ(orphan->setStreamFormat({44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0}), 0);
-    ASSERT_EQ(orphan->setRenderCallback(&FrameCounter::render, &counter), 0);
-    ASSERT_EQ(orphan->initialize(), 0);
-    EXPECT_EQ(orphan->start(), 0);
-    EXPECT_TRUE(eventually([&] { return orphan->startFailed(); }));
-    EXPECT_EQ(serverless.all().rfind("Audio output could not be opened, the reference tones stay "
-                                     "silent: no sound server answers",
-                                     0),
+    const std::string said = logOfFailedStarts(fallback, serverless);
+    EXPECT_EQ(said.rfind("Audio output could not be opened, the reference tones stay silent: no "
+                         "sound server answers",
+                         0),
               0u)
-        << serverless.all();
-    EXPECT_EQ(counter.frames.load(), 0u);
+        << said;
 }
 
 }  // namespace
