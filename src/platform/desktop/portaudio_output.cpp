@@ -133,13 +133,10 @@ class OutputStream {
             preroll_ = kPrerollFrames;
             switch (pulse_.open(device_.serverDevice, static_cast<std::uint32_t>(sampleRate_))) {
                 case PulseToneStream::Outcome::Playing:
-                    pulseOpen_ = true;
                     reported_ = false;
                     return;
                 case PulseToneStream::Outcome::Failed:
-                    reportOnce(
-                        "Audio output could not be opened, the reference tones stay silent: " +
-                        pulse_.error());
+                    reportOpenFailure(pulse_.error());
                     return;
                 case PulseToneStream::Outcome::NoServer:
                     // A machine that plays straight to its sound card, through PortAudio.
@@ -173,7 +170,7 @@ class OutputStream {
                 // player can act on; a server that stopped or never started is the likely one.
                 why = "no sound server answers, and the default device cannot play (" + why + ")";
             }
-            reportOnce("Audio output could not be opened, the reference tones stay silent: " + why);
+            reportOpenFailure(why);
         } else {
             reported_ = false;
         }
@@ -210,7 +207,6 @@ class OutputStream {
 
     void close() {
         pulse_.close();
-        pulseOpen_ = false;
         if (stream_ != nullptr) {
             // Closing aborts a running stream; no callback runs once it has returned.
             Pa_CloseStream(stream_);
@@ -220,14 +216,14 @@ class OutputStream {
 
   private:
     // One line per run of failures, not one per press.
-    void reportOnce(const std::string& line) {
+    void reportOpenFailure(const std::string& why) {
         if (reported_) {
             return;
         }
         reported_ = true;
         std::lock_guard lock(logMutex_);
         if (!logMuted_) {
-            log_.write(line);
+            log_.write("Audio output could not be opened, the reference tones stay silent: " + why);
         }
     }
 
@@ -263,10 +259,10 @@ class OutputStream {
         return paContinue;
     }
 
-    bool opened() const { return pulseOpen_ || stream_ != nullptr; }
+    bool opened() const { return pulse_.opened() || stream_ != nullptr; }
     bool playing() const {
-        return pulseOpen_ ? pulse_.playing()
-                          : stream_ != nullptr && Pa_IsStreamActive(stream_) == 1;
+        return pulse_.opened() ? pulse_.playing()
+                               : stream_ != nullptr && Pa_IsStreamActive(stream_) == 1;
     }
 
     // Declared first so that it is released last, after the stream has closed.
@@ -280,7 +276,6 @@ class OutputStream {
 
     // Worker thread only.
     PaStream* stream_ = nullptr;
-    bool pulseOpen_ = false;
     // Set while a failure to open is reported and the stream has not opened since; any thread
     // reads it.
     std::atomic<bool> reported_ = false;

@@ -31,6 +31,8 @@ class PulseToneStream {
     // Blocks for at most about 1.5 s. On Failed, error() says why in a few words; NoServer means
     // no server answered at all, so the caller may play without one.
     Outcome open(const std::string& device, std::uint32_t sampleRate);
+    // Whether the last open succeeded and no close has come since; the opening thread only.
+    bool opened() const { return stream_ != nullptr; }
     // Whether the stream still plays: false once the server has gone or dropped the stream. Read
     // without the client library's lock, which its audio thread holds while it fills.
     bool playing() const { return playing_.load(); }
