@@ -52,16 +52,13 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
     close();
     error_.clear();
     const auto deadline = std::chrono::steady_clock::now() + kReadyLimit;
-    loop_ = pa_threaded_mainloop_new();
-    if (loop_ == nullptr) {
+    client_.emplace("Strumwise");
+    if (!client_->made()) {
+        close();
         error_ = "the sound server's client library could not start";
         return Outcome::Failed;
     }
-    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Strumwise");
-    // No autospawn: playing a tone must not start a server the user stopped.
-    if (context_ == nullptr ||
-        pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-        pa_threaded_mainloop_start(loop_) < 0 || !awaitReady(false, deadline)) {
+    if (!client_->connect() || !awaitReady(false, deadline)) {
         close();
         return Outcome::NoServer;
     }
@@ -76,8 +73,8 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     bool connected = false;
     {
-        const LoopLock lock(loop_);
-        stream_ = pa_stream_new(context_, "Reference tones", &format, nullptr);
+        const LoopLock lock(client_->loop());
+        stream_ = pa_stream_new(client_->context(), "Reference tones", &format, nullptr);
         if (stream_ != nullptr) {
             pa_stream_set_write_callback(stream_, &PulseToneStream::onWritable, this);
             // The server shortens its own device latency to match, so that what it has queued
@@ -90,8 +87,8 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
     if (!connected || !awaitReady(true, deadline)) {
         int code = PA_ERR_UNKNOWN;
         {
-            const LoopLock lock(loop_);
-            code = pa_context_errno(context_);
+            const LoopLock lock(client_->loop());
+            code = pa_context_errno(client_->context());
         }
         if (code == PA_ERR_NOENTITY && !device.empty()) {
             error_ = "the sound server has no output device \"" + printableText(device) + "\"";
@@ -106,12 +103,12 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
         return Outcome::Failed;
     }
     {
-        const LoopLock lock(loop_);
+        const LoopLock lock(client_->loop());
         playing_ = true;
-        pa_context_set_state_callback(context_, &PulseToneStream::onContextState, this);
+        pa_context_set_state_callback(client_->context(), &PulseToneStream::onContextState, this);
         pa_stream_set_state_callback(stream_, &PulseToneStream::onStreamState, this);
         // A change the callbacks were set too late to see.
-        onContextState(context_, this);
+        onContextState(client_->context(), this);
         onStreamState(stream_, this);
     }
     return Outcome::Playing;
@@ -122,8 +119,8 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
 bool PulseToneStream::awaitReady(bool stream, std::chrono::steady_clock::time_point deadline) {
     while (std::chrono::steady_clock::now() < deadline) {
         {
-            const LoopLock lock(loop_);
-            const pa_context_state_t state = pa_context_get_state(context_);
+            const LoopLock lock(client_->loop());
+            const pa_context_state_t state = pa_context_get_state(client_->context());
             if (!PA_CONTEXT_IS_GOOD(state)) {
                 return false;
             }
@@ -160,24 +157,16 @@ void PulseToneStream::onStreamState(pa_stream* stream, void* self) {
 
 void PulseToneStream::close() {
     playing_ = false;
-    if (loop_ != nullptr) {
+    if (client_) {
         // Stopping waits for the library's thread, so no fill runs after this.
-        pa_threaded_mainloop_stop(loop_);
+        client_->stop();
     }
     if (stream_ != nullptr) {
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    if (context_ != nullptr) {
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-        context_ = nullptr;
-    }
-    if (loop_ != nullptr) {
-        pa_threaded_mainloop_free(loop_);
-        loop_ = nullptr;
-    }
+    client_.reset();
 }
 
 // The client library's thread, as the server asks for more: the frames are written straight

@@ -3,9 +3,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
-struct pa_threaded_mainloop;
+#include "platform/desktop/sound_server_client.h"
+
 struct pa_context;
 struct pa_stream;
 
@@ -48,8 +50,7 @@ class PulseToneStream {
 
     const Fill fill_;
     void* const fillContext_;
-    pa_threaded_mainloop* loop_ = nullptr;
-    pa_context* context_ = nullptr;
+    std::optional<SoundServerClient> client_;
     pa_stream* stream_ = nullptr;
     std::string error_;
     std::atomic<bool> playing_ = false;

@@ -2,41 +2,18 @@
 
 #include <pulse/context.h>
 #include <pulse/subscribe.h>
-#include <pulse/thread-mainloop.h>
 
 namespace strumwise::platform::desktop {
 
-SoundServerWatch::SoundServerWatch(std::function<void()> changed) : changed_(std::move(changed)) {
-    loop_ = pa_threaded_mainloop_new();
-    if (loop_ == nullptr) {
+SoundServerWatch::SoundServerWatch(std::function<void()> changed)
+    : changed_(std::move(changed)), client_("Strumwise device watch") {
+    if (!client_.made()) {
         return;
     }
-    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Strumwise device watch");
-    if (context_ == nullptr) {
-        return;
-    }
-    pa_context_set_state_callback(context_, &SoundServerWatch::onState, this);
-    // No autospawn: watching must not start a server the user stopped.
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-        return;
-    }
+    pa_context_set_state_callback(client_.context(), &SoundServerWatch::onState, this);
     state_ = State::Connecting;
-    if (pa_threaded_mainloop_start(loop_) < 0) {
+    if (!client_.connect()) {
         state_ = State::Ended;
-    }
-}
-
-SoundServerWatch::~SoundServerWatch() {
-    if (loop_ != nullptr) {
-        // Stopping waits for the library's thread, so no callback runs after this.
-        pa_threaded_mainloop_stop(loop_);
-    }
-    if (context_ != nullptr) {
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-    }
-    if (loop_ != nullptr) {
-        pa_threaded_mainloop_free(loop_);
     }
 }
 

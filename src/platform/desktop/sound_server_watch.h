@@ -3,7 +3,8 @@
 #include <atomic>
 #include <functional>
 
-struct pa_threaded_mainloop;
+#include "platform/desktop/sound_server_client.h"
+
 struct pa_context;
 
 namespace strumwise::platform::desktop {
@@ -16,7 +17,6 @@ namespace strumwise::platform::desktop {
 class SoundServerWatch {
   public:
     explicit SoundServerWatch(std::function<void()> changed);
-    ~SoundServerWatch();
     SoundServerWatch(const SoundServerWatch&) = delete;
     SoundServerWatch& operator=(const SoundServerWatch&) = delete;
 
@@ -30,10 +30,10 @@ class SoundServerWatch {
     static void onState(pa_context* context, void* self);
 
     const std::function<void()> changed_;
-    pa_threaded_mainloop* loop_ = nullptr;
-    pa_context* context_ = nullptr;
     enum class State { Connecting, Watching, Ended };
     std::atomic<State> state_ = State::Ended;
+    // Last, so that its thread has stopped before what the callbacks use is released.
+    SoundServerClient client_;
 };
 
 }  // namespace strumwise::platform::desktop
