@@ -12,7 +12,7 @@ constexpr double kFullScale = 32768.0;
 
 }  // namespace
 
-platform::LevelMeterState measureLevel(std::span<const std::int16_t> samples) {
+LevelMeterState measureLevel(std::span<const std::int16_t> samples) {
     if (samples.empty()) {
         return {};
     }

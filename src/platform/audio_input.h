@@ -4,17 +4,13 @@
 #include <memory>
 #include <optional>
 
+#include "base/level_meter.h"
 #include "platform/stream_format.h"
 
 namespace strumwise::platform {
 
-// Per-channel level meter reading on a linear 0..1 scale (full scale is 32768).
-// averagePower is the RMS of the most recently filled buffer, peakPower its largest absolute
-// sample.
-struct LevelMeterState {
-    float averagePower = 0.0f;
-    float peakPower = 0.0f;
-};
+// Per-channel level meter reading of the most recently filled buffer.
+using ::strumwise::LevelMeterState;
 
 // A capture buffer owned by its queue. The queue fills audioData with byteSize bytes of the
 // queue's format and hands the buffer to the input callback.
