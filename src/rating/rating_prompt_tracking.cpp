@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "base/stored_counter.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
+#include "rating/stored_counter.h"
 #include "rating/string_values.h"
 
 namespace strumwise::rating {
@@ -35,8 +35,7 @@ void RatingPrompt::incrementUseCount() {
         if (defaults.doubleForKey(kFirstUseDateKey) == 0.0) {
             defaults.setDouble(services_.clock.now(), kFirstUseDateKey);
         }
-        const std::int64_t useCount =
-            base::incrementStoredCount(defaults, kUseCountKey, services_.log);
+        const std::int64_t useCount = incrementStoredCount(defaults, kUseCountKey, services_.log);
         debugLog(formatWithObject("RATINGPROMPT Use count: %@", std::to_string(useCount)));
     } else {
         // A new version starts its counts afresh, and the user may be asked about it again.
@@ -60,7 +59,7 @@ void RatingPrompt::incrementSignificantEventCount() {
             defaults.setDouble(services_.clock.now(), kFirstUseDateKey);
         }
         const std::int64_t eventCount =
-            base::incrementStoredCount(defaults, kSignificantEventCountKey, services_.log);
+            incrementStoredCount(defaults, kSignificantEventCountKey, services_.log);
         debugLog(formatWithObject("RATINGPROMPT Significant event count: %@",
                                   std::to_string(eventCount)));
     } else {

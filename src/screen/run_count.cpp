@@ -1,7 +1,7 @@
 #include "screen/run_count.h"
 
 #include "base/settings_keys.h"
-#include "base/stored_counter.h"
+#include "rating/stored_counter.h"
 
 namespace strumwise::screen {
 
@@ -9,7 +9,7 @@ void countRun(platform::UserDefaults& defaults, platform::Log& log,
               std::string_view applicationDomain) {
     if (defaults.boolForKey(settings::kHasRunBeforeKey)) {
         log.write("Ya se abrió antes");
-        base::incrementStoredCount(defaults, settings::kNumberOfRunsKey, log);
+        rating::incrementStoredCount(defaults, settings::kNumberOfRunsKey, log);
         defaults.synchronize();
         return;
     }

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "base/settings_keys.h"
-#include "base/stored_counter.h"
 #include "platform/desktop/qt_user_defaults.h"
 #include "platform/headless/headless_log.h"
 #include "qt_test_app.h"
+#include "rating/stored_counter.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -99,7 +99,7 @@ TEST_F(QtUserDefaultsTest, TwoWindowsStartedAtOnceCountTwoRunsAndKeepEachOthersK
         std::latch start(2);
         auto countRun = [&](QtUserDefaults& window) {
             start.arrive_and_wait();
-            base::incrementStoredCount(window, runs, log);
+            rating::incrementStoredCount(window, runs, log);
             window.synchronize();
         };
         std::thread other(countRun, std::ref(second));

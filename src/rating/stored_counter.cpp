@@ -1,4 +1,4 @@
-#include "base/stored_counter.h"
+#include "rating/stored_counter.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,7 +7,7 @@
 
 #include "base/decimal_text.h"
 
-namespace strumwise::base {
+namespace strumwise::rating {
 namespace {
 
 // Whether a stored value's text is a finite number, as a hand-edited file might spell one.
@@ -45,4 +45,4 @@ std::int64_t incrementStoredCount(platform::UserDefaults& defaults, std::string_
     });
 }
 
-}  // namespace strumwise::base
+}  // namespace strumwise::rating

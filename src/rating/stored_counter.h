@@ -6,7 +6,7 @@
 #include "platform/log.h"
 #include "platform/user_defaults.h"
 
-namespace strumwise::base {
+namespace strumwise::rating {
 
 // Adds one to the count stored under `key`, stores it and answers it, in one step of the store
 // (UserDefaults::updateInteger), so that processes sharing the store never count as one. A count at
@@ -16,4 +16,4 @@ namespace strumwise::base {
 std::int64_t incrementStoredCount(platform::UserDefaults& defaults, std::string_view key,
                                   platform::Log& log);
 
-}  // namespace strumwise::base
+}  // namespace strumwise::rating
