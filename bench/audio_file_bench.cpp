@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/audio_file.h"
 #include "base/level_meter.h"
 #include "pitch/mic_listener.h"
 #include "pitch/pitch_estimator.h"
-#include "platform/headless/audio_file.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/headless/audio_file.h"
+#include "adapters/headless/audio_file.h"
 
 namespace strumwise::bench {
 

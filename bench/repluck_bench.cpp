@@ -24,11 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/headless_log.h"
 #include "base/level_meter.h"
 #include "instrument_corpus.h"
 #include "pitch/fake_audio_input.h"
 #include "pitch/mic_listener.h"
-#include "platform/headless/headless_log.h"
 #include "tuner/tuner_state.h"
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_meter.h"

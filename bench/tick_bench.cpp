@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "adapters/headless/headless_platform.h"
 #include "pitch/mic_listener.h"
-#include "platform/headless/headless_platform.h"
 #include "screen/listener_microphone.h"
 #include "screen/outlet_binding.h"
 #include "screen/view_controller.h"

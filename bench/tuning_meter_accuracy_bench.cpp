@@ -21,9 +21,9 @@
 #include <tuple>
 #include <vector>
 
+#include "adapters/headless/audio_file.h"
 #include "base/level_meter.h"
 #include "pitch/pitch_estimator.h"
-#include "platform/headless/audio_file.h"
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_meter.h"
 #include "tuner/tuning_table.h"

@@ -51,8 +51,8 @@ file(WRITE "${_soxr_config_dir}/soxr-config.h.tmp" [=[
 ]=])
 configure_file("${_soxr_config_dir}/soxr-config.h.tmp" "${_soxr_config_dir}/soxr-config.h" COPYONLY)
 # Its fft4g32.c and fft4g64.c are replaced by tables whose entries have the types they are called
-# with, which WebAssembly requires (src/platform/web/soxr).
-set(_soxr_tables ${PROJECT_SOURCE_DIR}/src/platform/web/soxr)
+# with, which WebAssembly requires (src/adapters/web/soxr).
+set(_soxr_tables ${PROJECT_SOURCE_DIR}/src/adapters/web/soxr)
 add_library(strumwise_soxr STATIC
             ${_soxr}/soxr.c ${_soxr}/data-io.c ${_soxr}/dbesi0.c ${_soxr}/filter.c ${_soxr}/cr.c
             ${_soxr}/cr32.c ${_soxr}/cr64.c ${_soxr_tables}/rdft32.c ${_soxr_tables}/rdft64.c)

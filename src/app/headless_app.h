@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/file_audio_input.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/rating_platform.h"
+#include "adapters/headless/file_audio_input.h"
+#include "adapters/headless/headless_platform.h"
+#include "adapters/headless/rating_platform.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
 #include "screen/listener_microphone.h"

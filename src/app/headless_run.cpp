@@ -4,6 +4,9 @@
 #include <cmath>
 #include <memory>
 
+#include "adapters/headless/audio_file.h"
+#include "adapters/headless/ini_user_defaults.h"
+#include "adapters/headless/wav_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "app/screen_option.h"
@@ -11,9 +14,6 @@
 #include "base/printable_text.h"
 #include "base/text_format.h"
 #include "pitch/mic_listener.h"
-#include "platform/headless/audio_file.h"
-#include "platform/headless/ini_user_defaults.h"
-#include "platform/headless/wav_file.h"
 #include "tones/tone_length.h"
 #include "view/action_names.h"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/headless/screen_profile.h"
 #include "app/headless_app.h"
-#include "platform/headless/screen_profile.h"
 
 namespace strumwise::app {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/wav_file.h"
+#include "adapters/headless/wav_file.h"
 #include "strumwise_process.h"
 #include "support/test_signals.h"
 

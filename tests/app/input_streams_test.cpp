@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/headless/audio_file.h"
-#include "platform/headless/wav_file.h"
+#include "adapters/headless/audio_file.h"
+#include "adapters/headless/wav_file.h"
 #include "strumwise_process.h"
 #include "support/test_signals.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/ini_user_defaults.h"
-#include "platform/headless/wav_file.h"
+#include "adapters/headless/ini_user_defaults.h"
+#include "adapters/headless/wav_file.h"
 
 namespace strumwise::platform::headless {
 namespace {

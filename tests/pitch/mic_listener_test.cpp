@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
+#include "adapters/headless/headless_audio_session.h"
+#include "adapters/headless/headless_log.h"
 #include "pitch/fake_audio_input.h"
 #include "pitch/test_signals.h"
-#include "platform/headless/headless_audio_session.h"
-#include "platform/headless/headless_log.h"
 
 namespace strumwise::pitch {
 namespace {

@@ -7,10 +7,10 @@
 #include <thread>
 #include <vector>
 
+#include "adapters/headless/headless_log.h"
 #include "pitch/fake_audio_input.h"
 #include "pitch/mic_listener.h"
 #include "pitch/test_signals.h"
-#include "platform/headless/headless_log.h"
 
 namespace strumwise::pitch {
 namespace {

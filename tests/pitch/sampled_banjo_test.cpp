@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/audio_file.h"
 #include "base/level_meter.h"
 #include "pitch/pitch_estimator.h"
-#include "platform/headless/audio_file.h"
 
 namespace strumwise::pitch {
 namespace {

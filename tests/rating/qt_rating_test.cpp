@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/qt_rating_alerts.h"
-#include "platform/desktop/qt_rating_network.h"
-#include "platform/desktop/qt_rating_notifications.h"
-#include "platform/desktop/qt_rating_store.h"
-#include "platform/desktop/qt_rating_views.h"
-#include "platform/desktop/qt_test_app.h"
-#include "platform/headless/headless_platform.h"
+#include "adapters/desktop/qt_rating_alerts.h"
+#include "adapters/desktop/qt_rating_network.h"
+#include "adapters/desktop/qt_rating_notifications.h"
+#include "adapters/desktop/qt_rating_store.h"
+#include "adapters/desktop/qt_rating_views.h"
+#include "adapters/desktop/qt_test_app.h"
+#include "adapters/headless/headless_platform.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
 #include "rating_fakes.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/rating_alerts.h"
-#include "platform/headless/rating_notifications.h"
-#include "platform/headless/rating_views.h"
+#include "adapters/headless/headless_platform.h"
+#include "adapters/headless/rating_alerts.h"
+#include "adapters/headless/rating_notifications.h"
+#include "adapters/headless/rating_views.h"
 #include "rating/rating_prompt.h"
 #include "rating_fakes.h"
 

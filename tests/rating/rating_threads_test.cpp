@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/rating_platform.h"
+#include "adapters/headless/headless_platform.h"
+#include "adapters/headless/rating_platform.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "platform/headless/headless_application.h"
+#include "adapters/headless/headless_application.h"
 #include "rating/store_config.h"
 #include "rating/store_links.h"
 #include "view/action_names.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless/rating_views.h"
+#include "adapters/headless/rating_views.h"
 #include "rating/rating_prompt.h"
 
 namespace strumwise::rating {

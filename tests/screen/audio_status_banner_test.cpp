@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/headless/trace_services.h"
+#include "adapters/headless/trace_services.h"
 #include "support/headless_screen.h"
 #include "tones/fakes.h"
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <tuple>
 
-#include "platform/headless/headless_log.h"
-#include "platform/headless/memory_user_defaults.h"
+#include "adapters/headless/headless_log.h"
+#include "adapters/headless/memory_user_defaults.h"
 #include "screen/controller_rig.h"
 #include "screen/run_count.h"
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <set>
 
-#include "platform/headless/outlet_names.h"
+#include "adapters/headless/outlet_names.h"
 #include "screen/controller_rig.h"
 #include "view/action_names.h"
 

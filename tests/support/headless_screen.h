@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "adapters/headless/headless_platform.h"
 #include "screen/microphone.h"
 #include "screen/outlet_binding.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/memory_views.h"
+#include "adapters/headless/memory_views.h"
 #include "tones/fakes.h"
 
 namespace strumwise::tones {

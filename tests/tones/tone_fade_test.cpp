@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/headless/memory_user_defaults.h"
+#include "adapters/headless/memory_user_defaults.h"
 #include "tones/oscillator.h"
 #include "tones/tone_volume.h"
 

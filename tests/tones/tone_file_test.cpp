@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/wav_file.h"
+#include "adapters/headless/wav_file.h"
 #include "tones/fakes.h"
 #include "tones/tone_length.h"
 

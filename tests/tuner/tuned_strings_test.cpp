@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/virtual_run_loop.h"
+#include "adapters/headless/virtual_run_loop.h"
 
 namespace strumwise::tuner {
 namespace {

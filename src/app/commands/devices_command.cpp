@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/desktop/audio_device_choice.h"
+#include "adapters/desktop/audio_devices.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/printable_text.h"
-#include "platform/desktop/audio_device_choice.h"
-#include "platform/desktop/audio_devices.h"
 
 namespace strumwise::app {
 namespace {

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/headless/audio_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/level_meter.h"
 #include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 #include "pitch/pitch_estimator.h"
-#include "platform/headless/audio_file.h"
 
 namespace strumwise::app {
 namespace {

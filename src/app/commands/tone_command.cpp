@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/headless/wav_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/printable_text.h"
-#include "platform/headless/wav_file.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_length.h"
 #include "tuner/tuning_table.h"

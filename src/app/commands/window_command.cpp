@@ -11,12 +11,12 @@
 #include <tuple>
 #include <vector>
 
+#include "adapters/desktop/audio_device_choice.h"
+#include "adapters/headless/audio_file.h"
 #include "app/commands/command.h"
 #include "app/desktop_window.h"
 #include "base/printable_text.h"
 #include "pitch/mic_listener.h"
-#include "platform/desktop/audio_device_choice.h"
-#include "platform/headless/audio_file.h"
 
 namespace strumwise::app {
 namespace {

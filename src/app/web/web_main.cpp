@@ -6,16 +6,16 @@
 #include <cmath>
 #include <memory>
 
+#include "adapters/web/browser.h"
+#include "adapters/web/web_application.h"
+#include "adapters/web/web_audio.h"
+#include "adapters/web/web_rating.h"
+#include "adapters/web/web_run_loop.h"
+#include "adapters/web/web_user_defaults.h"
+#include "adapters/web/web_views.h"
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
 #include "platform/passive_audio_session.h"
-#include "platform/web/browser.h"
-#include "platform/web/web_application.h"
-#include "platform/web/web_audio.h"
-#include "platform/web/web_rating.h"
-#include "platform/web/web_run_loop.h"
-#include "platform/web/web_user_defaults.h"
-#include "platform/web/web_views.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
 #include "screen/listener_microphone.h"

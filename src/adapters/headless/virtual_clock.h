@@ -1,0 +1,33 @@
+#pragma once
+
+#include <atomic>
+
+#include "adapters/headless/virtual_run_loop.h"
+#include "platform/clock.h"
+
+namespace strumwise::platform::headless {
+
+// Wall-clock time for the headless platform: a fixed epoch plus the run loop's virtual time, so
+// every run sees the same dates. Tests move the epoch to jump days without running the loop.
+class VirtualClock final : public Clock {
+  public:
+    // 2024-01-01 00:00:00 UTC.
+    static constexpr double kDefaultEpoch = 1704067200.0;
+
+    explicit VirtualClock(const VirtualRunLoop& runLoop, double epoch = kDefaultEpoch)
+        : runLoop_(runLoop), epoch_(epoch) {}
+
+    double now() const override {
+        return epoch_.load(std::memory_order_relaxed) + microsToSeconds(runLoop_.now());
+    }
+
+    double epoch() const { return epoch_.load(std::memory_order_relaxed); }
+    void setEpoch(double epoch) { epoch_.store(epoch, std::memory_order_relaxed); }
+    void advanceEpochBy(double seconds) { setEpoch(epoch() + seconds); }
+
+  private:
+    const VirtualRunLoop& runLoop_;
+    std::atomic<double> epoch_;
+};
+
+}  // namespace strumwise::platform::headless

@@ -1,0 +1,127 @@
+#include "adapters/desktop/audio_device_choice.h"
+
+#include <gtest/gtest.h>
+
+namespace strumwise::platform::desktop {
+namespace {
+
+struct Lines : Log {
+    std::vector<std::string> lines;
+    void write(std::string_view line) override { lines.emplace_back(line); }
+};
+
+AudioDeviceDescription portAudio(int index, std::string name, int inputs, int outputs) {
+    return {.index = index,
+            .id = name,
+            .name = name,
+            .hostApi = "ALSA",
+            .inputChannels = inputs,
+            .outputChannels = outputs};
+}
+
+AudioDeviceDescription server(int index, std::string id, std::string name, bool input) {
+    return {.index = index,
+            .id = std::move(id),
+            .name = std::move(name),
+            .hostApi = "PulseAudio",
+            .onServer = true,
+            .inputChannels = input ? 1 : 0,
+            .outputChannels = input ? 0 : 2};
+}
+
+// A description may hold anything, a tab and a terminal's colour code among them.
+const std::vector<AudioDeviceDescription> kDevices{
+    portAudio(0, "HDA Intel PCH: ALC892 Analog (hw:0,0)", 2, 2),
+    server(1, "alsa_input.usb-Blue_Yeti", "USB\tMic\x1b[31m", true),
+    server(2, "sink_b", "USB Headset", false),
+    portAudio(4, "pulse", 32, 32),
+};
+
+// One line per device whatever its name holds: the name escaped, then the server's name of the
+// device or the host API in brackets.
+TEST(AudioDeviceChoice, ListsANameEscapedWithItsIdentifierOrHostInBrackets) {
+    EXPECT_EQ(listedName(kDevices[1]), "USB\\tMic\\x1b[31m (alsa_input.usb-Blue_Yeti)");
+    EXPECT_EQ(listedName(kDevices[2]), "USB Headset (sink_b)");
+    EXPECT_EQ(listedName(kDevices[3]), "pulse (ALSA)");
+}
+
+// A device is named by any spelling the list prints, or by a part of a name or identifier no
+// other device of that direction shares; only devices of that direction count, and a number
+// names a device by its number only.
+TEST(AudioDeviceChoice, FindsADeviceByEverySpellingTheListPrintsInItsDirection) {
+    using enum AudioDirection;
+    const struct {
+        const char* request;
+        AudioDirection direction;
+        std::optional<int> index;
+    } cases[] = {
+        {"1", Input, 1},
+        {"1", Output, std::nullopt},
+        {"7", Input, std::nullopt},
+        {"892", Output, std::nullopt},
+        {"pulse (ALSA)", Input, 4},
+        {"pulse", Output, 4},
+        {"USB\\tMic\\x1b[31m (alsa_input.usb-Blue_Yeti)", Input, 1},
+        {"USB\\tMic\\x1b[31m", Input, 1},
+        {"USB\tMic\x1b[31m", Input, 1},
+        {"alsa_input.usb-Blue_Yeti", Input, 1},
+        {"USB Headset (sink_b)", Output, 2},
+        {"sink_b", Output, 2},
+        {"sink_b", Input, std::nullopt},
+        {"usb", Input, 1},
+        {"usb", Output, 2},
+        {"yeti", Input, 1},
+        {"alc892", Output, 0},
+        {"u", Output, std::nullopt},
+        {"", Input, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const AudioDeviceLookup found = findAudioDevice(kDevices, c.request, c.direction);
+        EXPECT_EQ(found.device ? std::optional(found.device->index) : std::nullopt, c.index)
+            << c.request;
+        EXPECT_EQ(found.error.empty(), c.index.has_value()) << c.request << ": " << found.error;
+    }
+    for (const AudioDeviceDescription& device : kDevices) {
+        const AudioDirection direction = device.inputChannels > 0 ? Input : Output;
+        const AudioDeviceLookup found = findAudioDevice(kDevices, listedName(device), direction);
+        ASSERT_TRUE(found.device) << listedName(device) << ": " << found.error;
+        EXPECT_EQ(found.device->id, device.id);
+    }
+    EXPECT_EQ(findAudioDevice(kDevices, "\x1b[2J", Input).error,
+              "no audio input device is named '\\x1b[2J' (see strumwise devices)");
+}
+
+// A remembered device is found by its identifier, or by the name earlier versions remembered; one
+// that is gone gives the default and says so once.
+TEST(AudioDeviceChoice, ARememberedDeviceThatIsGoneFallsBackToTheDefaultWithOneLogLine) {
+    const struct {
+        std::optional<std::string> id;
+        AudioDirection direction;
+        std::optional<int> index;
+        std::size_t lines;
+    } cases[] = {
+        {std::nullopt, AudioDirection::Output, std::nullopt, 0},
+        {"", AudioDirection::Output, std::nullopt, 0},
+        {"pulse", AudioDirection::Output, 4, 0},
+        {"sink_b", AudioDirection::Output, 2, 0},
+        {"USB Headset", AudioDirection::Output, 2, 0},
+        {"alsa_input.usb-Blue_Yeti", AudioDirection::Input, 1, 0},
+        {"alsa_input.usb-Blue_Yeti", AudioDirection::Output, std::nullopt, 1},
+        {"USB", AudioDirection::Input, std::nullopt, 1},
+    };
+    for (const auto& c : cases) {
+        Lines log;
+        const auto found = rememberedAudioDevice(kDevices, c.id, c.direction, log);
+        EXPECT_EQ(found ? std::optional(found->index) : std::nullopt, c.index)
+            << c.id.value_or("none");
+        ASSERT_EQ(log.lines.size(), c.lines) << c.id.value_or("none");
+        if (c.lines == 1) {
+            EXPECT_NE(log.lines[0].find("\"" + *c.id + "\" chosen earlier is gone"),
+                      std::string::npos)
+                << log.lines[0];
+        }
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::platform::desktop

@@ -1,0 +1,544 @@
+// Every main-screen layout: it loads, connects every outlet with the right kind of view, sends
+// every action, gives the screen class's own indicator room, shows every text of both languages
+// whole with the installed fonts (the About page's sound settings included), lets the tuning
+// meter lead, keeps every view in place whatever its texts say, dims a stale match, scales
+// evenly with its window, and looks right (a screenshot per layout, of a G3 20 cents sharp after
+// a match, lands in <build>/screenshots).
+
+#include <gtest/gtest.h>
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "adapters/desktop/qt_about_version.h"
+#include "adapters/desktop/qt_audio_settings.h"
+#include "adapters/desktop/qt_bundle.h"
+#include "adapters/desktop/qt_image_view_widget.h"
+#include "adapters/desktop/qt_images.h"
+#include "adapters/desktop/qt_meter_widgets.h"
+#include "adapters/desktop/qt_scaled_page.h"
+#include "adapters/desktop/qt_storyboard.h"
+#include "adapters/desktop/qt_windows.h"
+#include "adapters/desktop/screen_profile.h"
+#include "adapters/desktop/stderr_log.h"
+#include "adapters/headless/outlet_names.h"
+#include "qt_test_app.h"
+#include "tuner/tuning_meter.h"
+#include "view/action_names.h"
+#include "view/screen_class.h"
+
+namespace strumwise::platform::desktop {
+namespace {
+
+using headless::kMainScreenOutlets;
+using headless::OutletKind;
+
+struct LayoutCase {
+    view::ScreenClass screenClass;
+    ScreenProfile profile;               // the tallest screen of the class
+    std::vector<ScreenProfile> screens;  // every screen of the class
+};
+
+std::vector<LayoutCase> everyLayout() {
+    std::vector<LayoutCase> cases;
+    for (const auto& screen : listedScreens()) {
+        const auto screenClass = view::screenClassFor(screen.idiom, screen.height);
+        const ScreenProfile profile{screen.idiom, static_cast<double>(screen.height), screen.width};
+        const auto same = [&](const LayoutCase& c) { return c.screenClass == screenClass; };
+        if (auto found = std::find_if(cases.begin(), cases.end(), same); found != cases.end()) {
+            found->profile = profile;
+            found->screens.push_back(profile);
+        } else {
+            cases.push_back({screenClass, profile, {profile}});
+        }
+    }
+    return cases;
+}
+
+std::vector<std::string> everyActionName() {
+    std::vector<std::string> names(view::kForkActions.begin(), view::kForkActions.end());
+    names.insert(names.end(),
+                 {std::string(view::kStopAction), std::string(view::kPreviousTuningAction),
+                  std::string(view::kNextTuningAction), std::string(view::kMakerSiteAction),
+                  std::string(view::kReviewAction)});
+    names.insert(names.end(), view::kSiblingAppActions.begin(), view::kSiblingAppActions.end());
+    return names;
+}
+
+std::string indicatorOf(view::ScreenClass screenClass) {
+    if (screenClass == view::ScreenClass::iPhone4s) {
+        return "tunedString";
+    }
+    return screenClass >= view::ScreenClass::iPad ? "tunedStringiPad" : "tunedString5";
+}
+
+bool covers(QSize have, QSize needed) {
+    return have.width() >= needed.width() && have.height() >= needed.height();
+}
+
+QString sizeText(QSize size) {
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// Where each view the page shows stands on it, and its size.
+std::map<QWidget*, QRect> placesOf(QWidget& page) {
+    std::map<QWidget*, QRect> places;
+    for (QWidget* view : page.findChildren<QWidget*>()) {
+        if (view->isVisibleTo(&page)) {
+            places[view] = QRect(view->mapTo(&page, QPoint(0, 0)), view->size());
+        }
+    }
+    return places;
+}
+
+QString placeText(QRect place) {
+    return QStringLiteral("%1,%2 %3").arg(place.x()).arg(place.y()).arg(sizeText(place.size()));
+}
+
+// Every text on the page that its widget shows only in part, with the sizes: a label or a button
+// smaller than its text needs, a wrapped label too short for its lines, a tab narrower than its
+// title. Each page of a tabbed layout is brought up in turn.
+std::vector<std::string> clippedTexts(QWidget& page) {
+    std::vector<std::string> clipped;
+    const auto check = [&](const QWidget& widget, const QString& text, QSize have, QSize needed) {
+        if (!text.isEmpty() && !covers(have, needed)) {
+            clipped.push_back(QStringLiteral("%1 \"%2\" %3 needs %4")
+                                  .arg(widget.objectName(), text, sizeText(have), sizeText(needed))
+                                  .toStdString());
+        }
+    };
+    auto* tabs = page.findChild<QTabWidget*>();
+    for (int tab = 0; tab < (tabs != nullptr ? tabs->count() : 1); ++tab) {
+        if (tabs != nullptr) {
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+        }
+        for (QWidget* widget : page.findChildren<QWidget*>()) {
+            if (!widget->isVisibleTo(&page) || widget->size().isEmpty()) {
+                continue;
+            }
+            if (auto* bar = qobject_cast<QTabBar*>(widget)) {
+                for (int index = 0; index < bar->count(); ++index) {
+                    const QString title = bar->tabText(index);
+                    check(
+                        *bar, title, bar->tabRect(index).size(),
+                        {bar->fontMetrics().horizontalAdvance(title), bar->fontMetrics().height()});
+                }
+            } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+                check(*label, label->text(), label->size(),
+                      label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                        : label->sizeHint());
+            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                check(*button, button->text(), button->size(), button->sizeHint());
+            } else if (auto* choice = qobject_cast<QComboBox*>(widget)) {
+                // The drop-down's text field, inside its frame and beside its arrow.
+                QStyleOptionComboBox option;
+                option.initFrom(choice);
+                option.currentText = choice->currentText();
+                const QRect field = choice->style()->subControlRect(
+                    QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, choice);
+                const QFontMetrics metrics = choice->fontMetrics();
+                check(*choice, choice->currentText(), field.size(),
+                      {metrics.horizontalAdvance(choice->currentText()), metrics.height()});
+            }
+            // A view reaching out of its parent sideways is cut at the parent's edge.
+            const QWidget* parent = widget->parentWidget();
+            if (parent != nullptr && widget != &page &&
+                (widget->x() < 0 || widget->geometry().right() > parent->width() - 1)) {
+                clipped.push_back(QStringLiteral("%1 reaches %2..%3 out of its %4 px wide parent")
+                                      .arg(widget->objectName())
+                                      .arg(widget->x())
+                                      .arg(widget->geometry().right())
+                                      .arg(parent->width())
+                                      .toStdString());
+            }
+        }
+    }
+    return clipped;
+}
+
+// What the window adds to the About page: the version line and the sound settings, on a tuner
+// that hears a file.
+void addSoundSettings(QtStoryboard& layout) {
+    ASSERT_NE(addVersionToAboutPage(*layout.rootWidget()), nullptr);
+    AudioSettings settings;
+    settings.inputIsFile = true;
+    settings.volumeDb = -12.0;
+    ASSERT_NE(QtAudioSettingsPanel::addToAboutArea(*layout.rootWidget(), std::move(settings)),
+              nullptr);
+}
+
+// Where the tuning meter falls short of leading: its scale narrower than three quarters of the
+// tuner's panel, or its type smaller than 18 pixels.
+std::vector<std::string> meterShortfalls(QWidget& page) {
+    auto* meter = page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+    auto* panel = page.findChild<QWidget*>(QStringLiteral("tunerPanel"));
+    if (meter == nullptr || panel == nullptr) {
+        return {"no meter or no tuner panel"};
+    }
+    std::vector<std::string> shortfalls;
+    const double span = meter->scaleRect().width();
+    if (span < 0.75 * panel->width()) {
+        shortfalls.push_back("scale " + std::to_string(span) + " px of a " +
+                             std::to_string(panel->width()) + " px panel");
+    }
+    if (meter->textPixelSize() < 18) {
+        shortfalls.push_back("text " + std::to_string(meter->textPixelSize()) + " px");
+    }
+    return shortfalls;
+}
+
+// Every control a user can reach (a focusable button by its object name, a page tab by its place)
+// with what it tells the pointer and assistive technology: its tooltip and its accessible name.
+using Descriptions = std::map<std::string, std::pair<std::string, std::string>>;
+Descriptions controlDescriptions(QWidget& root) {
+    Descriptions descriptions;
+    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+        // The tab bar's own scroll buttons are never shown: the tabs always fit.
+        if (button->focusPolicy() != Qt::NoFocus &&
+            qobject_cast<QTabBar*>(button->parentWidget()) == nullptr) {
+            descriptions[button->objectName().toStdString()] = {
+                button->toolTip().toStdString(), button->accessibleName().toStdString()};
+        }
+    }
+    for (const QTabWidget* tabs : root.findChildren<QTabWidget*>()) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            descriptions["tab " + std::to_string(tab)] = {tabs->tabToolTip(tab).toStdString(),
+                                                          tabs->tabText(tab).toStdString()};
+        }
+    }
+    return descriptions;
+}
+
+// The texts the screen writes into a layout's labels as it runs, by key; each label gets the
+// longest of its texts.
+const std::map<std::string, std::vector<std::string>> kRunTimeTexts = {
+    {"currentTuningName",
+     {"TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"}},
+    {"audioStatusLabel", {"NoMicrophone", "MicrophoneLost", "NoAudioOutput"}},
+    {"aboutCongratsMessage", {"TunerAboutCongratsMessage"}},
+    {"aboutMsg2", {"TunerAboutMsg2"}},
+};
+
+void writeRunTimeTexts(QtStoryboard& layout, const QtBundle& bundle) {
+    for (const auto& [outlet, keys] : kRunTimeTexts) {
+        std::string longest;
+        for (const std::string& key : keys) {
+            longest = std::max(longest, bundle.localizedString(key, "", ""),
+                               [](const auto& a, const auto& b) { return a.size() < b.size(); });
+        }
+        layout.label(outlet)->setText(longest);
+    }
+}
+
+class EveryLayout : public ::testing::TestWithParam<LayoutCase> {
+  protected:
+    void SetUp() override { testing::qtTestApp(); }
+    StderrLog log_;
+};
+
+TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce) {
+    const auto name = std::string(view::storyboardName(GetParam().screenClass));
+    std::string error;
+    auto storyboard = loadStoryboardResource(name, &error);
+    ASSERT_NE(storyboard, nullptr) << error;
+    for (const auto& outlet : kMainScreenOutlets) {
+        const bool isLabel = storyboard->label(outlet.name) != nullptr;
+        const bool isImage = storyboard->imageView(outlet.name) != nullptr;
+        const bool isButton = storyboard->button(outlet.name) != nullptr;
+        EXPECT_EQ(isLabel, outlet.kind == OutletKind::Label) << name << " " << outlet.name;
+        EXPECT_EQ(isImage, outlet.kind == OutletKind::ImageView) << name << " " << outlet.name;
+        EXPECT_EQ(isButton, outlet.kind == OutletKind::Button) << name << " " << outlet.name;
+        EXPECT_EQ(storyboard->tuningMeter(outlet.name) != nullptr,
+                  outlet.kind == OutletKind::TuningMeter);
+        EXPECT_EQ(storyboard->levelMeter(outlet.name) != nullptr,
+                  outlet.kind == OutletKind::LevelMeter);
+    }
+    std::vector<std::string> sent;
+    storyboard->setActionHandler([&](std::string_view action) { sent.emplace_back(action); });
+    for (QPushButton* button : storyboard->rootWidget()->findChildren<QPushButton*>()) {
+        button->click();
+    }
+    auto expected = everyActionName();
+    std::sort(expected.begin(), expected.end());
+    std::sort(sent.begin(), sent.end());
+    EXPECT_EQ(sent, expected) << name;
+}
+
+// The picture of string 3 made for the class's screens.
+std::string thirdStringPicture(view::ScreenClass screenClass) {
+    using view::ScreenClass;
+    const char* suffix = screenClass == ScreenClass::iPhone4s  ? ""
+                         : screenClass == ScreenClass::iPhone  ? "_5"
+                         : screenClass == ScreenClass::iPhone6 ? "_6"
+                         : screenClass == ScreenClass::iPad    ? "_iPad"
+                         : screenClass > ScreenClass::iPad     ? "_iPad_Pro"
+                                                               : "_6plus";
+    return std::string("3rd_string") + suffix + ".png";
+}
+
+// The class's own indicator has room to show its picture while the other two take none, so
+// showing them on a match changes nothing on screen; the window opens with the design's
+// proportions, no larger than the desktop. A G3 matched and then heard 20 cents sharp greys the
+// lamp, the note and the picture, and the meter leads; back in tune, all is green again.
+TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
+    const LayoutCase& layoutCase = GetParam();
+    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
+    QtWindows windows(layoutCase.profile, "Strumwise", log_);
+    QtImages images;
+    Storyboard* storyboard = windows.loadStoryboard(name);
+    ASSERT_NE(storyboard, nullptr);
+    windows.installWindow(*storyboard);
+    ASSERT_TRUE(windows.hasWindow());
+    QWidget* window = windows.keyWindow();
+    const QSize design(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height));
+    const QRect desktop = window->screen()->availableGeometry();
+    EXPECT_LE(window->height(), desktop.height()) << name;
+    EXPECT_NEAR(window->width() * design.height(), window->height() * design.width(),
+                design.height())
+        << name;
+    window->resize(design);
+    QWidget* root = windows.keyStoryboard()->rootWidget();
+    const auto picture = [&](const std::string& outlet) {
+        return root->findChild<ImageViewWidget*>(QString::fromStdString(outlet));
+    };
+    const std::string lamp =
+        layoutCase.screenClass >= view::ScreenClass::iPad ? "LEDDisplay128" : "LEDDisplay";
+    EXPECT_EQ(picture(lamp)->pictureName().rfind("yellow", 0), 0u) << "unlit before any tick";
+    // A tuned third string, as the tick draws it, then heard 20 cents sharp.
+    storyboard->imageView("LEDDisplay")->setImage(images.imageNamed("green64.png"));
+    storyboard->imageView("LEDDisplay128")->setImage(images.imageNamed("green128.png"));
+    const std::string indicator = indicatorOf(layoutCase.screenClass);
+    for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
+        storyboard->imageView(view)->setHidden(false);
+    }
+    storyboard->imageView(indicator)->setImage(
+        images.imageNamed(thirdStringPicture(layoutCase.screenClass)));
+    storyboard->label("noteDisplay")->setText("G3");
+    storyboard->label("freq_label")->setText("198.3Hz");
+    storyboard->tuningMeter("tuningMeter")->show(tuner::tuningMeterReading(1, 198.27));
+    storyboard->screenLook("screenLook")->show(ScreenLook::Stale);
+    QCoreApplication::processEvents();
+    auto* note = root->findChild<QLabel*>(QStringLiteral("noteDisplay"));
+    const auto noteColour = [&] { return note->palette().color(QPalette::WindowText); };
+    const QColor staleNote = noteColour();
+    EXPECT_TRUE(picture(lamp)->dimmed() && picture(indicator)->dimmed()) << name;
+    EXPECT_LT(staleNote.saturationF(), 0.3) << name << ": a grey note";
+    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->look(),
+              ScreenLook::Stale);
+    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->accessibleName(),
+              QStringLiteral("G3, 20 cents sharp, tune down"));
+    EXPECT_EQ(picture(lamp)->accessibleName(), QStringLiteral("Lamp: no longer in tune"));
+    EXPECT_TRUE(window->grab().save(testing::screenshotDir() + QStringLiteral("/") +
+                                    QString::fromStdString(name) + QStringLiteral(".png")));
+    storyboard->screenLook("screenLook")->show(ScreenLook::InTune);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(picture(lamp)->dimmed() || picture(indicator)->dimmed()) << name;
+    EXPECT_GT(noteColour().saturationF(), 0.5) << name << ": a green note";
+    for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
+        auto* widget =
+            windows.keyStoryboard()->rootWidget()->findChild<QWidget*>(QString::fromLatin1(view));
+        ASSERT_NE(widget, nullptr);
+        if (view == indicator) {
+            EXPECT_GT(widget->width(), 60) << name << " " << view;
+            EXPECT_GT(widget->height(), 80) << name << " " << view;
+        } else {
+            EXPECT_TRUE(widget->size().isEmpty()) << name << " " << view;
+        }
+    }
+}
+
+// The texts the tuner writes as it runs change length all the time ("196Hz", "198.4Hz", a fork's
+// note shown and cleared); no view moves or changes size for it, by a pixel, so the picture, the
+// help text and the fork panel's header stay put.
+TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
+    const LayoutCase& layoutCase = GetParam();
+    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
+    const QtBundle bundle(QLocale(QLocale::Spanish), true);
+    auto layout = loadStoryboardResource(name, nullptr);
+    ASSERT_NE(layout, nullptr);
+    addSoundSettings(*layout);
+    const QSize size(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height));
+    ScaledPage page(*layout->rootWidget(), size);
+    page.show();
+    const auto write = [&](int variant) {
+        const std::vector<std::pair<const char*, std::vector<std::string>>> texts = {
+            {"freq_label", {"196Hz", "198.4Hz", "0.0Hz", "293.6Hz", "88.1Hz"}},
+            {"noteDisplay", {"G3", "D4", "B3", "A4", "C3"}},
+            {"tfnoteDisplay", {"", "D3", "E4", "A4", "C4"}},
+            {"tfFreqLabel", {"", "146.8Hz", "329.6Hz", "440Hz", "261.6Hz"}},
+            {"currentTuningName",
+             {bundle.localizedString("TuningFreeTitle", "", ""),
+              bundle.localizedString("TuningFreeTitle2", "", ""),
+              bundle.localizedString("TuningFreeTitle3", "", ""),
+              bundle.localizedString("TuningFreeTitle4", "", ""),
+              bundle.localizedString("TuningFreeTitle", "", "")}},
+        };
+        for (const auto& [outlet, values] : texts) {
+            layout->label(outlet)->setText(values[static_cast<std::size_t>(variant)]);
+        }
+        QCoreApplication::processEvents();
+        return placesOf(*page.page());
+    };
+    write(0);  // the page settles on its first texts
+    const auto first = write(0);
+    for (int variant = 1; variant < 5; ++variant) {
+        const auto now = write(variant);
+        for (const auto& [view, place] : first) {
+            EXPECT_EQ(placeText(now.at(view)), placeText(place))
+                << name << " " << view->objectName().toStdString() << " with texts " << variant;
+        }
+    }
+}
+
+// On every screen of its class and in both languages, with the fonts the setup installs, the
+// layout fits the screen and every text (its own and those the screen writes as it runs) is shown
+// whole. Every control has a tooltip and an accessible name, each translated into Spanish, and
+// the About page names the version.
+TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
+    const LayoutCase& layoutCase = GetParam();
+    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
+    Descriptions english;
+    for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::Spanish)}) {
+        const QtBundle bundle(locale, true);  // the layouts' texts are translated on loading
+        {
+            auto layout = loadStoryboardResource(name, nullptr);
+            ASSERT_NE(layout, nullptr);
+            const auto descriptions = controlDescriptions(*layout->rootWidget());
+            for (const auto& [control, description] : descriptions) {
+                const auto& [tooltip, accessibleName] = description;
+                const std::string where = name + " " + control + " in " + bundle.language();
+                EXPECT_FALSE(tooltip.empty() || accessibleName.empty()) << where;
+                if (!english.empty()) {
+                    EXPECT_NE(tooltip, english[control].first) << where;
+                }
+            }
+            english = descriptions;
+            // The about texts name the version in the player's language, right under the product
+            // name where the page shows one, so that a bug report can say which build it was.
+            QLabel* version = addVersionToAboutPage(*layout->rootWidget());
+            ASSERT_NE(version, nullptr) << name;
+            const QString word = locale.language() == QLocale::English ? QStringLiteral("Version")
+                                                                       : QStringLiteral("Versión");
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1 \\d+\\.\\d+\\.\\d+$").arg(word))
+                            .match(version->text())
+                            .hasMatch())
+                << name << ": " << version->text().toStdString();
+            auto* box = qobject_cast<QBoxLayout*>(version->parentWidget()->layout());
+            ASSERT_NE(box, nullptr);
+            const int at = box->indexOf(version);
+            const bool hasProductName =
+                !version->parentWidget()
+                     ->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^productName")),
+                                             Qt::FindDirectChildrenOnly)
+                     .isEmpty();
+            if (hasProductName) {
+                ASSERT_GT(at, 0) << name;
+                EXPECT_TRUE(box->itemAt(at - 1)->widget()->objectName().startsWith(
+                    QStringLiteral("productName")))
+                    << name;
+            } else {
+                EXPECT_EQ(at, 0) << name;
+            }
+        }
+        for (const ScreenProfile& screen : layoutCase.screens) {
+            auto layout = loadStoryboardResource(name, nullptr);
+            ASSERT_NE(layout, nullptr);
+            const QSize size(screen.width, static_cast<int>(screen.height));
+            const std::string where = name + " " + screen.text() + " " + bundle.language();
+            EXPECT_TRUE(covers(size, layout->rootWidget()->minimumSizeHint())) << where;
+            addSoundSettings(*layout);
+            ScaledPage page(*layout->rootWidget(), size);
+            page.show();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(QFontInfo(page.page()->font()).family(), QStringLiteral("DejaVu Sans"));
+            writeRunTimeTexts(*layout, bundle);
+            // The longest note and frequency the tuner writes for a banjo's strings.
+            layout->label("noteDisplay")->setText("G3");
+            layout->label("freq_label")->setText("198.4Hz");
+            QCoreApplication::processEvents();
+            EXPECT_EQ(clippedTexts(page), std::vector<std::string>{}) << where;
+            EXPECT_EQ(meterShortfalls(page), std::vector<std::string>{}) << where;
+            if (screen.text() == "phone:667") {
+                const auto* meter =
+                    page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+                EXPECT_GE(meter->scaleRect().width(), 240.0) << where;
+            }
+        }
+    }
+}
+
+std::string caseName(const ::testing::TestParamInfo<LayoutCase>& info) {
+    return std::string(view::storyboardName(info.param.screenClass));
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, EveryLayout, ::testing::ValuesIn(everyLayout()), caseName);
+
+// Every listed screen reaching a layout is proven above; here every layout has a listed screen.
+TEST(LayoutLoading, EveryLayoutHasAScreenAndAnUnknownOrPathLikeNameLoadsNothing) {
+    EXPECT_EQ(everyLayout().size(), static_cast<std::size_t>(view::ScreenClass::unlisted));
+    testing::qtTestApp();
+    std::string error;
+    EXPECT_EQ(loadStoryboardResource("Main_Watch", &error), nullptr);
+    EXPECT_NE(error.find("Main_Watch"), std::string::npos);
+    EXPECT_EQ(loadStoryboardResource("../images/green64.png", &error), nullptr);
+}
+
+// Made as short as 600 pixels, a window scales its page by one factor across and down, every
+// view keeps its place in the design, and no text is cut.
+TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
+    testing::qtTestApp();
+    StderrLog log;
+    for (const ScreenProfile& profile : {screenProfile(0, 956), screenProfile(1, 1376)}) {
+        const auto name =
+            std::string(view::storyboardName(view::screenClassFor(*profile.idiom, profile.height)));
+        QtWindows windows(profile, "Strumwise", log);
+        windows.installWindow(*windows.loadStoryboard(name));
+        auto* window = dynamic_cast<ScaledPage*>(windows.keyWindow());
+        ASSERT_NE(window, nullptr);
+        EXPECT_LE(window->minimumHeight(), 600) << name;
+        const QSize design = window->designSize();
+        window->resize(design);
+        QCoreApplication::processEvents();
+        const std::map<QWidget*, QRect> designed = placesOf(*window->page());
+
+        window->resize(design.width(), 600);
+        QCoreApplication::processEvents();
+        const double factor = 600.0 / design.height();
+        // Type sizes are whole pixels, so views sized by their text drift a little; a view that
+        // does not scale at all misses by tens of pixels.
+        const double kDrift = 0.015 * 600;
+        EXPECT_EQ(window->page()->size(), scaledSize(design, factor)) << name;
+        const std::map<QWidget*, QRect> scaled = placesOf(*window->page());
+        for (const auto& [view, was] : designed) {
+            const QRect now = scaled.at(view);
+            for (const auto& [a, b] : {std::pair{now.left(), was.left()},
+                                       {now.top(), was.top()},
+                                       {now.right(), was.right()},
+                                       {now.bottom(), was.bottom()}}) {
+                EXPECT_NEAR(a, b * factor, kDrift)
+                    << name << " " << view->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(clippedTexts(*window->page()), std::vector<std::string>{}) << name;
+        EXPECT_EQ(meterShortfalls(*window->page()), std::vector<std::string>{}) << name;
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::platform::desktop

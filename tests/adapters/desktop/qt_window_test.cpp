@@ -1,0 +1,313 @@
+// The tuner window end to end: a plucked string fed through --input lights the green lamp, the
+// note, the reference frequency and the string's picture; closing writes the run count; a
+// screen size without a layout gets a window that says so, and no rating alert over it; the
+// alert leaves when the tuner's window loses the activation; the logic's own log lines show only
+// when asked for; the keyboard alone plays the forks and browses the tunings, turns the pages and
+// opens the drop-downs, with a ring that shows where it is.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "adapters/desktop/qt_focus_ring.h"
+#include "adapters/desktop/qt_image_view_widget.h"
+#include "adapters/desktop/qt_keyboard.h"
+#include "adapters/desktop/qt_storyboard.h"
+#include "adapters/desktop/qt_user_defaults.h"
+#include "adapters/desktop/qt_windows.h"
+#include "app/desktop_window.h"
+#include "qt_test_app.h"
+#include "rating/rating_prompt.h"
+#include "screen/view_controller.h"
+#include "support/test_signals.h"
+#include "tones/fork_buttons.h"
+
+namespace strumwise::app {
+namespace {
+
+namespace desktop = platform::desktop;
+
+class DesktopWindow : public ::testing::Test {
+  protected:
+    // A window of the given screen that hears only silence.
+    static DesktopWindowConfig silentConfig(int kind, int height) {
+        DesktopWindowConfig config;
+        config.screen = desktop::screenProfile(kind, height);
+        config.input = platform::openSamples(std::vector<std::int16_t>(4096, 0));
+        return config;
+    }
+    static QString textOf(desktop::QtStoryboard& layout, const char* outlet) {
+        auto* label = layout.rootWidget()->findChild<QLabel*>(QString::fromLatin1(outlet));
+        return label != nullptr ? label->text() : QStringLiteral("<missing>");
+    }
+    static std::string pictureOf(desktop::QtStoryboard& layout, const char* outlet) {
+        auto* view = dynamic_cast<desktop::ImageViewWidget*>(
+            layout.rootWidget()->findChild<QWidget*>(QString::fromLatin1(outlet)));
+        return view != nullptr ? view->pictureName() : "<missing>";
+    }
+
+    testing::TestConfigHome home_;
+};
+
+TEST_F(DesktopWindow, APluckedFirstStringLightsTheGreenLampAndItsPicture) {
+    DesktopWindowConfig config;
+    config.screen = desktop::screenProfile(0, 667);
+    config.input = platform::openSamples(testing::pluckedString(293.66, 3.0));
+    DesktopWindowApp app(std::move(config));
+    ASSERT_TRUE(app.launch());
+    desktop::QtStoryboard* layout = app.layout();
+    ASSERT_NE(layout, nullptr);
+    EXPECT_EQ(layout->name(), "Main_iPhone6");
+    // Start-up has drawn the first tuning.
+    EXPECT_EQ(textOf(*layout, "firstString"), QStringLiteral("D4"));
+    EXPECT_EQ(pictureOf(*layout, "chartDisplay"), "chartipad.png");  // 667 points: pad charts
+
+    const bool lit = testing::processEventsUntil(
+        [&] { return pictureOf(*layout, "LEDDisplay") == "green64.png"; }, 15000);
+    ASSERT_TRUE(lit) << "the lamp shows " << pictureOf(*layout, "LEDDisplay");
+    EXPECT_EQ(pictureOf(*layout, "LEDDisplay128"), "green128.png");
+    EXPECT_EQ(pictureOf(*layout, "tunedString5"), "1st_string_6.png");
+    EXPECT_EQ(textOf(*layout, "noteDisplay"), QStringLiteral("D4"));
+    EXPECT_EQ(textOf(*layout, "freq_label"), QStringLiteral("293.6Hz"));
+    EXPECT_TRUE(app.windows().keyWindow()->grab().save(testing::screenshotDir() +
+                                                       QStringLiteral("/window_tuned_D4.png")));
+
+    ASSERT_TRUE(app.shutDown());
+    const desktop::QtUserDefaults stored(
+        "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
+    EXPECT_TRUE(stored.boolForKey("Plinmoor"));
+    EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
+}
+
+// Everything the process writes on standard error while `run` runs.
+std::string standardErrorOf(const std::function<void()>& run) {
+    QTemporaryFile file;
+    if (!file.open()) {
+        return "<no temporary file>";
+    }
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(file.handle(), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    file.seek(0);
+    return file.readAll().toStdString();
+}
+
+TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseShowsThem) {
+    for (const bool verbose : {false, true}) {
+        const std::string written = standardErrorOf([&] {
+            DesktopWindowConfig config = silentConfig(0, 956);
+            config.verbose = verbose;
+            DesktopWindowApp app(std::move(config));
+            ASSERT_TRUE(app.launch());
+            testing::processEventsUntil([] { return false; }, 300);
+        });
+        for (const char* line : {"iPhone has a height of: 956", "AudioQueueSetProperty error: 0",
+                                 verbose ? "Ya se abri" : "Me abriste por primera vez"}) {
+            EXPECT_EQ(written.find(line) != std::string::npos, verbose) << line << "\n" << written;
+        }
+    }
+}
+
+// Keys only: Tab walks the controls in reading order, 3 plays the third string's fork, whose
+// button stays pressed until Space stops the tone, and the arrows browse all four tunings, the
+// forks playing the tuning shown.
+TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning) {
+    DesktopWindowConfig config = silentConfig(0, 667);
+    DesktopWindowApp app(std::move(config));
+    ASSERT_TRUE(app.launch());
+    QWidget* window = app.windows().mainWindow();
+    ASSERT_TRUE(testing::processEventsUntil([&] { return window->isActiveWindow(); }, 5000));
+    desktop::QtStoryboard& layout = *app.layout();
+    const auto press = [&](Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : window, key);
+    };
+
+    // The first tuning hides the arrow back, and the About page is not showing.
+    std::vector<std::string> visited;
+    for (int i = 0; i < 9; ++i) {
+        visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+        press(Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{
+                           "showNextTuningButton", "firstFreqButton", "secondFreqButton",
+                           "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton",
+                           "qt_tabwidget_tabbar", "showNextTuningButton"}));
+    // On the About page the sound settings come before the store's buttons.
+    const QList<QWidget*> order = desktop::QtKeyboard::readingOrder(*window);
+    ASSERT_GT(order.size(), 2);
+    EXPECT_EQ(order.back()->objectName(), QStringLiteral("qt_tabwidget_tabbar"));
+    const auto place = [&](const char* name) {
+        const auto found = std::find_if(order.begin(), order.end(), [&](const QWidget* widget) {
+            return widget->objectName() == QLatin1String(name);
+        });
+        return found - order.begin();
+    };
+    EXPECT_LT(place("stopButton"), place("toneVolumeSlider"));
+    EXPECT_LT(place("toneVolumeSlider"), place("inputDeviceChoice"));
+    EXPECT_LT(place("inputDeviceChoice"), place("outputDeviceChoice"));
+    EXPECT_LT(place("outputDeviceChoice"), place("makerSiteButton"));
+
+    auto* third = layout.rootWidget()->findChild<QPushButton*>(QStringLiteral("thirdFreqButton"));
+    ASSERT_NE(third, nullptr);
+    const auto playing = [&] {
+        return app.controller()->curPlayState() == tones::ForkButtons::kPlaying;
+    };
+    press(Qt::Key_3);
+    EXPECT_TRUE(playing());
+    EXPECT_TRUE(third->isChecked());
+    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("G3"));
+    EXPECT_EQ(textOf(layout, "tfFreqLabel"), QStringLiteral("196Hz"));
+    press(Qt::Key_Space);
+    EXPECT_FALSE(playing());
+    EXPECT_FALSE(third->isChecked());
+
+    std::vector<QString> titles{textOf(layout, "currentTuningName")};
+    for (int i = 0; i < 4; ++i) {
+        press(Qt::Key_Right);
+        titles.push_back(textOf(layout, "currentTuningName"));
+    }
+    EXPECT_EQ(std::set<QString>(titles.begin(), titles.end()).size(), 4u);
+    EXPECT_EQ(titles[3], titles[4]) << "the last tuning stays";
+    press(Qt::Key_5);
+    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("G4"));
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    press(Qt::Key_5);
+    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("A4")) << "the second tuning";
+    EXPECT_TRUE(playing());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(playing());
+    press(Qt::Key_Left);
+    EXPECT_EQ(textOf(layout, "currentTuningName"), titles[0]);
+}
+
+// How many pixels of a light band (the focus ring's) lie just above the middle of `area`.
+int lightBandAbove(const QImage& image, const QRect& area) {
+    int light = 0;
+    for (int y = area.top() - 1; y >= std::max(0, area.top() - 10); --y) {
+        const QColor pixel = image.pixelColor(area.center().x(), y);
+        light += pixel.lightness() > 200 ? 1 : 0;
+    }
+    return light;
+}
+
+// On the focused tab bar the arrows turn the pages rather than the tunings; Space and Return
+// open a focused drop-down rather than stopping the tone or pressing anything; and wherever the
+// focus is, tab bar and slider included, a light ring at least 2 pixels wide shows it.
+TEST_F(DesktopWindow, TheKeyboardTurnsPagesOpensDropDownsAndARingShowsWhereItIs) {
+    DesktopWindowApp app(silentConfig(0, 667));
+    ASSERT_TRUE(app.launch());
+    QWidget* window = app.windows().mainWindow();
+    ASSERT_TRUE(testing::processEventsUntil([&] { return window->isActiveWindow(); }, 5000));
+    desktop::QtStoryboard& layout = *app.layout();
+    auto* pages = layout.rootWidget()->findChild<QTabWidget*>();
+    auto* tabs = pages->findChild<QTabBar*>();
+    auto* ring = dynamic_cast<desktop::QtFocusRing*>(
+        window->findChild<QWidget*>(QStringLiteral("focusRing")));
+    ASSERT_NE(ring, nullptr);
+    const auto ringedOnScreen = [&](QWidget* control) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ring->target(), control);
+        EXPECT_TRUE(ring->isVisible());
+        const QRect ringed = ring->ringedRect();
+        EXPECT_TRUE(ring->geometry().contains(ringed));
+        return lightBandAbove(window->grab().toImage(), ringed);
+    };
+
+    const QString title = textOf(layout, "currentTuningName");
+    tabs->setFocus(Qt::TabFocusReason);
+    EXPECT_GE(ringedOnScreen(tabs), 2) << "around the current tab";
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_EQ(textOf(layout, "currentTuningName"), title);
+    EXPECT_GE(ringedOnScreen(tabs), 2) << "following the tab";
+
+    auto* slider = layout.rootWidget()->findChild<QSlider*>(QStringLiteral("toneVolumeSlider"));
+    slider->setFocus(Qt::TabFocusReason);
+    EXPECT_GE(ringedOnScreen(slider), 2);
+
+    auto* speakers =
+        layout.rootWidget()->findChild<QComboBox*>(QStringLiteral("outputDeviceChoice"));
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        speakers->setFocus(Qt::TabFocusReason);
+        EXPECT_GE(ringedOnScreen(speakers), 2);
+        QTest::keyClick(speakers, key);
+        EXPECT_TRUE(speakers->view()->isVisible()) << key;
+        speakers->hidePopup();
+    }
+    tabs->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs, Qt::Key_Left);
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
+    DesktopWindowApp app(silentConfig(0, 800));
+    EXPECT_FALSE(app.launch());
+    EXPECT_EQ(app.controller(), nullptr);
+    ASSERT_TRUE(app.windows().hasWindow());
+    auto* message =
+        app.windows().keyWindow()->findChild<QLabel*>(QStringLiteral("noLayoutMessage"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->text().contains(QStringLiteral("phone:800")));
+    EXPECT_TRUE(message->text().contains(QStringLiteral("pad:1024")));
+
+    rating::RatingPrompt::forceShowPrompt(app.ratingPrompt(), true);
+    EXPECT_EQ(app.windows().keyWindow()->findChild<QMessageBox*>(), nullptr)
+        << "the rating alert never covers the explanation";
+}
+
+TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
+    DesktopWindowApp app(silentConfig(0, 667));
+    ASSERT_TRUE(app.launch());
+    QWidget* tuner = app.windows().mainWindow();
+    ASSERT_TRUE(testing::processEventsUntil([&] { return tuner->isActiveWindow(); }, 5000));
+    rating::RatingPrompt::forceShowPrompt(app.ratingPrompt(), true);
+    auto* alert = tuner->findChild<QMessageBox*>();
+    ASSERT_NE(alert, nullptr);
+    ASSERT_TRUE(alert->isVisible());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(testing::processEventsUntil([&] { return !alert->isVisible(); }, 5000));
+}
+
+TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
+    std::int64_t runs = 0;
+    for (const int signalNumber : {SIGTERM, SIGHUP}) {
+        DesktopWindowApp app(silentConfig(1, 1024));
+        ASSERT_TRUE(app.launch());
+        QTimer::singleShot(300, [signalNumber] { ::raise(signalNumber); });
+        EXPECT_EQ(app.exec(), 0) << signalNumber;
+        const desktop::QtUserDefaults stored(
+            "com.strumwise.tuner", desktop::QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
+        EXPECT_EQ(stored.integerForKey("numberOfRuns"), ++runs) << signalNumber;
+    }
+}
+
+}  // namespace
+}  // namespace strumwise::app

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/audio_file.h"
+#include "adapters/headless/wav_file.h"
+#include "app/headless_run.h"
+#include "support/test_signals.h"
+
+namespace strumwise::app {
+namespace {
+
+namespace headless = platform::headless;
+
+constexpr double kD4 = 293.66;
+
+// The command itself, on files.
+class HeadlessCommandTest : public ::testing::Test {
+  protected:
+    HeadlessCommandTest() {
+        directory = std::filesystem::temp_directory_path() /
+                    ("strumwise-headless-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(directory);
+        pluck = path("d4.wav");
+        writePluck(pluck, kD4);
+    }
+    static void writePluck(const std::string& name, double hertz) {
+        headless::WavFileWriter file(name, 14039, 1);
+        const auto samples = testing::pluckedString(hertz, 2.0);  // 28078 samples, exactly 2 s
+        file.write(samples.data(), samples.size());
+        EXPECT_TRUE(file.close()) << file.error();
+    }
+    ~HeadlessCommandTest() override { std::filesystem::remove_all(directory); }
+
+    std::string path(const std::string& name) const { return (directory / name).string(); }
+
+    // Runs `strumwise headless` with these arguments; answers the exit status and keeps the
+    // trace in `out` and the diagnostics in `err`.
+    int run(std::vector<std::string> args) {
+        std::vector<std::string_view> views(args.begin(), args.end());
+        HeadlessOptions options;
+        const std::string error = parseHeadlessOptions(views, options);
+        if (!error.empty()) {
+            err = error;
+            return 2;
+        }
+        std::FILE* outFile = std::tmpfile();
+        std::FILE* errFile = std::tmpfile();
+        const int status = runHeadless(options, outFile, errFile);
+        out = contents(outFile);
+        err = contents(errFile);
+        return status;
+    }
+
+    static std::string contents(std::FILE* file) {
+        std::rewind(file);
+        std::string text;
+        for (int c; (c = std::fgetc(file)) != EOF;) {
+            text += static_cast<char>(c);
+        }
+        std::fclose(file);
+        return text;
+    }
+
+    std::filesystem::path directory;
+    std::string pluck;
+    std::string out;
+    std::string err;
+};
+
+TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJson) {
+    ASSERT_EQ(run({pluck}), 0) << err;
+    EXPECT_EQ(err, "");
+    EXPECT_NE(out.find("0.000 window install \"Main_iPhone6\"\n"), std::string::npos);
+    EXPECT_NE(out.find("0.300 noteDisplay text \"D4\"\n"), std::string::npos);
+    EXPECT_NE(out.find("0.300 tunedString5 image \"1st_string_6.png\"\n"), std::string::npos);
+    // The first full block is heard at 0.292 s, so the 0.3 s tick is the first to see it: it
+    // writes the measurement, then the matched string's label, and arms one latch reset.
+    EXPECT_NE(out.find("0.300 freq_label text \"293.5Hz\"\n0.300 tunedString hidden 0\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("0.300 perform resetTuningBools after 5.000\n"), std::string::npos);
+    EXPECT_NE(out.find(" run resetTuningBools\n"), std::string::npos);
+    // Silence after the pluck dims the lamp again.
+    const auto green = out.rfind("LEDDisplay image \"green64.png\"");
+    const auto yellow = out.rfind("LEDDisplay image \"yellow64.png\"");
+    ASSERT_NE(green, std::string::npos);
+    EXPECT_TRUE(yellow != std::string::npos && yellow > green);
+    // 2 s of file plus 6 s: the last tick is the one at 8 s.
+    EXPECT_NE(out.find("\n8.000 "), std::string::npos);
+    EXPECT_EQ(out.find("\n8.100 "), std::string::npos);
+
+    const auto lineCount = std::count(out.begin(), out.end(), '\n');
+    ASSERT_EQ(run({pluck, "--json"}), 0) << err;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), lineCount);
+    EXPECT_NE(out.find(R"({"t":0.3,"target":"noteDisplay","op":"text","value":"D4"})"),
+              std::string::npos);
+
+    // The tuning meter, after the tick's own writes: a G3 20 cents sharp in open G reads about
+    // +20 on string 3, and the meter goes idle with the silence.
+    const std::string sharp = path("g3sharp.wav");
+    writePluck(sharp, 196.0 * std::pow(2.0, 20.0 / 1200.0));
+    ASSERT_EQ(run({sharp}), 0) << err;
+    const auto reading = out.find("0.300 tuningMeter value \"3 G3 +");
+    ASSERT_NE(reading, std::string::npos) << out;
+    EXPECT_EQ(out.rfind("\n0.300 freq_label text ", reading), out.rfind('\n', reading - 2));
+    EXPECT_NEAR(std::stod(out.substr(out.find('+', reading))), 20.0, 0.2);
+    EXPECT_LT(reading, out.find(" tuningMeter value \"\"\n", reading));
+
+    // A file of one sample runs until 6 s.
+    {
+        headless::WavFileWriter tiny(path("tiny.wav"), 44100, 1);
+        const std::int16_t sample = 1000;
+        tiny.write(&sample, 1);
+    }
+    ASSERT_EQ(run({path("tiny.wav")}), 0) << err;
+    EXPECT_NE(out.find("\n6.000 "), std::string::npos);
+    EXPECT_EQ(out.find("\n6.100 "), std::string::npos);
+}
+
+// A fundamental far weaker than its partials, steady for 1.2 s: the tuner reads it at its own
+// 174.8 Hz, and with --no-octave-check at the octave the harmonic sum alone finds, as it always
+// did. Far from every string of open G the meter names the note itself, with a dash for the
+// string.
+TEST_F(HeadlessCommandTest, ChecksTheOctaveUnlessToldNotToAndNamesNotesFarFromEveryString) {
+    const std::string weak = path("weak.wav");
+    {
+        headless::WavFileWriter file(weak, 14039, 1);
+        const double hertz = 14039.0 * 408 / 32768;  // F3, 2 cents sharp
+        std::vector<std::int16_t> samples(4 * 4096);
+        for (std::size_t n = 0; n < samples.size(); ++n) {
+            double value = 0.0;
+            int harmonic = 0;
+            for (const double weight : {0.05, 1.0, 0.8, 1.0, 0.6, 0.8}) {
+                value += weight * std::sin(2.0 * std::numbers::pi * ++harmonic * hertz *
+                                           static_cast<double>(n) / 14039.0);
+            }
+            samples[n] = static_cast<std::int16_t>(std::lround(4000.0 * value));
+        }
+        file.write(samples.data(), samples.size());
+        ASSERT_TRUE(file.close()) << file.error();
+    }
+    ASSERT_EQ(run({weak, "--until=1.5"}), 0) << err;
+    EXPECT_NE(out.find("0.300 freq_label text \"174.8Hz\"\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("0.300 tuningMeter value \"- F3 +"), std::string::npos) << out;
+    ASSERT_EQ(run({weak, "--until=1.5", "--no-octave-check"}), 0) << err;
+    EXPECT_NE(out.find("0.300 freq_label text \"349.6Hz\"\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("0.300 tuningMeter value \"- F4 +"), std::string::npos) << out;
+}
+
+TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
+    const std::string tone = path("tone.wav");
+    ASSERT_EQ(run({pluck, "--tuning", "3", "--press", "playD146_8Hz:@1", "--press",
+                   "stopFreqPlay:@1.5", "--tone-out", tone, "--until=2"}),
+              0)
+        << err;
+    EXPECT_NE(out.find("1.000 press playD146_8Hz:\n1.000 tfnoteDisplay text \"C3\"\n"
+                       "1.000 tfFreqLabel text \"130.8Hz\"\n1.000 tone frequency 130.8\n"
+                       "1.000 tone start\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("1.500 press stopFreqPlay:\n1.500 tone stop\n"), std::string::npos);
+    const auto rendered = headless::readAudioFile(tone, 44100.0);
+    ASSERT_EQ(rendered.error, "");
+    EXPECT_EQ(rendered.samples.size(), 22050u);  // half a second of tone, nothing while silent
+}
+
+TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
+    std::ofstream(path("bad.ini")) << "not an ini line\n";
+    std::ofstream(path("text.wav")) << "not a sound";
+    {
+        headless::WavFileWriter slow(path("slow.wav"), 1, 1);  // 6 samples claiming 6 s
+        const std::vector<std::int16_t> samples(6, 1000);
+        slow.write(samples.data(), samples.size());
+    }
+    const std::vector<std::vector<std::string>> cases{
+        {},
+        {pluck, "--tuning", "0"},
+        {pluck, "--press", "playG392Hz:"},
+        {pluck, "--press", "tickFree:@1"},
+        {pluck, "--until", "soon"},
+        {pluck, "--frobnicate"},
+        {path("missing.wav")},
+        {path("text.wav")},
+        {pluck, "--defaults", path("bad.ini")},
+        {pluck, "--tone-out", path("no/such/dir.wav")},
+        {path("slow.wav")},
+        // A WAV header cannot state the size of some recordings past an hour.
+        {pluck, "--tone-out", path("tone.wav"), "--until", "3601"},
+        {pluck, "--tone-out", path("tone.wav"), "--until", "0"},
+    };
+    for (const auto& args : cases) {
+        EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args.back());
+        EXPECT_FALSE(err.empty());
+        EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+}
+
+// A file cut short while the run hears it: the rest is silence, and stderr says so once.
+TEST_F(HeadlessCommandTest, AFileTruncatedWhileItIsHeardIsReportedOnce) {
+    struct Truncator {
+        std::string file;
+        std::string trace;
+        bool done = false;
+        static ssize_t write(void* self, const char* data, std::size_t size) {
+            auto& truncator = *static_cast<Truncator*>(self);
+            truncator.trace.append(data, size);
+            // Once the first blocks have been heard, the file loses all but its first 0.1 s.
+            if (!truncator.done && truncator.trace.find("\n0.6") != std::string::npos) {
+                std::filesystem::resize_file(truncator.file, 44 + 2 * 1404);
+                truncator.done = true;
+            }
+            return static_cast<ssize_t>(size);
+        }
+    };
+    Truncator truncator{pluck, {}, false};
+    std::FILE* outFile =
+        ::fopencookie(&truncator, "w", {nullptr, &Truncator::write, nullptr, nullptr});
+    ASSERT_NE(outFile, nullptr);
+    std::setvbuf(outFile, nullptr, _IOLBF, 0);
+    std::FILE* errFile = std::tmpfile();
+    HeadlessOptions options;
+    options.file = pluck;
+    options.untilSeconds = 4.0;
+    EXPECT_EQ(runHeadless(options, outFile, errFile), 0);
+    std::fclose(outFile);
+    EXPECT_TRUE(truncator.done);
+    EXPECT_EQ(contents(errFile), "strumwise headless: " + pluck +
+                                     " was cut short while it was read; the tuner heard silence "
+                                     "for the rest of it\n");
+    // The string rang at first.
+    EXPECT_NE(truncator.trace.find("freq_label text"), std::string::npos);
+
+    // A file left whole says nothing.
+    writePluck(pluck, kD4);
+    ASSERT_EQ(run({pluck, "--until", "4"}), 0);
+    EXPECT_EQ(err, "");
+}
+
+}  // namespace
+}  // namespace strumwise::app

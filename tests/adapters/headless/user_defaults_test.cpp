@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/ini_user_defaults.h"
+#include "adapters/headless/memory_user_defaults.h"
+
+namespace strumwise::platform::headless {
+namespace {
+
+const std::string kDomain = "com.strumwise.tuner";
+
+TEST(MemoryUserDefaults, AbsentKeysReadAsNothingAndValuesConvertOnRead) {
+    MemoryUserDefaults defaults;
+    EXPECT_FALSE(defaults.boolForKey("Plinmoor"));
+    EXPECT_EQ(defaults.integerForKey("numberOfRuns"), 0);
+
+    defaults.setInteger(3, "runs");
+    defaults.setString("YES", "flag");
+    defaults.setString("12.5 apples", "text");
+    defaults.setDouble(1e300, "huge");
+    EXPECT_EQ(defaults.stringForKey("runs"), "3");
+    EXPECT_TRUE(defaults.boolForKey("flag"));
+    EXPECT_EQ(defaults.integerForKey("text"), 12);
+    EXPECT_DOUBLE_EQ(defaults.doubleForKey("text"), 12.5);
+    EXPECT_EQ(defaults.integerForKey("huge"), INT64_MAX);  // saturates instead of overflowing
+}
+
+class IniUserDefaultsTest : public ::testing::Test {
+  protected:
+    IniUserDefaultsTest() {
+        directory = std::filesystem::temp_directory_path() /
+                    ("strumwise-ini-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(directory);
+        path = (directory / "defaults.ini").string();
+    }
+    ~IniUserDefaultsTest() override { std::filesystem::remove_all(directory); }
+
+    void write(const std::string& text) { std::ofstream(path) << text; }
+    std::string read() const {
+        std::ifstream in(path);
+        std::stringstream contents;
+        contents << in.rdbuf();
+        return contents.str();
+    }
+
+    std::filesystem::path directory;
+    std::string path;
+    std::string error;
+};
+
+TEST_F(IniUserDefaultsTest, AMissingFileIsCreatedAndValuesPersistAcrossRuns) {
+    {
+        auto defaults = IniUserDefaults::open(path, kDomain, error);
+        ASSERT_NE(defaults, nullptr) << error;
+        EXPECT_TRUE(std::filesystem::exists(path));
+        defaults->setBool(true, "Plinmoor");
+        defaults->setInteger(-7, "numberOfRuns");
+        defaults->setDouble(2.0, "whole");
+        defaults->setDouble(1704067200.125, "date");
+        defaults->setString("line\none \"quoted\" = é", "text");
+        defaults->setString("", "empty");
+        defaults->setInteger(1, "odd key = [x]");
+        EXPECT_TRUE(defaults->synchronize());
+    }
+    auto reopened = IniUserDefaults::open(path, kDomain, error);
+    ASSERT_NE(reopened, nullptr) << error;
+    // Each value reads back with the type it was written with.
+    EXPECT_EQ(reopened->values().snapshot(),
+              (DefaultsMap{{"Plinmoor", true},
+                           {"numberOfRuns", std::int64_t{-7}},
+                           {"whole", 2.0},
+                           {"date", 1704067200.125},
+                           {"text", std::string("line\none \"quoted\" = é")},
+                           {"empty", std::string()},
+                           {"odd key = [x]", std::int64_t{1}}}));
+}
+
+TEST_F(IniUserDefaultsTest, AMalformedFileIsOneClearErrorNamingTheLine) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"[com.strumwise.tuner]\nnumberOfRuns\n", "line 2: expected key=value"},
+        {"x=\"unterminated\n", "line 1: value of 'x'"},
+        {"[com.strumwise.tuner\n", "line 1: unterminated section header"},
+        {"[com.example.other]\nx=1\n", "line 1: section [com.example.other] is not"},
+        {"x=\"bad \\q escape\"\n", "line 1: value of 'x'"},
+    };
+    for (const auto& [text, expected] : cases) {
+        write(text);
+        error.clear();
+        EXPECT_EQ(IniUserDefaults::open(path, kDomain, error), nullptr) << text;
+        EXPECT_NE(error.find("malformed defaults file " + path + ": " + expected),
+                  std::string::npos)
+            << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+    // The malformed file is left as it was, not overwritten.
+    EXPECT_EQ(read(), "x=\"bad \\q escape\"\n");
+}
+
+// Only a regular file, or a missing one in an existing folder, can hold the defaults; anything
+// else is refused before it is read, and left as it was.
+TEST_F(IniUserDefaultsTest, WhatCannotHoldTheDefaultsIsRefusedUntouched) {
+    const std::string fifo = (directory / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string readOnly = (directory / "read-only.ini").string();
+    std::ofstream(readOnly) << "[com.strumwise.tuner]\nnumberOfRuns=3\n";
+    std::filesystem::permissions(readOnly, std::filesystem::perms(0444));
+    const std::string huge = (directory / "huge.ini").string();
+    std::ofstream(huge) << std::string(LockedDefaultsFile::kMaxBytes, '\n') << "#";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {fifo, "defaults file " + fifo + " is not a regular file"},
+        {directory.string(), "defaults file " + directory.string() + " is a directory"},
+        {readOnly, "defaults file " + readOnly + " is read-only"},
+        {huge, "defaults file " + huge + " is larger than 1 MiB"},
+        {(directory / "no" / "dir.ini").string(), "cannot create defaults file "},
+    };
+    for (const auto& [target, expected] : cases) {
+        error.clear();
+        EXPECT_EQ(IniUserDefaults::open(target, kDomain, error), nullptr) << target;
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << error;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::filesystem::status(readOnly).permissions(), std::filesystem::perms(0444));
+    EXPECT_FALSE(std::filesystem::exists(directory / "no"));
+}
+
+// A link is written through, so its target keeps being the defaults, with its own mode; a run
+// that changed nothing writes nothing, and one that did lays its keys over the file as it is
+// then, so keys another process wrote meanwhile survive.
+TEST_F(IniUserDefaultsTest, WritesGoThroughLinksKeepTheModeAndOnlyCarryChanges) {
+    write("; by hand\n\n[com.strumwise.tuner]\n  numberOfRuns = 11 \n# runs\n");
+    std::filesystem::permissions(path, std::filesystem::perms(0640));
+    const auto link = directory / "link.ini";
+    std::filesystem::create_symlink("defaults.ini", link);
+    {
+        auto defaults = IniUserDefaults::open(link.string(), kDomain, error);
+        ASSERT_NE(defaults, nullptr) << error;
+        EXPECT_EQ(defaults->integerForKey("numberOfRuns"), 11);  // comments and spaces skipped
+        write("[com.strumwise.tuner]\nnumberOfRuns=12\nother=1\n");
+        EXPECT_TRUE(defaults->synchronize());
+        EXPECT_EQ(read(), "[com.strumwise.tuner]\nnumberOfRuns=12\nother=1\n");
+        defaults->setBool(true, "Plinmoor");
+        EXPECT_TRUE(defaults->synchronize());
+        EXPECT_EQ(defaults->integerForKey("numberOfRuns"), 12);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(read(),
+              "# Strumwise user defaults\n[com.strumwise.tuner]\nPlinmoor=true\n"
+              "numberOfRuns=12\nother=1\n");
+    // The temporary file had a name of its own and is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory), {}), 2);
+}
+
+}  // namespace
+}  // namespace strumwise::platform::headless
