@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 #include "base/level_meter.h"
 #include "pitch/mic_listener.h"
 #include "pitch/pitch_estimator.h"
@@ -70,7 +70,7 @@ void BM_EstimateTwoHourFile(benchmark::State& state) {
     std::size_t blocks = 0;
     for (auto _ : state) {
         std::string error;
-        auto reader = strumwise::platform::headless::AudioFileReader::open(
+        auto reader = strumwise::platform::sound_files::AudioFileReader::open(
             path, MicListener::kSampleRate, error);
         if (!reader) {
             state.SkipWithError(error.c_str());

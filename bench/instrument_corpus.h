@@ -17,7 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 
 namespace strumwise::bench {
 
@@ -85,7 +85,7 @@ inline Corpus openCorpus(int argc, char** argv, const char* program) {
 }
 
 inline std::vector<std::int16_t> readCorpusFile(const std::filesystem::path& path) {
-    auto decoded = platform::headless::readAudioFile(path.string(), kRate);
+    auto decoded = platform::sound_files::readAudioFile(path.string(), kRate);
     return std::move(decoded.samples);
 }
 

@@ -21,7 +21,7 @@
 #include <tuple>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 #include "base/level_meter.h"
 #include "pitch/pitch_estimator.h"
 #include "tuner/tuner_tick.h"
@@ -73,7 +73,7 @@ std::vector<Block> loudBlocks(const std::filesystem::path& directory) {
             continue;
         }
         file.sound = sound;
-        const auto decoded = strumwise::platform::headless::readAudioFile(entry.path(), kRate);
+        const auto decoded = strumwise::platform::sound_files::readAudioFile(entry.path(), kRate);
         if (!decoded.error.empty()) {
             std::fprintf(stderr, "%s\n", decoded.error.c_str());
             continue;

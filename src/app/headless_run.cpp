@@ -4,9 +4,9 @@
 #include <cmath>
 #include <memory>
 
-#include "adapters/headless/audio_file.h"
 #include "adapters/headless/ini_user_defaults.h"
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/audio_file.h"
+#include "adapters/sound_files/wav_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "app/screen_option.h"
@@ -20,6 +20,7 @@
 namespace strumwise::app {
 
 namespace headless = platform::headless;
+namespace sound_files = platform::sound_files;
 
 const std::string_view kHeadlessUsage =
     "usage: strumwise headless FILE [options]\n"
@@ -187,23 +188,23 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     // counted through first since its header may misstate its length. The file is then heard
     // block by block as the run goes, so a file of any length takes the same memory.
     std::string readError;
-    const std::shared_ptr<headless::SoundSource> source =
-        headless::SoundSource::open(options.file, readError);
+    const std::shared_ptr<sound_files::SoundSource> source =
+        sound_files::SoundSource::open(options.file, readError);
     if (!source) {
         return fail(readError, kExitUsage);
     }
     std::optional<double> until = options.untilSeconds;
     if (!until) {
         const std::optional<std::uint64_t> fileSamples =
-            headless::countAudioFileSamples(source, pitch::MicListener::kSampleRate, readError);
+            sound_files::countAudioFileSamples(source, pitch::MicListener::kSampleRate, readError);
         if (!fileSamples) {
             return fail(readError, kExitUsage);
         }
         until =
             static_cast<double>(*fileSamples) / pitch::MicListener::kSampleRate + kTrailingSeconds;
     }
-    std::unique_ptr<headless::AudioFileReader> reader =
-        headless::AudioFileReader::open(source, pitch::MicListener::kSampleRate, readError);
+    std::unique_ptr<sound_files::AudioFileReader> reader =
+        sound_files::AudioFileReader::open(source, pitch::MicListener::kSampleRate, readError);
     if (!reader) {
         return fail(readError, kExitUsage);
     }
@@ -234,7 +235,7 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     config.presses = options.presses;
     config.rating = options.rating;
 
-    std::unique_ptr<headless::WavFileWriter> toneFile;
+    std::unique_ptr<sound_files::WavFileWriter> toneFile;
     if (!options.toneOut.empty()) {
         if (!tones::isToneFileLength(*until)) {
             // A longer recording could outgrow the sizes a WAV header can hold.
@@ -243,7 +244,7 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
                                    tones::kMaxToneFileSeconds, *until),
                         kExitUsage);
         }
-        toneFile = std::make_unique<headless::WavFileWriter>(options.toneOut, 44100, 2);
+        toneFile = std::make_unique<sound_files::WavFileWriter>(options.toneOut, 44100, 2);
         if (!toneFile->isOpen()) {
             return fail(toneFile->error(), kExitUsage);
         }

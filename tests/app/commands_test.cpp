@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/wav_file.h"
 #include "strumwise_process.h"
 #include "support/test_signals.h"
 
@@ -26,8 +26,8 @@ class Commands : public ::testing::Test {
         std::filesystem::create_directories(directory);
         const auto samples = strumwise::testing::pluckedString(293.66, 2.0);
         for (const char* name : {"d4.wav", "-d4.wav"}) {
-            strumwise::platform::headless::WavFileWriter file((directory / name).string(), 14039,
-                                                              1);
+            strumwise::platform::sound_files::WavFileWriter file((directory / name).string(), 14039,
+                                                                 1);
             file.write(samples.data(), samples.size());
             EXPECT_TRUE(file.close()) << file.error();
         }

@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/audio_file.h"
+#include "adapters/sound_files/wav_file.h"
 #include "strumwise_process.h"
 #include "support/test_signals.h"
 
@@ -58,8 +58,8 @@ class InputStreams : public ::testing::Test {
         // The string plucked again every 2 s for 8 s: the window plays it in real time, and
         // however late a loaded machine lets its first ticks run, some are still heard loud.
         const auto pluck = strumwise::testing::pluckedString(293.66, 2.0);
-        strumwise::platform::headless::WavFileWriter file((directory / "d4.wav").string(), 14039,
-                                                          1);
+        strumwise::platform::sound_files::WavFileWriter file((directory / "d4.wav").string(), 14039,
+                                                             1);
         for (int i = 0; i < 4; ++i) {
             file.write(pluck.data(), pluck.size());
         }
@@ -158,7 +158,7 @@ TEST_F(InputStreams, ToneWritesAWholeWavToAPipe) {
     EXPECT_EQ(piped.err, "");
     const fs::path copy = directory / "piped.wav";
     std::ofstream(copy, std::ios::binary) << piped.out;
-    const auto decoded = strumwise::platform::headless::readAudioFile(copy.string(), 44100.0);
+    const auto decoded = strumwise::platform::sound_files::readAudioFile(copy.string(), 44100.0);
     EXPECT_EQ(decoded.error, "");
     EXPECT_EQ(decoded.samples.size(), 22050u);  // its first channel, half a second
 }

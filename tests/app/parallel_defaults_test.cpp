@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "adapters/headless/ini_user_defaults.h"
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/wav_file.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -24,7 +24,7 @@ TEST(ParallelRuns, TwentyHeadlessRunsOnOneDefaultsFileCountTwentyAndAllSucceed) 
     const std::string path = (directory / "defaults.ini").string();
     const std::string silence = (directory / "silence.wav").string();
     {
-        WavFileWriter file(silence, 14039, 1);
+        sound_files::WavFileWriter file(silence, 14039, 1);
         const std::vector<std::int16_t> samples(1400, 0);
         file.write(samples.data(), samples.size());
         ASSERT_TRUE(file.close()) << file.error();

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 #include "base/level_meter.h"
 #include "pitch/pitch_estimator.h"
 
@@ -77,7 +77,7 @@ TEST(SampledBanjo, TheOctaveCheckReadsTheLowStringsAtTheirFundamental) {
                                 kSoundFont + " '" + (dir / "banjo.mid").string() +
                                 "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const auto decoded = platform::headless::readAudioFile(render, 14039.0);
+    const auto decoded = platform::sound_files::readAudioFile(render, 14039.0);
     std::filesystem::remove_all(dir);
     ASSERT_EQ(decoded.error, "");
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/wav_file.h"
 #include "tones/fakes.h"
 #include "tones/tone_length.h"
 
 namespace strumwise::tones {
 namespace {
 
-using platform::headless::WavFileWriter;
+using platform::sound_files::WavFileWriter;
 
 std::vector<std::int16_t> renderA440(std::uint32_t frames) {
     ToneGenerator generator;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/level_meter.h"
@@ -19,6 +19,9 @@
 #include "pitch/pitch_estimator.h"
 
 namespace strumwise::app {
+
+namespace sound_files = platform::sound_files;
+
 namespace {
 
 constexpr std::string_view kUsage =
@@ -65,11 +68,10 @@ int runEstimate(std::span<const std::string_view> args) {
     const bool octaveCheck = !parsed.options.empty();
 
     std::string error;
-    const std::shared_ptr<platform::headless::SoundSource> source =
-        platform::headless::SoundSource::open(path, error);
-    const std::unique_ptr<platform::headless::AudioFileReader> reader =
-        source ? platform::headless::AudioFileReader::open(source, pitch::MicListener::kSampleRate,
-                                                           error)
+    const std::shared_ptr<sound_files::SoundSource> source =
+        sound_files::SoundSource::open(path, error);
+    const std::unique_ptr<sound_files::AudioFileReader> reader =
+        source ? sound_files::AudioFileReader::open(source, pitch::MicListener::kSampleRate, error)
                : nullptr;
     if (!reader) {
         std::fprintf(stderr, "strumwise estimate: %s\n", error.c_str());

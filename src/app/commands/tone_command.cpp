@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/wav_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/printable_text.h"
@@ -20,6 +20,9 @@
 #include "tuner/tuning_table.h"
 
 namespace strumwise::app {
+
+namespace sound_files = platform::sound_files;
+
 namespace {
 
 constexpr std::string_view kUsage =
@@ -157,7 +160,7 @@ int runTone(std::span<const std::string_view> args) {
     generator.setCurTone(options.wave);
     generator.setToneFrequency(note->referenceFrequency);
 
-    platform::headless::WavFileWriter file(options.output, 44100, 2);
+    sound_files::WavFileWriter file(options.output, 44100, 2);
     if (!file.isOpen()) {
         std::fprintf(stderr, "strumwise tone: %s\n", file.error().c_str());
         return kExitUsage;

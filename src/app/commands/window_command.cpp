@@ -12,13 +12,16 @@
 #include <vector>
 
 #include "adapters/desktop/audio_device_choice.h"
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 #include "app/commands/command.h"
 #include "app/desktop_window.h"
 #include "base/printable_text.h"
 #include "pitch/mic_listener.h"
 
 namespace strumwise::app {
+
+namespace sound_files = platform::sound_files;
+
 namespace {
 
 // Qt aborts the process when it finds no platform to open a window on; with none named and no
@@ -132,17 +135,17 @@ int runWindowCommand(std::span<const std::string_view> args) {
         // window opens; each capture queue then reads it from its start, and a pipe or FIFO,
         // which can be read only once, is kept whole for them as it is read now.
         std::string error;
-        std::shared_ptr<platform::headless::SoundSource> source =
-            platform::headless::SoundSource::open(*options.inputPath, error);
-        if (!source || !platform::headless::AudioFileReader::open(
-                           source, pitch::MicListener::kSampleRate, error)) {
+        std::shared_ptr<sound_files::SoundSource> source =
+            sound_files::SoundSource::open(*options.inputPath, error);
+        if (!source ||
+            !sound_files::AudioFileReader::open(source, pitch::MicListener::kSampleRate, error)) {
             std::fprintf(stderr, "strumwise: %s\n", error.c_str());
             return kExitUsage;
         }
         config.input = [source = std::move(source)]() -> std::unique_ptr<platform::SampleReader> {
             std::string ignored;
-            return platform::headless::AudioFileReader::open(
-                source, pitch::MicListener::kSampleRate, ignored);
+            return sound_files::AudioFileReader::open(source, pitch::MicListener::kSampleRate,
+                                                      ignored);
         };
     }
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/audio_file.h"
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/audio_file.h"
+#include "adapters/sound_files/wav_file.h"
 #include "app/headless_run.h"
 #include "support/test_signals.h"
 
@@ -19,6 +19,7 @@ namespace strumwise::app {
 namespace {
 
 namespace headless = platform::headless;
+namespace sound_files = platform::sound_files;
 
 constexpr double kD4 = 293.66;
 
@@ -34,7 +35,7 @@ class HeadlessCommandTest : public ::testing::Test {
         writePluck(pluck, kD4);
     }
     static void writePluck(const std::string& name, double hertz) {
-        headless::WavFileWriter file(name, 14039, 1);
+        sound_files::WavFileWriter file(name, 14039, 1);
         const auto samples = testing::pluckedString(hertz, 2.0);  // 28078 samples, exactly 2 s
         file.write(samples.data(), samples.size());
         EXPECT_TRUE(file.close()) << file.error();
@@ -117,7 +118,7 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
 
     // A file of one sample runs until 6 s.
     {
-        headless::WavFileWriter tiny(path("tiny.wav"), 44100, 1);
+        sound_files::WavFileWriter tiny(path("tiny.wav"), 44100, 1);
         const std::int16_t sample = 1000;
         tiny.write(&sample, 1);
     }
@@ -133,7 +134,7 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
 TEST_F(HeadlessCommandTest, ChecksTheOctaveUnlessToldNotToAndNamesNotesFarFromEveryString) {
     const std::string weak = path("weak.wav");
     {
-        headless::WavFileWriter file(weak, 14039, 1);
+        sound_files::WavFileWriter file(weak, 14039, 1);
         const double hertz = 14039.0 * 408 / 32768;  // F3, 2 cents sharp
         std::vector<std::int16_t> samples(4 * 4096);
         for (std::size_t n = 0; n < samples.size(); ++n) {
@@ -168,7 +169,7 @@ TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("1.500 press stopFreqPlay:\n1.500 tone stop\n"), std::string::npos);
-    const auto rendered = headless::readAudioFile(tone, 44100.0);
+    const auto rendered = sound_files::readAudioFile(tone, 44100.0);
     ASSERT_EQ(rendered.error, "");
     EXPECT_EQ(rendered.samples.size(), 22050u);  // half a second of tone, nothing while silent
 }
@@ -177,7 +178,7 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
     std::ofstream(path("bad.ini")) << "not an ini line\n";
     std::ofstream(path("text.wav")) << "not a sound";
     {
-        headless::WavFileWriter slow(path("slow.wav"), 1, 1);  // 6 samples claiming 6 s
+        sound_files::WavFileWriter slow(path("slow.wav"), 1, 1);  // 6 samples claiming 6 s
         const std::vector<std::int16_t> samples(6, 1000);
         slow.write(samples.data(), samples.size());
     }

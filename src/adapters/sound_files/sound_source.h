@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 
 // The bytes of a sound file named on the command line, opened once and readable at any offset,
 // as often as needed and from any thread, so that counting a file and then playing it, or
@@ -52,4 +52,4 @@ class SoundSource {
     std::atomic<int> failedWith_{0};
 };
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

@@ -1,4 +1,4 @@
-#include "adapters/headless/sound_source.h"
+#include "adapters/sound_files/sound_source.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 
 #include "base/printable_text.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 namespace {
 
 std::string temporaryFolder() {
@@ -174,4 +174,4 @@ std::string SoundSource::failure() const {
     return failed == 0 ? std::string() : std::strerror(failed);
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

@@ -1,4 +1,4 @@
-#include "adapters/headless/wav_file.h"
+#include "adapters/sound_files/wav_file.h"
 
 #include <fcntl.h>
 #include <sndfile.h>
@@ -10,10 +10,10 @@
 #include <cstring>
 #include <vector>
 
-#include "adapters/headless/sndfile_reason.h"
+#include "adapters/sound_files/sndfile_reason.h"
 #include "base/printable_text.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 namespace {
 
 SNDFILE* handle(void* file) {
@@ -204,4 +204,4 @@ void WavFileWriter::fail(const std::string& what) {
     }
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

@@ -1,4 +1,4 @@
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 
 #include <sndfile.h>
 #include <soxr.h>
@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <string_view>
 
-#include "adapters/headless/sndfile_reason.h"
+#include "adapters/sound_files/sndfile_reason.h"
 #include "base/pcm16.h"
 #include "base/printable_text.h"
 #include "base/text_format.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 
 namespace {
 
@@ -376,4 +376,4 @@ DecodedAudio readAudioFile(const std::string& path, double sampleRate) {
     return result;
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 
 // libsndfile's reason for the last failure of `file` (or of the last open, for nullptr), as a
 // message quotes it after the file's name: without the "System error : " it puts before the
@@ -22,4 +22,4 @@ inline std::string sndfileReason(SNDFILE* file) {
     return text;
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

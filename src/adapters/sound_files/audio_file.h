@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/sound_source.h"
+#include "adapters/sound_files/sound_source.h"
 #include "platform/sample_reader.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 
 // The rates a sound file may declare. Outside them a header is taken for a lie or a mistake:
 // at 1 Hz a few bytes would stand for hours of audio.
@@ -64,4 +64,4 @@ struct DecodedAudio {
 };
 DecodedAudio readAudioFile(const std::string& path, double sampleRate);
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 
 // A 16-bit PCM WAV file being written, frame by frame. Any failure (the file cannot be created,
 // the disk is full, the header cannot be finished) is kept as one line in error(), and once a
@@ -47,4 +47,4 @@ class WavFileWriter {
     std::string error_;
 };
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files

@@ -1,4 +1,4 @@
-#include "adapters/headless/audio_file.h"
+#include "adapters/sound_files/audio_file.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -16,7 +16,7 @@
 
 #include "base/pcm16.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::sound_files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -184,4 +184,4 @@ TEST_F(AudioFileTest, NanIsSilenceAndEverythingElseIsClippedToSixteenBits) {
 }
 
 }  // namespace
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::sound_files
