@@ -23,7 +23,7 @@ std::shared_ptr<const headless::MicrophoneSignal> tenSecondsOfPlucks() {
     return signal;
 }
 
-void runHeadless(benchmark::State& state, headless::TraceSink::Format format) {
+void runHeadless(benchmark::State& state, strumwise::platform::trace::TraceSink::Format format) {
     const auto signal = tenSecondsOfPlucks();
     const double seconds = static_cast<double>(signal->samples.size()) / signal->sampleRate;
     std::size_t bytes = 0;
@@ -46,10 +46,10 @@ void runHeadless(benchmark::State& state, headless::TraceSink::Format format) {
 }
 
 void BM_HeadlessRunText(benchmark::State& state) {
-    runHeadless(state, headless::TraceSink::Format::Text);
+    runHeadless(state, strumwise::platform::trace::TraceSink::Format::Text);
 }
 void BM_HeadlessRunJson(benchmark::State& state) {
-    runHeadless(state, headless::TraceSink::Format::Json);
+    runHeadless(state, strumwise::platform::trace::TraceSink::Format::Json);
 }
 
 BENCHMARK(BM_HeadlessRunText)->Unit(benchmark::kMillisecond);

@@ -31,9 +31,6 @@
 #include "adapters/desktop/qt_windows.h"
 #include "adapters/desktop/stderr_log.h"
 #include "adapters/headless/rating_alerts.h"
-#include "adapters/headless/trace_services.h"
-#include "adapters/headless/trace_sink.h"
-#include "adapters/headless/trace_views.h"
 #include "app/app_delegate.h"
 #include "app/command_line.h"
 #include "app/main_screen.h"
@@ -49,22 +46,26 @@
 #include "tones/fork_buttons.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_volume.h"
+#include "trace/trace_services.h"
+#include "trace/trace_sink.h"
+#include "trace/trace_views.h"
 #include "tuner/tuner_state.h"
 
 namespace strumwise::app {
 
 namespace desktop = platform::desktop;
 namespace headless = platform::headless;
+namespace trace = platform::trace;
 
 namespace {
 
-headless::TraceSink::Format traceFormat(DesktopTrace trace) {
-    return trace == DesktopTrace::Json ? headless::TraceSink::Format::Json
-                                       : headless::TraceSink::Format::Text;
+trace::TraceSink::Format traceFormat(DesktopTrace trace) {
+    return trace == DesktopTrace::Json ? trace::TraceSink::Format::Json
+                                       : trace::TraceSink::Format::Text;
 }
 
 // The rating alert's events in the trace, as the headless platform prints them.
-desktop::AlertEvents alertEvents(DesktopTrace trace, headless::TraceSink& sink) {
+desktop::AlertEvents alertEvents(DesktopTrace trace, trace::TraceSink& sink) {
     if (trace == DesktopTrace::Off) {
         return {};
     }
@@ -88,8 +89,8 @@ struct DesktopWindowApp::Parts {
           developerLog(log, this->config.verbose),
           sink([this] { return elapsedMicros(); }, traceFormat(this->config.trace),
                this->config.trace == DesktopTrace::Off
-                   ? headless::TraceSink::LineWriter([](std::string_view) {})
-                   : headless::TraceSink::streamWriter(stdout, true)),
+                   ? trace::TraceSink::LineWriter([](std::string_view) {})
+                   : trace::TraceSink::streamWriter(stdout, true)),
           profile(this->config.screen ? *this->config.screen : desktop::desktopDefaultProfile()),
           device(profile),
           defaults(std::string(desktop::QtBundle::kIdentifier),
@@ -108,15 +109,15 @@ struct DesktopWindowApp::Parts {
         chooseAudioDevices();
         const bool traced = this->config.trace != DesktopTrace::Off;
         if (traced) {
-            tracedLog = std::make_unique<headless::TracedLog>(developerLog, sink);
-            tracedDefaults = std::make_unique<headless::TracedUserDefaults>(defaults, sink);
-            tracedRunLoop = std::make_unique<headless::TracedRunLoop>(runLoop, sink);
-            tracedApplication = std::make_unique<headless::TracedApplication>(application, sink);
-            tracedSession = std::make_unique<headless::TracedAudioSession>(session, sink);
-            tracedOutput = std::make_unique<headless::TracedAudioOutputUnitFactory>(output, sink);
-            tracedWindows = std::make_unique<headless::TracedWindows>(windows, sink);
+            tracedLog = std::make_unique<trace::TracedLog>(developerLog, sink);
+            tracedDefaults = std::make_unique<trace::TracedUserDefaults>(defaults, sink);
+            tracedRunLoop = std::make_unique<trace::TracedRunLoop>(runLoop, sink);
+            tracedApplication = std::make_unique<trace::TracedApplication>(application, sink);
+            tracedSession = std::make_unique<trace::TracedAudioSession>(session, sink);
+            tracedOutput = std::make_unique<trace::TracedAudioOutputUnitFactory>(output, sink);
+            tracedWindows = std::make_unique<trace::TracedWindows>(windows, sink);
             toneGenerator.setFrequencyObserver(
-                [this](float hz) { headless::traceToneFrequency(sink, hz); });
+                [this](float hz) { trace::traceToneFrequency(sink, hz); });
         }
         services = std::make_unique<platform::Services>(platform::Services{
             .log = traced ? static_cast<platform::Log&>(*tracedLog) : developerLog,
@@ -261,7 +262,7 @@ struct DesktopWindowApp::Parts {
     // The desktop's own reports go to `log`; the logic writes to `developerLog`.
     desktop::StderrLog log;
     desktop::DeveloperLog developerLog;
-    headless::TraceSink sink;
+    trace::TraceSink sink;
     desktop::ScreenProfile profile;
     desktop::SystemClock clock;
     desktop::QtRunLoop runLoop;
@@ -283,13 +284,13 @@ struct DesktopWindowApp::Parts {
     std::optional<desktop::AudioDeviceDescription> inputDevice;
     std::optional<desktop::AudioDeviceDescription> outputDevice;
 
-    std::unique_ptr<headless::TracedLog> tracedLog;
-    std::unique_ptr<headless::TracedUserDefaults> tracedDefaults;
-    std::unique_ptr<headless::TracedRunLoop> tracedRunLoop;
-    std::unique_ptr<headless::TracedApplication> tracedApplication;
-    std::unique_ptr<headless::TracedAudioSession> tracedSession;
-    std::unique_ptr<headless::TracedAudioOutputUnitFactory> tracedOutput;
-    std::unique_ptr<headless::TracedWindows> tracedWindows;
+    std::unique_ptr<trace::TracedLog> tracedLog;
+    std::unique_ptr<trace::TracedUserDefaults> tracedDefaults;
+    std::unique_ptr<trace::TracedRunLoop> tracedRunLoop;
+    std::unique_ptr<trace::TracedApplication> tracedApplication;
+    std::unique_ptr<trace::TracedAudioSession> tracedSession;
+    std::unique_ptr<trace::TracedAudioOutputUnitFactory> tracedOutput;
+    std::unique_ptr<trace::TracedWindows> tracedWindows;
     std::unique_ptr<platform::Services> services;
 
     tuner::TunerState tunerState;

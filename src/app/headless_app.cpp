@@ -12,6 +12,7 @@
 namespace strumwise::app {
 
 namespace headless = platform::headless;
+namespace trace = platform::trace;
 using view::ScreenClass;
 using view::screenClassFor;
 using view::storyboardName;
@@ -32,7 +33,7 @@ HeadlessApp::HeadlessApp(HeadlessRunConfig config)
         platform_.audioInput().setSignal(config_.microphone);
     }
     toneGenerator_.setFrequencyObserver(
-        [this](float hz) { headless::traceToneFrequency(platform_.trace(), hz); });
+        [this](float hz) { trace::traceToneFrequency(platform_.trace(), hz); });
     microphone_ = std::make_unique<screen::ListenerMicrophone>(platform_.services());
     microphone_->setOctaveCheck(config_.octaveCheck);
 

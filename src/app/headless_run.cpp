@@ -20,6 +20,7 @@
 namespace strumwise::app {
 
 namespace headless = platform::headless;
+namespace trace = platform::trace;
 namespace sound_files = platform::sound_files;
 
 const std::string_view kHeadlessUsage =
@@ -213,8 +214,8 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     config.platform.screen = options.screen;
     config.platform.layoutNames = headlessLayoutNames();
     config.platform.traceFormat =
-        options.json ? headless::TraceSink::Format::Json : headless::TraceSink::Format::Text;
-    config.platform.traceWriter = headless::TraceSink::streamWriter(out, false);
+        options.json ? trace::TraceSink::Format::Json : trace::TraceSink::Format::Text;
+    config.platform.traceWriter = trace::TraceSink::streamWriter(out, false);
     headless::IniUserDefaults* defaultsFile = nullptr;  // owned by the run's platform
     if (!options.defaultsFile.empty()) {
         std::string error;

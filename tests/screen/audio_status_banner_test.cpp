@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "adapters/headless/trace_services.h"
 #include "support/headless_screen.h"
 #include "tones/fakes.h"
+#include "trace/trace_services.h"
 
 namespace strumwise::screen {
 namespace {
@@ -20,9 +20,9 @@ class AudioStatusBannerTest : public ::testing::TestWithParam<bool> {};
 TEST_P(AudioStatusBannerTest, ShowsTheMostPressingProblemAndWritesOnlyOnChange) {
     testing::HeadlessScreen screen;
     tones::testing::FakeFactory fake;
-    platform::headless::TraceSink toneTrace(
-        [] { return 0; }, platform::headless::TraceSink::Format::Text, [](std::string_view) {});
-    platform::headless::TracedAudioOutputUnitFactory traced(fake, toneTrace);
+    platform::trace::TraceSink toneTrace([] { return 0; }, platform::trace::TraceSink::Format::Text,
+                                         [](std::string_view) {});
+    platform::trace::TracedAudioOutputUnitFactory traced(fake, toneTrace);
     platform::AudioOutputUnitFactory& output =
         GetParam() ? static_cast<platform::AudioOutputUnitFactory&>(traced) : fake;
     tones::ToneGenerator generator;

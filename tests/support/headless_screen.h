@@ -18,7 +18,7 @@ namespace headless = platform::headless;
 
 class FakeMicrophone final : public screen::Microphone {
   public:
-    explicit FakeMicrophone(headless::TraceSink& sink) : sink_(sink) {}
+    explicit FakeMicrophone(platform::trace::TraceSink& sink) : sink_(sink) {}
     void set(float power, float hertz) {
         power_ = power;
         hertz_ = hertz;
@@ -38,7 +38,7 @@ class FakeMicrophone final : public screen::Microphone {
     double refinedFrequency() override { return hertz_; }
 
   private:
-    headless::TraceSink& sink_;
+    platform::trace::TraceSink& sink_;
     float power_ = 0.0f;
     float hertz_ = 0.0f;
     Status status_ = Status::Fine;

@@ -13,14 +13,14 @@
 #include "adapters/headless/headless_log.h"
 #include "adapters/headless/headless_storyboard.h"
 #include "adapters/headless/memory_user_defaults.h"
-#include "adapters/headless/trace_services.h"
-#include "adapters/headless/trace_sink.h"
-#include "adapters/headless/trace_views.h"
 #include "adapters/headless/virtual_audio_output.h"
 #include "adapters/headless/virtual_clock.h"
 #include "adapters/headless/virtual_dispatch.h"
 #include "adapters/headless/virtual_run_loop.h"
 #include "platform/services.h"
+#include "trace/trace_services.h"
+#include "trace/trace_sink.h"
+#include "trace/trace_views.h"
 
 namespace strumwise::platform::headless {
 
@@ -31,9 +31,9 @@ struct HeadlessConfig {
     std::unique_ptr<UserDefaults> defaults;
     // The layouts among the resources; empty accepts every name.
     std::vector<std::string> layoutNames;
-    TraceSink::Format traceFormat = TraceSink::Format::Text;
+    trace::TraceSink::Format traceFormat = trace::TraceSink::Format::Text;
     // Where trace lines go; without a writer nothing is traced.
-    TraceSink::LineWriter traceWriter;
+    trace::TraceSink::LineWriter traceWriter;
 };
 
 // The whole headless platform in one object: every service on the virtual clock, the traced
@@ -50,7 +50,7 @@ class HeadlessPlatform {
 
     Services& services() { return services_; }
     Windows& windows() { return tracedWindows_; }
-    TraceSink& trace() { return sink_; }
+    trace::TraceSink& trace() { return sink_; }
 
     VirtualRunLoop& runLoop() { return runLoop_; }
     VirtualClock& clock() { return clock_; }
@@ -69,25 +69,25 @@ class HeadlessPlatform {
     VirtualRunLoop runLoop_;
     VirtualClock clock_{runLoop_};
     VirtualDispatch dispatch_{runLoop_};
-    TraceSink sink_;
+    trace::TraceSink sink_;
 
     HeadlessLog log_;
-    TracedLog tracedLog_{log_, sink_};
+    trace::TracedLog tracedLog_{log_, sink_};
     std::unique_ptr<UserDefaults> store_;
-    TracedUserDefaults tracedDefaults_{*store_, sink_};
-    TracedRunLoop tracedRunLoop_{runLoop_, sink_};
+    trace::TracedUserDefaults tracedDefaults_{*store_, sink_};
+    trace::TracedRunLoop tracedRunLoop_{runLoop_, sink_};
     HeadlessDevice device_;
     HeadlessApplication application_;
-    TracedApplication tracedApplication_{application_, sink_};
+    trace::TracedApplication tracedApplication_{application_, sink_};
     HeadlessBundle bundle_;
     HeadlessImages images_;
     FileAudioInputQueueFactory audioInput_{runLoop_, tracedLog_, nullptr};
     VirtualAudioOutputUnitFactory audioOutput_{runLoop_};
-    TracedAudioOutputUnitFactory tracedAudioOutput_{audioOutput_, sink_};
+    trace::TracedAudioOutputUnitFactory tracedAudioOutput_{audioOutput_, sink_};
     HeadlessAudioSession audioSession_;
-    TracedAudioSession tracedAudioSession_{audioSession_, sink_};
+    trace::TracedAudioSession tracedAudioSession_{audioSession_, sink_};
     HeadlessWindows windows_;
-    TracedWindows tracedWindows_{windows_, sink_};
+    trace::TracedWindows tracedWindows_{windows_, sink_};
 
     Services services_;
 };

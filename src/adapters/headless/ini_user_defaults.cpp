@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "adapters/headless/trace_format.h"
 #include "base/printable_text.h"
+#include "trace/trace_format.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -128,7 +128,7 @@ std::string formatValue(const DefaultsValue& value) {
             }
             return text;
         }
-        std::string operator()(const std::string& s) const { return quoteTraceString(s); }
+        std::string operator()(const std::string& s) const { return trace::quoteTraceString(s); }
     };
     return std::visit(Visitor{}, value);
 }
@@ -137,7 +137,7 @@ std::string formatValue(const DefaultsValue& value) {
 std::string formatKey(const std::string& key) {
     const bool bare =
         !key.empty() && key == trim(key) && key.find_first_of("=\"\n\r\t[#;") == std::string::npos;
-    return bare ? key : quoteTraceString(key);
+    return bare ? key : trace::quoteTraceString(key);
 }
 
 std::string lineError(std::size_t line, const std::string& what) {

@@ -19,7 +19,7 @@ class HeadlessAlertController final : public AlertController,
                                       public std::enable_shared_from_this<HeadlessAlertController> {
   public:
     HeadlessAlertController(std::string_view title, std::string_view message,
-                            VirtualRunLoop& runLoop, TraceSink& sink, AlertAnswer answer)
+                            VirtualRunLoop& runLoop, trace::TraceSink& sink, AlertAnswer answer)
         : title_(title), message_(message), runLoop_(runLoop), sink_(sink), answer_(answer) {}
 
     void addAction(std::string_view title, AlertActionStyle style,
@@ -113,7 +113,7 @@ class HeadlessAlertController final : public AlertController,
     const std::string title_;
     const std::string message_;
     VirtualRunLoop& runLoop_;
-    TraceSink& sink_;
+    trace::TraceSink& sink_;
     const AlertAnswer answer_;
     std::vector<Action> actions_;
     HeadlessRootController* presenter_ = nullptr;
@@ -125,7 +125,7 @@ class HeadlessAlertView final : public AlertView,
   public:
     HeadlessAlertView(std::string_view title, std::string_view message,
                       std::string_view cancelTitle, std::function<void(std::int64_t)> didDismiss,
-                      VirtualRunLoop& runLoop, TraceSink& sink, AlertAnswer answer)
+                      VirtualRunLoop& runLoop, trace::TraceSink& sink, AlertAnswer answer)
         : title_(title),
           message_(message),
           buttons_{std::string(cancelTitle)},
@@ -189,28 +189,29 @@ class HeadlessAlertView final : public AlertView,
     std::vector<std::string> buttons_;
     std::function<void(std::int64_t)> didDismiss_;
     VirtualRunLoop& runLoop_;
-    TraceSink& sink_;
+    trace::TraceSink& sink_;
     const AlertAnswer answer_;
     std::atomic<bool> visible_{false};
 };
 
 }  // namespace
 
-void traceAlertShown(TraceSink& sink, std::string_view title, std::string_view message,
+void traceAlertShown(trace::TraceSink& sink, std::string_view title, std::string_view message,
                      const std::vector<std::string>& buttons) {
-    TraceList buttonList;
+    trace::TraceList buttonList;
     for (const std::string& button : buttons) {
         buttonList.emplace_back(button);
     }
-    sink.emit("alert", "show", TraceList{std::string(title), std::string(message), buttonList},
-              TraceLayout::TargetValue);
+    sink.emit("alert", "show",
+              trace::TraceList{std::string(title), std::string(message), buttonList},
+              trace::TraceLayout::TargetValue);
 }
 
-void traceAlertAnswered(TraceSink& sink, std::int64_t index) {
+void traceAlertAnswered(trace::TraceSink& sink, std::int64_t index) {
     sink.emit("alert", "answered", index);
 }
 
-void traceAlertHidden(TraceSink& sink) {
+void traceAlertHidden(trace::TraceSink& sink) {
     sink.emit("alert", "hidden");
 }
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "adapters/headless/trace_sink.h"
 #include "adapters/headless/virtual_run_loop.h"
 #include "platform/alerts.h"
+#include "trace/trace_sink.h"
 
 namespace strumwise::platform::headless {
 
@@ -20,10 +20,10 @@ std::optional<AlertAnswer> parseAlertAnswer(std::string_view text);
 
 // The alert events of the trace, for every platform that prints one: `alert "<title>"
 // "<message>" ["<button>", ...]`, `alert answered <index>` and `alert hidden`.
-void traceAlertShown(TraceSink& sink, std::string_view title, std::string_view message,
+void traceAlertShown(trace::TraceSink& sink, std::string_view title, std::string_view message,
                      const std::vector<std::string>& buttons);
-void traceAlertAnswered(TraceSink& sink, std::int64_t index);
-void traceAlertHidden(TraceSink& sink);
+void traceAlertAnswered(trace::TraceSink& sink, std::int64_t index);
+void traceAlertHidden(trace::TraceSink& sink);
 
 // Controller-style alerts that a scripted user answers. An alert that comes on screen is traced
 // as `alert "<title>" "<message>" ["<button>", ...]`; the answer as `alert answered <index>`
@@ -34,7 +34,7 @@ class HeadlessAlerts final : public Alerts {
   public:
     static constexpr double kAnswerDelaySeconds = 1.0;
 
-    HeadlessAlerts(VirtualRunLoop& runLoop, TraceSink& sink, AlertAnswer answer,
+    HeadlessAlerts(VirtualRunLoop& runLoop, trace::TraceSink& sink, AlertAnswer answer,
                    bool controllerStyle = true)
         : runLoop_(runLoop), sink_(sink), answer_(answer), controllerStyle_(controllerStyle) {}
 
@@ -47,7 +47,7 @@ class HeadlessAlerts final : public Alerts {
 
   private:
     VirtualRunLoop& runLoop_;
-    TraceSink& sink_;
+    trace::TraceSink& sink_;
     const AlertAnswer answer_;
     const bool controllerStyle_;
 };

@@ -5,8 +5,8 @@
 #include "adapters/headless/rating_notifications.h"
 #include "adapters/headless/rating_store.h"
 #include "adapters/headless/rating_views.h"
-#include "adapters/headless/trace_sink.h"
 #include "adapters/headless/virtual_run_loop.h"
+#include "trace/trace_sink.h"
 
 namespace strumwise::platform::headless {
 
@@ -26,7 +26,7 @@ struct HeadlessRatingConfig {
 class HeadlessRatingPlatform {
   public:
     HeadlessRatingPlatform(const HeadlessRatingConfig& config, VirtualRunLoop& runLoop,
-                           TraceSink& sink)
+                           trace::TraceSink& sink)
         : network_(config.networkUp),
           store_(config.storeReview, sink),
           alerts_(runLoop, sink, config.answer),

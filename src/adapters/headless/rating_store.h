@@ -1,7 +1,7 @@
 #pragma once
 
-#include "adapters/headless/trace_sink.h"
 #include "platform/store.h"
+#include "trace/trace_sink.h"
 
 namespace strumwise::platform::headless {
 
@@ -9,7 +9,7 @@ namespace strumwise::platform::headless {
 // `storeReview request`; never a product page.
 class HeadlessStore final : public StoreServices {
   public:
-    HeadlessStore(bool reviewRequestAvailable, TraceSink& sink)
+    HeadlessStore(bool reviewRequestAvailable, trace::TraceSink& sink)
         : reviewRequestAvailable_(reviewRequestAvailable), sink_(sink) {}
 
     bool reviewRequestAvailable() const override { return reviewRequestAvailable_; }
@@ -19,7 +19,7 @@ class HeadlessStore final : public StoreServices {
 
   private:
     const bool reviewRequestAvailable_;
-    TraceSink& sink_;
+    trace::TraceSink& sink_;
 };
 
 }  // namespace strumwise::platform::headless

@@ -13,9 +13,9 @@
 
 #include "adapters/headless/headless_log.h"
 #include "adapters/headless/memory_user_defaults.h"
-#include "adapters/headless/trace_services.h"
-#include "adapters/headless/trace_sink.h"
 #include "adapters/headless/virtual_run_loop.h"
+#include "trace/trace_services.h"
+#include "trace/trace_sink.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -26,12 +26,12 @@ constexpr int kRounds = 300;
 TEST(TraceThreads, LinesFromManyThreadsComeOutWholeAndNoneIsLost) {
     std::atomic<std::int64_t> clock{0};
     std::vector<std::string> lines;  // written under the sink's own lock
-    TraceSink sink([&clock] { return clock.fetch_add(1); }, TraceSink::Format::Text,
-                   [&lines](std::string_view line) { lines.emplace_back(line); });
+    trace::TraceSink sink([&clock] { return clock.fetch_add(1); }, trace::TraceSink::Format::Text,
+                          [&lines](std::string_view line) { lines.emplace_back(line); });
     HeadlessLog log;
     MemoryUserDefaults store;
-    TracedLog tracedLog(log, sink);
-    TracedUserDefaults defaults(store, sink);
+    trace::TracedLog tracedLog(log, sink);
+    trace::TracedUserDefaults defaults(store, sink);
 
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {

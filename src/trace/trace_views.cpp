@@ -1,4 +1,4 @@
-#include "adapters/headless/trace_views.h"
+#include "trace/trace_views.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "platform/screen_look_name.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 namespace {
 
 TraceValue imageValue(const ImageRef& image) {
@@ -166,4 +166,4 @@ void TracedWindows::installWindow(Storyboard& storyboard) {
     inner_.installWindow(storyboard);
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

@@ -1,6 +1,6 @@
-#include "adapters/headless/trace_services.h"
+#include "trace/trace_services.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 namespace {
 
 class TracedAudioOutputUnit final : public AudioOutputUnit {
@@ -137,4 +137,4 @@ void traceToneFrequency(TraceSink& sink, double hertz) {
     sink.emit("tone", "frequency", TraceNumber{hertz, 1});
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "adapters/headless/trace_format.h"
+#include "trace/trace_format.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 namespace {
 
 TraceEvent event(std::int64_t micros, std::string target, std::string op, TraceValue value,
@@ -43,4 +43,4 @@ TEST(TraceFormat, EscapingKeepsEveryEventOnOneLine) {
 }
 
 }  // namespace
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "adapters/headless/trace_event.h"
+#include "trace/trace_event.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 
 // The two trace formats. Each answers one line without its line break.
 
@@ -20,4 +20,4 @@ std::string formatTraceJson(const TraceEvent& event);
 // that one event always stays on one line. Bytes that are not UTF-8 become U+FFFD.
 std::string quoteTraceString(std::string_view text);
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

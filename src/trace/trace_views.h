@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "adapters/headless/trace_sink.h"
 #include "platform/storyboard.h"
 #include "platform/view_toolkit.h"
+#include "trace/trace_sink.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 
 // Tracing decorators for the views: each write is traced under the outlet's name and then
 // passed to the wrapped view, whatever toolkit that view belongs to.
@@ -152,4 +152,4 @@ class TracedWindows final : public Windows {
     std::map<std::string, std::unique_ptr<TracedStoryboard>, std::less<>> storyboards_;
 };
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

@@ -1,10 +1,10 @@
-#include "adapters/headless/trace_sink.h"
+#include "trace/trace_sink.h"
 
 #include <utility>
 
-#include "adapters/headless/trace_format.h"
+#include "trace/trace_format.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 
 TraceSink::TraceSink(TimeSource timeSource, Format format, LineWriter writer)
     : timeSource_(std::move(timeSource)), format_(format), writer_(std::move(writer)) {}
@@ -34,4 +34,4 @@ TraceSink::LineWriter TraceSink::streamWriter(std::FILE* stream, bool flushEachL
     };
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

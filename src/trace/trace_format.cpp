@@ -1,4 +1,4 @@
-#include "adapters/headless/trace_format.h"
+#include "trace/trace_format.h"
 
 #include <charconv>
 #include <cinttypes>
@@ -6,7 +6,7 @@
 
 #include "base/decimal_text.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 namespace {
 
 // The length of the valid UTF-8 sequence starting at text[i], or 0 when it is not one.
@@ -239,4 +239,4 @@ std::string formatTraceJson(const TraceEvent& event) {
     return out;
 }
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

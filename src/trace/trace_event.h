@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 
 // A bare token: written as is in the text trace (an action name, a defaults key, a session
 // category), a JSON string in JSON Lines.
@@ -66,4 +66,4 @@ struct TraceEvent {
     TraceLayout layout = TraceLayout::TargetOpValue;
 };
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "adapters/headless/trace_event.h"
+#include "trace/trace_event.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 
 // Where every traced platform call goes: the sink stamps the event with the time its time
 // source gives (virtual microseconds headless, microseconds since start on the desktop),
@@ -43,4 +43,4 @@ class TraceSink {
     LineWriter writer_;
 };
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace

@@ -4,15 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "adapters/headless/trace_sink.h"
 #include "platform/application.h"
 #include "platform/audio_output.h"
 #include "platform/audio_session.h"
 #include "platform/log.h"
 #include "platform/run_loop.h"
 #include "platform/user_defaults.h"
+#include "trace/trace_sink.h"
 
-namespace strumwise::platform::headless {
+namespace strumwise::platform::trace {
 
 // Tracing decorators for the platform services: each observable call is traced, then passed to
 // the wrapped service, whichever platform it belongs to. Reads and queries are not traced, but
@@ -118,4 +118,4 @@ class TracedAudioOutputUnitFactory final : public AudioOutputUnitFactory {
 // `tone frequency <hz %.1f>`: what the fork buttons' frequency observer reports.
 void traceToneFrequency(TraceSink& sink, double hertz);
 
-}  // namespace strumwise::platform::headless
+}  // namespace strumwise::platform::trace
