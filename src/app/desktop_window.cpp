@@ -30,7 +30,6 @@
 #include "adapters/desktop/qt_user_defaults.h"
 #include "adapters/desktop/qt_windows.h"
 #include "adapters/desktop/stderr_log.h"
-#include "adapters/headless/rating_alerts.h"
 #include "app/app_delegate.h"
 #include "app/command_line.h"
 #include "app/main_screen.h"
@@ -46,6 +45,7 @@
 #include "tones/fork_buttons.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_volume.h"
+#include "trace/trace_alerts.h"
 #include "trace/trace_services.h"
 #include "trace/trace_sink.h"
 #include "trace/trace_views.h"
@@ -54,7 +54,6 @@
 namespace strumwise::app {
 
 namespace desktop = platform::desktop;
-namespace headless = platform::headless;
 namespace trace = platform::trace;
 
 namespace {
@@ -64,7 +63,7 @@ trace::TraceSink::Format traceFormat(DesktopTrace trace) {
                                        : trace::TraceSink::Format::Text;
 }
 
-// The rating alert's events in the trace, as the headless platform prints them.
+// The rating alert's events in the trace, as the headless run prints them.
 desktop::AlertEvents alertEvents(DesktopTrace trace, trace::TraceSink& sink) {
     if (trace == DesktopTrace::Off) {
         return {};
@@ -72,10 +71,10 @@ desktop::AlertEvents alertEvents(DesktopTrace trace, trace::TraceSink& sink) {
     return {.shown =
                 [&sink](std::string_view title, std::string_view message,
                         const std::vector<std::string>& buttons) {
-                    headless::traceAlertShown(sink, title, message, buttons);
+                    trace::traceAlertShown(sink, title, message, buttons);
                 },
-            .answered = [&sink](std::int64_t index) { headless::traceAlertAnswered(sink, index); },
-            .hidden = [&sink] { headless::traceAlertHidden(sink); }};
+            .answered = [&sink](std::int64_t index) { trace::traceAlertAnswered(sink, index); },
+            .hidden = [&sink] { trace::traceAlertHidden(sink); }};
 }
 
 }  // namespace

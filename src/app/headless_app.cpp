@@ -11,7 +11,6 @@
 
 namespace strumwise::app {
 
-namespace headless = platform::headless;
 namespace trace = platform::trace;
 using view::ScreenClass;
 using view::screenClassFor;

@@ -36,7 +36,7 @@ class HeadlessAlertController final : public AlertController,
     // Taken away without an answer.
     void dismissViewController(bool /*animated*/, std::function<void()> completion) override {
         if (presenter_ != nullptr) {
-            traceAlertHidden(sink_);
+            trace::traceAlertHidden(sink_);
             presenter_->dropPresented();
         }
         if (completion) {
@@ -54,7 +54,7 @@ class HeadlessAlertController final : public AlertController,
         for (const Action& action : actions_) {
             titles.push_back(action.title);
         }
-        traceAlertShown(sink_, title_, message_, titles);
+        trace::traceAlertShown(sink_, title_, message_, titles);
         runLoop_.scheduleAfter(secondsToMicros(HeadlessAlerts::kAnswerDelaySeconds),
                                [weak = weak_from_this()] {
                                    if (const auto alert = weak.lock(); alert && alert->onScreen_) {
@@ -99,7 +99,7 @@ class HeadlessAlertController final : public AlertController,
         if (action == nullptr) {
             return;
         }
-        traceAlertAnswered(sink_, index);
+        trace::traceAlertAnswered(sink_, index);
         // The handler may present again, so the alert leaves the screen first.
         const auto keepAlive = shared_from_this();
         const std::string title = action->title;
@@ -140,7 +140,7 @@ class HeadlessAlertView final : public AlertView,
     }
     void show() override {
         visible_ = true;
-        traceAlertShown(sink_, title_, message_, buttons_);
+        trace::traceAlertShown(sink_, title_, message_, buttons_);
         runLoop_.scheduleAfter(secondsToMicros(HeadlessAlerts::kAnswerDelaySeconds),
                                [weak = weak_from_this()] {
                                    if (const auto alert = weak.lock(); alert && alert->visible_) {
@@ -154,9 +154,9 @@ class HeadlessAlertView final : public AlertView,
             return;
         }
         if (index < 0) {
-            traceAlertHidden(sink_);
+            trace::traceAlertHidden(sink_);
         } else {
-            traceAlertAnswered(sink_, index);
+            trace::traceAlertAnswered(sink_, index);
         }
         visible_ = false;
         const auto keepAlive = shared_from_this();
@@ -195,25 +195,6 @@ class HeadlessAlertView final : public AlertView,
 };
 
 }  // namespace
-
-void traceAlertShown(trace::TraceSink& sink, std::string_view title, std::string_view message,
-                     const std::vector<std::string>& buttons) {
-    trace::TraceList buttonList;
-    for (const std::string& button : buttons) {
-        buttonList.emplace_back(button);
-    }
-    sink.emit("alert", "show",
-              trace::TraceList{std::string(title), std::string(message), buttonList},
-              trace::TraceLayout::TargetValue);
-}
-
-void traceAlertAnswered(trace::TraceSink& sink, std::int64_t index) {
-    sink.emit("alert", "answered", index);
-}
-
-void traceAlertHidden(trace::TraceSink& sink) {
-    sink.emit("alert", "hidden");
-}
 
 std::optional<AlertAnswer> parseAlertAnswer(std::string_view text) {
     if (text == "decline") {

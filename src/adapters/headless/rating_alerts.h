@@ -8,6 +8,7 @@
 
 #include "adapters/headless/virtual_run_loop.h"
 #include "platform/alerts.h"
+#include "trace/trace_alerts.h"
 #include "trace/trace_sink.h"
 
 namespace strumwise::platform::headless {
@@ -17,13 +18,6 @@ enum class AlertAnswer { None, Decline, Rate, Later };
 
 // "decline", "rate", "later" or "none"; nullopt for anything else.
 std::optional<AlertAnswer> parseAlertAnswer(std::string_view text);
-
-// The alert events of the trace, for every platform that prints one: `alert "<title>"
-// "<message>" ["<button>", ...]`, `alert answered <index>` and `alert hidden`.
-void traceAlertShown(trace::TraceSink& sink, std::string_view title, std::string_view message,
-                     const std::vector<std::string>& buttons);
-void traceAlertAnswered(trace::TraceSink& sink, std::int64_t index);
-void traceAlertHidden(trace::TraceSink& sink);
 
 // Controller-style alerts that a scripted user answers. An alert that comes on screen is traced
 // as `alert "<title>" "<message>" ["<button>", ...]`; the answer as `alert answered <index>`
