@@ -35,12 +35,16 @@ function(strumwise_test name)
     endif()
 endfunction()
 
-# strumwise_folder_library(name [EXCLUDE files...] DEPS ...): a library of every .cpp file in the
-# calling folder (re-globbed at build time, so new files need no CMake edit). A folder with no
-# sources yet becomes an interface library.
+# strumwise_folder_library(name [SUBFOLDERS dirs...] [EXCLUDE files...] DEPS ...): a library of
+# every .cpp file in the calling folder and in the subfolders named (re-globbed at build time, so
+# new files need no CMake edit). A folder with no sources yet becomes an interface library.
 function(strumwise_folder_library name)
-    cmake_parse_arguments(ARG "" "" "EXCLUDE;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SUBFOLDERS;EXCLUDE;DEPS" ${ARGN})
     file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    foreach(_dir IN LISTS ARG_SUBFOLDERS)
+        file(GLOB _dir_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${_dir}/*.cpp)
+        list(APPEND _sources ${_dir_sources})
+    endforeach()
     foreach(_ex IN LISTS ARG_EXCLUDE)
         list(REMOVE_ITEM _sources ${CMAKE_CURRENT_SOURCE_DIR}/${_ex})
     endforeach()

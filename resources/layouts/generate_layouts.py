@@ -505,8 +505,8 @@ def custom_widgets(ui):
         ui.open("<customwidget>")
         ui.out(f"<class>{cls}</class>")
         ui.out("<extends>QWidget</extends>")
-        ui.out("<header>adapters/desktop/qt_image_view_widget.h</header>" if cls == "ImageView"
-               else "<header>adapters/desktop/qt_meter_widgets.h</header>")
+        ui.out("<header>adapters/desktop/views/qt_image_view_widget.h</header>" if cls == "ImageView"
+               else "<header>adapters/desktop/views/qt_meter_widgets.h</header>")
         ui.close("</customwidget>")
     ui.close("</customwidgets>")
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "adapters/desktop/audio_devices.h"
-#include "adapters/desktop/screen_profile.h"
+#include "adapters/desktop/audio/audio_devices.h"
+#include "adapters/desktop/system/screen_profile.h"
 #include "platform/sample_reader.h"
 #include "platform/storyboard.h"
 

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "adapters/desktop/qt_rating_alerts.h"
-#include "adapters/desktop/qt_rating_network.h"
-#include "adapters/desktop/qt_rating_notifications.h"
-#include "adapters/desktop/qt_rating_store.h"
-#include "adapters/desktop/qt_rating_views.h"
 #include "adapters/desktop/qt_test_app.h"
+#include "adapters/desktop/rating/qt_rating_alerts.h"
+#include "adapters/desktop/rating/qt_rating_network.h"
+#include "adapters/desktop/rating/qt_rating_notifications.h"
+#include "adapters/desktop/rating/qt_rating_store.h"
+#include "adapters/desktop/rating/qt_rating_views.h"
 #include "adapters/headless/headless_platform.h"
 #include "rating/rating_keys.h"
 #include "rating/rating_prompt.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "adapters/desktop/audio_device_choice.h"
-#include "adapters/desktop/audio_devices.h"
+#include "adapters/desktop/audio/audio_device_choice.h"
+#include "adapters/desktop/audio/audio_devices.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "base/printable_text.h"

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "adapters/desktop/audio_device_choice.h"
+#include "adapters/desktop/audio/audio_device_choice.h"
 #include "adapters/sound_files/audio_file.h"
 #include "app/commands/command.h"
 #include "app/desktop_window.h"

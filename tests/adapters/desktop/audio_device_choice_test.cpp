@@ -1,4 +1,4 @@
-#include "adapters/desktop/audio_device_choice.h"
+#include "adapters/desktop/audio/audio_device_choice.h"
 
 #include <gtest/gtest.h>
 

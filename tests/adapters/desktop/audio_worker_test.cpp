@@ -1,4 +1,4 @@
-#include "adapters/desktop/audio_worker.h"
+#include "adapters/desktop/audio/audio_worker.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "adapters/desktop/qt_application.h"
+#include "adapters/desktop/system/qt_application.h"
 #include "adapters/headless/headless_log.h"
 #include "qt_test_app.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/desktop/qt_bundle.h"
+#include "adapters/desktop/system/qt_bundle.h"
 #include "adapters/headless/english_texts.h"
 #include "qt_test_app.h"
 

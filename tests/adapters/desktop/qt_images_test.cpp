@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "adapters/desktop/qt_images.h"
-#include "adapters/desktop/qt_views.h"
+#include "adapters/desktop/views/qt_images.h"
+#include "adapters/desktop/views/qt_views.h"
 #include "adapters/headless/headless_images.h"
 #include "qt_test_app.h"
 

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "adapters/desktop/qt_dispatch.h"
-#include "adapters/desktop/qt_run_loop.h"
+#include "adapters/desktop/system/qt_dispatch.h"
+#include "adapters/desktop/system/qt_run_loop.h"
 #include "qt_test_app.h"
 
 namespace strumwise::platform::desktop {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/desktop/qt_device.h"
-#include "adapters/desktop/qt_windows.h"
-#include "adapters/desktop/screen_profile.h"
+#include "adapters/desktop/system/qt_device.h"
+#include "adapters/desktop/system/screen_profile.h"
+#include "adapters/desktop/views/qt_windows.h"
 #include "adapters/headless/headless_device.h"
 #include "screen/system_version.h"
 

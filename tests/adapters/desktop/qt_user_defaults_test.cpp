@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "adapters/desktop/qt_user_defaults.h"
+#include "adapters/desktop/settings/qt_user_defaults.h"
 #include "adapters/headless/headless_log.h"
 #include "base/settings_keys.h"
 #include "qt_test_app.h"

@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "adapters/desktop/qt_focus_ring.h"
-#include "adapters/desktop/qt_image_view_widget.h"
-#include "adapters/desktop/qt_keyboard.h"
-#include "adapters/desktop/qt_storyboard.h"
-#include "adapters/desktop/qt_user_defaults.h"
-#include "adapters/desktop/qt_windows.h"
+#include "adapters/desktop/settings/qt_user_defaults.h"
+#include "adapters/desktop/views/qt_focus_ring.h"
+#include "adapters/desktop/views/qt_image_view_widget.h"
+#include "adapters/desktop/views/qt_keyboard.h"
+#include "adapters/desktop/views/qt_storyboard.h"
+#include "adapters/desktop/views/qt_windows.h"
 #include "app/desktop_window.h"
 #include "qt_test_app.h"
 #include "rating/rating_prompt.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "adapters/desktop/audio_device_choice.h"
-#include "adapters/desktop/audio_devices.h"
-#include "adapters/desktop/portaudio_capture.h"
-#include "adapters/desktop/portaudio_output.h"
+#include "adapters/desktop/audio/audio_device_choice.h"
+#include "adapters/desktop/audio/audio_devices.h"
+#include "adapters/desktop/audio/portaudio_capture.h"
+#include "adapters/desktop/audio/portaudio_output.h"
 #include "sound_server_scenarios.h"
 #include "support/lines_log.h"
 

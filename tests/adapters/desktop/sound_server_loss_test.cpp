@@ -13,8 +13,8 @@
 #include <cstring>
 #include <string>
 
-#include "adapters/desktop/portaudio_capture.h"
-#include "adapters/desktop/qt_user_defaults.h"
+#include "adapters/desktop/audio/portaudio_capture.h"
+#include "adapters/desktop/settings/qt_user_defaults.h"
 #include "sound_server_scenarios.h"
 #include "support/lines_log.h"
 

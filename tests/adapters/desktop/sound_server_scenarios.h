@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "adapters/desktop/qt_storyboard.h"
-#include "adapters/desktop/screen_profile.h"
+#include "adapters/desktop/system/screen_profile.h"
+#include "adapters/desktop/views/qt_storyboard.h"
 #include "adapters/headless/english_texts.h"
 #include "app/desktop_window.h"
 #include "base/level_meter.h"

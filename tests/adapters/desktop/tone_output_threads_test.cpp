@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "adapters/desktop/portaudio_output.h"
+#include "adapters/desktop/audio/portaudio_output.h"
 #include "private_sound_server.h"
 #include "support/lines_log.h"
 
