@@ -31,9 +31,7 @@
 #include "adapters/desktop/views/qt_playing_fork.h"
 #include "adapters/desktop/views/qt_windows.h"
 #include "app/app_delegate.h"
-#include "app/command_line.h"
 #include "app/main_screen.h"
-#include "app/screen_option.h"
 #include "base/printable_text.h"
 #include "base/settings_keys.h"
 #include "pitch/mic_listener.h"
@@ -379,83 +377,6 @@ screen::ViewController* DesktopWindowApp::controller() {
 
 const desktop::ScreenProfile& DesktopWindowApp::profile() const {
     return parts_->profile;
-}
-
-const char* const kDesktopWindowUsage =
-    "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--input-device DEVICE]\n"
-    "                 [--output-device DEVICE] [--trace | --json] [--verbose]\n"
-    "                 [--no-octave-check]\n"
-    "\n"
-    "Opens the tuner window on the default microphone and speakers.\n"
-    "\n"
-    "  --input FILE            play FILE into the tuner in real time instead of the\n"
-    "                          microphone, then silence\n"
-    "  --screen IDIOM:HEIGHT   the device to lay the window out for: phone or pad and the\n"
-    "                          screen height in points (phone:667, pad:1024, ...); default:\n"
-    "                          the tallest phone that fits the desktop\n"
-    "  --input-device DEVICE   listen to DEVICE, as strumwise devices lists it (its number,\n"
-    "                          name or bracketed name, or a unique part of one), for this\n"
-    "                          run; default: the microphone chosen on the About page, else\n"
-    "                          the system's\n"
-    "  --output-device DEVICE  play the reference tones on DEVICE, likewise\n"
-    "  --trace                 print every observable platform call as it happens, as\n"
-    "                          strumwise headless does\n"
-    "  --json                  the same, as JSON Lines\n"
-    "  --verbose               print the tuner's own log lines on standard error\n"
-    "  --no-octave-check       take the harmonic sum's peak as the pitch even where a weak\n"
-    "                          fundamental puts it on the second or third partial\n"
-    "  --help                  show this help\n";
-
-std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
-                                      DesktopWindowOptions& options) {
-    static constexpr AcceptedOption kAccepted[] = {{"--input", true},
-                                                   {"--screen", true},
-                                                   {"--input-device", true},
-                                                   {"--output-device", true},
-                                                   {"--trace"},
-                                                   {"--json"},
-                                                   {"--verbose"},
-                                                   {"--no-octave-check"}};
-    CommandLine parsed;
-    std::string parseError = parseCommandLine(args, kAccepted, parsed);
-    options.help = parsed.help;
-    if (!parseError.empty() || options.help) {
-        return parseError;
-    }
-    if (std::string refused = refuseOperands(parsed, "a sound file goes after --input");
-        !refused.empty()) {
-        return refused;
-    }
-    for (const auto& [name, value] : parsed.options) {
-        if (name == "--input") {
-            if (value.empty()) {
-                return "--input needs a file";
-            }
-            options.inputPath = std::string(value);
-        } else if (name == "--screen") {
-            std::string error;
-            const auto screen = parseScreenOption(value, error);
-            if (!screen) {
-                return error;
-            }
-            options.screen = desktop::screenProfile(screen->idiom, screen->height);
-        } else if (name == "--verbose") {
-            options.verbose = true;
-        } else if (name == "--no-octave-check") {
-            options.octaveCheck = false;
-        } else if (name == "--input-device" || name == "--output-device") {
-            if (value.empty()) {
-                return std::string(name) + " needs a device index or name";
-            }
-            (name == "--input-device" ? options.inputDevice : options.outputDevice) =
-                std::string(value);
-        } else if (name == "--trace") {
-            options.trace = DesktopTrace::Text;
-        } else {
-            options.trace = DesktopTrace::Json;
-        }
-    }
-    return {};
 }
 
 }  // namespace strumwise::app

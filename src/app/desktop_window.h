@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "adapters/desktop/audio/audio_devices.h"
@@ -85,22 +82,5 @@ class DesktopWindowApp {
     struct Parts;
     std::unique_ptr<Parts> parts_;
 };
-
-// The options of the window command, parsed; an empty error means success.
-struct DesktopWindowOptions {
-    bool help = false;
-    std::optional<std::string> inputPath;
-    std::optional<platform::desktop::ScreenProfile> screen;
-    DesktopTrace trace = DesktopTrace::Off;
-    bool verbose = false;
-    bool octaveCheck = true;
-    // As given: a device index or name, resolved against the devices when the window opens.
-    std::optional<std::string> inputDevice;
-    std::optional<std::string> outputDevice;
-};
-std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
-                                      DesktopWindowOptions& options);
-
-extern const char* const kDesktopWindowUsage;
 
 }  // namespace strumwise::app
