@@ -22,9 +22,7 @@
 #include "adapters/desktop/system/qt_quit_on_signal.h"
 #include "adapters/desktop/system/qt_run_loop.h"
 #include "adapters/desktop/system/stderr_log.h"
-#include "adapters/desktop/views/qt_about_version.h"
-#include "adapters/desktop/views/qt_audio_settings.h"
-#include "adapters/desktop/views/qt_device_list_refresh.h"
+#include "adapters/desktop/views/qt_about_page.h"
 #include "adapters/desktop/views/qt_focus_ring.h"
 #include "adapters/desktop/views/qt_images.h"
 #include "adapters/desktop/views/qt_keyboard.h"
@@ -186,16 +184,9 @@ struct DesktopWindowApp::Parts {
         output.setGain(tones::toneGainForVolume(tones::storedToneVolume(defaults)));
     }
 
-    // What the desktop adds to the main screen once it shows: the keys, the look of the playing
-    // fork and the sound settings on the About page.
-    void addDesktopControls() {
-        desktop::QtStoryboard* layout = windows.keyStoryboard();
-        QWidget* window = windows.mainWindow();
-        if (layout == nullptr || window == nullptr) {
-            return;
-        }
-        desktop::addVersionToAboutPage(*layout->rootWidget());
-        desktop::AudioSettings settings{
+    // The About page's sound settings: what they show, and what a change does to the tuner.
+    desktop::AudioSettings audioSettings() {
+        return {
             .devices = desktop::listAudioDevices().devices,
             .inputDevice = inputDevice ? std::optional(inputDevice->id) : std::nullopt,
             .outputDevice = outputDevice ? std::optional(outputDevice->id) : std::nullopt,
@@ -228,11 +219,17 @@ struct DesktopWindowApp::Parts {
                                             : desktop::AudioDeviceTarget{});
                 },
         };
-        if (auto* panel = desktop::QtAudioSettingsPanel::addToAboutArea(*layout->rootWidget(),
-                                                                        std::move(settings))) {
-            // The panel owns it; it lists the devices again as they come and go.
-            new desktop::QtDeviceListRefresh(*panel, &desktop::listSoundServerDevices);
+    }
+
+    // What the desktop adds to the main screen once it shows: its controls on the About page, the
+    // look of the playing fork, the keys and the focus ring.
+    void addDesktopControls() {
+        desktop::QtStoryboard* layout = windows.keyStoryboard();
+        QWidget* window = windows.mainWindow();
+        if (layout == nullptr || window == nullptr) {
+            return;
         }
+        desktop::addAboutPageControls(*layout->rootWidget(), audioSettings());
         playingFork = std::make_unique<desktop::QtPlayingFork>(*layout->rootWidget(), [this] {
             MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
             return screen != nullptr &&
