@@ -41,10 +41,10 @@
 #include "tones/fork_buttons.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_volume.h"
+#include "trace/optionally_traced.h"
 #include "trace/trace_alerts.h"
 #include "trace/trace_services.h"
 #include "trace/trace_sink.h"
-#include "trace/trace_views.h"
 #include "tuner/tuner_state.h"
 
 namespace strumwise::app {
@@ -93,6 +93,8 @@ struct DesktopWindowApp::Parts {
           application(log),
           windows(profile, std::string(desktop::QtBundle::kName), log),
           output(log),
+          traced({developerLog, runLoop, defaults, application, session, output, windows},
+                 this->config.trace != DesktopTrace::Off ? &sink : nullptr),
           ratingAlerts(alertEvents(this->config.trace, sink)),
           views([this](const QWidget& window) { return &window == windows.mainWindow(); }) {
         if (this->config.input) {
@@ -102,35 +104,25 @@ struct DesktopWindowApp::Parts {
             microphoneInput = std::make_unique<desktop::PortAudioInputQueueFactory>(log);
         }
         chooseAudioDevices();
-        const bool traced = this->config.trace != DesktopTrace::Off;
-        if (traced) {
-            tracedLog = std::make_unique<trace::TracedLog>(developerLog, sink);
-            tracedDefaults = std::make_unique<trace::TracedUserDefaults>(defaults, sink);
-            tracedRunLoop = std::make_unique<trace::TracedRunLoop>(runLoop, sink);
-            tracedApplication = std::make_unique<trace::TracedApplication>(application, sink);
-            tracedSession = std::make_unique<trace::TracedAudioSession>(session, sink);
-            tracedOutput = std::make_unique<trace::TracedAudioOutputUnitFactory>(output, sink);
-            tracedWindows = std::make_unique<trace::TracedWindows>(windows, sink);
+        if (this->config.trace != DesktopTrace::Off) {
             toneGenerator.setFrequencyObserver(
                 [this](float hz) { trace::traceToneFrequency(sink, hz); });
         }
+        const trace::TraceableServices& seen = traced.services();
         services = std::make_unique<platform::Services>(platform::Services{
-            .log = traced ? static_cast<platform::Log&>(*tracedLog) : developerLog,
+            .log = seen.log,
             .clock = clock,
-            .runLoop = traced ? static_cast<platform::RunLoop&>(*tracedRunLoop) : runLoop,
+            .runLoop = seen.runLoop,
             .dispatch = dispatch,
-            .defaults = traced ? static_cast<platform::UserDefaults&>(*tracedDefaults) : defaults,
+            .defaults = seen.defaults,
             .device = device,
-            .application =
-                traced ? static_cast<platform::Application&>(*tracedApplication) : application,
+            .application = seen.application,
             .bundle = bundle,
             .images = images,
             .audioInput = fileInput ? static_cast<platform::AudioInputQueueFactory&>(*fileInput)
                                     : *microphoneInput,
-            .audioOutput =
-                traced ? static_cast<platform::AudioOutputUnitFactory&>(*tracedOutput) : output,
-            .audioSession =
-                traced ? static_cast<platform::AudioSession*>(tracedSession.get()) : &session,
+            .audioOutput = seen.audioOutput,
+            .audioSession = &seen.audioSession,
         });
         microphone = std::make_unique<screen::ListenerMicrophone>(*services);
         microphone->setOctaveCheck(this->config.octaveCheck);
@@ -247,9 +239,7 @@ struct DesktopWindowApp::Parts {
             .count();
     }
 
-    platform::Windows& anyWindows() {
-        return tracedWindows ? static_cast<platform::Windows&>(*tracedWindows) : windows;
-    }
+    platform::Windows& anyWindows() { return traced.services().windows; }
 
     DesktopWindowConfig config;
     std::chrono::steady_clock::time_point started;
@@ -278,13 +268,8 @@ struct DesktopWindowApp::Parts {
     std::optional<desktop::AudioDeviceDescription> inputDevice;
     std::optional<desktop::AudioDeviceDescription> outputDevice;
 
-    std::unique_ptr<trace::TracedLog> tracedLog;
-    std::unique_ptr<trace::TracedUserDefaults> tracedDefaults;
-    std::unique_ptr<trace::TracedRunLoop> tracedRunLoop;
-    std::unique_ptr<trace::TracedApplication> tracedApplication;
-    std::unique_ptr<trace::TracedAudioSession> tracedSession;
-    std::unique_ptr<trace::TracedAudioOutputUnitFactory> tracedOutput;
-    std::unique_ptr<trace::TracedWindows> tracedWindows;
+    // The services the logic sees: traced with --trace or --json.
+    trace::OptionallyTracedServices traced;
     std::unique_ptr<platform::Services> services;
 
     tuner::TunerState tunerState;
