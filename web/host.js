@@ -1,6 +1,8 @@
 "use strict";
-// The page's side of the browser platform: what the C++ platform (src/platform/web/browser.cpp)
-// asks of the browser, one function each, and the events it hands back to the module.
+// The page's side of the browser platform: what the C++ platform (src/adapters/web/browser.cpp)
+// asks of the browser, one function each, and the events it hands back to the module. The jobs
+// behind those functions live in files of their own, loaded before this one (index.html); this
+// file makes each once, hands it what it needs, and keeps the one object the module calls.
 
 const StrumwiseHost = (() => {
   const resources = self.StrumwiseResources;
@@ -13,29 +15,8 @@ const StrumwiseHost = (() => {
   let wakeLock = null;
   let keepOn = false;
 
-  const storePrefix = "strumwise:";
-
-  // The first web release kept its keys without the prefix. Those it wrote are moved under the
-  // prefix once, on the first visit of a release that has it; a mark remembers that, so a key
-  // of the same name that another site stores later is never taken. No other key is touched.
-  const unprefixedKeys = ["Plinmoor", "numberOfRuns", "kRatingPromptCurrentVersion",
-    "kRatingPromptFirstUseDate", "kRatingPromptUseCount", "kRatingPromptSignificantEventCount",
-    "kRatingPromptRatedCurrentVersion", "kRatingPromptDeclinedToRate", "kRatingPromptReminderRequestDate"];
-  const movedMark = storePrefix + "movedUnprefixedKeys";
-  try {
-    if (localStorage.getItem(movedMark) === null) {
-      for (const key of unprefixedKeys) {
-        const value = localStorage.getItem(key);
-        if (value === null) continue;
-        // A value already under the prefix is the newer one.
-        if (localStorage.getItem(storePrefix + key) === null) localStorage.setItem(storePrefix + key, value);
-        localStorage.removeItem(key);
-      }
-      localStorage.setItem(movedMark, "1");
-    }
-  } catch (error) {
-    console.log("The stored settings could not be moved: " + error.message);
-  }
+  // Made first, so that the first web release's keys are under the prefix before anything reads.
+  const storage = StrumwiseStorage();
 
   // A file of the site by its plain name: the build names most files after their contents.
   const asset = (name) => resources.assets?.[name] ?? name;
@@ -569,27 +550,10 @@ const StrumwiseHost = (() => {
       this.setHidden("MainScreen", true);
     },
 
-    // The origin's storage may be shared with other sites on the same host: Strumwise reads,
-    // writes and erases only the keys under its own prefix.
-    storedValue(key) {
-      try { return localStorage.getItem(storePrefix + key); } catch { return null; }
-    },
-    storeValue(key, value) {
-      try { localStorage.setItem(storePrefix + key, value); } catch (error) { console.log(error.message); }
-    },
-    clearStore() {
-      try {
-        const ours = [];
-        for (let i = 0; i < localStorage.length; ++i) {
-          const key = localStorage.key(i);
-          // The mark outlives a reset: the old keys are gone by then.
-          if (key.startsWith(storePrefix) && key !== movedMark) ours.push(key);
-        }
-        ours.forEach((key) => localStorage.removeItem(key));
-      } catch (error) {
-        console.log(error.message);
-      }
-    },
+    // Settings, under the tuner's own prefix (storage.js).
+    storedValue: storage.storedValue,
+    storeValue: storage.storeValue,
+    clearStore: storage.clearStore,
 
     openURL(url) { window.open(url, "_blank", "noopener"); },
     keepScreenOn(on) { keepOn = on; updateWakeLock(); },
