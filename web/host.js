@@ -73,7 +73,7 @@ const StrumwiseHost = (() => {
     }
     const control = event.target.closest("[data-action]");
     if (control && !secure && control.dataset.action.startsWith("play")) {
-      showNotice(messages.insecure);
+      notices.show("insecure");
       return;
     }
     if (control && app) {
@@ -110,82 +110,7 @@ const StrumwiseHost = (() => {
     pendingTexts.clear();
   }
 
-  // --- What the page says about the microphone, and the start overlay ------------------------
-  const messages = {
-    en: {
-      tapToListen: "Tap to start listening",
-      insecure: "The microphone needs a secure (https) address \u2014 open the https link that " +
-        "scripts/web.sh --lan prints, or localhost",
-      refused: "The microphone is blocked for this site. To allow it, open the site settings " +
-        "(the icon beside the address), allow the microphone, then tap Try again.",
-      missing: "No microphone was found. Connect one, then tap Try again.",
-      failed: "The microphone could not be opened. Tap Try again.",
-      tryAgain: "Try again",
-      updateReady: "A new release of Strumwise is ready.",
-      update: "Update available \u2014 reload",
-    },
-    es: {
-      tapToListen: "Toca para empezar a escuchar",
-      insecure: "El micr\u00f3fono necesita una direcci\u00f3n segura (https) \u2014 abre el enlace https " +
-        "que muestra scripts/web.sh --lan, o localhost",
-      refused: "El micr\u00f3fono est\u00e1 bloqueado para este sitio. Para permitirlo, abre la " +
-        "configuraci\u00f3n del sitio (el icono junto a la direcci\u00f3n), permite el micr\u00f3fono y " +
-        "toca Reintentar.",
-      missing: "No se encontr\u00f3 ning\u00fan micr\u00f3fono. Conecta uno y toca Reintentar.",
-      failed: "No se pudo abrir el micr\u00f3fono. Toca Reintentar.",
-      tryAgain: "Reintentar",
-      updateReady: "Hay una nueva versi\u00f3n de Strumwise.",
-      update: "Actualizaci\u00f3n disponible \u2014 recargar",
-    },
-  }[spanish ? "es" : "en"];
-
-  // The notices' look lives beside the page's own style sheet; loaded from here, so the page
-  // shell need not know about it.
-  const noticeStyle = document.createElement("link");
-  noticeStyle.rel = "stylesheet";
-  noticeStyle.href = asset("notices.css");
-  document.head.append(noticeStyle);
-
-  // One banner at the foot of the screen, with at most one button.
-  const banner = document.createElement("div");
-  banner.id = "notice";
-  banner.setAttribute("role", "status");
-  banner.hidden = true;
-  document.body.append(banner);
-  // What the notice on screen is about: the microphone, or a new release.
-  let noticeAbout = null;
-  function showNotice(message, buttonLabel, onPress, about = "microphone") {
-    noticeAbout = about;
-    // The same notice again (a retry that failed the same way) leaves the one on screen alone.
-    const shown = banner.querySelector("p");
-    if (!banner.hidden && shown && shown.textContent === message) return;
-    const text = document.createElement("p");
-    text.textContent = message;
-    banner.replaceChildren(text);
-    if (buttonLabel) {
-      const button = document.createElement("button");
-      button.textContent = buttonLabel;
-      button.addEventListener("click", () => { hideNotice(); onPress(); });
-      banner.append(button);
-    }
-    banner.hidden = false;
-  }
-  // Hides the notice, or only one about `about`: an opened microphone must not take away the
-  // offer of a new release that the player is about to tap.
-  function hideNotice(about = noticeAbout) {
-    if (about !== noticeAbout) return;
-    banner.hidden = true;
-    banner.replaceChildren();
-  }
-
-  // Browsers start audio only in answer to a touch or a key, so until the context runs the
-  // screen asks for one, over everything: a tuner that silently ignores plucks looks broken.
-  const overlay = document.createElement("button");
-  overlay.id = "startOverlay";
-  overlay.type = "button";
-  overlay.textContent = messages.tapToListen;
-  overlay.hidden = true;
-  document.body.append(overlay);
+  const notices = StrumwiseNotices({ asset, spanish });
 
   // --- Audio -------------------------------------------------------------------------------
   // A page served over plain http from another machine gets neither the microphone nor audio
@@ -211,7 +136,7 @@ const StrumwiseHost = (() => {
   // is asked for.
   let askForTap = false;
   function updateOverlay() {
-    overlay.hidden = !askForTap || running() || document.visibilityState !== "visible";
+    notices.showStartOverlay(askForTap && !running() && document.visibilityState === "visible");
   }
 
   function makeContext() {
@@ -263,9 +188,9 @@ const StrumwiseHost = (() => {
   function microphoneProblem(error) {
     console.log("No microphone: " + error.message);
     app._strumwise_microphone_live(microphoneStates.failed);
-    const message = error.name === "NotAllowedError" || error.name === "SecurityError" ? messages.refused
-      : error.name === "NotFoundError" || error.name === "OverconstrainedError" ? messages.missing : messages.failed;
-    showNotice(message, messages.tryAgain, wantMicrophone);
+    const message = error.name === "NotAllowedError" || error.name === "SecurityError" ? "refused"
+      : error.name === "NotFoundError" || error.name === "OverconstrainedError" ? "missing" : "failed";
+    notices.show(message, "tryAgain", wantMicrophone);
   }
 
   // Where the browser reports the microphone's permission, allowing it in the site settings
@@ -285,7 +210,7 @@ const StrumwiseHost = (() => {
   // time, which checks again at its end what is wanted by then.
   function wantMicrophone() {
     if (!secure) {
-      showNotice(messages.insecure);
+      notices.show("insecure");
       if (app) app._strumwise_microphone_live(microphoneStates.failed);
       return;
     }
@@ -305,7 +230,7 @@ const StrumwiseHost = (() => {
       stream.getTracks().forEach((track) => track.stop());
       return;
     }
-    hideNotice("microphone");
+    notices.hide("microphone");
     const source = context.createMediaStreamSource(stream);
     const node = new AudioWorkletNode(context, "strumwise-capture");
     let buffer = 0;
@@ -514,7 +439,7 @@ const StrumwiseHost = (() => {
       sendTone();
     },
     // Offered by the page's start-up when a new release is installed and waiting.
-    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept, "update"); },
+    offerUpdate(accept) { notices.show("updateReady", "update", accept, "update"); },
 
     showAlert(id, title, message, buttons, cancelIndex) {
       const dialog = document.createElement("dialog");
