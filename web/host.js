@@ -111,6 +111,7 @@ const StrumwiseHost = (() => {
   }
 
   const notices = StrumwiseNotices({ asset, spanish });
+  const alerts = StrumwiseAlerts({ app: () => app });
 
   // --- Audio -------------------------------------------------------------------------------
   // A page served over plain http from another machine gets neither the microphone nor audio
@@ -441,41 +442,8 @@ const StrumwiseHost = (() => {
     // Offered by the page's start-up when a new release is installed and waiting.
     offerUpdate(accept) { notices.show("updateReady", "update", accept, "update"); },
 
-    showAlert(id, title, message, buttons, cancelIndex) {
-      const dialog = document.createElement("dialog");
-      dialog.className = "alert";
-      dialog.id = "alert" + id;
-      dialog.setAttribute("aria-labelledby", dialog.id + "-title");
-      dialog.setAttribute("aria-describedby", dialog.id + "-message");
-      const heading = document.createElement("h2");
-      heading.id = dialog.id + "-title";
-      heading.textContent = title;
-      const text = document.createElement("p");
-      text.id = dialog.id + "-message";
-      text.textContent = message;
-      const row = document.createElement("div");
-      row.className = "buttons";
-      buttons.forEach((label, index) => {
-        const button = document.createElement("button");
-        button.textContent = label;
-        button.addEventListener("click", () => app._strumwise_alert_pressed(id, index));
-        row.append(button);
-      });
-      dialog.append(heading, text, row);
-      // Escape picks the cancel button, or nothing when there is none.
-      dialog.addEventListener("cancel", (event) => {
-        event.preventDefault();
-        if (cancelIndex >= 0) app._strumwise_alert_pressed(id, cancelIndex);
-      });
-      document.body.append(dialog);
-      dialog.showModal();
-    },
-    closeAlert(id) {
-      const dialog = document.getElementById("alert" + id);
-      if (dialog) {
-        dialog.close();
-        dialog.remove();
-      }
-    },
+    // The rating prompt's dialogs (alerts.js).
+    showAlert: alerts.showAlert,
+    closeAlert: alerts.closeAlert,
   };
 })();
