@@ -114,36 +114,11 @@ const StrumwiseHost = (() => {
   const alerts = StrumwiseAlerts({ app: () => app });
 
   const audioContext = StrumwiseAudioContext({ asset, notices });
-  const audio = audioContext.state;
   const secure = audioContext.secure;
 
   const microphone = StrumwiseMicrophone({ app: () => app, audioContext, notices });
 
-  async function toneNode() {
-    const context = await audioContext.loaded();
-    if (!audio.tone) {
-      audio.tone = new AudioWorkletNode(context, "strumwise-tone", {
-        numberOfInputs: 0,
-        outputChannelCount: [2],
-        // The node starts with the latest wish, so no tone is lost to a message in flight.
-        processorOptions: { module: audio.toneModule, tone: audio.toneWanted },
-      });
-      audio.tone.connect(context.destination);
-    }
-    return audio.tone;
-  }
-
-  // Plays and stops go through here alone: they set what is wanted, and the node, once it
-  // exists, is told the latest wish, so a Stop pressed while the audio graph still loads wins.
-  function sendTone() {
-    if (audio.tone) {
-      audio.tone.port.postMessage({ ...audio.toneWanted });
-    } else if (audio.toneWanted.playing && !audio.toneLoading) {
-      audio.toneLoading = toneNode().then(sendTone)
-        .catch((error) => console.log("No reference tone: " + error.message))
-        .finally(() => { audio.toneLoading = null; });
-    }
-  }
+  const referenceTone = StrumwiseReferenceTone({ audioContext });
 
   // --- Keeping the screen on -----------------------------------------------------------------
   async function updateWakeLock() {
@@ -180,7 +155,8 @@ const StrumwiseHost = (() => {
     // The module calls in from main() on, before its factory's promise resolves.
     attach(module) { app = module; },
     asset,
-    audio,
+    // What the page's audio holds (audio-context.js).
+    audio: audioContext.state,
 
     // The tick sets every outlet ten times a second, and a matched string's label twice in one
     // tick (the measured frequency, then the string's own): texts are written once the tick's
@@ -272,15 +248,8 @@ const StrumwiseHost = (() => {
 
     startMicrophone: microphone.start,
     stopMicrophone: microphone.stop,
-    playTone(frequency, wave) {
-      if (!secure) return;
-      audio.toneWanted = { playing: true, frequency, wave };
-      sendTone();
-    },
-    stopTone() {
-      audio.toneWanted = { ...audio.toneWanted, playing: false };
-      sendTone();
-    },
+    playTone: referenceTone.play,
+    stopTone: referenceTone.stop,
     // Offered by the page's start-up when a new release is installed and waiting.
     offerUpdate(accept) { notices.show("updateReady", "update", accept, "update"); },
 
