@@ -12,8 +12,6 @@ const StrumwiseHost = (() => {
   const screen = document.getElementById("screen");
   let app = null; // the application's WebAssembly module, once it runs
   let layout = null; // the root element of the loaded layout
-  let wakeLock = null;
-  let keepOn = false;
 
   // Made first, so that the first web release's keys are under the prefix before anything reads.
   const storage = StrumwiseStorage();
@@ -120,36 +118,7 @@ const StrumwiseHost = (() => {
 
   const referenceTone = StrumwiseReferenceTone({ audioContext });
 
-  // --- Keeping the screen on -----------------------------------------------------------------
-  async function updateWakeLock() {
-    if (!("wakeLock" in navigator)) return;
-    if (keepOn && document.visibilityState === "visible" && !wakeLock) {
-      try {
-        wakeLock = await navigator.wakeLock.request("screen");
-        wakeLock.addEventListener("release", () => { wakeLock = null; });
-      } catch (error) {
-        console.log("Screen wake lock refused: " + error.message);
-      }
-    } else if (!keepOn && wakeLock) {
-      wakeLock.release();
-    }
-  }
-
-  // A hidden page lets go of the microphone and the audio device, which a phone's battery and
-  // its other applications need; coming back opens them again.
-  document.addEventListener("visibilitychange", () => {
-    const visible = document.visibilityState === "visible";
-    if (app) app._strumwise_visibility_changed(visible ? 1 : 0);
-    if (visible) {
-      microphone.openIfWanted();
-      audioContext.start();
-    } else {
-      microphone.closeWhileHidden();
-      audioContext.suspend();
-    }
-    audioContext.updateOverlay();
-    updateWakeLock();
-  });
+  const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone, notices });
 
   return {
     // The module calls in from main() on, before its factory's promise resolves.
@@ -228,7 +197,7 @@ const StrumwiseHost = (() => {
     clearStore: storage.clearStore,
 
     openURL(url) { window.open(url, "_blank", "noopener"); },
-    keepScreenOn(on) { keepOn = on; updateWakeLock(); },
+    keepScreenOn: lifecycle.keepScreenOn,
     // Nothing to do in a tab: asking for fullscreen from a touch meant for something else is
     // refused on phones and startling on a desktop. Installed from its manifest, the tuner opens
     // full screen anyway.
@@ -250,8 +219,7 @@ const StrumwiseHost = (() => {
     stopMicrophone: microphone.stop,
     playTone: referenceTone.play,
     stopTone: referenceTone.stop,
-    // Offered by the page's start-up when a new release is installed and waiting.
-    offerUpdate(accept) { notices.show("updateReady", "update", accept, "update"); },
+    offerUpdate: lifecycle.offerUpdate,
 
     // The rating prompt's dialogs (alerts.js).
     showAlert: alerts.showAlert,
