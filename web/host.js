@@ -9,30 +9,13 @@ const StrumwiseHost = (() => {
   const spanish = (navigator.languages && navigator.languages[0] || navigator.language || "en")
     .toLowerCase().startsWith("es");
   const texts = resources.translations[spanish ? "es" : "en"];
-  const screen = document.getElementById("screen");
   let app = null; // the application's WebAssembly module, once it runs
 
   // Made first, so that the first web release's keys are under the prefix before anything reads.
   const storage = StrumwiseStorage();
 
-  const meters = StrumwiseMeters();
-
   // A file of the site by its plain name: the build names most files after their contents.
   const asset = (name) => resources.assets?.[name] ?? name;
-
-  const lamps = ["LEDDisplay", "LEDDisplay128"];
-
-  const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
-    tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
-
-  const pendingTexts = new Map();
-  function writeTexts() {
-    for (const [name, text] of pendingTexts) {
-      const element = outlet(name);
-      if (element && element.textContent !== text) element.textContent = text;
-    }
-    pendingTexts.clear();
-  }
 
   const notices = StrumwiseNotices({ asset, spanish });
   const alerts = StrumwiseAlerts({ app: () => app });
@@ -40,7 +23,7 @@ const StrumwiseHost = (() => {
   const audioContext = StrumwiseAudioContext({ asset, notices });
   const layout = StrumwiseLayout({ app: () => app, layouts: resources.layouts, texts,
     secure: audioContext.secure, notices });
-  const outlet = layout.outlet;
+  const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset });
 
   const microphone = StrumwiseMicrophone({ app: () => app, audioContext, notices });
 
@@ -55,57 +38,19 @@ const StrumwiseHost = (() => {
     // What the page's audio holds (audio-context.js).
     audio: audioContext.state,
 
-    // The tick sets every outlet ten times a second, and a matched string's label twice in one
-    // tick (the measured frequency, then the string's own): texts are written once the tick's
-    // task is over, and only those that changed, so a steady screen costs the browser no style
-    // or layout work.
-    setText(name, text) {
-      if (pendingTexts.size === 0) queueMicrotask(writeTexts);
-      pendingTexts.set(name, text);
-    },
-    setImage(name, image) {
-      const element = outlet(name);
-      if (!element) return;
-      const source = image ? asset("images/" + image) : null;
-      if (element.getAttribute("src") === source) return;
-      if (source) element.src = source;
-      else element.removeAttribute("src");
-      element.alt = lamps.includes(name) ? StrumwiseAccessibility.lampText(screen.dataset.look)
-        : StrumwiseAccessibility.pictureText(image);
-    },
-    // The look of the tuner's screen (silence, measuring, inTune, stale): the style sheet dims a
-    // stale match by it, and the lamp's name says it.
-    showScreenLook(look) {
-      if (screen.dataset.look === look) return;
-      screen.dataset.look = look;
-      for (const name of lamps) {
-        const lamp = outlet(name);
-        if (lamp) lamp.alt = StrumwiseAccessibility.lampText(look);
-      }
-    },
-    setHidden(name, hidden) {
-      const element = outlet(name);
-      const visibility = hidden ? "hidden" : "";
-      if (element && element.style.visibility !== visibility) element.style.visibility = visibility;
-    },
-    showTuningMeter(name, reading) {
-      const element = outlet(name);
-      if (element) meters.showTuningMeter(element, reading);
-      StrumwiseAccessibility.heard(reading);
-    },
-    showLevelMeter(name, reading) {
-      const element = outlet(name);
-      if (element) meters.showLevelMeter(element, reading);
-    },
-    hasOutlet(name, kind) {
-      const element = outlet(name);
-      return element !== null && element.classList.contains(outletKinds[kind]);
-    },
+    // What the tick writes onto the layout (outlets.js).
+    setText: outlets.setText,
+    setImage: outlets.setImage,
+    showScreenLook: outlets.showScreenLook,
+    setHidden: outlets.setHidden,
+    showTuningMeter: outlets.showTuningMeter,
+    showLevelMeter: outlets.showLevelMeter,
+    hasOutlet: outlets.hasOutlet,
     hasLayout: layout.hasLayout,
     installLayout(name) {
       layout.install(name);
       // Shown when the launch installs the window.
-      this.setHidden("MainScreen", true);
+      outlets.setHidden("MainScreen", true);
     },
 
     // Settings, under the tuner's own prefix (storage.js).
