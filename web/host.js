@@ -1,8 +1,9 @@
 "use strict";
 // The page's side of the browser platform: what the C++ platform (src/adapters/web/browser.cpp)
-// asks of the browser, one function each, and the events it hands back to the module. The jobs
-// behind those functions live in files of their own, loaded before this one (index.html); this
-// file makes each once, hands it what it needs, and keeps the one object the module calls.
+// asks of the browser, one function each, and the events it hands back to the module. Each job
+// behind those functions has a file of its own, loaded before this one (index.html); this file
+// makes each once, in the order the page needs them, hands it what it needs, and keeps the one
+// object the module calls, so that the module sees a single host whatever the files are.
 
 const StrumwiseHost = (() => {
   const resources = self.StrumwiseResources;
@@ -11,24 +12,19 @@ const StrumwiseHost = (() => {
   const texts = resources.translations[spanish ? "es" : "en"];
   let app = null; // the application's WebAssembly module, once it runs
 
-  // Made first, so that the first web release's keys are under the prefix before anything reads.
-  const storage = StrumwiseStorage();
-
   // A file of the site by its plain name: the build names most files after their contents.
   const asset = (name) => resources.assets?.[name] ?? name;
 
+  // Made first, so that the first web release's keys are under the prefix before anything reads.
+  const storage = StrumwiseStorage();
   const notices = StrumwiseNotices({ asset, spanish });
   const alerts = StrumwiseAlerts({ app: () => app });
-
   const audioContext = StrumwiseAudioContext({ asset, notices });
+  const microphone = StrumwiseMicrophone({ app: () => app, audioContext, notices });
+  const referenceTone = StrumwiseReferenceTone({ audioContext });
   const layout = StrumwiseLayout({ app: () => app, layouts: resources.layouts, texts,
     secure: audioContext.secure, notices });
   const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset });
-
-  const microphone = StrumwiseMicrophone({ app: () => app, audioContext, notices });
-
-  const referenceTone = StrumwiseReferenceTone({ audioContext });
-
   const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone, notices });
 
   return {
@@ -38,34 +34,45 @@ const StrumwiseHost = (() => {
     // What the page's audio holds (audio-context.js).
     audio: audioContext.state,
 
-    // What the tick writes onto the layout (outlets.js).
-    setText: outlets.setText,
-    setImage: outlets.setImage,
-    showScreenLook: outlets.showScreenLook,
-    setHidden: outlets.setHidden,
-    showTuningMeter: outlets.showTuningMeter,
-    showLevelMeter: outlets.showLevelMeter,
-    hasOutlet: outlets.hasOutlet,
+    // The screen (layout.js) and what the tick writes onto it (outlets.js).
     hasLayout: layout.hasLayout,
     installLayout(name) {
       layout.install(name);
       // Shown when the launch installs the window.
       outlets.setHidden("MainScreen", true);
     },
+    viewportHeight: layout.viewportHeight,
+    isPadViewport: layout.isPadViewport,
+    hasOutlet: outlets.hasOutlet,
+    setText: outlets.setText,
+    setImage: outlets.setImage,
+    setHidden: outlets.setHidden,
+    showScreenLook: outlets.showScreenLook,
+    showTuningMeter: outlets.showTuningMeter,
+    showLevelMeter: outlets.showLevelMeter,
+
+    // Sound (microphone.js, reference-tone.js).
+    startMicrophone: microphone.start,
+    stopMicrophone: microphone.stop,
+    playTone: referenceTone.play,
+    stopTone: referenceTone.stop,
 
     // Settings, under the tuner's own prefix (storage.js).
     storedValue: storage.storedValue,
     storeValue: storage.storeValue,
     clearStore: storage.clearStore,
 
-    openURL(url) { window.open(url, "_blank", "noopener"); },
+    // The page's life (lifecycle.js) and the rating prompt's dialogs (alerts.js).
     keepScreenOn: lifecycle.keepScreenOn,
+    offerUpdate: lifecycle.offerUpdate,
+    showAlert: alerts.showAlert,
+    closeAlert: alerts.closeAlert,
+
+    openURL(url) { window.open(url, "_blank", "noopener"); },
     // Nothing to do in a tab: asking for fullscreen from a touch meant for something else is
     // refused on phones and startling on a desktop. Installed from its manifest, the tuner opens
     // full screen anyway.
     hideStatusBar() {},
-    viewportHeight: layout.viewportHeight,
-    isPadViewport: layout.isPadViewport,
     fetchAndForget(url, timeoutSeconds) {
       const abort = new AbortController();
       setTimeout(() => abort.abort(), timeoutSeconds * 1000);
@@ -75,15 +82,5 @@ const StrumwiseHost = (() => {
       const entries = texts[table];
       return entries && Object.hasOwn(entries, key) ? entries[key] : null;
     },
-
-    startMicrophone: microphone.start,
-    stopMicrophone: microphone.stop,
-    playTone: referenceTone.play,
-    stopTone: referenceTone.stop,
-    offerUpdate: lifecycle.offerUpdate,
-
-    // The rating prompt's dialogs (alerts.js).
-    showAlert: alerts.showAlert,
-    closeAlert: alerts.closeAlert,
   };
 })();
