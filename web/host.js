@@ -1,605 +1,78 @@
 "use strict";
-// The page's side of the browser platform: what the C++ platform (src/platform/web/browser.cpp)
-// asks of the browser, one function each, and the events it hands back to the module.
+// The page's side of the browser platform: what the C++ platform (src/adapters/web/browser.cpp)
+// asks of the browser, one function each, and the events it hands back to the module. Each job
+// behind those functions has a file of its own, loaded before this one (index.html); this file
+// makes each once, in the order the page needs them, hands it what it needs, and keeps the one
+// object the module calls, so that the module sees a single host whatever the files are.
 
 const StrumwiseHost = (() => {
   const resources = self.StrumwiseResources;
   const spanish = (navigator.languages && navigator.languages[0] || navigator.language || "en")
     .toLowerCase().startsWith("es");
   const texts = resources.translations[spanish ? "es" : "en"];
-  const screen = document.getElementById("screen");
   let app = null; // the application's WebAssembly module, once it runs
-  let layout = null; // the root element of the loaded layout
-  let wakeLock = null;
-  let keepOn = false;
-
-  const storePrefix = "strumwise:";
-
-  // The first web release kept its keys without the prefix. Those it wrote are moved under the
-  // prefix once, on the first visit of a release that has it; a mark remembers that, so a key
-  // of the same name that another site stores later is never taken. No other key is touched.
-  const unprefixedKeys = ["Plinmoor", "numberOfRuns", "kRatingPromptCurrentVersion",
-    "kRatingPromptFirstUseDate", "kRatingPromptUseCount", "kRatingPromptSignificantEventCount",
-    "kRatingPromptRatedCurrentVersion", "kRatingPromptDeclinedToRate", "kRatingPromptReminderRequestDate"];
-  const movedMark = storePrefix + "movedUnprefixedKeys";
-  try {
-    if (localStorage.getItem(movedMark) === null) {
-      for (const key of unprefixedKeys) {
-        const value = localStorage.getItem(key);
-        if (value === null) continue;
-        // A value already under the prefix is the newer one.
-        if (localStorage.getItem(storePrefix + key) === null) localStorage.setItem(storePrefix + key, value);
-        localStorage.removeItem(key);
-      }
-      localStorage.setItem(movedMark, "1");
-    }
-  } catch (error) {
-    console.log("The stored settings could not be moved: " + error.message);
-  }
 
   // A file of the site by its plain name: the build names most files after their contents.
   const asset = (name) => resources.assets?.[name] ?? name;
 
-  const lamps = ["LEDDisplay", "LEDDisplay128"];
-
-  const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
-    tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
-
-  // The installed layout's outlets by name, looked up once each: the tick writes them ten times
-  // a second.
-  let outlets = new Map();
-  function outlet(name) {
-    if (!layout) return null;
-    if (!outlets.has(name)) outlets.set(name, layout.querySelector("#" + CSS.escape(name)));
-    return outlets.get(name);
-  }
-
-  // Strings go to the module as NUL-terminated UTF-8 in its own memory.
-  function withCString(text, use) {
-    const bytes = new TextEncoder().encode(text + "\0");
-    const pointer = app._malloc(bytes.length);
-    app.HEAPU8.set(bytes, pointer);
-    try {
-      use(pointer);
-    } finally {
-      app._free(pointer);
-    }
-  }
-
-  function translateLayout(root) {
-    const translated = (key) => (texts.MainScreen && texts.MainScreen[key]) || key;
-    for (const element of root.querySelectorAll("[data-tr]")) {
-      element.textContent = translated(element.getAttribute("data-tr"));
-    }
-    for (const attribute of ["title", "aria-label", "aria-description"]) {
-      for (const element of root.querySelectorAll(`[data-tr-${attribute}]`)) {
-        element.setAttribute(attribute, translated(element.getAttribute(`data-tr-${attribute}`)));
-      }
-    }
-  }
-
-  function onLayoutClick(event) {
-    const tab = event.target.closest(".tab");
-    if (tab) {
-      const tabs = tab.parentElement;
-      for (const other of tabs.querySelectorAll(".tab")) {
-        other.classList.toggle("selected", other === tab);
-        layout.querySelector("#" + other.dataset.page).classList.toggle("hiddenPage", other !== tab);
-      }
-      return;
-    }
-    const control = event.target.closest("[data-action]");
-    if (control && !secure && control.dataset.action.startsWith("play")) {
-      showNotice(messages.insecure);
-      return;
-    }
-    if (control && app) {
-      withCString(control.dataset.action, (pointer) => app._strumwise_action(pointer));
-    }
-  }
-
-  // The desktop's shortcuts, which the buttons' tooltips name: each key presses the layout's own
-  // button, so it does exactly what a touch does.
-  const keyActions = {
-    ArrowLeft: "showPreviousTuning:", ArrowRight: "showNextTuning:", " ": "stopFreqPlay:",
-    Escape: "stopFreqPlay:", 1: "playD293_6Hz:", 2: "playB246_9Hz:", 3: "playG196Hz:",
-    4: "playD146_8Hz:", 5: "playG392Hz:",
-  };
-  function onKey(event) {
-    const action = keyActions[event.key];
-    const typing = event.target.closest?.("input, select, textarea, #notice");
-    if (!action || !layout || typing || event.altKey || event.ctrlKey || event.metaKey ||
-        document.querySelector("dialog[open]")) return;
-    const control = layout.querySelector(`[data-action="${action}"]`);
-    if (control) {
-      event.preventDefault();
-      control.click();
-    }
-  }
-  document.addEventListener("keydown", onKey);
-
-  const pendingTexts = new Map();
-  function writeTexts() {
-    for (const [name, text] of pendingTexts) {
-      const element = outlet(name);
-      if (element && element.textContent !== text) element.textContent = text;
-    }
-    pendingTexts.clear();
-  }
-
-  // --- Meters: the same scales as the desktop's, drawn with elements --------------------------
-  const needleRange = 50; // cents either side of the middle
-  const levelFloorDb = -66; // the level meter's left end
-
-  function built(element, markup) {
-    if (!element.firstChild) element.innerHTML = markup;
-    return (selector) => element.querySelector(selector);
-  }
-
-  // Whether a meter's reading differs from the one it shows; remembered per element, so a newly
-  // installed layout draws its meters afresh.
-  const shownReadings = new WeakMap();
-  function changed(element, reading) {
-    if (shownReadings.get(element) === reading) return false;
-    shownReadings.set(element, reading);
-    return true;
-  }
-
-  // A style, class or text written only when it differs from what the element shows: the meter
-  // is drawn ten times a second, and an unchanged write still costs the page a style pass.
-  function setStyle(element, property, value) {
-    if (element.style[property] !== value) element.style[property] = value;
-  }
-  function setTextOf(element, text) {
-    if (element.textContent !== text) element.textContent = text;
-  }
-
-  function showTuningMeter(element, reading) {
-    const part = built(element, '<div class="meterText"><span class="meterNote"></span>' +
-      '<span class="meterOffset"></span></div><div class="meterRow"><span class="meterArrow up">\u25b6</span>' +
-      '<div class="meterScale"><div class="meterZone"></div><div class="meterNeedle"></div></div>' +
-      '<span class="meterArrow down">\u25c0</span></div>');
-    const at = (cents) => ((Math.max(-needleRange, Math.min(needleRange, cents)) + needleRange) / (2 * needleRange)) * 100;
-    const shownCents = reading.idle ? "" : reading.cents.toFixed(1);
-    if (element.dataset.cents !== shownCents) element.dataset.cents = shownCents;
-    setStyle(part(".meterZone"), "left", at(reading.zoneLow) + "%");
-    setStyle(part(".meterZone"), "width", at(reading.zoneHigh) - at(reading.zoneLow) + "%");
-    const needle = part(".meterNeedle");
-    if (needle.hidden !== reading.idle) needle.hidden = reading.idle;
-    // Moved, not placed: a transform needs no layout of the page around it.
-    setStyle(needle, "transform", `translateX(${at(reading.needle)}%)`);
-    needle.classList.toggle("inTune", reading.turn === 0);
-    part(".meterArrow.up").classList.toggle("active", !reading.idle && reading.turn === 1);
-    part(".meterArrow.down").classList.toggle("active", !reading.idle && reading.turn === -1);
-    const cents = Math.round(reading.cents);
-    // The string's number in a circle, as the tuning chart numbers them, then its note.
-    // String 0: a note that is no string of the tuning, shown without a number and dimmed.
-    setTextOf(part(".meterNote"), reading.idle ? "" : (reading.string > 0 ? String.fromCodePoint(0x2460 + reading.string - 1) + " " : "") + reading.note);
-    part(".meterNote").classList.toggle("offTuning", !reading.idle && reading.string === 0);
-    part(".meterNote").classList.toggle("inTune", reading.turn === 0);
-    setTextOf(part(".meterOffset"), reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2");
-    setLabel(element, StrumwiseAccessibility.meterText(reading));
-  }
-
-  // A meter's spoken name, which says its reading; written only when it changes.
-  function setLabel(element, label) {
-    if (element.getAttribute("aria-label") !== label) element.setAttribute("aria-label", label);
-  }
-
-  function showLevelMeter(element, reading) {
-    const part = built(element, '<div class="levelFill"></div><div class="levelMark"></div><div class="levelMark"></div>');
-    const fraction = (power) => (power > 0 ? Math.max(0, Math.min(1, (20 * Math.log10(power) - levelFloorDb) / -levelFloorDb)) : 0);
-    const fill = part(".levelFill");
-    // The bar is drawn to a tenth of a percent; finer changes would not show, and the quiet
-    // room's noise would otherwise rewrite it every tick.
-    // A full-width bar slid left, rather than resized, needs no layout.
-    const shift = `translateX(${Math.round(fraction(reading.power) * 1000) / 10 - 100}%)`;
-    setStyle(fill, "transform", shift);
-    const [kind, band] = reading.power < reading.silenceBelow ? ["quiet", "silent"]
-      : reading.power <= reading.measureAbove ? ["faint", "quiet"] : ["heard", "measuring"];
-    if (fill.className !== "levelFill " + kind) fill.className = "levelFill " + kind;
-    setLabel(element, StrumwiseAccessibility.levelText(band));
-    const marks = element.querySelectorAll(".levelMark");
-    [reading.silenceBelow, reading.measureAbove].forEach((threshold, i) => {
-      if (marks[i].hidden !== !(threshold > 0)) marks[i].hidden = !(threshold > 0);
-      const left = fraction(threshold) * 100 + "%";
-      if (marks[i].style.left !== left) marks[i].style.left = left;
-    });
-  }
-
-  // --- What the page says about the microphone, and the start overlay ------------------------
-  const messages = {
-    en: {
-      tapToListen: "Tap to start listening",
-      insecure: "The microphone needs a secure (https) address \u2014 open the https link that " +
-        "scripts/web.sh --lan prints, or localhost",
-      refused: "The microphone is blocked for this site. To allow it, open the site settings " +
-        "(the icon beside the address), allow the microphone, then tap Try again.",
-      missing: "No microphone was found. Connect one, then tap Try again.",
-      failed: "The microphone could not be opened. Tap Try again.",
-      tryAgain: "Try again",
-      updateReady: "A new release of Strumwise is ready.",
-      update: "Update available \u2014 reload",
-    },
-    es: {
-      tapToListen: "Toca para empezar a escuchar",
-      insecure: "El micr\u00f3fono necesita una direcci\u00f3n segura (https) \u2014 abre el enlace https " +
-        "que muestra scripts/web.sh --lan, o localhost",
-      refused: "El micr\u00f3fono est\u00e1 bloqueado para este sitio. Para permitirlo, abre la " +
-        "configuraci\u00f3n del sitio (el icono junto a la direcci\u00f3n), permite el micr\u00f3fono y " +
-        "toca Reintentar.",
-      missing: "No se encontr\u00f3 ning\u00fan micr\u00f3fono. Conecta uno y toca Reintentar.",
-      failed: "No se pudo abrir el micr\u00f3fono. Toca Reintentar.",
-      tryAgain: "Reintentar",
-      updateReady: "Hay una nueva versi\u00f3n de Strumwise.",
-      update: "Actualizaci\u00f3n disponible \u2014 recargar",
-    },
-  }[spanish ? "es" : "en"];
-
-  // The notices' look lives beside the page's own style sheet; loaded from here, so the page
-  // shell need not know about it.
-  const noticeStyle = document.createElement("link");
-  noticeStyle.rel = "stylesheet";
-  noticeStyle.href = asset("notices.css");
-  document.head.append(noticeStyle);
-
-  // One banner at the foot of the screen, with at most one button.
-  const banner = document.createElement("div");
-  banner.id = "notice";
-  banner.setAttribute("role", "status");
-  banner.hidden = true;
-  document.body.append(banner);
-  // What the notice on screen is about: the microphone, or a new release.
-  let noticeAbout = null;
-  function showNotice(message, buttonLabel, onPress, about = "microphone") {
-    noticeAbout = about;
-    // The same notice again (a retry that failed the same way) leaves the one on screen alone.
-    const shown = banner.querySelector("p");
-    if (!banner.hidden && shown && shown.textContent === message) return;
-    const text = document.createElement("p");
-    text.textContent = message;
-    banner.replaceChildren(text);
-    if (buttonLabel) {
-      const button = document.createElement("button");
-      button.textContent = buttonLabel;
-      button.addEventListener("click", () => { hideNotice(); onPress(); });
-      banner.append(button);
-    }
-    banner.hidden = false;
-  }
-  // Hides the notice, or only one about `about`: an opened microphone must not take away the
-  // offer of a new release that the player is about to tap.
-  function hideNotice(about = noticeAbout) {
-    if (about !== noticeAbout) return;
-    banner.hidden = true;
-    banner.replaceChildren();
-  }
-
-  // Browsers start audio only in answer to a touch or a key, so until the context runs the
-  // screen asks for one, over everything: a tuner that silently ignores plucks looks broken.
-  const overlay = document.createElement("button");
-  overlay.id = "startOverlay";
-  overlay.type = "button";
-  overlay.textContent = messages.tapToListen;
-  overlay.hidden = true;
-  document.body.append(overlay);
-
-  // --- Audio -------------------------------------------------------------------------------
-  // A page served over plain http from another machine gets neither the microphone nor audio
-  // worklets: nothing that needs them is called there, and the player is told why.
-  const secure = window.isSecureContext && !!navigator.mediaDevices && typeof AudioWorkletNode === "function";
-  const audio = { context: null, ready: null, mic: null, micWanted: false, opening: null,
-    tone: null, toneModule: null, toneLoading: null, toneWanted: { playing: false, frequency: 440, wave: 0 } };
-
-  // Making the context stalls the main thread for a long moment (half a second on a slow
-  // phone), and in a tab the browser holds a context made before the first touch suspended
-  // anyway: there it is made inside the first touch or key press, which starts it at once. An
-  // installed tuner, or a browser that says it lets audio start on its own, makes it once the
-  // screen has been painted, so no tap is asked for where none is needed.
-  const startsOnItsOwn = matchMedia("(display-mode: standalone), (display-mode: fullscreen)").matches ||
-    (typeof navigator.getAutoplayPolicy === "function" && navigator.getAutoplayPolicy("audiocontext") === "allowed");
-  let contextMade = null;
-  const contextExists = new Promise((resolve) => { contextMade = resolve; });
-
-  function running() { return audio.context !== null && audio.context.state === "running"; }
-
-  // The overlay asks for the tap while audio is wanted and not running; a context the browser
-  // lets start on its own gets there a moment after it is made, so only one still waiting then
-  // is asked for.
-  let askForTap = false;
-  function updateOverlay() {
-    overlay.hidden = !askForTap || running() || document.visibilityState !== "visible";
-  }
-
-  function makeContext() {
-    if (audio.context || !secure) return;
-    audio.context = new AudioContext();
-    audio.context.addEventListener("statechange", updateOverlay);
-    audio.ready = Promise.all([
-      audio.context.audioWorklet.addModule(asset("capture-worklet.js")),
-      audio.context.audioWorklet.addModule(asset("tone-worklet.js")),
-      fetch(asset("tone.wasm")).then((response) => response.arrayBuffer())
-        .then((bytes) => { audio.toneModule = bytes; }),
-    ]).then(() => audio.context);
-    contextMade();
-  }
-
-  // The context with its worklets loaded, once there is one.
-  let audioWanted = false;
-  function audioContext() {
-    if (!audioWanted) {
-      audioWanted = true;
-      if (startsOnItsOwn) {
-        requestAnimationFrame(() => setTimeout(makeContext, 0));
-        setTimeout(() => { askForTap = true; updateOverlay(); }, 300);
-      } else {
-        askForTap = true;
-        updateOverlay();
-      }
-    }
-    return contextExists.then(() => audio.ready);
-  }
-
-  // Every touch and key press while the context waits starts it; the first one normally does,
-  // even one made before the tuner has asked for sound. A press on the notice's button is not
-  // one: accepting a new release reloads the page, and an audio graph still loading its worklets
-  // then keeps the old release's worker from handing over.
-  function startAudio(event) {
-    if (document.visibilityState !== "visible" || event?.target?.closest?.("#notice")) return;
-    if (!audio.context) makeContext();
-    else if (!running()) audio.context.resume().then(updateOverlay, () => {});
-  }
-  // A touch grants the page the right to start audio only as the finger lifts, a mouse button
-  // as it goes down: the context made on the way down is started on the way up.
-  for (const type of ["pointerdown", "pointerup", "click", "keydown"]) addEventListener(type, startAudio, { capture: true });
-
-  // What the listener is told of the microphone: open and delivering, asked for and failed (or
-  // lost), or not asked for yet, which is no failure to show.
-  const microphoneStates = { failed: 0, live: 1, waiting: 2 };
-
-  function microphoneProblem(error) {
-    console.log("No microphone: " + error.message);
-    app._strumwise_microphone_live(microphoneStates.failed);
-    const message = error.name === "NotAllowedError" || error.name === "SecurityError" ? messages.refused
-      : error.name === "NotFoundError" || error.name === "OverconstrainedError" ? messages.missing : messages.failed;
-    showNotice(message, messages.tryAgain, wantMicrophone);
-  }
-
-  // Where the browser reports the microphone's permission, allowing it in the site settings
-  // retries at once, without waiting for a tap on Try again.
-  let watchingPermission = false;
-  function watchPermission() {
-    if (watchingPermission || !navigator.permissions) return;
-    watchingPermission = true;
-    navigator.permissions.query({ name: "microphone" }).then((status) => {
-      status.addEventListener("change", () => {
-        if (status.state !== "denied") wantMicrophone();
-      });
-    }, () => {});
-  }
-
-  // The microphone opens when the listener wants it and the page is visible; one opening at a
-  // time, which checks again at its end what is wanted by then.
-  function wantMicrophone() {
-    if (!secure) {
-      showNotice(messages.insecure);
-      if (app) app._strumwise_microphone_live(microphoneStates.failed);
-      return;
-    }
-    if (audio.micWanted && !audio.mic && !audio.opening && document.visibilityState === "visible") {
-      audio.opening = openMicrophone().catch(microphoneProblem).finally(() => { audio.opening = null; });
-    }
-  }
-
-  async function openMicrophone() {
-    watchPermission();
-    const context = await audioContext();
-    const stream = await navigator.mediaDevices.getUserMedia({
-      audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false },
-    });
-    // The listener may have stopped, or the page been hidden, while the browser asked.
-    if (!audio.micWanted || audio.mic || document.visibilityState !== "visible") {
-      stream.getTracks().forEach((track) => track.stop());
-      return;
-    }
-    hideNotice("microphone");
-    const source = context.createMediaStreamSource(stream);
-    const node = new AudioWorkletNode(context, "strumwise-capture");
-    let buffer = 0;
-    let capacity = 0;
-    node.port.onmessage = (event) => {
-      const block = event.data;
-      if (capacity < block.length) {
-        if (buffer) app._free(buffer);
-        capacity = block.length;
-        buffer = app._malloc(capacity * 4);
-      }
-      const frames = block.length;
-      app.HEAPF32.set(block, buffer >> 2);
-      // The block goes back to the audio thread's pool before the listener works on the copy.
-      node.port.postMessage(block, [block.buffer]);
-      app._strumwise_capture(buffer, frames, context.sampleRate);
-    };
-    source.connect(node);
-    // Connected to the output (it writes silence) so the graph keeps pulling it.
-    node.connect(context.destination);
-    stream.getAudioTracks()[0].addEventListener("ended", () => {
-      if (audio.mic && audio.mic.stream === stream) closeMicrophone(microphoneStates.failed);
-    });
-    audio.mic = { stream, source, node };
-    app._strumwise_microphone_live(microphoneStates.live);
-  }
-
-  // `report` tells the listener the microphone's new state; a hidden page closes it without
-  // telling, since it opens again as soon as the page is back.
-  function closeMicrophone(report) {
-    if (!audio.mic) return;
-    audio.mic.stream.getTracks().forEach((track) => track.stop());
-    audio.mic.source.disconnect();
-    audio.mic.node.disconnect();
-    audio.mic.node.port.onmessage = null;
-    audio.mic = null;
-    if (report !== undefined) app._strumwise_microphone_live(report);
-  }
-
-  async function toneNode() {
-    const context = await audioContext();
-    if (!audio.tone) {
-      audio.tone = new AudioWorkletNode(context, "strumwise-tone", {
-        numberOfInputs: 0,
-        outputChannelCount: [2],
-        // The node starts with the latest wish, so no tone is lost to a message in flight.
-        processorOptions: { module: audio.toneModule, tone: audio.toneWanted },
-      });
-      audio.tone.connect(context.destination);
-    }
-    return audio.tone;
-  }
-
-  // Plays and stops go through here alone: they set what is wanted, and the node, once it
-  // exists, is told the latest wish, so a Stop pressed while the audio graph still loads wins.
-  function sendTone() {
-    if (audio.tone) {
-      audio.tone.port.postMessage({ ...audio.toneWanted });
-    } else if (audio.toneWanted.playing && !audio.toneLoading) {
-      audio.toneLoading = toneNode().then(sendTone)
-        .catch((error) => console.log("No reference tone: " + error.message))
-        .finally(() => { audio.toneLoading = null; });
-    }
-  }
-
-  // --- Keeping the screen on -----------------------------------------------------------------
-  async function updateWakeLock() {
-    if (!("wakeLock" in navigator)) return;
-    if (keepOn && document.visibilityState === "visible" && !wakeLock) {
-      try {
-        wakeLock = await navigator.wakeLock.request("screen");
-        wakeLock.addEventListener("release", () => { wakeLock = null; });
-      } catch (error) {
-        console.log("Screen wake lock refused: " + error.message);
-      }
-    } else if (!keepOn && wakeLock) {
-      wakeLock.release();
-    }
-  }
-
-  // A hidden page lets go of the microphone and the audio device, which a phone's battery and
-  // its other applications need; coming back opens them again.
-  document.addEventListener("visibilitychange", () => {
-    const visible = document.visibilityState === "visible";
-    if (app) app._strumwise_visibility_changed(visible ? 1 : 0);
-    if (visible) {
-      wantMicrophone();
-      startAudio();
-    } else {
-      closeMicrophone();
-      if (running()) audio.context.suspend().catch(() => {});
-    }
-    updateOverlay();
-    updateWakeLock();
-  });
+  // Made first, so that the first web release's keys are under the prefix before anything reads.
+  const storage = StrumwiseStorage();
+  const notices = StrumwiseNotices({ asset, spanish });
+  const alerts = StrumwiseAlerts({ app: () => app });
+  const audioContext = StrumwiseAudioContext({ asset, notices });
+  const microphone = StrumwiseMicrophone({ app: () => app, audioContext, notices });
+  const referenceTone = StrumwiseReferenceTone({ audioContext });
+  const layout = StrumwiseLayout({ app: () => app, layouts: resources.layouts, texts,
+    secure: audioContext.secure, notices });
+  const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset });
+  const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone, notices });
 
   return {
     // The module calls in from main() on, before its factory's promise resolves.
     attach(module) { app = module; },
     asset,
-    audio,
+    // What the page's audio holds (audio-context.js).
+    audio: audioContext.state,
 
-    // The tick sets every outlet ten times a second, and a matched string's label twice in one
-    // tick (the measured frequency, then the string's own): texts are written once the tick's
-    // task is over, and only those that changed, so a steady screen costs the browser no style
-    // or layout work.
-    setText(name, text) {
-      if (pendingTexts.size === 0) queueMicrotask(writeTexts);
-      pendingTexts.set(name, text);
-    },
-    setImage(name, image) {
-      const element = outlet(name);
-      if (!element) return;
-      const source = image ? asset("images/" + image) : null;
-      if (element.getAttribute("src") === source) return;
-      if (source) element.src = source;
-      else element.removeAttribute("src");
-      element.alt = lamps.includes(name) ? StrumwiseAccessibility.lampText(screen.dataset.look)
-        : StrumwiseAccessibility.pictureText(image);
-    },
-    // The look of the tuner's screen (silence, measuring, inTune, stale): the style sheet dims a
-    // stale match by it, and the lamp's name says it.
-    showScreenLook(look) {
-      if (screen.dataset.look === look) return;
-      screen.dataset.look = look;
-      for (const name of lamps) {
-        const lamp = outlet(name);
-        if (lamp) lamp.alt = StrumwiseAccessibility.lampText(look);
-      }
-    },
-    setHidden(name, hidden) {
-      const element = outlet(name);
-      const visibility = hidden ? "hidden" : "";
-      if (element && element.style.visibility !== visibility) element.style.visibility = visibility;
-    },
-    showTuningMeter(name, reading) {
-      const element = outlet(name);
-      if (element && changed(element, JSON.stringify(reading))) showTuningMeter(element, reading);
-      StrumwiseAccessibility.heard(reading);
-    },
-    showLevelMeter(name, reading) {
-      const element = outlet(name);
-      if (element) showLevelMeter(element, reading);
-    },
-    hasOutlet(name, kind) {
-      const element = outlet(name);
-      return element !== null && element.classList.contains(outletKinds[kind]);
-    },
-    hasLayout(name) { return Object.hasOwn(resources.layouts, name); },
+    // The screen (layout.js) and what the tick writes onto it (outlets.js).
+    hasLayout: layout.hasLayout,
     installLayout(name) {
-      const root = document.createElement("div");
-      root.id = name;
-      root.className = "layoutRoot";
-      root.innerHTML = resources.layouts[name].html;
-      translateLayout(root);
-      root.addEventListener("click", onLayoutClick);
-      screen.replaceChildren(root);
-      layout = root;
-      outlets = new Map();
-      if (!secure) {
-        for (const fork of root.querySelectorAll('[data-action^="play"]')) fork.setAttribute("aria-disabled", "true");
-      }
+      layout.install(name);
       // Shown when the launch installs the window.
-      this.setHidden("MainScreen", true);
+      outlets.setHidden("MainScreen", true);
     },
+    viewportHeight: layout.viewportHeight,
+    isPadViewport: layout.isPadViewport,
+    hasOutlet: outlets.hasOutlet,
+    setText: outlets.setText,
+    setImage: outlets.setImage,
+    setHidden: outlets.setHidden,
+    showScreenLook: outlets.showScreenLook,
+    showTuningMeter: outlets.showTuningMeter,
+    showLevelMeter: outlets.showLevelMeter,
 
-    // The origin's storage may be shared with other sites on the same host: Strumwise reads,
-    // writes and erases only the keys under its own prefix.
-    storedValue(key) {
-      try { return localStorage.getItem(storePrefix + key); } catch { return null; }
-    },
-    storeValue(key, value) {
-      try { localStorage.setItem(storePrefix + key, value); } catch (error) { console.log(error.message); }
-    },
-    clearStore() {
-      try {
-        const ours = [];
-        for (let i = 0; i < localStorage.length; ++i) {
-          const key = localStorage.key(i);
-          // The mark outlives a reset: the old keys are gone by then.
-          if (key.startsWith(storePrefix) && key !== movedMark) ours.push(key);
-        }
-        ours.forEach((key) => localStorage.removeItem(key));
-      } catch (error) {
-        console.log(error.message);
-      }
-    },
+    // Sound (microphone.js, reference-tone.js).
+    startMicrophone: microphone.start,
+    stopMicrophone: microphone.stop,
+    playTone: referenceTone.play,
+    stopTone: referenceTone.stop,
+
+    // Settings, under the tuner's own prefix (storage.js).
+    storedValue: storage.storedValue,
+    storeValue: storage.storeValue,
+    clearStore: storage.clearStore,
+
+    // The page's life (lifecycle.js) and the rating prompt's dialogs (alerts.js).
+    keepScreenOn: lifecycle.keepScreenOn,
+    offerUpdate: lifecycle.offerUpdate,
+    showAlert: alerts.showAlert,
+    closeAlert: alerts.closeAlert,
 
     openURL(url) { window.open(url, "_blank", "noopener"); },
-    keepScreenOn(on) { keepOn = on; updateWakeLock(); },
     // Nothing to do in a tab: asking for fullscreen from a touch meant for something else is
     // refused on phones and startling on a desktop. Installed from its manifest, the tuner opens
     // full screen anyway.
     hideStatusBar() {},
-    viewportHeight() { return window.innerHeight; },
-    // Phones are narrower than 600 CSS pixels whichever way they are held; tablets are wider.
-    isPadViewport() { return Math.min(window.innerWidth, window.innerHeight) >= 600; },
     fetchAndForget(url, timeoutSeconds) {
       const abort = new AbortController();
       setTimeout(() => abort.abort(), timeoutSeconds * 1000);
@@ -608,63 +81,6 @@ const StrumwiseHost = (() => {
     translation(table, key) {
       const entries = texts[table];
       return entries && Object.hasOwn(entries, key) ? entries[key] : null;
-    },
-
-    startMicrophone() {
-      audio.micWanted = true;
-      wantMicrophone();
-    },
-    stopMicrophone() {
-      audio.micWanted = false;
-      closeMicrophone(microphoneStates.waiting);
-    },
-    playTone(frequency, wave) {
-      if (!secure) return;
-      audio.toneWanted = { playing: true, frequency, wave };
-      sendTone();
-    },
-    stopTone() {
-      audio.toneWanted = { ...audio.toneWanted, playing: false };
-      sendTone();
-    },
-    // Offered by the page's start-up when a new release is installed and waiting.
-    offerUpdate(accept) { showNotice(messages.updateReady, messages.update, accept, "update"); },
-
-    showAlert(id, title, message, buttons, cancelIndex) {
-      const dialog = document.createElement("dialog");
-      dialog.className = "alert";
-      dialog.id = "alert" + id;
-      dialog.setAttribute("aria-labelledby", dialog.id + "-title");
-      dialog.setAttribute("aria-describedby", dialog.id + "-message");
-      const heading = document.createElement("h2");
-      heading.id = dialog.id + "-title";
-      heading.textContent = title;
-      const text = document.createElement("p");
-      text.id = dialog.id + "-message";
-      text.textContent = message;
-      const row = document.createElement("div");
-      row.className = "buttons";
-      buttons.forEach((label, index) => {
-        const button = document.createElement("button");
-        button.textContent = label;
-        button.addEventListener("click", () => app._strumwise_alert_pressed(id, index));
-        row.append(button);
-      });
-      dialog.append(heading, text, row);
-      // Escape picks the cancel button, or nothing when there is none.
-      dialog.addEventListener("cancel", (event) => {
-        event.preventDefault();
-        if (cancelIndex >= 0) app._strumwise_alert_pressed(id, cancelIndex);
-      });
-      document.body.append(dialog);
-      dialog.showModal();
-    },
-    closeAlert(id) {
-      const dialog = document.getElementById("alert" + id);
-      if (dialog) {
-        dialog.close();
-        dialog.remove();
-      }
     },
   };
 })();

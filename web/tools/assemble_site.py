@@ -112,7 +112,7 @@ class Converter:
             picture, _ = text_of(widget, "picture")
             self.out.append(f'<img{self.attrs(class_="ImageView" + (" absent" if hidden else ""), alt="", src=picture and "images/" + picture, **common)}>')
         elif cls in ("TuningMeter", "LevelMeter"):
-            # The page draws the meters' insides (host.js), and names each by its reading, as a
+            # The page draws the meters' insides (meters.js), and names each by its reading, as a
             # picture of it would be named.
             self.out.append(f'<div{self.attrs(class_=cls, role="img", **common)}></div>')
         elif cls == "QTabWidget":

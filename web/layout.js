@@ -1,0 +1,106 @@
+"use strict";
+// The tuner's screen in the page: the viewport the module chooses a layout by, the chosen layout
+// installed in the browser's language, its tabs, and its controls, which a touch, a click or
+// one of the desktop's keys presses and the module hears by their action names.
+//
+// Made once by the page's host (host.js); `app` answers the application's module.
+
+const StrumwiseLayout = ({ app, layouts, texts, secure, notices }) => {
+  const screen = document.getElementById("screen");
+  let layout = null; // the root element of the installed layout
+
+  // The installed layout's outlets by name, looked up once each: the tick writes them ten times
+  // a second.
+  let outlets = new Map();
+  function outlet(name) {
+    if (!layout) return null;
+    if (!outlets.has(name)) outlets.set(name, layout.querySelector("#" + CSS.escape(name)));
+    return outlets.get(name);
+  }
+
+  // Strings go to the module as NUL-terminated UTF-8 in its own memory.
+  function withCString(text, use) {
+    const bytes = new TextEncoder().encode(text + "\0");
+    const pointer = app()._malloc(bytes.length);
+    app().HEAPU8.set(bytes, pointer);
+    try {
+      use(pointer);
+    } finally {
+      app()._free(pointer);
+    }
+  }
+
+  function translateLayout(root) {
+    const translated = (key) => (texts.MainScreen && texts.MainScreen[key]) || key;
+    for (const element of root.querySelectorAll("[data-tr]")) {
+      element.textContent = translated(element.getAttribute("data-tr"));
+    }
+    for (const attribute of ["title", "aria-label", "aria-description"]) {
+      for (const element of root.querySelectorAll(`[data-tr-${attribute}]`)) {
+        element.setAttribute(attribute, translated(element.getAttribute(`data-tr-${attribute}`)));
+      }
+    }
+  }
+
+  function onLayoutClick(event) {
+    const tab = event.target.closest(".tab");
+    if (tab) {
+      const tabs = tab.parentElement;
+      for (const other of tabs.querySelectorAll(".tab")) {
+        other.classList.toggle("selected", other === tab);
+        layout.querySelector("#" + other.dataset.page).classList.toggle("hiddenPage", other !== tab);
+      }
+      return;
+    }
+    const control = event.target.closest("[data-action]");
+    if (control && !secure && control.dataset.action.startsWith("play")) {
+      notices.show("insecure");
+      return;
+    }
+    if (control && app()) {
+      withCString(control.dataset.action, (pointer) => app()._strumwise_action(pointer));
+    }
+  }
+
+  // The desktop's shortcuts, which the buttons' tooltips name: each key presses the layout's own
+  // button, so it does exactly what a touch does.
+  const keyActions = {
+    ArrowLeft: "showPreviousTuning:", ArrowRight: "showNextTuning:", " ": "stopFreqPlay:",
+    Escape: "stopFreqPlay:", 1: "playD293_6Hz:", 2: "playB246_9Hz:", 3: "playG196Hz:",
+    4: "playD146_8Hz:", 5: "playG392Hz:",
+  };
+  function onKey(event) {
+    const action = keyActions[event.key];
+    const typing = event.target.closest?.("input, select, textarea, #notice");
+    if (!action || !layout || typing || event.altKey || event.ctrlKey || event.metaKey ||
+        document.querySelector("dialog[open]")) return;
+    const control = layout.querySelector(`[data-action="${action}"]`);
+    if (control) {
+      event.preventDefault();
+      control.click();
+    }
+  }
+  document.addEventListener("keydown", onKey);
+
+  return {
+    outlet,
+    hasLayout(name) { return Object.hasOwn(layouts, name); },
+    install(name) {
+      const root = document.createElement("div");
+      root.id = name;
+      root.className = "layoutRoot";
+      root.innerHTML = layouts[name].html;
+      translateLayout(root);
+      root.addEventListener("click", onLayoutClick);
+      screen.replaceChildren(root);
+      layout = root;
+      outlets = new Map();
+      if (!secure) {
+        for (const fork of root.querySelectorAll('[data-action^="play"]')) fork.setAttribute("aria-disabled", "true");
+      }
+    },
+    viewportHeight() { return window.innerHeight; },
+    // Phones are narrower than 600 CSS pixels whichever way they are held; tablets are wider.
+    isPadViewport() { return Math.min(window.innerWidth, window.innerHeight) >= 600; },
+  };
+};
