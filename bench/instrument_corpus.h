@@ -128,9 +128,31 @@ class TrueNotePitch {
         const double first = peakNear(nominalHertz);
         const double second = peakNear(2.0 * nominalHertz);
         hertz_ = magnitude(first) < 0.01 * magnitude(second) ? second / 2.0 : first;
+        // The pitch the low partials agree on: the least-squares fit of a harmonic series to
+        // the peaks of the first four partials below 3 kHz, each partial weighted by its power.
+        // A partial m measures the pitch m times as finely as the first does, so its frequency
+        // counts m^2 times more in the fit, as the ear's pitch leans on the overtones of a low
+        // note. On a string whose partials are harmonic it is the first partial's pitch.
+        double weighted = 0.0;
+        double weights = 0.0;
+        for (int m = 1; m <= 4 && m * hertz_ < 3000.0; ++m) {
+            const double partial = m == 1 ? hertz_ : peakNear(m * hertz_, 30.0);
+            const double power = std::pow(magnitude(partial), 2.0);
+            partialCents_.push_back(centsBetween(partial, m * hertz_));
+            partialPower_.push_back(power);
+            weighted += power * m * partial;
+            weights += power * m * m;
+        }
+        lowPartialsHertz_ = weights > 0.0 ? weighted / weights : hertz_;
     }
 
+    // The first partial's pitch.
     double hertz() const { return hertz_; }
+    // The pitch the first four partials agree on, which the tuner shows.
+    double lowPartialsHertz() const { return lowPartialsHertz_; }
+    // Each partial's offset in cents from that multiple of the first, and its power.
+    const std::vector<double>& partialCents() const { return partialCents_; }
+    const std::vector<double>& partialPower() const { return partialPower_; }
 
   private:
     double magnitude(double hertz) const {
@@ -147,10 +169,10 @@ class TrueNotePitch {
         return std::abs(sum);
     }
 
-    double peakNear(double hertz) const {
+    double peakNear(double hertz, double reachCents = 60.0) const {
         double best = hertz;
         double bestValue = -1.0;
-        for (double cents = -60.0; cents <= 60.0; cents += 1.0) {
+        for (double cents = -reachCents; cents <= reachCents; cents += 1.0) {
             const double f = hertz * std::exp2(cents / 1200.0);
             const double value = magnitude(f);
             if (value > bestValue) {
@@ -176,6 +198,9 @@ class TrueNotePitch {
 
     std::vector<double> segment_;
     double hertz_ = 0.0;
+    double lowPartialsHertz_ = 0.0;
+    std::vector<double> partialCents_;
+    std::vector<double> partialPower_;
 };
 
 inline double percentile(std::vector<double> values, double fraction) {

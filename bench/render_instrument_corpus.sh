@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Renders the instrument corpus of the tuner's accuracy and re-pluck benchmarks into DIR
 # (default build/instrument_corpus), from Debian packages only:
-#   - sox plucks, and the banjo, nylon and steel guitars and harp of three General MIDI sound
-#     fonts (fluid-soundfont-gm, musescore-general-soundfont, timgm6mb-soundfont) through
-#     FluidSynth, each note of the four tunings detuned by 0, +-7 and +-20 cents (the pitch bend);
-#   - four conditions: clean, white and pink noise at 10 dB below the note, and a reverberant
-#     room (sox reverb);
+#   - sox plucks, and the banjo, nylon and steel guitars and harp of six General MIDI sound
+#     fonts through FluidSynth, each note of the four tunings detuned by 0, +-7 and +-20 cents
+#     (the pitch bend). The fonts: fluid-soundfont-gm, musescore-general-soundfont and
+#     timgm6mb-soundfont; fluidr3mono-gm-soundfont, the first one's samples re-encoded in mono,
+#     lossy; csound-soundfont, a small bank of other recordings; and opl3-soundfont, whose
+#     banjo is frequency-modulated synthesis rather than a recording;
+#   - six conditions: clean, white and pink noise at 10 and 20 dB below the note, and a
+#     reverberant room (sox reverb);
 #   - aubio's yin, yinfft and mcomb (aubio-tools) on every file, one estimate per 4096-sample
 #     block, for comparison.
 # Files: DIR/CONDITION/SOUND_MIDI_CENTS.wav at 14039 Hz, mono, 16 bits, each a note of 2 s and a
@@ -20,7 +23,11 @@ fonts=(
     "fluid:/usr/share/sounds/sf2/FluidR3_GM.sf2"
     "muse:/usr/share/sounds/sf3/MuseScore_General.sf3"
     "timgm:/usr/share/sounds/sf2/TimGM6mb.sf2"
+    "fluidmono:/usr/share/sounds/sf3/FluidR3Mono_GM.sf3"
+    "csound:/usr/share/sounds/sf2/sf_GMbank.sf2"
+    "opl3:/usr/share/sounds/sf2/OPL-3_FM_128M.sf2"
 )
+conditions=(clean white10 white20 pink10 pink20 reverb)
 # General MIDI programs, counted from 0.
 programs=("banjo:105" "nylon:24" "steel:25" "harp:46")
 notes=(48 50 55 57 59 60 62 64 67 69)  # C3 D3 G3 A3 B3 C4 D4 E4 G4 A4
@@ -33,7 +40,7 @@ for tool in sox fluidsynth python3 aubiopitch awk; do
         exit 1
     }
 done
-mkdir -p "$dir/clean" "$dir/white10" "$dir/pink10" "$dir/reverb"
+for condition in "${conditions[@]}"; do mkdir -p "$dir/$condition"; done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -121,7 +128,7 @@ rms() {
     sox "$1" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
 }
 
-# Noise 10 dB below the note's RMS over its sounding first two seconds, and a room.
+# Noise 10 and 20 dB below the note's RMS over its sounding first two seconds, and a room.
 seconds=$((slot))
 sox -q -R -n -r "$rate" -b 16 -c 1 "$work/white.wav" synth "$seconds" whitenoise vol 0.5
 sox -q -R -n -r "$rate" -b 16 -c 1 "$work/pink.wav" synth "$seconds" pinknoise vol 0.5
@@ -134,8 +141,11 @@ for clean in "$dir"/clean/*.wav; do
     note_rms=$(rms "$work/head.wav")
     for noise in white pink; do
         noise_rms=$([ $noise = white ] && echo "$white_rms" || echo "$pink_rms")
-        gain=$(awk -v s="$note_rms" -v n="$noise_rms" 'BEGIN { print s / (n * 10 ^ (10 / 20)) }')
-        sox -q -V1 -m -v 1 "$clean" -v "$gain" "$work/$noise.wav" "$dir/${noise}10/$file" trim 0 "$seconds"
+        for below in 10 20; do
+            gain=$(awk -v s="$note_rms" -v n="$noise_rms" -v d="$below" 'BEGIN { print s / (n * 10 ^ (d / 20)) }')
+            sox -q -V1 -m -v 1 "$clean" -v "$gain" "$work/$noise.wav" "$dir/${noise}${below}/$file" \
+                trim 0 "$seconds"
+        done
     done
     sox -q -V1 "$clean" "$dir/reverb/$file" reverb 50 50 100 trim 0 "$seconds"
 done
@@ -153,7 +163,7 @@ aubio() {
     fi >"$work/aubio.txt" 2>/dev/null
     mv "$work/aubio.txt" "${file%.wav}.$method.txt"
 }
-for condition in clean white10 pink10 reverb; do
+for condition in "${conditions[@]}"; do
     for file in "$dir/$condition"/${AUBIO_ON:-*.wav}; do
         [ -e "$file" ] || continue
         for method in yin yinfft mcomb; do

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the instrument benchmarks need beyond scripts/setup.sh, when any is missing:
-# the two larger General MIDI sound fonts, FluidSynth to play them, sox for plucks, noise and
-# reverb, and aubio's command-line tools to compare against. Not part of the test command: the
-# sound fonts weigh some 230 MB. Idempotent: with everything present it prints nothing.
+# six General MIDI sound fonts whose banjos the tuner is measured on (sampled ones, a mono
+# re-encoding of one and an FM chip's), FluidSynth to play them, sox for plucks, noise and
+# reverb, and two tuners to compare against: aubio's command-line tools, and Lingot run as a
+# player runs it, on a virtual display listening to a private sound server. Not part of the test
+# command: the sound fonts weigh some 400 MB. Idempotent: with everything present it prints
+# nothing.
 set -euo pipefail
 
 packages=(fluidsynth fluid-soundfont-gm musescore-general-soundfont timgm6mb-soundfont
-          sox libsox-fmt-base aubio-tools python3)
+          fluidr3mono-gm-soundfont opl3-soundfont csound-soundfont
+          sox libsox-fmt-base aubio-tools python3
+          lingot xvfb pulseaudio pulseaudio-utils python3-pyatspi at-spi2-core)
 # shellcheck source=install_missing.sh
 source "$(dirname "$0")/install_missing.sh"
 mapfile -t missing < <(missing_packages "${packages[@]}")

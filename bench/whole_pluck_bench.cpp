@@ -1,0 +1,521 @@
+// What a player sees through a whole pluck, from its attack through its decay into the room's
+// noise: the whole headless tuner (listener, tick, meter, look) runs over each banjo and sox
+// pluck of the corpus of bench/render_instrument_corpus.sh, in every room, and its screen writes
+// are read back from the trace. Prints, per room, one row per sample set and one over every
+// sampled banjo; asserts nothing.
+//
+//   build/release/bench/whole_pluck_bench build/instrument_corpus [SOUND...]
+//
+// The truth of a note is the pitch its first four partials agree on (TrueNotePitch), measured
+// on the clean render; a pluck starts at the clean render's first sample above a fifth of its
+// peak, and it sounds while the clean render's last 4096 samples before a tick are loud enough
+// to be measured. Per sample set and room:
+//   wrong     plucks on which the lamp lit green for a string that is not the note played, %
+//   lit       plucks in tune (truth within 3 cents of the note) on which the lamp lit green for
+//             the right string, %
+//   first     the meter's first reading after the pluck: its distance from the truth in cents
+//             (median, worst) and its delay after the pluck in seconds (median, p95)
+//   3c        the delay to the first reading within 3 cents of the truth (median, p95, and how
+//             many plucks never had one)
+//   shown     of the ticks from 0.5 s after the pluck while it sounds, how many show a reading, %
+//   p95       the distance from the truth of the readings on those ticks, 95th percentile, cents
+//   clash     ticks on which the screen disagrees with itself, %: the meter reads a string in its
+//             in-tune zone while the lamp is not lit green for it, or the Hz label, written on
+//             that tick, lies farther from the meter's pitch than its own rounding allows
+// aubio's yin, yinfft and mcomb are read from their one estimate per 4096-sample block: wrong
+// string plucks, first estimate's error and delay, blocks with an estimate and their p95 error.
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/headless_app.h"
+#include "base/level_meter.h"
+#include "instrument_corpus.h"
+#include "tuner/tuner_tick.h"
+#include "tuner/tuning_table.h"
+
+namespace {
+
+namespace bench = strumwise::bench;
+namespace headless = strumwise::platform::headless;
+namespace tuner = strumwise::tuner;
+
+constexpr std::array<const char*, 6> kConditions = {"clean",  "white10", "white20",
+                                                    "pink10", "pink20",  "reverb"};
+constexpr std::array<const char*, 3> kAubioMethods = {"yin", "yinfft", "mcomb"};
+constexpr double kTickSeconds = 0.1;
+constexpr double kSustainAfter = 0.5;
+constexpr double kInTuneCents = 3.0;
+
+// What the screen showed after one tick, read from the trace.
+struct TickState {
+    double time = 0.0;
+    std::string litNote;  // the note lit green, "" while the lamp is not green
+    std::string meter;    // the tuning meter's trace value: "3 G3 -14.8", or "" when idle
+    std::string label;    // the Hz label's text
+    bool labelWritten = false;
+    std::string look;
+};
+
+// Splits `0.600 tuningMeter value "3 G3 -14.8"` into its time, target, operation and value.
+struct TraceLine {
+    double time = 0.0;
+    std::string_view target;
+    std::string_view op;
+    std::string_view value;
+};
+
+std::optional<TraceLine> parseLine(std::string_view line) {
+    TraceLine parsed;
+    const auto space = line.find(' ');
+    if (space == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::from_chars(line.data(), line.data() + space, parsed.time);
+    line.remove_prefix(space + 1);
+    const auto second = line.find(' ');
+    if (second == std::string_view::npos) {
+        return std::nullopt;
+    }
+    parsed.target = line.substr(0, second);
+    line.remove_prefix(second + 1);
+    const auto third = line.find(' ');
+    parsed.op = line.substr(0, third);
+    parsed.value = third == std::string_view::npos ? std::string_view{} : line.substr(third + 1);
+    if (parsed.value.size() >= 2 && parsed.value.front() == '"') {
+        parsed.value = parsed.value.substr(1, parsed.value.size() - 2);
+    }
+    return parsed;
+}
+
+std::vector<TickState> runTuner(const std::vector<std::int16_t>& samples, int tuning) {
+    std::vector<TickState> ticks;
+    TickState state;
+    std::string note;
+    const auto take = [&](std::string_view line) {
+        const auto parsed = parseLine(line);
+        if (!parsed) {
+            return;
+        }
+        if (parsed->time > state.time + 1e-6) {
+            ticks.push_back(state);
+            state.time = parsed->time;
+            state.labelWritten = false;
+        }
+        if (parsed->target == "noteDisplay") {
+            note = parsed->value;
+        } else if (parsed->target == "LEDDisplay") {
+            state.litNote = parsed->value == "green64.png" ? note : "";
+        } else if (parsed->target == "tuningMeter") {
+            state.meter = parsed->value;
+        } else if (parsed->target == "freq_label") {
+            state.label = parsed->value;
+            state.labelWritten = true;
+        } else if (parsed->target == "screenLook") {
+            state.look = parsed->value;
+        }
+    };
+    auto signal = std::make_shared<headless::MicrophoneSignal>();
+    signal->samples = samples;
+    strumwise::app::HeadlessRunConfig config;
+    config.platform.layoutNames = strumwise::app::headlessLayoutNames();
+    config.platform.traceWriter = take;
+    config.microphone = signal;
+    config.tuning = tuning;
+    strumwise::app::HeadlessApp app(std::move(config));
+    app.launch();
+    app.runUntil(headless::secondsToMicros(static_cast<double>(samples.size()) / bench::kRate));
+    app.finish();
+    ticks.push_back(state);
+    return ticks;
+}
+
+// The pitch a meter value stands for: its note and offset, "3 G3 -14.8" or "- C#4 +12.0".
+double meterHertz(std::string_view value) {
+    static const char* const kNames[] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                         "F#", "G",  "G#", "A",  "A#", "B"};
+    const auto first = value.find(' ');
+    const auto second = value.find(' ', first + 1);
+    const std::string note(value.substr(first + 1, second - first - 1));
+    const double cents = std::stod(std::string(value.substr(second + 1)));
+    const std::size_t split = note.find_first_of("-0123456789");
+    int pitchClass = 0;
+    while (pitchClass < 12 && note.substr(0, split) != kNames[pitchClass]) {
+        ++pitchClass;
+    }
+    const int midi = 12 * (std::stoi(note.substr(split)) + 1) + pitchClass;
+    return 440.0 * std::exp2((midi - 69) / 12.0 + cents / 1200.0);
+}
+
+// Whether the meter reads a string inside its in-tune window, and which string's note.
+std::optional<std::string> meterInZone(std::string_view value, int tuning) {
+    if (value.empty() || value.front() == '-') {
+        return std::nullopt;
+    }
+    const double hertz = meterHertz(value);
+    const auto string = tuner::matchString(static_cast<std::uint64_t>(tuning), hertz);
+    if (!string) {
+        return std::nullopt;
+    }
+    return std::string(tuner::noteOf(static_cast<std::uint64_t>(tuning), *string)->name);
+}
+
+struct Tally {
+    int plucks = 0;
+    int wrong = 0;
+    int inTune = 0;
+    int lit = 0;
+    std::vector<double> firstError;
+    std::vector<double> firstDelay;
+    std::vector<double> settleDelay;
+    int neverSettled = 0;
+    int sustainedTicks = 0;
+    int shownTicks = 0;
+    std::vector<double> errors;
+    int ticks = 0;
+    int clashes = 0;
+
+    void merge(const Tally& other) {
+        plucks += other.plucks;
+        wrong += other.wrong;
+        inTune += other.inTune;
+        lit += other.lit;
+        firstError.insert(firstError.end(), other.firstError.begin(), other.firstError.end());
+        firstDelay.insert(firstDelay.end(), other.firstDelay.begin(), other.firstDelay.end());
+        settleDelay.insert(settleDelay.end(), other.settleDelay.begin(), other.settleDelay.end());
+        neverSettled += other.neverSettled;
+        sustainedTicks += other.sustainedTicks;
+        shownTicks += other.shownTicks;
+        errors.insert(errors.end(), other.errors.begin(), other.errors.end());
+        ticks += other.ticks;
+        clashes += other.clashes;
+    }
+};
+
+// One note as the clean render tells it: its truth, where it starts, while it sounds.
+struct Truth {
+    double hertz = 0.0;
+    double firstPartial = 0.0;
+    std::vector<double> partialCents;
+    double onset = 0.0;
+    std::vector<bool> soundingAtTick;  // index k: the tick at (k + 1) x 0.1 s
+};
+
+Truth truthOf(const std::vector<std::int16_t>& clean, const bench::CorpusNote& note) {
+    Truth truth;
+    const bench::TrueNotePitch pitch(clean, note.nominalHertz());
+    truth.hertz = pitch.lowPartialsHertz();
+    truth.firstPartial = pitch.hertz();
+    truth.partialCents = pitch.partialCents();
+    int peak = 1;
+    for (const std::int16_t s : clean) {
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    std::size_t onset = 0;
+    while (onset < clean.size() && std::abs(static_cast<int>(clean[onset])) < peak / 5) {
+        ++onset;
+    }
+    truth.onset = static_cast<double>(onset) / bench::kRate;
+    const auto ticks =
+        static_cast<std::size_t>(static_cast<double>(clean.size()) / bench::kRate / kTickSeconds);
+    for (std::size_t k = 0; k < ticks; ++k) {
+        const auto end =
+            static_cast<std::size_t>(static_cast<double>(k + 1) * kTickSeconds * bench::kRate);
+        const std::size_t start = end >= bench::kBlock ? end - bench::kBlock : 0;
+        const double power =
+            strumwise::measureLevel(std::span(clean.data() + start, end - start)).averagePower;
+        truth.soundingAtTick.push_back(power > tuner::TunerTick::kMeasureAbove);
+    }
+    return truth;
+}
+
+bool labelClashes(const TickState& tick, double meterPitch) {
+    if (!tick.labelWritten || tick.label.empty()) {
+        return false;
+    }
+    const double labelHertz = std::stod(tick.label);
+    // The label shows a transform bin's frequency to a tenth of a hertz: half a bin (0.21 Hz)
+    // and half a tenth off at most, and two cents more for the meter's own reading.
+    const double allowed = bench::centsBetween(meterPitch + 0.27, meterPitch) + 2.0;
+    return std::abs(bench::centsBetween(labelHertz, meterPitch)) > allowed;
+}
+
+void countTuner(const std::vector<TickState>& ticks, const Truth& truth, const std::string& name,
+                int tuning, Tally& tally) {
+    ++tally.plucks;
+    bool wrong = false;
+    bool first = true;
+    bool settled = false;
+    for (const TickState& tick : ticks) {
+        const auto k = static_cast<std::size_t>(std::lround(tick.time / kTickSeconds)) - 1;
+        if (tick.time < 0.05 || k >= truth.soundingAtTick.size()) {
+            continue;
+        }
+        if (!tick.litNote.empty() && tick.litNote != name) {
+            wrong = true;
+        }
+        const bool shown = !tick.meter.empty();
+        const double pitch = shown ? meterHertz(tick.meter) : 0.0;
+        const double error = shown ? std::abs(bench::centsBetween(pitch, truth.hertz)) : 0.0;
+        if (tick.time >= truth.onset) {
+            if (shown && first) {
+                first = false;
+                tally.firstError.push_back(error);
+                tally.firstDelay.push_back(tick.time - truth.onset);
+            }
+            if (shown && !settled && error <= 3.0) {
+                settled = true;
+                tally.settleDelay.push_back(tick.time - truth.onset);
+            }
+        }
+        if (truth.soundingAtTick[k] && tick.time >= truth.onset + kSustainAfter) {
+            ++tally.sustainedTicks;
+            if (shown) {
+                ++tally.shownTicks;
+                tally.errors.push_back(error);
+            }
+        }
+        if (shown) {
+            ++tally.ticks;
+            const auto zone = meterInZone(tick.meter, tuning);
+            if ((zone && tick.litNote != *zone) || labelClashes(tick, pitch)) {
+                ++tally.clashes;
+            }
+        }
+    }
+    if (!settled) {
+        ++tally.neverSettled;
+    }
+    tally.wrong += wrong ? 1 : 0;
+}
+
+struct AubioTally {
+    int plucks = 0;
+    int wrong = 0;
+    std::vector<double> firstError;
+    std::vector<double> firstDelay;
+    int sustainedBlocks = 0;
+    int shownBlocks = 0;
+    std::vector<double> errors;
+
+    void merge(const AubioTally& other) {
+        plucks += other.plucks;
+        wrong += other.wrong;
+        firstError.insert(firstError.end(), other.firstError.begin(), other.firstError.end());
+        firstDelay.insert(firstDelay.end(), other.firstDelay.begin(), other.firstDelay.end());
+        sustainedBlocks += other.sustainedBlocks;
+        shownBlocks += other.shownBlocks;
+        errors.insert(errors.end(), other.errors.begin(), other.errors.end());
+    }
+};
+
+std::vector<double> readAubio(const std::filesystem::path& path) {
+    std::vector<double> hertz;
+    std::ifstream in(path);
+    double time = 0.0;
+    double value = 0.0;
+    while (in >> time >> value) {
+        hertz.push_back(value);
+    }
+    return hertz;
+}
+
+// aubio's estimate of block i stands for the tick when that block has arrived.
+void countAubio(const std::vector<double>& estimates, const Truth& truth, const std::string& name,
+                int tuning, AubioTally& tally) {
+    ++tally.plucks;
+    bool wrong = false;
+    bool first = true;
+    for (std::size_t i = 0; i < estimates.size(); ++i) {
+        const double arrived = static_cast<double>((i + 1) * bench::kBlock) / bench::kRate;
+        const auto k = static_cast<std::size_t>(arrived / kTickSeconds);
+        if (k >= truth.soundingAtTick.size()) {
+            break;
+        }
+        const double hertz = estimates[i];
+        if (const auto string = tuner::matchString(static_cast<std::uint64_t>(tuning), hertz);
+            string && tuner::noteOf(static_cast<std::uint64_t>(tuning), *string)->name != name) {
+            wrong = true;
+        }
+        const bool shown = hertz > 0.0;
+        const double error = shown ? std::abs(bench::centsBetween(hertz, truth.hertz)) : 0.0;
+        if (shown && first && arrived >= truth.onset) {
+            first = false;
+            tally.firstError.push_back(error);
+            tally.firstDelay.push_back(arrived - truth.onset);
+        }
+        if (truth.soundingAtTick[k] && arrived >= truth.onset + kSustainAfter) {
+            ++tally.sustainedBlocks;
+            if (shown) {
+                ++tally.shownBlocks;
+                tally.errors.push_back(error);
+            }
+        }
+    }
+    tally.wrong += wrong ? 1 : 0;
+}
+
+int tuningWith(const std::string& note) {
+    for (std::uint64_t tuning = 1; tuning <= tuner::kTuningCount; ++tuning) {
+        for (int string = 1; string <= tuner::kStringCount; ++string) {
+            if (tuner::noteOf(tuning, string)->name == note) {
+                return static_cast<int>(tuning);
+            }
+        }
+    }
+    return 1;
+}
+
+double percent(int part, int whole) {
+    return whole > 0 ? 100.0 * part / whole : NAN;
+}
+
+void printTuner(const std::string& sound, const Tally& t) {
+    std::printf(
+        "%-16s %4d | %5.1f | %5.1f (%3d) | %5.1f %6.1f  %4.2f %4.2f | %4.2f %4.2f %3d | %5.1f | "
+        "%6.1f | %5.2f\n",
+        sound.c_str(), t.plucks, percent(t.wrong, t.plucks), percent(t.lit, t.inTune), t.inTune,
+        bench::percentile(t.firstError, 0.5), bench::percentile(t.firstError, 1.0),
+        bench::percentile(t.firstDelay, 0.5), bench::percentile(t.firstDelay, 0.95),
+        bench::percentile(t.settleDelay, 0.5), bench::percentile(t.settleDelay, 0.95),
+        t.neverSettled, percent(t.shownTicks, t.sustainedTicks), bench::percentile(t.errors, 0.95),
+        percent(t.clashes, t.ticks));
+}
+
+void printAubio(const std::string& sound, const std::array<AubioTally, 3>& methods) {
+    std::printf("%-16s", sound.c_str());
+    for (const AubioTally& t : methods) {
+        std::printf(" | %5.1f %6.1f %7.1f %4.2f %5.1f %7.1f", percent(t.wrong, t.plucks),
+                    bench::percentile(t.firstError, 0.5), bench::percentile(t.firstError, 1.0),
+                    bench::percentile(t.firstDelay, 0.5), percent(t.shownBlocks, t.sustainedBlocks),
+                    bench::percentile(t.errors, 0.95));
+    }
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto [dir, notes] = bench::openCorpus(argc, argv, "whole_pluck_bench");
+    if (notes.empty()) {
+        return 2;
+    }
+    std::vector<std::string> only(argv + std::min(argc, 2), argv + argc);
+    const auto wanted = [&](const bench::CorpusNote& note) {
+        if (!only.empty()) {
+            return std::find(only.begin(), only.end(), note.sound) != only.end();
+        }
+        return note.sound == "pluck" || note.sound.find("banjo") != std::string::npos;
+    };
+
+    std::map<std::string, Truth> truths;
+    std::map<std::string, std::vector<double>> firstVsLow;
+    for (const auto& note : notes) {
+        if (!wanted(note)) {
+            continue;
+        }
+        const auto clean = bench::readCorpusFile(dir / "clean" / note.file);
+        truths[note.file] = truthOf(clean, note);
+        const Truth& truth = truths[note.file];
+        firstVsLow[note.sound].push_back(bench::centsBetween(truth.hertz, truth.firstPartial));
+    }
+    std::printf("== the truth: the low partials' pitch against the first partial's, cents ==\n");
+    for (const auto& [sound, cents] : firstVsLow) {
+        std::vector<double> magnitudes;
+        for (const double c : cents) {
+            magnitudes.push_back(std::abs(c));
+        }
+        std::printf("%-16s median %5.1f  p95 %5.1f  max %5.1f\n", sound.c_str(),
+                    bench::percentile(magnitudes, 0.5), bench::percentile(magnitudes, 0.95),
+                    bench::percentile(magnitudes, 1.0));
+    }
+    for (const auto& note : notes) {
+        const auto found = truths.find(note.file);
+        if (found == truths.end() || note.cents != 0) {
+            continue;
+        }
+        const Truth& truth = found->second;
+        if (std::abs(bench::centsBetween(truth.hertz, truth.firstPartial)) > 5.0) {
+            std::printf("  %-24s first partial %+6.1f, low partials %+6.1f; partials 1..4 at",
+                        note.file.c_str(),
+                        bench::centsBetween(truth.firstPartial, note.nominalHertz()),
+                        bench::centsBetween(truth.hertz, note.nominalHertz()));
+            for (const double c : truth.partialCents) {
+                std::printf(" %+5.1f", c);
+            }
+            std::printf(" cents from m x the first\n");
+        }
+    }
+
+    for (const char* condition : kConditions) {
+        std::map<std::string, Tally> tuner;
+        std::map<std::string, std::array<AubioTally, 3>> aubio;
+        for (const auto& note : notes) {
+            const auto found = truths.find(note.file);
+            if (found == truths.end()) {
+                continue;
+            }
+            const Truth& truth = found->second;
+            const auto path = dir / condition / note.file;
+            if (!std::filesystem::exists(path)) {
+                continue;
+            }
+            const std::string name = bench::midiName(note.midi);
+            const int tuning = tuningWith(name);
+            Tally& tally = tuner[note.sound];
+            const auto ticks = runTuner(bench::readCorpusFile(path), tuning);
+            const double nominal = 440.0 * std::exp2((note.midi - 69) / 12.0);
+            if (std::abs(bench::centsBetween(truth.hertz, nominal)) <= kInTuneCents) {
+                ++tally.inTune;
+                const bool litRight = std::any_of(ticks.begin(), ticks.end(),
+                                                  [&](const auto& t) { return t.litNote == name; });
+                tally.lit += litRight ? 1 : 0;
+            }
+            countTuner(ticks, truth, name, tuning, tally);
+            for (std::size_t m = 0; m < kAubioMethods.size(); ++m) {
+                const auto estimates = readAubio(std::filesystem::path(path).replace_extension(
+                    std::string(".") + kAubioMethods[m] + ".txt"));
+                if (!estimates.empty()) {
+                    countAubio(estimates, truth, name, tuning, aubio[note.sound][m]);
+                }
+            }
+        }
+        Tally banjos;
+        std::array<AubioTally, 3> aubioBanjos;
+        for (const auto& [sound, t] : tuner) {
+            if (sound.find("banjo") != std::string::npos) {
+                banjos.merge(t);
+                for (std::size_t m = 0; m < kAubioMethods.size(); ++m) {
+                    aubioBanjos[m].merge(aubio[sound][m]);
+                }
+            }
+        }
+        std::printf("\n== %s: the tuner ==\n", condition);
+        std::printf("%-16s %4s | %5s | %11s | %-25s | %-16s | %5s | %6s | %5s\n", "sound", "n",
+                    "wrong", "lit (of)", "first: err med max, s med p95", "3c: s med p95 no",
+                    "shown", "p95", "clash");
+        for (const auto& [sound, t] : tuner) {
+            printTuner(sound, t);
+        }
+        printTuner("~all banjos", banjos);
+        std::printf("-- %s: aubio (wrong %%, first error med max, first s med, shown %%, p95) --\n",
+                    condition);
+        std::printf("%-16s | %-40s | %-40s | %-40s\n", "sound", "yin", "yinfft", "mcomb");
+        for (const auto& [sound, methods] : aubio) {
+            printAubio(sound, methods);
+        }
+        printAubio("~all banjos", aubioBanjos);
+        std::fflush(stdout);
+    }
+    return 0;
+}
