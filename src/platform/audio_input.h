@@ -22,6 +22,11 @@ struct AudioQueueBuffer {
 
 class AudioInputQueue;
 
+// Called on the queue's capture thread with each short piece of audio as soon as it has been
+// captured, in order, before the buffer that holds it is complete: a tuning meter that reads
+// overlapping windows of the latest audio need not wait for a whole buffer. It must only copy.
+using AudioTapCallback = void (*)(void* userData, const std::int16_t* samples, std::uint32_t count);
+
 // Called on the queue's own capture thread for each filled buffer, with the user data given at
 // creation and the queue that delivered the buffer.
 using AudioInputCallback = void (*)(void* userData, AudioInputQueue& queue,
@@ -48,6 +53,14 @@ class AudioInputQueue {
     virtual std::int32_t setLevelMeteringEnabled(bool enabled) = 0;
     // Fills one reading per channel, for `channels` channels.
     virtual void currentLevelMeter(LevelMeterState* levels, std::uint32_t channels) const = 0;
+    // Hands every captured piece to `tap` as well, from the next start on; call it on the main
+    // thread while the queue is stopped. Answers false when the queue captures whole buffers
+    // only, so that nothing comes sooner than the buffers themselves.
+    virtual bool setTap(AudioTapCallback tap, void* userData) {
+        (void)tap;
+        (void)userData;
+        return false;
+    }
     // Whether the queue has lost its device and is trying to get it back; while it is, no
     // buffer is delivered. Queues whose device cannot go away answer false.
     virtual bool reconnecting() const { return false; }

@@ -1,6 +1,7 @@
 #include "adapters/headless/file_audio_input.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -22,7 +23,10 @@ class FileAudioInputQueue final : public AudioInputQueue {
                         AudioInputCallback callback, void* userData)
         : runLoop_(runLoop), signal_(std::move(signal)), callback_(callback), userData_(userData) {}
 
-    ~FileAudioInputQueue() override { cancelDelivery(); }
+    ~FileAudioInputQueue() override {
+        cancelDelivery();
+        cancelTap();
+    }
 
     AudioQueueBuffer* allocateBuffer(std::uint32_t byteCapacity) override {
         auto owned = std::make_unique<Owned>();
@@ -48,11 +52,24 @@ class FileAudioInputQueue final : public AudioInputQueue {
             ++nextBlock_;
         }
         scheduleNextBlock();
+        if (tap_ != nullptr) {
+            while (FileAudioInputQueueFactory::pieceTime(*signal_, nextPiece_) < now) {
+                ++nextPiece_;
+            }
+            scheduleNextPiece();
+        }
     }
 
     void stop() override {
         running_.store(false);
         cancelDelivery();
+        cancelTap();
+    }
+
+    bool setTap(AudioTapCallback tap, void* userData) override {
+        tap_ = tap;
+        tapUserData_ = userData;
+        return true;
     }
 
     std::optional<bool> isRunning() const override { return running_.load(); }
@@ -84,6 +101,39 @@ class FileAudioInputQueue final : public AudioInputQueue {
             runLoop_.cancel(pending_);
             pending_ = 0;
         }
+    }
+
+    // The pieces run on a schedule of their own beside the blocks' schedule, so that every block is
+    // delivered exactly when it always was.
+    void scheduleNextPiece() {
+        const Micros due = FileAudioInputQueueFactory::pieceTime(*signal_, nextPiece_);
+        pendingPiece_ = runLoop_.scheduleAt(due, [this] { deliverPiece(); });
+    }
+
+    void cancelTap() {
+        if (pendingPiece_ != 0) {
+            runLoop_.cancel(pendingPiece_);
+            pendingPiece_ = 0;
+        }
+    }
+
+    void deliverPiece() {
+        pendingPiece_ = 0;
+        const std::int64_t piece = nextPiece_++;
+        scheduleNextPiece();
+        constexpr std::int64_t kPiecesPerBlock =
+            FileAudioInputQueueFactory::kBlockSamples / FileAudioInputQueueFactory::kPieceSamples;
+        const std::span<const std::int16_t> block = blockSamples(piece / kPiecesPerBlock);
+        const std::size_t first = static_cast<std::size_t>(piece % kPiecesPerBlock) *
+                                  FileAudioInputQueueFactory::kPieceSamples;
+        std::array<std::int16_t, FileAudioInputQueueFactory::kPieceSamples> samples{};
+        if (first < block.size()) {
+            const std::size_t available =
+                std::min<std::size_t>(samples.size(), block.size() - first);
+            std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(first), available,
+                        samples.begin());
+        }
+        tap_(tapUserData_, samples.data(), static_cast<std::uint32_t>(samples.size()));
     }
 
     void deliverBlock() {
@@ -149,6 +199,10 @@ class FileAudioInputQueue final : public AudioInputQueue {
     LevelMeterState level_;
     std::int64_t nextBlock_ = 0;
     VirtualRunLoop::EventId pending_ = 0;
+    AudioTapCallback tap_ = nullptr;
+    void* tapUserData_ = nullptr;
+    std::int64_t nextPiece_ = 0;
+    VirtualRunLoop::EventId pendingPiece_ = 0;
 };
 
 bool isCaptureFormat(const StreamFormat& format, double sampleRate) {
@@ -199,6 +253,12 @@ std::unique_ptr<AudioInputQueue> FileAudioInputQueueFactory::newInput(const Stre
         return nullptr;
     }
     return std::make_unique<FileAudioInputQueue>(runLoop_, signal_, callback, userData);
+}
+
+Micros FileAudioInputQueueFactory::pieceTime(const MicrophoneSignal& signal, std::int64_t index) {
+    const long double seconds = static_cast<long double>(index + 1) * kPieceSamples /
+                                static_cast<long double>(signal.sampleRate);
+    return signal.origin + static_cast<Micros>(std::llround(seconds * kMicrosPerSecond));
 }
 
 Micros FileAudioInputQueueFactory::blockTime(const MicrophoneSignal& signal, std::int64_t index) {

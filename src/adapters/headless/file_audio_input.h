@@ -45,13 +45,16 @@ struct MicrophoneSignal {
 // delivered then (on the run loop, which stands in for the capture thread) if the queue is
 // running and a buffer is enqueued; otherwise that block is lost, as sound a stopped microphone
 // misses. After the signal's end the blocks are silence. The meter reads the RMS and peak of
-// the most recently filled buffer (base/level_meter.h), once metering is enabled.
+// the most recently filled buffer (base/level_meter.h), once metering is enabled. A queue given
+// a tap also hands it each piece of 512 samples by the time that piece is heard, whether or not
+// a buffer is waiting.
 //
 // The factory accepts only the capture format the signal is in (linear PCM, signed 16-bit,
 // packed, mono, at the signal's rate); for any other it logs one line and answers nullptr.
 class FileAudioInputQueueFactory final : public AudioInputQueueFactory {
   public:
     static constexpr std::uint32_t kBlockSamples = 4096;
+    static constexpr std::uint32_t kPieceSamples = 512;
 
     FileAudioInputQueueFactory(VirtualRunLoop& runLoop, Log& log,
                                std::shared_ptr<const MicrophoneSignal> signal);
@@ -64,6 +67,8 @@ class FileAudioInputQueueFactory final : public AudioInputQueueFactory {
 
     // The virtual time at which block `index` of a signal is heard.
     static Micros blockTime(const MicrophoneSignal& signal, std::int64_t index);
+    // The virtual time at which piece `index` (of kPieceSamples) is heard.
+    static Micros pieceTime(const MicrophoneSignal& signal, std::int64_t index);
 
   private:
     VirtualRunLoop& runLoop_;

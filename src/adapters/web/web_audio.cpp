@@ -93,6 +93,9 @@ void WebAudioInputQueue::capture(const float* samples, std::uint32_t frames, dou
     pcm_.resize(produced);
     std::transform(resampled_.begin(), resampled_.begin() + static_cast<std::ptrdiff_t>(produced),
                    pcm_.begin(), pcm16FromFloat);
+    if (tap_ != nullptr && produced > 0) {
+        tap_(tapUserData_, pcm_.data(), static_cast<std::uint32_t>(produced));
+    }
     append(pcm_.data(), produced);
 }
 

@@ -36,6 +36,12 @@ class WebAudioInputQueue final : public AudioInputQueue {
     std::int32_t setLevelMeteringEnabled(bool) override { return 0; }
     void currentLevelMeter(LevelMeterState* levels, std::uint32_t channels) const override;
     bool reconnecting() const override { return microphone_ == MicrophoneState::Failed; }
+    // Each piece the page delivers (some 85 ms of sound) goes to the tap as it comes.
+    bool setTap(AudioTapCallback tap, void* userData) override {
+        tap_ = tap;
+        tapUserData_ = userData;
+        return true;
+    }
 
     // The page's capture path: `frames` mono samples at `sampleRate` Hz, or a change of the
     // microphone's state.
@@ -48,6 +54,8 @@ class WebAudioInputQueue final : public AudioInputQueue {
 
     StreamFormat format_;
     AudioInputCallback callback_;
+    AudioTapCallback tap_ = nullptr;
+    void* tapUserData_ = nullptr;
     void* userData_;
     std::vector<std::unique_ptr<AudioQueueBuffer>> buffers_;
     std::vector<std::vector<std::int16_t>> storage_;

@@ -86,6 +86,45 @@ TEST_F(FileAudioInputTest, BlocksArriveWhenHeardThenSilenceForEver) {
     EXPECT_EQ(FileAudioInputQueueFactory::blockTime(MicrophoneSignal{}, 9'999), 2'917'586'723);
 }
 
+// Every piece the tap hears, with when.
+struct Tap {
+    VirtualRunLoop* loop;
+    std::vector<Delivery> pieces;
+    static void callback(void* self, const std::int16_t* samples, std::uint32_t count) {
+        auto& tap = *static_cast<Tap*>(self);
+        tap.pieces.push_back({tap.loop->now(), count * 2, samples[0], samples[count - 1]});
+    }
+};
+
+TEST_F(FileAudioInputTest, ATapHearsEachPieceOf512SamplesWhenHeardWhileTheBlocksKeepTheirTimes) {
+    auto queue = makeQueue(3);
+    Tap tap{&loop, {}};
+    ASSERT_TRUE(queue->setTap(&Tap::callback, &tap));
+    queue->start();
+    loop.runUntil(400'000);
+    // Piece j at (j + 1) x 512 / 14039 s, from sample 512 j on: eight before the first block
+    // is whole, the eighth at the block's own time; none is kept back for want of a buffer.
+    ASSERT_EQ(tap.pieces.size(), 10u);
+    EXPECT_EQ(tap.pieces[0].time, 36'470);
+    EXPECT_EQ(tap.pieces[7].time, 291'759);
+    EXPECT_EQ(tap.pieces[9].time, 364'698);
+    for (std::size_t j = 0; j < tap.pieces.size(); ++j) {
+        EXPECT_EQ(tap.pieces[j].bytes, 1024u);
+        EXPECT_EQ(tap.pieces[j].first, static_cast<std::int16_t>(512 * j % 1000 + 1)) << j;
+    }
+    ASSERT_EQ(recorder.deliveries.size(), 1u);
+    EXPECT_EQ(recorder.deliveries[0].time, 291'759);
+    // Stopped, it hears nothing; started again, it goes on from what is heard then.
+    queue->stop();
+    loop.runUntil(600'000);
+    EXPECT_EQ(tap.pieces.size(), 10u);
+    queue->start();
+    loop.runUntil(650'000);
+    ASSERT_EQ(tap.pieces.size(), 11u);
+    EXPECT_EQ(tap.pieces.back().time, 619'987);
+    EXPECT_EQ(tap.pieces.back().first, 0);  // past the signal's end: silence
+}
+
 TEST_F(FileAudioInputTest, BlocksAreLostWhileStoppedWithoutABufferOrAfterTheQueueIsGone) {
     recorder.requeue = false;
     auto queue = makeQueue(1);

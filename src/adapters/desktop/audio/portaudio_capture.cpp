@@ -90,6 +90,9 @@ struct CaptureCore {
     // so no callback is running or starts once the queue has gone.
     std::mutex deliveryMutex;
     AudioInputQueue* owner = nullptr;  // null once the queue has gone
+    // Handed each piece of audio as it is read; set under deliveryMutex.
+    AudioTapCallback tap = nullptr;
+    void* tapUserData = nullptr;
 };
 
 // What the supervisor sees of one reader.
@@ -237,16 +240,18 @@ class CaptureReader {
                 return;
             }
             state_->captured = true;
-            append(readBuffer_);
+            tapNewAudio(append(readBuffer_));
             deliverFilledBuffers();
             lock.lock();
         }
     }
 
-    void append(std::span<const std::int16_t> captured) {
+    // Adds a read's audio, at the capture rate, to what waits for a buffer; answers how many
+    // samples that was.
+    std::size_t append(std::span<const std::int16_t> captured) {
         if (!resampler_) {
             pending_.insert(pending_.end(), captured.begin(), captured.end());
-            return;
+            return captured.size();
         }
         std::size_t used = 0;
         std::size_t produced = 0;
@@ -254,6 +259,22 @@ class CaptureReader {
                      resampled_.size(), &produced);
         pending_.insert(pending_.end(), resampled_.begin(),
                         resampled_.begin() + static_cast<std::ptrdiff_t>(produced));
+        return produced;
+    }
+
+    // Hands the audio a read has just added to the tap, if the queue has one and still runs:
+    // a read is some 90 ms of sound, a third of a buffer.
+    void tapNewAudio(std::size_t count) {
+        if (count == 0) {
+            return;
+        }
+        std::lock_guard delivery(core_->deliveryMutex);
+        if (core_->owner == nullptr || state_->abandoned || core_->tap == nullptr ||
+            !core_->running) {
+            return;
+        }
+        const std::int16_t* fresh = pending_.data() + (pending_.size() - count);
+        core_->tap(core_->tapUserData, fresh, static_cast<std::uint32_t>(count));
     }
 
     void dropPendingAudio() {
@@ -392,6 +413,13 @@ class PortAudioInputQueue : public AudioInputQueue {
     }
 
     bool reconnecting() const override { return core_->reconnecting.load(); }
+
+    bool setTap(AudioTapCallback tap, void* userData) override {
+        std::lock_guard delivery(core_->deliveryMutex);
+        core_->tap = tap;
+        core_->tapUserData = userData;
+        return true;
+    }
 
   private:
     struct Slot {
