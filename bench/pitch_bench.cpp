@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "pitch/note_reader.h"
 #include "pitch/pitch_estimator.h"
-#include "pitch/steady_note.h"
 #include "pitch/test_signals.h"
 #include "support/test_signals.h"
 
@@ -48,23 +48,21 @@ void BM_GetFreqFromBufferWithOctaveCheck(benchmark::State& state) {
 }
 BENCHMARK(BM_GetFreqFromBufferWithOctaveCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// Judging whether a block holds one steady note, once per captured block (0.29 s): the pitch
-// of each half, and, for a block a pluck began in (2), the pitch of the part after it too.
-void BM_SteadyNote(benchmark::State& state) {
-    std::vector<std::int16_t> samples = block(0);
-    if (state.range(0) == 2) {
-        // The pluck starts a quarter into the block, over a quiet ring of the same note.
-        std::vector<std::int16_t> quiet = strumwise::testing::pluckedString(293.66, 0.1, 0.05);
-        std::copy(samples.begin(), samples.begin() + 3072, samples.begin() + 1024);
-        std::copy(quiet.begin(), quiet.begin() + 1024, samples.begin());
-    }
-    strumwise::pitch::SteadyNote note(strumwise::testing::kCaptureRate);
+// The note reading the screen shows, once a tick: a plucked D4 whose start lies in the history
+// (1: read from the 2048 samples after it) or beyond it (0: the latest 4096).
+void BM_NoteReader(benchmark::State& state) {
+    std::vector<std::int16_t> samples(strumwise::pitch::NoteReader::kHistorySamples, 0);
+    const std::vector<std::int16_t> pluck = strumwise::testing::pluckedString(293.66, 1.0);
+    const std::size_t from = state.range(0) == 1 ? samples.size() - 2100 : 0;
+    std::copy(pluck.begin(), pluck.begin() + static_cast<std::ptrdiff_t>(samples.size() - from),
+              samples.begin() + static_cast<std::ptrdiff_t>(from));
+    auto reader = std::make_unique<strumwise::pitch::NoteReader>(strumwise::testing::kCaptureRate);
+    std::uint64_t end = samples.size();
     for (auto _ : state) {
-        note.observe(std::span(samples.data(), 4096), 293.66);
-        benchmark::DoNotOptimize(note.hertz());
+        benchmark::DoNotOptimize(reader->read(samples, end));
     }
 }
-BENCHMARK(BM_SteadyNote)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NoteReader)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_KissFftr32768(benchmark::State& state) {
     constexpr int kPoints = PitchEstimator::kTransformSize;

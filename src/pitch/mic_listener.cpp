@@ -135,26 +135,47 @@ float MicListener::frequency() {
     std::uint64_t block = 0;
     {
         std::lock_guard lock(audioMutex_);
+        if (audioDataLength_ != 0 && blocksStored_ == blockEstimated_ &&
+            octaveCheck_ == estimatedWithOctaveCheck_) {
+            return estimate_;
+        }
         snapshot = audioData_;
         length = audioDataLength_;
         block = blocksStored_;
     }
     if (length == 0) {
-        refinedFrequency_ = 0.0;
         return 0.0f;
     }
     float hertz = estimator_.getFreqFromBuffer(snapshot.data(), length);
     if (octaveCheck_) {
         hertz = estimator_.checkOctave();
     }
-    refinedFrequency_ = estimator_.refinedFrequency();
-    // The tick asks about three times per block; each block is judged against the one before
-    // it, once.
-    if (block != blocksJudged_) {
-        blocksJudged_ = block;
-        steadyNote_.observe(std::span(snapshot.data(), length / 2), refinedFrequency_);
-    }
+    blockEstimated_ = block;
+    estimatedWithOctaveCheck_ = octaveCheck_;
+    estimate_ = hertz;
     return hertz;
+}
+
+NoteReading MicListener::noteReading() {
+    std::uint64_t count = 0;
+    {
+        std::lock_guard lock(audioMutex_);
+        count = recentCount_;
+        if (count == recentRead_) {
+            return reading_;
+        }
+        // Unrolled from the ring, oldest first.
+        const std::size_t at = count % recent_.size();
+        std::copy(recent_.begin() + static_cast<std::ptrdiff_t>(at), recent_.end(),
+                  recentCopy_.begin());
+        std::copy(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(at),
+                  recentCopy_.end() - static_cast<std::ptrdiff_t>(at));
+    }
+    recentRead_ = count;
+    const std::size_t held =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, recent_.size()));
+    reading_ = noteReader_.read(std::span<const std::int16_t>(recentCopy_).last(held), count);
+    return reading_;
 }
 
 void MicListener::setAudioBuffer(const std::int16_t* samples, std::uint32_t length) {
@@ -163,6 +184,25 @@ void MicListener::setAudioBuffer(const std::int16_t* samples, std::uint32_t leng
     std::memcpy(audioData_.data(), samples, bytes);
     audioDataLength_ = bytes;
     ++blocksStored_;
+    if (!queueTaps_) {
+        appendRecent(samples, bytes / 2);
+    }
+}
+
+void MicListener::appendRecent(const std::int16_t* samples, std::uint32_t count) {
+    for (std::uint32_t i = 0; i < count;) {
+        const std::size_t at = recentCount_ % recent_.size();
+        const std::size_t run = std::min<std::size_t>(count - i, recent_.size() - at);
+        std::memcpy(recent_.data() + at, samples + i, run * sizeof(std::int16_t));
+        i += static_cast<std::uint32_t>(run);
+        recentCount_ += run;
+    }
+}
+
+void MicListener::tapCallback(void* userData, const std::int16_t* samples, std::uint32_t count) {
+    auto* listener = static_cast<MicListener*>(userData);
+    std::lock_guard lock(listener->audioMutex_);
+    listener->appendRecent(samples, count);
 }
 
 void MicListener::captureCallback(void* userData, AudioInputQueue& queue,
@@ -188,6 +228,7 @@ void MicListener::setupQueue() {
     if (!queue_) {
         return;  // the factory has logged why; the listener stays silent
     }
+    queueTaps_ = queue_->setTap(&MicListener::tapCallback, this);
     setupBuffers();
     setupMetering();
 }

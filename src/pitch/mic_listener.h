@@ -6,8 +6,8 @@
 #include <memory>
 #include <mutex>
 
+#include "pitch/note_reader.h"
 #include "pitch/pitch_estimator.h"
-#include "pitch/steady_note.h"
 #include "platform/audio_input.h"
 #include "platform/audio_session.h"
 #include "platform/log.h"
@@ -67,20 +67,17 @@ class MicListener {
     // copied under the lock and analysed outside it, so capture never waits for the analysis.
     // When capture pauses or stops, the last block keeps being analysed. The estimate's octave
     // is checked (see PitchEstimator::checkOctave) unless setOctaveCheck(false) said otherwise.
+    // A block asked about again is not analysed again: the same samples give the same
+    // estimate, so the last one is answered.
     float frequency();
     // Whether frequency() checks the estimate's octave; on from construction.
     void setOctaveCheck(bool on) { octaveCheck_ = on; }
     bool octaveCheck() const { return octaveCheck_; }
-    // Whether the block the last frequency() call analysed holds one steady note (see
-    // SteadyNote), judged once per captured block; false before the first.
-    bool holdsSteadyNote() const { return steadyNote_.steady(); }
-    // The pitch of that steady note in Hz: refinedFrequency(), or where a note began inside the
-    // block, the pitch of the part after its start. Reading it runs no analysis.
-    double steadyFrequency() const { return steadyNote_.hertz(); }
-    // The estimate of the last frequency() call refined between transform bins (see
-    // PitchEstimator::refinedFrequency), in Hz: 0 when that call found no block. Reading it runs
-    // no analysis.
-    double refinedFrequency() const { return refinedFrequency_; }
+    // What the latest audio holds, for the screen's one reading (see NoteReader): read from the
+    // queue's tap, which hands over each short piece of audio as it is captured, or from the
+    // blocks themselves where the queue has no tap. Read anew once new audio has arrived, at
+    // most once per piece; asking again before then gives the same reading.
+    NoteReading noteReading();
     // Stores a block of `length` bytes, replacing the previous one. Blocks longer than one
     // capture buffer are cut to its 8192 bytes. Called from the capture thread.
     void setAudioBuffer(const std::int16_t* samples, std::uint32_t length);
@@ -102,6 +99,9 @@ class MicListener {
   private:
     static void captureCallback(void* userData, platform::AudioInputQueue& queue,
                                 platform::AudioQueueBuffer& buffer);
+    static void tapCallback(void* userData, const std::int16_t* samples, std::uint32_t count);
+    // Appends to the latest audio the reading looks at; the caller holds audioMutex_.
+    void appendRecent(const std::int16_t* samples, std::uint32_t count);
 
     void setUpSession();
     void setupQueue();
@@ -127,13 +127,24 @@ class MicListener {
     std::uint32_t audioDataLength_ = 0;
     // Counts the blocks stored, so that the analysis can tell a new block from one it has seen.
     std::uint64_t blocksStored_ = 0;
+    // The latest audio, a ring of the last kHistorySamples samples, and how many were captured
+    // in all; fed by the tap, or by the blocks while the queue has none.
+    std::array<std::int16_t, NoteReader::kHistorySamples> recent_{};
+    std::uint64_t recentCount_ = 0;
+    // Set on the main thread before the queue starts; read by the capture thread.
+    std::atomic<bool> queueTaps_ = false;
 
     // Main thread only.
     PitchEstimator estimator_;
-    double refinedFrequency_ = 0.0;
     bool octaveCheck_ = true;
-    SteadyNote steadyNote_{kSampleRate};
-    std::uint64_t blocksJudged_ = 0;
+    // The block the last estimate was made from, with the octave check as it was, and its answer.
+    std::uint64_t blockEstimated_ = 0;
+    bool estimatedWithOctaveCheck_ = true;
+    float estimate_ = 0.0f;
+    NoteReader noteReader_{kSampleRate};
+    std::array<std::int16_t, NoteReader::kHistorySamples> recentCopy_{};
+    std::uint64_t recentRead_ = 0;
+    NoteReading reading_;
 };
 
 }  // namespace strumwise::pitch

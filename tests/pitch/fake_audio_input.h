@@ -89,12 +89,28 @@ class FakeAudioInputQueue final : public platform::AudioInputQueue {
 
     bool reconnecting() const override { return lostDevice; }
 
+    // A queue that offers a tap takes it, and hands it pieces when the test says so.
+    bool setTap(platform::AudioTapCallback tap, void* userData) override {
+        if (!offersTap) {
+            return false;
+        }
+        tap_ = tap;
+        tapUserData_ = userData;
+        return true;
+    }
+    void tapPiece(std::span<const std::int16_t> samples) {
+        tap_(tapUserData_, samples.data(), static_cast<std::uint32_t>(samples.size()));
+    }
+    bool offersTap = false;
+
     platform::LevelMeterState meter;
     std::atomic<bool> metering = false, failRunningQuery = false, lostDevice = false;
 
   private:
     platform::AudioInputCallback callback_;
     void* userData_;
+    platform::AudioTapCallback tap_ = nullptr;
+    void* tapUserData_ = nullptr;
     std::atomic<int>&alive_, &deliveries_;
     std::deque<std::vector<std::uint8_t>> storage_;
     std::deque<platform::AudioQueueBuffer> buffers_;  // stable addresses
@@ -114,6 +130,7 @@ class FakeAudioInputQueueFactory final : public platform::AudioInputQueueFactory
         }
         formats.push_back(format);
         auto queue = std::make_unique<FakeAudioInputQueue>(callback, userData, alive, deliveries);
+        queue->offersTap = offerTaps;
         latest = queue.get();
         if (onCreate) {
             onCreate(*queue);
@@ -122,6 +139,7 @@ class FakeAudioInputQueueFactory final : public platform::AudioInputQueueFactory
     }
 
     bool failCreation = false;
+    bool offerTaps = false;
     std::vector<platform::StreamFormat> formats;  // one per queue made
     std::atomic<int> alive = 0, deliveries = 0;
     FakeAudioInputQueue* latest = nullptr;  // dangles once the listener disposes of it
