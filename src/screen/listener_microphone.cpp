@@ -25,17 +25,9 @@ float ListenerMicrophone::frequency() {
     return active != nullptr ? active->frequency() : 0.0f;
 }
 
-double ListenerMicrophone::refinedFrequency() {
+pitch::NoteReading ListenerMicrophone::noteReading() {
     pitch::MicListener* active = listener();
-    if (active == nullptr) {
-        return 0.0;
-    }
-    return active->holdsSteadyNote() ? active->steadyFrequency() : active->refinedFrequency();
-}
-
-bool ListenerMicrophone::holdsSteadyNote() {
-    const pitch::MicListener* active = listener();
-    return active != nullptr && active->holdsSteadyNote();
+    return active != nullptr ? active->noteReading() : pitch::NoteReading{};
 }
 
 void ListenerMicrophone::setOctaveCheck(bool on) {

@@ -24,8 +24,7 @@ class ListenerMicrophone final : public Microphone {
     // Both read 0 until an own listener exists.
     float averagePower() override;
     float frequency() override;
-    double refinedFrequency() override;
-    bool holdsSteadyNote() override;
+    pitch::NoteReading noteReading() override;
     Status status() override;
 
     // Whether the listener checks its estimates' octave (see MicListener::setOctaveCheck); on

@@ -25,8 +25,8 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {
     // The meters draw after the tick's own writes, from the same readings, and the look last,
     // from what the tick lit and what the meter now reads.
-    tick_.setAfterTickHandler([this](double power, double refinedHertz) {
-        tuningMeter_.show(power, refinedHertz, microphone_.holdsSteadyNote());
+    tick_.setAfterTickHandler([this](double power, double shownHertz) {
+        tuningMeter_.show(power, shownHertz);
         levelDisplay_.show(power);
         screenLook_.tick();
     });

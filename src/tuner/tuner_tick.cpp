@@ -3,6 +3,7 @@
 #include <array>
 
 #include "tuner/frequency_text.h"
+#include "tuner/one_reading.h"
 #include "tuner/tuning_table.h"
 
 namespace strumwise::tuner {
@@ -23,14 +24,15 @@ void TunerTick::tickFree() {
     // Both are read on every tick, before any test: the estimate runs whatever the level.
     const double power = pitch_.averagePower();
     const double frequency = pitch_.frequency();
-    const double refined = pitch_.refinedFrequency();
-    show(power, frequency);
+    const pitch::NoteReading reading = pitch_.noteReading();
+    held_.update(power, reading);
+    show(power, frequency, reading);
     if (afterTick_) {
-        afterTick_(power, refined);
+        afterTick_(power, held_.hertz());
     }
 }
 
-void TunerTick::show(double power, double frequency) {
+void TunerTick::show(double power, double frequency, const pitch::NoteReading& reading) {
     const std::uint64_t tuning = state_.tuningIndex;
     if (!isValidTuning(tuning)) {
         return;
@@ -43,8 +45,8 @@ void TunerTick::show(double power, double frequency) {
         return;
     }
 
-    view::setText(outlets_.freq_label, frequencyText(frequency));
-    if (const auto string = matchString(tuning, frequency)) {
+    view::setText(outlets_.freq_label, frequencyText(labelHertz(frequency, held_.hertz())));
+    if (const auto string = stringToLight(tuning, frequency, reading)) {
         displayMatch(*string);
         return;
     }

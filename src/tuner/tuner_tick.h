@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/view_toolkit.h"
+#include "tuner/held_reading.h"
 #include "tuner/pitch_source.h"
 #include "tuner/tuner_state.h"
 #include "view/outlets.h"
@@ -12,8 +13,9 @@ namespace strumwise::tuner {
 
 // The tuner's heartbeat, run ten times a second: it reads the level and the pitch, and shows
 // silence, leaves the screen alone in the dead band, or shows the measured frequency and, when
-// it falls in a string's window, that string as in tune. What the screen names (silence, the
-// tuned string, the in-tune hooks) goes through the screen's hooks.
+// it falls in a string's window, that string as in tune. Where the note reading plainly
+// contradicts the estimate, the reading decides (see one_reading.h). What the screen names
+// (silence, the tuned string, the in-tune hooks) goes through the screen's hooks.
 class TunerTick {
   public:
     static constexpr double kPeriodSeconds = 0.1;
@@ -35,11 +37,12 @@ class TunerTick {
     // Runs as the last action of a loud tick whose pitch matched no string.
     void setUnmatchedLoudTickHandler(std::function<void()> handler);
     // Runs at the end of every tick, after everything above, with the tick's average power
-    // and refined frequency: the meters draw from it without touching the tick's own writes.
-    void setAfterTickHandler(std::function<void(double power, double refinedHertz)> handler);
+    // and the pitch the screen shows (see HeldReading; 0 for none): the meters draw from it
+    // without touching the tick's own writes.
+    void setAfterTickHandler(std::function<void(double power, double shownHertz)> handler);
 
   private:
-    void show(double power, double frequency);
+    void show(double power, double frequency, const pitch::NoteReading& reading);
     void displayMatch(int string);
 
     const view::Outlets& outlets_;
@@ -49,6 +52,7 @@ class TunerTick {
     const platform::Images& images_;
     std::function<void()> unmatchedLoudTick_;
     std::function<void(double, double)> afterTick_;
+    HeldReading held_;
 };
 
 }  // namespace strumwise::tuner

@@ -70,16 +70,15 @@ Reading tuningMeterReading(std::uint64_t tuning, double refinedHertz) {
     return reading;
 }
 
-void TuningMeter::show(double power, double refinedHertz, bool steady) {
-    if (!isValidTuning(state_.tuningIndex)) {
+void TuningMeter::show(double power, double shownHertz) {
+    if (!isValidTuning(state_.tuningIndex) ||
+        (power >= TunerTick::kSilenceBelow && power <= TunerTick::kMeasureAbove)) {
         return;
     }
-    if (power < TunerTick::kSilenceBelow) {
-        steadyReading_ = Reading{};
-        view::show(view_, steadyReading_);
-    } else if (power > TunerTick::kMeasureAbove && steady) {
-        steadyReading_ = tuningMeterReading(state_.tuningIndex, refinedHertz);
-        view::show(view_, steadyReading_);
+    const Reading reading = tuningMeterReading(state_.tuningIndex, shownHertz);
+    if (reading != shownReading_ || power < TunerTick::kSilenceBelow) {
+        shownReading_ = reading;
+        view::show(view_, shownReading_);
     }
 }
 

@@ -17,32 +17,25 @@ namespace strumwise::tuner {
 // Idle for a tuning that is not 1..4 or a frequency that is not above 0.
 platform::TuningMeterReading tuningMeterReading(std::uint64_t tuning, double refinedHertz);
 
-// The tuning meter beside the tuner's read-outs, drawn after each tick: above the measurement
-// threshold it shows the reading of the tick's refined frequency, in silence it goes idle, and in
-// the dead band it keeps what it showed, like the rest of the screen. A tuning that is not 1..4
-// leaves it alone, as it leaves the whole screen. Main thread only.
-//
-// A loud block that does not hold one steady note (the start of a pluck, the end of one, a new
-// pluck over the old) refines to a pitch between notes, so the meter shows only steady blocks'
-// readings and otherwise keeps the last steady one: when a note dies away, its own last steady
-// reading stays through the dead band.
+// The tuning meter beside the tuner's read-outs, drawn after each tick from the pitch the screen
+// shows (see HeldReading): idle in silence and while no pitch is shown, and in the dead band it
+// keeps what it showed, like the rest of the screen. A tuning that is not 1..4 leaves it alone,
+// as it leaves the whole screen. Main thread only.
 class TuningMeter {
   public:
     TuningMeter(platform::TuningMeter* view, const TunerState& state)
         : view_(view), state_(state) {}
 
-    // The reading of a block known to be steady.
-    void show(double power, double refinedHertz) { show(power, refinedHertz, true); }
-    // `steady`: whether the block the frequency was refined from holds one steady note.
-    void show(double power, double refinedHertz, bool steady);
+    // `shownHertz`: the pitch shown, 0 for none.
+    void show(double power, double shownHertz);
 
-    // The last reading shown from a steady block; idle in silence and before any.
-    const platform::TuningMeterReading& steadyReading() const { return steadyReading_; }
+    // The reading the meter shows; idle in silence and before any.
+    const platform::TuningMeterReading& shownReading() const { return shownReading_; }
 
   private:
     platform::TuningMeter* view_;
     const TunerState& state_;
-    platform::TuningMeterReading steadyReading_;
+    platform::TuningMeterReading shownReading_;
 };
 
 }  // namespace strumwise::tuner

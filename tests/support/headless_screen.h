@@ -19,10 +19,15 @@ namespace headless = platform::headless;
 class FakeMicrophone final : public screen::Microphone {
   public:
     explicit FakeMicrophone(platform::trace::TraceSink& sink) : sink_(sink) {}
+    // The level and the estimate; the note reading is then sure of a note at that exact pitch
+    // (none at 0 Hz), unless setReading says otherwise afterwards.
     void set(float power, float hertz) {
         power_ = power;
         hertz_ = hertz;
+        reading_ = hertz > 0.0f ? pitch::NoteReading{pitch::NoteReading::Verdict::Note, hertz}
+                                : pitch::NoteReading{};
     }
+    void setReading(pitch::NoteReading reading) { reading_ = reading; }
     void setStatus(Status status) { status_ = status; }
     void listen() override { sink_.emit("microphone", "listen"); }
     Status status() override { return status_; }
@@ -34,13 +39,13 @@ class FakeMicrophone final : public screen::Microphone {
         sink_.emit("microphone", "frequency");
         return hertz_;
     }
-    // The estimate itself: the tests that care refine nothing.
-    double refinedFrequency() override { return hertz_; }
+    pitch::NoteReading noteReading() override { return reading_; }
 
   private:
     platform::trace::TraceSink& sink_;
     float power_ = 0.0f;
     float hertz_ = 0.0f;
+    pitch::NoteReading reading_;
     Status status_ = Status::Fine;
 };
 

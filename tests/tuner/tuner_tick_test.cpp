@@ -88,15 +88,62 @@ TEST_F(TunerTickTest, QuietTicksShowSilenceAndTheDeadBandChangesNothing) {
 TEST_F(TunerTickTest, LoudUnmatchedTickOnlyRewritesFrequencyThenAsksForReview) {
     int unmatched = 0;
     tick.setUnmatchedLoudTickHandler([&] { ++unmatched; });
+    // No block yet: 0 Hz, and nothing heard to agree with.
+    EXPECT_THAT(writesAt(0.01f, 0.0f), ElementsAre("freq_label text \"0.0Hz\""));
     writesAt(0.01f, 196.0f);  // string 3
     EXPECT_THAT(writesAt(0.01f, 300.0f), ElementsAre("freq_label text \"300.0Hz\""));
-    EXPECT_THAT(writesAt(0.01f, 0.0f), ElementsAre("freq_label text \"0.0Hz\""));
     EXPECT_EQ(screen.text("noteDisplay"), "G3");
     EXPECT_EQ(screen.image("LEDDisplay"), "green64.png");
     EXPECT_EQ(unmatched, 2);
     writesAt(0.003f, 300.0f);
     writesAt(0.001f, 300.0f);
     EXPECT_EQ(unmatched, 2);
+}
+
+TEST_F(TunerTickTest, WhereTheNoteReadingContradictsTheEstimateTheReadingDecides) {
+    using Verdict = pitch::NoteReading::Verdict;
+    int unmatched = 0;
+    tick.setUnmatchedLoudTickHandler([&] { ++unmatched; });
+    const auto tickWith = [&](float estimate, pitch::NoteReading reading) {
+        screen.take();
+        screen.microphone.set(0.01f, estimate);
+        screen.microphone.setReading(reading);
+        tick.tickFree();
+        hooks.calls.clear();
+        return screen.take();
+    };
+    // Unsure (a pluck's first moments): the estimate lights its string, as it always has.
+    tickWith(293.5f, {});
+    EXPECT_EQ(screen.text("noteDisplay"), "D4");
+    writesAt(0.001f, 0.0f);
+    // Noise, whose estimate happens to fall in the B3 window: no string, the unmatched path.
+    tickWith(246.9f, {Verdict::NoNote, 0.0});
+    EXPECT_EQ(screen.image("LEDDisplay"), "yellow64.png");
+    EXPECT_EQ(screen.text("freq_label"), "246.9Hz");
+    EXPECT_EQ(unmatched, 1);
+    // A G3 in tune whose estimate's bin fell just outside its window: lit all the same.
+    tickWith(195.4f, {Verdict::Note, 196.1});
+    EXPECT_EQ(screen.text("noteDisplay"), "G3");
+    EXPECT_EQ(screen.text("freq_label"), "196Hz");
+    writesAt(0.001f, 0.0f);
+    // The estimate in the G4 window, the reading a D4 in tune: the D4, never the G4.
+    tickWith(392.0f, {Verdict::Note, 293.7});
+    EXPECT_EQ(screen.text("noteDisplay"), "D4");
+    writesAt(0.001f, 0.0f);
+    // A reading 2 cents past the D4 window's edge, within the estimate's rounding of it: the
+    // estimate's D4 stays lit; 12 cents past it, it is not lit, and the label follows the
+    // reading rather than contradict the meter.
+    tickWith(294.3f, {Verdict::Note, 294.514 * std::exp2(2.0 / 1200.0)});
+    EXPECT_EQ(screen.text("noteDisplay"), "D4");
+    writesAt(0.001f, 0.0f);
+    EXPECT_THAT(tickWith(294.3f, {Verdict::Note, 294.514 * std::exp2(12.0 / 1200.0)}),
+                ElementsAre("microphone averagePower", "microphone frequency",
+                            "freq_label text \"296.6Hz\""));
+    EXPECT_EQ(screen.image("LEDDisplay"), "yellow64.png");
+    // A label within the estimate's rounding of the reading keeps the estimate's own text.
+    EXPECT_THAT(tickWith(300.0f, {Verdict::Note, 300.2}),
+                ElementsAre("microphone averagePower", "microphone frequency",
+                            "freq_label text \"300.0Hz\""));
 }
 
 TEST_F(TunerTickTest, UnknownTuningStillEstimatesButDrawsNothing) {

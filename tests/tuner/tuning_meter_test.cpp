@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "tuner/held_reading.h"
 #include "tuner/tuning_table.h"
 
 namespace strumwise::tuner {
@@ -105,28 +106,52 @@ struct Recorder final : platform::TuningMeter {
     void show(const Reading& reading) override { shown.push_back(reading); }
 };
 
-TEST(TuningMeter, KeepsTheLastSteadyReadingThroughUnsteadyBlocksAndAfterTheNote) {
+TEST(TuningMeter, ShowsTheHeldPitchWhichKeepsWhileUnsureAndLetsGoAfterThreeTicksOfNoise) {
+    using Verdict = pitch::NoteReading::Verdict;
+    const auto noteAt = [](double hertz) { return pitch::NoteReading{Verdict::Note, hertz}; };
+    const pitch::NoteReading unsure;
+    const pitch::NoteReading noise{Verdict::NoNote, 0.0};
     Recorder view;
     TunerState state;
     TuningMeter meter(&view, state);
-    meter.show(0.01, note(55, 40.0), false);  // the start of a pluck: nothing yet
+    HeldReading held;
+    const auto tick = [&](double power, const pitch::NoteReading& reading) {
+        held.update(power, reading);
+        meter.show(power, held.hertz());
+    };
+    tick(0.01, unsure);  // the start of a pluck: nothing yet
     EXPECT_TRUE(view.shown.empty());
-    EXPECT_TRUE(meter.steadyReading().idle);
-    meter.show(0.01, note(55, 20.0), true);
-    meter.show(0.01, note(55, 33.0), false);   // a re-pluck over the ringing string
-    meter.show(0.01, note(55, -11.0), false);  // and the block where a note ends
-    meter.show(0.003, note(55, -11.0), true);  // the dead band keeps it
-    ASSERT_EQ(view.shown.size(), 1u);
-    EXPECT_NEAR(view.shown[0].cents, 20.0, 0.05);
-    EXPECT_EQ(meter.steadyReading(), view.shown[0]);
-    meter.show(0.001, 0.0, false);  // silence: idle, steady or not
+    tick(0.01, noteAt(note(55, 20.0)));
+    tick(0.01, unsure);  // a reading not yet sure keeps it
+    tick(0.01, noteAt(note(55, 2.0)));
+    tick(0.003, noteAt(note(55, -11.0)));  // the dead band keeps it
     ASSERT_EQ(view.shown.size(), 2u);
-    EXPECT_TRUE(view.shown[1].idle);
-    EXPECT_TRUE(meter.steadyReading().idle);
-    state.tuningIndex = 0;  // an unknown tuning leaves the meter alone, like the screen
-    meter.show(0.01, 196.0, true);
-    meter.show(0.0, 196.0, true);
+    EXPECT_NEAR(view.shown[0].cents, 20.0, 0.05);
+    EXPECT_NEAR(view.shown[1].cents, 2.0, 0.05);
+    EXPECT_EQ(meter.shownReading(), view.shown[1]);
+    // Two ticks of noise keep the reading; the third lets it go, as the note has died away.
+    tick(0.01, noise);
+    tick(0.01, noise);
     EXPECT_EQ(view.shown.size(), 2u);
+    tick(0.01, noise);
+    ASSERT_EQ(view.shown.size(), 3u);
+    EXPECT_TRUE(view.shown[2].idle);
+    // A note in between starts the count again.
+    for (const auto& reading : {noteAt(196.0), noise, noise, noteAt(196.0), noise, noise}) {
+        tick(0.01, reading);
+    }
+    EXPECT_FALSE(meter.shownReading().idle);
+    // A new pluck, too young to read, lets go of the note before it at once.
+    tick(0.01, {Verdict::Starting, 0.0});
+    EXPECT_TRUE(meter.shownReading().idle);
+    tick(0.01, noteAt(196.0));
+    tick(0.001, unsure);  // silence: idle, whatever the reading
+    EXPECT_TRUE(view.shown.back().idle);
+    const std::size_t shown = view.shown.size();
+    state.tuningIndex = 0;  // an unknown tuning leaves the meter alone, like the screen
+    tick(0.01, noteAt(196.0));
+    tick(0.0, noteAt(196.0));
+    EXPECT_EQ(view.shown.size(), shown);
 }
 
 }  // namespace

@@ -1,0 +1,60 @@
+#include "tuner/one_reading.h"
+
+#include <cmath>
+
+#include "pitch/mic_listener.h"
+#include "pitch/pitch_estimator.h"
+#include "tuner/tuning_table.h"
+
+namespace strumwise::tuner {
+namespace {
+
+// Half a bin of the estimate's transform: how far its bin's frequency lies from the pitch at
+// most, plus the twentieth of a hertz its label rounds away.
+constexpr double kEstimateRoundingHz =
+    0.5 * pitch::MicListener::kSampleRate / pitch::PitchEstimator::kTransformSize + 0.05;
+// What two measurements of one pitch may differ by beyond that.
+constexpr double kReadingSpreadCents = 2.0;
+
+double centsBetween(double hertz, double reference) {
+    return 1200.0 * std::log2(hertz / reference);
+}
+
+// How far from `hertz` (in cents) a pitch lies that the estimate could still round to it.
+double roundingCents(double hertz) {
+    return centsBetween(hertz + kEstimateRoundingHz, hertz) + kReadingSpreadCents;
+}
+
+}  // namespace
+
+std::optional<int> stringToLight(std::uint64_t tuning, double estimateHertz,
+                                 const pitch::NoteReading& reading) {
+    const std::optional<int> estimated = matchString(tuning, estimateHertz);
+    if (reading.noNote()) {
+        return std::nullopt;
+    }
+    if (!reading.note()) {
+        return estimated;
+    }
+    if (const std::optional<int> read = matchString(tuning, reading.hertz)) {
+        return read;
+    }
+    if (!estimated) {
+        return std::nullopt;
+    }
+    const Note& note = *noteOf(tuning, *estimated);
+    const double beyond = reading.hertz > note.windowHigh
+                              ? centsBetween(reading.hertz, note.windowHigh)
+                              : centsBetween(note.windowLow, reading.hertz);
+    return beyond <= roundingCents(reading.hertz) ? estimated : std::nullopt;
+}
+
+double labelHertz(double estimateHertz, double shownHertz) {
+    if (!(shownHertz > 0.0)) {
+        return estimateHertz;
+    }
+    const double apart = std::abs(centsBetween(estimateHertz, shownHertz));
+    return apart > roundingCents(shownHertz) ? shownHertz : estimateHertz;
+}
+
+}  // namespace strumwise::tuner
