@@ -16,7 +16,9 @@
 #include "base/level_meter.h"
 #include "base/printable_text.h"
 #include "pitch/mic_listener.h"
+#include "pitch/note_reader.h"
 #include "pitch/pitch_estimator.h"
+#include "tuner/tuner_tick.h"
 
 namespace strumwise::app {
 
@@ -38,7 +40,8 @@ constexpr std::string_view kUsage =
     "\n"
     "  --octave-check  print the estimate the tuner uses: the harmonic sum's peak moved down\n"
     "                  to the fundamental where a weak one put it on the second or third\n"
-    "                  partial\n"
+    "                  partial, in blocks that hold a note (near silence and noise are\n"
+    "                  left as the harmonic sum read them)\n"
     "  --help          print this help\n";
 
 int usageError(const std::string& message) {
@@ -81,6 +84,10 @@ int runEstimate(std::span<const std::string_view> args) {
     // The file is read a block at a time, so a file of any length takes the same memory.
     constexpr std::size_t kBlockSamples = pitch::MicListener::kBufferBytes / 2;
     auto estimator = std::make_unique<pitch::PitchEstimator>(pitch::MicListener::kSampleRate);
+    // Whether a block holds a note is judged as the tuner judges it, from the audio so far.
+    auto noteReader = std::make_unique<pitch::NoteReader>(pitch::MicListener::kSampleRate);
+    std::vector<std::int16_t> recent;
+    std::uint64_t heard = 0;
     std::vector<std::int16_t> samples(kBlockSamples);
     for (std::size_t index = 0;; ++index) {
         const std::size_t count = reader->read(samples);
@@ -88,12 +95,20 @@ int runEstimate(std::span<const std::string_view> args) {
             break;
         }
         const std::span<const std::int16_t> block(samples.data(), count);
+        const float power = measureLevel(block).averagePower;
         float frequency = estimator->getFreqFromBuffer(
             block.data(), static_cast<std::uint32_t>(block.size_bytes()));
         if (octaveCheck) {
-            frequency = estimator->checkOctave();
+            recent.insert(recent.end(), block.begin(), block.end());
+            if (recent.size() > pitch::NoteReader::kHistorySamples) {
+                recent.erase(recent.begin(), recent.end() - pitch::NoteReader::kHistorySamples);
+            }
+            heard += block.size();
+            const bool heldNote = !noteReader->read(recent, heard).noNote();
+            if (heldNote && power >= tuner::TunerTick::kSilenceBelow) {
+                frequency = estimator->checkOctave();
+            }
         }
-        const float power = measureLevel(block).averagePower;
         std::printf("%zu %.3f %.4f %.6f\n", index,
                     static_cast<double>(index * kBlockSamples) / pitch::MicListener::kSampleRate,
                     static_cast<double>(frequency), static_cast<double>(power));
