@@ -16,7 +16,8 @@
 //   meter     the distance in cents between the pitch the meter shows and the truth, median and
 //             95th percentile, over the blocks where it shows one; shown: how many blocks that is
 // "before" is the harmonic sum alone with the meter reading every loud block; "after" the
-// estimate with its octave checked and the meter reading steady blocks only.
+// estimate with its octave checked and the meter showing the note reading of each block (a
+// queue without a tap), kept while the reading is unsure.
 
 #include <array>
 #include <cstdio>
@@ -31,8 +32,8 @@
 
 #include "base/level_meter.h"
 #include "instrument_corpus.h"
+#include "pitch/note_reader.h"
 #include "pitch/pitch_estimator.h"
-#include "pitch/steady_note.h"
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_table.h"
 
@@ -40,8 +41,8 @@ namespace {
 
 namespace bench = strumwise::bench;
 namespace tuner = strumwise::tuner;
+using strumwise::pitch::NoteReader;
 using strumwise::pitch::PitchEstimator;
-using strumwise::pitch::SteadyNote;
 
 constexpr std::array<const char*, 4> kConditions = {"clean", "white10", "pink10", "reverb"};
 constexpr std::array<const char*, 3> kAubioMethods = {"yin", "yinfft", "mcomb"};
@@ -208,7 +209,7 @@ int main(int argc, char** argv) {
             const std::string name = bench::midiName(note.midi);
             const std::uint64_t tuning = tuningWith(name);
             Group& group = groups[note.sound];
-            SteadyNote steady(bench::kRate);
+            auto reader = std::make_unique<NoteReader>(bench::kRate);
             double shownAfter = 0.0;
             for (std::size_t i = 0; i < truth.counted.size(); ++i) {
                 const std::int16_t* block = samples.data() + i * bench::kBlock;
@@ -221,11 +222,17 @@ int main(int argc, char** argv) {
                 const double refinedSpecified = estimator->refinedFrequency();
                 const double checked = estimator->checkOctave();
                 const double refinedChecked = estimator->refinedFrequency();
-                steady.observe(std::span(block, bench::kBlock), refinedChecked);
+                (void)refinedChecked;
+                const std::size_t end = (i + 1) * bench::kBlock;
+                const std::size_t held = std::min(end, NoteReader::kHistorySamples);
+                const auto reading = reader->read(std::span(samples.data() + end - held, held),
+                                                  static_cast<std::uint64_t>(end));
                 if (power < tuner::TunerTick::kSilenceBelow) {
                     shownAfter = 0.0;
-                } else if (power > tuner::TunerTick::kMeasureAbove && steady.steady()) {
-                    shownAfter = steady.hertz();
+                } else if (power > tuner::TunerTick::kMeasureAbove && reading.note()) {
+                    shownAfter = reading.hertz;
+                } else if (reading.noNote()) {
+                    shownAfter = 0.0;
                 }
                 if (!truth.counted[i]) {
                     continue;

@@ -3,7 +3,8 @@
 // note of the four tunings at 0, +-7 and +-20 cents, as sox plucks and as sampled banjos (the
 // corpus of bench/render_instrument_corpus.sh). The listener and the meter run as on the screen:
 // blocks arrive every 4096 samples, the tick reads the latest ten times a second. Prints, before
-// (every loud block read, no octave check) and after (octave check, steady blocks only):
+// (every loud block read, no octave check) and after (octave check, the note reading of the
+// blocks, as from a queue without a tap):
 //   shown     how many ticks show a reading
 //   max, p95  the distance in cents between the pitch shown and the note's true pitch, over the
 //             ticks that show one
@@ -29,6 +30,8 @@
 #include "instrument_corpus.h"
 #include "pitch/fake_audio_input.h"
 #include "pitch/mic_listener.h"
+#include "pitch/pitch_estimator.h"
+#include "tuner/held_reading.h"
 #include "tuner/tuner_state.h"
 #include "tuner/tuner_tick.h"
 #include "tuner/tuning_meter.h"
@@ -79,10 +82,13 @@ void runSequence(const std::vector<std::int16_t>& samples, const std::vector<dou
     strumwise::platform::headless::HeadlessLog log;
     auto listener = std::make_unique<strumwise::pitch::MicListener>(factory, nullptr, log);
     listener->setOctaveCheck(after);
+    // Before: every loud block's estimate refined, as the meter first read it.
+    auto estimator = std::make_unique<strumwise::pitch::PitchEstimator>(bench::kRate);
     Recorder view;
     tuner::TunerState state;
     state.tuningIndex = tuning;
     tuner::TuningMeter meter(&view, state);
+    tuner::HeldReading held;
 
     const double blockSeconds = bench::kBlock / bench::kRate;
     const std::size_t blocks = samples.size() / bench::kBlock;
@@ -112,10 +118,16 @@ void runSequence(const std::vector<std::int16_t>& samples, const std::vector<dou
         }
         listener->frequency();
         const double power = strumwise::measureLevel(block).averagePower;
-        const bool steady = !after || listener->holdsSteadyNote();
-        meter.show(power, after ? listener->steadyFrequency() : listener->refinedFrequency(),
-                   steady);
-        if (power > tuner::TunerTick::kMeasureAbove && steady) {
+        if (!after) {
+            estimator->getFreqFromBuffer(block.data(), bench::kBlock * 2);
+        }
+        const strumwise::pitch::NoteReading reading =
+            after ? listener->noteReading()
+                  : strumwise::pitch::NoteReading{strumwise::pitch::NoteReading::Verdict::Note,
+                                                  estimator->refinedFrequency()};
+        held.update(power, reading);
+        meter.show(power, held.hertz());
+        if (power > tuner::TunerTick::kMeasureAbove && reading.note()) {
             shownFrom = delivered;
         }
         while (pluck + 1 < onsets.size() && now >= onsets[pluck + 1]) {

@@ -4,8 +4,11 @@
 // are read back from the trace. Prints, per room, one row per sample set and one over every
 // sampled banjo; asserts nothing.
 //
-//   build/release/bench/whole_pluck_bench build/instrument_corpus [SOUND...]
+//   build/release/bench/whole_pluck_bench build/instrument_corpus [--tuner BIN] [--room ROOM]...
+//       [SOUND...]
 //
+// BIN is the strumwise executable whose headless run is measured (by default
+// build/release/src/app/strumwise), so that main's build and a branch's are measured alike.
 // The truth of a note is the pitch its first four partials agree on (TrueNotePitch), measured
 // on the clean render; a pluck starts at the clean render's first sample above a fifth of its
 // peak, and it sounds while the clean render's last 4096 samples before a tick are loud enough
@@ -20,8 +23,8 @@
 //   shown     of the ticks from 0.5 s after the pluck while it sounds, how many show a reading, %
 //   p95       the distance from the truth of the readings on those ticks, 95th percentile, cents
 //   clash     ticks on which the screen disagrees with itself, %: the meter reads a string in its
-//             in-tune zone while the lamp is not lit green for it, or the Hz label, written on
-//             that tick, lies farther from the meter's pitch than its own rounding allows
+//             in-tune zone while the lamp is not lit green for it, or a measured Hz label, written
+//             on that tick, lies farther from the meter's pitch than its own rounding allows
 // aubio's yin, yinfft and mcomb are read from their one estimate per 4096-sample block: wrong
 // string plucks, first estimate's error and delay, blocks with an estimate and their p95 error.
 
@@ -30,6 +33,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -38,7 +42,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/headless_app.h"
 #include "base/level_meter.h"
 #include "instrument_corpus.h"
 #include "tuner/tuner_tick.h"
@@ -47,7 +50,6 @@
 namespace {
 
 namespace bench = strumwise::bench;
-namespace headless = strumwise::platform::headless;
 namespace tuner = strumwise::tuner;
 
 constexpr std::array<const char*, 6> kConditions = {"clean",  "white10", "white20",
@@ -98,7 +100,10 @@ std::optional<TraceLine> parseLine(std::string_view line) {
     return parsed;
 }
 
-std::vector<TickState> runTuner(const std::vector<std::int16_t>& samples, int tuning) {
+// Runs `strumwise headless` of the build under test over one file, in the note's tuning, so that
+// any two builds (main's and a branch's) are measured by the same bench.
+std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem::path& file,
+                                int tuning) {
     std::vector<TickState> ticks;
     TickState state;
     std::string note;
@@ -125,17 +130,25 @@ std::vector<TickState> runTuner(const std::vector<std::int16_t>& samples, int tu
             state.look = parsed->value;
         }
     };
-    auto signal = std::make_shared<headless::MicrophoneSignal>();
-    signal->samples = samples;
-    strumwise::app::HeadlessRunConfig config;
-    config.platform.layoutNames = strumwise::app::headlessLayoutNames();
-    config.platform.traceWriter = take;
-    config.microphone = signal;
-    config.tuning = tuning;
-    strumwise::app::HeadlessApp app(std::move(config));
-    app.launch();
-    app.runUntil(headless::secondsToMicros(static_cast<double>(samples.size()) / bench::kRate));
-    app.finish();
+    const std::string command =
+        "'" + tuner + "' headless '" + file.string() + "' --tuning " + std::to_string(tuning);
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        std::perror("whole_pluck_bench");
+        std::exit(1);
+    }
+    std::array<char, 4096> line{};
+    while (std::fgets(line.data(), static_cast<int>(line.size()), pipe) != nullptr) {
+        std::string_view text(line.data());
+        if (!text.empty() && text.back() == '\n') {
+            text.remove_suffix(1);
+        }
+        take(text);
+    }
+    if (pclose(pipe) != 0) {
+        std::fprintf(stderr, "whole_pluck_bench: %s failed\n", command.c_str());
+        std::exit(1);
+    }
     ticks.push_back(state);
     return ticks;
 }
@@ -239,14 +252,23 @@ Truth truthOf(const std::vector<std::int16_t>& clean, const bench::CorpusNote& n
     return truth;
 }
 
-bool labelClashes(const TickState& tick, double meterPitch) {
+// Whether the Hz label written on this tick contradicts the meter. A lit string's reference
+// label stands for its window, which the zone test judges; a measured label shows a transform
+// bin's frequency to a tenth of a hertz, half a bin (0.21 Hz) and half a tenth off the pitch at
+// most, and the meter's text rounds its cents to a tenth: two cents more than that clash.
+bool labelClashes(const TickState& tick, double meterPitch, int tuning) {
     if (!tick.labelWritten || tick.label.empty()) {
         return false;
     }
+    for (int string = 1; string <= tuner::kStringCount; ++string) {
+        const auto& note = *tuner::noteOf(static_cast<std::uint64_t>(tuning), string);
+        if (tick.litNote == note.name && tick.label == note.referenceLabel) {
+            return false;
+        }
+    }
     const double labelHertz = std::stod(tick.label);
-    // The label shows a transform bin's frequency to a tenth of a hertz: half a bin (0.21 Hz)
-    // and half a tenth off at most, and two cents more for the meter's own reading.
-    const double allowed = bench::centsBetween(meterPitch + 0.27, meterPitch) + 2.0;
+    const double allowed =
+        bench::centsBetween(meterPitch + 0.5 * bench::kRate / 32768.0 + 0.05, meterPitch) + 2.1;
     return std::abs(bench::centsBetween(labelHertz, meterPitch)) > allowed;
 }
 
@@ -288,7 +310,7 @@ void countTuner(const std::vector<TickState>& ticks, const Truth& truth, const s
         if (shown) {
             ++tally.ticks;
             const auto zone = meterInZone(tick.meter, tuning);
-            if ((zone && tick.litNote != *zone) || labelClashes(tick, pitch)) {
+            if ((zone && tick.litNote != *zone) || labelClashes(tick, pitch, tuning)) {
                 ++tally.clashes;
             }
         }
@@ -410,7 +432,18 @@ int main(int argc, char** argv) {
     if (notes.empty()) {
         return 2;
     }
-    std::vector<std::string> only(argv + std::min(argc, 2), argv + argc);
+    std::string tunerPath = "build/release/src/app/strumwise";
+    std::vector<std::string> only;
+    std::vector<std::string> rooms;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--tuner" && i + 1 < argc) {
+            tunerPath = argv[++i];
+        } else if (std::string_view(argv[i]) == "--room" && i + 1 < argc) {
+            rooms.emplace_back(argv[++i]);
+        } else {
+            only.emplace_back(argv[i]);
+        }
+    }
     const auto wanted = [&](const bench::CorpusNote& note) {
         if (!only.empty()) {
             return std::find(only.begin(), only.end(), note.sound) != only.end();
@@ -458,6 +491,9 @@ int main(int argc, char** argv) {
     }
 
     for (const char* condition : kConditions) {
+        if (!rooms.empty() && std::find(rooms.begin(), rooms.end(), condition) == rooms.end()) {
+            continue;
+        }
         std::map<std::string, Tally> tuner;
         std::map<std::string, std::array<AubioTally, 3>> aubio;
         for (const auto& note : notes) {
@@ -473,7 +509,7 @@ int main(int argc, char** argv) {
             const std::string name = bench::midiName(note.midi);
             const int tuning = tuningWith(name);
             Tally& tally = tuner[note.sound];
-            const auto ticks = runTuner(bench::readCorpusFile(path), tuning);
+            const auto ticks = runTuner(tunerPath, path, tuning);
             const double nominal = 440.0 * std::exp2((note.midi - 69) / 12.0);
             if (std::abs(bench::centsBetween(truth.hertz, nominal)) <= kInTuneCents) {
                 ++tally.inTune;
