@@ -60,7 +60,15 @@ NoteReader::~NoteReader() {
 }
 
 NoteReading NoteReader::read(std::span<const std::int16_t> recent, std::uint64_t end) {
-    recent = recent.last(std::min(recent.size(), kHistorySamples));
+    NoteReading reading = judge(recent.last(std::min(recent.size(), kHistorySamples)), end);
+    if (reading.noNote()) {
+        noiseEnd_ = end;
+    }
+    reading.noiseLately = noiseEnd_ != 0 && end - noiseEnd_ < kHistorySamples;
+    return reading;
+}
+
+NoteReading NoteReader::judge(std::span<const std::int16_t> recent, std::uint64_t end) {
     const std::optional<std::size_t> start = noteStartIn(recent);
     // A start found that was not found before is a new pluck; one that has passed out of the
     // history, leaving none, is the same pluck ringing on. The history's parts begin elsewhere

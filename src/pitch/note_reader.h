@@ -17,6 +17,9 @@ struct NoteReading {
     Verdict verdict = Verdict::Unsure;
     // The pitch the note's low partials agree on, in Hz; 0 unless the verdict is Note.
     double hertz = 0.0;
+    // Whether audio heard within the last kHistorySamples was judged to hold no note: a block
+    // the tick estimates may still hold that noise while the latest audio is not yet judged.
+    bool noiseLately = false;
 
     bool note() const { return verdict == Verdict::Note; }
     bool starting() const { return verdict == Verdict::Starting; }
@@ -83,6 +86,8 @@ class NoteReader {
     NoteReading read(std::span<const std::int16_t> recent, std::uint64_t end);
 
   private:
+    NoteReading judge(std::span<const std::int16_t> recent, std::uint64_t end);
+
     struct Candidate {
         double hertz = 0.0;
         double share = 0.0;
@@ -112,8 +117,9 @@ class NoteReader {
 
     // The last reading's candidate, and where its pluck began.
     Candidate previous_;
-    std::uint64_t previousEnd_ = 0;
     std::uint64_t previousStart_ = 0;
+    // Where the audio last judged to hold no note ended; 0 before any.
+    std::uint64_t noiseEnd_ = 0;
 };
 
 }  // namespace strumwise::pitch

@@ -28,25 +28,24 @@ double roundingCents(double hertz) {
 }  // namespace
 
 std::optional<int> stringToLight(std::uint64_t tuning, double estimateHertz,
-                                 const pitch::NoteReading& reading) {
+                                 const pitch::NoteReading& reading, double shownHertz) {
     const std::optional<int> estimated = matchString(tuning, estimateHertz);
-    if (reading.noNote()) {
+    if (reading.noNote() || (!reading.note() && reading.noiseLately)) {
         return std::nullopt;
     }
-    if (!reading.note()) {
+    if (!(shownHertz > 0.0)) {
         return estimated;
     }
-    if (const std::optional<int> read = matchString(tuning, reading.hertz)) {
-        return read;
+    if (const std::optional<int> shown = matchString(tuning, shownHertz)) {
+        return shown;
     }
     if (!estimated) {
         return std::nullopt;
     }
     const Note& note = *noteOf(tuning, *estimated);
-    const double beyond = reading.hertz > note.windowHigh
-                              ? centsBetween(reading.hertz, note.windowHigh)
-                              : centsBetween(note.windowLow, reading.hertz);
-    return beyond <= roundingCents(reading.hertz) ? estimated : std::nullopt;
+    const double beyond = shownHertz > note.windowHigh ? centsBetween(shownHertz, note.windowHigh)
+                                                       : centsBetween(note.windowLow, shownHertz);
+    return beyond <= roundingCents(shownHertz) ? estimated : std::nullopt;
 }
 
 double labelHertz(double estimateHertz, double shownHertz) {

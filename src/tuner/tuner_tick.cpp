@@ -46,7 +46,7 @@ void TunerTick::show(double power, double frequency, const pitch::NoteReading& r
     }
 
     view::setText(outlets_.freq_label, frequencyText(labelHertz(frequency, held_.hertz())));
-    if (const auto string = stringToLight(tuning, frequency, reading)) {
+    if (const auto string = stringToLight(tuning, frequency, reading, held_.hertz())) {
         displayMatch(*string);
         return;
     }
