@@ -9,9 +9,10 @@
 //
 // BIN is the strumwise executable whose headless run is measured (by default
 // build/release/src/app/strumwise), so that main's build and a branch's are measured alike.
-// The truth of a note is the pitch its first four partials agree on (TrueNotePitch), measured
-// on the clean render; a pluck starts at the clean render's first sample above a fifth of its
-// peak, and it sounds while the clean render's last 4096 samples before a tick are loud enough
+// Each file is heard after a silence of its own, up to 0.3 s, so that plucks begin at every
+// moment of the tick's and the capture blocks' cycles. The truth of a note is the pitch its first
+// four partials agree on (TrueNotePitch), measured on the clean render; a pluck starts at the
+// clean render's first sample above a fifth of its peak, and it sounds while the clean render's last 4096 samples before a tick are loud enough
 // to be measured. Per sample set and room:
 //   wrong     plucks on which the lamp lit green for a string that is not the note played, %
 //   lit       plucks in tune (truth within 3 cents of the note) on which the lamp lit green for
@@ -28,6 +29,7 @@
 // aubio's yin, yinfft and mcomb are read from their one estimate per 4096-sample block: wrong
 // string plucks, first estimate's error and delay, blocks with an estimate and their p95 error.
 
+#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -42,6 +44,7 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/sound_files/wav_file.h"
 #include "base/level_meter.h"
 #include "instrument_corpus.h"
 #include "tuner/tuner_tick.h"
@@ -56,6 +59,10 @@ constexpr std::array<const char*, 6> kConditions = {"clean",  "white10", "white2
                                                     "pink10", "pink20",  "reverb"};
 constexpr std::array<const char*, 3> kAubioMethods = {"yin", "yinfft", "mcomb"};
 constexpr double kTickSeconds = 0.1;
+constexpr double kGridSeconds = 0.01;
+// Each pluck is heard after a silence of its own, up to a block long, so that plucks begin at
+// every moment of the tick's and the capture blocks' cycles.
+constexpr double kLongestLeadIn = 0.3;
 constexpr double kSustainAfter = 0.5;
 constexpr double kInTuneCents = 3.0;
 
@@ -103,7 +110,7 @@ std::optional<TraceLine> parseLine(std::string_view line) {
 // Runs `strumwise headless` of the build under test over one file, in the note's tuning, so that
 // any two builds (main's and a branch's) are measured by the same bench.
 std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem::path& file,
-                                int tuning) {
+                                int tuning, double leadIn) {
     std::vector<TickState> ticks;
     TickState state;
     std::string note;
@@ -130,8 +137,20 @@ std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem:
             state.look = parsed->value;
         }
     };
+    const auto samples = bench::readCorpusFile(file);
+    std::vector<std::int16_t> heard(static_cast<std::size_t>(leadIn * bench::kRate), 0);
+    heard.insert(heard.end(), samples.begin(), samples.end());
+    const auto played = std::filesystem::temp_directory_path() /
+                        ("whole_pluck_bench_" + std::to_string(::getpid()) + ".wav");
+    {
+        strumwise::platform::sound_files::WavFileWriter writer(played.string(), 14039, 1);
+        if (!writer.write(heard.data(), heard.size()) || !writer.close()) {
+            std::fprintf(stderr, "whole_pluck_bench: cannot write %s\n", played.c_str());
+            std::exit(1);
+        }
+    }
     const std::string command =
-        "'" + tuner + "' headless '" + file.string() + "' --tuning " + std::to_string(tuning);
+        "'" + tuner + "' headless '" + played.string() + "' --tuning " + std::to_string(tuning);
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         std::perror("whole_pluck_bench");
@@ -145,7 +164,9 @@ std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem:
         }
         take(text);
     }
-    if (pclose(pipe) != 0) {
+    const int status = pclose(pipe);
+    std::filesystem::remove(played);
+    if (status != 0) {
         std::fprintf(stderr, "whole_pluck_bench: %s failed\n", command.c_str());
         std::exit(1);
     }
@@ -220,8 +241,14 @@ struct Truth {
     double hertz = 0.0;
     double firstPartial = 0.0;
     std::vector<double> partialCents;
-    double onset = 0.0;
-    std::vector<bool> soundingAtTick;  // index k: the tick at (k + 1) x 0.1 s
+    double onset = 0.0;               // in the render
+    std::vector<bool> soundingEvery;  // index i: whether it sounds at (i + 1) x kGridSeconds
+    // Whether the render sounds at `seconds` into it: loud enough over the 4096 samples before.
+    bool sounds(double seconds) const {
+        const auto i = static_cast<std::ptrdiff_t>(std::floor(seconds / kGridSeconds + 1e-9)) - 1;
+        return i >= 0 && static_cast<std::size_t>(i) < soundingEvery.size() &&
+               soundingEvery[static_cast<std::size_t>(i)];
+    }
 };
 
 Truth truthOf(const std::vector<std::int16_t>& clean, const bench::CorpusNote& note) {
@@ -239,15 +266,15 @@ Truth truthOf(const std::vector<std::int16_t>& clean, const bench::CorpusNote& n
         ++onset;
     }
     truth.onset = static_cast<double>(onset) / bench::kRate;
-    const auto ticks =
-        static_cast<std::size_t>(static_cast<double>(clean.size()) / bench::kRate / kTickSeconds);
-    for (std::size_t k = 0; k < ticks; ++k) {
+    const auto steps =
+        static_cast<std::size_t>(static_cast<double>(clean.size()) / bench::kRate / kGridSeconds);
+    for (std::size_t k = 0; k < steps; ++k) {
         const auto end =
-            static_cast<std::size_t>(static_cast<double>(k + 1) * kTickSeconds * bench::kRate);
+            static_cast<std::size_t>(static_cast<double>(k + 1) * kGridSeconds * bench::kRate);
         const std::size_t start = end >= bench::kBlock ? end - bench::kBlock : 0;
         const double power =
             strumwise::measureLevel(std::span(clean.data() + start, end - start)).averagePower;
-        truth.soundingAtTick.push_back(power > tuner::TunerTick::kMeasureAbove);
+        truth.soundingEvery.push_back(power > tuner::TunerTick::kMeasureAbove);
     }
     return truth;
 }
@@ -272,15 +299,16 @@ bool labelClashes(const TickState& tick, double meterPitch, int tuning) {
     return std::abs(bench::centsBetween(labelHertz, meterPitch)) > allowed;
 }
 
-void countTuner(const std::vector<TickState>& ticks, const Truth& truth, const std::string& name,
-                int tuning, Tally& tally) {
+// `leadIn`: the silence the run heard before the render.
+void countTuner(const std::vector<TickState>& ticks, const Truth& truth, double leadIn,
+                const std::string& name, int tuning, Tally& tally) {
+    const double onset = truth.onset + leadIn;
     ++tally.plucks;
     bool wrong = false;
     bool first = true;
     bool settled = false;
     for (const TickState& tick : ticks) {
-        const auto k = static_cast<std::size_t>(std::lround(tick.time / kTickSeconds)) - 1;
-        if (tick.time < 0.05 || k >= truth.soundingAtTick.size()) {
+        if (tick.time < 0.05) {
             continue;
         }
         if (!tick.litNote.empty() && tick.litNote != name) {
@@ -289,18 +317,18 @@ void countTuner(const std::vector<TickState>& ticks, const Truth& truth, const s
         const bool shown = !tick.meter.empty();
         const double pitch = shown ? meterHertz(tick.meter) : 0.0;
         const double error = shown ? std::abs(bench::centsBetween(pitch, truth.hertz)) : 0.0;
-        if (tick.time >= truth.onset) {
+        if (tick.time >= onset) {
             if (shown && first) {
                 first = false;
                 tally.firstError.push_back(error);
-                tally.firstDelay.push_back(tick.time - truth.onset);
+                tally.firstDelay.push_back(tick.time - onset);
             }
             if (shown && !settled && error <= 3.0) {
                 settled = true;
-                tally.settleDelay.push_back(tick.time - truth.onset);
+                tally.settleDelay.push_back(tick.time - onset);
             }
         }
-        if (truth.soundingAtTick[k] && tick.time >= truth.onset + kSustainAfter) {
+        if (truth.sounds(tick.time - leadIn) && tick.time >= onset + kSustainAfter) {
             ++tally.sustainedTicks;
             if (shown) {
                 ++tally.shownTicks;
@@ -360,10 +388,6 @@ void countAubio(const std::vector<double>& estimates, const Truth& truth, const 
     bool first = true;
     for (std::size_t i = 0; i < estimates.size(); ++i) {
         const double arrived = static_cast<double>((i + 1) * bench::kBlock) / bench::kRate;
-        const auto k = static_cast<std::size_t>(arrived / kTickSeconds);
-        if (k >= truth.soundingAtTick.size()) {
-            break;
-        }
         const double hertz = estimates[i];
         if (const auto string = tuner::matchString(static_cast<std::uint64_t>(tuning), hertz);
             string && tuner::noteOf(static_cast<std::uint64_t>(tuning), *string)->name != name) {
@@ -376,7 +400,7 @@ void countAubio(const std::vector<double>& estimates, const Truth& truth, const 
             tally.firstError.push_back(error);
             tally.firstDelay.push_back(arrived - truth.onset);
         }
-        if (truth.soundingAtTick[k] && arrived >= truth.onset + kSustainAfter) {
+        if (truth.sounds(arrived) && arrived >= truth.onset + kSustainAfter) {
             ++tally.sustainedBlocks;
             if (shown) {
                 ++tally.shownBlocks;
@@ -509,7 +533,13 @@ int main(int argc, char** argv) {
             const std::string name = bench::midiName(note.midi);
             const int tuning = tuningWith(name);
             Tally& tally = tuner[note.sound];
-            const auto ticks = runTuner(tunerPath, path, tuning);
+            // A lead-in of its own for each file, the same for every build and room.
+            std::uint32_t hash = 2166136261u;
+            for (const char c : note.file) {
+                hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+            }
+            const double leadIn = kLongestLeadIn * (hash % 1000) / 1000.0;
+            const auto ticks = runTuner(tunerPath, path, tuning, leadIn);
             const double nominal = 440.0 * std::exp2((note.midi - 69) / 12.0);
             if (std::abs(bench::centsBetween(truth.hertz, nominal)) <= kInTuneCents) {
                 ++tally.inTune;
@@ -517,7 +547,7 @@ int main(int argc, char** argv) {
                                                   [&](const auto& t) { return t.litNote == name; });
                 tally.lit += litRight ? 1 : 0;
             }
-            countTuner(ticks, truth, name, tuning, tally);
+            countTuner(ticks, truth, leadIn, name, tuning, tally);
             for (std::size_t m = 0; m < kAubioMethods.size(); ++m) {
                 const auto estimates = readAubio(std::filesystem::path(path).replace_extension(
                     std::string(".") + kAubioMethods[m] + ".txt"));
