@@ -19,9 +19,9 @@ namespace strumwise::pitch {
 // queue with three 8192-byte buffers, keeps the latest filled block, meters the level and
 // estimates the pitch of the latest block on request.
 //
-// Threads: the capture callback runs on the queue's thread and only copies the block under the
-// listener's lock. Everything else (listen, pause, stop, the level and the estimate) runs on one
-// thread, the main thread.
+// Threads: the capture callback and the queue's tap run on the queue's thread and only copy,
+// under the listener's lock. Everything else (listen, pause, stop, the level and the estimate) runs
+// on one thread, the main thread.
 class MicListener {
   public:
     static constexpr double kSampleRate = 14039.0;
@@ -93,8 +93,6 @@ class MicListener {
     std::uint32_t findTopSpike() const { return estimator_.findTopSpike(); }
     const double* freq_db() const { return estimator_.freq_db(); }
     const double* freq_db_harmonic() const { return estimator_.freq_db_harmonic(); }
-
-    // The capture format: 14039 Hz, linear PCM, signed packed 16-bit, mono.
 
   private:
     static void captureCallback(void* userData, platform::AudioInputQueue& queue,

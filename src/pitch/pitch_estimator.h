@@ -50,10 +50,8 @@ class PitchEstimator {
     // the transform the estimate left, so it costs no transform and allocates nothing; from then
     // on refinedFrequency refines the checked bin. Asking again gives the same answer.
     float checkOctave();
-    // The bin getFreqFromBuffer chose, and the bin refinedFrequency starts from (the checked one
-    // once checkOctave ran).
+    // The bin getFreqFromBuffer chose.
     std::uint32_t estimatedBin() const { return estimatedBin_; }
-    std::uint32_t chosenBin() const { return chosenBin_; }
 
     // The last estimate refined between bins, in Hz: the fundamental's peak next to the bin the
     // estimate chose, in the spectrum of the block under a Hann window, placed by a parabola
