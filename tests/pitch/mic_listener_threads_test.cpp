@@ -1,5 +1,6 @@
-// Run under ThreadSanitizer: the capture thread stores blocks while the main thread estimates,
-// meters, pauses, stops and restarts the listener.
+// Run under ThreadSanitizer: the capture thread stores blocks (and, half of the time, hands its
+// pieces to the tap) while the main thread estimates, reads the note, meters, pauses, stops and
+// restarts the listener.
 
 #include <gtest/gtest.h>
 
@@ -27,9 +28,14 @@ TEST(MicListenerThreads, CaptureRacesNeitherEstimatesNorQueueLifeCycle) {
 
     FakeAudioInputQueueFactory factory;
     factory.onCreate = [&](testing::FakeAudioInputQueue& queue) {
-        // Each queue's capture thread alternates between the two blocks.
+        // Each queue's capture thread alternates between the two blocks, and every other queue
+        // hands the tap each block's first half before the block.
+        factory.offerTaps = !factory.offerTaps;
         queue.startPump([&, next = false]() mutable {
             next = !next;
+            if (queue.offersTap) {
+                queue.tapPiece(std::span(next ? d4 : a4).first(2048));
+            }
             return next ? testing::asBytes(d4) : testing::asBytes(a4).first(4096);
         });
     };
@@ -51,6 +57,8 @@ TEST(MicListenerThreads, CaptureRacesNeitherEstimatesNorQueueLifeCycle) {
             const float hz = listener.frequency();
             EXPECT_TRUE(hz == 0.0f || hz == d4Hz || hz == a4Hz) << hz;
             EXPECT_GE(listener.averagePower(), 0.0f);
+            const NoteReading reading = listener.noteReading();
+            EXPECT_TRUE(!reading.note() || reading.hertz > 0.0);
             seen.insert(hz);
         }
         if (round % 3 == 0) {
