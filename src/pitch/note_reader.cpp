@@ -39,8 +39,7 @@ double centsBetween(double hertz, double reference) {
 }  // namespace
 
 NoteReader::NoteReader(double sampleRate)
-    : sampleRate_(sampleRate),
-      binHertz_(sampleRate / kTransformSize),
+    : binHertz_(sampleRate / kTransformSize),
       config_(kiss_fftr_alloc(static_cast<int>(kTransformSize), 0, nullptr, nullptr)),
       input_(std::make_unique<float[]>(kTransformSize)),
       spectrum_(std::make_unique<float[]>(kTransformSize + 2)),

@@ -105,7 +105,6 @@ class NoteReader {
     // The top of the peak nearest `bin`, between bins, and its power.
     double peakNear(double bin, double reachBins, double& power) const;
 
-    double sampleRate_;
     double binHertz_;
     kiss_fftr_state* config_;
     std::unique_ptr<float[]> input_;
