@@ -105,6 +105,32 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
     }
 }
 
+TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
+    // Dithered silence (a least significant bit of noise) has no octave to check: its estimates
+    // stay as the harmonic sum read them. The D4 pluck's do too, since its octave is right.
+    std::vector<std::int16_t> dither(3 * 4096);
+    unsigned seed = 1;
+    for (auto& sample : dither) {
+        seed = seed * 1103515245u + 12345u;
+        sample = static_cast<std::int16_t>(static_cast<int>((seed >> 16) % 3) - 1);
+    }
+    {
+        strumwise::platform::sound_files::WavFileWriter file((directory / "dither.wav").string(),
+                                                             14039, 1);
+        file.write(dither.data(), dither.size());
+        ASSERT_TRUE(file.close()) << file.error();
+    }
+    for (const char* name : {"dither.wav", "d4.wav"}) {
+        const auto plain = strumwise::testing::runStrumwise(
+            directory, {.args = {"estimate", (directory / name).string()}});
+        const auto checked = strumwise::testing::runStrumwise(
+            directory, {.args = {"estimate", "--octave-check", (directory / name).string()}});
+        ASSERT_EQ(plain.status, 0) << plain.err;
+        ASSERT_EQ(checked.status, 0) << checked.err;
+        EXPECT_EQ(checked.out, plain.out) << name;
+    }
+}
+
 TEST_F(Commands, TheWindowWithoutADisplaySaysSoInOneLine) {
     const auto outcome = strumwise::testing::runStrumwise(
         directory, {.out = Out::Null, .environment = {{"QT_QPA_PLATFORM", ""}}});
