@@ -110,7 +110,7 @@ void TuningSetup::apply(const PlayerSettings& settings) {
 
 std::uint64_t TuningSetup::showForThisRun(const Tuning& tuning) {
     for (std::uint64_t index = 1; index <= tunings_.size(); ++index) {
-        const Tuning& shown = tunings_[index - 1];
+        const Tuning& shown = tunings_[static_cast<std::size_t>(index - 1)];
         if (sameTuningName(shown.name, tuning.name) || shown.notes == tuning.notes) {
             return index;
         }
@@ -132,12 +132,12 @@ void TuningSetup::addTuning(const Tuning& tuning) {
 }
 
 const Tuning* TuningSetup::tuning(std::uint64_t index) const {
-    return hasTuning(index) ? &tunings_[index - 1] : nullptr;
+    return hasTuning(index) ? &tunings_[static_cast<std::size_t>(index - 1)] : nullptr;
 }
 
 std::optional<std::uint64_t> TuningSetup::indexOf(std::string_view name) const {
     for (std::uint64_t index = 1; index <= tunings_.size(); ++index) {
-        if (sameTuningName(tunings_[index - 1].name, name)) {
+        if (sameTuningName(tunings_[static_cast<std::size_t>(index - 1)].name, name)) {
             return index;
         }
     }
@@ -148,7 +148,7 @@ const StringTarget* TuningSetup::target(std::uint64_t index, std::int64_t string
     if (!hasTuning(index) || string < 1 || string > kStringCount) {
         return nullptr;
     }
-    return &targets_[index - 1][static_cast<std::size_t>(string - 1)];
+    return &targets_[static_cast<std::size_t>(index - 1)][static_cast<std::size_t>(string - 1)];
 }
 
 std::optional<int> TuningSetup::match(std::uint64_t index, double hertz) const {
