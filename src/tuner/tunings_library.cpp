@@ -27,10 +27,12 @@ struct Entry {
 //   [TS]  27thstreet.me, "Tuning Tangle" (2015).
 //   [KH]  Ken Haigh, "Banjo Friday 13" (kenhaigh.ca): Last Chance tuning.
 //   [BB]  bthebanjo.com, "Shaving a Dead Man".
+//   [CB]  clawhammerbanjo.net, "Clawhammer Tune of the Week: Little Satchel": the tuning of Fred
+//         Cockerham's tune, written f#BEAD (some call it Cumberland Gap tuning).
 // The sources write the notes without octaves; they are placed as readTuningNotes places a
 // short spelling, as on open G: the drone above middle C, the other strings rising from the
 // fourth, just below or at the D below middle C.
-constexpr std::array<Entry, 15> kEntries{{
+constexpr std::array<Entry, 16> kEntries{{
     {"Open G", "gDGBD", "G4 D3 G3 B3 D4"},
     {"Double D", "aDADE", "A4 D3 A3 D4 E4"},
     {"Double C", "gCGCD", "G4 C3 G3 C4 D4"},
@@ -50,6 +52,7 @@ constexpr std::array<Entry, 15> kEntries{{
     {"Standard D", "aDAC#E", "A4 D3 A3 C#4 E4"},          // drop C a whole tone up [TS]
     {"Last Chance", "fCFCD", "F4 C3 F3 C4 D4"},           // also "Sandy River Belle" [KH]
     {"Shaving a Dead Man", "f#BEBE", "F#4 B2 E3 B3 E4"},  // [BB]
+    {"Little Satchel", "f#BEAD", "F#4 B2 E3 A3 D4"},      // [CB]
 }};
 
 std::vector<Tuning> makeLibrary() {

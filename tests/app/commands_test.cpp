@@ -112,7 +112,8 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
 TEST_F(Commands, TuningsListsTheLibraryAndToneRendersAnyTuningAtAnyReference) {
     auto outcome = strumwise::testing::runStrumwise(directory, {.args = {"tunings"}});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 16);
+    // A heading, the four first tunings and at least twelve more.
+    EXPECT_GE(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 1 + 4 + 12);
     EXPECT_NE(outcome.out.find("  Open G (gDGBD)                G4 392Hz     D3 146.8Hz   G3 196Hz"
                                "     B3 246.9Hz   D4 293.6Hz\n"),
               std::string::npos)

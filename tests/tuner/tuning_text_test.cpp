@@ -136,5 +136,28 @@ TEST(TuningText, NotesAreNamedAndFoundByName) {
     EXPECT_EQ(libraryTuningNamed("Open"), nullptr);
 }
 
+// The four tunings the tuner always knew come first, with the table's notes, and at least twelve
+// more follow, each named and spelled, none repeating another's name or notes.
+TEST(TuningText, TheLibraryHoldsTheFourFirstThenTwelveMore) {
+    const auto library = tuningLibrary();
+    ASSERT_GE(library.size(), 4u + 12u);
+    for (std::uint64_t index = 1; index <= kTuningCount; ++index) {
+        const Tuning& tuning = library[index - 1];
+        EXPECT_EQ(tuning.specifiedIndex, index);
+        for (int string = 1; string <= kStringCount; ++string) {
+            EXPECT_EQ(noteName(tuning.notes[static_cast<std::size_t>(string - 1)]),
+                      noteOf(index, string)->name);
+        }
+    }
+    for (std::size_t i = 0; i < library.size(); ++i) {
+        EXPECT_FALSE(library[i].spelling.empty()) << library[i].name;
+        EXPECT_EQ(library[i].specifiedIndex == 0, i >= kTuningCount) << library[i].name;
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_FALSE(sameTuningName(library[i].name, library[j].name)) << library[i].name;
+            EXPECT_NE(library[i].notes, library[j].notes) << library[i].name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace strumwise::tuner
