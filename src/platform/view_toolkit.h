@@ -68,6 +68,9 @@ struct TuningMeterReading {
     double zoneLow = 0.0;
     double zoneHigh = 0.0;
     Turn turn = Turn::None;
+    // The tuner reads every note against one string the player locked (`string`, or the heard
+    // note's own name beyond kLockedRange), rather than the nearest string.
+    bool locked = false;
 
     static constexpr double kNeedleRange = 50.0;
     static constexpr double kChromaticBeyond = 100.0;

@@ -5,35 +5,23 @@
 #include <string_view>
 
 #include "tuner/tuning_chart.h"
-#include "tuner/tuning_text.h"
+#include "tuner/tuning_names.h"
 
 namespace strumwise::tuner {
 namespace {
 
-struct TuningPage {
+struct TuningCharts {
     std::string_view phoneChart;
     std::string_view padChart;
-    std::string_view titleKey;
 };
 
-// The first tuning's chart and title key carry no digit.
-constexpr std::array<TuningPage, kTuningCount> kPages{{
-    {"chartiphone.png", "chartipad.png", "TuningFreeTitle"},
-    {"chartiphone2.png", "chartipad2.png", "TuningFreeTitle2"},
-    {"chartiphone3.png", "chartipad3.png", "TuningFreeTitle3"},
-    {"chartiphone4.png", "chartipad4.png", "TuningFreeTitle4"},
+// The first tuning's charts carry no digit.
+constexpr std::array<TuningCharts, kTuningCount> kCharts{{
+    {"chartiphone.png", "chartipad.png"},
+    {"chartiphone2.png", "chartipad2.png"},
+    {"chartiphone3.png", "chartipad3.png"},
+    {"chartiphone4.png", "chartipad4.png"},
 }};
-
-// The neck's fret at which the fifth string's own nut sits.
-constexpr int kFifthStringNut = 5;
-
-// The text with its "%d" replaced by the number.
-std::string withNumber(std::string text, int number) {
-    if (const auto at = text.find("%d"); at != std::string::npos) {
-        text.replace(at, 2, std::to_string(number));
-    }
-    return text;
-}
 
 // The two phone screens whose layouts have room for the larger tablet charts. Compared
 // exactly, like every screen height.
@@ -87,8 +75,8 @@ void TuningBrowser::displayTuning(ChartFamily family) {
 std::string TuningBrowser::chartName(const Tuning& tuning, ChartFamily family) const {
     const bool pad = family == ChartFamily::pad;
     if (isValidTuning(tuning.specifiedIndex) && !state_.setup.transposed()) {
-        const TuningPage& page = kPages[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
-        return std::string(pad ? page.padChart : page.phoneChart);
+        const TuningCharts& charts = kCharts[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
+        return std::string(pad ? charts.padChart : charts.phoneChart);
     }
     // Any other tuning, or one of the four with a capo or a spike, is drawn with the notes it
     // sounds, drone first.
@@ -101,28 +89,9 @@ std::string TuningBrowser::chartName(const Tuning& tuning, ChartFamily family) c
 }
 
 std::string TuningBrowser::title(const Tuning& tuning) const {
-    std::string text;
-    if (isValidTuning(tuning.specifiedIndex)) {
-        const TuningPage& page = kPages[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
-        text = bundle_.localizedString(page.titleKey, "", "");
-    } else if (tuning.custom) {
-        text = tuning.name;
-    } else {
-        // The library's names are their own keys, so that a translation can rename them.
-        text = tuningTitle(bundle_.localizedString(tuning.name, "", ""), tuning.spelling);
-    }
-    // Where the strings sound other than open, the title says so: "Open G (gDGBD), capo 2, 5th
-    // at 7", the spike placed as players count it, on the neck's frets.
-    const PlayerSettings& settings = state_.setup.settings();
-    if (settings.capoFret != 0) {
-        text += withNumber(bundle_.localizedString("TuningCapoSuffix", ", capo %d", ""),
-                           settings.capoFret);
-    }
-    if (settings.fifthStringFret != 0) {
-        text += withNumber(bundle_.localizedString("TuningFifthStringSuffix", ", 5th at %d", ""),
-                           kFifthStringNut + settings.fifthStringFret);
-    }
-    return text;
+    // Where the strings sound other than open, the title says so wherever it is shown.
+    return localizedTuningTitle(tuning, bundle_) +
+           transposedSuffix(state_.setup.settings(), bundle_);
 }
 
 void TuningBrowser::displayNotes() {

@@ -46,6 +46,7 @@ Reading tuningMeterReading(const TuningSetup& setup, std::uint64_t tuning, doubl
             reading.cents = cents;
         }
     }
+    reading.locked = locked != 0;
     const StringTarget& target = *setup.target(tuning, reading.string);
     if (std::abs(reading.cents) > beyond) {
         reading.chromatic = true;
