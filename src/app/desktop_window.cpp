@@ -1,6 +1,7 @@
 #include "app/desktop_window.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <chrono>
 #include <cstdio>
 
@@ -26,8 +27,10 @@
 #include "adapters/desktop/views/qt_focus_ring.h"
 #include "adapters/desktop/views/qt_images.h"
 #include "adapters/desktop/views/qt_keyboard.h"
+#include "adapters/desktop/views/qt_player_settings.h"
 #include "adapters/desktop/views/qt_playing_fork.h"
 #include "adapters/desktop/views/qt_storyboard.h"
+#include "adapters/desktop/views/qt_string_lock.h"
 #include "adapters/desktop/views/qt_windows.h"
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
@@ -225,6 +228,7 @@ struct DesktopWindowApp::Parts {
             return;
         }
         desktop::addAboutPageControls(*layout->rootWidget(), audioSettings());
+        addPlayerSettings(*layout, *window);
         playingFork = std::make_unique<desktop::QtPlayingFork>(*layout->rootWidget(), [this] {
             MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
             return screen != nullptr &&
@@ -234,6 +238,36 @@ struct DesktopWindowApp::Parts {
             [this](std::string_view action) { playingFork->actionSent(action); });
         new desktop::QtKeyboard(*window);   // the window owns it
         new desktop::QtFocusRing(*window);  // and this
+    }
+
+    // The player's settings page and the lock on the strings' captions, both kept showing the
+    // settings as they are after every change, which --trace prints as the command line's are.
+    void addPlayerSettings(desktop::QtStoryboard& layout, QWidget& window) {
+        MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
+        if (screen == nullptr) {
+            return;
+        }
+        screen::ViewController& controller = screen->controller();
+        settingsPanel = desktop::QtPlayerSettingsPanel::addToSettingsArea(
+            *layout.rootWidget(),
+            {controller.playerSettings(),
+             [&controller] { return controller.referenceFromHeardNote(); }, bundle});
+        stringLock = new desktop::QtStringLock(window, layout);  // the window owns it
+        stringLock->show(controller.playerSettings().settings().lockedString);
+        controller.setSettingsChangedHandler([this](const tuner::PlayerSettings& before,
+                                                    const tuner::PlayerSettings& after) {
+            if (config.trace != DesktopTrace::Off) {
+                for (const tuner::SettingChange& change : tuner::settingChanges(before, after)) {
+                    trace::traceSettingChange(sink, change.name, change.value);
+                }
+            }
+            if (settingsPanel != nullptr) {
+                settingsPanel->showSettings();
+            }
+            if (stringLock != nullptr) {
+                stringLock->show(after.lockedString);
+            }
+        });
     }
 
     std::int64_t elapsedMicros() const {
@@ -291,6 +325,9 @@ struct DesktopWindowApp::Parts {
     // The launch sequence; it owns the main screen once the window is installed.
     std::unique_ptr<AppDelegate> delegate;
     std::unique_ptr<desktop::QtPlayingFork> playingFork;
+    // Owned by the window; they work on the main screen's settings, so they go before it.
+    QPointer<desktop::QtPlayerSettingsPanel> settingsPanel;
+    QPointer<desktop::QtStringLock> stringLock;
     // The browser number --tuning asked for, stepped to by the next arrow once the window shows.
     std::uint64_t arrowIndex = 1;
     bool shutDown = false;
@@ -348,6 +385,9 @@ bool DesktopWindowApp::shutDown() {
         return true;
     }
     p.shutDown = true;
+    // The controls that change the screen's settings before the screen itself.
+    delete p.settingsPanel.data();
+    delete p.stringLock.data();
     // The screen first (its timer and tone unit), then capture, then background work, then the
     // rating prompt that work may still use; what they wrote to the defaults is then complete.
     p.delegate.reset();
