@@ -317,7 +317,8 @@ def browser_row(ui, m):
     ui.item()
     ui.layout("QHBoxLayout", 0, m["spacing"])
     ui.button("showPreviousTuningButton", "\u25c0", "showPreviousTuning:", "arrow", translate=False)
-    ui.label("currentTuningName", "Open G (gDGBD)")
+    # A long title ("Open G (gDGBD), capo 2, 5th at 7") takes two lines rather than losing its ends.
+    ui.label("currentTuningName", "Open G (gDGBD)", wrap=True)
     ui.button("showNextTuningButton", "\u25b6", "showNextTuning:", "arrow", translate=False)
     ui.end_layout()
     ui.end_item()
@@ -580,7 +581,7 @@ def phone(ui, m, indicator):
     ui.out('<attribute name="title"><string>Settings</string></attribute>')
     ui.out('<attribute name="toolTip"><string>The reference pitch, the tunings, a capo and the '
            'string lock</string></attribute>')
-    ui.layout("QVBoxLayout", 0, 0)
+    ui.layout("QVBoxLayout", m["margins"], m["spacing"])
     settings_area(ui)
     ui.end_layout()
     ui.end_widget()

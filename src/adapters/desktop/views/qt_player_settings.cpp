@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,23 @@ QPushButton* button(const char* objectName, const QString& title, const QString&
     return pressed;
 }
 
+// The page scrolls under the wheel: a drop-down or a spin box the pointer passes over keeps its
+// value unless it has the focus, so scrolling never changes a setting by accident.
+class WheelOnlyWhenFocused final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Wheel && control != nullptr && !control->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QString ordinalString(int string) {
     static const char* const kStrings[] = {QT_TRANSLATE_NOOP("MainScreen", "1st string"),
                                            QT_TRANSLATE_NOOP("MainScreen", "2nd string"),
@@ -99,6 +117,16 @@ QtPlayerSettingsPanel::QtPlayerSettingsPanel(PlayerSettingsControls controls, QW
     });
     column->addWidget(library_);
     column->addWidget(customEditor());
+    auto* wheel = new WheelOnlyWhenFocused(this);
+    for (QWidget* control : std::initializer_list<QWidget*>{reference_, capo_, fifth_, lock_}) {
+        control->setFocusPolicy(Qt::StrongFocus);
+        control->installEventFilter(wheel);
+    }
+    // A long choice ("Its fret 7 (the neck's 12th)") must not widen a pad's narrow about panel.
+    for (QComboBox* choice : {capo_, fifth_, lock_}) {
+        choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        choice->setMinimumContentsLength(8);
+    }
     showSettings();
 }
 
@@ -121,16 +149,17 @@ QWidget* QtPlayerSettingsPanel::referenceRow() {
     QObject::connect(reference_, &QDoubleSpinBox::valueChanged, this, [this](double hertz) {
         controls_.editor.setReference(static_cast<int>(std::lround(hertz * 10.0)));
     });
-    grid->addWidget(reference_, 1, 0);
+    // One control to a row, so that a pad's narrow about panel has room for them.
+    grid->addWidget(reference_, 1, 0, 1, 3);
     auto* take = button("takeReferenceButton", translated("Take it from a note"),
                         translated("Play one note and let it ring: A4 is set so that the note is "
                                    "exactly in tune"),
                         box);
     QObject::connect(take, &QPushButton::clicked, this, [this] { takeReferenceFromNote(); });
-    grid->addWidget(take, 1, 1, 1, 2);
+    grid->addWidget(take, 2, 0, 1, 3);
     referenceMessage_ = help(QString(), box);
     referenceMessage_->setObjectName(QStringLiteral("referenceMessage"));
-    grid->addWidget(referenceMessage_, 2, 0);
+    grid->addWidget(referenceMessage_, 3, 0, 1, 3);
     keepReference_ = button("keepReferenceButton", translated("Keep"),
                             translated("Tune to this reference from now on"), box);
     dropReference_ = button("dropReferenceButton", translated("Cancel"),
@@ -143,8 +172,8 @@ QWidget* QtPlayerSettingsPanel::referenceRow() {
     });
     QObject::connect(dropReference_, &QPushButton::clicked, this,
                      [this] { showProposal(std::nullopt); });
-    grid->addWidget(keepReference_, 2, 1);
-    grid->addWidget(dropReference_, 2, 2);
+    grid->addWidget(keepReference_, 4, 1);
+    grid->addWidget(dropReference_, 4, 2);
     grid->setColumnStretch(0, 1);
     showProposal(std::nullopt);
     return box;
@@ -212,7 +241,9 @@ QWidget* QtPlayerSettingsPanel::customEditor() {
     custom_ = named(new QListWidget(box), "customTuningsList", translated("Your tunings"),
                     translated("Your own tunings; ticked ones are shown by the arrows"));
     custom_->setFocusPolicy(Qt::TabFocus);
+    // Room for a few tunings; more scroll inside the list.
     custom_->setMinimumHeight(custom_->fontMetrics().height() * 3);
+    custom_->setMaximumHeight(custom_->fontMetrics().height() * 7);
     QObject::connect(custom_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const std::string name = item->data(kNameRole).toString().toStdString();
         if (!controls_.editor.setBrowsed(name, item->checkState() == Qt::Checked)) {
