@@ -352,7 +352,7 @@ void QtPlayerSettingsPanel::showProposal(std::optional<int> tenths) {
         say(*referenceMessage_, fromStd(tuner::referenceProposalText(*tenths, controls_.bundle)));
         keepReference_->setFocus(Qt::OtherFocusReason);
     } else {
-        referenceMessage_->clear();
+        say(*referenceMessage_, QString());
     }
 }
 
@@ -371,7 +371,7 @@ void QtPlayerSettingsPanel::editSelected() {
     notes_->setText(fromStd(tuner::tuningNotesText(*tuning)));
     save_->setText(translated("Save changes"));
     cancel_->setVisible(true);
-    customMessage_->clear();
+    say(*customMessage_, QString());
     name_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -417,15 +417,19 @@ void QtPlayerSettingsPanel::clearForm() {
     notes_->clear();
     save_->setText(translated("Add tuning"));
     cancel_->setVisible(false);
-    customMessage_->clear();
+    say(*customMessage_, QString());
 }
 
 void QtPlayerSettingsPanel::say(QLabel& label, const QString& text) {
     label.setText(text);
+    // An empty message takes no room.
+    label.setVisible(!text.isEmpty());
     label.setAccessibleName(text);
-    // Screen readers hear what a control's use came to without moving there.
-    QAccessibleEvent event(&label, QAccessible::Alert);
-    QAccessible::updateAccessibility(&event);
+    if (!text.isEmpty()) {
+        // Screen readers hear what a control's use came to without moving there.
+        QAccessibleEvent event(&label, QAccessible::Alert);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QtPlayerSettingsPanel* QtPlayerSettingsPanel::addToSettingsArea(QWidget& root,
