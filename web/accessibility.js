@@ -57,7 +57,14 @@ const StrumwiseAccessibility = (() => {
       const cents = Math.abs(Math.round(reading.cents));
       const text = reading.turn === 0 ? "%1, in tune"
         : reading.turn === 1 ? "%1, %2 cents flat, tune up" : "%1, %2 cents sharp, tune down";
-      return ordinal(text).replace("%1", reading.note).replace("%2", cents);
+      const spoken = ordinal(text).replace("%1", reading.note).replace("%2", cents);
+      return reading.locked ? ordinal("%1 (string locked)").replace("%1", spoken) : spoken;
+    },
+
+    // The label a locked string's reading carries on the meter, with the way to turn the peg.
+    lockText(reading) {
+      return ordinal(reading.turn === 0 ? "Locked: in tune"
+        : reading.turn === 1 ? "Locked: tune up" : "Locked: tune down");
     },
 
     // The level bar's band: below the silence mark, between the marks, or loud enough to measure.

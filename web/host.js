@@ -24,7 +24,9 @@ const StrumwiseHost = (() => {
   const referenceTone = StrumwiseReferenceTone({ audioContext });
   const layout = StrumwiseLayout({ app: () => app, layouts: resources.layouts, texts,
     secure: audioContext.secure, notices });
-  const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset });
+  const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset,
+    chart: StrumwiseChart() });
+  const settings = StrumwiseSettings({ app: () => app, outlet: layout.outlet, texts });
   const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone, notices });
 
   return {
@@ -38,8 +40,14 @@ const StrumwiseHost = (() => {
     hasLayout: layout.hasLayout,
     installLayout(name) {
       layout.install(name);
+      settings.install();
       // Shown when the launch installs the window.
       outlets.setHidden("MainScreen", true);
+    },
+    // The player's settings changed, here or in the module: shown anew, with the string locked.
+    settingsChanged(lockedString) {
+      layout.showLockedString(lockedString);
+      settings.show();
     },
     viewportHeight: layout.viewportHeight,
     isPadViewport: layout.isPadViewport,

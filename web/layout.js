@@ -42,7 +42,17 @@ const StrumwiseLayout = ({ app, layouts, texts, secure, notices }) => {
     }
   }
 
+  function sendAction(action) {
+    if (app()) withCString(action, (pointer) => app()._strumwise_action(pointer));
+  }
+
   function onLayoutClick(event) {
+    // A string's caption or note locks the tuner to that string, or unlocks it.
+    const lock = event.target.closest("[data-lock-string]");
+    if (lock) {
+      sendAction(`lockString${lock.dataset.lockString}:`);
+      return;
+    }
     const tab = event.target.closest(".tab");
     if (tab) {
       const tabs = tab.parentElement;
@@ -57,9 +67,7 @@ const StrumwiseLayout = ({ app, layouts, texts, secure, notices }) => {
       notices.show("insecure");
       return;
     }
-    if (control && app()) {
-      withCString(control.dataset.action, (pointer) => app()._strumwise_action(pointer));
-    }
+    if (control) sendAction(control.dataset.action);
   }
 
   // The desktop's shortcuts, which the buttons' tooltips name: each key presses the layout's own
@@ -70,10 +78,25 @@ const StrumwiseLayout = ({ app, layouts, texts, secure, notices }) => {
     4: "playD146_8Hz:", 5: "playG392Hz:",
   };
   function onKey(event) {
-    const action = keyActions[event.key];
     const typing = event.target.closest?.("input, select, textarea, #notice");
-    if (!action || !layout || typing || event.altKey || event.ctrlKey || event.metaKey ||
+    if (!layout || typing || event.altKey || event.ctrlKey || event.metaKey ||
         document.querySelector("dialog[open]")) return;
+    // Shift and a string's number lock it, whatever the keyboard's layout makes of Shift+3;
+    // Enter on a focused note presses it, as on a button.
+    const digit = /^Digit([1-5])$/.exec(event.code);
+    if (event.shiftKey && digit) {
+      event.preventDefault();
+      sendAction(`lockString${digit[1]}:`);
+      return;
+    }
+    const note = event.target.closest?.("[data-lock-string]");
+    if (note && event.key === "Enter") {
+      event.preventDefault();
+      note.click();
+      return;
+    }
+    const action = keyActions[event.key];
+    if (!action) return;
     const control = layout.querySelector(`[data-action="${action}"]`);
     if (control) {
       event.preventDefault();
@@ -97,6 +120,34 @@ const StrumwiseLayout = ({ app, layouts, texts, secure, notices }) => {
       outlets = new Map();
       if (!secure) {
         for (const fork of root.querySelectorAll('[data-action^="play"]')) fork.setAttribute("aria-disabled", "true");
+      }
+      // Each string's note is a control the keyboard reaches; its caption is the same touch.
+      for (const label of root.querySelectorAll("[data-lock-string]")) {
+        if (label.dataset.role === "caption") {
+          label.dataset.ownText = label.textContent;
+        } else {
+          label.tabIndex = 0;
+          label.setAttribute("role", "button");
+          label.setAttribute("aria-pressed", "false");
+        }
+      }
+    },
+    // Marks string `string` as the one the tuner is locked to (0: none): its caption reads
+    // "Locked", and both its labels carry the "locked" mark the style sheet shows.
+    showLockedString(string) {
+      if (!layout) return;
+      for (const label of layout.querySelectorAll("[data-lock-string]")) {
+        const locked = Number(label.dataset.lockString) === string;
+        if (locked) label.setAttribute("locked", "true");
+        else label.removeAttribute("locked");
+        if (label.dataset.role === "caption") {
+          label.textContent = locked ? (texts.MainScreen?.Locked ?? "Locked") : label.dataset.ownText;
+        } else {
+          label.setAttribute("aria-pressed", String(locked));
+          const hint = locked ? "Locked: every note is read against this string. Press to find strings by ear again."
+            : "Press to read every note against this string (Shift+%1)";
+          label.title = (texts.MainScreen?.[hint] ?? hint).replace("%1", label.dataset.lockString);
+        }
       }
     },
     viewportHeight() { return window.innerHeight; },

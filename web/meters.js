@@ -34,7 +34,8 @@ const StrumwiseMeters = () => {
   function drawTuningMeter(element, reading) {
     const part = built(element, '<div class="meterText"><span class="meterNote"></span>' +
       '<span class="meterOffset"></span></div><div class="meterRow"><span class="meterArrow up">\u25b6</span>' +
-      '<div class="meterScale"><div class="meterZone"></div><div class="meterNeedle"></div></div>' +
+      '<div class="meterScale"><div class="meterZone"></div><div class="meterNeedle"></div>' +
+      '<span class="meterLock" hidden></span></div>' +
       '<span class="meterArrow down">\u25c0</span></div>');
     const at = (cents) => ((Math.max(-needleRange, Math.min(needleRange, cents)) + needleRange) / (2 * needleRange)) * 100;
     const shownCents = reading.idle ? "" : reading.cents.toFixed(1);
@@ -55,6 +56,12 @@ const StrumwiseMeters = () => {
     part(".meterNote").classList.toggle("offTuning", !reading.idle && reading.string === 0);
     part(".meterNote").classList.toggle("inTune", reading.turn === 0);
     setTextOf(part(".meterOffset"), reading.idle ? "\u2014 \u00a2" : (cents > 0 ? "+" : "") + cents + " \u00a2");
+    // Locked to one string, a note far off it pins the needle at an end: a label over the middle
+    // of the scale says the string is locked and which way to turn its peg.
+    const lock = part(".meterLock");
+    const locked = !reading.idle && Boolean(reading.locked);
+    if (lock.hidden !== !locked) lock.hidden = !locked;
+    if (locked) setTextOf(lock, StrumwiseAccessibility.lockText(reading));
     setLabel(element, StrumwiseAccessibility.meterText(reading));
   }
 
@@ -85,7 +92,7 @@ const StrumwiseMeters = () => {
   }
 
   return {
-    // A reading: { idle, string, note, cents, needle, turn, zoneLow, zoneHigh }.
+    // A reading: { idle, string, note, cents, needle, turn, zoneLow, zoneHigh, locked }.
     showTuningMeter(element, reading) {
       if (changed(element, JSON.stringify(reading))) drawTuningMeter(element, reading);
     },

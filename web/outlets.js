@@ -3,9 +3,10 @@
 // look, what is hidden, and the two meters' readings. The tick writes every outlet ten times a
 // second, so each write is skipped when the outlet already shows it.
 //
-// Made once by the page's host (host.js); `outlet` finds an outlet of the installed layout.
+// Made once by the page's host (host.js); `outlet` finds an outlet of the installed layout;
+// `chart` draws the charts the build drew no picture for.
 
-const StrumwiseOutlets = ({ outlet, meters, asset }) => {
+const StrumwiseOutlets = ({ outlet, meters, asset, chart }) => {
   const screen = document.getElementById("screen");
   // The lamp's two outlets, whose spoken name says the screen's look rather than the picture.
   const lamps = ["LEDDisplay", "LEDDisplay128"];
@@ -35,7 +36,7 @@ const StrumwiseOutlets = ({ outlet, meters, asset }) => {
     setImage(name, image) {
       const element = outlet(name);
       if (!element) return;
-      const source = image ? asset("images/" + image) : null;
+      const source = !image ? null : chart.isDrawn(image) ? chart.source(image) : asset("images/" + image);
       if (element.getAttribute("src") === source) return;
       if (source) element.src = source;
       else element.removeAttribute("src");

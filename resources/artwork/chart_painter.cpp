@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <array>
 #include <cmath>
 
@@ -18,13 +19,24 @@ QString noteName(std::uint64_t tuning, int string) {
                : QString();
 }
 
-// The tuning as banjo players spell it, fifth string first and in lower case: "gDGBD".
-QString spelling(std::uint64_t tuning) {
-    QString text = noteName(tuning, 5).left(1).toLower();
-    for (int string = 4; string >= 1; --string) {
-        text += noteName(tuning, string).left(1);
+// A note's letter and accidental without its octave: "F#" for "F#3".
+QString pitchClass(const QString& note) {
+    QString text = note;
+    while (!text.isEmpty() && (text.back().isDigit() || text.back() == QLatin1Char('-'))) {
+        text.chop(1);
     }
     return text;
+}
+
+// The tuning as banjo players spell it, one string at a time, the fifth string first and in
+// lower case: "g", "D", "G", "B", "D".
+QStringList spelling(const ChartNotes& notes) {
+    const QString drone = pitchClass(notes[4]);
+    QStringList letters{drone.left(1).toLower() + drone.mid(1)};
+    for (int string = 4; string >= 1; --string) {
+        letters.push_back(pitchClass(notes[static_cast<std::size_t>(string - 1)]));
+    }
+    return letters;
 }
 
 QFont fontOfSize(double pixels, bool bold) {
@@ -37,6 +49,14 @@ QFont fontOfSize(double pixels, bool bold) {
 }  // namespace
 
 QImage paintChart(int width, int height, std::uint64_t tuning, bool wide) {
+    ChartNotes notes;
+    for (int string = 1; string <= 5; ++string) {
+        notes[static_cast<std::size_t>(string - 1)] = noteName(tuning, string);
+    }
+    return paintChart(width, height, notes, wide);
+}
+
+QImage paintChart(int width, int height, const ChartNotes& notes, bool wide) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -63,16 +83,11 @@ QImage paintChart(int width, int height, std::uint64_t tuning, bool wide) {
         return string == 5 ? bottom : top + spacing * (string - 1);  // tablature order
     };
 
-    // The tuning spelled out above the neck.
+    // The tuning spelled out above the neck, its strings a thin space apart.
     p.setFont(fontOfSize(h * 0.15, true));
     p.setPen(kBrass);
-    QString spaced;
-    for (const QChar letter : spelling(tuning)) {
-        spaced += letter;
-        spaced += QChar(0x2009);  // thin space
-    }
     p.drawText(QRectF(headEnd, h * 0.03, boardEnd - headEnd, h * 0.22),
-               Qt::AlignLeft | Qt::AlignVCenter, spaced.trimmed());
+               Qt::AlignLeft | Qt::AlignVCenter, spelling(notes).join(QChar(0x2009)));
 
     // Headstock with two pegs on each side.
     QPainterPath head;
@@ -159,7 +174,7 @@ QImage paintChart(int width, int height, std::uint64_t tuning, bool wide) {
         p.setPen(kCream);
         p.setFont(fontOfSize(spacing * 0.78, true));
         p.drawText(QRectF(disc.x() + discRadius * 1.5, y - spacing * 0.6, w, spacing * 1.2),
-                   Qt::AlignLeft | Qt::AlignVCenter, noteName(tuning, string));
+                   Qt::AlignLeft | Qt::AlignVCenter, notes[static_cast<std::size_t>(string - 1)]);
     }
     return image;
 }

@@ -112,9 +112,10 @@ int main(int argc, char** argv) {
 
     for (std::uint64_t tuning = 1; tuning <= 4; ++tuning) {
         const std::string digit = tuning == 1 ? "" : std::to_string(tuning);
-        ok &=
-            save(paintChart(720, 270, tuning, false), at(("chartiphone" + digit + ".png").c_str()));
-        ok &= save(paintChart(1200, 330, tuning, true), at(("chartipad" + digit + ".png").c_str()));
+        ok &= save(paintChart(kPhoneChartWidth, kPhoneChartHeight, tuning, false),
+                   at(("chartiphone" + digit + ".png").c_str()));
+        ok &= save(paintChart(kPadChartWidth, kPadChartHeight, tuning, true),
+                   at(("chartipad" + digit + ".png").c_str()));
     }
 
     ok &= save(paintIcon(256), iconFile);

@@ -2,8 +2,8 @@
 """Writes the thirteen main-screen layouts (Main_<class>.ui) from one template.
 
 Run it from anywhere after changing the template; the .ui files it writes are committed, so a
-build needs no Python. Phones get two pages (the tuner, and about and links) with a tab bar at
-the bottom; pads show everything on one page in two columns.
+build needs no Python. Phones get three pages (the tuner, the player's settings, and about and links)
+with a tab bar at the bottom; pads show everything on one page in two columns.
 """
 
 import os
@@ -148,7 +148,7 @@ class Ui:
         self.close("</widget>")
 
     def label(self, name, text="", role=None, translate=False, align="Qt::AlignCenter",
-              wrap=False, item=True):
+              wrap=False, item=True, lock_string=None):
         if item:
             self.item()
         self.widget("QLabel", name)
@@ -158,6 +158,9 @@ class Ui:
             self.boolean("wordWrap", True)
         if role:
             self.role(role)
+        if lock_string:
+            # A touch on a string's caption or note locks the tuner to that string.
+            self.out(f'<property name="lockString" stdset="0"><number>{lock_string}</number></property>')
         self.end_widget()
         if item:
             self.end_item()
@@ -286,7 +289,7 @@ def metrics(idiom, width, height, narrowest):
             "freq": round((26 if tall else 22) * s), "stringNote": round(17 * s),
             "caption": round(11 * s), "fork": round(16 * s),
             "forkHeight": round((46 if tall else 38) * s), "arrow": round(36 * s),
-            "about": round(14 * s), "sibling": round(12.5 * s), "tab": narrowest // 2 - 4,
+            "about": round(14 * s), "sibling": round(12.5 * s), "tab": narrowest // 3 - 4,
             "margins": round(10 * s), "spacing": round((10 if tall else 6) * s), "tall": tall,
             # 667 and 736 point phones show the pads' wider charts.
             "chart": round((width - 2 * round(10 * s)) *
@@ -314,7 +317,8 @@ def browser_row(ui, m):
     ui.item()
     ui.layout("QHBoxLayout", 0, m["spacing"])
     ui.button("showPreviousTuningButton", "\u25c0", "showPreviousTuning:", "arrow", translate=False)
-    ui.label("currentTuningName", "Open G (gDGBD)")
+    # A long title ("Open G (gDGBD), capo 2, 5th at 7") takes two lines rather than losing its ends.
+    ui.label("currentTuningName", "Open G (gDGBD)", wrap=True)
     ui.button("showNextTuningButton", "\u25b6", "showNextTuning:", "arrow", translate=False)
     ui.end_layout()
     ui.end_item()
@@ -322,11 +326,12 @@ def browser_row(ui, m):
 
 def notes_row(ui, m):
     ui.panel("notesPanel", "QHBoxLayout", round(m["margins"] * 0.6), m["spacing"])
-    for ordinal, outlet, placeholder in zip(ORDINALS, NOTE_OUTLETS, FORK_PLACEHOLDERS):
+    for string, (ordinal, outlet, placeholder) in enumerate(
+            zip(ORDINALS, NOTE_OUTLETS, FORK_PLACEHOLDERS), 1):
         ui.item()
         ui.layout("QVBoxLayout", 0, 0)
-        ui.label(ui.unique("caption"), ordinal, "caption", translate=True)
-        ui.label(outlet, placeholder, "stringNote")
+        ui.label(ui.unique("caption"), ordinal, "caption", translate=True, lock_string=string)
+        ui.label(outlet, placeholder, "stringNote", lock_string=string)
         ui.end_layout()
         ui.end_item()
     ui.end_panel()
@@ -516,6 +521,17 @@ def about_texts(ui):
     ui.label("aboutMsg2", "", "about", align="Qt::AlignLeft|Qt::AlignTop", wrap=True)
 
 
+def settings_area(ui):
+    """Where the platform puts the player's settings: its own page on phones, under the about
+    texts on pads."""
+    ui.item()
+    ui.widget("QWidget", "settingsArea")
+    ui.layout("QVBoxLayout", 0, 0)
+    ui.end_layout()
+    ui.end_widget()
+    ui.end_item()
+
+
 def links(ui, m, columns):
     ui.item()
     ui.layout("QHBoxLayout", 0, m["spacing"])
@@ -561,6 +577,15 @@ def phone(ui, m, indicator):
     ui.end_layout()
     ui.end_widget()
 
+    ui.widget("QWidget", "settingsPage")
+    ui.out('<attribute name="title"><string>Settings</string></attribute>')
+    ui.out('<attribute name="toolTip"><string>The reference pitch, the tunings, a capo and the '
+           'string lock</string></attribute>')
+    ui.layout("QVBoxLayout", m["margins"], m["spacing"])
+    settings_area(ui)
+    ui.end_layout()
+    ui.end_widget()
+
     ui.widget("QWidget", "aboutPage")
     ui.out('<attribute name="title"><string>About</string></attribute>')
     ui.out('<attribute name="toolTip"><string>About Strumwise, the sound settings and more '
@@ -592,6 +617,7 @@ def pad(ui, m, indicator, width):
     fork_panel(ui, m)
     ui.panel("aboutPanel", "QVBoxLayout", m["margins"], m["spacing"], stretch=1)
     about_texts(ui)
+    settings_area(ui)
     ui.spacer()
     ui.end_panel()
     ui.end_layout()

@@ -43,8 +43,104 @@
         <translation>Sin salida de audio</translation>
     </message>
     <message>
+        <source>TuningCapoSuffix</source>
+        <translation>, cejilla %d</translation>
+    </message>
+    <message>
+        <source>TuningFifthStringSuffix</source>
+        <translation>, 5.ª en el %d</translation>
+    </message>
+    <message>
         <source>Could not open %1</source>
         <translation>No se pudo abrir %1</translation>
+    </message>
+    <message>
+        <source>Open A</source>
+        <translation>La abierto</translation>
+    </message>
+    <message>
+        <source>Drop C</source>
+        <translation>Do bajado</translation>
+    </message>
+    <message>
+        <source>Open D</source>
+        <translation>Re abierto</translation>
+    </message>
+    <message>
+        <source>Graveyard</source>
+        <translation>Cementerio</translation>
+    </message>
+    <message>
+        <source>Open C</source>
+        <translation>Do abierto</translation>
+    </message>
+    <message>
+        <source>Open C Minor</source>
+        <translation>Do menor abierto</translation>
+    </message>
+    <message>
+        <source>G Minor</source>
+        <translation>Sol menor</translation>
+    </message>
+    <message>
+        <source>A Modal</source>
+        <translation>La modal</translation>
+    </message>
+    <message>
+        <source>Standard D</source>
+        <translation>Re estándar</translation>
+    </message>
+    <message>
+        <source>Last Chance</source>
+        <translation>Last Chance</translation>
+    </message>
+    <message>
+        <source>Shaving a Dead Man</source>
+        <translation>Shaving a Dead Man</translation>
+    </message>
+    <message>
+        <source>Little Satchel</source>
+        <translation>Little Satchel</translation>
+    </message>
+    <message>
+        <source>TuningProblemEmptyName</source>
+        <translation>Dale un nombre a la afinación.</translation>
+    </message>
+    <message>
+        <source>TuningProblemDuplicateName</source>
+        <translation>Ya hay una afinación llamada «%1»: elige otro nombre.</translation>
+    </message>
+    <message>
+        <source>TuningProblemNoteCount</source>
+        <translation>Escribe cinco notas, la quinta cuerda primero (gDGBD o G4 D3 G3 B3 D4), no %1.</translation>
+    </message>
+    <message>
+        <source>TuningProblemUnknownNote</source>
+        <translation>«%1» no es una nota: escribe una letra de A a G, un sostenido (#) o bemol (b) si lo tiene, y su octava (G3, C#4, Bb3).</translation>
+    </message>
+    <message>
+        <source>TuningProblemOutOfRange</source>
+        <translation>%1 está fuera de lo que oye el afinador: cada cuerda de C2 a B5.</translation>
+    </message>
+    <message>
+        <source>ReferenceProposal</source>
+        <translation>La4 = %1 Hz — ¿mantener?</translation>
+    </message>
+    <message>
+        <source>ReferenceNoSteadyNote</source>
+        <translation>No se oye una nota estable: toca una nota, déjala sonar y vuelve a pulsar.</translation>
+    </message>
+    <message>
+        <source>ReferenceOutOfRange</source>
+        <translation>Esa nota pondría La4 = %1 Hz, fuera de 415.0 a 466.0 Hz: no se ha cambiado nada.</translation>
+    </message>
+    <message>
+        <source>SettingRefused</source>
+        <translation>Ese valor no se puede poner.</translation>
+    </message>
+    <message>
+        <source>BrowsedTuningsEmpty</source>
+        <translation>Las flechas necesitan al menos una afinación que mostrar.</translation>
     </message>
 </context>
 <context>
@@ -355,6 +451,258 @@
     <message>
         <source>Lamp: no longer in tune</source>
         <translation>Luz: ya no está afinada</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>The reference pitch, the tunings, a capo and the string lock</source>
+        <translation>El tono de referencia, las afinaciones, la cejilla y la cuerda fija</translation>
+    </message>
+    <message>
+        <source>Reference pitch (A4)</source>
+        <translation>Tono de referencia (La4)</translation>
+    </message>
+    <message>
+        <source>Reference pitch, A4 in hertz</source>
+        <translation>Tono de referencia, La4 en hercios</translation>
+    </message>
+    <message>
+        <source>The pitch of A4 every string is tuned from, 415.0 to 466.0 Hz</source>
+        <translation>La altura del La4 desde la que se afina cada cuerda, de 415.0 a 466.0 Hz</translation>
+    </message>
+    <message>
+        <source>Take it from a note</source>
+        <translation>Tomarlo de una nota</translation>
+    </message>
+    <message>
+        <source>Play one note and let it ring: A4 is set so that the note is exactly in tune</source>
+        <translation>Toca una nota y déjala sonar: se ajusta el La4 para que esa nota quede afinada</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Mantener</translation>
+    </message>
+    <message>
+        <source>Tune to this reference from now on</source>
+        <translation>Afinar desde ahora con esta referencia</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Keep the reference as it was</source>
+        <translation>Dejar la referencia como estaba</translation>
+    </message>
+    <message>
+        <source>Capo</source>
+        <translation>Cejilla</translation>
+    </message>
+    <message>
+        <source>Capo on strings 1 to 4</source>
+        <translation>Cejilla en las cuerdas 1 a 4</translation>
+    </message>
+    <message>
+        <source>The fret a capo stops strings 1 to 4 at</source>
+        <translation>El traste en que la cejilla pisa las cuerdas 1 a 4</translation>
+    </message>
+    <message>
+        <source>No capo</source>
+        <translation>Sin cejilla</translation>
+    </message>
+    <message>
+        <source>Fret %1</source>
+        <translation>Traste %1</translation>
+    </message>
+    <message>
+        <source>Fifth string</source>
+        <translation>Quinta cuerda</translation>
+    </message>
+    <message>
+        <source>Fifth string's own fret</source>
+        <translation>Traste propio de la quinta cuerda</translation>
+    </message>
+    <message>
+        <source>Where a spike or a fifth-string capo stops the fifth string</source>
+        <translation>Dónde pisa la quinta cuerda un clavo o su cejilla</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Al aire</translation>
+    </message>
+    <message>
+        <source>Its fret %1 (the neck's %2th)</source>
+        <translation>Su traste %1 (el %2.º del mástil)</translation>
+    </message>
+    <message>
+        <source>The fifth string's frets are counted from its own nut, at the neck's 5th fret: its fret 2 lies at the neck's 7th, where a spike raises open G's drone to A. The title shows the neck's fret: "5th at 7".</source>
+        <translation>Los trastes de la quinta cuerda se cuentan desde su propia cejuela, en el 5.º traste del mástil: su traste 2 está en el 7.º del mástil, donde un clavo sube el bordón de Sol abierto a La. El título muestra el traste del mástil: «5.ª en el 7».</translation>
+    </message>
+    <message>
+        <source>String read against</source>
+        <translation>Cuerda de referencia</translation>
+    </message>
+    <message>
+        <source>Read every note against one string, or find the string by ear</source>
+        <translation>Leer cada nota contra una cuerda, o buscar la cuerda de oído</translation>
+    </message>
+    <message>
+        <source>Found by ear</source>
+        <translation>Buscada de oído</translation>
+    </message>
+    <message>
+        <source>1st string</source>
+        <translation>1.ª cuerda</translation>
+    </message>
+    <message>
+        <source>2nd string</source>
+        <translation>2.ª cuerda</translation>
+    </message>
+    <message>
+        <source>3rd string</source>
+        <translation>3.ª cuerda</translation>
+    </message>
+    <message>
+        <source>4th string</source>
+        <translation>4.ª cuerda</translation>
+    </message>
+    <message>
+        <source>5th string</source>
+        <translation>5.ª cuerda</translation>
+    </message>
+    <message>
+        <source>String</source>
+        <translation>Cuerda</translation>
+    </message>
+    <message>
+        <source>Or touch a string's name under the chart, or press Shift and its number; touch it again to find strings by ear.</source>
+        <translation>O toca el nombre de una cuerda bajo el diagrama, o pulsa Mayús y su número; tócalo otra vez para buscar las cuerdas de oído.</translation>
+    </message>
+    <message>
+        <source>Tunings the arrows show</source>
+        <translation>Afinaciones que muestran las flechas</translation>
+    </message>
+    <message>
+        <source>Tick the tunings the arrows step through (Space ticks one)</source>
+        <translation>Marca las afinaciones por las que pasan las flechas (Espacio marca una)</translation>
+    </message>
+    <message>
+        <source>The arrows need at least one tuning to show.</source>
+        <translation>Las flechas necesitan al menos una afinación que mostrar.</translation>
+    </message>
+    <message>
+        <source>Your tunings</source>
+        <translation>Tus afinaciones</translation>
+    </message>
+    <message>
+        <source>Your own tunings; ticked ones are shown by the arrows</source>
+        <translation>Tus propias afinaciones; las flechas muestran las marcadas</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Change the chosen tuning's name or notes</source>
+        <translation>Cambiar el nombre o las notas de la afinación elegida</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Delete the chosen tuning</source>
+        <translation>Borrar la afinación elegida</translation>
+    </message>
+    <message>
+        <source>Tuning name</source>
+        <translation>Nombre de la afinación</translation>
+    </message>
+    <message>
+        <source>The name the browser shows</source>
+        <translation>El nombre que muestra el selector</translation>
+    </message>
+    <message>
+        <source>My tuning</source>
+        <translation>Mi afinación</translation>
+    </message>
+    <message>
+        <source>Tuning notes</source>
+        <translation>Notas de la afinación</translation>
+    </message>
+    <message>
+        <source>Five notes, the fifth string first: gDGBD or G4 D3 G3 B3 D4</source>
+        <translation>Cinco notas, la quinta cuerda primero: gDGBD o G4 D3 G3 B3 D4</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notas</translation>
+    </message>
+    <message>
+        <source>Add tuning</source>
+        <translation>Añadir afinación</translation>
+    </message>
+    <message>
+        <source>Add the tuning, or save the changes to it</source>
+        <translation>Añadir la afinación, o guardar sus cambios</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>Leave the tuning as it was</source>
+        <translation>Dejar la afinación como estaba</translation>
+    </message>
+    <message>
+        <source>Choose one of your tunings first.</source>
+        <translation>Elige primero una de tus afinaciones.</translation>
+    </message>
+    <message>
+        <source>Deleted “%1”: Add tuning puts it back.</source>
+        <translation>Borrada «%1»: Añadir afinación la recupera.</translation>
+    </message>
+    <message>
+        <source>Added: the arrows show it after the library's.</source>
+        <translation>Añadida: las flechas la muestran tras las de la biblioteca.</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>Guardada.</translation>
+    </message>
+    <message>
+        <source>Locked</source>
+        <translation>Fija</translation>
+    </message>
+    <message>
+        <source>Locked: every note is read against this string. Press to find strings by ear again.</source>
+        <translation>Fija: cada nota se lee contra esta cuerda. Púlsala para volver a buscar las cuerdas de oído.</translation>
+    </message>
+    <message>
+        <source>Press to read every note against this string (Shift+%1)</source>
+        <translation>Púlsala para leer cada nota contra esta cuerda (Mayús+%1)</translation>
+    </message>
+    <message>
+        <source>Locked: in tune</source>
+        <translation>Fija: afinada</translation>
+    </message>
+    <message>
+        <source>Locked: tune down</source>
+        <translation>Fija: baja el tono</translation>
+    </message>
+    <message>
+        <source>Locked: tune up</source>
+        <translation>Fija: sube el tono</translation>
+    </message>
+    <message>
+        <source>%1 (string locked)</source>
+        <translation>%1 (cuerda fija)</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "app/desktop_window.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <chrono>
 #include <cstdio>
 
@@ -26,10 +27,14 @@
 #include "adapters/desktop/views/qt_focus_ring.h"
 #include "adapters/desktop/views/qt_images.h"
 #include "adapters/desktop/views/qt_keyboard.h"
+#include "adapters/desktop/views/qt_player_settings.h"
 #include "adapters/desktop/views/qt_playing_fork.h"
+#include "adapters/desktop/views/qt_storyboard.h"
+#include "adapters/desktop/views/qt_string_lock.h"
 #include "adapters/desktop/views/qt_windows.h"
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
+#include "app/player_setup.h"
 #include "base/printable_text.h"
 #include "base/settings_keys.h"
 #include "pitch/mic_listener.h"
@@ -46,6 +51,7 @@
 #include "trace/trace_services.h"
 #include "trace/trace_sink.h"
 #include "tuner/tuner_state.h"
+#include "view/action_names.h"
 
 namespace strumwise::app {
 
@@ -222,6 +228,7 @@ struct DesktopWindowApp::Parts {
             return;
         }
         desktop::addAboutPageControls(*layout->rootWidget(), audioSettings());
+        addPlayerSettings(*layout, *window);
         playingFork = std::make_unique<desktop::QtPlayingFork>(*layout->rootWidget(), [this] {
             MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
             return screen != nullptr &&
@@ -231,6 +238,36 @@ struct DesktopWindowApp::Parts {
             [this](std::string_view action) { playingFork->actionSent(action); });
         new desktop::QtKeyboard(*window);   // the window owns it
         new desktop::QtFocusRing(*window);  // and this
+    }
+
+    // The player's settings page and the lock on the strings' captions, both kept showing the
+    // settings as they are after every change, which --trace prints as the command line's are.
+    void addPlayerSettings(desktop::QtStoryboard& layout, QWidget& window) {
+        MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
+        if (screen == nullptr) {
+            return;
+        }
+        screen::ViewController& controller = screen->controller();
+        settingsPanel = desktop::QtPlayerSettingsPanel::addToSettingsArea(
+            *layout.rootWidget(),
+            {controller.playerSettings(),
+             [&controller] { return controller.referenceFromHeardNote(); }, bundle});
+        stringLock = new desktop::QtStringLock(window, layout);  // the window owns it
+        stringLock->show(controller.playerSettings().settings().lockedString);
+        controller.setSettingsChangedHandler([this](const tuner::PlayerSettings& before,
+                                                    const tuner::PlayerSettings& after) {
+            if (config.trace != DesktopTrace::Off) {
+                for (const tuner::SettingChange& change : tuner::settingChanges(before, after)) {
+                    trace::traceSettingChange(sink, change.name, change.value);
+                }
+            }
+            if (settingsPanel != nullptr) {
+                settingsPanel->showSettings();
+            }
+            if (stringLock != nullptr) {
+                stringLock->show(after.lockedString);
+            }
+        });
     }
 
     std::int64_t elapsedMicros() const {
@@ -288,6 +325,11 @@ struct DesktopWindowApp::Parts {
     // The launch sequence; it owns the main screen once the window is installed.
     std::unique_ptr<AppDelegate> delegate;
     std::unique_ptr<desktop::QtPlayingFork> playingFork;
+    // Owned by the window; they work on the main screen's settings, so they go before it.
+    QPointer<desktop::QtPlayerSettingsPanel> settingsPanel;
+    QPointer<desktop::QtStringLock> stringLock;
+    // The browser number --tuning asked for, stepped to by the next arrow once the window shows.
+    std::uint64_t arrowIndex = 1;
     bool shutDown = false;
 };
 
@@ -298,6 +340,16 @@ DesktopWindowApp::~DesktopWindowApp() {
     shutDown();
 }
 
+std::string DesktopWindowApp::setUpPlayer(const PlayerOptions& options) {
+    Parts& p = *parts_;
+    return app::setUpPlayer(p.tunerState, p.services->defaults, p.services->log, options,
+                            p.arrowIndex, [&p](const tuner::SettingChange& change) {
+                                if (p.config.trace != DesktopTrace::Off) {
+                                    trace::traceSettingChange(p.sink, change.name, change.value);
+                                }
+                            });
+}
+
 bool DesktopWindowApp::launch() {
     Parts& p = *parts_;
     p.delegate->applicationDidFinishLaunching();
@@ -306,6 +358,14 @@ bool DesktopWindowApp::launch() {
         return false;
     }
     p.addDesktopControls();
+    // The tuning --tuning chose, reached as a player reaches it: by the next arrow.
+    if (desktop::QtStoryboard* layout = p.windows.keyStoryboard(); layout != nullptr) {
+        QPushButton* next =
+            desktop::QtStoryboard::buttonFor(*layout->rootWidget(), view::kNextTuningAction);
+        for (std::uint64_t i = 1; next != nullptr && i < p.arrowIndex; ++i) {
+            next->click();
+        }
+    }
     return true;
 }
 
@@ -325,6 +385,9 @@ bool DesktopWindowApp::shutDown() {
         return true;
     }
     p.shutDown = true;
+    // The controls that change the screen's settings before the screen itself.
+    delete p.settingsPanel.data();
+    delete p.stringLock.data();
     // The screen first (its timer and tone unit), then capture, then background work, then the
     // rating prompt that work may still use; what they wrote to the defaults is then complete.
     p.delegate.reset();

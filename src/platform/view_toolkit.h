@@ -68,9 +68,15 @@ struct TuningMeterReading {
     double zoneLow = 0.0;
     double zoneHigh = 0.0;
     Turn turn = Turn::None;
+    // The tuner reads every note against one string the player locked (`string`, or the heard
+    // note's own name beyond kLockedRange), rather than the nearest string.
+    bool locked = false;
 
     static constexpr double kNeedleRange = 50.0;
     static constexpr double kChromaticBeyond = 100.0;
+    // With one string locked the reading stays on it this far each way, an octave, so that a
+    // string far off its note can be brought back; beyond, the heard note is named.
+    static constexpr double kLockedRange = 1200.0;
     bool operator==(const TuningMeterReading&) const = default;
 };
 

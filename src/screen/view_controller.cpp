@@ -22,14 +22,18 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       browser_(outlets_, tunerState, *this, services.device, services.images, services.bundle),
       toneUnit_(services.audioOutput, toneGenerator),
       forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_),
-      audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_) {
+      audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_),
+      playerSettings_(tunerState, services.defaults) {
     // The meters draw after the tick's own writes, from the same readings, and the look last,
     // from what the tick lit and what the meter now reads.
     tick_.setAfterTickHandler([this](double power, double shownHertz) {
+        heard_ = {power, shownHertz, shownHertz > 0.0};
         tuningMeter_.show(power, shownHertz);
         levelDisplay_.show(power);
         screenLook_.tick();
     });
+    playerSettings_.setChangedHandler(
+        [this](const tuner::PlayerSettings& before) { settingsChanged(before); });
 }
 
 bool ViewController::sendAction(std::string_view name) {
@@ -43,6 +47,12 @@ bool ViewController::sendAction(std::string_view name) {
     if (name == view::kNextTuningAction) {
         showNextTuning();
         return true;
+    }
+    for (std::size_t i = 0; i < view::kLockStringActions.size(); ++i) {
+        if (name == view::kLockStringActions[i]) {
+            playerSettings_.toggleLockedString(static_cast<int>(i) + 1);
+            return true;
+        }
     }
     return sendLinkAction(name);
 }
@@ -63,6 +73,24 @@ void ViewController::setUnmatchedLoudTickHandler(std::function<void()> handler) 
 
 void ViewController::setLinkActionHandler(std::function<void(std::string_view)> handler) {
     linkActionHandler_ = std::move(handler);
+}
+
+void ViewController::setSettingsChangedHandler(
+    std::function<void(const tuner::PlayerSettings&, const tuner::PlayerSettings&)> handler) {
+    settingsChangedHandler_ = std::move(handler);
+}
+
+void ViewController::settingsChanged(const tuner::PlayerSettings& before) {
+    displayTunings();
+    displayTuningForkButtons();
+    if (settingsChangedHandler_) {
+        settingsChangedHandler_(before, playerSettings_.settings());
+    }
+}
+
+tuner::ReferenceFromNote ViewController::referenceFromHeardNote() const {
+    return tuner::referenceFromNote(heard_.power > tuner::TunerTick::kMeasureAbove, heard_.steady,
+                                    heard_.shownHertz, playerSettings_.settings().referenceTenths);
 }
 
 void ViewController::tickFree() {

@@ -13,6 +13,8 @@
 #include "tones/tone_generator.h"
 #include "tones/tone_unit.h"
 #include "tuner/level_display.h"
+#include "tuner/player_settings_editor.h"
+#include "tuner/reference_from_note.h"
 #include "tuner/screen_look.h"
 #include "tuner/tuned_string_indicator.h"
 #include "tuner/tuned_strings.h"
@@ -75,6 +77,16 @@ class ViewController final : private view::ScreenHooks {
     std::int64_t curPlayState() const;
     void setCurPlayState(std::int64_t state);
 
+    // The player's settings, changed while the tuner runs; a change redraws the browser and
+    // re-titles the forks, then tells the handler below.
+    tuner::PlayerSettingsEditor& playerSettings() { return playerSettings_; }
+    void setSettingsChangedHandler(
+        std::function<void(const tuner::PlayerSettings& before, const tuner::PlayerSettings& after)>
+            handler);
+    // "Take it from a note": the reference that puts the note the last tick heard exactly in
+    // tune, or why there is none. It changes nothing; the player keeps it or not.
+    tuner::ReferenceFromNote referenceFromHeardNote() const;
+
     // Runs as the last action of a loud tick that matched no string (the review request).
     void setUnmatchedLoudTickHandler(std::function<void()> handler);
     // Receives the actions that leave the application: the maker's site, the review page and
@@ -83,6 +95,15 @@ class ViewController final : private view::ScreenHooks {
 
   private:
     bool sendLinkAction(std::string_view name);
+    void settingsChanged(const tuner::PlayerSettings& before);
+
+    // What the last tick heard, for "take it from a note": its level and the pitch the screen
+    // shows, which is a note's only once the note reading is sure of one.
+    struct HeardSound {
+        double power = 0.0;
+        double shownHertz = 0.0;
+        bool steady = false;
+    };
 
     const view::Outlets outlets_;
     platform::Services& services_;
@@ -100,7 +121,11 @@ class ViewController final : private view::ScreenHooks {
     tones::ToneUnit toneUnit_;
     tones::ForkButtons forkButtons_;
     AudioStatusBanner audioStatusBanner_;
+    tuner::PlayerSettingsEditor playerSettings_;
+    HeardSound heard_;
     std::function<void(std::string_view)> linkActionHandler_;
+    std::function<void(const tuner::PlayerSettings&, const tuner::PlayerSettings&)>
+        settingsChangedHandler_;
 
     // Fires the tick, and brings the audio status banner up to date, every 0.1 s from
     // viewDidLoad on, for as long as the controller lives.

@@ -4,7 +4,6 @@
 
 #include "pitch/mic_listener.h"
 #include "pitch/pitch_estimator.h"
-#include "tuner/tuning_table.h"
 
 namespace strumwise::tuner {
 namespace {
@@ -27,24 +26,26 @@ double roundingCents(double hertz) {
 
 }  // namespace
 
-std::optional<int> stringToLight(std::uint64_t tuning, double estimateHertz,
-                                 const pitch::NoteReading& reading, double shownHertz) {
-    const std::optional<int> estimated = matchString(tuning, estimateHertz);
+std::optional<int> stringToLight(const TuningSetup& setup, std::uint64_t tuning,
+                                 double estimateHertz, const pitch::NoteReading& reading,
+                                 double shownHertz) {
+    const std::optional<int> estimated = setup.match(tuning, estimateHertz);
     if (reading.noNote() || (!reading.note() && reading.noiseLately)) {
         return std::nullopt;
     }
     if (!(shownHertz > 0.0)) {
         return estimated;
     }
-    if (const std::optional<int> shown = matchString(tuning, shownHertz)) {
+    if (const std::optional<int> shown = setup.match(tuning, shownHertz)) {
         return shown;
     }
     if (!estimated) {
         return std::nullopt;
     }
-    const Note& note = *noteOf(tuning, *estimated);
-    const double beyond = shownHertz > note.windowHigh ? centsBetween(shownHertz, note.windowHigh)
-                                                       : centsBetween(note.windowLow, shownHertz);
+    const StringTarget& target = *setup.target(tuning, *estimated);
+    const double beyond = shownHertz > target.windowHigh
+                              ? centsBetween(shownHertz, target.windowHigh)
+                              : centsBetween(target.windowLow, shownHertz);
     return beyond <= roundingCents(shownHertz) ? estimated : std::nullopt;
 }
 

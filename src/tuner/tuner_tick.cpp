@@ -4,7 +4,6 @@
 
 #include "tuner/frequency_text.h"
 #include "tuner/one_reading.h"
-#include "tuner/tuning_table.h"
 
 namespace strumwise::tuner {
 
@@ -34,7 +33,7 @@ void TunerTick::tickFree() {
 
 void TunerTick::show(double power, double frequency, const pitch::NoteReading& reading) {
     const std::uint64_t tuning = state_.tuningIndex;
-    if (!isValidTuning(tuning)) {
+    if (!state_.hasTuning()) {
         return;
     }
     if (power < kSilenceBelow) {
@@ -46,7 +45,8 @@ void TunerTick::show(double power, double frequency, const pitch::NoteReading& r
     }
 
     view::setText(outlets_.freq_label, frequencyText(labelHertz(frequency, held_.hertz())));
-    if (const auto string = stringToLight(tuning, frequency, reading, held_.hertz())) {
+    if (const auto string =
+            stringToLight(state_.setup, tuning, frequency, reading, held_.hertz())) {
         displayMatch(*string);
         return;
     }
@@ -56,16 +56,16 @@ void TunerTick::show(double power, double frequency, const pitch::NoteReading& r
 }
 
 void TunerTick::displayMatch(int string) {
-    const Note& note = *noteOf(state_.tuningIndex, string);
+    const StringTarget& target = *state_.setup.target(state_.tuningIndex, string);
     view::setHidden(outlets_.tunedString, false);
     view::setHidden(outlets_.tunedString5, false);
     view::setHidden(outlets_.tunedStringiPad, false);
-    view::setText(outlets_.noteDisplay, note.name);
+    view::setText(outlets_.noteDisplay, target.noteName);
     hooks_.displayTunedString(string);
     view::setImage(outlets_.LEDDisplay, images_.imageNamed("green64.png"));
     view::setImage(outlets_.LEDDisplay128, images_.imageNamed("green128.png"));
     // An in-tune string shows its nominal frequency rather than the measured one.
-    view::setText(outlets_.freq_label, note.referenceLabel);
+    view::setText(outlets_.freq_label, target.label);
     // The in-tune hook of that string.
     static constexpr std::array<void (view::ScreenHooks::*)(), 5> kInTune{
         &view::ScreenHooks::play1stSoundOnce, &view::ScreenHooks::play2ndSoundOnce,

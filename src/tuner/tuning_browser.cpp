@@ -4,23 +4,23 @@
 #include <string>
 #include <string_view>
 
-#include "tuner/tuning_table.h"
+#include "tuner/tuning_chart.h"
+#include "tuner/tuning_names.h"
 
 namespace strumwise::tuner {
 namespace {
 
-struct TuningPage {
+struct TuningCharts {
     std::string_view phoneChart;
     std::string_view padChart;
-    std::string_view titleKey;
 };
 
-// The first tuning's chart and title key carry no digit.
-constexpr std::array<TuningPage, kTuningCount> kPages{{
-    {"chartiphone.png", "chartipad.png", "TuningFreeTitle"},
-    {"chartiphone2.png", "chartipad2.png", "TuningFreeTitle2"},
-    {"chartiphone3.png", "chartipad3.png", "TuningFreeTitle3"},
-    {"chartiphone4.png", "chartipad4.png", "TuningFreeTitle4"},
+// The first tuning's charts carry no digit.
+constexpr std::array<TuningCharts, kTuningCount> kCharts{{
+    {"chartiphone.png", "chartipad.png"},
+    {"chartiphone2.png", "chartipad2.png"},
+    {"chartiphone3.png", "chartipad3.png"},
+    {"chartiphone4.png", "chartipad4.png"},
 }};
 
 // The two phone screens whose layouts have room for the larger tablet charts. Compared
@@ -62,40 +62,61 @@ void TuningBrowser::displayTunings() {
 
 void TuningBrowser::displayTuning(ChartFamily family) {
     const std::uint64_t tuning = state_.tuningIndex;
-    if (!isValidTuning(tuning)) {
+    const Tuning* shown = state_.setup.tuning(tuning);
+    if (shown == nullptr) {
         return;
     }
-    const TuningPage& page = kPages[static_cast<std::size_t>(tuning - 1)];
-    view::setImage(
-        outlets_.chartDisplay,
-        images_.imageNamed(family == ChartFamily::pad ? page.padChart : page.phoneChart));
-    view::setText(outlets_.currentTuningName, bundle_.localizedString(page.titleKey, "", ""));
+    view::setImage(outlets_.chartDisplay, images_.imageNamed(chartName(*shown, family)));
+    view::setText(outlets_.currentTuningName, title(*shown));
     view::setHidden(outlets_.showPreviousTuningButton, tuning == 1);
-    view::setHidden(outlets_.showNextTuningButton, tuning == kTuningCount);
+    view::setHidden(outlets_.showNextTuningButton, tuning == state_.setup.tuningCount());
+}
+
+std::string TuningBrowser::chartName(const Tuning& tuning, ChartFamily family) const {
+    const bool pad = family == ChartFamily::pad;
+    if (isValidTuning(tuning.specifiedIndex) && !state_.setup.transposed()) {
+        const TuningCharts& charts = kCharts[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
+        return std::string(pad ? charts.padChart : charts.phoneChart);
+    }
+    // Any other tuning, or one of the four with a capo or a spike, is drawn with the notes it
+    // sounds, drone first.
+    std::array<std::string, kStringCount> droneFirst;
+    for (int string = 1; string <= kStringCount; ++string) {
+        droneFirst[static_cast<std::size_t>(string == kStringCount ? 0 : kStringCount - string)] =
+            state_.setup.target(state_.tuningIndex, string)->noteName;
+    }
+    return drawnChartName(pad, droneFirst);
+}
+
+std::string TuningBrowser::title(const Tuning& tuning) const {
+    // Where the strings sound other than open, the title says so wherever it is shown.
+    return localizedTuningTitle(tuning, bundle_) +
+           transposedSuffix(state_.setup.settings(), bundle_);
 }
 
 void TuningBrowser::displayNotes() {
     const std::uint64_t tuning = state_.tuningIndex;
-    if (!isValidTuning(tuning)) {
+    if (!state_.hasTuning()) {
         return;
     }
     const std::array<platform::Label*, kStringCount> labels{
         outlets_.firstString, outlets_.secondString, outlets_.thirdString, outlets_.fourthString,
         outlets_.fifthString};
     for (int string = 1; string <= kStringCount; ++string) {
-        view::setText(labels[static_cast<std::size_t>(string - 1)], noteOf(tuning, string)->name);
+        view::setText(labels[static_cast<std::size_t>(string - 1)],
+                      state_.setup.target(tuning, string)->noteName);
     }
 }
 
 void TuningBrowser::showPreviousTuning() {
-    if (isValidTuning(state_.tuningIndex - 1)) {
+    if (state_.setup.hasTuning(state_.tuningIndex - 1)) {
         --state_.tuningIndex;
     }
     displayTunings();
 }
 
 void TuningBrowser::showNextTuning() {
-    if (isValidTuning(state_.tuningIndex + 1)) {
+    if (state_.setup.hasTuning(state_.tuningIndex + 1)) {
         ++state_.tuningIndex;
     }
     displayTunings();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/bundle.h"
 #include "platform/device.h"
 #include "platform/view_toolkit.h"
@@ -10,7 +12,8 @@
 namespace strumwise::tuner {
 
 // Shows one tuning at a time (chart, localized title, note names of the five strings) with two
-// arrows to step through the four tunings. The only writer of the tuning index.
+// arrows to step through the tunings the player browses (the four, unless the player chose
+// others). The only writer of the tuning index after start-up.
 class TuningBrowser {
   public:
     TuningBrowser(const view::Outlets& outlets, TunerState& state, view::ScreenHooks& hooks,
@@ -24,14 +27,16 @@ class TuningBrowser {
     void displayNotes();
 
     // Step to the neighbouring tuning and redraw. The arrow at either end is hidden, but an
-    // action can still arrive by name (a script, a test), so a step that would leave 1..4
-    // keeps the tuning as it is.
+    // action can still arrive by name (a script, a test), so a step that would leave the
+    // browser's tunings keeps the tuning as it is.
     void showPreviousTuning();
     void showNextTuning();
 
   private:
     enum class ChartFamily { phone, pad };
     void displayTuning(ChartFamily family);
+    std::string chartName(const Tuning& tuning, ChartFamily family) const;
+    std::string title(const Tuning& tuning) const;
 
     const view::Outlets& outlets_;
     TunerState& state_;

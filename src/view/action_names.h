@@ -11,6 +11,10 @@ inline constexpr std::array<std::string_view, 5> kForkActions{
 inline constexpr std::string_view kStopAction = "stopFreqPlay:";
 inline constexpr std::string_view kPreviousTuningAction = "showPreviousTuning:";
 inline constexpr std::string_view kNextTuningAction = "showNextTuning:";
+// A touch on string k's caption (or its key) locks the tuner to string k; a second touch on the
+// same caption lets it find the string by ear again.
+inline constexpr std::array<std::string_view, 5> kLockStringActions{
+    "lockString1:", "lockString2:", "lockString3:", "lockString4:", "lockString5:"};
 
 // Links that leave the application: the maker's site, this application's review page and the
 // store pages of the maker's twelve other applications (their addresses live in one

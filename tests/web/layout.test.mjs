@@ -34,10 +34,11 @@ function faultsOfScreen(scrollingAllowed) {
     const r = box(element);
     if (r.width < 1 || r.height < 1) return false;
     if (element.matches("img")) return element.hasAttribute("src");
-    return element.matches(".TuningMeter, .LevelMeter") || element.textContent.trim() !== "";
+    return element.matches(".TuningMeter, .LevelMeter, input, select") || element.textContent.trim() !== "";
   };
-  const controls = [...document.querySelectorAll(
-    ".layoutRoot :is(button, h2, .QLabel, .ImageView, .TuningMeter, .LevelMeter)")].filter(shown);
+  // The layout's controls and the settings' (a ticked tuning's box is part of its label).
+  const controls = [...document.querySelectorAll(".layoutRoot :is(button, h2, .QLabel, .ImageView, " +
+    ".TuningMeter, .LevelMeter, label, select, input:not([type=checkbox]), legend, summary, p)")].filter(shown);
   if (controls.length < 20) faults.push(`only ${controls.length} controls shown`);
 
   const slack = 0.5;
@@ -107,14 +108,15 @@ function readabilityOfScreen() {
 }
 
 async function check(page, viewport, language, screen = "tuner") {
-  // A zoomed phone scrolls, as does the about page on the shortest phone: its twelve links need
-  // more than 480 pixels in Spanish under a banner.
-  const scrollingAllowed = viewport === zoomed || (screen === "about" && viewport.height < 500);
+  // A zoomed phone scrolls, as do the settings, and the about page on the shortest phone: its
+  // twelve links need more than 480 pixels in Spanish under a banner.
+  const scrollingAllowed = viewport === zoomed || screen === "settings" ||
+    (screen === "about" && viewport.height < 500);
   const faults = await page.evaluate(faultsOfScreen, scrollingAllowed);
   await page.screenshot({ path: `${shots}/${viewport.name}-${language}-${screen}.png` });
   assert.deepEqual(faults, [], `${viewport.name} in ${language}, ${screen}`);
   const phone = Math.min(viewport.width, viewport.height) < 600;
-  if (phone && !scrollingAllowed && screen !== "about") {
+  if (phone && !scrollingAllowed && screen !== "about" && screen !== "settings") {
     const reading = await page.evaluate(readabilityOfScreen);
     assert.ok(reading.meterShare >= 0.8, `${viewport.name}: the meter spans ${reading.meterShare}`);
     assert.ok(reading.centsSize >= 24, `${viewport.name}: cents in ${reading.centsSize} px`);
@@ -124,9 +126,14 @@ async function check(page, viewport, language, screen = "tuner") {
   }
 }
 
-// The tuner, then a phone's second page: about, and the links.
+// The tuner, then a phone's other pages: the settings, which scroll, and about, with the links.
 async function checkPages(page, viewport, language) {
   await check(page, viewport, language);
+  const settings = await page.$(".tab[data-page='settingsPage']");
+  if (settings) {
+    await settings.click();
+    await check(page, viewport, language, "settings");
+  }
   const about = await page.$(".tab[data-page='aboutPage']");
   if (about) {
     await about.click();

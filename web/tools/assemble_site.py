@@ -101,7 +101,9 @@ class Converter:
             classes = "QLabel" + (" left" if "AlignLeft" in align else "") + (
                 " right" if "AlignRight" in align else "") + (
                 " wrap" if prop(widget, "wordWrap") is not None else "")
-            self.out.append(f'<div{self.attrs(class_=classes, data_tr=text if translate else None, **common)}>'
+            # A string's caption and note lock the tuner to that string when touched (layout.js).
+            lock = prop(widget, "lockString")
+            self.out.append(f'<div{self.attrs(class_=classes, data_tr=text if translate else None, data_lock_string=lock.text if lock is not None else None, **common)}>'
                             f"{html.escape(text)}</div>")
         elif cls == "QPushButton":
             self.button(widget, common)

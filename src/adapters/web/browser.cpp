@@ -24,10 +24,10 @@ EM_JS(int, js_has_outlet, (const char* o, int ol, const char* k, int kl), {
 });
 EM_JS(void, js_show_tuning_meter, (const char* o, int ol, int idle, int string, const char* n,
                                    int nl, double cents, double needle, double low, double high,
-                                   int turn), {
+                                   int turn, int locked), {
     StrumwiseHost.showTuningMeter(UTF8ToString(o, ol), { idle: idle != 0, string,
                                   note: UTF8ToString(n, nl), cents, needle, zoneLow: low,
-                                  zoneHigh: high, turn });
+                                  zoneHigh: high, turn, locked: locked != 0 });
 });
 EM_JS(void, js_show_level_meter, (const char* o, int ol, double power, double silence,
                                   double measure), {
@@ -43,6 +43,7 @@ EM_JS(int, js_has_layout, (const char* n, int nl), {
 EM_JS(void, js_install_layout, (const char* n, int nl), {
     StrumwiseHost.installLayout(UTF8ToString(n, nl));
 });
+EM_JS(void, js_settings_changed, (int locked), { StrumwiseHost.settingsChanged(locked); });
 EM_JS(char*, js_stored_value, (const char* k, int kl), {
     const value = StrumwiseHost.storedValue(UTF8ToString(k, kl));
     if (value === null) return 0;
@@ -117,9 +118,10 @@ bool hasOutlet(std::string_view outlet, std::string_view kind) {
     return js_has_outlet(outlet.data(), size(outlet), kind.data(), size(kind)) != 0;
 }
 void showTuningMeter(std::string_view outlet, bool idle, int string, std::string_view note,
-                     double cents, double needle, double zoneLow, double zoneHigh, int turn) {
+                     double cents, double needle, double zoneLow, double zoneHigh, int turn,
+                     bool locked) {
     js_show_tuning_meter(outlet.data(), size(outlet), idle ? 1 : 0, string, note.data(), size(note),
-                         cents, needle, zoneLow, zoneHigh, turn);
+                         cents, needle, zoneLow, zoneHigh, turn, locked ? 1 : 0);
 }
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove) {
@@ -133,6 +135,9 @@ bool hasLayout(std::string_view name) {
 }
 void installLayout(std::string_view name) {
     js_install_layout(name.data(), size(name));
+}
+void settingsChanged(int lockedString) {
+    js_settings_changed(lockedString);
 }
 std::optional<std::string> storedValue(std::string_view key) {
     return adopt(js_stored_value(key.data(), size(key)));

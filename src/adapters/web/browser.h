@@ -14,9 +14,11 @@ void setImage(std::string_view outlet, std::string_view imageName);  // empty: n
 void setHidden(std::string_view outlet, bool hidden);
 // "label", "image", "button", "tuningMeter" or "levelMeter".
 bool hasOutlet(std::string_view outlet, std::string_view kind);
-// The meters; `string` is 1..5 and `turn` is -1 (loosen), 0 (in tune) or +1 (tighten).
+// The meters; `string` is 1..5 and `turn` is -1 (loosen), 0 (in tune) or +1 (tighten);
+// `locked`: the reading is against a string the player locked.
 void showTuningMeter(std::string_view outlet, bool idle, int string, std::string_view note,
-                     double cents, double needle, double zoneLow, double zoneHigh, int turn);
+                     double cents, double needle, double zoneLow, double zoneHigh, int turn,
+                     bool locked);
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove);
 // The screen's look ("silence", "measuring", "inTune", "stale") as the page's data-look
@@ -24,6 +26,9 @@ void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
 void showScreenLook(std::string_view look);
 bool hasLayout(std::string_view name);
 void installLayout(std::string_view name);
+// The player's settings changed (`lockedString` is the string locked, 0 for none): the page
+// shows them anew and marks the locked string's caption.
+void settingsChanged(int lockedString);
 
 // localStorage.
 std::optional<std::string> storedValue(std::string_view key);

@@ -39,7 +39,8 @@ class WebStoryboard::View final : public Label,
         using Turn = TuningMeterReading::Turn;
         const int turn = reading.turn == Turn::Up ? 1 : reading.turn == Turn::Down ? -1 : 0;
         browser::showTuningMeter(outlet_, reading.idle, reading.string, reading.note, reading.cents,
-                                 reading.needle, reading.zoneLow, reading.zoneHigh, turn);
+                                 reading.needle, reading.zoneLow, reading.zoneHigh, turn,
+                                 reading.locked);
     }
     void show(const LevelMeterReading& reading) override {
         browser::showLevelMeter(outlet_, reading.power, reading.silenceBelow, reading.measureAbove);

@@ -4,6 +4,8 @@
 #include <emscripten/emscripten.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "adapters/web/browser.h"
@@ -15,6 +17,8 @@
 #include "adapters/web/web_views.h"
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
+#include "app/player_setup.h"
+#include "app/settings_bridge.h"
 #include "platform/passive_audio_session.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
@@ -79,11 +83,28 @@ class WebApp {
     }
 
     void launch() {
+        // The player's settings the browser keeps; a damaged value is said in the console.
+        std::uint64_t arrowIndex = 1;
+        (void)setUpPlayer(tunerState_, defaults_, log_, {}, arrowIndex,
+                          [](const tuner::SettingChange&) {});
         delegate_.applicationDidFinishLaunching();
         if (delegate_.window() != nullptr) {
             views_.setWindowInstalled();
         }
+        if (screen::ViewController* screen = controller()) {
+            screen->setSettingsChangedHandler(
+                [](const tuner::PlayerSettings&, const tuner::PlayerSettings& after) {
+                    web::browser::settingsChanged(after.lockedString);
+                });
+            web::browser::settingsChanged(screen->playerSettings().settings().lockedString);
+        }
     }
+
+    screen::ViewController* controller() {
+        MainScreen* screen = delegate_.mainScreen();
+        return screen != nullptr ? &screen->controller() : nullptr;
+    }
+    const platform::Bundle& bundle() const { return bundle_; }
 
   private:
     web::WebRunLoop runLoop_;
@@ -116,6 +137,43 @@ class WebApp {
 
 }  // namespace strumwise::app
 
+namespace {
+
+strumwise::app::WebApp* theApplication = nullptr;
+
+// A copy the page reads and then frees with _free.
+char* copied(const std::string& text) {
+    char* copy = static_cast<char*>(std::malloc(text.size() + 1));
+    std::memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+}  // namespace
+
+// The player's settings as JSON for the page's settings controls (app/settings_bridge.h);
+// null before the main screen exists.
+extern "C" EMSCRIPTEN_KEEPALIVE char* strumwise_settings() {
+    strumwise::screen::ViewController* screen =
+        theApplication != nullptr ? theApplication->controller() : nullptr;
+    return screen != nullptr ? copied(strumwise::app::settingsJson(
+                                   screen->playerSettings().settings(), theApplication->bundle()))
+                             : nullptr;
+}
+
+// One request of the page's settings controls, answered as JSON (app/settings_bridge.h).
+extern "C" EMSCRIPTEN_KEEPALIVE char* strumwise_settings_request(const char* request,
+                                                                 const char* first,
+                                                                 const char* second,
+                                                                 const char* third) {
+    strumwise::screen::ViewController* screen =
+        theApplication != nullptr ? theApplication->controller() : nullptr;
+    if (screen == nullptr) {
+        return nullptr;
+    }
+    return copied(strumwise::app::runSettingsRequest(*screen, theApplication->bundle(), request,
+                                                     first, second, third));
+}
+
 extern "C" EMSCRIPTEN_KEEPALIVE void strumwise_visibility_changed(int visible) {
     strumwise::platform::web::WebAppNotifications::visibilityChanged(visible != 0);
 }
@@ -124,6 +182,7 @@ int main() {
     // The application lives as long as the page; the event loop keeps calling into it after
     // main returns.
     static auto* application = new strumwise::app::WebApp();
+    theApplication = application;
     application->launch();
     return 0;
 }

@@ -131,7 +131,8 @@ TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseS
     }
 }
 
-// Keys only: Tab walks the controls in reading order, 3 plays the third string's fork, whose
+// Keys only: Tab walks the controls in reading order (the strings' notes lock a string, so they
+// are controls too), 3 plays the third string's fork, whose
 // button stays pressed until Space stops the tone, and the arrows browse all four tunings, the
 // forks playing the tuning shown.
 TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning) {
@@ -148,12 +149,13 @@ TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning
 
     // The first tuning hides the arrow back, and the About page is not showing.
     std::vector<std::string> visited;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 14; ++i) {
         visited.push_back(QApplication::focusWidget()->objectName().toStdString());
         press(Qt::Key_Tab);
     }
     EXPECT_EQ(visited, (std::vector<std::string>{
-                           "showNextTuningButton", "firstFreqButton", "secondFreqButton",
+                           "showNextTuningButton", "firstString", "secondString", "thirdString",
+                           "fourthString", "fifthString", "firstFreqButton", "secondFreqButton",
                            "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton",
                            "qt_tabwidget_tabbar", "showNextTuningButton"}));
     // On the About page the sound settings come before the store's buttons.
@@ -170,6 +172,9 @@ TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning
     EXPECT_LT(place("toneVolumeSlider"), place("inputDeviceChoice"));
     EXPECT_LT(place("inputDeviceChoice"), place("outputDeviceChoice"));
     EXPECT_LT(place("outputDeviceChoice"), place("makerSiteButton"));
+    // The settings page comes between the tuner and the About page.
+    EXPECT_LT(place("stopButton"), place("referencePitchSpin"));
+    EXPECT_LT(place("saveTuningButton"), place("toneVolumeSlider"));
 
     auto* third = layout.rootWidget()->findChild<QPushButton*>(QStringLiteral("thirdFreqButton"));
     ASSERT_NE(third, nullptr);
@@ -242,7 +247,9 @@ TEST_F(DesktopWindow, TheKeyboardTurnsPagesOpensDropDownsAndARingShowsWhereItIs)
     tabs->setFocus(Qt::TabFocusReason);
     EXPECT_GE(ringedOnScreen(tabs), 2) << "around the current tab";
     QTest::keyClick(tabs, Qt::Key_Right);
-    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_EQ(pages->currentIndex(), 1);  // the settings
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(pages->currentIndex(), 2);  // about, with the sound settings
     EXPECT_EQ(textOf(layout, "currentTuningName"), title);
     EXPECT_GE(ringedOnScreen(tabs), 2) << "following the tab";
 
@@ -260,6 +267,7 @@ TEST_F(DesktopWindow, TheKeyboardTurnsPagesOpensDropDownsAndARingShowsWhereItIs)
         speakers->hidePopup();
     }
     tabs->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs, Qt::Key_Left);
     QTest::keyClick(tabs, Qt::Key_Left);
     EXPECT_EQ(pages->currentIndex(), 0);
 }

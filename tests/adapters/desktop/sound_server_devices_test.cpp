@@ -190,7 +190,9 @@ TEST(SoundServerDevicesScenario, DISABLED_WindowStartedBeforeItsServer) {
     ASSERT_TRUE(server.addSink("headset", "USB Headset"));
     processEventsUntil([] { return false; }, 300);
     EXPECT_FALSE(offers("outputDeviceChoice", QStringLiteral("USB Headset")));
-    window.root->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
+    auto* pages = window.root->findChild<QTabWidget*>(QStringLiteral("pages"));
+    pages->setCurrentWidget(window.root->findChild<QWidget*>(QStringLiteral("aboutPageScroll")));
+    ASSERT_EQ(pages->currentIndex(), pages->count() - 1);
     EXPECT_TRUE(processEventsUntil(
         [&] { return offers("outputDeviceChoice", QStringLiteral("USB Headset")); }, 5000));
     ASSERT_TRUE(server.addSink("kitchen", "Kitchen Speakers"));

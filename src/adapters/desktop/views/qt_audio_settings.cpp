@@ -5,12 +5,11 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QSlider>
-#include <QTabWidget>
 #include <algorithm>
 #include <cmath>
 
+#include "adapters/desktop/views/qt_scrolling_area.h"
 #include "tones/tone_volume.h"
 
 namespace strumwise::platform::desktop {
@@ -30,68 +29,6 @@ QLabel* caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setProperty("role", QStringLiteral("about"));
     return label;
-}
-
-// The box among `layout` and the layouts nested in it that holds `widget` itself.
-QBoxLayout* boxHolding(QLayout* layout, QWidget& widget) {
-    if (layout == nullptr) {
-        return nullptr;
-    }
-    if (auto* box = qobject_cast<QBoxLayout*>(layout);
-        box != nullptr && box->indexOf(&widget) >= 0) {
-        return box;
-    }
-    for (int index = 0; index < layout->count(); ++index) {
-        if (QBoxLayout* found = boxHolding(layout->itemAt(index)->layout(), widget)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-QScrollArea* newScrollArea(const QWidget& content) {
-    auto* scroll = new QScrollArea();
-    scroll->setObjectName(content.objectName() + QStringLiteral("Scroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidgetResizable(true);
-    scroll->viewport()->setAutoFillBackground(false);
-    return scroll;
-}
-
-// A phone's About page is as tall as its screen, and the settings make the smallest one's taller;
-// a pad's about panel shares its column with the forks and the chart, and is shorter still. Each
-// scrolls rather than squeezing its texts and controls; one that fits shows no scroll bar.
-void scrollWhenTall(QWidget& area) {
-    auto* stack = area.parentWidget();
-    auto* pages = stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-    if (const int index = pages != nullptr ? pages->indexOf(&area) : -1; index >= 0) {
-        const QString title = pages->tabText(index);
-        pages->removeTab(index);
-        QScrollArea* scroll = newScrollArea(area);
-        scroll->setWidget(&area);
-        scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-        pages->insertTab(index, scroll, title);
-        return;
-    }
-    // A panel in a column: the scroll area takes its place, its frame and its share of the
-    // column, and the panel inside it draws no frame of its own.
-    QBoxLayout* column = stack != nullptr ? boxHolding(stack->layout(), area) : nullptr;
-    if (column == nullptr) {
-        return;
-    }
-    const int index = column->indexOf(&area);
-    QScrollArea* scroll = newScrollArea(area);
-    scroll->setProperty("role", area.property("role"));
-    scroll->setFrameShape(QFrame::StyledPanel);
-    scroll->setSizePolicy(area.sizePolicy());
-    column->insertWidget(index, scroll, column->stretch(index));
-    column->removeWidget(&area);
-    area.setProperty("role", QVariant());
-    scroll->setWidget(&area);
-    // The panel's background shows through, as it did around the texts.
-    area.setAutoFillBackground(false);
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
@@ -92,6 +94,11 @@ QtKeyboard::QtKeyboard(QWidget& window) : QObject(&window) {
     for (QComboBox* choice : window.findChildren<QComboBox*>()) {
         choice->installEventFilter(this);
     }
+    for (QWidget* typed : window.findChildren<QWidget*>()) {
+        if (takesTyping(typed)) {
+            typed->installEventFilter(this);
+        }
+    }
     const QList<QWidget*> order = readingOrder(window);
     for (qsizetype i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -123,7 +130,16 @@ bool QtKeyboard::eventFilter(QObject* watched, QEvent* event) {
     if (!override && !press) {
         return QObject::eventFilter(watched, event);
     }
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    // A text field, a spin box or a list takes every key typed into it (digits, Space, the
+    // arrows, Return) rather than the window's shortcuts; with Ctrl or Alt held the shortcuts
+    // still work.
+    if (override && takesTyping(qobject_cast<QWidget*>(watched)) &&
+        (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0) {
+        event->accept();
+        return true;
+    }
+    const int key = keyEvent->key();
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right;
     const bool opens = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
     auto* choice = qobject_cast<QComboBox*>(watched);
@@ -140,6 +156,12 @@ bool QtKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool QtKeyboard::takesTyping(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+           qobject_cast<const QAbstractItemView*>(widget) != nullptr;
 }
 
 QList<QWidget*> QtKeyboard::readingOrder(QWidget& window) {

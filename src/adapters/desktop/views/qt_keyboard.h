@@ -9,7 +9,9 @@ namespace strumwise::platform::desktop {
 // strings 1 to 5, Space and Escape stop the tone, Return and Enter press the focused button,
 // and Tab walks the controls in reading order. Each key clicks the layout's own button, so a key
 // does exactly what a click does. A focused slider or tab bar keeps its own arrow keys (the tab
-// bar's change the page), and Space, Return and Enter open a focused drop-down.
+// bar's change the page), Space, Return and Enter open a focused drop-down, and a focused text
+// field, spin box or list takes whatever is typed into it. Shift and 1 to 5 lock the tuner to
+// a string (see QtStringLock).
 // Main thread only; lives as long as the window it was made for.
 class QtKeyboard final : public QObject {
   public:
@@ -24,6 +26,8 @@ class QtKeyboard final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A control that takes the keys typed into it: text fields, spin boxes and lists.
+    static bool takesTyping(const QWidget* widget);
     void addShortcut(QWidget& window, const QKeySequence& keys, const char* action);
 };
 

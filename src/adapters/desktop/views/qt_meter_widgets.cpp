@@ -177,6 +177,9 @@ void TuningMeterWidget::paintEvent(QPaintEvent*) {
     painter.setPen(
         QPen(needleColour, std::max(3.0, scale.height() * 0.16), Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(x, scale.top()), QPointF(x, scale.bottom()));
+    if (reading_.locked) {
+        drawLockHint(painter, scale);
+    }
 
     // "(3) G3 | +20 ¢": the string's number in a drawn circle, as the tuning chart numbers the
     // strings, and its note to the left of the middle, in the zone's colour when in tune; the
@@ -211,6 +214,29 @@ void TuningMeterWidget::paintEvent(QPaintEvent*) {
                      metrics.elidedText(offset, Qt::ElideRight, sharpArrow.left() - offsetLeft));
 }
 
+// Locked to one string, a note far off it pins the needle at an end of the scale: a label over
+// the middle of the track says the string is locked and which way to turn its peg.
+void TuningMeterWidget::drawLockHint(QPainter& painter, const QRectF& scale) const {
+    using Turn = TuningMeterReading::Turn;
+    const QString hint = reading_.turn == Turn::None   ? translated("Locked: in tune")
+                         : reading_.turn == Turn::Down ? translated("Locked: tune down")
+                                                       : translated("Locked: tune up");
+    const QFont kept = painter.font();
+    QFont font = kept;
+    font.setPixelSize(std::max(10, static_cast<int>(scale.height() * 0.7)));
+    const QFontMetricsF metrics(font);
+    const double width = metrics.horizontalAdvance(hint) + metrics.height();
+    const QRectF pill(scale.center().x() - width / 2, scale.center().y() - metrics.height() * 0.6,
+                      width, metrics.height() * 1.2);
+    painter.setPen(QPen(reading_.turn == Turn::None ? kGreen : kAmber, 1));
+    painter.setBrush(kInk);
+    painter.drawRoundedRect(pill, pill.height() / 2, pill.height() / 2);
+    painter.setFont(font);
+    painter.setPen(kBright);
+    painter.drawText(pill, Qt::AlignCenter, hint);
+    painter.setFont(kept);
+}
+
 // The string's number as a digit in a filled circle whose right edge is at `rightMiddle`.
 void TuningMeterWidget::drawStringNumber(QPainter& painter, const QFont& font, const QColor& colour,
                                          QPointF rightMiddle, double diameter) const {
@@ -234,13 +260,15 @@ QString spokenReading(const TuningMeterReading& reading) {
     const QString note =
         QString::fromUtf8(reading.note.data(), static_cast<qsizetype>(reading.note.size()));
     if (reading.turn == Turn::None) {
-        return translated("%1, in tune").arg(note);
+        const QString spoken = translated("%1, in tune").arg(note);
+        return reading.locked ? translated("%1 (string locked)").arg(spoken) : spoken;
     }
     const long cents = std::labs(std::lround(reading.cents));
-    return (reading.turn == Turn::Down ? translated("%1, %2 cents sharp, tune down")
-                                       : translated("%1, %2 cents flat, tune up"))
-        .arg(note)
-        .arg(cents);
+    const QString spoken = (reading.turn == Turn::Down ? translated("%1, %2 cents sharp, tune down")
+                                                       : translated("%1, %2 cents flat, tune up"))
+                               .arg(note)
+                               .arg(cents);
+    return reading.locked ? translated("%1 (string locked)").arg(spoken) : spoken;
 }
 
 LevelMeterWidget::LevelMeterWidget(QWidget* parent) : QWidget(parent) {

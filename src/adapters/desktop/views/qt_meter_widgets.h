@@ -47,6 +47,7 @@ class TuningMeterWidget final : public QWidget {
     QRectF textRow() const;
     void drawStringNumber(QPainter& painter, const QFont& font, const QColor& colour,
                           QPointF rightMiddle, double diameter) const;
+    void drawLockHint(QPainter& painter, const QRectF& scale) const;
 
     TuningMeterReading reading_;
     ScreenLook look_ = ScreenLook::Silence;

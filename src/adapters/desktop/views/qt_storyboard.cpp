@@ -77,14 +77,17 @@ QtStoryboard::QtStoryboard(std::string name, QWidget* root) : name_(std::move(na
             continue;
         }
         const std::string actionName = action.toString().toStdString();
-        QObject::connect(button, &QPushButton::clicked, button, [this, actionName] {
-            if (handler_) {
-                handler_(actionName);
-            }
-            if (observer_) {
-                observer_(actionName);
-            }
-        });
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [this, actionName] { sendAction(actionName); });
+    }
+}
+
+void QtStoryboard::sendAction(std::string_view action) {
+    if (handler_) {
+        handler_(action);
+    }
+    if (observer_) {
+        observer_(action);
     }
 }
 

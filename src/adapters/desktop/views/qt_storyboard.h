@@ -46,6 +46,10 @@ class QtStoryboard final : public Storyboard {
         observer_ = std::move(observer);
     }
 
+    // Sends an action that no button of the layout carries (a touch on a string's caption), as
+    // a button sends its own.
+    void sendAction(std::string_view action);
+
     const std::string& name() const { return name_; }
     QWidget* rootWidget() const { return root_; }
 

@@ -1,0 +1,129 @@
+// The player's settings on the running screen: a change shows at once wherever the tuning is
+// shown, a caption's lock action reads every note against its string, and "take it from a note"
+// offers the reference the last tick heard.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "adapters/headless/headless_storyboard.h"
+#include "app/settings_bridge.h"
+#include "screen/controller_rig.h"
+#include "view/action_names.h"
+
+namespace strumwise::screen {
+namespace {
+
+class PlayerSettingsScreen : public ::testing::Test, protected ControllerRig {
+  protected:
+    PlayerSettingsScreen() { controller.viewDidLoad(); }
+    void tickAt(float power, float hertz) {
+        screen.microphone.set(power, hertz);
+        controller.tickFree();
+    }
+    const platform::TuningMeterReading& meter() const {
+        return screen.layout.tuningMeterState("tuningMeter")->reading();
+    }
+};
+
+TEST_F(PlayerSettingsScreen, ACapoShowsInTheTitleTheNotesAndTheForksAtOnce) {
+    std::vector<std::pair<int, int>> told;
+    controller.setSettingsChangedHandler(
+        [&](const tuner::PlayerSettings& before, const tuner::PlayerSettings& after) {
+            told.emplace_back(before.capoFret, after.capoFret);
+        });
+    ASSERT_TRUE(controller.playerSettings().setCapoFret(2));
+    ASSERT_TRUE(controller.playerSettings().setFifthStringFret(2));
+    EXPECT_EQ(screen.text("currentTuningName"),
+              screen.localized("TuningFreeTitle") + ", capo 2, 5th at 7");
+    EXPECT_EQ(screen.text("thirdString"), "A3");
+    EXPECT_EQ(screen.title("thirdFreqButton"), "A3");
+    EXPECT_EQ(screen.text("fifthString"), "A4");
+    EXPECT_EQ(screen.image("chartDisplay"), "chartipad_A4_E3_A3_C#4_E4.png");
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 2}, {2, 2}}));
+}
+
+// Touching string 3's caption locks it: a D4, a fifth above G3, reads +700 cents against G3 and
+// lights nothing; a second touch unlocks, and the D4 is string 1 again.
+TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
+    const double d4 = 440.0 * std::pow(2.0, -7.0 / 12.0);
+    ASSERT_TRUE(controller.sendAction(view::kLockStringActions[2]));
+    EXPECT_EQ(controller.playerSettings().settings().lockedString, 3);
+    tickAt(0.01f, static_cast<float>(d4));
+    EXPECT_TRUE(meter().locked);
+    EXPECT_EQ(meter().string, 3);
+    EXPECT_NEAR(meter().cents, 700.0, 0.5);
+    EXPECT_EQ(meter().turn, platform::TuningMeterReading::Turn::Down);
+    EXPECT_EQ(screen.text("noteDisplay"), "");
+
+    ASSERT_TRUE(controller.sendAction(view::kLockStringActions[2]));
+    EXPECT_EQ(controller.playerSettings().settings().lockedString, 0);
+    tickAt(0.01f, static_cast<float>(d4));
+    EXPECT_FALSE(meter().locked);
+    EXPECT_EQ(meter().string, 1);
+    EXPECT_EQ(screen.text("noteDisplay"), "D4");
+}
+
+// A steady, loud note offers the reference that puts it exactly in tune; a quiet one, or one that
+// would need a reference out of range, is refused, and nothing changes until the player keeps it.
+TEST_F(PlayerSettingsScreen, TakingTheReferenceFromANoteAsksBeforeItKeeps) {
+    const platform::Bundle& bundle = screen.services.bundle;
+    tickAt(0.003f, 442.3f);
+    EXPECT_EQ(controller.referenceFromHeardNote().refusal,
+              tuner::ReferenceFromNote::Refusal::NoSteadyNote);
+    EXPECT_NE(app::runSettingsRequest(controller, bundle, "takeReference", "", "", "")
+                  .find("\"ok\":false"),
+              std::string::npos);
+
+    // G3 at A4 = 442.3: the note heard is G3, so A4 follows it.
+    tickAt(0.01f, static_cast<float>(442.3 * std::pow(2.0, -14.0 / 12.0)));
+    EXPECT_EQ(app::runSettingsRequest(controller, bundle, "takeReference", "", "", ""),
+              "{\"ok\":true,\"tenths\":4423,\"message\":\"A4 = 442.3 Hz \u2014 keep?\"}");
+    EXPECT_EQ(controller.playerSettings().settings().referenceTenths, 4400);
+    EXPECT_EQ(app::runSettingsRequest(controller, bundle, "keepReference", "4423", "", ""),
+              "{\"ok\":true}");
+    EXPECT_EQ(controller.playerSettings().settings().referenceTenths, 4423);
+
+    // At the lowest reference, an A4 45 cents flat would need A4 below 415 Hz.
+    ASSERT_TRUE(controller.playerSettings().setReference(4150));
+    tickAt(0.01f, static_cast<float>(415.0 * std::pow(2.0, -45.0 / 1200.0)));
+    const tuner::ReferenceFromNote far = controller.referenceFromHeardNote();
+    EXPECT_EQ(far.refusal, tuner::ReferenceFromNote::Refusal::OutOfRange);
+    EXPECT_EQ(far.tenths, 4044);
+}
+
+// The page that draws its own controls reads the settings as JSON and changes them by request;
+// a refusal says why in the running language and changes nothing.
+TEST_F(PlayerSettingsScreen, ThePagesRequestsChangeTheSettingsOrSayWhyNot) {
+    const platform::Bundle& bundle = screen.services.bundle;
+    const auto request = [&](std::string_view name, std::string_view a = {},
+                             std::string_view b = {}, std::string_view c = {}) {
+        return app::runSettingsRequest(controller, bundle, name, a, b, c);
+    };
+    EXPECT_EQ(request("capo", "3"), "{\"ok\":true}");
+    EXPECT_EQ(request("capo", "8").substr(0, 11), "{\"ok\":false");
+    EXPECT_EQ(request("fifth", "x").substr(0, 11), "{\"ok\":false");
+    EXPECT_EQ(request("add", "Mine", "gDGBbD"), "{\"ok\":true}");
+    EXPECT_NE(request("add", "mine", "gDGBD").find("called \u201cmine\u201d"), std::string::npos);
+    EXPECT_NE(request("add", "Other", "G4 D3 G3 H3 D4").find("H3"), std::string::npos);
+    EXPECT_EQ(request("add", "Quote \"me\"", "gCGCD"), "{\"ok\":true}");
+    EXPECT_EQ(request("change", "Mine", "Yours", "aDADE"), "{\"ok\":true}");
+    EXPECT_EQ(request("browse", "Open D", "1"), "{\"ok\":true}");
+    EXPECT_EQ(request("lock", "5"), "{\"ok\":true}");
+
+    const std::string json = app::settingsJson(controller.playerSettings().settings(), bundle);
+    EXPECT_NE(json.find("\"capo\":3"), std::string::npos);
+    EXPECT_NE(json.find("\"lock\":5"), std::string::npos);
+    EXPECT_NE(json.find("{\"name\":\"Quote \\\"me\\\"\",\"notes\":\"G4 C3 G3 C4 D4\""),
+              std::string::npos);
+    EXPECT_NE(json.find("{\"name\":\"Yours\",\"notes\":\"A4 D3 A3 D4 E4\",\"browsed\":true}"),
+              std::string::npos);
+    EXPECT_NE(json.find("{\"name\":\"Open D\",\"title\":\"Open D (f#DF#AD)\",\"notes\":\"F#4 D3 "
+                        "F#3 A3 D4\",\"browsed\":true}"),
+              std::string::npos);
+    EXPECT_EQ(request("remove", "Yours"), "{\"ok\":true}");
+    EXPECT_EQ(controller.playerSettings().settings().customTunings.size(), 1u);
+}
+
+}  // namespace
+}  // namespace strumwise::screen
