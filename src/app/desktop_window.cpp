@@ -332,7 +332,7 @@ bool DesktopWindowApp::shutDown() {
     p.dispatch.waitForDone();
     p.ratingPrompt.reset();
     const bool written = p.services->defaults.synchronize();
-    if (!written) {
+    if (!written && !p.defaults.leavesFileAlone()) {
         p.log.write("The settings could not be written to " +
                     shownName(p.defaults.filePath().toStdString()));
     }
