@@ -183,7 +183,7 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
 int runWindowCommand(std::span<const std::string_view> args) {
     DesktopWindowOptions options;
     if (const std::string error = parseDesktopWindowOptions(args, options); !error.empty()) {
-        std::fprintf(stderr, "strumwise: %s (see strumwise --help)\n", error.c_str());
+        std::fprintf(stderr, "strumwise: %s (see strumwise window --help)\n", error.c_str());
         return kExitUsage;
     }
     if (options.help) {
