@@ -123,7 +123,10 @@ constexpr const char* kDesktopWindowUsage =
     "  --trace                 print every observable platform call as it happens, as\n"
     "                          strumwise headless does\n"
     "  --json                  the same, as JSON Lines\n"
-    "  --verbose               print the tuner's own log lines on standard error\n"
+    "  --verbose               also print on standard error the notes the tuner keeps for\n"
+    "                          its developers (the screen its layout was chosen for, the\n"
+    "                          run count, the audio queue's answers), each marked\n"
+    "                          \"developer note:\"; the tuner's own reports show without it\n"
     "  --no-octave-check       take the harmonic sum's peak as the pitch even where a weak\n"
     "                          fundamental puts it on the second or third partial\n"
     "  --help                  show this help\n";
