@@ -148,8 +148,8 @@ float MicListener::frequency() {
         hertz = estimator_.checkOctave();
     }
     refinedFrequency_ = estimator_.refinedFrequency();
-    // The tick asks about three times per block; each block is judged against the one before
-    // it, once.
+    // The tick asks about three times per block; each block is judged once, from its own
+    // samples alone.
     if (block != blocksJudged_) {
         blocksJudged_ = block;
         steadyNote_.observe(std::span(snapshot.data(), length / 2), refinedFrequency_);

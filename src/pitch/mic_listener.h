@@ -97,8 +97,6 @@ class MicListener {
     const double* freq_db() const { return estimator_.freq_db(); }
     const double* freq_db_harmonic() const { return estimator_.freq_db_harmonic(); }
 
-    // The capture format: 14039 Hz, linear PCM, signed packed 16-bit, mono.
-
   private:
     static void captureCallback(void* userData, platform::AudioInputQueue& queue,
                                 platform::AudioQueueBuffer& buffer);
@@ -116,6 +114,7 @@ class MicListener {
     // Main thread only.
     std::unique_ptr<platform::LevelMeterState[]> levels_;
     std::unique_ptr<platform::AudioInputQueue> queue_;
+    // The capture format: 14039 Hz, linear PCM, signed packed 16-bit, mono.
     platform::StreamFormat format_;
     bool listenRequested_ = false;
     // Set by the capture thread once any block has arrived.

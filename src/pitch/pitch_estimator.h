@@ -53,7 +53,6 @@ class PitchEstimator {
     // The bin getFreqFromBuffer chose, and the bin refinedFrequency starts from (the checked one
     // once checkOctave ran).
     std::uint32_t estimatedBin() const { return estimatedBin_; }
-    std::uint32_t chosenBin() const { return chosenBin_; }
 
     // The last estimate refined between bins, in Hz: the fundamental's peak next to the bin the
     // estimate chose, in the spectrum of the block under a Hann window, placed by a parabola
