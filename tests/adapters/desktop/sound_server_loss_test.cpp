@@ -26,27 +26,30 @@ using testing::LinesLog;
 using testing::PitchCollector;
 using testing::PrivateSoundServer;
 
-void runScenario(const std::string& name) {
-    strumwise::testing::runScenario("SoundServerLossScenario", name);
-}
+class SoundServerLoss : public testing::UnderEachSoundServer {};
+INSTANTIATE_TEST_SUITE_P(Under, SoundServerLoss,
+                         ::testing::Values(testing::SoundServerKind::PulseAudio,
+                                           testing::SoundServerKind::PipeWire),
+                         testing::kindCaseName);
 
 // Traced (--trace, --json) the window must show the same: the tracing decorators answer nothing
 // themselves.
-TEST(SoundServerLoss, TheWindowAnswersForksAndSigtermAfterTheServerDies) {
-    runScenario("TheWindowAnswersForksAndSigtermAfterTheServerDies");
-    runScenario("TheTracedWindowAnswersForksAndSigtermAfterTheServerDies");
+TEST_P(SoundServerLoss, TheWindowAnswersForksAndSigtermAfterTheServerDies) {
+    runScenario("SoundServerLossScenario", "TheWindowAnswersForksAndSigtermAfterTheServerDies");
+    runScenario("SoundServerLossScenario",
+                "TheTracedWindowAnswersForksAndSigtermAfterTheServerDies");
 }
 
 // Direct: the server takes the capture's rate; resampled: the device's own rate through the
 // resampler.
-TEST(SoundServerLoss, CaptureHearsAToneAtItsPitchAndResumesWhenTheServerReturns) {
-    runScenario("CaptureDirect");
-    runScenario("CaptureResampled");
+TEST_P(SoundServerLoss, CaptureHearsAToneAtItsPitchAndResumesWhenTheServerReturns) {
+    runScenario("SoundServerLossScenario", "CaptureDirect");
+    runScenario("SoundServerLossScenario", "CaptureResampled");
 }
 
 void windowOutageScenario(app::DesktopTrace trace) {
     PrivateSoundServer server;
-    ASSERT_TRUE(server.start());
+    ASSERT_TRUE(server.start()) << server.logs();
     testing::TunerWindow window(trace);
     ASSERT_TRUE(window.launch());
 
@@ -86,7 +89,7 @@ TEST(SoundServerLossScenario, DISABLED_TheTracedWindowAnswersForksAndSigtermAfte
 // at its pitch; when the server dies the same queue reconnects on its own and hears it again.
 void captureScenario(bool alwaysResample) {
     PrivateSoundServer server;
-    ASSERT_TRUE(server.start());
+    ASSERT_TRUE(server.start()) << server.logs();
     LinesLog log;
     PitchCollector collector;
     PortAudioInputQueueFactory factory(log, {.device = {}, .alwaysResample = alwaysResample});
@@ -115,7 +118,7 @@ void captureScenario(bool alwaysResample) {
 
     server.kill();
     ASSERT_TRUE(eventually([&] { return queue->reconnecting(); })) << log.all();
-    ASSERT_TRUE(server.start());
+    ASSERT_TRUE(server.start()) << server.logs();
     ASSERT_TRUE(server.play("strumwise_private", 293.66, 60));
     EXPECT_TRUE(collector.waitUntil([](auto& c) { return c.near(293.66, 0.5) > 0; })) << log.all();
     EXPECT_TRUE(eventually([&] { return !queue->reconnecting(); }));

@@ -1,6 +1,7 @@
 // The reference tones' output unit on a sound server of the test's own, with the threads that
 // share it (the caller's, the unit's worker and the client library's audio thread) run under
-// ThreadSanitizer. Each test skips with a reason when pulseaudio, pactl or sox is missing.
+// ThreadSanitizer, under PulseAudio and under PipeWire. Each test skips with a reason when its
+// server is not installed.
 
 #include <gtest/gtest.h>
 
@@ -47,15 +48,16 @@ struct FrameCounter {
 
 constexpr StreamFormat kStereo{44100.0, kFormatLinearPCM, 12, 4, 1, 4, 2, 16, 0};
 
-// Each test has a sound server of its own, so that killing it leaves the machine's alone.
-class ToneOutput : public ::testing::Test {
+// Each test has a sound server of its own, so that killing it leaves the machine's alone, and
+// runs under each kind of server.
+class ToneOutput : public ::testing::TestWithParam<testing::SoundServerKind> {
   protected:
     void SetUp() override {
-        if (!PrivateSoundServer::available()) {
-            GTEST_SKIP() << "pulseaudio, pactl and sox are needed for a sound server of the "
-                            "test's own";
+        if (!PrivateSoundServer::available(GetParam())) {
+            GTEST_SKIP() << testing::nameOf(GetParam())
+                         << " is not installed here (scripts/setup.sh installs it)";
         }
-        ASSERT_TRUE(server.start());
+        ASSERT_TRUE(server.start()) << server.logs();
     }
 
     // Starts a unit of `factory` that can play nothing, twice, and answers what `log` then holds;
@@ -78,10 +80,14 @@ class ToneOutput : public ::testing::Test {
         return log.all();
     }
 
-    PrivateSoundServer server;
+    PrivateSoundServer server{GetParam()};
 };
+INSTANTIATE_TEST_SUITE_P(Under, ToneOutput,
+                         ::testing::Values(testing::SoundServerKind::PulseAudio,
+                                           testing::SoundServerKind::PipeWire),
+                         testing::kindCaseName);
 
-TEST_F(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
+TEST_P(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
     LinesLog log;
     PortAudioOutputUnitFactory factory(log);
     auto unit = factory.newOutputUnit();
@@ -131,7 +137,7 @@ TEST_F(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
 // A chosen device the server does not have is reported once, by name, and answered as a start
 // that failed; the next start tries again. With the server gone, the default device is reported
 // as such, not in PortAudio's words alone.
-TEST_F(ToneOutput, ReportsAMissingDeviceOrServerOnceInAPlayersWords) {
+TEST_P(ToneOutput, ReportsAMissingDeviceOrServerOnceInAPlayersWords) {
     LinesLog log;
     PortAudioOutputUnitFactory factory(log);
     factory.setDevice({.serverDevice = "unplugged_headset", .portAudioIndex = {}, .shownName = {}});

@@ -2,6 +2,7 @@
 
 #include <pulse/context.h>
 #include <pulse/error.h>
+#include <pulse/introspect.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
@@ -62,6 +63,13 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
         close();
         return Outcome::NoServer;
     }
+    // PipeWire's service takes a stream for a device it does not have and plays it elsewhere, or
+    // nowhere; asked first, both servers answer alike.
+    if (!device.empty() && !hasSink(device, deadline)) {
+        close();
+        error_ = "the sound server has no output device \"" + printableText(device) + "\"";
+        return Outcome::Failed;
+    }
     const pa_sample_spec format{PA_SAMPLE_S16LE, sampleRate, 2};
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
@@ -112,6 +120,38 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
         onStreamState(stream_, this);
     }
     return Outcome::Playing;
+}
+
+// Whether the server lists a sink named `device`; a server that does not say by the deadline
+// counts as having none.
+bool PulseToneStream::hasSink(const std::string& device,
+                              std::chrono::steady_clock::time_point deadline) {
+    // -1 while the answer is pending; written on the library's thread.
+    std::atomic<int> found = -1;
+    const auto answered = [](pa_context*, const pa_sink_info* info, int last, void* answer) {
+        auto& sink = *static_cast<std::atomic<int>*>(answer);
+        if (info != nullptr) {
+            sink = 1;
+        } else if (last != 0 && sink.load() < 0) {
+            sink = 0;
+        }
+    };
+    pa_operation* asking = nullptr;
+    {
+        const LoopLock lock(client_->loop());
+        asking =
+            pa_context_get_sink_info_by_name(client_->context(), device.c_str(), answered, &found);
+    }
+    while (asking != nullptr && found.load() < 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kReadyPoll);
+    }
+    if (asking != nullptr) {
+        // Cancelled under the lock, no answer comes once `found` has gone.
+        const LoopLock lock(client_->loop());
+        pa_operation_cancel(asking);
+        pa_operation_unref(asking);
+    }
+    return found.load() == 1;
 }
 
 // Polls rather than waits on the loop's signal, so that a server that never answers costs the

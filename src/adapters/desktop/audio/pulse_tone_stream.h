@@ -44,6 +44,7 @@ class PulseToneStream {
 
   private:
     bool awaitReady(bool stream, std::chrono::steady_clock::time_point deadline);
+    bool hasSink(const std::string& device, std::chrono::steady_clock::time_point deadline);
     static void onWritable(pa_stream* stream, std::size_t bytes, void* self);
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
