@@ -20,13 +20,14 @@ constexpr std::uint32_t kBytesPerFrame = 4;
 // absent; the caller tries again later. It stays inside the 2 s a start is given.
 constexpr auto kReadyLimit = std::chrono::milliseconds(1500);
 constexpr auto kReadyPoll = std::chrono::milliseconds(5);
-// What the server keeps queued, its own device's latency included, in milliseconds. All of it is
-// heard before a tone that starts now, so it stays well under a tenth of a second. The server
-// asks for more in blocks of its own choosing (50 ms on PulseAudio), so the queue runs down to
-// about 70 ms before a refill: enough to ride out the stalls of a busy machine, which at 40 ms
-// made the tone stutter (bench/fork_latency.py measures both).
+// The latency asked of the server, in milliseconds: what it keeps queued for the stream and its
+// own device's buffer together, all of which is heard before a tone that starts now. Both
+// PulseAudio and PipeWire's service keep about 50 ms of it in the device and grant the stream the
+// other 70 ms, refilled in steps of kRefillMs: enough to ride out the stalls of a busy machine,
+// which with 40 ms asked (20 to 30 ms queued) made the tone stutter (bench/fork_latency.py
+// measures both).
 constexpr std::uint32_t kQueuedMs = 120;
-// Asked for, so that a server that can refills in small steps.
+// Asked for, so that the server refills in small steps and the queue stays nearly full.
 constexpr std::uint32_t kRefillMs = 10;
 
 // The mainloop's lock, held by the threads other than the client library's own while they read
@@ -193,6 +194,22 @@ void PulseToneStream::onStreamState(pa_stream* stream, void* self) {
     if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) {
         static_cast<PulseToneStream*>(self)->playing_ = false;
     }
+}
+
+std::optional<PulseToneStream::Queue> PulseToneStream::queue() const {
+    if (stream_ == nullptr) {
+        return std::nullopt;
+    }
+    const LoopLock lock(client_->loop());
+    const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+    const pa_sample_spec* format = pa_stream_get_sample_spec(stream_);
+    if (granted == nullptr || format == nullptr) {
+        return std::nullopt;
+    }
+    const auto ms = [&](std::uint32_t bytes) {
+        return static_cast<std::uint32_t>(pa_bytes_to_usec(bytes, format) / 1000);
+    };
+    return Queue{ms(granted->tlength), ms(granted->prebuf)};
 }
 
 void PulseToneStream::close() {
