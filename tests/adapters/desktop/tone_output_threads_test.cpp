@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "adapters/desktop/audio/portaudio_output.h"
 #include "adapters/desktop/audio/pulse_tone_stream.h"
@@ -152,6 +153,32 @@ TEST_P(ToneOutput, TheServerKeepsEnoughQueuedForABusyMachineAndNeverWaitsToPlay)
     EXPECT_GE(queue->queuedMs, 60u);
     EXPECT_LE(queue->queuedMs, 150u);
     EXPECT_EQ(queue->prebufferMs, 0u);
+}
+
+// A stream the server ends on its own, the server and the tuner's connection to it staying, is
+// noticed and opened anew while the unit waits, and the next press plays: the forks never stay
+// silent.
+TEST_P(ToneOutput, AStreamTheServerDropsIsOpenedAgainAndTheNextPressPlays) {
+    LinesLog log;
+    PortAudioOutputUnitFactory factory(log);
+    auto unit = factory.newOutputUnit();
+    ASSERT_NE(unit, nullptr) << log.all();
+    FrameCounter counter;
+    ASSERT_EQ(unit->setStreamFormat(kStereo), 0);
+    ASSERT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
+    ASSERT_EQ(unit->initialize(), 0);
+    ASSERT_TRUE(eventually([] { return PrivateSoundServer::streamsOf("Strumwise").size() == 1; }));
+    const std::vector<std::string> dropped = PrivateSoundServer::streamsOf("Strumwise");
+    ASSERT_EQ(server.dropStreams("Strumwise"), 1);
+    EXPECT_TRUE(eventually([&] {
+        const std::vector<std::string> now = PrivateSoundServer::streamsOf("Strumwise");
+        return now.size() == 1 && now != dropped;
+    }));
+    ASSERT_EQ(unit->start(), 0);
+    EXPECT_TRUE(eventually([&] { return counter.frames.load() > 4410; }));
+    unit->stop();
+    EXPECT_FALSE(unit->startFailed());
+    EXPECT_EQ(log.all(), "");
 }
 
 // A chosen device the server does not have is reported once, by name, and answered as a start
