@@ -24,8 +24,10 @@ class FakeMicrophone final : public screen::Microphone {
         hertz_ = hertz;
     }
     void setStatus(Status status) { status_ = status; }
+    void setNote(std::string note) { note_ = std::move(note); }
     void listen() override { sink_.emit("microphone", "listen"); }
     Status status() override { return status_; }
+    std::string note() override { return note_; }
     float averagePower() override {
         sink_.emit("microphone", "averagePower");
         return power_;
@@ -42,6 +44,7 @@ class FakeMicrophone final : public screen::Microphone {
     float power_ = 0.0f;
     float hertz_ = 0.0f;
     Status status_ = Status::Fine;
+    std::string note_;
 };
 
 class HeadlessScreen {
