@@ -25,6 +25,10 @@ packages=(
     # Using it as a person would, in tests and by hand: sound files, a sound server with a null
     # sink for PortAudio, a virtual X display and fonts for the window.
     sox libsox-fmt-base pulseaudio pulseaudio-utils xvfb xauth fonts-dejavu-core
+    # Debian 12's own desktop sound server, PipeWire with its session manager and its PulseAudio
+    # service, which the sound-server tests start privately beside PulseAudio; installed, none
+    # of them starts until a user session or a test asks.
+    pipewire wireplumber pipewire-pulse
 )
 
 # shellcheck source=install_missing.sh

@@ -51,6 +51,14 @@
         <translation>, 5th at %d</translation>
     </message>
     <message>
+        <source>%1 unplugged — listening to %2</source>
+        <translation>%1 unplugged — listening to %2</translation>
+    </message>
+    <message>
+        <source>the default</source>
+        <translation>the default</translation>
+    </message>
+    <message>
         <source>Could not open %1</source>
         <translation>Could not open %1</translation>
     </message>
@@ -387,6 +395,10 @@
     <message>
         <source>Where the reference tones play</source>
         <translation>Where the reference tones play</translation>
+    </message>
+    <message>
+        <source>%1 (unplugged)</source>
+        <translation>%1 (unplugged)</translation>
     </message>
     <message>
         <source>System default</source>

@@ -51,6 +51,14 @@
         <translation>, 5.ª en el %d</translation>
     </message>
     <message>
+        <source>%1 unplugged — listening to %2</source>
+        <translation>%1 desconectado — se escucha %2</translation>
+    </message>
+    <message>
+        <source>the default</source>
+        <translation>el predeterminado</translation>
+    </message>
+    <message>
         <source>Could not open %1</source>
         <translation>No se pudo abrir %1</translation>
     </message>
@@ -387,6 +395,10 @@
     <message>
         <source>Where the reference tones play</source>
         <translation>Dónde suenan los tonos de referencia</translation>
+    </message>
+    <message>
+        <source>%1 (unplugged)</source>
+        <translation>%1 (desconectado)</translation>
     </message>
     <message>
         <source>System default</source>

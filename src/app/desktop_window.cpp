@@ -1,11 +1,13 @@
 #include "app/desktop_window.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 #include <chrono>
 #include <cstdio>
 
 #include "adapters/desktop/audio/audio_device_choice.h"
+#include "adapters/desktop/audio/chosen_microphone.h"
 #include "adapters/desktop/audio/file_audio_input.h"
 #include "adapters/desktop/audio/portaudio_capture.h"
 #include "adapters/desktop/audio/portaudio_output.h"
@@ -24,6 +26,7 @@
 #include "adapters/desktop/system/qt_run_loop.h"
 #include "adapters/desktop/system/stderr_log.h"
 #include "adapters/desktop/views/qt_about_page.h"
+#include "adapters/desktop/views/qt_device_list_refresh.h"
 #include "adapters/desktop/views/qt_focus_ring.h"
 #include "adapters/desktop/views/qt_images.h"
 #include "adapters/desktop/views/qt_keyboard.h"
@@ -77,6 +80,26 @@ desktop::AlertEvents alertEvents(DesktopTrace trace, trace::TraceSink& sink) {
                 },
             .answered = [&sink](std::int64_t index) { trace::traceAlertAnswered(sink, index); },
             .hidden = [&sink] { trace::traceAlertHidden(sink); }};
+}
+
+// A log that keeps what it is told to itself.
+struct SilentLog final : platform::Log {
+    void write(std::string_view) override {}
+};
+
+// The microphone remembered from an earlier run, by what was remembered of it, when the sound
+// server does not list it now: still the player's choice, to be listened to once it is back.
+desktop::AudioDeviceDescription unpluggedMicrophone(const std::string& id) {
+    return {.index = -1,
+            .id = id,
+            .name = id,
+            .hostApi = "PulseAudio",
+            .onServer = true,
+            .inputChannels = 1};
+}
+
+QString quoted(const std::string& name) {
+    return QString(QChar(0x201C)) + QString::fromStdString(name) + QChar(0x201D);
 }
 
 }  // namespace
@@ -166,12 +189,17 @@ struct DesktopWindowApp::Parts {
             devices = desktop::listAudioDevices().devices;
         }
         if (microphoneInput) {
+            SilentLog unsaid;  // a remembered microphone that is gone is said once it is listed
             inputDevice = config.inputDevice
                               ? config.inputDevice
-                              : desktop::rememberedAudioDevice(devices, inputName,
-                                                               desktop::AudioDirection::Input, log);
+                              : desktop::rememberedAudioDevice(
+                                    devices, inputName, desktop::AudioDirection::Input, unsaid);
             microphoneInput->setDevice(inputDevice ? desktop::targetOf(*inputDevice)
                                                    : desktop::AudioDeviceTarget{});
+            if (!inputDevice && inputName) {
+                inputDevice = unpluggedMicrophone(*inputName);
+            }
+            chosenInput.choose(inputDevice);
         }
         outputDevice = config.outputDevice
                            ? config.outputDevice
@@ -186,8 +214,8 @@ struct DesktopWindowApp::Parts {
     desktop::AudioSettings audioSettings() {
         return {
             .devices = desktop::listAudioDevices().devices,
-            .inputDevice = inputDevice ? std::optional(inputDevice->id) : std::nullopt,
-            .outputDevice = outputDevice ? std::optional(outputDevice->id) : std::nullopt,
+            .inputDevice = inputDevice,
+            .outputDevice = outputDevice,
             .inputIsFile = fileInput != nullptr,
             .volumeDb = tones::storedToneVolume(defaults),
             .volumeChanged =
@@ -201,11 +229,11 @@ struct DesktopWindowApp::Parts {
                     defaults.setString(chosen ? chosen->id : std::string(),
                                        settings::kInputDeviceKey);
                     inputDevice = chosen;
+                    chosenInput.choose(chosen);
+                    microphone->setNote({});
                     microphoneInput->setDevice(chosen ? desktop::targetOf(*chosen)
                                                       : desktop::AudioDeviceTarget{});
-                    // A new listener opens the chosen device.
-                    microphone->stop();
-                    microphone->listen();
+                    listenAgain();
                 },
             .outputChosen =
                 [this](const std::optional<desktop::AudioDeviceDescription>& chosen) {
@@ -227,7 +255,18 @@ struct DesktopWindowApp::Parts {
         if (layout == nullptr || window == nullptr) {
             return;
         }
-        desktop::addAboutPageControls(*layout->rootWidget(), audioSettings());
+        audioPanel = desktop::addAboutPageControls(*layout->rootWidget(), audioSettings());
+        // The sound server's devices as they come and go: offered on the About page, and the
+        // chosen microphone followed.
+        deviceWatch = std::make_unique<desktop::QtDeviceListRefresh>(
+            &desktop::listSoundServerDevices,
+            [this](const std::vector<desktop::AudioDeviceDescription>& listed) {
+                devicesListed(listed);
+            });
+        if (audioPanel != nullptr) {
+            deviceWatch->refreshWhenShown(*audioPanel);
+        }
+        deviceWatch->refresh();
         addPlayerSettings(*layout, *window);
         playingFork = std::make_unique<desktop::QtPlayingFork>(*layout->rootWidget(), [this] {
             MainScreen* screen = delegate ? delegate->mainScreen() : nullptr;
@@ -268,6 +307,53 @@ struct DesktopWindowApp::Parts {
                 stringLock->show(after.lockedString);
             }
         });
+    }
+
+    // A new listener opens the device the capture is set to now.
+    void listenAgain() {
+        microphone->stop();
+        microphone->listen();
+    }
+
+    // The chosen microphone unplugged: the tuner listens to the server's default meanwhile and
+    // says so on the status line; plugged in again: to it again.
+    void devicesListed(const std::vector<desktop::AudioDeviceDescription>& listed) {
+        if (audioPanel != nullptr) {
+            audioPanel->showDevices(listed);
+        }
+        if (!microphoneInput) {
+            return;
+        }
+        switch (chosenInput.update(listed)) {
+            case desktop::ChosenMicrophone::Change::Gone:
+                microphoneInput->setDevice({});
+                listenAgain();
+                log.write("The microphone \"" + printableText(chosenInput.chosen()->name) +
+                          "\" is gone; listening to " +
+                          (chosenInput.heard().empty()
+                               ? std::string("the default")
+                               : "\"" + printableText(chosenInput.heard()) + "\"") +
+                          " until it is back");
+                break;
+            case desktop::ChosenMicrophone::Change::Back:
+                microphoneInput->setDevice(desktop::targetOf(*chosenInput.chosen()));
+                listenAgain();
+                log.write("The microphone \"" + printableText(chosenInput.chosen()->name) +
+                          "\" is back; listening to it again");
+                break;
+            case desktop::ChosenMicrophone::Change::None:
+                break;
+        }
+        microphone->setNote(chosenInput.gone() ? unpluggedNote() : std::string());
+    }
+
+    std::string unpluggedNote() const {
+        const QString heard = chosenInput.heard().empty()
+                                  ? QCoreApplication::translate("Localizable", "the default")
+                                  : quoted(chosenInput.heard());
+        return QCoreApplication::translate("Localizable", "%1 unplugged \u2014 listening to %2")
+            .arg(quoted(chosenInput.chosen()->name), heard)
+            .toStdString();
     }
 
     std::int64_t elapsedMicros() const {
@@ -330,6 +416,11 @@ struct DesktopWindowApp::Parts {
     QPointer<desktop::QtStringLock> stringLock;
     // The browser number --tuning asked for, stepped to by the next arrow once the window shows.
     std::uint64_t arrowIndex = 1;
+    // The microphone the player chose, followed as the server's devices come and go.
+    desktop::ChosenMicrophone chosenInput;
+    QPointer<desktop::QtAudioSettingsPanel> audioPanel;
+    // Last, so that no list arrives once anything it reaches has gone.
+    std::unique_ptr<desktop::QtDeviceListRefresh> deviceWatch;
     bool shutDown = false;
 };
 
@@ -385,17 +476,19 @@ bool DesktopWindowApp::shutDown() {
         return true;
     }
     p.shutDown = true;
-    // The controls that change the screen's settings before the screen itself.
+    // The device watch first, so that no device change restarts the capture; then the controls
+    // that change the screen's settings, then the screen itself (its timer and tone unit), then
+    // capture, then background work, then the rating prompt that work may still use; what they
+    // wrote to the defaults is then complete.
+    p.deviceWatch.reset();
     delete p.settingsPanel.data();
     delete p.stringLock.data();
-    // The screen first (its timer and tone unit), then capture, then background work, then the
-    // rating prompt that work may still use; what they wrote to the defaults is then complete.
     p.delegate.reset();
     p.microphone->stop();
     p.dispatch.waitForDone();
     p.ratingPrompt.reset();
     const bool written = p.services->defaults.synchronize();
-    if (!written) {
+    if (!written && !p.defaults.leavesFileAlone()) {
         p.log.write("The settings could not be written to " +
                     shownName(p.defaults.filePath().toStdString()));
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/desktop/audio/portaudio_chatter.h"
 #include "app/commands/command_list.h"
 #include "app/commands/standard_streams.h"
 #include "base/printable_text.h"
@@ -33,6 +34,9 @@ void printUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
     strumwise::app::guardStandardStreams();
+    // Before any thread exists: PortAudio's lines about each failing ALSA call stay off the
+    // terminal, where the tuner says in one line what was lost.
+    strumwise::platform::desktop::filterPortAudioChatter();
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(stdout);

@@ -114,6 +114,7 @@ class MicListener {
     // Main thread only.
     std::unique_ptr<platform::LevelMeterState[]> levels_;
     std::unique_ptr<platform::AudioInputQueue> queue_;
+    // The capture format: 14039 Hz, linear PCM, signed packed 16-bit, mono.
     platform::StreamFormat format_;
     bool listenRequested_ = false;
     // Set by the capture thread once any block has arrived.

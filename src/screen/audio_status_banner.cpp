@@ -22,11 +22,12 @@ void AudioStatusBanner::refresh() {
                 break;
         }
     }
-    if (key == shownKey_) {
+    std::string text = key.empty() ? microphone_.note() : bundle_.localizedString(key, "", "");
+    if (text == shown_) {
         return;
     }
-    shownKey_ = key;
-    view::setText(label_, key.empty() ? std::string() : bundle_.localizedString(key, "", ""));
+    shown_ = std::move(text);
+    view::setText(label_, shown_);
 }
 
 }  // namespace strumwise::screen

@@ -12,7 +12,8 @@ namespace strumwise::screen {
 
 // The line across the screen that tells the player why the tuner cannot hear or cannot play:
 // no microphone, a microphone lost and being reconnected, or no audio output for the reference
-// tones. Empty while all is well. Main thread only; everything referenced must outlive it.
+// tones; and otherwise what the platform notes about the microphone (Microphone::note). Empty
+// while all is well. Main thread only; everything referenced must outlive it.
 class AudioStatusBanner {
   public:
     // Keys of the default strings table.
@@ -33,7 +34,7 @@ class AudioStatusBanner {
     const platform::Bundle& bundle_;
     Microphone& microphone_;
     tones::ToneUnit& toneUnit_;
-    std::string_view shownKey_;  // empty: nothing shown
+    std::string shown_;  // what the label says now
 };
 
 }  // namespace strumwise::screen

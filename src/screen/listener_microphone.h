@@ -26,6 +26,9 @@ class ListenerMicrophone final : public Microphone {
     float frequency() override;
     pitch::NoteReading noteReading() override;
     Status status() override;
+    std::string note() override { return note_; }
+    // What note() answers from now on.
+    void setNote(std::string note) { note_ = std::move(note); }
 
     // Whether the listener checks its estimates' octave (see MicListener::setOctaveCheck); on
     // unless set off here, before or after the listener comes into being.
@@ -41,6 +44,7 @@ class ListenerMicrophone final : public Microphone {
     const platform::Services* services_ = nullptr;
     std::unique_ptr<pitch::MicListener> own_;
     bool octaveCheck_ = true;
+    std::string note_;
 };
 
 }  // namespace strumwise::screen

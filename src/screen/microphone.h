@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "tuner/pitch_source.h"
 
 namespace strumwise::screen {
@@ -15,6 +17,10 @@ class Microphone : public tuner::PitchSource {
     // Starts capturing; the listener keeps capturing for the life of the process.
     virtual void listen() = 0;
     virtual Status status() { return Status::Fine; }
+    // What the platform has to say about the microphone while it captures, in the player's
+    // language (a chosen microphone unplugged, and which one is heard meanwhile); empty for
+    // nothing, as always on a platform that never says anything.
+    virtual std::string note() { return {}; }
 };
 
 }  // namespace strumwise::screen

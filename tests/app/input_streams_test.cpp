@@ -192,7 +192,7 @@ TEST_F(InputStreams, FailedWritesSayWhyAndLeaveNothingHalfWritten) {
         {{.args = {"--screen", "pad:99999999"}},
          2,
          "strumwise: --screen: the height 99999999 is too large; screens are at most 100000 "
-         "points (see strumwise --help)\n"},
+         "points (see strumwise window --help)\n"},
         {{.args = {"headless", "@", "--screen", "pad:100001"}},
          2,
          "strumwise headless: --screen: the height 100001 is too large; screens are at most 100000 "

@@ -12,8 +12,9 @@ namespace {
 
 using Mic = Microphone::Status;
 
-// One problem at a time, the tone's first; the label is written only when what it says changes,
-// so a screen where all is well never sees it. Traced (--trace, --json) the output unit is
+// One problem at a time, the tone's first, and the platform's note on the microphone only while
+// nothing keeps the tuner from hearing or playing; the label is written only when what it says
+// changes, so a screen where all is well never sees it. Traced (--trace, --json) the output unit is
 // wrapped in a tracing decorator, and the screen must stay the same through an outage.
 class AudioStatusBannerTest : public ::testing::TestWithParam<bool> {};
 
@@ -37,7 +38,9 @@ TEST_P(AudioStatusBannerTest, ShowsTheMostPressingProblemAndWritesOnlyOnChange) 
         bool playing;
         bool startFails;
         std::vector<std::string> trace;
+        std::string note = {};
     };
+    const std::string unplugged = "USB Microphone unplugged \u2014 hearing Built-in";
     const std::vector<Step> steps = {
         {Mic::Fine, false, false, {}},
         {Mic::Missing, false, false, {R"(audioStatusLabel text "No microphone")"}},
@@ -52,10 +55,20 @@ TEST_P(AudioStatusBannerTest, ShowsTheMostPressingProblemAndWritesOnlyOnChange) 
          true,
          {"audioStatusLabel text \"Microphone lost \u2014 reconnecting\u2026\""}},
         {Mic::Fine, false, false, {R"(audioStatusLabel text "")"}},
+        {Mic::Fine, false, false, {"audioStatusLabel text \"" + unplugged + "\""}, unplugged},
+        {Mic::Lost,
+         false,
+         false,
+         {"audioStatusLabel text \"Microphone lost \u2014 reconnecting\u2026\""},
+         unplugged},
+        {Mic::Fine, true, true, {R"(audioStatusLabel text "No audio output")"}, unplugged},
+        {Mic::Fine, false, false, {"audioStatusLabel text \"" + unplugged + "\""}, unplugged},
+        {Mic::Fine, false, false, {R"(audioStatusLabel text "")"}},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];
         screen.microphone.setStatus(step.microphone);
+        screen.microphone.setNote(step.note);
         fake.startFails = step.startFails;
         step.playing ? toneUnit.start() : toneUnit.stop();
         banner.refresh();

@@ -29,8 +29,10 @@ class FakeMicrophone final : public screen::Microphone {
     }
     void setReading(pitch::NoteReading reading) { reading_ = reading; }
     void setStatus(Status status) { status_ = status; }
+    void setNote(std::string note) { note_ = std::move(note); }
     void listen() override { sink_.emit("microphone", "listen"); }
     Status status() override { return status_; }
+    std::string note() override { return note_; }
     float averagePower() override {
         sink_.emit("microphone", "averagePower");
         return power_;
@@ -47,6 +49,7 @@ class FakeMicrophone final : public screen::Microphone {
     float hertz_ = 0.0f;
     pitch::NoteReading reading_;
     Status status_ = Status::Fine;
+    std::string note_;
 };
 
 class HeadlessScreen {

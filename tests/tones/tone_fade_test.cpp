@@ -14,7 +14,9 @@ namespace strumwise::tones {
 namespace {
 
 constexpr std::int16_t kLevel = 20000;
-constexpr std::uint32_t kRamp = ToneFade::kRampFrames;
+// 5 ms at 44100 Hz. A ramp much shorter clicks: at 0.5 ms a tone starts and stops with an edge
+// the ear hears as a tick.
+constexpr std::uint32_t kRamp = 220;
 
 // `frames` stereo frames of a steady level through the stage, in buffers of `buffer` frames;
 // answers the left channel.

@@ -13,21 +13,16 @@ namespace strumwise::platform::headless {
 class HeadlessApplication final : public Application {
   public:
     void setIdleTimerDisabled(bool disabled) override { idleTimerDisabled_ = disabled; }
-    void setStatusBarHidden(bool hidden, int animation) override {
-        statusBarHidden_ = hidden;
-        statusBarAnimation_ = animation;
-    }
+    void setStatusBarHidden(bool hidden, int /*animation*/) override { statusBarHidden_ = hidden; }
     void openURL(std::string_view url) override { openedURLs_.emplace_back(url); }
 
     bool idleTimerDisabled() const { return idleTimerDisabled_; }
     bool statusBarHidden() const { return statusBarHidden_; }
-    int statusBarAnimation() const { return statusBarAnimation_; }
     const std::vector<std::string>& openedURLs() const { return openedURLs_; }
 
   private:
     bool idleTimerDisabled_ = false;
     bool statusBarHidden_ = false;
-    int statusBarAnimation_ = 0;
     std::vector<std::string> openedURLs_;
 };
 

@@ -24,8 +24,4 @@ std::string HeadlessBundle::localizedString(std::string_view key, std::string_vi
     return std::string(value.empty() ? key : value);
 }
 
-void HeadlessBundle::setInfoValue(std::string_view key, std::string_view value) {
-    info_.insert_or_assign(std::string(key), std::string(value));
-}
-
 }  // namespace strumwise::platform::headless

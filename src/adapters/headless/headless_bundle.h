@@ -27,9 +27,6 @@ class HeadlessBundle final : public Bundle {
     std::string localizedString(std::string_view key, std::string_view value,
                                 std::string_view table) const override;
 
-    // Tests change the information dictionary, e.g. a new "CFBundleVersion" after an update.
-    void setInfoValue(std::string_view key, std::string_view value);
-
   private:
     std::map<std::string, std::string, std::less<>> info_;
 };

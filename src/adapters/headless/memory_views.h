@@ -71,21 +71,18 @@ class MemoryLevelMeter final : public LevelMeter {
 class MemoryScreenLook final : public ScreenLookView {
   public:
     void show(ScreenLook look) override { look_ = look; }
-    void announce(ScreenLook look, const TuningMeterReading& reading) override {
+    void announce(ScreenLook look, const TuningMeterReading& /*reading*/) override {
         announced_ = look;
-        announcedReading_ = reading;
         ++announcements_;
     }
     ScreenLook look() const { return look_; }
     // The last announcement and how many there were.
     ScreenLook announced() const { return announced_; }
-    const TuningMeterReading& announcedReading() const { return announcedReading_; }
     int announcements() const { return announcements_; }
 
   private:
     ScreenLook look_ = ScreenLook::Silence;
     ScreenLook announced_ = ScreenLook::Silence;
-    TuningMeterReading announcedReading_;
     int announcements_ = 0;
 };
 

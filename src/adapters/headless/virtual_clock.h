@@ -1,14 +1,12 @@
 #pragma once
 
-#include <atomic>
-
 #include "adapters/headless/virtual_run_loop.h"
 #include "platform/clock.h"
 
 namespace strumwise::platform::headless {
 
 // Wall-clock time for the headless platform: a fixed epoch plus the run loop's virtual time, so
-// every run sees the same dates. Tests move the epoch to jump days without running the loop.
+// every run sees the same dates.
 class VirtualClock final : public Clock {
   public:
     // 2024-01-01 00:00:00 UTC.
@@ -17,17 +15,11 @@ class VirtualClock final : public Clock {
     explicit VirtualClock(const VirtualRunLoop& runLoop, double epoch = kDefaultEpoch)
         : runLoop_(runLoop), epoch_(epoch) {}
 
-    double now() const override {
-        return epoch_.load(std::memory_order_relaxed) + microsToSeconds(runLoop_.now());
-    }
-
-    double epoch() const { return epoch_.load(std::memory_order_relaxed); }
-    void setEpoch(double epoch) { epoch_.store(epoch, std::memory_order_relaxed); }
-    void advanceEpochBy(double seconds) { setEpoch(epoch() + seconds); }
+    double now() const override { return epoch_ + microsToSeconds(runLoop_.now()); }
 
   private:
     const VirtualRunLoop& runLoop_;
-    std::atomic<double> epoch_;
+    const double epoch_;
 };
 
 }  // namespace strumwise::platform::headless

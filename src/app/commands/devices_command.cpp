@@ -32,6 +32,8 @@ constexpr int kExitNoAudioSystem = 1;
 
 void printDevices(const char* title, const std::vector<AudioDeviceDescription>& devices,
                   bool input) {
+    const auto direction = input ? platform::desktop::AudioDirection::Input
+                                 : platform::desktop::AudioDirection::Output;
     std::printf("%s:\n", title);
     bool any = false;
     for (const AudioDeviceDescription& device : devices) {
@@ -40,11 +42,7 @@ void printDevices(const char* title, const std::vector<AudioDeviceDescription>& 
             continue;
         }
         any = true;
-        const bool isDefault = input ? device.isDefaultInput : device.isDefaultOutput;
-        std::printf("  %c %3d  %s, %d channel%s, %.0f Hz%s\n", isDefault ? '*' : ' ', device.index,
-                    platform::desktop::listedName(device).c_str(), channels,
-                    channels == 1 ? "" : "s", device.defaultSampleRate,
-                    isDefault ? ", default" : "");
+        std::printf("  %s\n", platform::desktop::deviceLine(device, direction).c_str());
     }
     if (!any) {
         std::printf("  none: there is no audio %s device\n", input ? "input" : "output");

@@ -127,7 +127,10 @@ constexpr const char* kDesktopWindowUsage =
     "  --trace                 print every observable platform call as it happens, as\n"
     "                          strumwise headless does\n"
     "  --json                  the same, as JSON Lines\n"
-    "  --verbose               print the tuner's own log lines on standard error\n"
+    "  --verbose               also print on standard error the notes the tuner keeps for\n"
+    "                          its developers (the screen its layout was chosen for, the\n"
+    "                          run count, the audio queue's answers), each marked\n"
+    "                          \"developer note:\"; the tuner's own reports show without it\n"
     "  --no-octave-check       take the harmonic sum's peak as the pitch even where a weak\n"
     "                          fundamental puts it on the second or third partial\n"
     "  --reference HZ          the pitch of A4, 415.0 to 466.0 Hz in steps of 0.1, for this\n"
@@ -206,7 +209,7 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
 int runWindowCommand(std::span<const std::string_view> args) {
     DesktopWindowOptions options;
     if (const std::string error = parseDesktopWindowOptions(args, options); !error.empty()) {
-        std::fprintf(stderr, "strumwise: %s (see strumwise --help)\n", error.c_str());
+        std::fprintf(stderr, "strumwise: %s (see strumwise window --help)\n", error.c_str());
         return kExitUsage;
     }
     if (options.help) {

@@ -33,7 +33,14 @@ AudioDeviceDescription server(int index, std::string id, std::string name, bool 
 const std::vector<AudioDeviceDescription> kDevices{
     portAudio(0, "HDA Intel PCH: ALC892 Analog (hw:0,0)", 2, 2),
     server(1, "alsa_input.usb-Blue_Yeti", "USB\tMic\x1b[31m", true),
-    server(2, "sink_b", "USB Headset", false),
+    {.index = 2,
+     .id = "sink_b",
+     .name = "USB Headset",
+     .hostApi = "PulseAudio",
+     .onServer = true,
+     .outputChannels = 2,
+     .defaultSampleRate = 44100.0,
+     .isDefaultOutput = true},
     portAudio(4, "pulse", 32, 32),
 };
 
@@ -81,14 +88,33 @@ TEST(AudioDeviceChoice, FindsADeviceByEverySpellingTheListPrintsInItsDirection) 
             << c.request;
         EXPECT_EQ(found.error.empty(), c.index.has_value()) << c.request << ": " << found.error;
     }
+    // The listed name, and the whole line as `strumwise devices` prints it, copied from its
+    // mark, its number or its name on, with its spaces as a terminal gives them.
+    EXPECT_EQ(deviceLine(kDevices[2], Output),
+              "*   2  USB Headset (sink_b), 2 channels, 44100 Hz, default");
     for (const AudioDeviceDescription& device : kDevices) {
         const AudioDirection direction = device.inputChannels > 0 ? Input : Output;
-        const AudioDeviceLookup found = findAudioDevice(kDevices, listedName(device), direction);
-        ASSERT_TRUE(found.device) << listedName(device) << ": " << found.error;
-        EXPECT_EQ(found.device->id, device.id);
+        const std::string line = deviceLine(device, direction);
+        const std::string fromName = line.substr(line.find(listedName(device)));
+        for (const std::string& copied :
+             {listedName(device), line, line.substr(line.find_first_not_of(" *")), fromName,
+              "\t" + line + "  ", "2 \t " + fromName}) {
+            // Another device's number before the name names neither.
+            const bool named = !copied.starts_with("2 ") || device.index == 2;
+            const AudioDeviceLookup found = findAudioDevice(kDevices, copied, direction);
+            EXPECT_EQ(found.device ? std::optional(found.device->id) : std::nullopt,
+                      named ? std::optional(device.id) : std::nullopt)
+                << copied << ": " << found.error;
+        }
     }
     EXPECT_EQ(findAudioDevice(kDevices, "\x1b[2J", Input).error,
               "no audio input device is named '\\x1b[2J' (see strumwise devices)");
+    // A name pasted by mistake is shortened as file names are, not echoed whole.
+    for (const std::string& huge : {std::string(100000, 'x'), std::string(100000, '7')}) {
+        const std::string error = findAudioDevice(kDevices, huge, Output).error;
+        EXPECT_LT(error.size(), 200u) << error.substr(0, 300);
+        EXPECT_NE(error.find("\u2026"), std::string::npos) << error.substr(0, 300);
+    }
 }
 
 // A remembered device is found by its identifier, or by the name earlier versions remembered; one

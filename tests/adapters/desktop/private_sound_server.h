@@ -2,6 +2,8 @@
 
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,27 +17,71 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace strumwise::testing {
 
-// A PulseAudio server of the test's own: its own runtime folder and socket, one null sink, and
-// this process's PULSE_SERVER pointing at it, so that killing it leaves every other server on
-// the machine alone. Set up before PortAudio first looks for devices, so that PortAudio sees
-// this server.
+// Waits up to `timeoutMs` for `done` and answers it.
+template <typename Predicate>
+bool eventually(Predicate done, int timeoutMs = 30000) {
+    for (int waited = 0; waited < timeoutMs && !done(); waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
+// What a shell command prints on its standard output; its wait status in `status`.
+inline std::string commandOutput(const std::string& command, int* status = nullptr) {
+    std::string output;
+    FILE* child = ::popen(command.c_str(), "r");
+    if (child == nullptr) {
+        return output;
+    }
+    char chunk[4096];
+    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, child)) {
+        output.append(chunk, got);
+    }
+    const int ended = ::pclose(child);
+    if (status != nullptr) {
+        *status = ended;
+    }
+    return output;
+}
+
+// The sound servers the scenarios run under: PulseAudio, and Debian 12's own, PipeWire with its
+// session manager (WirePlumber) and its PulseAudio service, which every client here reaches
+// through the PulseAudio protocol as it reaches PulseAudio itself.
+enum class SoundServerKind { PulseAudio, PipeWire };
+
+inline const char* nameOf(SoundServerKind kind) {
+    return kind == SoundServerKind::PipeWire ? "PipeWire" : "PulseAudio";
+}
+
+// The kind a scenario's process runs under, as runScenario names it to the process.
+inline SoundServerKind soundServerUnderTest() {
+    const char* named = std::getenv("STRUMWISE_TEST_SOUND_SERVER");
+    return named != nullptr && std::string(named) == "PipeWire" ? SoundServerKind::PipeWire
+                                                                : SoundServerKind::PulseAudio;
+}
+
+// A sound server of the test's own: its own runtime folder and sockets, one null sink
+// ("strumwise_private", described as "Null Output"), and this process's PULSE_SERVER pointing at
+// it, so that killing it leaves every other server on the machine alone. Set up before PortAudio
+// first looks for devices, so that PortAudio sees this server.
 class PrivateSoundServer {
   public:
-    PrivateSoundServer() {
-        char pattern[] = "/tmp/strumwise-pulse-XXXXXX";
+    explicit PrivateSoundServer(SoundServerKind kind = soundServerUnderTest()) : kind_(kind) {
+        char pattern[] = "/tmp/strumwise-sound-XXXXXX";
         if (::mkdtemp(pattern) != nullptr) {
             dir_ = pattern;
         }
         ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
         ::setenv("PULSE_RUNTIME_PATH", dir_.c_str(), 1);
         ::setenv("PULSE_STATE_PATH", dir_.c_str(), 1);
-        ::setenv("PULSE_SERVER", ("unix:" + socket()).c_str(), 1);
+        ::setenv("PULSE_SERVER", ("unix:" + dir_ + "/native").c_str(), 1);
         ::unsetenv("PULSE_SINK");
         ::unsetenv("PULSE_SOURCE");
     }
@@ -47,19 +93,87 @@ class PrivateSoundServer {
     PrivateSoundServer(const PrivateSoundServer&) = delete;
     PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
 
-    static bool available() {
-        return std::system("command -v pulseaudio pactl paplay sox >/dev/null") == 0;
+    // Whether this machine has what a server of `kind` and the scenarios need; the setup script
+    // installs it all.
+    static bool available(SoundServerKind kind = soundServerUnderTest()) {
+        const std::string programs = kind == SoundServerKind::PipeWire
+                                         ? "pipewire wireplumber pipewire-pulse pw-cli dbus-daemon"
+                                         : "pulseaudio";
+        return std::system(("command -v " + programs + " pactl paplay parec sox >/dev/null")
+                               .c_str()) == 0;
     }
 
-    // Loads one more module into the running server, as `pactl load-module` takes it.
-    bool load(const std::string& module) {
-        return std::system(("pactl load-module " + module + " >/dev/null").c_str()) == 0;
+    SoundServerKind kind() const { return kind_; }
+
+    // Starts the server and answers whether it answers a client, with its sink, within a
+    // generous while.
+    bool start() {
+        if (kind_ == SoundServerKind::PulseAudio) {
+            spawn({"pulseaudio", "-n", "--daemonize=no", "--system=false", "--exit-idle-time=-1",
+                   "--use-pid-file=no", "--disable-shm=yes",
+                   "--load=module-null-sink sink_name=strumwise_private",
+                   "--load=module-native-protocol-unix auth-anonymous=1 socket=" + dir_ + "/native",
+                   // For dropStream: the command line that can kill one stream.
+                   "--load=module-cli-protocol-unix socket=" + dir_ + "/cli"});
+            return answers();
+        }
+        // WirePlumber wants a session bus; the test gives it one of its own. Each program starts
+        // once the sockets it connects to are there: WirePlumber gives up on a PipeWire that is
+        // not there yet.
+        const std::string bus = "unix:path=" + dir_ + "/bus";
+        spawn({"dbus-daemon", "--session", "--nofork", "--address=" + bus});
+        spawn({"pipewire"});
+        const auto made = [this](const char* socket) {
+            return eventually([&] { return std::filesystem::exists(dir_ + "/" + socket); }, 10000);
+        };
+        if (!made("bus") || !made("pipewire-0")) {
+            return false;
+        }
+        spawn({"wireplumber"}, bus);
+        spawn({"pipewire-pulse"});
+        return answers() && addSink("strumwise_private", "Null Output") &&
+               eventually([] {
+                   return commandOutput("pactl get-default-sink 2>/dev/null") ==
+                          "strumwise_private\n";
+               });
+    }
+
+    // Ends the server as a crash would: no goodbye to its clients. Its sockets go with it, so
+    // that a start that follows waits for the new ones.
+    void kill() {
+        for (auto pid = pids_.rbegin(); pid != pids_.rend(); ++pid) {
+            ::kill(*pid, SIGKILL);
+            ::waitpid(*pid, nullptr, 0);
+        }
+        pids_.clear();
+        for (const char* socket : {"bus", "pipewire-0", "pipewire-0.lock", "native", "cli"}) {
+            std::error_code ignored;
+            std::filesystem::remove(dir_ + "/" + socket, ignored);
+        }
+    }
+
+    // Loads one more module into the running server, as `pactl load-module` takes it; answers
+    // the module's number, or -1.
+    int load(const std::string& module) {
+        const std::string number = commandOutput("pactl load-module " + module + " 2>/dev/null");
+        return number.empty() ? -1 : std::atoi(number.c_str());
+    }
+    bool unload(int module) {
+        return std::system(("pactl unload-module " + std::to_string(module)).c_str()) == 0;
     }
 
     // Plugs in one more output device, as the sound server names and describes it.
     bool addSink(const std::string& name, const std::string& description) {
-        return load("module-null-sink sink_name=" + name +
-                    " \"sink_properties='device.description=\\\"" + description + "\\\"'\"");
+        return load("module-null-sink sink_name=" + name + " \"sink_properties='device." +
+                    "description=\\\"" + description + "\\\"'\"") >= 0;
+    }
+    // Plugs in a microphone that hears what plays on `sink`; answers its module's number, to
+    // unplug it by, or -1.
+    int addSource(const std::string& name, const std::string& sink,
+                  const std::string& description) {
+        return load("module-remap-source source_name=" + name + " master=" + sink +
+                    ".monitor \"source_properties='device.description=\\\"" + description +
+                    "\\\"'\"");
     }
 
     // Sounds a sawtooth, which carries every harmonic like a string, into `sink` in the
@@ -72,22 +186,105 @@ class PrivateSoundServer {
                                .c_str()) == 0;
     }
 
-    // Starts the server and answers whether it answers a client within a generous while.
-    bool start() {
-        const std::string sink = "--load=module-null-sink sink_name=strumwise_private";
-        const std::string unix =
-            "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket();
-        pid_ = ::fork();
-        if (pid_ == 0) {
+    // Ends, as the server's own decision, every playing stream of the application named
+    // `application`, leaving the server and the application's connection to it running; answers
+    // how many it ended.
+    int dropStreams(const std::string& application) {
+        int dropped = 0;
+        for (const std::string& index : streamsOf(application)) {
+            if (kind_ == SoundServerKind::PulseAudio) {
+                dropped += tellCommandLine("kill-sink-input " + index + "\n");
+                continue;
+            }
+            // The stream's node, found by the serial PipeWire's PulseAudio numbers it by.
+            const std::string command =
+                "pw-cli destroy $(pw-cli ls Node | awk -v s='object.serial = \"" + index +
+                "\"' '/^\\tid /{id=$2} index($0, s) {sub(\",\", \"\", id); print id}')";
+            dropped += std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+        }
+        return dropped;
+    }
+
+    // The sink-input numbers of `application`'s playing streams.
+    static std::vector<std::string> streamsOf(const std::string& application) {
+        std::vector<std::string> indexes;
+        std::string index;
+        std::istringstream listing(commandOutput("pactl list sink-inputs 2>/dev/null"));
+        for (std::string line; std::getline(listing, line);) {
+            if (line.starts_with("Sink Input #")) {
+                index = line.substr(12);
+            } else if (line.find("application.name = \"" + application + "\"") !=
+                       std::string::npos) {
+                indexes.push_back(index);
+            }
+        }
+        return indexes;
+    }
+
+    const std::string& dir() const { return dir_; }
+
+    // The last lines the server's programs said, for a test that failed.
+    std::string logs() const {
+        return commandOutput("tail -n 5 " + dir_ + "/*.log 2>&1; pactl info 2>&1 | tail -n 3");
+    }
+
+  private:
+    // Starts `argv` with this folder as its runtime and configuration home, and `bus` as its
+    // session bus.
+    void spawn(const std::vector<std::string>& argv, const std::string& bus = "") {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
             // A scenario that crashes takes its server with it.
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            // What it says goes to a log of its own, for a test that fails to read.
             ::freopen("/dev/null", "w", stdout);
-            ::freopen("/dev/null", "w", stderr);
-            ::execlp("pulseaudio", "pulseaudio", "-n", "--daemonize=no", "--system=false",
-                     "--exit-idle-time=-1", "--use-pid-file=no", "--disable-shm=yes", sink.c_str(),
-                     unix.c_str(), static_cast<char*>(nullptr));
+            ::freopen((dir_ + "/" + argv[0] + ".log").c_str(), "a", stderr);
+            ::setenv("PIPEWIRE_RUNTIME_DIR", dir_.c_str(), 1);
+            ::setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
+            ::setenv("XDG_STATE_HOME", (dir_ + "/state").c_str(), 1);
+            if (bus.empty()) {
+                ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+            } else {
+                ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.c_str(), 1);
+            }
+            std::vector<char*> args;
+            for (const std::string& arg : argv) {
+                args.push_back(const_cast<char*>(arg.c_str()));
+            }
+            args.push_back(nullptr);
+            ::execvp(args[0], args.data());
             ::_exit(127);
         }
+        if (pid > 0) {
+            pids_.push_back(pid);
+        }
+    }
+
+    // Sends `command` to PulseAudio's command line and answers whether it was done: the command
+    // line says nothing then, and closes once the test has finished writing.
+    bool tellCommandLine(const std::string& command) const {
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s/cli", dir_.c_str());
+        bool told = socket >= 0 &&
+                    ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                    ::write(socket, command.data(), command.size()) ==
+                        static_cast<ssize_t>(command.size()) &&
+                    ::shutdown(socket, SHUT_WR) == 0;
+        std::string answer;
+        char chunk[256];
+        for (ssize_t got = 1; told && got > 0;) {
+            got = ::read(socket, chunk, sizeof chunk);
+            answer.append(chunk, got > 0 ? static_cast<std::size_t>(got) : 0);
+        }
+        if (socket >= 0) {
+            ::close(socket);
+        }
+        return told && answer.empty();
+    }
+
+    static bool answers() {
         for (int i = 0; i < 200; ++i) {
             if (std::system("pactl info >/dev/null 2>&1") == 0) {
                 return true;
@@ -97,22 +294,9 @@ class PrivateSoundServer {
         return false;
     }
 
-    // Ends the server as a crash would: no goodbye to its clients.
-    void kill() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
-        }
-    }
-
-    const std::string& dir() const { return dir_; }
-
-  private:
-    std::string socket() const { return dir_ + "/native"; }
-
+    SoundServerKind kind_;
     std::string dir_;
-    pid_t pid_ = -1;
+    std::vector<pid_t> pids_;
 };
 
 // What a sink of the running server plays, read from its monitor from construction to stop():
@@ -168,48 +352,36 @@ class MonitorRecording {
     pid_t pid_ = -1;
 };
 
-// Waits up to `timeoutMs` for `done` and answers it.
-template <typename Predicate>
-bool eventually(Predicate done, int timeoutMs = 30000) {
-    for (int waited = 0; waited < timeoutMs && !done(); waited += 10) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
-
-// What a shell command prints on its standard output; its wait status in `status`.
-inline std::string commandOutput(const std::string& command, int* status = nullptr) {
-    std::string output;
-    FILE* child = ::popen(command.c_str(), "r");
-    if (child == nullptr) {
-        return output;
-    }
-    char chunk[4096];
-    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, child)) {
-        output.append(chunk, got);
-    }
-    const int ended = ::pclose(child);
-    if (status != nullptr) {
-        *status = ended;
-    }
-    return output;
-}
-
-// Runs the disabled test `suite`.DISABLED_`name` of this binary in a fresh process and expects it
-// to pass: PortAudio looks for devices once per process, and each scenario has a server of its
-// own. A scenario that hangs is killed after a generous while and fails.
-inline void runScenario(const std::string& suite, const std::string& name) {
-    if (!PrivateSoundServer::available()) {
-        GTEST_SKIP() << "pulseaudio, pactl and sox are needed for a sound server of the test's own";
+// Runs the disabled test `suite`.DISABLED_`name` of this binary in a fresh process, under a sound
+// server of `kind`, and expects it to pass: PortAudio looks for devices once per process, and
+// each scenario has a server of its own. A scenario that hangs is killed after a generous while
+// and fails.
+inline void runScenario(const std::string& suite, const std::string& name,
+                        SoundServerKind kind = SoundServerKind::PulseAudio) {
+    if (!PrivateSoundServer::available(kind)) {
+        GTEST_SKIP() << nameOf(kind) << " is not installed here (scripts/setup.sh installs it)";
     }
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string command = "timeout -s KILL 120 '" + self +
+    const std::string command = std::string("STRUMWISE_TEST_SOUND_SERVER=") + nameOf(kind) +
+                                " timeout -s KILL 120 '" + self +
                                 "' --gtest_also_run_disabled_tests --gtest_filter=" + suite +
                                 ".DISABLED_" + name + " 2>&1";
     int status = -1;
     const std::string output = commandOutput(command, &status);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << nameOf(kind) << "\n" << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+// The sound-server scenarios' own test suite, run once under each kind of server.
+class UnderEachSoundServer : public ::testing::TestWithParam<SoundServerKind> {
+  protected:
+    void runScenario(const std::string& suite, const std::string& name) const {
+        testing::runScenario(suite, name, GetParam());
+    }
+};
+
+inline std::string kindCaseName(const ::testing::TestParamInfo<SoundServerKind>& info) {
+    return nameOf(info.param);
 }
 
 }  // namespace strumwise::testing

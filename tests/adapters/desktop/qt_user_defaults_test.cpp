@@ -1,12 +1,17 @@
 // The desktop's user defaults: what is written comes back, across instances, through the INI
 // file in the XDG configuration directory.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <future>
 #include <latch>
 #include <random>
 #include <thread>
@@ -23,9 +28,22 @@ namespace {
 
 constexpr std::string_view kDomain = "com.strumwise.tuner";
 
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
 class QtUserDefaultsTest : public ::testing::Test {
   protected:
     QString path() const { return QtUserDefaults::defaultFilePath(kDomain); }
+    std::string name() const { return path().toStdString(); }
+    void makeFolder() const { ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath())); }
 
     testing::TestConfigHome home_;
 };
@@ -181,6 +199,106 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
     EXPECT_EQ(reread.stringForKey("text"), "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01");
     EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1);
     EXPECT_TRUE(log.lines().empty());
+}
+
+// A settings file that is a link is followed only to settings that read whole: a link to any
+// other file (outside the folder, run as root: /etc/passwd) or to nothing is replaced by a file
+// of the store's own, the other file's bytes kept aside, never written through.
+TEST_F(QtUserDefaultsTest, ALinkIsWrittenThroughOnlyToSettingsThatReadWhole) {
+    makeFolder();
+    const QString outside = QFileInfo(path()).absolutePath() + QStringLiteral("/../outside.txt");
+    const QByteArray passwd("root:x:0:0:root:/root:/bin/bash\n");
+    const QByteArray settings("[General]\nnumberOfRuns=5\n");
+    const struct {
+        QByteArray target;  // empty: the link leads nowhere
+        bool followed;
+    } cases[] = {{passwd, false}, {QByteArray(), false}, {settings, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        QFile::remove(outside);
+        QFile::remove(path());
+        QFile::remove(path() + QStringLiteral(".corrupt"));
+        if (!c.target.isEmpty()) {
+            writeFile(outside, c.target);
+        }
+        ASSERT_TRUE(QFile::link(outside, path()));
+        platform::headless::HeadlessLog log;
+        {
+            QtUserDefaults defaults(std::string(kDomain), path(), &log);
+            EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), c.followed ? 5 : 0);
+            defaults.setInteger(6, settings::kNumberOfRunsKey);
+            EXPECT_TRUE(defaults.synchronize());
+        }
+        EXPECT_EQ(QFileInfo(path()).isSymLink(), c.followed);
+        EXPECT_EQ(
+            QtUserDefaults(std::string(kDomain), path()).integerForKey(settings::kNumberOfRunsKey),
+            6);
+        if (c.followed) {
+            EXPECT_TRUE(log.lines().empty());
+            continue;
+        }
+        EXPECT_EQ(contentsOf(outside), c.target.isEmpty() ? "(unreadable)" : c.target);
+        ASSERT_EQ(log.lines().size(), 1u);
+        EXPECT_NE(log.lines()[0].find("the link is replaced by a file of its own"),
+                  std::string::npos)
+            << log.lines()[0];
+        EXPECT_EQ(QFile::exists(path() + QStringLiteral(".corrupt")), !c.target.isEmpty());
+    }
+}
+
+// What can never be read or locked (a FIFO or a folder in the file's place, or in the place of
+// its lock or its counter's) is never waited on: the store says once why, and keeps the settings
+// of that run in memory, or counts without the lock.
+TEST_F(QtUserDefaultsTest, WhatCannotBeReadOrLockedIsSaidOnceAndNeverWaitedOn) {
+    makeFolder();
+    const QByteArray file = QFile::encodeName(path());
+    const struct {
+        QString place;
+        bool fifo;
+        const char* said;
+        bool kept;  // whether the settings reach the file
+    } cases[] = {
+        {path(), true, " is not a regular file; the settings of this run will not be kept", false},
+        {path(), false, " is a directory; the settings of this run will not be kept", false},
+        {path() + QStringLiteral(".lock"), true, ".lock is not a regular file", false},
+        {path() + QStringLiteral(".counter.lock"), false, ".counter.lock is a directory", true},
+        {path() + QStringLiteral(".counter.lock"), true, ".counter.lock is not a regular file",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place.toStdString());
+        const QByteArray place = QFile::encodeName(c.place);
+        ASSERT_EQ(c.fifo ? ::mkfifo(place.constData(), 0600) : ::mkdir(place.constData(), 0700), 0);
+        platform::headless::HeadlessLog log;
+        // On its own thread, so that a store that waits fails the test instead of hanging it: a
+        // writer is then opened on the FIFO, which lets the store go on.
+        auto used = std::async(std::launch::async, [&] {
+            QtUserDefaults defaults(std::string(kDomain), path(), &log);
+            defaults.setBool(true, settings::kHasRunBeforeKey);
+            for (int run = 1; run <= 2; ++run) {
+                defaults.updateInteger(settings::kNumberOfRunsKey,
+                                       [](StoredInteger stored) { return stored.value + 1; });
+            }
+            return defaults.synchronize();
+        });
+        if (used.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the store waits on " << c.place.toStdString();
+            ::close(::open(place.constData(), O_WRONLY | O_NONBLOCK));
+        }
+        EXPECT_EQ(used.get(), c.kept);
+        ASSERT_EQ(log.lines().size(), 1u);
+        EXPECT_NE(log.lines()[0].find(name() + c.said), std::string::npos) << log.lines()[0];
+        if (c.kept) {
+            EXPECT_EQ(QtUserDefaults(std::string(kDomain), path())
+                          .integerForKey(settings::kNumberOfRunsKey),
+                      2);
+        }
+        struct stat left {};
+        ASSERT_EQ(::lstat(place.constData(), &left), 0);
+        EXPECT_EQ(c.fifo ? S_ISFIFO(left.st_mode) : S_ISDIR(left.st_mode), true);
+        ::remove(place.constData());
+        ::remove(file.constData());
+    }
 }
 
 }  // namespace

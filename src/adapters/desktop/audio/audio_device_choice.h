@@ -17,10 +17,16 @@ enum class AudioDirection { Input, Output };
 // control characters escaped as in every message. One line, whatever the names hold.
 std::string listedName(const AudioDeviceDescription& device);
 
+// The whole line `strumwise devices` prints for a device in `direction`: its mark ('*' for the
+// default), its number, its listed name, its channels and its rate ("*   0  USB Microphone
+// (usb_mic), 2 channels, 44100 Hz, default").
+std::string deviceLine(const AudioDeviceDescription& device, AudioDirection direction);
+
 // The device a player names: by any spelling `strumwise devices` prints (its number, its name,
-// its identifier, the whole listed name, escaped or not), or by a part of its name or identifier
-// that no other device of that direction shares (letter case aside). Only devices with channels
-// in `direction` count. An empty `device` comes with one line saying why.
+// its identifier, the listed name, escaped or not, or the whole line from any point before the
+// name, however its spaces were copied), or by a part of its name or identifier that no other
+// device of that direction shares (letter case aside). Only devices with channels in `direction`
+// count. An empty `device` comes with one line saying why, a long request shortened in it.
 struct AudioDeviceLookup {
     std::optional<AudioDeviceDescription> device;
     std::string error;

@@ -236,7 +236,11 @@ class CaptureReader {
                 kReadStallLimit);
             // An overflow means samples were lost before this read; the read itself is good.
             if (status != paNoError && status != paInputOverflowed) {
-                fail("Audio capture stopped: " + portAudioErrorText(status));
+                // ALSA's plug-in has no better word for a sound server that went away.
+                fail("Audio capture stopped: " +
+                     (status == paUnanticipatedHostError
+                          ? std::string("the sound server stopped sending sound")
+                          : portAudioErrorText(status)));
                 return;
             }
             state_->captured = true;

@@ -2,6 +2,7 @@
 
 #include <pulse/context.h>
 #include <pulse/error.h>
+#include <pulse/introspect.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
@@ -19,13 +20,14 @@ constexpr std::uint32_t kBytesPerFrame = 4;
 // absent; the caller tries again later. It stays inside the 2 s a start is given.
 constexpr auto kReadyLimit = std::chrono::milliseconds(1500);
 constexpr auto kReadyPoll = std::chrono::milliseconds(5);
-// What the server keeps queued, its own device's latency included, in milliseconds. All of it is
-// heard before a tone that starts now, so it stays well under a tenth of a second. The server
-// asks for more in blocks of its own choosing (50 ms on PulseAudio), so the queue runs down to
-// about 70 ms before a refill: enough to ride out the stalls of a busy machine, which at 40 ms
-// made the tone stutter (bench/fork_latency.py measures both).
+// The latency asked of the server, in milliseconds: what it keeps queued for the stream and its
+// own device's buffer together, all of which is heard before a tone that starts now. Both
+// PulseAudio and PipeWire's service keep about 50 ms of it in the device and grant the stream the
+// other 70 ms, refilled in steps of kRefillMs: enough to ride out the stalls of a busy machine,
+// which with 40 ms asked (20 to 30 ms queued) made the tone stutter (bench/fork_latency.py
+// measures both).
 constexpr std::uint32_t kQueuedMs = 120;
-// Asked for, so that a server that can refills in small steps.
+// Asked for, so that the server refills in small steps and the queue stays nearly full.
 constexpr std::uint32_t kRefillMs = 10;
 
 // The mainloop's lock, held by the threads other than the client library's own while they read
@@ -61,6 +63,13 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
     if (!client_->connect() || !awaitReady(false, deadline)) {
         close();
         return Outcome::NoServer;
+    }
+    // PipeWire's service takes a stream for a device it does not have and plays it elsewhere, or
+    // nowhere; asked first, both servers answer alike.
+    if (!device.empty() && !hasSink(device, deadline)) {
+        close();
+        error_ = "the sound server has no output device \"" + printableText(device) + "\"";
+        return Outcome::Failed;
     }
     const pa_sample_spec format{PA_SAMPLE_S16LE, sampleRate, 2};
     pa_buffer_attr buffer{};
@@ -114,6 +123,38 @@ PulseToneStream::Outcome PulseToneStream::open(const std::string& device,
     return Outcome::Playing;
 }
 
+// Whether the server lists a sink named `device`; a server that does not say by the deadline
+// counts as having none.
+bool PulseToneStream::hasSink(const std::string& device,
+                              std::chrono::steady_clock::time_point deadline) {
+    // -1 while the answer is pending; written on the library's thread.
+    std::atomic<int> found = -1;
+    const auto answered = [](pa_context*, const pa_sink_info* info, int last, void* answer) {
+        auto& sink = *static_cast<std::atomic<int>*>(answer);
+        if (info != nullptr) {
+            sink = 1;
+        } else if (last != 0 && sink.load() < 0) {
+            sink = 0;
+        }
+    };
+    pa_operation* asking = nullptr;
+    {
+        const LoopLock lock(client_->loop());
+        asking =
+            pa_context_get_sink_info_by_name(client_->context(), device.c_str(), answered, &found);
+    }
+    while (asking != nullptr && found.load() < 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kReadyPoll);
+    }
+    if (asking != nullptr) {
+        // Cancelled under the lock, no answer comes once `found` has gone.
+        const LoopLock lock(client_->loop());
+        pa_operation_cancel(asking);
+        pa_operation_unref(asking);
+    }
+    return found.load() == 1;
+}
+
 // Polls rather than waits on the loop's signal, so that a server that never answers costs the
 // caller its limit and no more.
 bool PulseToneStream::awaitReady(bool stream, std::chrono::steady_clock::time_point deadline) {
@@ -153,6 +194,22 @@ void PulseToneStream::onStreamState(pa_stream* stream, void* self) {
     if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) {
         static_cast<PulseToneStream*>(self)->playing_ = false;
     }
+}
+
+std::optional<PulseToneStream::Queue> PulseToneStream::queue() const {
+    if (stream_ == nullptr) {
+        return std::nullopt;
+    }
+    const LoopLock lock(client_->loop());
+    const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+    const pa_sample_spec* format = pa_stream_get_sample_spec(stream_);
+    if (granted == nullptr || format == nullptr) {
+        return std::nullopt;
+    }
+    const auto ms = [&](std::uint32_t bytes) {
+        return static_cast<std::uint32_t>(pa_bytes_to_usec(bytes, format) / 1000);
+    };
+    return Queue{ms(granted->tlength), ms(granted->prebuf)};
 }
 
 void PulseToneStream::close() {

@@ -42,8 +42,17 @@ class PulseToneStream {
 
     const std::string& error() const { return error_; }
 
+    // What the server granted a stream that plays, in milliseconds: how much sound it keeps
+    // queued, and how much it waits to have before it plays, at the start or after an underrun.
+    struct Queue {
+        std::uint32_t queuedMs = 0;
+        std::uint32_t prebufferMs = 0;
+    };
+    std::optional<Queue> queue() const;
+
   private:
     bool awaitReady(bool stream, std::chrono::steady_clock::time_point deadline);
+    bool hasSink(const std::string& device, std::chrono::steady_clock::time_point deadline);
     static void onWritable(pa_stream* stream, std::size_t bytes, void* self);
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "adapters/desktop/settings/settings_file.h"
 #include "base/printable_text.h"
 #include "platform/defaults_integer.h"
 
@@ -54,17 +55,8 @@ bool iniIsWhole(const QByteArray& text) {
     return true;
 }
 
-// Whether the file at `path` is missing or read whole by `settings`, made from it.
-bool readableWhole(const QString& path, const QSettings& settings) {
-    if (settings.status() == QSettings::FormatError) {
-        return false;
-    }
-    QFile file(path);
-    if (!file.exists()) {
-        return true;
-    }
-    // A file that cannot be opened is an access problem, not a parse problem: it is not copied.
-    return !file.open(QIODevice::ReadOnly) || iniIsWhole(file.readAll());
+std::string shown(const QString& path) {
+    return shownName(path.toStdString());
 }
 
 QString toQString(std::string_view text) {
@@ -81,15 +73,19 @@ QString QtUserDefaults::defaultFilePath(std::string_view domain) {
 QtUserDefaults::QtUserDefaults(std::string domain, QString filePath, platform::Log* log)
     : domain_(std::move(domain)), filePath_(std::move(filePath)), log_(log) {
     std::lock_guard lock(mutex_);
-    const QSettings settings(filePath_, QSettings::IniFormat);
-    if (!readableWhole(filePath_, settings)) {
-        // Nothing of it can be trusted: the application sees no defaults, as on a first run, and
-        // the first write replaces the whole file.
-        keepUnreadableCopy();
-        pending_.eraseAll();
-        return;
+    switch (takeStock()) {
+        case FileState::Whole:
+            loadLocked(QSettings(filePath_, QSettings::IniFormat));
+            break;
+        case FileState::Afresh:
+            // Nothing of it can be trusted: the application sees no defaults, as on a first run,
+            // and the first write replaces the whole file.
+            pending_.eraseAll();
+            break;
+        case FileState::Missing:
+        case FileState::Unusable:
+            break;
     }
-    loadLocked(settings);
 }
 
 QtUserDefaults::~QtUserDefaults() {
@@ -104,18 +100,78 @@ void QtUserDefaults::loadLocked(const QSettings& settings) {
     }
 }
 
-void QtUserDefaults::keepUnreadableCopy() {
-    const QString copy = filePath_ + QStringLiteral(".corrupt");
-    QFile::remove(copy);
-    const bool copied = QFile::copy(filePath_, copy);
-    if (log_ == nullptr) {
-        return;
+QtUserDefaults::FileState QtUserDefaults::takeStock() {
+    if (unusable_) {
+        return FileState::Unusable;
     }
-    const std::string file = printableText(filePath_.toStdString());
-    log_->write(copied ? "The settings in " + file + " could not be read; they were kept in " +
-                             printableText(copy.toStdString()) + " and the settings start afresh"
-                       : "The settings in " + file +
-                             " could not be read, nor copied aside; the settings start afresh");
+    // QSettings waits on its own lock file for as long as it takes; one that can never be taken
+    // would hold every write for ever.
+    const QString settingsLock = filePath_ + QStringLiteral(".lock");
+    if (const std::string problem = lockFileProblem(settingsLock); !problem.empty()) {
+        return refuse("cannot be locked: " + shown(settingsLock) + " " + problem);
+    }
+    const SettingsFileLook look = lookAtSettingsFile(filePath_);
+    switch (look.kind) {
+        case SettingsFileLook::Kind::Missing:
+            return FileState::Missing;
+        case SettingsFileLook::Kind::Unreadable:
+            // An access problem, not a parse problem: nothing is copied, and a write that fails
+            // says so.
+            return FileState::Whole;
+        case SettingsFileLook::Kind::NotAFile:
+            return refuse(look.what);
+        case SettingsFileLook::Kind::OtherLink:
+            return replaceLink("The settings file " + shown(filePath_) + " " + look.what);
+        case SettingsFileLook::Kind::File:
+        case SettingsFileLook::Kind::LinkedFile:
+            break;
+    }
+    if (iniIsWhole(look.bytes) &&
+        QSettings(filePath_, QSettings::IniFormat).status() != QSettings::FormatError) {
+        return FileState::Whole;
+    }
+    if (look.bytes == setAside_) {
+        return FileState::Afresh;  // kept and said already
+    }
+    setAside_ = look.bytes;
+    const QString copy = filePath_ + QStringLiteral(".corrupt");
+    const bool copied = writeNewFile(copy, look.bytes);
+    const std::string said =
+        "The settings in " + shown(filePath_) + " could not be read" +
+        (copied ? "; they were kept in " + shown(copy) + " and" : ", nor copied aside;") +
+        " the settings start afresh";
+    if (look.kind == SettingsFileLook::Kind::LinkedFile) {
+        // What the link leads to was never this program's to write: the link itself is replaced.
+        return replaceLink(said);
+    }
+    say(said);
+    return FileState::Afresh;
+}
+
+QtUserDefaults::FileState QtUserDefaults::refuse(const std::string& why) {
+    unusable_ = true;
+    say("The settings file " + shown(filePath_) + " " + why +
+        "; the settings of this run will not be kept");
+    return FileState::Unusable;
+}
+
+// `said` tells why; the line adds what becomes of the link.
+QtUserDefaults::FileState QtUserDefaults::replaceLink(const std::string& said) {
+    if (!QFile::remove(filePath_)) {
+        unusable_ = true;
+        say(said +
+            "; the link cannot be replaced by a file of its own, so the settings of this "
+            "run will not be kept");
+        return FileState::Unusable;
+    }
+    say(said + "; the link is replaced by a file of its own");
+    return FileState::Afresh;
+}
+
+void QtUserDefaults::say(const std::string& line) const {
+    if (log_ != nullptr) {
+        log_->write(line);
+    }
 }
 
 QVariant QtUserDefaults::value(std::string_view key) const {
@@ -217,18 +273,15 @@ std::int64_t QtUserDefaults::updateInteger(std::string_view key, const IntegerUp
     // Not QSettings' own `<file>.lock`, which its sync takes below and which is not reentrant.
     QLockFile counterLock(filePath_ + QStringLiteral(".counter.lock"));
     const bool locked =
-        QDir().mkpath(QFileInfo(filePath_).absolutePath()) && counterLock.tryLock(kCounterLockWait);
+        QDir().mkpath(QFileInfo(filePath_).absolutePath()) && lockCounter(counterLock);
     QVariant current;
     if (pending_.erasesAll() || pending_.changed().contains(key) || !locked) {
         // This process's own change, not yet written, is the latest; and without the lock the
         // count goes on from what this process knows rather than not at all.
         const auto found = values_.find(key);
         current = found != values_.end() ? found->second : QVariant();
-    } else {
-        const QSettings settings(filePath_, QSettings::IniFormat);
-        if (readableWhole(filePath_, settings)) {
-            current = settings.value(name);
-        }
+    } else if (takeStock() == FileState::Whole) {
+        current = QSettings(filePath_, QSettings::IniFormat).value(name);
     }
     const std::int64_t counted = update(storedInteger(current));
     pending_.set(key, QVariant(static_cast<qlonglong>(counted)));
@@ -239,19 +292,49 @@ std::int64_t QtUserDefaults::updateInteger(std::string_view key, const IntegerUp
     return counted;
 }
 
+// Another window counting holds the lock for a moment, and is waited for; a lock that can never
+// be taken (a folder or a FIFO in its place) is said once and never waited for again.
+bool QtUserDefaults::lockCounter(QLockFile& counterLock) {
+    if (unusable_ || counterUnlockable_) {
+        return false;
+    }
+    const QString path = counterLock.fileName();
+    std::string problem = lockFileProblem(path);
+    if (problem.empty()) {
+        if (counterLock.tryLock(0) || (counterLock.error() == QLockFile::LockFailedError &&
+                                       counterLock.tryLock(kCounterLockWait))) {
+            return true;
+        }
+        if (counterLock.error() == QLockFile::LockFailedError) {
+            return false;  // held longer than any count takes: a hung window; not said
+        }
+        problem = "cannot be made";
+    }
+    counterUnlockable_ = true;
+    say("The runs are counted without their lock, which keeps windows started at once from "
+        "counting one run for two: " +
+        shown(path) + " " + problem);
+    return false;
+}
+
 bool QtUserDefaults::writeLocked() {
+    if (unusable_) {
+        return false;
+    }
     if (pending_.empty()) {
         return true;
     }
     if (!QDir().mkpath(QFileInfo(filePath_).absolutePath())) {
         return false;
     }
-    // Read now, so that the changes are laid over what other processes wrote meanwhile.
+    // Looked at now, so that the changes are laid over what other processes wrote meanwhile, and
+    // never written through a link to what is not settings.
+    const FileState state = takeStock();
+    if (state == FileState::Unusable) {
+        return false;
+    }
     QSettings settings(filePath_, QSettings::IniFormat);
-    if (pending_.erasesAll()) {
-        settings.clear();
-    } else if (!readableWhole(filePath_, settings)) {
-        keepUnreadableCopy();
+    if (pending_.erasesAll() || state == FileState::Afresh) {
         settings.clear();
     }
     for (const auto& [key, stored] : pending_.changed()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -11,6 +12,8 @@
 #include "platform/pending_defaults.h"
 #include "platform/user_defaults.h"
 
+class QLockFile;
+
 namespace strumwise::platform::desktop {
 
 // The application's user defaults on the desktop: an INI file read with QSettings, by default
@@ -21,9 +24,16 @@ namespace strumwise::platform::desktop {
 // its last write, laid over what the file holds then (QSettings locks the file and merges), and
 // nothing is written when nothing changed, so one window's old copy never undoes another's
 // counts or drops a key it added. Counters are counted on what the file holds at that moment,
-// under a lock of their own, so two windows started at once count two runs. A file with any
-// problem of parsing (a line QSettings would skip or misread, bytes that are not UTF-8) is copied
-// aside to `<file>.corrupt` with one log line, and the store starts afresh as on a first run.
+// under a lock of their own, so two windows started at once count two runs; a counter lock that
+// can never be taken is said once and counting goes on without it. A file with any problem of
+// parsing (a line QSettings would skip or misread, bytes that are not UTF-8) is copied aside to
+// `<file>.corrupt` with one log line, and the store starts afresh as on a first run.
+//
+// The file is never waited on and never written through to what is not settings: a symbolic link
+// is followed only to a regular file that reads whole; any other link is replaced by a file of
+// the store's own (its target's bytes copied aside first when they are no settings). A folder, a
+// FIFO or a device in the file's place, or in its lock's, is left alone: the store says so once
+// and keeps the settings of that run in memory only.
 //
 // Every operation is safe from any thread: QSettings objects are made and used only under the
 // store's mutex, on the calling thread.
@@ -54,14 +64,28 @@ class QtUserDefaults final : public UserDefaults {
     std::int64_t updateInteger(std::string_view key, const IntegerUpdate& update) override;
 
     const QString& filePath() const { return filePath_; }
+    // Whether the store has said that it leaves the file alone this run, so that a failed write
+    // need not be said again.
+    bool leavesFileAlone() const {
+        std::lock_guard lock(mutex_);
+        return unusable_;
+    }
 
   private:
+    // What the file holds for the store: nothing yet, settings to read and lay changes over,
+    // nothing to trust (the first write replaces it), or nothing to touch this run.
+    enum class FileState { Missing, Whole, Afresh, Unusable };
+
     QVariant value(std::string_view key) const;
     StoredInteger storedInteger(const QVariant& stored) const;
     void set(std::string_view key, QVariant value);
     bool writeLocked();
     void loadLocked(const QSettings& settings);
-    void keepUnreadableCopy();
+    FileState takeStock();
+    FileState refuse(const std::string& why);
+    FileState replaceLink(const std::string& said);
+    bool lockCounter(QLockFile& counterLock);
+    void say(const std::string& line) const;
 
     const std::string domain_;
     const QString filePath_;
@@ -69,6 +93,11 @@ class QtUserDefaults final : public UserDefaults {
     mutable std::mutex mutex_;
     std::map<std::string, QVariant, std::less<>> values_;
     PendingDefaults<QVariant> pending_;
+    // Said once each: the file is not to be touched this run; its counter's lock cannot be
+    // taken; these unreadable bytes were copied aside.
+    bool unusable_ = false;
+    bool counterUnlockable_ = false;
+    QByteArray setAside_;
 };
 
 }  // namespace strumwise::platform::desktop

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "adapters/desktop/views/qt_notice.h"
+#include "rating/store_config.h"
 
 namespace strumwise::platform::desktop {
 namespace {
@@ -78,10 +79,27 @@ void QtApplication::openURL(std::string_view url) {
 }
 
 std::string desktopAddressFor(std::string_view url) {
-    if (url.substr(0, kStoreScheme.size()) == kStoreScheme) {
-        return "https:" + std::string(url.substr(kStoreScheme.size()));
+    if (!url.starts_with(kStoreScheme)) {
+        return std::string(url);
     }
-    return std::string(url);
+    // The store addresses the tuner opens are review addresses, which name the application by
+    // its number, as a path's "id123" or a query's "id=123"; over https their older forms send
+    // the browser straight back to the store's own scheme. The store's web page for writing a
+    // review is what a browser opens.
+    const std::size_t query = url.find('?');
+    for (const std::string_view before :
+         {std::string_view("/id"), std::string_view("?id="), std::string_view("&id=")}) {
+        const std::size_t at = url.find(before);
+        const std::size_t digits = at == std::string_view::npos ? at : at + before.size();
+        const std::size_t end = url.find_first_not_of("0123456789", digits);
+        if (at != std::string_view::npos && end != digits && (before != "/id" || at < query)) {
+            std::string page("https://");
+            page.append(rating::kStoreHost).append("/app/id");
+            page.append(url.substr(digits, end - digits)).append("?action=write-review");
+            return page;
+        }
+    }
+    return "https:" + std::string(url.substr(kStoreScheme.size()));
 }
 
 }  // namespace strumwise::platform::desktop

@@ -21,8 +21,8 @@ class QtApplication final : public Application {
     // ignored.
     void setStatusBarHidden(bool, int) override {}
     // Hands the URL to the desktop's opener. Store addresses ("itms-apps:") have no handler on
-    // the desktop; the same address over https opens the store's web page instead. When nothing
-    // opens it, says so in the log and in a short notice on the window.
+    // the desktop; their https form opens the store's web page instead (see desktopAddressFor).
+    // When nothing opens it, says so in the log and in a short notice on the window.
     void openURL(std::string_view url) override;
 
     bool idleTimerDisabled() const { return inhibitCookie_.has_value(); }
@@ -33,8 +33,9 @@ class QtApplication final : public Application {
     bool reportedUnavailable_ = false;
 };
 
-// The address the desktop opens for `url`: an "itms-apps" address becomes https, anything else
-// stays as it is.
+// The address the desktop opens for `url`: a store address ("itms-apps:") that names an
+// application becomes the store's web page for reviewing it, any other store address the same
+// address over https; anything else stays as it is.
 std::string desktopAddressFor(std::string_view url);
 
 }  // namespace strumwise::platform::desktop

@@ -21,6 +21,9 @@ QString translated(const char* text) {
     return QCoreApplication::translate("MainScreen", text);
 }
 
+// The row of a chosen device that is not listed: choosing it again changes nothing.
+constexpr qulonglong kUnpluggedRow = ~qulonglong{0};
+
 QString volumeText(int db) {
     return translated("%1 dB").arg(QString::number(db).replace(QLatin1Char('-'), QChar(0x2212)));
 }
@@ -87,12 +90,14 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
     fillChoice(*choice, input);
     QObject::connect(choice, &QComboBox::activated, this, [this, choice, input](int row) {
         const QVariant at = choice->itemData(row);
+        if (at.isValid() && at.toULongLong() == kUnpluggedRow) {
+            return;  // still the player's choice, which the tuner returns to once it is back
+        }
         std::optional<AudioDeviceDescription> device;
         if (at.isValid()) {
             device = settings_.devices.at(static_cast<std::size_t>(at.toULongLong()));
         }
-        (input ? settings_.inputDevice : settings_.outputDevice) =
-            device ? std::optional(device->id) : std::nullopt;
+        (input ? settings_.inputDevice : settings_.outputDevice) = device;
         const auto& chosen = input ? settings_.inputChosen : settings_.outputChosen;
         if (chosen) {
             chosen(device);
@@ -104,8 +109,9 @@ QComboBox* QtAudioSettingsPanel::deviceChoice(bool input) {
 void QtAudioSettingsPanel::fillChoice(QComboBox& choice, bool input) {
     choice.clear();
     choice.addItem(translated("System default"));
-    const std::optional<std::string> current =
+    const std::optional<AudioDeviceDescription>& chosen =
         input ? settings_.inputDevice : settings_.outputDevice;
+    bool listed = false;
     // Each row carries its place in the device list.
     for (std::size_t at = 0; at < settings_.devices.size(); ++at) {
         const AudioDeviceDescription& device = settings_.devices[at];
@@ -113,9 +119,17 @@ void QtAudioSettingsPanel::fillChoice(QComboBox& choice, bool input) {
             continue;
         }
         choice.addItem(QString::fromStdString(device.name), static_cast<qulonglong>(at));
-        if (current == device.id) {
+        if (chosen && chosen->id == device.id) {
             choice.setCurrentIndex(choice.count() - 1);
+            listed = true;
         }
+    }
+    // A chosen device that is gone (a headset unplugged) stays the choice, said to be gone: the
+    // tuner uses the default meanwhile, and the chosen one again once it is back.
+    if (chosen && !listed) {
+        choice.addItem(translated("%1 (unplugged)").arg(QString::fromStdString(chosen->name)),
+                       kUnpluggedRow);
+        choice.setCurrentIndex(choice.count() - 1);
     }
 }
 
@@ -124,17 +138,6 @@ void QtAudioSettingsPanel::showDevices(std::vector<AudioDeviceDescription> devic
         return a.id == b.id && a.name == b.name && a.inputChannels == b.inputChannels &&
                a.outputChannels == b.outputChannels;
     };
-    // A chosen device that has gone (a headset unplugged) stays offered as chosen: the tuner still
-    // uses it, and says so when it cannot.
-    for (const std::optional<std::string>& chosen :
-         {settings_.inputDevice, settings_.outputDevice}) {
-        const auto isChosen = [&](const AudioDeviceDescription& d) { return d.id == chosen; };
-        const auto was = std::find_if(settings_.devices.begin(), settings_.devices.end(), isChosen);
-        if (chosen && was != settings_.devices.end() &&
-            std::none_of(devices.begin(), devices.end(), isChosen)) {
-            devices.push_back(*was);
-        }
-    }
     if (std::equal(devices.begin(), devices.end(), settings_.devices.begin(),
                    settings_.devices.end(), same)) {
         return;  // nothing to redraw, and an open drop-down stays open

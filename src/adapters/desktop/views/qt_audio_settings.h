@@ -16,9 +16,10 @@ namespace strumwise::platform::desktop {
 struct AudioSettings {
     // The devices to offer; with none, each choice offers only the system default.
     std::vector<AudioDeviceDescription> devices;
-    // The identifiers of the devices in use; empty: the default.
-    std::optional<std::string> inputDevice;
-    std::optional<std::string> outputDevice;
+    // The devices the player chose; empty: the default. One that is not among `devices` is
+    // offered as the choice still, marked as unplugged.
+    std::optional<AudioDeviceDescription> inputDevice;
+    std::optional<AudioDeviceDescription> outputDevice;
     // The tuner listens to a sound file, not to a device: the microphone cannot be chosen.
     bool inputIsFile = false;
     // The reference tones' volume, dBFS of their peaks.
@@ -41,8 +42,8 @@ class QtAudioSettingsPanel final : public QFrame {
     // layout has no about texts.
     static QtAudioSettingsPanel* addToAboutArea(QWidget& root, AudioSettings settings);
 
-    // Offers `devices` from now on, the chosen ones still chosen; the same list again changes
-    // nothing.
+    // Offers `devices` from now on, the chosen ones still chosen, and marked as unplugged while
+    // they are not among them; the same list again changes nothing.
     void showDevices(std::vector<AudioDeviceDescription> devices);
 
   private:

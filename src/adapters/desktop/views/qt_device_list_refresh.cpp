@@ -1,18 +1,31 @@
 #include "adapters/desktop/views/qt_device_list_refresh.h"
 
 #include <QEvent>
+#include <QWidget>
 
 #include "adapters/desktop/audio/sound_server_watch.h"
-#include "adapters/desktop/views/qt_audio_settings.h"
 
 namespace strumwise::platform::desktop {
+namespace {
 
-QtDeviceListRefresh::QtDeviceListRefresh(QtAudioSettingsPanel& panel,
-                                         std::function<AudioDeviceList()> list)
-    : QObject(&panel), panel_(panel), list_(std::move(list)) {
+// How soon a server that started, or came back, is watched: the watch of one that was not there
+// has ended, and only a new one sees it.
+constexpr int kRewatchMs = 2000;
+
+}  // namespace
+
+QtDeviceListRefresh::QtDeviceListRefresh(std::function<AudioDeviceList()> list, Listed listed)
+    : list_(std::move(list)), listed_(std::move(listed)) {
     thread_.setMaxThreadCount(1);
-    panel.installEventFilter(this);
     watch();
+    rewatch_.setInterval(kRewatchMs);
+    QObject::connect(&rewatch_, &QTimer::timeout, this, [this] {
+        if (watch_->ended()) {
+            watch();
+            refresh();  // what the server has now may differ from what it had
+        }
+    });
+    rewatch_.start();
 }
 
 void QtDeviceListRefresh::watch() {
@@ -31,10 +44,14 @@ QtDeviceListRefresh::~QtDeviceListRefresh() {
     thread_.waitForDone();
 }
 
+void QtDeviceListRefresh::refreshWhenShown(QWidget& widget) {
+    widget.installEventFilter(this);
+}
+
 bool QtDeviceListRefresh::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &panel_ && event->type() == QEvent::Show) {
+    if (event->type() == QEvent::Show) {
         if (watch_->ended()) {
-            watch();  // a server that started, or came back, since
+            watch();
         }
         refresh();
     }
@@ -57,7 +74,7 @@ void QtDeviceListRefresh::refresh() {
 void QtDeviceListRefresh::listed(const AudioDeviceList& list) {
     listing_ = false;
     if (list.error.empty()) {
-        panel_.showDevices(list.devices);
+        listed_(list.devices);
     }
     if (again_) {
         again_ = false;

@@ -36,8 +36,6 @@ class TuningMeterWidget final : public QWidget {
     QRectF scaleRect() const;
     // The size of every text on the meter, in pixels.
     int textPixelSize() const;
-    // Where the needle is drawn now, in cents: it trails a new reading while it glides.
-    double shownNeedle() const { return shownNeedle_; }
     const QVariantAnimation& glide() const { return *glide_; }
 
   protected:

@@ -68,17 +68,17 @@ void QtScreenLook::show(ScreenLook look) {
 }
 
 void QtScreenLook::announce(ScreenLook look, const TuningMeterReading& reading) {
-    lastAnnouncement_ = spokenReading(reading);
     if (root_ == nullptr) {
         return;
     }
+    const QString spoken = spokenReading(reading);
     for (const char* name : kLamps) {
         auto* lamp = root_->findChild<ImageViewWidget*>(QLatin1String(name));
         if (lamp == nullptr || lamp->size().isEmpty()) {
             continue;
         }
         lamp->setAccessibleName(lampName(look));
-        lamp->setAccessibleDescription(lastAnnouncement_);
+        lamp->setAccessibleDescription(spoken);
         QAccessibleEvent alert(lamp, QAccessible::Alert);
         QAccessible::updateAccessibility(&alert);
     }

@@ -19,12 +19,8 @@ class QtScreenLook final : public ScreenLookView {
     void show(ScreenLook look) override;
     void announce(ScreenLook look, const TuningMeterReading& reading) override;
 
-    // The last thing announced, empty before the first.
-    const QString& lastAnnouncement() const { return lastAnnouncement_; }
-
   private:
     QPointer<QWidget> root_;
-    QString lastAnnouncement_;
 };
 
 // The lamp's accessible name for a look ("Lamp: in tune").

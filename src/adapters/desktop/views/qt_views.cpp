@@ -19,6 +19,11 @@ QtLabel::QtLabel(QLabel* label) : label_(label) {
         // A layout marks a label that takes no room while it has nothing to say (a banner): it
         // comes with no height, and gets its height back with a text.
         collapsesWhenEmpty_ = label_->property("collapsesWhenEmpty").toBool();
+        // A banner that names a device may say more than a phone's width holds: it wraps
+        // rather than widening the page.
+        if (collapsesWhenEmpty_) {
+            label_->setWordWrap(true);
+        }
     }
 }
 
