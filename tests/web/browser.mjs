@@ -145,19 +145,25 @@ export async function tapToListen(page) {
   await page.click("#currentTuningName");
 }
 
-// The project's server (scripts/serve_site.py) on the built site, as scripts/web.sh serves it;
-// answers its address and a function that stops it.
-export async function projectServer() {
-  const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
+// The project's server (scripts/serve_site.py) on `root` (the built site unless told), as
+// scripts/web.sh serves it, with `args` added and, given `descriptors`, that limit on its open
+// files. Answers its address, its process id, what it has written on standard error so far, and
+// a function that stops it.
+export async function projectServer({ root = site, args = [], descriptors } = {}) {
+  const command = ["python3", "scripts/serve_site.py", "--site", root, "--port", "0", ...args];
+  if (descriptors) command.unshift("prlimit", `--nofile=${descriptors}`, "--");
+  const served = spawn(command[0], command.slice(1),
     { cwd: new URL("../../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
+  let errors = "";
+  served.stderr.on("data", (data) => { errors += data; });
   const url = await new Promise((resolve, reject) => {
     served.stdout.on("data", (data) => {
-      const found = /http:\/\/\S+/.exec(String(data));
+      const found = /https?:\/\/\S+/.exec(String(data));
       if (found) resolve(found[0]);
     });
-    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
+    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}: ${errors}`)));
   });
-  return { url, stop: () => served.kill() };
+  return { url, pid: served.pid, errors: () => errors, stop: () => served.kill() };
 }
 
 // An expression that answers the bytes a page or worker has fetched over the network so far.

@@ -44,32 +44,6 @@ test("a returning visitor is offered the new release and runs it after one reloa
   }
 });
 
-// What the resources listed in `scope`'s performance timeline cost over the network.
-test("the project's server lets browsers keep the files named after their contents, and check the rest", async () => {
-  const { url, stop } = await projectServer();
-  try {
-    const year = "public, max-age=31536000, immutable";
-    const expected = {
-      "": "no-cache", "index.html": "no-cache", "manifest.webmanifest": "no-cache", "service-worker.js": "no-cache",
-      [siteFile("host.js")]: year, [siteFile("strumwise.wasm")]: year, [siteFile("page.css")]: year,
-      [siteFile("images/green64.png")]: year, [siteFile("icon-192.png")]: year,
-    };
-    const answered = {};
-    for (const path of Object.keys(expected)) {
-      const response = await fetch(url + path);
-      assert.equal(response.status, 200, path);
-      answered[path] = response.headers.get("cache-control");
-    }
-    assert.deepEqual(answered, expected);
-    // The page names the hashed files, and nothing by its plain name.
-    const page = await (await fetch(url)).text();
-    assert.match(page, new RegExp(`src="${siteFile("host.js").replace(".", "\\.")}"`));
-    assert.doesNotMatch(page, /(src|href)="(host|boot|resources|strumwise)\.(js|wasm)"/);
-  } finally {
-    stop();
-  }
-});
-
 test("a phone's first visit, served by the project's server, downloads less than 600 KB and only its own pictures", async () => {
   const { url, stop } = await projectServer();
   try {
