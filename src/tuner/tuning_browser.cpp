@@ -29,6 +29,10 @@ bool showsPadCharts(double phoneScreenHeight) {
     return phoneScreenHeight == 667.0 || phoneScreenHeight == 736.0;
 }
 
+std::string_view chartOf(const TuningPage& page, TuningBrowser::ChartFamily family) {
+    return family == TuningBrowser::ChartFamily::pad ? page.padChart : page.phoneChart;
+}
+
 }  // namespace
 
 TuningBrowser::TuningBrowser(const view::Outlets& outlets, TunerState& state,
@@ -46,18 +50,41 @@ void TuningBrowser::displayTunings() {
                   bundle_.localizedString("TunerAboutCongratsMessage", "", ""));
     view::setText(outlets_.aboutMsg2, bundle_.localizedString("TunerAboutMsg2", "", ""));
 
+    const std::vector<ChartFamily> families = familiesDrawn(device_);
+    if (families.empty()) {
+        return;
+    }
+    hooks_.displayNotes();
+    for (const ChartFamily family : families) {
+        displayTuning(family);
+    }
+}
+
+std::vector<TuningBrowser::ChartFamily> TuningBrowser::familiesDrawn(
+    const platform::Device& device) {
     // A device that does not say what it is counts as a phone.
-    const long idiom = device_.userInterfaceIdiom().value_or(platform::Device::kIdiomPhone);
+    const long idiom = device.userInterfaceIdiom().value_or(platform::Device::kIdiomPhone);
     if (idiom == platform::Device::kIdiomPad) {
-        hooks_.displayNotes();
-        displayTuning(ChartFamily::pad);
-    } else if (idiom == platform::Device::kIdiomPhone) {
-        hooks_.displayNotes();
-        displayTuning(ChartFamily::phone);
-        if (showsPadCharts(device_.mainScreenHeight())) {
-            displayTuning(ChartFamily::pad);
+        return {ChartFamily::pad};
+    }
+    if (idiom == platform::Device::kIdiomPhone) {
+        if (showsPadCharts(device.mainScreenHeight())) {
+            return {ChartFamily::phone, ChartFamily::pad};
+        }
+        return {ChartFamily::phone};
+    }
+    return {};
+}
+
+std::vector<std::string> TuningBrowser::charts(const platform::Device& device) {
+    std::vector<std::string> names;
+    const std::vector<ChartFamily> families = familiesDrawn(device);
+    if (!families.empty()) {
+        for (const TuningPage& page : kPages) {
+            names.emplace_back(chartOf(page, families.back()));
         }
     }
+    return names;
 }
 
 void TuningBrowser::displayTuning(ChartFamily family) {
@@ -66,9 +93,7 @@ void TuningBrowser::displayTuning(ChartFamily family) {
         return;
     }
     const TuningPage& page = kPages[static_cast<std::size_t>(tuning - 1)];
-    view::setImage(
-        outlets_.chartDisplay,
-        images_.imageNamed(family == ChartFamily::pad ? page.padChart : page.phoneChart));
+    view::setImage(outlets_.chartDisplay, images_.imageNamed(chartOf(page, family)));
     view::setText(outlets_.currentTuningName, bundle_.localizedString(page.titleKey, "", ""));
     view::setHidden(outlets_.showPreviousTuningButton, tuning == 1);
     view::setHidden(outlets_.showNextTuningButton, tuning == kTuningCount);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/bundle.h"
 #include "platform/device.h"
 #include "platform/view_toolkit.h"
@@ -29,8 +32,16 @@ class TuningBrowser {
     void showPreviousTuning();
     void showNextTuning();
 
-  private:
+    // The charts the browser leaves on the device's screen over the four tunings: those of the
+    // family it draws last. None on a device that is neither a phone nor a pad.
+    static std::vector<std::string> charts(const platform::Device& device);
+
+    // The two sizes of chart: the phone's, and the tablet's, which taller phones show too.
     enum class ChartFamily { phone, pad };
+
+  private:
+    // The families whose charts displayTunings draws on the device, in the order it draws them.
+    static std::vector<ChartFamily> familiesDrawn(const platform::Device& device);
     void displayTuning(ChartFamily family);
 
     const view::Outlets& outlets_;
