@@ -78,6 +78,8 @@ const StrumwiseHost = (() => {
       setTimeout(() => abort.abort(), timeoutSeconds * 1000);
       fetch(url, { cache: "no-store", mode: "no-cors", signal: abort.signal }).catch(() => {});
     },
+    // The tuner's own log lines are for its developers: shown when the address asks for them.
+    showsDeveloperLines() { return new URLSearchParams(location.search).has("verbose"); },
     translation(table, key) {
       const entries = texts[table];
       return entries && Object.hasOwn(entries, key) ? entries[key] : null;

@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { after, before, test } from "node:test";
-import { openTuner, plucks, serveSite, silence, siteFile, tapToListen, text, until, withBrowser } from "./browser.mjs";
+import { openTuner, plucks, serveSite, silence, siteFile, text, until, withBrowser } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
@@ -37,7 +37,6 @@ test("axe-core finds no violation on the tuner and the about page, in English an
       assert.deepEqual([shell.lang, shell.heading], [lang, heading]);
       assert.ok(shell.description > 50);
       assert.doesNotMatch(shell.viewport, /user-scalable\s*=\s*(no|0)|maximum-scale\s*=\s*1(\.0*)?\b/);
-      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       assert.deepEqual(await violations(page), [], language);
       if (language === "es-ES") {
@@ -58,7 +57,6 @@ test("axe-core finds no violation on the tuner and the about page, in English an
 test("names contain what the controls show, the lamp and meters say their readings, every stop of the Tab key does something and shows a clear ring, and every picture has an alt", async () => {
   await withBrowser(plucks(G3), async (browser) => {
     const page = await openTuner(browser, server.url);
-    await tapToListen(page);
     await until(() => text(page, "noteDisplay"), "G3", 20);
     const forks = [];
     for (const id of ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton"]) {
@@ -118,7 +116,6 @@ test("a live region says a plucked string is in tune, or how far off it is", { t
   for (const [hertz, expected] of [[G3, /^G3 in tune$/], [G3 * 2 ** (20 / 1200), /^G3, (1[89]|2[0-2]) cents sharp$/]]) {
     await withBrowser(plucks(hertz), async (browser) => {
       const page = await openTuner(browser, server.url);
-      await tapToListen(page);
       await until(async () => expected.test(await announced(page)), true, 20);
     });
   }

@@ -104,12 +104,14 @@ export async function read(page, expression) {
 }
 
 // Opens the tuner as a visitor does and, unless `start` is false, taps the overlay that asks
-// for a first touch, as the visitor must before the tuner listens.
+// for a first touch, as the visitor must before the tuner listens. The page keeps its uncaught
+// errors (page.errors) and what it wrote on the console (page.messages).
 export async function openTuner(browser, url, viewport = { width: 390, height: 844 }, { start = true } = {}) {
   const page = await browser.newPage();
-  const errors = [];
-  page.on("pageerror", (error) => errors.push(error.message));
-  page.errors = errors;
+  page.errors = [];
+  page.messages = [];
+  page.on("pageerror", (error) => page.errors.push(error.message));
+  page.on("console", (message) => page.messages.push(message.text()));
   await page.setViewport(viewport);
   await page.goto(url, { waitUntil: "load" });
   await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
@@ -117,12 +119,31 @@ export async function openTuner(browser, url, viewport = { width: 390, height: 8
   return page;
 }
 
+// The first tap, on the tuning's name, which presses nothing: the overlay that asks for it lets
+// the tap through to whatever lies under it.
 export async function tapToStart(page) {
   await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
-  const { width, height } = page.viewport();
-  await page.mouse.click(width / 2, height / 2);
+  await page.click("#currentTuningName");
   await until(() => read(page, 'document.getElementById("startOverlay").hidden && StrumwiseHost.audio.context.state'), "running");
 }
+
+// The controls a player must always reach, whatever the page's notice says: the forks, Stop and
+// the about page (its tab on a phone, its panel beside the tuner on a tablet). Each is scrolled
+// to, as a finger would, and answers the name of every one that something else covers there, or
+// that lies outside the viewport.
+export const unreachableControls = `(() => {
+  const controls = [...document.querySelectorAll('.layoutRoot [data-action^="play"], #stopButton')];
+  controls.push(document.querySelector(".tab[data-page='aboutPage']") ?? document.getElementById("aboutPanel"));
+  return controls.filter((control) => {
+    if (!control) return true;
+    control.scrollIntoView({ block: "nearest", inline: "nearest" });
+    const box = control.getBoundingClientRect();
+    const [x, y] = [box.left + box.width / 2, box.top + Math.min(box.height / 2, 20)];
+    if (x < 0 || y < 0 || x > innerWidth || y > innerHeight) return true;
+    const hit = document.elementFromPoint(x, y);
+    return !hit || !control.contains(hit);
+  }).map((control) => control?.id || control?.dataset.page || "(missing)");
+})()`;
 
 const quoted = JSON.stringify;
 export const text = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).textContent`);
@@ -137,12 +158,6 @@ export async function until(read, expected, seconds = 10) {
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
   throw new Error(`expected ${JSON.stringify(expected)}, last saw ${JSON.stringify(last)}`);
-}
-
-// A first tap, as a player gives one, on a label that presses nothing: browsers start audio only
-// after the user has touched the page.
-export async function tapToListen(page) {
-  await page.click("#currentTuningName");
 }
 
 // The project's server (scripts/serve_site.py) on `root` (the built site unless told), as

@@ -5,7 +5,7 @@
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { after, before, test } from "node:test";
-import { openTuner, plucks, serveSite, site, tapToListen, text, until, withBrowser } from "./browser.mjs";
+import { openTuner, plucks, read, serveSite, silence, site, text, unreachableControls, until, withBrowser } from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
 let server;
@@ -138,7 +138,6 @@ test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () =
   await withBrowser(plucks(196), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
-      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       await checkPages(page, viewport, "en");
       assert.deepEqual(page.errors, []);
@@ -147,16 +146,21 @@ test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () =
   }, "en-US");
 });
 
-test("the refused microphone's banner and the Spanish texts fit every viewport", { timeout: 300000 }, async () => {
-  await withBrowser(null, async (browser) => {
+test("with the refused microphone's notice the forks, Stop and the about page stay within reach, and once it is closed the Spanish texts fit every viewport", { timeout: 300000 }, async () => {
+  await withBrowser(silence(), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
-      await tapToListen(page);
       await until(async () => (await text(page, "audioStatusLabel")) !== "", true);
+      // The longest notice there is, in the longer language.
+      await until(() => read(page, '!document.getElementById("notice").hidden'), true);
+      await page.screenshot({ path: `${shots}/${viewport.name}-es-notice.png` });
+      assert.deepEqual(await read(page, unreachableControls), [], `${viewport.name}, with the notice`);
+      await page.click("#notice button.close");
+      assert.equal(await read(page, 'document.getElementById("notice").hidden'), true);
       await checkPages(page, viewport, "es");
       await page.close();
     }
-  }, "es-ES");
+  }, "es-ES", { refuse: true });
 });
 
 test("turning a phone or resizing a window lays the same controls out again", { timeout: 120000 }, async () => {
@@ -165,7 +169,6 @@ test("turning a phone or resizing a window lays the same controls out again", { 
       [{ width: 1280, height: 720 }, { name: "1280x720-resized", width: 768, height: 1024 }]];
     for (const [first, then] of turns) {
       const page = await openTuner(browser, server.url, first);
-      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       const layout = await page.$eval(".layoutRoot", (root) => root.id);
       await page.setViewport(then);

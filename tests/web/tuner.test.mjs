@@ -21,7 +21,8 @@ const screenNow = async (page) => {
     stringShown: getComputedStyle(outlet("tunedString5")).visibility !== "hidden",
     cents: Number(outlet("tuningMeter").dataset.cents),
     offset: outlet("tuningMeter").querySelector(".meterOffset").textContent,
-    look: outlet("screen").dataset.look };
+    look: outlet("screen").dataset.look,
+    hint: document.querySelector('[data-name="hint"]').checkVisibility({ visibilityProperty: true }) };
 })()`);
   return { ...screen, lamp: plainName(screen.lamp), string: plainName(screen.string) };
 };
@@ -64,6 +65,8 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
       assert.match(lit.string, /^images\/3rd_string/);
       assert.ok(lit.stringShown);
     }
+    // "Pluck a string" is for a tuner waiting for one: it is gone while a string is read.
+    assert.deepEqual(inTune.filter((screen) => screen.hint), []);
   });
   await withTuner(plucks(cents(G3, 20)), async (page) => {
     const seen = await readings(page);
@@ -75,11 +78,12 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
     for (const sharp of seen) {
       assert.notEqual(sharp.note, "G3");
       assert.notEqual(sharp.lamp, "images/green64.png");
+      assert.equal(sharp.hint, false);
     }
   });
 });
 
-test("the tuning browser walks the four tunings and back, and the run count survives a reload", async () => {
+test("the tuning browser walks the four tunings and back, the run count survives a reload, and the console shows the tuner's own lines only when asked", async () => {
   await withTuner(silence(), async (page) => {
     const names = await read(page, `["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"]
       .map((key) => StrumwiseResources.translations.en.Localizable[key])`);
@@ -95,8 +99,13 @@ test("the tuning browser walks the four tunings and back, and the run count surv
 
     const runs = () => read(page, 'localStorage.getItem("strumwise:numberOfRuns")');
     assert.equal(await runs(), "1");
-    await page.reload({ waitUntil: "load" });
+    // The tuner's own log lines are its developers': the console has none of them, not even the
+    // metering status that reads like a failure, until the address asks for them.
+    const metering = () => page.messages.filter((line) => line.startsWith("AudioQueueSetProperty error"));
+    assert.deepEqual(metering(), []);
+    await page.goto(server.url + "?verbose", { waitUntil: "load" });
     await until(runs, "2");
+    await until(async () => metering(), ["AudioQueueSetProperty error: 0"]);
   });
 });
 

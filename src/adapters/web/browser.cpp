@@ -74,6 +74,7 @@ EM_JS(char*, js_translation, (const char* t, int tl, const char* k, int kl), {
     return copy;
 });
 EM_JS(void, js_log, (const char* l, int ll), { console.log(UTF8ToString(l, ll)); });
+EM_JS(int, js_shows_developer_lines, (), { return StrumwiseHost.showsDeveloperLines() ? 1 : 0; });
 EM_JS(double, js_now_seconds, (), { return Date.now() / 1000; });
 EM_JS(void, js_start_microphone, (), { StrumwiseHost.startMicrophone(); });
 EM_JS(void, js_stop_microphone, (), { StrumwiseHost.stopMicrophone(); });
@@ -172,6 +173,9 @@ std::optional<std::string> translation(std::string_view table, std::string_view 
 }
 void log(std::string_view line) {
     js_log(line.data(), size(line));
+}
+bool showsDeveloperLines() {
+    return js_shows_developer_lines() != 0;
 }
 double nowSeconds() {
     return js_now_seconds();

@@ -41,6 +41,8 @@ bool isOnline();
 void fetchAndForget(std::string_view url, double timeoutSeconds);
 std::optional<std::string> translation(std::string_view table, std::string_view key);
 void log(std::string_view line);
+// Whether the page was opened to show the tuner's developer lines (`?verbose` in its address).
+bool showsDeveloperLines();
 double nowSeconds();
 
 // Audio: the microphone's capture node and the tone worklet.
