@@ -35,9 +35,14 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
     notices.showStartOverlay(askForTap && !running() && document.visibilityState === "visible");
   }
 
+  // The context runs at the rate microphones deliver on phones and most computers: a capture at
+  // another rate than the context's is resampled through a buffer that holds back the first
+  // second of sound, while a player who has just tapped waits for a reading.
+  const captureRate = 48000;
+
   function makeContext() {
     if (audio.context || !secure) return;
-    audio.context = new AudioContext();
+    audio.context = new AudioContext({ sampleRate: captureRate });
     audio.context.addEventListener("statechange", updateOverlay);
     audio.ready = Promise.all([
       audio.context.audioWorklet.addModule(asset("capture-worklet.js")),
@@ -45,12 +50,12 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
       fetch(asset("tone.wasm")).then((response) => response.arrayBuffer())
         .then((bytes) => { audio.toneModule = bytes; }),
     ]).then(() => audio.context);
-    contextMade();
+    contextMade(audio.context);
   }
 
-  // The context with its worklets loaded, once there is one.
+  // The context once it is made, its worklets perhaps still loading.
   let audioWanted = false;
-  function audioContext() {
+  function contextMadeNow() {
     if (!audioWanted) {
       audioWanted = true;
       if (startsOnItsOwn) {
@@ -61,7 +66,7 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
         updateOverlay();
       }
     }
-    return contextExists.then(() => audio.ready);
+    return contextExists;
   }
 
   // Every touch and key press while the context waits starts it; the first one normally does,
@@ -87,8 +92,10 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
   return {
     state: audio,
     secure,
-    // The context with its worklets loaded; asking for it asks the player for the first tap.
-    loaded: audioContext,
+    // The context once it exists, and once its worklets are loaded; asking for either asks the
+    // player for the first tap.
+    made: contextMadeNow,
+    loaded: () => contextMadeNow().then(() => audio.ready),
     running,
     start: startAudio,
     suspend,
