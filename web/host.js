@@ -25,7 +25,8 @@ const StrumwiseHost = (() => {
   const layout = StrumwiseLayout({ app: () => app, layouts: resources.layouts, texts,
     secure: audioContext.secure, notices });
   const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset });
-  const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone, notices });
+  const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone });
+  const offline = StrumwiseOffline({ asset, notices });
 
   return {
     // The module calls in from main() on, before its factory's promise resolves.
@@ -62,9 +63,10 @@ const StrumwiseHost = (() => {
     storeValue: storage.storeValue,
     clearStore: storage.clearStore,
 
-    // The page's life (lifecycle.js) and the rating prompt's dialogs (alerts.js).
+    // The page's life (lifecycle.js), its use offline (offline.js) and the rating prompt's
+    // dialogs (alerts.js).
     keepScreenOn: lifecycle.keepScreenOn,
-    offerUpdate: lifecycle.offerUpdate,
+    keepPictures: offline.keepPictures,
     showAlert: alerts.showAlert,
     closeAlert: alerts.closeAlert,
 

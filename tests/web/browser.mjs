@@ -1,7 +1,7 @@
 // What the browser tests share: the built site served from a local port, Debian's Chromium with a
 // sound file as its microphone, and plucked strings made with sox.
 import { execFileSync, spawn } from "node:child_process";
-import { mkdtempSync, readFileSync, readdirSync, existsSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { dirname, extname, join, normalize } from "node:path";
@@ -185,12 +185,57 @@ export async function projectServer({ root = site, args = [], descriptors } = {}
 export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
   ".reduce((sum, entry) => sum + entry.transferSize, 0)";
 
-// A phone's first visit: the tuner opened, listening, with its service worker installed; answers
-// the page and the worker, whose own downloads are in its timeline, not the page's.
-export async function firstVisit(browser, url) {
-  const page = await openTuner(browser, url);
+// Every picture a layout may show, by plain name: the lamp's four, the charts of the four
+// tunings (the tablet's on a tablet and on the 667 and 736-point phones) and the lit strings of
+// its screen class.
+const lamps = ["green64", "green128", "yellow64", "yellow128"];
+const charts = (family) => ["", "2", "3", "4"].map((tuning) => `chart${family}${tuning}`);
+const strings = (suffix) => ["1st", "2nd", "3rd", "4th", "5th"].map((string) => `${string}_string${suffix}`);
+const pictures = (...names) => names.map((name) => `images/${name}.png`).sort();
+export const picturesOfLayout = {
+  Main_iPhone: pictures(...lamps, ...charts("iphone"), ...strings("_5")),
+  Main_iPhone12Pro: pictures(...lamps, ...charts("iphone"), ...strings("_6plus")),
+  Main_iPhone6: pictures(...lamps, ...charts("ipad"), ...strings("_6")),
+  Main_iPad: pictures(...lamps, ...charts("ipad"), ...strings("_iPad")),
+};
+
+// The plain names of the pictures the page's service worker holds, sorted, in all its caches or
+// in those whose names end in `cache`.
+export async function cachedPictures(page, cache = "") {
+  const held = await read(page, `caches.keys().then(async (names) => {
+    const held = [];
+    for (const name of names.filter((name) => name.endsWith(${JSON.stringify(cache)}))) {
+      held.push(...(await (await caches.open(name)).keys()).map((request) => new URL(request.url).pathname.slice(1)));
+    }
+    return held;
+  })`);
+  return held.filter((path) => path.startsWith("images/")).map(plainName).sort();
+}
+
+// A phone's first visit: the tuner opened, listening, with its service worker installed and
+// holding every picture of the layout; answers the page and the worker, whose own downloads are
+// in its timeline, not the page's.
+export async function firstVisit(browser, url, viewport) {
+  const page = await openTuner(browser, url, viewport);
   await read(page, "navigator.serviceWorker.ready.then(() => true)");
   await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
+  const layout = await read(page, 'document.querySelector(".layoutRoot").id');
+  await until(() => cachedPictures(page), picturesOfLayout[layout]);
   const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
   return { page, worker };
 }
+
+// A second release of the site in `folder`: a page script that marks the document, and the
+// worker's new cache name, as a new build makes them.
+export function releaseAgain(folder) {
+  const boot = join(folder, siteFile("boot.js"));
+  writeFileSync(boot, readFileSync(boot, "utf8") + '\ndocument.documentElement.dataset.release = "2";\n');
+  const worker = join(folder, "service-worker.js");
+  writeFileSync(worker, readFileSync(worker, "utf8").replace(/const CACHE = "([^"]+)"/, 'const CACHE = "$1-2"'));
+}
+
+// An expression that answers the page's update offer's button, or null while there is none.
+export const updateOffer = `(() => {
+  const notice = document.getElementById("notice");
+  return notice.hidden ? null : notice.querySelector("button").textContent;
+})()`;

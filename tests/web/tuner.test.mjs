@@ -139,19 +139,6 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
   });
 });
 
-test("offline, a reload still opens the tuner", async () => {
-  const offline = await serveSite();
-  await withBrowser(silence(), async (browser) => {
-    const page = await openTuner(browser, offline.url);
-    await read(page, "navigator.serviceWorker.ready.then(() => true)");
-    await page.reload({ waitUntil: "load" }); // now under the worker's control
-    await offline.close();
-    await page.reload({ waitUntil: "load" });
-    await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
-    assert.equal(await text(page, "currentTuningName"), "Open G (gDGBD)");
-  });
-});
-
 test("a phone, a small phone and a tablet each load their layout", async () => {
   mkdirSync(`${site}/../screenshots`, { recursive: true });
   const screens = [["phone", 390, 844, "Main_iPhone12Pro"], ["small-phone", 375, 667, "Main_iPhone6"],
