@@ -3,7 +3,9 @@
 
 Text and WebAssembly go out gzip-compressed to browsers that accept it (most of a phone's first
 visit is the module, which compresses to about a third), and every answer says how it may be
-cached. With --cert and --key it speaks https, which a phone needs for the microphone.
+cached. With --cert and --key it speaks https, which a phone needs for the microphone; with
+--ca-cert it also offers the certificate authority that signed that certificate, with a page
+that tells a phone how to install it, over https and (with --setup-port) over plain http.
 
 The server answers anyone on the network it is bound to, so it holds up against clients that
 misbehave: only regular files inside the site are served, a request that is not a plain path is
@@ -26,6 +28,9 @@ import threading
 import time
 import urllib.parse
 
+# The server runs from the source tree, which it leaves as it found it.
+sys.dont_write_bytecode = True
+import lan_certificate_page  # noqa: E402
 
 # What the site assembler makes of a file's name: `host.js` becomes `host.<8 hex digits>.js`.
 HASHED_NAME = re.compile(r"\.[0-9a-f]{8}\.[A-Za-z0-9]+$")
@@ -126,6 +131,9 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
         except BadRequest:
             self.send_error(400, "Bad request path")
             return None
+        page = self.server.lan_setup and self.server.lan_setup.answer(path, self.headers)
+        if page:
+            return self.send_body(*page)
         file, redirect = self.site_file(path)
         if redirect:
             self.send_response(301)
@@ -212,14 +220,38 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
             super().log_message(format, *args)
 
 
+class SetupHandler(SiteHandler):
+    """The plain-http address a phone opens first: the certificate's page and the certificate,
+    and for any other path a redirect to the same path over https."""
+
+    def send_head(self):
+        try:
+            path = self.request_path()
+        except BadRequest:
+            self.send_error(400, "Bad request path")
+            return None
+        setup = self.server.lan_setup
+        if path == "/":
+            path = setup.page_path
+        page = setup.answer(path, self.headers)
+        if page:
+            return self.send_body(*page)
+        self.send_response(302)
+        self.send_header("Location", setup.site_url.rstrip("/") + urllib.parse.quote(path))
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+        return None
+
+
 class SiteServer(http.server.ThreadingHTTPServer):
     # Room for a burst of phones and tabs connecting at once.
     request_queue_size = 128
 
-    def __init__(self, address, handler, site, *, request_seconds, max_connections):
+    def __init__(self, address, handler, site, *, request_seconds, max_connections, lan_setup=None):
         self.site_root = os.path.realpath(site)
         self.request_seconds = request_seconds
         self.max_connections = max_connections
+        self.lan_setup = lan_setup
         self.open_connections = 0
         self.count_lock = threading.Lock()
         # One compressed copy per file, made on the first request for it and replaced when the
@@ -299,11 +331,20 @@ def main():
     parser.add_argument("--port", type=int, default=8080)
     parser.add_argument("--cert", help="PEM certificate, for https")
     parser.add_argument("--key", help="PEM private key, for https")
+    parser.add_argument("--ca-cert", help="PEM certificate of the authority that signed --cert, "
+                        "offered to phones with a page on how to install it")
+    parser.add_argument("--setup-port", type=int,
+                        help="also serve that page over plain http on this port (needs --ca-cert)")
     parser.add_argument("--request-seconds", type=float, default=REQUEST_SECONDS,
                         help="time limit for a connection's handshake and each request")
     parser.add_argument("--max-connections", type=int, default=0,
                         help="connections served at once (default: as many as descriptors allow)")
     args = parser.parse_args()
+    if (args.ca_cert or args.setup_port) and not args.cert:
+        parser.error("--ca-cert and --setup-port need --cert and --key")
+    if args.setup_port and not args.ca_cert:
+        parser.error("--setup-port needs --ca-cert")
+
     limits = dict(request_seconds=args.request_seconds,
                   max_connections=connection_limit(args.max_connections))
     handler = lambda *a, **k: SiteHandler(*a, directory=args.site, **k)  # noqa: E731
@@ -317,7 +358,20 @@ def main():
         server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
         scheme = "https"
     host, port = server.server_address[:2]
-    print(f"Serving the web edition on {scheme}://{host}:{port}/ (Ctrl+C stops)", flush=True)
+    site_url = f"{scheme}://{host}:{port}/"
+    setup_server = None
+    if args.ca_cert:
+        server.lan_setup = lan_certificate_page.LanSetup(args.ca_cert, site_url)
+        if args.setup_port is not None:
+            setup_handler = lambda *a, **k: SetupHandler(*a, directory=args.site, **k)  # noqa: E731
+            setup_server = SiteServer((args.bind, args.setup_port), setup_handler, args.site,
+                                      lan_setup=server.lan_setup, **limits)
+            threading.Thread(target=setup_server.serve_forever, daemon=True).start()
+    print(f"Serving the web edition on {site_url} (Ctrl+C stops)", flush=True)
+    if setup_server:
+        setup_host, setup_port = setup_server.server_address[:2]
+        print(f"Serving the certificate's page on http://{setup_host}:{setup_port}"
+              f"{server.lan_setup.page_path}", flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:

@@ -1,6 +1,6 @@
 "use strict";
 // What the page tells the player in its own words, in the browser's language: one notice above
-// the screen (the microphone's trouble, a new release), which the player may
+// the screen (the microphone's trouble, a new release, no offline use), which the player may
 // close, and the overlay that asks for the first tap.
 //
 // Made once by the page's host (host.js), which names each message by its key here, so that the
@@ -19,6 +19,10 @@ const StrumwiseNotices = ({ asset, spanish }) => {
       tryAgain: "Try again",
       updateReady: "A new release of Strumwise is ready.",
       update: "Update available \u2014 reload",
+      untrusted: "This device does not trust this address's certificate, so Strumwise cannot be " +
+        "installed or work offline from here. Install this computer's certificate once, or use a " +
+        "copy on an https web host.",
+      howToTrust: "How to install it",
       close: "Close",
     },
     es: {
@@ -33,6 +37,10 @@ const StrumwiseNotices = ({ asset, spanish }) => {
       tryAgain: "Reintentar",
       updateReady: "Hay una nueva versi\u00f3n de Strumwise.",
       update: "Actualizaci\u00f3n disponible \u2014 recargar",
+      untrusted: "Este dispositivo no conf\u00eda en el certificado de esta direcci\u00f3n, as\u00ed que " +
+        "Strumwise no se puede instalar ni usar sin red desde aqu\u00ed. Instala una vez el " +
+        "certificado de este ordenador, o usa una copia en un servidor web https.",
+      howToTrust: "C\u00f3mo instalarlo",
       close: "Cerrar",
     },
   }[spanish ? "es" : "en"];
@@ -52,7 +60,7 @@ const StrumwiseNotices = ({ asset, spanish }) => {
   banner.setAttribute("role", "status");
   banner.hidden = true;
   document.getElementById("screen").before(banner);
-  // What the notice on screen is about: the microphone, or a new release.
+  // What the notice on screen is about: the microphone, a new release, or offline use.
   let noticeAbout = null;
   function showNotice(messageKey, buttonKey, onPress, about = "microphone") {
     const message = messages[messageKey];

@@ -1,7 +1,10 @@
 "use strict";
 // The page's service worker, which keeps the site for use with no network: registered once the
 // page runs, told which pictures the layout in use may show so that it keeps those too, and
-// asked to take over with a new release only once the player accepts it.
+// asked to take over with a new release only once the player accepts it. Where the browser
+// refuses the worker (an address whose certificate this device does not trust, as on the local
+// network before the phone has installed this computer's certificate), the player is told what
+// that costs and how to mend it.
 //
 // Made once by the page's host (host.js).
 
@@ -32,6 +35,10 @@ const StrumwiseOffline = ({ asset, notices }) => {
     });
   }).catch((error) => {
     console.log("Offline use unavailable: " + error.message);
+    if (/SSL|certificate/i.test(error.message)) {
+      // The set-up page of scripts/web.sh --lan, on this same address.
+      notices.show("untrusted", "howToTrust", () => location.assign("lan-certificate/"), "offline");
+    }
   });
 
   return {

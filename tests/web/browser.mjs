@@ -71,14 +71,15 @@ export function silence() {
 
 // Chromium with its default settings, in `language`, with `microphoneFile` as its microphone,
 // granted without asking; with none, or with `refuse`, the page's request for the microphone is
-// refused. `extra` adds flags a test needs (the test certificate).
-export async function launch(microphoneFile, language = "en-US", { refuse = false, extra = [] } = {}) {
+// refused. `home` is the user's home folder, whose certificate store Chromium trusts.
+export async function launch(microphoneFile, language = "en-US", { refuse = false, home } = {}) {
   const device = microphoneFile ? ["--use-fake-device-for-media-stream", `--use-file-for-fake-audio-capture=${microphoneFile}`] : [];
   const answer = microphoneFile && !refuse ? ["--use-fake-ui-for-media-stream"] : ["--deny-permission-prompts"];
   return puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
-    args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`, ...extra],
+    args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`],
+    env: home ? { ...process.env, HOME: home } : process.env,
   });
 }
 
