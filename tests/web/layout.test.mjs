@@ -16,11 +16,13 @@ before(async () => {
 after(() => server.close());
 
 // What real phones give a page in a browser tab, the same phones in landscape, tablets and
-// laptop or desktop windows; then a 390 x 844 phone at 200 % zoom, which halves its CSS pixels.
+// laptop or desktop windows, with the layout the tuner chooses for some of them; then a 390 x 844
+// phone at 200 % zoom, which halves its CSS pixels.
 const viewports = [
-  [320, 480], [320, 568], [360, 740], [375, 667], [390, 664], [390, 844], [393, 727], [412, 800], [412, 915],
-  [844, 390], [667, 375], [768, 1024], [1024, 768], [1280, 720], [1366, 768], [1920, 1080],
-].map(([width, height]) => ({ name: `${width}x${height}`, width, height }));
+  [320, 480], [320, 568], [360, 740], [375, 667, "Main_iPhone6"], [390, 664], [390, 844, "Main_iPhone12Pro"],
+  [393, 727], [412, 800], [412, 915], [844, 390], [667, 375], [768, 1024, "Main_iPad"], [1024, 768], [1280, 720],
+  [1366, 768], [1920, 1080],
+].map(([width, height, layout]) => ({ name: `${width}x${height}`, width, height, layout }));
 const zoomed = { name: "390x844-zoom200", width: 195, height: 422, deviceScaleFactor: 2 };
 
 // Everything wrong with the screen as it is now, one line per fault: overlapping or clipped
@@ -134,10 +136,11 @@ async function checkPages(page, viewport, language) {
   }
 }
 
-test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () => {
+test("a lit G3 fits every viewport, in English, in the layout chosen for the screen", { timeout: 300000 }, async () => {
   await withBrowser(plucks(196), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
+      if (viewport.layout) assert.equal(await read(page, 'document.querySelector(".layoutRoot").id'), viewport.layout);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       await checkPages(page, viewport, "en");
       assert.deepEqual(page.errors, []);

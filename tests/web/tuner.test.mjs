@@ -1,9 +1,8 @@
 // The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
 // audio graph for the reference tone, localStorage and the service worker across reloads.
 import assert from "node:assert/strict";
-import { mkdirSync } from "node:fs";
 import { after, before, test } from "node:test";
-import { openTuner, plainName, plucks, read, serveSite, silence, site, tapToStart, text, until, withBrowser } from "./browser.mjs";
+import { openTuner, plainName, plucks, read, serveSite, silence, tapToStart, text, until, withBrowser } from "./browser.mjs";
 
 const G3 = 196;
 const cents = (hz, c) => hz * 2 ** (c / 1200);
@@ -137,17 +136,4 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
     await until(() => read(page, 'document.querySelector("dialog.alert") === null'), true);
     assert.equal(await read(page, 'localStorage.getItem("strumwise:kRatingPromptDeclinedToRate")'), "true");
   });
-});
-
-test("a phone, a small phone and a tablet each load their layout", async () => {
-  mkdirSync(`${site}/../screenshots`, { recursive: true });
-  const screens = [["phone", 390, 844, "Main_iPhone12Pro"], ["small-phone", 375, 667, "Main_iPhone6"],
-    ["tablet", 768, 1024, "Main_iPad"]];
-  for (const [name, width, height, layout] of screens) {
-    await withTuner(plucks(G3), async (page) => {
-      assert.equal(await read(page, 'document.querySelector(".layoutRoot").id'), layout);
-      await until(() => text(page, "noteDisplay"), "G3");
-      await page.screenshot({ path: `${site}/../screenshots/web-${name}.png` });
-    }, { width, height });
-  }
 });
