@@ -43,6 +43,14 @@
         <translation>No audio output</translation>
     </message>
     <message>
+        <source>TuningCapoSuffix</source>
+        <translation>, capo %d</translation>
+    </message>
+    <message>
+        <source>TuningFifthStringSuffix</source>
+        <translation>, 5th at %d</translation>
+    </message>
+    <message>
         <source>Could not open %1</source>
         <translation>Could not open %1</translation>
     </message>

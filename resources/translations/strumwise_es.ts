@@ -43,6 +43,14 @@
         <translation>Sin salida de audio</translation>
     </message>
     <message>
+        <source>TuningCapoSuffix</source>
+        <translation>, cejilla %d</translation>
+    </message>
+    <message>
+        <source>TuningFifthStringSuffix</source>
+        <translation>, 5.ª en el %d</translation>
+    </message>
+    <message>
         <source>Could not open %1</source>
         <translation>No se pudo abrir %1</translation>
     </message>

@@ -27,9 +27,11 @@
 #include "adapters/desktop/views/qt_images.h"
 #include "adapters/desktop/views/qt_keyboard.h"
 #include "adapters/desktop/views/qt_playing_fork.h"
+#include "adapters/desktop/views/qt_storyboard.h"
 #include "adapters/desktop/views/qt_windows.h"
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
+#include "app/player_setup.h"
 #include "base/printable_text.h"
 #include "base/settings_keys.h"
 #include "pitch/mic_listener.h"
@@ -46,6 +48,7 @@
 #include "trace/trace_services.h"
 #include "trace/trace_sink.h"
 #include "tuner/tuner_state.h"
+#include "view/action_names.h"
 
 namespace strumwise::app {
 
@@ -288,6 +291,8 @@ struct DesktopWindowApp::Parts {
     // The launch sequence; it owns the main screen once the window is installed.
     std::unique_ptr<AppDelegate> delegate;
     std::unique_ptr<desktop::QtPlayingFork> playingFork;
+    // The browser number --tuning asked for, stepped to by the next arrow once the window shows.
+    std::uint64_t arrowIndex = 1;
     bool shutDown = false;
 };
 
@@ -298,6 +303,16 @@ DesktopWindowApp::~DesktopWindowApp() {
     shutDown();
 }
 
+std::string DesktopWindowApp::setUpPlayer(const PlayerOptions& options) {
+    Parts& p = *parts_;
+    return app::setUpPlayer(p.tunerState, p.services->defaults, p.services->log, options,
+                            p.arrowIndex, [&p](const tuner::SettingChange& change) {
+                                if (p.config.trace != DesktopTrace::Off) {
+                                    trace::traceSettingChange(p.sink, change.name, change.value);
+                                }
+                            });
+}
+
 bool DesktopWindowApp::launch() {
     Parts& p = *parts_;
     p.delegate->applicationDidFinishLaunching();
@@ -306,6 +321,14 @@ bool DesktopWindowApp::launch() {
         return false;
     }
     p.addDesktopControls();
+    // The tuning --tuning chose, reached as a player reaches it: by the next arrow.
+    if (desktop::QtStoryboard* layout = p.windows.keyStoryboard(); layout != nullptr) {
+        QPushButton* next =
+            desktop::QtStoryboard::buttonFor(*layout->rootWidget(), view::kNextTuningAction);
+        for (std::uint64_t i = 1; next != nullptr && i < p.arrowIndex; ++i) {
+            next->click();
+        }
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "adapters/desktop/audio/audio_devices.h"
 #include "adapters/desktop/system/screen_profile.h"
+#include "app/player_options.h"
 #include "platform/sample_reader.h"
 #include "platform/storyboard.h"
 
@@ -57,6 +58,11 @@ class DesktopWindowApp {
     ~DesktopWindowApp();
     DesktopWindowApp(const DesktopWindowApp&) = delete;
     DesktopWindowApp& operator=(const DesktopWindowApp&) = delete;
+
+    // Sets the player up before launch: the settings the user defaults keep, the run's options on
+    // top (traced, with --trace, as `setting NAME VALUE` where they differ from the default), and
+    // the tuning --tuning chose. Answers the one line that says why --tuning fits no tuning.
+    std::string setUpPlayer(const PlayerOptions& options);
 
     // Chooses the layout for the screen class and starts the main screen in its window. When
     // the class has no layout, shows a window that says so and answers false.

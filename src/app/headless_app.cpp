@@ -1,10 +1,12 @@
 #include "app/headless_app.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
 #include "app/app_delegate.h"
 #include "app/main_screen.h"
+#include "app/player_setup.h"
 #include "screen/listener_microphone.h"
 #include "view/action_names.h"
 #include "view/screen_class.h"
@@ -27,7 +29,8 @@ std::vector<std::string> headlessLayoutNames() {
 HeadlessApp::HeadlessApp(HeadlessRunConfig config)
     : config_(std::move(config)),
       platform_(std::move(config_.platform)),
-      ratingPlatform_(config_.rating, platform_.runLoop(), platform_.trace()) {
+      ratingPlatform_(config_.rating, platform_.runLoop(), platform_.trace()),
+      arrowIndex_(static_cast<std::uint64_t>(std::max(config_.tuning, 1))) {
     if (config_.microphone) {
         platform_.audioInput().setSignal(config_.microphone);
     }
@@ -76,6 +79,19 @@ std::unique_ptr<MainScreen> HeadlessApp::makeMainScreen(platform::Storyboard& st
     return screen;
 }
 
+std::string HeadlessApp::setUpPlayer(const PlayerOptions& options) {
+    std::uint64_t arrowIndex = 1;
+    std::string error = app::setUpPlayer(
+        tunerState_, platform_.services().defaults, platform_.services().log, options, arrowIndex,
+        [this](const tuner::SettingChange& change) {
+            trace::traceSettingChange(platform_.trace(), change.name, change.value);
+        });
+    if (error.empty() && options.tuning) {
+        arrowIndex_ = arrowIndex;
+    }
+    return error;
+}
+
 bool HeadlessApp::launch() {
     delegate_->applicationDidFinishLaunching();
     // The prompt can only appear over the window the launch installed.
@@ -83,7 +99,7 @@ bool HeadlessApp::launch() {
     if (delegate_->window() == nullptr) {
         return false;
     }
-    for (int i = 1; i < config_.tuning; ++i) {
+    for (std::uint64_t i = 1; i < arrowIndex_; ++i) {
         layout_->press(view::kNextTuningAction);
     }
     return true;

@@ -7,6 +7,7 @@
 #include "adapters/headless/file_audio_input.h"
 #include "adapters/headless/headless_platform.h"
 #include "adapters/headless/rating_platform.h"
+#include "app/player_options.h"
 #include "rating/rating_prompt.h"
 #include "rating/rating_settings.h"
 #include "screen/listener_microphone.h"
@@ -50,6 +51,11 @@ class HeadlessApp {
     HeadlessApp(const HeadlessApp&) = delete;
     HeadlessApp& operator=(const HeadlessApp&) = delete;
 
+    // Sets the player up before launch: the settings the user defaults keep, the run's options on
+    // top, each change from the default traced as `setting NAME VALUE`, and the tuning --tuning
+    // chose. Answers the one line that says why --tuning fits no tuning, changing nothing then.
+    std::string setUpPlayer(const PlayerOptions& options);
+
     // Launches the application at the current virtual time: the launch sequence (rating
     // settings, the layout for the screen class installed in the window with its controller's
     // viewDidLoad and viewWillAppear, the launch report to the rating prompt), then the arrow
@@ -85,6 +91,8 @@ class HeadlessApp {
     std::unique_ptr<rating::RatingPrompt> ratingPrompt_;
     std::unique_ptr<AppDelegate> delegate_;
     platform::headless::HeadlessStoryboard* layout_ = nullptr;
+    // The browser number the next arrow is pressed up to at launch.
+    std::uint64_t arrowIndex_;
 };
 
 // The layout names of every listed screen class, as the headless resources hold them.

@@ -31,7 +31,19 @@ const std::string_view kHeadlessUsage =
     "0 s, the tuner ticks every 0.1 s, and block i of FILE (4096 samples at 14039 Hz) is heard\n"
     "at (i+1) x 4096 / 14039 s; after the end of FILE the microphone hears silence.\n"
     "\n"
-    "  --tuning N              show tuning N (1..4), by pressing the next-tuning arrow at 0 s\n"
+    "  --tuning N|NAME|NOTES   show tuning N (1..4 unless the defaults keep other tunings) by\n"
+    "                          pressing the next-tuning arrow at 0 s; or show a tuning by\n"
+    "                          its name (\"Open D\", see strumwise tunings) or its five notes,\n"
+    "                          drone first (gDGBD, \"G4 D3 G3 B3 D4\")\n"
+    "  --reference HZ          the pitch of A4, 415.0 to 466.0 Hz in steps of 0.1\n"
+    "                          (default 440.0, or as the defaults keep it)\n"
+    "  --capo FRET             a capo on strings 1 to 4 at fret 0 to 7\n"
+    "  --fifth FRET            the fifth string stopped at its own fret 0 to 7 by a spike or\n"
+    "                          its capo (fret 2 lies at the neck's 7th)\n"
+    "  --string K              read every note against string K (1 to 5), up to an octave\n"
+    "                          each way, and light only its lamp\n"
+    "                          (each of these five is for this run; a change from the default\n"
+    "                          is traced as a setting line at 0 s)\n"
     "  --screen IDIOM:HEIGHT   the device: phone, pad or a number, and the screen height in\n"
     "                          points (default phone:667)\n"
     "  --defaults FILE         keep the user defaults in this INI file (created when missing)\n"
@@ -101,9 +113,11 @@ std::string parsePress(std::string_view text, HeadlessOptions& options) {
 
 std::string parseHeadlessOptions(std::span<const std::string_view> args, HeadlessOptions& options) {
     static constexpr AcceptedOption kAccepted[] = {
-        {"--tuning", true},   {"--screen", true}, {"--defaults", true}, {"--press", true},
-        {"--tone-out", true}, {"--until", true},  {"--network", true},  {"--answer", true},
-        {"--json"},           {"--store-review"}, {"--no-octave-check"}};
+        {"--tuning", true},  {"--screen", true},    {"--defaults", true},
+        {"--press", true},   {"--tone-out", true},  {"--until", true},
+        {"--network", true}, {"--answer", true},    {"--json"},
+        {"--store-review"},  {"--no-octave-check"}, {"--reference", true},
+        {"--capo", true},    {"--fifth", true},     kLockOption};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -119,17 +133,16 @@ std::string parseHeadlessOptions(std::span<const std::string_view> args, Headles
     }
     for (const auto& [name, value] : parsed.options) {
         const std::string text(value);
-        if (name == "--json") {
+        if (const auto playerError = readPlayerOption(name, value, options.player)) {
+            if (!playerError->empty()) {
+                return *playerError;
+            }
+        } else if (name == "--json") {
             options.json = true;
         } else if (name == "--no-octave-check") {
             options.octaveCheck = false;
         } else if (name == "--store-review") {
             options.rating.storeReview = true;
-        } else if (name == "--tuning") {
-            if (text.size() != 1 || text[0] < '1' || text[0] > '4') {
-                return "--tuning must be 1, 2, 3 or 4, not '" + shownName(text) + "'";
-            }
-            options.tuning = text[0] - '0';
         } else if (name == "--screen") {
             std::string error;
             const auto screen = parseScreenOption(text, error);
@@ -231,7 +244,6 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     signal->blocks = std::make_shared<headless::ReaderBlocks>(std::move(reader));
     signal->sampleRate = pitch::MicListener::kSampleRate;
     config.microphone = std::move(signal);
-    config.tuning = options.tuning;
     config.octaveCheck = options.octaveCheck;
     config.presses = options.presses;
     config.rating = options.rating;
@@ -252,6 +264,9 @@ int runHeadless(const HeadlessOptions& options, std::FILE* out, std::FILE* err) 
     }
 
     HeadlessApp app(std::move(config));
+    if (const std::string error = app.setUpPlayer(options.player); !error.empty()) {
+        return fail(error, kExitUsage);
+    }
     if (toneFile) {
         app.platform().audioOutput().setFrameSink(
             [&toneFile](std::span<const std::int16_t> samples, std::uint32_t channels, double) {

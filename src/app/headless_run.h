@@ -9,13 +9,15 @@
 
 #include "adapters/headless/screen_profile.h"
 #include "app/headless_app.h"
+#include "app/player_options.h"
 
 namespace strumwise::app {
 
 // The options of `strumwise headless FILE`.
 struct HeadlessOptions {
     std::string file;
-    int tuning = 1;
+    // --reference, --tuning, --capo, --fifth and --string, for this run.
+    PlayerOptions player;
     std::string screenText = "phone:667";
     platform::headless::ScreenProfile screen;
     std::string defaultsFile;  // empty: the defaults live in memory for the run

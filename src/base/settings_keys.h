@@ -28,4 +28,16 @@ inline constexpr std::string_view kToneVolumeKey = "toneVolume";
 inline constexpr std::string_view kInputDeviceKey = "inputDevice";
 inline constexpr std::string_view kOutputDeviceKey = "outputDevice";
 
+// The player's settings (see tuner/player_settings.h), each kept as text so that a value that
+// cannot be read is told from one that is absent: the reference pitch for A4 in hertz ("442.0"),
+// the names of the tunings the browser steps through and the player's own tunings ("name=notes",
+// drone first), one to a line, the capo's and the fifth string's frets ("2") and the string read
+// against ("3"; "0" for the string found by ear).
+inline constexpr std::string_view kReferencePitchKey = "referencePitch";
+inline constexpr std::string_view kBrowsedTuningsKey = "browsedTunings";
+inline constexpr std::string_view kCustomTuningsKey = "customTunings";
+inline constexpr std::string_view kCapoFretKey = "capoFret";
+inline constexpr std::string_view kFifthStringFretKey = "fifthStringFret";
+inline constexpr std::string_view kLockedStringKey = "lockedString";
+
 }  // namespace strumwise::settings

@@ -71,6 +71,9 @@ struct TuningMeterReading {
 
     static constexpr double kNeedleRange = 50.0;
     static constexpr double kChromaticBeyond = 100.0;
+    // With one string locked the reading stays on it this far each way, an octave, so that a
+    // string far off its note can be brought back; beyond, the heard note is named.
+    static constexpr double kLockedRange = 1200.0;
     bool operator==(const TuningMeterReading&) const = default;
 };
 

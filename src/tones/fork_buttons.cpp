@@ -1,6 +1,5 @@
 #include "tones/fork_buttons.h"
 
-#include "tuner/tuning_table.h"
 #include "view/action_names.h"
 
 namespace strumwise::tones {
@@ -17,22 +16,23 @@ ForkButtons::ForkButtons(const view::Outlets& outlets, const tuner::TunerState& 
 
 void ForkButtons::displayTuningForkButtons() {
     const std::uint64_t tuning = tunerState_.tuningIndex;
-    if (!tuner::isValidTuning(tuning)) {
+    if (!tunerState_.hasTuning()) {
         return;
     }
     for (int string = 1; string <= tuner::kStringCount; ++string) {
-        view::setTitle(buttons_[string - 1], tuner::noteOf(tuning, string)->name);
+        view::setTitle(buttons_[string - 1], tunerState_.setup.target(tuning, string)->noteName);
     }
 }
 
 void ForkButtons::play(int stringNumber) {
-    const tuner::Note* note = tuner::noteOf(tunerState_.tuningIndex, stringNumber);
-    if (note == nullptr) {
+    const tuner::StringTarget* target =
+        tunerState_.setup.target(tunerState_.tuningIndex, stringNumber);
+    if (target == nullptr) {
         return;
     }
-    view::setText(tfnoteDisplay_, note->name);
-    view::setText(tfFreqLabel_, note->referenceLabel);
-    generator_.setToneFrequency(note->referenceFrequency);
+    view::setText(tfnoteDisplay_, target->noteName);
+    view::setText(tfFreqLabel_, target->label);
+    generator_.setToneFrequency(target->toneHertz);
     curPlayState_ = kPlaying;
     toneUnit_.start();
 }

@@ -11,7 +11,8 @@
 namespace strumwise::tones {
 
 // The five tuning-fork buttons of the main screen and the stop action. Each play action shows
-// and plays the reference tone of its string in the current tuning. Main thread only. The tuner
+// and plays the reference tone of its string in the current tuning, as the string sounds with the
+// player's reference pitch, capo and spike. Main thread only. The tuner
 // state, generator and unit must outlive the ForkButtons; the outlets are copied.
 class ForkButtons {
   public:
@@ -23,12 +24,12 @@ class ForkButtons {
                 ToneGenerator& generator, ToneUnit& toneUnit);
 
     // Titles each fork button with the note of its string in the current tuning; does nothing
-    // for a tuning index outside 1..4.
+    // for a tuning index the browser does not have.
     void displayTuningForkButtons();
 
     // Plays string 1..5 of the current tuning: shows its note and frequency text, stores its
     // reference frequency and starts the unit (even when it already plays). Does nothing for a
-    // tuning index outside 1..4 or another string number.
+    // tuning index the browser does not have or another string number.
     void play(int stringNumber);
     void playD293_6Hz() { play(1); }
     void playB246_9Hz() { play(2); }

@@ -1,5 +1,7 @@
 #include "trace/trace_services.h"
 
+#include "base/decimal_text.h"
+
 namespace strumwise::platform::trace {
 namespace {
 
@@ -135,6 +137,21 @@ std::unique_ptr<AudioOutputUnit> TracedAudioOutputUnitFactory::newOutputUnit() {
 
 void traceToneFrequency(TraceSink& sink, double hertz) {
     sink.emit("tone", "frequency", TraceNumber{hertz, 1});
+}
+
+void traceSettingChange(TraceSink& sink, std::string_view name, std::string_view value) {
+    const bool whole = !value.empty() && value.size() < 10 &&
+                       value.find_first_not_of("0123456789") == std::string_view::npos;
+    double number = 0.0;
+    if (name == "reference" && readDecimal(value, number).ec == std::errc{}) {
+        sink.emit("setting", std::string(name), TraceNumber{number, 1});
+    } else if (whole) {
+        sink.emit("setting", std::string(name), std::stoi(std::string(value)));
+    } else if (value == "auto") {
+        sink.emit("setting", std::string(name), TraceWord{std::string(value)});
+    } else {
+        sink.emit("setting", std::string(name), std::string(value));
+    }
 }
 
 }  // namespace strumwise::platform::trace

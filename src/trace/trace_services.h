@@ -118,4 +118,9 @@ class TracedAudioOutputUnitFactory final : public AudioOutputUnitFactory {
 // `tone frequency <hz %.1f>`: what the fork buttons' frequency observer reports.
 void traceToneFrequency(TraceSink& sink, double hertz);
 
+// A change of one of the player's settings, `setting reference 442.0`, `setting capo 2`,
+// `setting string auto`, `setting tuning "Open D"`: the reference as a number with one decimal,
+// whole numbers as numbers, "auto" as a word, names and lists as strings.
+void traceSettingChange(TraceSink& sink, std::string_view name, std::string_view value);
+
 }  // namespace strumwise::platform::trace

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "tuner/frequency_text.h"
-#include "tuner/tuning_table.h"
 
 namespace strumwise::tuner {
 
@@ -32,7 +31,7 @@ void TunerTick::tickFree() {
 
 void TunerTick::show(double power, double frequency) {
     const std::uint64_t tuning = state_.tuningIndex;
-    if (!isValidTuning(tuning)) {
+    if (!state_.hasTuning()) {
         return;
     }
     if (power < kSilenceBelow) {
@@ -44,7 +43,7 @@ void TunerTick::show(double power, double frequency) {
     }
 
     view::setText(outlets_.freq_label, frequencyText(frequency));
-    if (const auto string = matchString(tuning, frequency)) {
+    if (const auto string = state_.setup.match(tuning, frequency)) {
         displayMatch(*string);
         return;
     }
@@ -54,16 +53,16 @@ void TunerTick::show(double power, double frequency) {
 }
 
 void TunerTick::displayMatch(int string) {
-    const Note& note = *noteOf(state_.tuningIndex, string);
+    const StringTarget& target = *state_.setup.target(state_.tuningIndex, string);
     view::setHidden(outlets_.tunedString, false);
     view::setHidden(outlets_.tunedString5, false);
     view::setHidden(outlets_.tunedStringiPad, false);
-    view::setText(outlets_.noteDisplay, note.name);
+    view::setText(outlets_.noteDisplay, target.noteName);
     hooks_.displayTunedString(string);
     view::setImage(outlets_.LEDDisplay, images_.imageNamed(kInTuneLamps[0]));
     view::setImage(outlets_.LEDDisplay128, images_.imageNamed(kInTuneLamps[1]));
     // An in-tune string shows its nominal frequency rather than the measured one.
-    view::setText(outlets_.freq_label, note.referenceLabel);
+    view::setText(outlets_.freq_label, target.label);
     // The in-tune hook of that string.
     static constexpr std::array<void (view::ScreenHooks::*)(), 5> kInTune{
         &view::ScreenHooks::play1stSoundOnce, &view::ScreenHooks::play2ndSoundOnce,

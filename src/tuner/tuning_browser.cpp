@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "tuner/tuning_table.h"
+#include "tuner/tuning_chart.h"
+#include "tuner/tuning_text.h"
 
 namespace strumwise::tuner {
 namespace {
@@ -22,6 +23,17 @@ constexpr std::array<TuningPage, kTuningCount> kPages{{
     {"chartiphone3.png", "chartipad3.png", "TuningFreeTitle3"},
     {"chartiphone4.png", "chartipad4.png", "TuningFreeTitle4"},
 }};
+
+// The neck's fret at which the fifth string's own nut sits.
+constexpr int kFifthStringNut = 5;
+
+// The text with its "%d" replaced by the number.
+std::string withNumber(std::string text, int number) {
+    if (const auto at = text.find("%d"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(number));
+    }
+    return text;
+}
 
 // The two phone screens whose layouts have room for the larger tablet charts. Compared
 // exactly, like every screen height.
@@ -89,38 +101,79 @@ std::vector<std::string> TuningBrowser::charts(const platform::Device& device) {
 
 void TuningBrowser::displayTuning(ChartFamily family) {
     const std::uint64_t tuning = state_.tuningIndex;
-    if (!isValidTuning(tuning)) {
+    const Tuning* shown = state_.setup.tuning(tuning);
+    if (shown == nullptr) {
         return;
     }
-    const TuningPage& page = kPages[static_cast<std::size_t>(tuning - 1)];
-    view::setImage(outlets_.chartDisplay, images_.imageNamed(chartOf(page, family)));
-    view::setText(outlets_.currentTuningName, bundle_.localizedString(page.titleKey, "", ""));
+    view::setImage(outlets_.chartDisplay, images_.imageNamed(chartName(*shown, family)));
+    view::setText(outlets_.currentTuningName, title(*shown));
     view::setHidden(outlets_.showPreviousTuningButton, tuning == 1);
-    view::setHidden(outlets_.showNextTuningButton, tuning == kTuningCount);
+    view::setHidden(outlets_.showNextTuningButton, tuning == state_.setup.tuningCount());
+}
+
+std::string TuningBrowser::chartName(const Tuning& tuning, ChartFamily family) const {
+    if (isValidTuning(tuning.specifiedIndex) && !state_.setup.transposed()) {
+        const TuningPage& page = kPages[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
+        return std::string(chartOf(page, family));
+    }
+    // Any other tuning, or one of the four with a capo or a spike, is drawn with the notes it
+    // sounds, drone first.
+    std::array<std::string, kStringCount> droneFirst;
+    for (int string = 1; string <= kStringCount; ++string) {
+        droneFirst[static_cast<std::size_t>(string == kStringCount ? 0 : kStringCount - string)] =
+            state_.setup.target(state_.tuningIndex, string)->noteName;
+    }
+    return drawnChartName(family == ChartFamily::pad, droneFirst);
+}
+
+std::string TuningBrowser::title(const Tuning& tuning) const {
+    std::string text;
+    if (isValidTuning(tuning.specifiedIndex)) {
+        const TuningPage& page = kPages[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
+        text = bundle_.localizedString(page.titleKey, "", "");
+    } else if (tuning.custom) {
+        text = tuning.name;
+    } else {
+        // The library's names are their own keys, so that a translation can rename them.
+        text = tuningTitle(bundle_.localizedString(tuning.name, "", ""), tuning.spelling);
+    }
+    // Where the strings sound other than open, the title says so: "Open G (gDGBD), capo 2, 5th
+    // at 7", the spike placed as players count it, on the neck's frets.
+    const PlayerSettings& settings = state_.setup.settings();
+    if (settings.capoFret != 0) {
+        text += withNumber(bundle_.localizedString("TuningCapoSuffix", ", capo %d", ""),
+                           settings.capoFret);
+    }
+    if (settings.fifthStringFret != 0) {
+        text += withNumber(bundle_.localizedString("TuningFifthStringSuffix", ", 5th at %d", ""),
+                           kFifthStringNut + settings.fifthStringFret);
+    }
+    return text;
 }
 
 void TuningBrowser::displayNotes() {
     const std::uint64_t tuning = state_.tuningIndex;
-    if (!isValidTuning(tuning)) {
+    if (!state_.hasTuning()) {
         return;
     }
     const std::array<platform::Label*, kStringCount> labels{
         outlets_.firstString, outlets_.secondString, outlets_.thirdString, outlets_.fourthString,
         outlets_.fifthString};
     for (int string = 1; string <= kStringCount; ++string) {
-        view::setText(labels[static_cast<std::size_t>(string - 1)], noteOf(tuning, string)->name);
+        view::setText(labels[static_cast<std::size_t>(string - 1)],
+                      state_.setup.target(tuning, string)->noteName);
     }
 }
 
 void TuningBrowser::showPreviousTuning() {
-    if (isValidTuning(state_.tuningIndex - 1)) {
+    if (state_.setup.hasTuning(state_.tuningIndex - 1)) {
         --state_.tuningIndex;
     }
     displayTunings();
 }
 
 void TuningBrowser::showNextTuning() {
-    if (isValidTuning(state_.tuningIndex + 1)) {
+    if (state_.setup.hasTuning(state_.tuningIndex + 1)) {
         ++state_.tuningIndex;
     }
     displayTunings();

@@ -13,7 +13,8 @@
 namespace strumwise::tuner {
 
 // Shows one tuning at a time (chart, localized title, note names of the five strings) with two
-// arrows to step through the four tunings. The only writer of the tuning index.
+// arrows to step through the tunings the player browses (the four, unless the player chose
+// others). The only writer of the tuning index after start-up.
 class TuningBrowser {
   public:
     TuningBrowser(const view::Outlets& outlets, TunerState& state, view::ScreenHooks& hooks,
@@ -27,13 +28,14 @@ class TuningBrowser {
     void displayNotes();
 
     // Step to the neighbouring tuning and redraw. The arrow at either end is hidden, but an
-    // action can still arrive by name (a script, a test), so a step that would leave 1..4
-    // keeps the tuning as it is.
+    // action can still arrive by name (a script, a test), so a step that would leave the
+    // browser's tunings keeps the tuning as it is.
     void showPreviousTuning();
     void showNextTuning();
 
-    // The charts the browser leaves on the device's screen over the four tunings: those of the
-    // family it draws last. None on a device that is neither a phone nor a pad.
+    // The pictures of the four tunings' charts that the browser leaves on the device's screen:
+    // those of the family it draws last. None on a device that is neither a phone nor a pad. (A
+    // chart of any other tuning is drawn by the platform, and is no picture to fetch.)
     static std::vector<std::string> charts(const platform::Device& device);
 
     // The two sizes of chart: the phone's, and the tablet's, which taller phones show too.
@@ -43,6 +45,8 @@ class TuningBrowser {
     // The families whose charts displayTunings draws on the device, in the order it draws them.
     static std::vector<ChartFamily> familiesDrawn(const platform::Device& device);
     void displayTuning(ChartFamily family);
+    std::string chartName(const Tuning& tuning, ChartFamily family) const;
+    std::string title(const Tuning& tuning) const;
 
     const view::Outlets& outlets_;
     TunerState& state_;

@@ -1,12 +1,10 @@
 #include "tuner/tuning_meter.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <string>
 
+#include "tuner/note_names.h"
 #include "tuner/tuner_tick.h"
-#include "tuner/tuning_table.h"
 #include "view/outlets.h"
 
 namespace strumwise::tuner {
@@ -18,67 +16,68 @@ double centsBetween(double hertz, double reference) {
     return 1200.0 * std::log2(hertz / reference);
 }
 
-// The equal-tempered note nearest to `hertz` (A4 = 440 Hz), named with sharps, and the offset
-// from it.
-void nameHeardNote(double hertz, Reading& reading) {
-    static constexpr std::array<const char*, 12> kNames{"C",  "C#", "D",  "D#", "E",  "F",
-                                                        "F#", "G",  "G#", "A",  "A#", "B"};
-    constexpr int kA4 = 69;
-    const double semitones = 12.0 * std::log2(hertz / 440.0);
+// The equal-tempered note nearest to `hertz` at the reference pitch, named with sharps, and the
+// offset from it.
+void nameHeardNote(double hertz, double a4Hertz, Reading& reading) {
+    const double semitones = 12.0 * std::log2(hertz / a4Hertz);
     const long midi = kA4 + std::lround(semitones);
     reading.cents = 100.0 * (semitones - static_cast<double>(midi - kA4));
-    // Integer division rounds toward zero, so octaves below -1 are found from a shifted value.
-    const long octave = (midi + 1200) / 12 - 101;
-    reading.note = std::string(kNames[static_cast<std::size_t>((midi % 12 + 12) % 12)]) +
-                   std::to_string(octave);
+    reading.note = noteName(static_cast<int>(midi));
 }
 
 }  // namespace
 
-Reading tuningMeterReading(std::uint64_t tuning, double refinedHertz) {
+Reading tuningMeterReading(const TuningSetup& setup, std::uint64_t tuning, double refinedHertz) {
     Reading reading;
-    if (!isValidTuning(tuning) || !(refinedHertz > 0.0)) {
+    if (!setup.hasTuning(tuning) || !(refinedHertz > 0.0)) {
         return reading;
     }
-    double nearest = 0.0;
+    // The string read against: the locked one, or the one nearest in cents.
+    const int locked = setup.lockedString();
+    const double beyond = locked != 0 ? Reading::kLockedRange : Reading::kChromaticBeyond;
     for (int string = 1; string <= kStringCount; ++string) {
-        const Note& note = *noteOf(tuning, string);
-        const double pitch = std::sqrt(note.windowLow * note.windowHigh);
-        const double cents = centsBetween(refinedHertz, pitch);
+        if (locked != 0 && string != locked) {
+            continue;
+        }
+        const double cents = centsBetween(refinedHertz, setup.target(tuning, string)->pitch());
         if (reading.idle || std::abs(cents) < std::abs(reading.cents)) {
             reading.idle = false;
             reading.string = string;
             reading.cents = cents;
-            nearest = pitch;
         }
     }
-    const Note& note = *noteOf(tuning, reading.string);
-    if (std::abs(reading.cents) > Reading::kChromaticBeyond) {
+    const StringTarget& target = *setup.target(tuning, reading.string);
+    if (std::abs(reading.cents) > beyond) {
         reading.chromatic = true;
         reading.string = 0;
-        nameHeardNote(refinedHertz, reading);
+        nameHeardNote(refinedHertz, setup.referenceHertz(), reading);
     } else {
-        reading.note = note.name;
-        reading.zoneLow = centsBetween(note.windowLow, nearest);
-        reading.zoneHigh = centsBetween(note.windowHigh, nearest);
+        reading.note = target.noteName;
+        reading.zoneLow = centsBetween(target.windowLow, target.pitch());
+        reading.zoneHigh = centsBetween(target.windowHigh, target.pitch());
     }
     reading.needle = std::clamp(reading.cents, -Reading::kNeedleRange, Reading::kNeedleRange);
     // The zone test is made on the frequency against the window's own ends, as the lamp makes it.
-    reading.turn = refinedHertz > note.windowHigh  ? Reading::Turn::Down
-                   : refinedHertz < note.windowLow ? Reading::Turn::Up
-                                                   : Reading::Turn::None;
+    reading.turn = refinedHertz > target.windowHigh  ? Reading::Turn::Down
+                   : refinedHertz < target.windowLow ? Reading::Turn::Up
+                                                     : Reading::Turn::None;
     return reading;
 }
 
+Reading tuningMeterReading(std::uint64_t tuning, double refinedHertz) {
+    static const TuningSetup kDefaults;
+    return tuningMeterReading(kDefaults, tuning, refinedHertz);
+}
+
 void TuningMeter::show(double power, double refinedHertz, bool steady) {
-    if (!isValidTuning(state_.tuningIndex)) {
+    if (!state_.hasTuning()) {
         return;
     }
     if (power < TunerTick::kSilenceBelow) {
         steadyReading_ = Reading{};
         view::show(view_, steadyReading_);
     } else if (power > TunerTick::kMeasureAbove && steady) {
-        steadyReading_ = tuningMeterReading(state_.tuningIndex, refinedHertz);
+        steadyReading_ = tuningMeterReading(state_.setup, state_.tuningIndex, refinedHertz);
         view::show(view_, steadyReading_);
     }
 }

@@ -14,13 +14,19 @@ namespace strumwise::tuner {
 // around, so the green zone is exactly the window the lamp tests. Farther than
 // kChromaticBeyond cents from every string, the reading names the heard note itself instead
 // (chromatic), so that a sound far from the tuning does not pin the needle on a wrong string.
-// Idle for a tuning that is not 1..4 or a frequency that is not above 0.
+// With a string locked, the reading is of that string alone up to kLockedRange cents each way.
+// The strings are those of `setup` (reference pitch, capo and spike applied), and the heard note
+// is named at its reference pitch. Idle for a tuning the setup does not have or a frequency that
+// is not above 0.
+platform::TuningMeterReading tuningMeterReading(const TuningSetup& setup, std::uint64_t tuning,
+                                                double refinedHertz);
+// The same with the default settings: the four tunings at A4 = 440 Hz.
 platform::TuningMeterReading tuningMeterReading(std::uint64_t tuning, double refinedHertz);
 
 // The tuning meter beside the tuner's read-outs, drawn after each tick: above the measurement
 // threshold it shows the reading of the tick's refined frequency, in silence it goes idle, and in
-// the dead band it keeps what it showed, like the rest of the screen. A tuning that is not 1..4
-// leaves it alone, as it leaves the whole screen. Main thread only.
+// the dead band it keeps what it showed, like the rest of the screen. A tuning index the setup
+// does not have leaves it alone, as it leaves the whole screen. Main thread only.
 //
 // A loud block that does not hold one steady note (the start of a pluck, the end of one, a new
 // pluck over the old) refines to a pitch between notes, so the meter shows only steady blocks'

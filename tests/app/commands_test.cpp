@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "adapters/sound_files/audio_file.h"
 #include "adapters/sound_files/wav_file.h"
 #include "strumwise_process.h"
 #include "support/test_signals.h"
@@ -102,6 +104,56 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
         EXPECT_EQ(outcome.err.substr(0, err.size()), err) << args.back();
         EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), err.empty() ? 0 : 1)
             << outcome.err;
+    }
+}
+
+// The tunings the tuner knows, listed with each string's note and frequency at the reference,
+// capo and spike given; and the tone of any of them, as its fork plays it.
+TEST_F(Commands, TuningsListsTheLibraryAndToneRendersAnyTuningAtAnyReference) {
+    auto outcome = strumwise::testing::runStrumwise(directory, {.args = {"tunings"}});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 16);
+    EXPECT_NE(outcome.out.find("  Open G (gDGBD)                G4 392Hz     D3 146.8Hz   G3 196Hz"
+                               "     B3 246.9Hz   D4 293.6Hz\n"),
+              std::string::npos)
+        << outcome.out;
+    outcome = strumwise::testing::runStrumwise(
+        directory, {.args = {"tunings", "--reference=444", "--capo=2", "--fifth=2"}});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(
+        outcome.out.find("  Open G (gDGBD)                A4 444Hz     E3 166.3Hz   A3 222Hz"),
+        std::string::npos)
+        << outcome.out;
+
+    // F#3 of open D at A4 = 432: 432 x 2^(-15/12) Hz.
+    outcome = strumwise::testing::runStrumwise(
+        directory, {.args = {"tone", "--tuning", "Open D", "--string", "3", "--reference", "432",
+                             "--wave", "sine", "-o", "fsharp.wav"}});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const auto tone =
+        strumwise::platform::sound_files::readAudioFile((directory / "fsharp.wav").string(), 44100);
+    EXPECT_NEAR(strumwise::testing::crossingFrequency(tone.samples, 44100),
+                432.0 * std::pow(2.0, -15.0 / 12.0), 0.05);
+
+    const std::vector<Case> refused{
+        {{"tunings", "--tuning", "1"}, Out::Null, 2, "strumwise tunings: --tuning is for"},
+        {{"tunings", "--reference", "414.9"}, Out::Null, 2, "strumwise tunings: --reference"},
+        {{"tunings", "extra"}, Out::Null, 2, "strumwise tunings: "},
+        {{"tone", "--tuning", "5", "--string", "1", "-o", "t.wav"},
+         Out::Null,
+         2,
+         "strumwise tone: --tuning N must be 1 to 4"},
+        {{"tone", "--tuning", "gDGBD", "--string", "1", "--capo", "9", "-o", "t.wav"},
+         Out::Null,
+         2,
+         "strumwise tone: --capo must be a fret from 0 to 7"},
+    };
+    for (const auto& [args, out, status, err] : refused) {
+        const auto refusal =
+            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
+        EXPECT_EQ(refusal.status, status) << args[1];
+        EXPECT_EQ(refusal.err.substr(0, err.size()), err) << refusal.err;
+        EXPECT_EQ(std::count(refusal.err.begin(), refusal.err.end(), '\n'), 1) << refusal.err;
     }
 }
 

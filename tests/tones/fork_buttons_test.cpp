@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,6 +77,25 @@ TEST(ForkButtons, EachActionShowsAndPlaysItsStringInEveryTuning) {
         EXPECT_EQ(screen.factory.calls, Calls(5, "start"));
         EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kPlaying);
     }
+}
+
+// The forks play what the strings sound: at A4 = 444 with a capo at 2 in open G, string 3 is A3
+// at 444 Hz and the open drone stays G4, at 444 x 2^(-2/12).
+TEST(ForkButtons, PlayTheReferencePitchCapoAndSpikeTheyAreSetTo) {
+    ForkScreen screen;
+    tuner::PlayerSettings settings;
+    settings.referenceTenths = 4440;
+    settings.capoFret = 2;
+    screen.tuner.setup.apply(settings);
+    screen.forks.displayTuningForkButtons();
+    EXPECT_EQ(screen.buttons[2].title(), "A3");
+    screen.forks.playG196Hz();
+    EXPECT_EQ(screen.note.text(), "A3");
+    EXPECT_EQ(screen.freq.text(), "222Hz");
+    EXPECT_EQ(screen.stored.back(), 222.0f);
+    screen.forks.playG392Hz();
+    EXPECT_EQ(screen.freq.text(), "395.6Hz");
+    EXPECT_FLOAT_EQ(screen.stored.back(), static_cast<float>(444.0 * std::pow(2.0, -2.0 / 12)));
 }
 
 TEST(ForkButtons, StopIsIssuedOnlyWhilePlayingAndKeepsTheLabels) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/headless_screen.h"
+#include "tuner/custom_tunings.h"
 
 namespace strumwise::tuner {
 namespace {
@@ -78,6 +79,37 @@ TEST_F(TuningBrowserTest, OnlyTheAboutTextsForAnUnknownTuningOrIdiom) {
     EXPECT_THAT(screen.take(), aboutOnly);
     chartOn(2, 1024, 1);
     EXPECT_THAT(screen.take(), aboutOnly);
+}
+
+// Any tuning the player browses is shown with its title, its sounding notes and a drawn chart,
+// and the capo and spike are named after the title wherever it shows.
+TEST_F(TuningBrowserTest, ShowsAnyTuningWithItsTitleCapoAndDrawnChart) {
+    PlayerSettings settings = addCustomTuning({}, "Mine", "f#DGBD").settings;
+    settings.browsedTunings = {"Open G", "Open D", "Mine"};
+    settings.capoFret = 2;
+    settings.fifthStringFret = 2;
+    state.setup.apply(settings);
+    EXPECT_EQ(chartOn(1, 1024, 1), "chartipad_A4_E3_A3_C#4_E4.png");
+    EXPECT_EQ(screen.text("currentTuningName"), "Open G (gDGBD), capo 2, 5th at 7");
+    EXPECT_EQ(screen.text("firstString"), "E4");
+    EXPECT_EQ(screen.text("fifthString"), "A4");
+    browser.showNextTuning();
+    EXPECT_EQ(screen.text("currentTuningName"), "Open D (f#DF#AD), capo 2, 5th at 7");
+    EXPECT_FALSE(screen.buttonHidden("showNextTuningButton"));
+    browser.showNextTuning();
+    EXPECT_EQ(screen.text("currentTuningName"), "Mine, capo 2, 5th at 7");
+    EXPECT_TRUE(screen.buttonHidden("showNextTuningButton"));
+    EXPECT_EQ(chartOn(0, 568, 3), "chartiphone_G#4_E3_A3_C#4_E4.png");
+
+    // Without the capo and spike, the four keep their charts and titles; the others are drawn.
+    settings.capoFret = 0;
+    settings.fifthStringFret = 0;
+    state.setup.apply(settings);
+    EXPECT_EQ(chartOn(1, 1024, 1), "chartipad.png");
+    EXPECT_EQ(screen.text("currentTuningName"), screen.localized("TuningFreeTitle"));
+    EXPECT_EQ(chartOn(1, 1024, 2), "chartipad_F#4_D3_F#3_A3_D4.png");
+    EXPECT_EQ(screen.text("currentTuningName"), "Open D (f#DF#AD)");
+    EXPECT_NE(screen.services.images.imageNamed("chartipad_F#4_D3_F#3_A3_D4.png"), nullptr);
 }
 
 }  // namespace

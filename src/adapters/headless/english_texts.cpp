@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::string_view kDefaultTable = "Localizable";
 
-constexpr std::array<EnglishText, 9> kTexts{{
+constexpr std::array<EnglishText, 11> kTexts{{
     {kDefaultTable, "TuningFreeTitle", "Open G (gDGBD)"},
     {kDefaultTable, "TuningFreeTitle2", "Double D (aDADE)"},
     {kDefaultTable, "TuningFreeTitle3", "Double C (gCGCD)"},
@@ -19,6 +19,8 @@ constexpr std::array<EnglishText, 9> kTexts{{
     {kDefaultTable, "NoMicrophone", "No microphone"},
     {kDefaultTable, "MicrophoneLost", "Microphone lost \u2014 reconnecting\u2026"},
     {kDefaultTable, "NoAudioOutput", "No audio output"},
+    {kDefaultTable, "TuningCapoSuffix", ", capo %d"},
+    {kDefaultTable, "TuningFifthStringSuffix", ", 5th at %d"},
 }};
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <array>
 #include <memory>
 
+#include "tuner/tuning_chart.h"
+
 namespace strumwise::platform::headless {
 namespace {
 
@@ -43,8 +45,18 @@ HeadlessImages::HeadlessImages() {
 }
 
 ImageRef HeadlessImages::imageNamed(std::string_view name) const {
-    const auto found = images_.find(name);
-    return found == images_.end() ? nullptr : found->second;
+    if (const auto found = images_.find(name); found != images_.end()) {
+        return found->second;
+    }
+    if (const auto found = drawnCharts_.find(name); found != drawnCharts_.end()) {
+        return found->second;
+    }
+    if (!tuner::drawnChartOf(name)) {
+        return nullptr;
+    }
+    auto image = std::make_shared<const NamedImage>(std::string(name));
+    drawnCharts_.emplace(std::string(name), image);
+    return image;
 }
 
 }  // namespace strumwise::platform::headless

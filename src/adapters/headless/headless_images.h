@@ -10,9 +10,10 @@
 namespace strumwise::platform::headless {
 
 // The product's named images, known by name only (the headless screen shows no pixels): the
-// four lamps, the thirty tuned-string pictures and the eight tuning charts. Any other name is
-// missing and answers nullptr, as a missing resource does on every platform. Each image is made
-// once, so lookups on every tick neither allocate nor copy.
+// four lamps, the thirty tuned-string pictures and the eight tuning charts, and the chart of any
+// other tuning, which the platforms draw when it is asked for (tuner/tuning_chart.h). Any other
+// name is missing and answers nullptr, as a missing resource does on every platform. Each image
+// is made once, so lookups on every tick neither allocate nor copy.
 class HeadlessImages final : public Images {
   public:
     HeadlessImages();
@@ -23,6 +24,8 @@ class HeadlessImages final : public Images {
 
   private:
     std::map<std::string, ImageRef, std::less<>> images_;
+    // The drawn charts asked for so far; lookups happen on the main thread only.
+    mutable std::map<std::string, ImageRef, std::less<>> drawnCharts_;
 };
 
 }  // namespace strumwise::platform::headless

@@ -11,10 +11,11 @@ extern const Command kToneCommand;
 extern const Command kHeadlessCommand;
 extern const Command kEstimateCommand;
 extern const Command kDevicesCommand;
+extern const Command kTuningsCommand;
 
 std::span<const Command> commandList() {
-    static const std::array commands{kWindowCommand, kToneCommand, kHeadlessCommand,
-                                     kEstimateCommand, kDevicesCommand};
+    static const std::array commands{kWindowCommand,   kToneCommand,    kHeadlessCommand,
+                                     kEstimateCommand, kDevicesCommand, kTuningsCommand};
     return commands;
 }
 

@@ -14,10 +14,11 @@
 #include "adapters/sound_files/wav_file.h"
 #include "app/command_line.h"
 #include "app/commands/command.h"
+#include "app/player_options.h"
 #include "base/printable_text.h"
 #include "tones/tone_generator.h"
 #include "tones/tone_length.h"
-#include "tuner/tuning_table.h"
+#include "tuner/tuning_setup.h"
 
 namespace strumwise::app {
 
@@ -26,21 +27,29 @@ namespace sound_files = platform::sound_files;
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: strumwise tone --tuning N --string K [--seconds S]\n"
+    "usage: strumwise tone --tuning N|NAME|NOTES --string K [--reference HZ]\n"
+    "                      [--capo FRET] [--fifth FRET] [--seconds S]\n"
     "                      [--wave sine|triangle|sawtooth|square] -o OUT.wav\n"
     "\n"
-    "Renders the reference tone of string K (1..5) of tuning N (1..4) from the tone\n"
-    "generator's initial state: 16-bit stereo WAV at 44100 Hz.\n"
+    "Renders the reference tone of string K (1..5) of a tuning from the tone generator's\n"
+    "initial state, as the fork button plays it: 16-bit stereo WAV at 44100 Hz.\n"
     "\n"
-    "  --tuning N     the tuning, 1..4, in the order the tuner's arrows show them\n"
-    "  --string K     strings 1..4 going down in pitch, 5 the short drone string\n"
-    "  --seconds S    length in seconds, more than 0 and at most 3600 (default 1.0)\n"
-    "  --wave W       the wave blended half and half with the sine (default triangle);\n"
-    "                 sine gives a pure sine\n"
-    "  -o OUT.wav     the file to write; - writes it to standard output\n";
+    "  --tuning N|NAME|NOTES   the tuning: 1..4 in the order the tuner's arrows show them,\n"
+    "                          one of strumwise tunings by name (\"Open D\"), or five notes\n"
+    "                          drone first (gDGBD, \"G4 D3 G3 B3 D4\")\n"
+    "  --string K              strings 1..4 going down in pitch, 5 the short drone string\n"
+    "  --reference HZ          the pitch of A4, 415.0 to 466.0 Hz in steps of 0.1\n"
+    "                          (default 440.0)\n"
+    "  --capo FRET             a capo on strings 1 to 4 at fret 0 to 7\n"
+    "  --fifth FRET            the fifth string stopped at its own fret 0 to 7 (fret 2 lies\n"
+    "                          at the neck's 7th)\n"
+    "  --seconds S             length in seconds, more than 0 and at most 3600 (default 1.0)\n"
+    "  --wave W                the wave blended half and half with the sine (default\n"
+    "                          triangle); sine gives a pure sine\n"
+    "  -o OUT.wav              the file to write; - writes it to standard output\n";
 
 struct ToneOptions {
-    std::uint64_t tuning = 0;
+    PlayerOptions player;
     std::int64_t string = 0;
     double seconds = 1.0;
     std::uint64_t wave = tones::kWaveTriangle;
@@ -81,9 +90,10 @@ std::optional<std::uint64_t> parseWave(std::string_view name) {
 
 // Reads the options into `options`; answers the error message, empty when all is well.
 std::string parseOptions(std::span<const std::string_view> args, ToneOptions& options) {
-    static constexpr AcceptedOption kAccepted[] = {{"--tuning", true},  {"--string", true},
-                                                   {"--seconds", true}, {"--wave", true},
-                                                   {"-o", true},        {"--output", true}};
+    static constexpr AcceptedOption kAccepted[] = {
+        {"--tuning", true},    {"--string", true}, {"--seconds", true},
+        {"--wave", true},      {"-o", true},       {"--output", true},
+        {"--reference", true}, {"--capo", true},   {"--fifth", true}};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -98,14 +108,16 @@ std::string parseOptions(std::span<const std::string_view> args, ToneOptions& op
     bool haveString = false;
     for (const auto& [name, value] : parsed.options) {
         const std::string text(value);
-        if (name == "--tuning") {
-            const auto tuning = parseNumber<std::uint64_t>(value);
-            if (!tuning || !tuner::isValidTuning(*tuning)) {
-                return "--tuning must be 1, 2, 3 or 4, not '" + shownName(text) + "'";
+        if (name != "--string") {
+            if (const auto playerError = readPlayerOption(name, value, options.player)) {
+                if (!playerError->empty()) {
+                    return *playerError;
+                }
+                haveTuning = haveTuning || name == "--tuning";
+                continue;
             }
-            options.tuning = *tuning;
-            haveTuning = true;
-        } else if (name == "--string") {
+        }
+        if (name == "--string") {
             const auto string = parseNumber<std::int64_t>(value);
             if (!string || *string < 1 || *string > tuner::kStringCount) {
                 return "--string must be 1 to 5, not '" + shownName(text) + "'";
@@ -155,10 +167,19 @@ int runTone(std::span<const std::string_view> args) {
         return 0;
     }
 
-    const tuner::Note* note = tuner::noteOf(options.tuning, options.string);
+    // The tone command keeps no settings: the four tunings at A4 = 440 Hz, and what is given.
+    tuner::TuningSetup setup;
+    setup.apply(withPlayerOptions(tuner::PlayerSettings{}, options.player));
+    TuningChoice choice;
+    if (const std::string error = chooseTuning(*options.player.tuning, setup, choice);
+        !error.empty()) {
+        return usageError(error);
+    }
+    const std::uint64_t tuning =
+        choice.shown ? setup.showForThisRun(*choice.shown) : choice.arrowIndex;
     tones::ToneGenerator generator;
     generator.setCurTone(options.wave);
-    generator.setToneFrequency(note->referenceFrequency);
+    generator.setToneFrequency(setup.target(tuning, options.string)->toneHertz);
 
     sound_files::WavFileWriter file(options.output, 44100, 2);
     if (!file.isOpen()) {
@@ -190,7 +211,7 @@ int runTone(std::span<const std::string_view> args) {
 
 extern const Command kToneCommand{
     .name = "tone",
-    .usage = "tone --tuning N --string K -o OUT",
+    .usage = "tone --tuning N|NAME|NOTES --string K -o OUT",
     .summary = "renders a string's reference tone to a WAV file",
     .run = &runTone,
 };

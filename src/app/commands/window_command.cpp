@@ -17,6 +17,7 @@
 #include "app/command_line.h"
 #include "app/commands/command.h"
 #include "app/desktop_window.h"
+#include "app/player_options.h"
 #include "app/screen_option.h"
 #include "base/printable_text.h"
 #include "pitch/mic_listener.h"
@@ -101,12 +102,15 @@ struct DesktopWindowOptions {
     // As given: a device index or name, resolved against the devices when the window opens.
     std::optional<std::string> inputDevice;
     std::optional<std::string> outputDevice;
+    // --reference, --tuning, --capo, --fifth and --string, for this run.
+    PlayerOptions player;
 };
 
 constexpr const char* kDesktopWindowUsage =
     "usage: strumwise [--input FILE] [--screen IDIOM:HEIGHT] [--input-device DEVICE]\n"
     "                 [--output-device DEVICE] [--trace | --json] [--verbose]\n"
-    "                 [--no-octave-check]\n"
+    "                 [--no-octave-check] [--reference HZ] [--tuning N|NAME|NOTES]\n"
+    "                 [--capo FRET] [--fifth FRET] [--string K]\n"
     "\n"
     "Opens the tuner window on the default microphone and speakers.\n"
     "\n"
@@ -126,6 +130,16 @@ constexpr const char* kDesktopWindowUsage =
     "  --verbose               print the tuner's own log lines on standard error\n"
     "  --no-octave-check       take the harmonic sum's peak as the pitch even where a weak\n"
     "                          fundamental puts it on the second or third partial\n"
+    "  --reference HZ          the pitch of A4, 415.0 to 466.0 Hz in steps of 0.1, for this\n"
+    "                          run (default: as the settings keep it, else 440.0)\n"
+    "  --tuning N|NAME|NOTES   start on the Nth tuning the arrows show, on one of strumwise\n"
+    "                          tunings by name (\"Open D\"), or on five notes, drone first\n"
+    "                          (gDGBD, \"G4 D3 G3 B3 D4\")\n"
+    "  --capo FRET             a capo on strings 1 to 4 at fret 0 to 7, for this run\n"
+    "  --fifth FRET            the fifth string stopped at its own fret 0 to 7 by a spike or\n"
+    "                          its capo (fret 2 lies at the neck's 7th), for this run\n"
+    "  --string K              read every note against string K (1 to 5), up to an octave\n"
+    "                          each way, and light only its lamp, for this run\n"
     "  --help                  show this help\n";
 
 std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
@@ -137,7 +151,12 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
                                                    {"--trace"},
                                                    {"--json"},
                                                    {"--verbose"},
-                                                   {"--no-octave-check"}};
+                                                   {"--no-octave-check"},
+                                                   {"--reference", true},
+                                                   {"--tuning", true},
+                                                   {"--capo", true},
+                                                   {"--fifth", true},
+                                                   kLockOption};
     CommandLine parsed;
     std::string parseError = parseCommandLine(args, kAccepted, parsed);
     options.help = parsed.help;
@@ -149,7 +168,11 @@ std::string parseDesktopWindowOptions(std::span<const std::string_view> args,
         return refused;
     }
     for (const auto& [name, value] : parsed.options) {
-        if (name == "--input") {
+        if (const auto playerError = readPlayerOption(name, value, options.player)) {
+            if (!playerError->empty()) {
+                return *playerError;
+            }
+        } else if (name == "--input") {
             if (value.empty()) {
                 return "--input needs a file";
             }
@@ -254,6 +277,10 @@ int runWindowCommand(std::span<const std::string_view> args) {
     QApplication::setDesktopFileName(QStringLiteral("com.strumwise.tuner"));
 
     DesktopWindowApp window(std::move(config));
+    if (const std::string error = window.setUpPlayer(options.player); !error.empty()) {
+        std::fprintf(stderr, "strumwise: %s (see strumwise --help)\n", error.c_str());
+        return kExitUsage;
+    }
     window.launch();
     return window.exec();
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
@@ -41,6 +42,32 @@ class HeadlessCommandTest : public ::testing::Test {
         EXPECT_TRUE(file.close()) << file.error();
     }
     ~HeadlessCommandTest() override { std::filesystem::remove_all(directory); }
+
+    // A plucked string as sox makes it, repeatably (-R): a delay line, whose pitch is rounded to
+    // whole samples, rather than the exact partials of writePluck.
+    std::string soxPluck(const std::string& name, double hertz) {
+        const std::string file = path(name);
+        const std::string command = "sox -R -n -r 14039 -b 16 -c 1 '" + file +
+                                    "' synth 1.5 pluck " + std::to_string(hertz) + " 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return file;
+    }
+
+    // The trace's lines that start with `prefix` after their time.
+    std::vector<std::string> linesOf(std::string_view prefix) const {
+        std::vector<std::string> found;
+        std::size_t start = 0;
+        while (start < out.size()) {
+            const std::size_t end = out.find('\n', start);
+            const std::string line = out.substr(start, end - start);
+            const std::size_t space = line.find(' ');
+            if (space != std::string::npos && line.compare(space + 1, prefix.size(), prefix) == 0) {
+                found.push_back(line);
+            }
+            start = end == std::string::npos ? out.size() : end + 1;
+        }
+        return found;
+    }
 
     std::string path(const std::string& name) const { return (directory / name).string(); }
 
@@ -203,6 +230,108 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
         EXPECT_FALSE(err.empty());
         EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
     }
+}
+
+// The three runs a player's settings must pass: a G3 plucked at A4 = 444 lights only with that
+// reference; an A3 lights open G's third string with a capo at 2; and a D4, with string 3 locked,
+// reads seven hundred cents above its G3 and lights nothing.
+TEST_F(HeadlessCommandTest, ReferenceCapoAndLockChangeWhatLightsAndWhatTheMeterReads) {
+    const std::string g444 = soxPluck("g444.wav", 444.0 * 196.0 / 440.0);
+    ASSERT_EQ(run({g444, "--reference", "444", "--until", "1"}), 0) << err;
+    EXPECT_NE(out.find("0.000 setting reference 444.0\n"), std::string::npos);
+    EXPECT_NE(out.find("noteDisplay text \"G3\"\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("freq_label text \"197.8Hz\"\n"), std::string::npos) << out;
+    ASSERT_EQ(run({g444, "--until", "1"}), 0) << err;
+    EXPECT_EQ(out.find("noteDisplay text \"G3\""), std::string::npos) << out;
+    EXPECT_EQ(out.find(" setting "), std::string::npos);
+
+    const std::string a3 = soxPluck("a3.wav", 220.0);
+    ASSERT_EQ(run({a3, "--capo", "2", "--until", "1"}), 0) << err;
+    EXPECT_NE(out.find("0.000 setting capo 2\n"), std::string::npos);
+    EXPECT_NE(out.find("tunedString5 image \"3rd_string_6.png\""), std::string::npos) << out;
+    EXPECT_NE(out.find("currentTuningName text \"Open G (gDGBD), capo 2\""), std::string::npos);
+    ASSERT_EQ(run({a3, "--until", "1"}), 0) << err;
+    EXPECT_EQ(out.find("tunedString5 image"), std::string::npos) << out;
+
+    const std::string d4 = soxPluck("d4sox.wav", 293.66);
+    ASSERT_EQ(run({d4, "--string", "3", "--until", "1"}), 0) << err;
+    EXPECT_NE(out.find("0.000 setting string 3\n"), std::string::npos);
+    const std::vector<std::string> readings = linesOf("tuningMeter value \"3 G3 +");
+    ASSERT_FALSE(readings.empty()) << out;
+    const std::string& first = readings.front();
+    EXPECT_NEAR(std::stod(first.substr(first.find('+'))), 700.0, 1.0) << first;
+    EXPECT_EQ(out.find("LEDDisplay image \"green64.png\""), std::string::npos) << out;
+}
+
+// Each setting given differs from the default and is traced once, as its own line at 0 s, in
+// text and JSON alike; a tuning named that the arrows show is reached by them, as --tuning N.
+TEST_F(HeadlessCommandTest, SettingsGivenAreTracedAndTuningsAreFoundByNameOrNotes) {
+    ASSERT_EQ(run({pluck, "--until=0", "--reference=442.5", "--capo=1", "--fifth=2", "--string=4",
+                   "--tuning", "Open D"}),
+              0)
+        << err;
+    EXPECT_EQ(linesOf("setting "),
+              (std::vector<std::string>{"0.000 setting reference 442.5", "0.000 setting capo 1",
+                                        "0.000 setting fifth 2", "0.000 setting string 4",
+                                        "0.000 setting tuning \"Open D\""}));
+    EXPECT_EQ(linesOf("currentTuningName").front(),
+              "0.000 currentTuningName text \"Open D (f#DF#AD), capo 1, 5th at 7\"");
+    EXPECT_EQ(out.find("press showNextTuning:"), std::string::npos);
+    ASSERT_EQ(run({pluck, "--until=0", "--json", "--reference=442.5", "--tuning=aDADE"}), 0);
+    EXPECT_NE(out.find(R"({"t":0,"target":"setting","op":"reference","value":442.5})"),
+              std::string::npos)
+        << out;
+
+    // Named or written out, a tuning the arrows show is stepped to as --tuning 2 steps to it.
+    ASSERT_EQ(run({pluck, "--until=0", "--tuning", "2"}), 0);
+    const std::string byNumber = out;
+    for (const char* named : {"double d", "Double D (aDADE)", "aDADE", "A4 D3 A3 D4 E4"}) {
+        ASSERT_EQ(run({pluck, "--until=0", "--tuning", named}), 0) << named;
+        EXPECT_EQ(out, byNumber) << named;
+    }
+    // Notes no tuning has are shown under the name they were given.
+    ASSERT_EQ(run({pluck, "--until=0", "--tuning", "aDGBD"}), 0);
+    EXPECT_NE(out.find("0.000 setting tuning \"aDGBD\"\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("currentTuningName text \"aDGBD\""), std::string::npos);
+    EXPECT_NE(out.find("chartDisplay image \"chartipad_A4_D3_G3_B3_D4.png\""), std::string::npos);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{pluck, "--reference", "500"},
+          {pluck, "--reference", "442.05"},
+          {pluck, "--capo", "8"},
+          {pluck, "--fifth", "two"},
+          {pluck, "--string", "0"},
+          {pluck, "--tuning", "5"},
+          {pluck, "--tuning", "Open Z"},
+          {pluck, "--tuning", "G4 D3 G3 B3 C7"}}) {
+        out.clear();
+        EXPECT_EQ(run(args), 2) << args[2];
+        EXPECT_FALSE(err.empty());
+        EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_EQ(out, "") << args[2];
+    }
+}
+
+// The settings the defaults keep are used and stay as they were; a damaged one is said once in
+// the log and the run goes on with its default.
+TEST_F(HeadlessCommandTest, StoredSettingsAreUsedAndADamagedOneIsLoggedOnce) {
+    const std::string ini = path("defaults.ini");
+    std::ofstream(ini) << "[com.strumwise.tuner]\nPlinmoor=true\nreferencePitch=\"444.0\"\n"
+                          "capoFret=\"two\"\nbrowsedTunings=\"Open D\\nMine\"\n"
+                          "customTunings=\"Mine=aEADE\"\n";
+    ASSERT_EQ(run({pluck, "--until=0", "--defaults", ini}), 0) << err;
+    EXPECT_EQ(linesOf("log \"The stored"),
+              std::vector<std::string>{
+                  "0.000 log \"The stored capoFret 'two' cannot be read; using the default\""});
+    EXPECT_EQ(linesOf("setting "),
+              (std::vector<std::string>{"0.000 setting reference 444.0",
+                                        "0.000 setting tunings \"Open D, Mine\"",
+                                        "0.000 setting custom \"Mine: A4 E3 A3 D4 E4\""}));
+    EXPECT_EQ(linesOf("currentTuningName").front(),
+              "0.000 currentTuningName text \"Open D (f#DF#AD)\"");
+    std::ifstream stored(ini);
+    const std::string after((std::istreambuf_iterator<char>(stored)), {});
+    EXPECT_NE(after.find("referencePitch=\"444.0\""), std::string::npos) << after;
 }
 
 // A file cut short while the run hears it: the rest is silence, and stderr says so once.
