@@ -317,6 +317,14 @@ class SiteServer(http.server.ThreadingHTTPServer):
             say(f"serve-site: gave up on {client_address[0]}: {type(error).__name__}: {error}")
 
 
+def listening(address, handler, site, **options):
+    """A server listening on `address`, or one clear line and an exit when it cannot."""
+    try:
+        return SiteServer(address, handler, site, **options)
+    except OSError as error:
+        sys.exit(f"serve-site: cannot listen on {address[0]}:{address[1]}: {error.strerror or error}")
+
+
 def connection_limit(asked):
     """The most connections the process's descriptor limit allows, or fewer if asked."""
     soft, _ = resource.getrlimit(resource.RLIMIT_NOFILE)
@@ -345,10 +353,12 @@ def main():
     if args.setup_port and not args.ca_cert:
         parser.error("--setup-port needs --ca-cert")
 
-    limits = dict(request_seconds=args.request_seconds,
-                  max_connections=connection_limit(args.max_connections))
+    # The certificate's page shares the descriptors with the site, and needs few of them.
+    allowed = connection_limit(args.max_connections)
+    setup_allowed = max(1, allowed // 8) if args.setup_port is not None else 0
     handler = lambda *a, **k: SiteHandler(*a, directory=args.site, **k)  # noqa: E731
-    server = SiteServer((args.bind, args.port), handler, args.site, **limits)
+    server = listening((args.bind, args.port), handler, args.site, request_seconds=args.request_seconds,
+                       max_connections=max(1, allowed - setup_allowed))
     scheme = "http"
     if args.cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
@@ -364,8 +374,9 @@ def main():
         server.lan_setup = lan_certificate_page.LanSetup(args.ca_cert, site_url)
         if args.setup_port is not None:
             setup_handler = lambda *a, **k: SetupHandler(*a, directory=args.site, **k)  # noqa: E731
-            setup_server = SiteServer((args.bind, args.setup_port), setup_handler, args.site,
-                                      lan_setup=server.lan_setup, **limits)
+            setup_server = listening((args.bind, args.setup_port), setup_handler, args.site,
+                                     request_seconds=args.request_seconds,
+                                     max_connections=setup_allowed, lan_setup=server.lan_setup)
             threading.Thread(target=setup_server.serve_forever, daemon=True).start()
     print(f"Serving the web edition on {site_url} (Ctrl+C stops)", flush=True)
     if setup_server:
