@@ -18,7 +18,8 @@ const screenNow = async (page) => {
   return { note: outlet("noteDisplay").textContent, frequency: outlet("freq_label").textContent,
     lamp: outlet("LEDDisplay").getAttribute("src"), string: outlet("tunedString5").getAttribute("src"),
     stringShown: getComputedStyle(outlet("tunedString5")).visibility !== "hidden",
-    cents: Number(outlet("tuningMeter").dataset.cents),
+    // An idle meter shows no cents at all, which is no reading of 0.
+    cents: outlet("tuningMeter").dataset.cents === "" ? null : Number(outlet("tuningMeter").dataset.cents),
     offset: outlet("tuningMeter").querySelector(".meterOffset").textContent,
     look: outlet("screen").dataset.look,
     hint: document.querySelector('[data-name="hint"]').checkVisibility({ visibilityProperty: true }) };
@@ -26,8 +27,8 @@ const screenNow = async (page) => {
   return { ...screen, lamp: plainName(screen.lamp), string: plainName(screen.string) };
 };
 
-// The screens of `seconds` of listening that show a reading, from the first one on: two loops of
-// the fake microphone's file, so each pluck's onset and tail are a small part of them.
+// The screens of `seconds` of listening whose meter shows a reading, from the first one on: two
+// loops of the fake microphone's file, so each pluck's onset and tail are a small part of them.
 async function readings(page, seconds = 3) {
   await until(async () => (await screenNow(page)).frequency !== "", true, 15);
   const seen = [];
