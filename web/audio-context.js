@@ -35,14 +35,9 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
     notices.showStartOverlay(askForTap && !running() && document.visibilityState === "visible");
   }
 
-  // The context runs at the rate microphones deliver on phones and most computers: a capture at
-  // another rate than the context's is resampled through a buffer that holds back the first
-  // second of sound, while a player who has just tapped waits for a reading.
-  const captureRate = 48000;
-
   function makeContext() {
     if (audio.context || !secure) return;
-    audio.context = new AudioContext({ sampleRate: captureRate });
+    audio.context = new AudioContext();
     audio.context.addEventListener("statechange", updateOverlay);
     audio.ready = Promise.all([
       audio.context.audioWorklet.addModule(asset("capture-worklet.js")),

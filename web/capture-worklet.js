@@ -1,17 +1,15 @@
 "use strict";
 // The microphone's tap on the audio thread: gathers the first channel's 128-frame quanta into
-// blocks of 2048 frames (43 ms at 48 kHz) and hands each full block to the main thread, which
-// resamples it and feeds the listener. A score of messages a second instead of several hundred
-// keep the phone's main thread mostly idle, and blocks much shorter than the listener's own
-// (292 ms) let its first one, which a player who has just tapped is waiting for, fill as soon
-// as the sound is there.
+// blocks of 4096 frames (85 ms at 48 kHz, less than a tick) and hands each full block to the main
+// thread, which resamples it and feeds the listener. About a dozen messages a second instead of
+// several hundred keep the phone's main thread mostly idle.
 //
 // The blocks come from a small pool made up front, and the main thread sends each one back once
 // it has copied it out, so the audio thread never allocates. When the main thread falls so far
 // behind that the pool is empty, the newest sound is dropped rather than queued without end.
 
-const blockFrames = 2048;
-const poolSize = 8;
+const blockFrames = 4096;
+const poolSize = 4;
 
 class CaptureProcessor extends AudioWorkletProcessor {
   constructor() {
