@@ -45,12 +45,12 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
       fetch(asset("tone.wasm")).then((response) => response.arrayBuffer())
         .then((bytes) => { audio.toneModule = bytes; }),
     ]).then(() => audio.context);
-    contextMade(audio.context);
+    contextMade();
   }
 
-  // The context once it is made, its worklets perhaps still loading.
+  // The context with its worklets loaded, once there is one.
   let audioWanted = false;
-  function contextMadeNow() {
+  function audioContext() {
     if (!audioWanted) {
       audioWanted = true;
       if (startsOnItsOwn) {
@@ -61,7 +61,7 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
         updateOverlay();
       }
     }
-    return contextExists;
+    return contextExists.then(() => audio.ready);
   }
 
   // Every touch and key press while the context waits starts it; the first one normally does,
@@ -87,10 +87,8 @@ const StrumwiseAudioContext = ({ asset, notices }) => {
   return {
     state: audio,
     secure,
-    // The context once it exists, and once its worklets are loaded; asking for either asks the
-    // player for the first tap.
-    made: contextMadeNow,
-    loaded: () => contextMadeNow().then(() => audio.ready),
+    // The context with its worklets loaded; asking for it asks the player for the first tap.
+    loaded: audioContext,
     running,
     start: startAudio,
     suspend,

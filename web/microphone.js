@@ -48,21 +48,10 @@ const StrumwiseMicrophone = ({ app, audioContext, notices }) => {
 
   async function openMicrophone() {
     watchPermission();
-    // The device is asked for as soon as the context is made (by the first tap), while the
-    // worklets still load: a microphone takes longer than anything else to deliver its first
-    // sound, and a player who has just tapped is waiting for it.
-    await audioContext.made();
-    const asked = navigator.mediaDevices.getUserMedia({
+    const context = await audioContext.loaded();
+    const stream = await navigator.mediaDevices.getUserMedia({
       audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false },
     });
-    let context;
-    try {
-      context = await audioContext.loaded();
-    } catch (error) {
-      asked.then((stream) => stream.getTracks().forEach((track) => track.stop()), () => {});
-      throw error;
-    }
-    const stream = await asked;
     // The listener may have stopped, or the page been hidden, while the browser asked.
     if (!audio.micWanted || audio.mic || document.visibilityState !== "visible") {
       stream.getTracks().forEach((track) => track.stop());
