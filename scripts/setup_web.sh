@@ -4,7 +4,8 @@
 # toolchain and Qt's GUI and SVG parts for the artwork program that draws the pictures, openssl,
 # qrencode and iproute2 for serving on the local network (scripts/web.sh --lan), and the Debian
 # sources of KISS FFT and libsoxr, which the WebAssembly build compiles itself. With --tests,
-# also chromium and npm, which the browser tests need. The sources are fetched with
+# also chromium and npm, which the browser tests need, and NSS's certutil, with which the local
+# network's test gives Chromium the certificate authority a phone installs. The sources are fetched with
 # apt-get source through a private apt state folder, so the system's apt configuration stays
 # untouched, into a cache outside the source tree. Idempotent: with everything present it prints
 # nothing.
@@ -32,7 +33,7 @@ packages=(
     # iproute2.
     openssl qrencode iproute2
 )
-[ "$with_tests" = 0 ] || packages+=(chromium)
+[ "$with_tests" = 0 ] || packages+=(chromium libnss3-tools)
 # shellcheck source=install_missing.sh
 source "$(dirname "$0")/install_missing.sh"
 mapfile -t missing < <(missing_packages "${packages[@]}")

@@ -27,7 +27,8 @@ const StrumwiseHost = (() => {
   const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset,
     chart: StrumwiseChart() });
   const settings = StrumwiseSettings({ app: () => app, outlet: layout.outlet, texts });
-  const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone, notices });
+  const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone });
+  const offline = StrumwiseOffline({ asset, notices });
 
   return {
     // The module calls in from main() on, before its factory's promise resolves.
@@ -70,9 +71,10 @@ const StrumwiseHost = (() => {
     storeValue: storage.storeValue,
     clearStore: storage.clearStore,
 
-    // The page's life (lifecycle.js) and the rating prompt's dialogs (alerts.js).
+    // The page's life (lifecycle.js), its use offline (offline.js) and the rating prompt's
+    // dialogs (alerts.js).
     keepScreenOn: lifecycle.keepScreenOn,
-    offerUpdate: lifecycle.offerUpdate,
+    keepPictures: offline.keepPictures,
     showAlert: alerts.showAlert,
     closeAlert: alerts.closeAlert,
 
@@ -86,6 +88,8 @@ const StrumwiseHost = (() => {
       setTimeout(() => abort.abort(), timeoutSeconds * 1000);
       fetch(url, { cache: "no-store", mode: "no-cors", signal: abort.signal }).catch(() => {});
     },
+    // The tuner's own log lines are for its developers: shown when the address asks for them.
+    showsDeveloperLines() { return new URLSearchParams(location.search).has("verbose"); },
     translation(table, key) {
       const entries = texts[table];
       return entries && Object.hasOwn(entries, key) ? entries[key] : null;

@@ -1,11 +1,11 @@
 "use strict";
-// The page's life beside the tuner's: the screen kept on while the tuner asks for it, the
+// The page's life beside the tuner's: the screen kept on while the tuner asks for it, and the
 // microphone and the audio device let go while the page is hidden and taken again when it is
-// back, and a new release offered once it is ready.
+// back.
 //
 // Made once by the page's host (host.js); `app` answers the application's module.
 
-const StrumwiseLifecycle = ({ app, audioContext, microphone, notices }) => {
+const StrumwiseLifecycle = ({ app, audioContext, microphone }) => {
   let wakeLock = null;
   let keepOn = false;
 
@@ -43,7 +43,5 @@ const StrumwiseLifecycle = ({ app, audioContext, microphone, notices }) => {
 
   return {
     keepScreenOn(on) { keepOn = on; updateWakeLock(); },
-    // Offered by the page's start-up (boot.js) when a new release is installed and waiting.
-    offerUpdate(accept) { notices.show("updateReady", "update", accept, "update"); },
   };
 };

@@ -1,7 +1,7 @@
 "use strict";
-// What the page tells the player in its own words, in the browser's language: one notice at the
-// foot of the screen (the microphone's trouble, a new release), and the overlay that asks for
-// the first tap.
+// What the page tells the player in its own words, in the browser's language: one notice above
+// the screen (the microphone's trouble, a new release, no offline use), which the player may
+// close, and the overlay that asks for the first tap.
 //
 // Made once by the page's host (host.js), which names each message by its key here, so that the
 // words of both languages stay together.
@@ -19,6 +19,11 @@ const StrumwiseNotices = ({ asset, spanish }) => {
       tryAgain: "Try again",
       updateReady: "A new release of Strumwise is ready.",
       update: "Update available \u2014 reload",
+      untrusted: "This device does not trust this address's certificate, so Strumwise cannot be " +
+        "installed or work offline from here. Install this computer's certificate once, or use a " +
+        "copy on an https web host.",
+      howToTrust: "How to install it",
+      close: "Close",
     },
     es: {
       tapToListen: "Toca para empezar a escuchar",
@@ -32,6 +37,11 @@ const StrumwiseNotices = ({ asset, spanish }) => {
       tryAgain: "Reintentar",
       updateReady: "Hay una nueva versi\u00f3n de Strumwise.",
       update: "Actualizaci\u00f3n disponible \u2014 recargar",
+      untrusted: "Este dispositivo no conf\u00eda en el certificado de esta direcci\u00f3n, as\u00ed que " +
+        "Strumwise no se puede instalar ni usar sin red desde aqu\u00ed. Instala una vez el " +
+        "certificado de este ordenador, o usa una copia en un servidor web https.",
+      howToTrust: "C\u00f3mo instalarlo",
+      close: "Cerrar",
     },
   }[spanish ? "es" : "en"];
 
@@ -42,13 +52,15 @@ const StrumwiseNotices = ({ asset, spanish }) => {
   noticeStyle.href = asset("notices.css");
   document.head.append(noticeStyle);
 
-  // One banner at the foot of the screen, with at most one button.
+  // One banner above the screen, with at most one button besides its close button. It takes its
+  // room from the screen rather than covering it, so the forks, Stop and the tabs stay where a
+  // finger can reach them whatever the notice says.
   const banner = document.createElement("div");
   banner.id = "notice";
   banner.setAttribute("role", "status");
   banner.hidden = true;
-  document.body.append(banner);
-  // What the notice on screen is about: the microphone, or a new release.
+  document.getElementById("screen").before(banner);
+  // What the notice on screen is about: the microphone, a new release, or offline use.
   let noticeAbout = null;
   function showNotice(messageKey, buttonKey, onPress, about = "microphone") {
     const message = messages[messageKey];
@@ -65,6 +77,13 @@ const StrumwiseNotices = ({ asset, spanish }) => {
       button.addEventListener("click", () => { hideNotice(); onPress(); });
       banner.append(button);
     }
+    const close = document.createElement("button");
+    close.className = "close";
+    close.textContent = "\u00d7";
+    close.setAttribute("aria-label", messages.close);
+    close.title = messages.close;
+    close.addEventListener("click", () => hideNotice());
+    banner.append(close);
     banner.hidden = false;
   }
   // Hides the notice, or only one about `about`: an opened microphone must not take away the

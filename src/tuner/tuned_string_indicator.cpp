@@ -56,6 +56,11 @@ std::string imageName(std::int64_t string, std::string_view suffix) {
     return name;
 }
 
+std::optional<Placement> placementOn(const platform::Device& device) {
+    return placementFor(
+        view::screenClassFor(device.userInterfaceIdiom(), device.mainScreenHeight()));
+}
+
 bool isStringNumber(std::int64_t string) {
     return string >= 1 && string <= static_cast<std::int64_t>(kOrdinals.size());
 }
@@ -71,13 +76,22 @@ void TunedStringIndicator::displayTunedString(std::int64_t string) {
     if (!isStringNumber(string)) {
         return;
     }
-    const auto placement = placementFor(
-        view::screenClassFor(device_.userInterfaceIdiom(), device_.mainScreenHeight()));
+    const auto placement = placementOn(device_);
     if (!placement) {
         return;
     }
     view::setImage(outlets_.*(placement->view),
                    images_.imageNamed(imageName(string, placement->suffix)));
+}
+
+std::vector<std::string> TunedStringIndicator::pictures(const platform::Device& device) {
+    std::vector<std::string> names;
+    if (const auto placement = placementOn(device)) {
+        for (std::int64_t string = 1; isStringNumber(string); ++string) {
+            names.push_back(imageName(string, placement->suffix));
+        }
+    }
+    return names;
 }
 
 }  // namespace strumwise::tuner

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/device.h"
 #include "platform/view_toolkit.h"
@@ -20,6 +22,10 @@ class TunedStringIndicator {
     // Any other string number, or a screen class without pictures, changes nothing. Visibility
     // is the tick's business and is not touched here.
     void displayTunedString(std::int64_t string);
+
+    // The pictures displayTunedString installs on the device's screen class, strings 1 to 5;
+    // none for a class without pictures.
+    static std::vector<std::string> pictures(const platform::Device& device);
 
   private:
     const view::Outlets& outlets_;

@@ -62,8 +62,8 @@ void TunerTick::displayMatch(int string) {
     view::setHidden(outlets_.tunedStringiPad, false);
     view::setText(outlets_.noteDisplay, target.noteName);
     hooks_.displayTunedString(string);
-    view::setImage(outlets_.LEDDisplay, images_.imageNamed("green64.png"));
-    view::setImage(outlets_.LEDDisplay128, images_.imageNamed("green128.png"));
+    view::setImage(outlets_.LEDDisplay, images_.imageNamed(kInTuneLamps[0]));
+    view::setImage(outlets_.LEDDisplay128, images_.imageNamed(kInTuneLamps[1]));
     // An in-tune string shows its nominal frequency rather than the measured one.
     view::setText(outlets_.freq_label, target.label);
     // The in-tune hook of that string.
@@ -80,8 +80,8 @@ void TunerTick::displayNoStrings() {
     view::setHidden(outlets_.tunedString, true);
     view::setHidden(outlets_.tunedString5, true);
     view::setHidden(outlets_.tunedStringiPad, true);
-    view::setImage(outlets_.LEDDisplay, images_.imageNamed("yellow64.png"));
-    view::setImage(outlets_.LEDDisplay128, images_.imageNamed("yellow128.png"));
+    view::setImage(outlets_.LEDDisplay, images_.imageNamed(kWaitingLamps[0]));
+    view::setImage(outlets_.LEDDisplay128, images_.imageNamed(kWaitingLamps[1]));
 }
 
 }  // namespace strumwise::tuner

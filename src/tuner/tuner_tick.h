@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <functional>
+#include <string_view>
 
 #include "platform/view_toolkit.h"
 #include "tuner/held_reading.h"
@@ -24,6 +26,10 @@ class TunerTick {
     // Above this average power the pitch is shown and matched. Between the two thresholds
     // (both ends included) nothing changes, so a fading string does not flicker.
     static constexpr double kMeasureAbove = 0.0045;
+    // The lamp's pictures for its two views (64 and 128 points): green while a string is in
+    // tune, yellow otherwise.
+    static constexpr std::array<std::string_view, 2> kInTuneLamps{"green64.png", "green128.png"};
+    static constexpr std::array<std::string_view, 2> kWaitingLamps{"yellow64.png", "yellow128.png"};
 
     TunerTick(const view::Outlets& outlets, PitchSource& pitch, const TunerState& state,
               view::ScreenHooks& hooks, const platform::Images& images);

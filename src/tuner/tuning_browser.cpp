@@ -29,6 +29,10 @@ bool showsPadCharts(double phoneScreenHeight) {
     return phoneScreenHeight == 667.0 || phoneScreenHeight == 736.0;
 }
 
+std::string_view chartOf(const TuningCharts& page, TuningBrowser::ChartFamily family) {
+    return family == TuningBrowser::ChartFamily::pad ? page.padChart : page.phoneChart;
+}
+
 }  // namespace
 
 TuningBrowser::TuningBrowser(const view::Outlets& outlets, TunerState& state,
@@ -46,18 +50,41 @@ void TuningBrowser::displayTunings() {
                   bundle_.localizedString("TunerAboutCongratsMessage", "", ""));
     view::setText(outlets_.aboutMsg2, bundle_.localizedString("TunerAboutMsg2", "", ""));
 
+    const std::vector<ChartFamily> families = familiesDrawn(device_);
+    if (families.empty()) {
+        return;
+    }
+    hooks_.displayNotes();
+    for (const ChartFamily family : families) {
+        displayTuning(family);
+    }
+}
+
+std::vector<TuningBrowser::ChartFamily> TuningBrowser::familiesDrawn(
+    const platform::Device& device) {
     // A device that does not say what it is counts as a phone.
-    const long idiom = device_.userInterfaceIdiom().value_or(platform::Device::kIdiomPhone);
+    const long idiom = device.userInterfaceIdiom().value_or(platform::Device::kIdiomPhone);
     if (idiom == platform::Device::kIdiomPad) {
-        hooks_.displayNotes();
-        displayTuning(ChartFamily::pad);
-    } else if (idiom == platform::Device::kIdiomPhone) {
-        hooks_.displayNotes();
-        displayTuning(ChartFamily::phone);
-        if (showsPadCharts(device_.mainScreenHeight())) {
-            displayTuning(ChartFamily::pad);
+        return {ChartFamily::pad};
+    }
+    if (idiom == platform::Device::kIdiomPhone) {
+        if (showsPadCharts(device.mainScreenHeight())) {
+            return {ChartFamily::phone, ChartFamily::pad};
+        }
+        return {ChartFamily::phone};
+    }
+    return {};
+}
+
+std::vector<std::string> TuningBrowser::charts(const platform::Device& device) {
+    std::vector<std::string> names;
+    const std::vector<ChartFamily> families = familiesDrawn(device);
+    if (!families.empty()) {
+        for (const TuningCharts& page : kCharts) {
+            names.emplace_back(chartOf(page, families.back()));
         }
     }
+    return names;
 }
 
 void TuningBrowser::displayTuning(ChartFamily family) {
@@ -73,10 +100,9 @@ void TuningBrowser::displayTuning(ChartFamily family) {
 }
 
 std::string TuningBrowser::chartName(const Tuning& tuning, ChartFamily family) const {
-    const bool pad = family == ChartFamily::pad;
     if (isValidTuning(tuning.specifiedIndex) && !state_.setup.transposed()) {
         const TuningCharts& charts = kCharts[static_cast<std::size_t>(tuning.specifiedIndex - 1)];
-        return std::string(pad ? charts.padChart : charts.phoneChart);
+        return std::string(chartOf(charts, family));
     }
     // Any other tuning, or one of the four with a capo or a spike, is drawn with the notes it
     // sounds, drone first.
@@ -85,7 +111,7 @@ std::string TuningBrowser::chartName(const Tuning& tuning, ChartFamily family) c
         droneFirst[static_cast<std::size_t>(string == kStringCount ? 0 : kStringCount - string)] =
             state_.setup.target(state_.tuningIndex, string)->noteName;
     }
-    return drawnChartName(pad, droneFirst);
+    return drawnChartName(family == ChartFamily::pad, droneFirst);
 }
 
 std::string TuningBrowser::title(const Tuning& tuning) const {

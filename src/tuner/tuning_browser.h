@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/bundle.h"
 #include "platform/device.h"
@@ -32,8 +33,17 @@ class TuningBrowser {
     void showPreviousTuning();
     void showNextTuning();
 
-  private:
+    // The pictures of the four tunings' charts that the browser leaves on the device's screen:
+    // those of the family it draws last. None on a device that is neither a phone nor a pad. (A
+    // chart of any other tuning is drawn by the platform, and is no picture to fetch.)
+    static std::vector<std::string> charts(const platform::Device& device);
+
+    // The two sizes of chart: the phone's, and the tablet's, which taller phones show too.
     enum class ChartFamily { phone, pad };
+
+  private:
+    // The families whose charts displayTunings draws on the device, in the order it draws them.
+    static std::vector<ChartFamily> familiesDrawn(const platform::Device& device);
     void displayTuning(ChartFamily family);
     std::string chartName(const Tuning& tuning, ChartFamily family) const;
     std::string title(const Tuning& tuning) const;

@@ -1,7 +1,7 @@
 // What the browser tests share: the built site served from a local port, Debian's Chromium with a
 // sound file as its microphone, and plucked strings made with sox.
 import { execFileSync, spawn } from "node:child_process";
-import { mkdtempSync, readFileSync, readdirSync, existsSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { dirname, extname, join, normalize } from "node:path";
@@ -71,14 +71,17 @@ export function silence() {
 
 // Chromium with its default settings, in `language`, with `microphoneFile` as its microphone,
 // granted without asking; with none, or with `refuse`, the page's request for the microphone is
-// refused. `extra` adds flags a test needs (the test certificate).
-export async function launch(microphoneFile, language = "en-US", { refuse = false, extra = [] } = {}) {
+// refused. `home` is the user's home folder, whose certificate store Chromium trusts.
+export async function launch(microphoneFile, language = "en-US", { refuse = false, home } = {}) {
   const device = microphoneFile ? ["--use-fake-device-for-media-stream", `--use-file-for-fake-audio-capture=${microphoneFile}`] : [];
   const answer = microphoneFile && !refuse ? ["--use-fake-ui-for-media-stream"] : ["--deny-permission-prompts"];
   return puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
-    args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`, ...extra],
+    args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`],
+    // No sound server: the tests hear the page through its own audio graph, and a server that
+    // another program keeps busy would make the audio's start as slow as it is.
+    env: { ...process.env, PULSE_SERVER: `unix:${join(scratch, "no-sound-server")}`, ...(home ? { HOME: home } : {}) },
   });
 }
 
@@ -104,12 +107,14 @@ export async function read(page, expression) {
 }
 
 // Opens the tuner as a visitor does and, unless `start` is false, taps the overlay that asks
-// for a first touch, as the visitor must before the tuner listens.
+// for a first touch, as the visitor must before the tuner listens. The page keeps its uncaught
+// errors (page.errors) and what it wrote on the console (page.messages).
 export async function openTuner(browser, url, viewport = { width: 390, height: 844 }, { start = true } = {}) {
   const page = await browser.newPage();
-  const errors = [];
-  page.on("pageerror", (error) => errors.push(error.message));
-  page.errors = errors;
+  page.errors = [];
+  page.messages = [];
+  page.on("pageerror", (error) => page.errors.push(error.message));
+  page.on("console", (message) => page.messages.push(message.text()));
   await page.setViewport(viewport);
   await page.goto(url, { waitUntil: "load" });
   await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
@@ -117,12 +122,31 @@ export async function openTuner(browser, url, viewport = { width: 390, height: 8
   return page;
 }
 
+// The first tap, on the tuning's name, which presses nothing: the overlay that asks for it lets
+// the tap through to whatever lies under it.
 export async function tapToStart(page) {
   await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
-  const { width, height } = page.viewport();
-  await page.mouse.click(width / 2, height / 2);
+  await page.click("#currentTuningName");
   await until(() => read(page, 'document.getElementById("startOverlay").hidden && StrumwiseHost.audio.context.state'), "running");
 }
+
+// The controls a player must always reach, whatever the page's notice says: the forks, Stop and
+// the about page (its tab on a phone, its panel beside the tuner on a tablet). Each is scrolled
+// to, as a finger would, and answers the name of every one that something else covers there, or
+// that lies outside the viewport.
+export const unreachableControls = `(() => {
+  const controls = [...document.querySelectorAll('.layoutRoot [data-action^="play"], #stopButton')];
+  controls.push(document.querySelector(".tab[data-page='aboutPage']") ?? document.getElementById("aboutPanel"));
+  return controls.filter((control) => {
+    if (!control) return true;
+    control.scrollIntoView({ block: "nearest", inline: "nearest" });
+    const box = control.getBoundingClientRect();
+    const [x, y] = [box.left + box.width / 2, box.top + Math.min(box.height / 2, 20)];
+    if (x < 0 || y < 0 || x > innerWidth || y > innerHeight) return true;
+    const hit = document.elementFromPoint(x, y);
+    return !hit || !control.contains(hit);
+  }).map((control) => control?.id || control?.dataset.page || "(missing)");
+})()`;
 
 const quoted = JSON.stringify;
 export const text = (page, outlet) => read(page, `document.getElementById(${quoted(outlet)}).textContent`);
@@ -139,37 +163,82 @@ export async function until(read, expected, seconds = 10) {
   throw new Error(`expected ${JSON.stringify(expected)}, last saw ${JSON.stringify(last)}`);
 }
 
-// A first tap, as a player gives one, on a label that presses nothing: browsers start audio only
-// after the user has touched the page.
-export async function tapToListen(page) {
-  await page.click("#currentTuningName");
-}
-
-// The project's server (scripts/serve_site.py) on the built site, as scripts/web.sh serves it;
-// answers its address and a function that stops it.
-export async function projectServer() {
-  const served = spawn("python3", ["scripts/serve_site.py", "--site", site, "--port", "0"],
+// The project's server (scripts/serve_site.py) on `root` (the built site unless told), as
+// scripts/web.sh serves it, with `args` added and, given `descriptors`, that limit on its open
+// files. Answers its address, its process id, what it has written on standard error so far, and
+// a function that stops it.
+export async function projectServer({ root = site, args = [], descriptors } = {}) {
+  const command = ["python3", "scripts/serve_site.py", "--site", root, "--port", "0", ...args];
+  if (descriptors) command.unshift("prlimit", `--nofile=${descriptors}`, "--");
+  const served = spawn(command[0], command.slice(1),
     { cwd: new URL("../../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
+  let errors = "";
+  served.stderr.on("data", (data) => { errors += data; });
   const url = await new Promise((resolve, reject) => {
     served.stdout.on("data", (data) => {
-      const found = /http:\/\/\S+/.exec(String(data));
+      const found = /https?:\/\/\S+/.exec(String(data));
       if (found) resolve(found[0]);
     });
-    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}`)));
+    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}: ${errors}`)));
   });
-  return { url, stop: () => served.kill() };
+  return { url, pid: served.pid, errors: () => errors, stop: () => served.kill() };
 }
 
 // An expression that answers the bytes a page or worker has fetched over the network so far.
 export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
   ".reduce((sum, entry) => sum + entry.transferSize, 0)";
 
-// A phone's first visit: the tuner opened, listening, with its service worker installed; answers
-// the page and the worker, whose own downloads are in its timeline, not the page's.
-export async function firstVisit(browser, url) {
-  const page = await openTuner(browser, url);
+// Every picture a layout may show, by plain name: the lamp's four, the charts of the four
+// tunings (the tablet's on a tablet and on the 667 and 736-point phones) and the lit strings of
+// its screen class.
+const lamps = ["green64", "green128", "yellow64", "yellow128"];
+const charts = (family) => ["", "2", "3", "4"].map((tuning) => `chart${family}${tuning}`);
+const strings = (suffix) => ["1st", "2nd", "3rd", "4th", "5th"].map((string) => `${string}_string${suffix}`);
+const pictures = (...names) => names.map((name) => `images/${name}.png`).sort();
+export const picturesOfLayout = {
+  Main_iPhone: pictures(...lamps, ...charts("iphone"), ...strings("_5")),
+  Main_iPhone12Pro: pictures(...lamps, ...charts("iphone"), ...strings("_6plus")),
+  Main_iPhone6: pictures(...lamps, ...charts("ipad"), ...strings("_6")),
+  Main_iPad: pictures(...lamps, ...charts("ipad"), ...strings("_iPad")),
+};
+
+// The plain names of the pictures the page's service worker holds, sorted, in all its caches or
+// in those whose names end in `cache`.
+export async function cachedPictures(page, cache = "") {
+  const held = await read(page, `caches.keys().then(async (names) => {
+    const held = [];
+    for (const name of names.filter((name) => name.endsWith(${JSON.stringify(cache)}))) {
+      held.push(...(await (await caches.open(name)).keys()).map((request) => new URL(request.url).pathname.slice(1)));
+    }
+    return held;
+  })`);
+  return held.filter((path) => path.startsWith("images/")).map(plainName).sort();
+}
+
+// A phone's first visit: the tuner opened, listening, with its service worker installed and
+// holding every picture of the layout; answers the page and the worker, whose own downloads are
+// in its timeline, not the page's.
+export async function firstVisit(browser, url, viewport) {
+  const page = await openTuner(browser, url, viewport);
   await read(page, "navigator.serviceWorker.ready.then(() => true)");
   await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
+  const layout = await read(page, 'document.querySelector(".layoutRoot").id');
+  await until(() => cachedPictures(page), picturesOfLayout[layout]);
   const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
   return { page, worker };
 }
+
+// A second release of the site in `folder`: a page script that marks the document, and the
+// worker's new cache name, as a new build makes them.
+export function releaseAgain(folder) {
+  const boot = join(folder, siteFile("boot.js"));
+  writeFileSync(boot, readFileSync(boot, "utf8") + '\ndocument.documentElement.dataset.release = "2";\n');
+  const worker = join(folder, "service-worker.js");
+  writeFileSync(worker, readFileSync(worker, "utf8").replace(/const CACHE = "([^"]+)"/, 'const CACHE = "$1-2"'));
+}
+
+// An expression that answers the page's update offer's button, or null while there is none.
+export const updateOffer = `(() => {
+  const notice = document.getElementById("notice");
+  return notice.hidden ? null : notice.querySelector("button").textContent;
+})()`;

@@ -5,7 +5,7 @@
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { after, before, test } from "node:test";
-import { openTuner, plucks, serveSite, site, tapToListen, text, until, withBrowser } from "./browser.mjs";
+import { openTuner, plucks, read, serveSite, silence, site, text, unreachableControls, until, withBrowser } from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
 let server;
@@ -16,11 +16,13 @@ before(async () => {
 after(() => server.close());
 
 // What real phones give a page in a browser tab, the same phones in landscape, tablets and
-// laptop or desktop windows; then a 390 x 844 phone at 200 % zoom, which halves its CSS pixels.
+// laptop or desktop windows, with the layout the tuner chooses for some of them; then a 390 x 844
+// phone at 200 % zoom, which halves its CSS pixels.
 const viewports = [
-  [320, 480], [320, 568], [360, 740], [375, 667], [390, 664], [390, 844], [393, 727], [412, 800], [412, 915],
-  [844, 390], [667, 375], [768, 1024], [1024, 768], [1280, 720], [1366, 768], [1920, 1080],
-].map(([width, height]) => ({ name: `${width}x${height}`, width, height }));
+  [320, 480], [320, 568], [360, 740], [375, 667, "Main_iPhone6"], [390, 664], [390, 844, "Main_iPhone12Pro"],
+  [393, 727], [412, 800], [412, 915], [844, 390], [667, 375], [768, 1024, "Main_iPad"], [1024, 768], [1280, 720],
+  [1366, 768], [1920, 1080],
+].map(([width, height, layout]) => ({ name: `${width}x${height}`, width, height, layout }));
 const zoomed = { name: "390x844-zoom200", width: 195, height: 422, deviceScaleFactor: 2 };
 
 // Everything wrong with the screen as it is now, one line per fault: overlapping or clipped
@@ -141,11 +143,11 @@ async function checkPages(page, viewport, language) {
   }
 }
 
-test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () => {
+test("a lit G3 fits every viewport, in English, in the layout chosen for the screen", { timeout: 300000 }, async () => {
   await withBrowser(plucks(196), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
-      await tapToListen(page);
+      if (viewport.layout) assert.equal(await read(page, 'document.querySelector(".layoutRoot").id'), viewport.layout);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       await checkPages(page, viewport, "en");
       assert.deepEqual(page.errors, []);
@@ -154,16 +156,21 @@ test("a lit G3 fits every viewport, in English", { timeout: 300000 }, async () =
   }, "en-US");
 });
 
-test("the refused microphone's banner and the Spanish texts fit every viewport", { timeout: 300000 }, async () => {
-  await withBrowser(null, async (browser) => {
+test("with the refused microphone's notice the forks, Stop and the about page stay within reach, and once it is closed the Spanish texts fit every viewport", { timeout: 300000 }, async () => {
+  await withBrowser(silence(), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
-      await tapToListen(page);
       await until(async () => (await text(page, "audioStatusLabel")) !== "", true);
+      // The longest notice there is, in the longer language.
+      await until(() => read(page, '!document.getElementById("notice").hidden'), true);
+      await page.screenshot({ path: `${shots}/${viewport.name}-es-notice.png` });
+      assert.deepEqual(await read(page, unreachableControls), [], `${viewport.name}, with the notice`);
+      await page.click("#notice button.close");
+      assert.equal(await read(page, 'document.getElementById("notice").hidden'), true);
       await checkPages(page, viewport, "es");
       await page.close();
     }
-  }, "es-ES");
+  }, "es-ES", { refuse: true });
 });
 
 test("turning a phone or resizing a window lays the same controls out again", { timeout: 120000 }, async () => {
@@ -172,7 +179,6 @@ test("turning a phone or resizing a window lays the same controls out again", { 
       [{ width: 1280, height: 720 }, { name: "1280x720-resized", width: 768, height: 1024 }]];
     for (const [first, then] of turns) {
       const page = await openTuner(browser, server.url, first);
-      await tapToListen(page);
       await until(() => text(page, "noteDisplay"), "G3", 20);
       const layout = await page.$eval(".layoutRoot", (root) => root.id);
       await page.setViewport(then);

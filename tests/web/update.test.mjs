@@ -1,93 +1,89 @@
-// Releases reaching a returning visitor: the service worker's precache, the update offer, and
-// what a phone's first visit downloads.
+// The site kept by its service worker: what a phone's first visit downloads and keeps, the tuner
+// with no network, and a new release reaching a returning visitor.
 import assert from "node:assert/strict";
-import { cpSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { cpSync, mkdtempSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { firstVisit, launch, openTuner, projectServer, read, serveSite, silence, site, siteFile, transferredBytes, until, withBrowser } from "./browser.mjs";
+import {
+  cachedPictures, firstVisit, launch, openTuner, picturesOfLayout, plainName, plucks, projectServer, read, releaseAgain,
+  serveSite, silence, site, tapToStart, text, transferredBytes, unreachableControls, until, updateOffer, withBrowser,
+} from "./browser.mjs";
 
-// A second release of the site in `folder`: a page script that marks the document, and the
-// worker's new cache name, as a new build makes them.
-function releaseAgain(folder) {
-  const boot = join(folder, siteFile("boot.js"));
-  writeFileSync(boot, readFileSync(boot, "utf8") + '\ndocument.documentElement.dataset.release = "2";\n');
-  const worker = join(folder, "service-worker.js");
-  writeFileSync(worker, readFileSync(worker, "utf8").replace(/const CACHE = "([^"]+)"/, 'const CACHE = "$1-2"'));
-}
+test("a phone's first visit, served by the project's server, downloads less than 600 KB and keeps every picture of its layout and no other", async () => {
+  const { url, stop } = await projectServer();
+  try {
+    // The largest phone layout, with the tablet's charts, and the most common one.
+    for (const viewport of [{ width: 375, height: 667 }, { width: 390, height: 844 }]) {
+      await withBrowser(silence(), async (browser) => {
+        // firstVisit waits until the worker holds exactly the layout's pictures.
+        const { page, worker } = await firstVisit(browser, url, viewport);
+        const workerBytes = await worker.evaluate(transferredBytes);
+        const pageBytes = await read(page, transferredBytes);
+        assert.ok(pageBytes + workerBytes < 600 * 1024, `${viewport.width}x${viewport.height}: page ${pageBytes} bytes, worker ${workerBytes} bytes`);
+      });
+    }
+  } finally {
+    stop();
+  }
+});
 
-test("a returning visitor is offered the new release and runs it after one reload", async () => {
+test("offline, a string and a chart never shown online still show their pictures", async () => {
+  const offline = await serveSite();
+  // The five strings of open G, on a 667-point phone, which shows the tablet's charts.
+  const browser = await launch(plucks(293.66, 246.94, 196, 146.83, 392));
+  try {
+    const page = await openTuner(browser, offline.url, { width: 375, height: 667 }, { start: false });
+    // Online the tuner never listened: no string was lit, and only the first chart was shown.
+    await until(() => cachedPictures(page), picturesOfLayout.Main_iPhone6);
+    await offline.close();
+    await page.evaluateOnNewDocument(() => {
+      window.pictures = { shown: [], broken: [] };
+      for (const [event, list] of [["load", "shown"], ["error", "broken"]]) {
+        // A picture's load never reaches the window, only the document.
+        document.addEventListener(event, ({ target }) => { if (target.tagName === "IMG") window.pictures[list].push(target.src); }, true);
+      }
+    });
+    await page.reload({ waitUntil: "load" });
+    await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
+    await tapToStart(page);
+    const shown = async () => [...new Set((await read(page, "window.pictures.shown")).map((url) => plainName(new URL(url).pathname.slice(1))))].sort();
+    const litStrings = async () => (await shown()).filter((name) => name.includes("_string"));
+    await until(litStrings, picturesOfLayout.Main_iPhone6.filter((name) => name.includes("_string")), 30);
+    for (let step = 0; step < 3; ++step) await page.click("#showNextTuningButton");
+    await until(shown, picturesOfLayout.Main_iPhone6);
+    assert.deepEqual(await read(page, "window.pictures.broken"), []);
+    assert.equal(await text(page, "currentTuningName"), "G Modal (gDGCD)");
+  } finally {
+    await browser.close();
+    await offline.close();
+  }
+});
+
+test("a returning visitor is offered the new release, with the forks and the about page in reach, and runs it after one reload, keeping the layout's pictures", async () => {
   const folder = mkdtempSync(join(tmpdir(), "strumwise-release-"));
   cpSync(site, folder, { recursive: true });
   // A server that lets browsers keep every file for an hour, as many hosts do.
   const server = await serveSite({ root: folder, headers: { "cache-control": "max-age=3600" } });
   const browser = await launch(silence());
   try {
-    const page = await openTuner(browser, server.url, undefined, { start: false });
-    await read(page, "navigator.serviceWorker.ready.then(() => true)");
+    const page = await openTuner(browser, server.url, { width: 390, height: 664 }, { start: false });
+    await until(() => cachedPictures(page), picturesOfLayout.Main_iPhone);
     releaseAgain(folder);
     await page.reload({ waitUntil: "load" });
-    const offer = () => read(page, `(() => {
-      const notice = document.getElementById("notice");
-      return notice.hidden ? null : notice.querySelector("button").textContent;
-    })()`);
-    await until(offer, "Update available \u2014 reload", 20);
+    await until(() => read(page, updateOffer), "Update available \u2014 reload", 20);
+    // The new release's worker, installed and waiting, already holds the layout's pictures.
+    assert.deepEqual(await cachedPictures(page, "-2"), picturesOfLayout.Main_iPhone);
     assert.equal(await read(page, "document.documentElement?.dataset.release ?? null"), null);
+    assert.deepEqual(await read(page, unreachableControls), []);
     await page.click("#notice button");
     await until(() => read(page, "document.documentElement?.dataset.release ?? null"), "2", 20);
-    // The old release's cache is gone.
+    // The old release's cache is gone, and the new one holds the same pictures.
     await until(() => read(page, "caches.keys().then((names) => names.length)"), 1);
+    await until(() => cachedPictures(page), picturesOfLayout.Main_iPhone);
     assert.deepEqual(page.errors, []);
   } finally {
     await browser.close();
     await server.close();
-  }
-});
-
-// What the resources listed in `scope`'s performance timeline cost over the network.
-test("the project's server lets browsers keep the files named after their contents, and check the rest", async () => {
-  const { url, stop } = await projectServer();
-  try {
-    const year = "public, max-age=31536000, immutable";
-    const expected = {
-      "": "no-cache", "index.html": "no-cache", "manifest.webmanifest": "no-cache", "service-worker.js": "no-cache",
-      [siteFile("host.js")]: year, [siteFile("strumwise.wasm")]: year, [siteFile("page.css")]: year,
-      [siteFile("images/green64.png")]: year, [siteFile("icon-192.png")]: year,
-    };
-    const answered = {};
-    for (const path of Object.keys(expected)) {
-      const response = await fetch(url + path);
-      assert.equal(response.status, 200, path);
-      answered[path] = response.headers.get("cache-control");
-    }
-    assert.deepEqual(answered, expected);
-    // The page names the hashed files, and nothing by its plain name.
-    const page = await (await fetch(url)).text();
-    assert.match(page, new RegExp(`src="${siteFile("host.js").replace(".", "\\.")}"`));
-    assert.doesNotMatch(page, /(src|href)="(host|boot|resources|strumwise)\.(js|wasm)"/);
-  } finally {
-    stop();
-  }
-});
-
-test("a phone's first visit, served by the project's server, downloads less than 600 KB and only its own pictures", async () => {
-  const { url, stop } = await projectServer();
-  try {
-    await withBrowser(silence(), async (browser) => {
-      const { page, worker } = await firstVisit(browser, url);
-      const workerBytes = await worker.evaluate(transferredBytes);
-      const pageBytes = await read(page, transferredBytes);
-      assert.ok(pageBytes + workerBytes < 600 * 1024, `page ${pageBytes} bytes, worker ${workerBytes} bytes`);
-      const [shown, cached] = await read(page, `(async () => {
-        const shown = performance.getEntriesByType("resource").map((entry) => entry.name).filter((name) => name.includes("/images/"));
-        const cache = await caches.open((await caches.keys())[0]);
-        const cached = (await cache.keys()).map((request) => request.url).filter((name) => name.includes("/images/"));
-        return [shown, cached];
-      })()`);
-      assert.ok(shown.length > 0);
-      assert.deepEqual(cached.filter((picture) => !shown.includes(picture)), []);
-    });
-  } finally {
-    stop();
   }
 });

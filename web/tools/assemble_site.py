@@ -220,14 +220,13 @@ def translations(folder):
     return tables
 
 
-def shrink_pictures(folder):
+def shrink_pictures(names):
     """Re-encodes the pictures with a palette of at most 256 colours.
 
-    The pictures are most of what a phone downloads on its first visit; with a palette they are
-    about a third of the size and look the same at the sizes they are shown. A picture that would
-    lose too much, or not get smaller, is kept as it was drawn.
+    The pictures and the icons are most of what a phone downloads on its first visit; with a
+    palette they are about a third of the size and look the same at the sizes they are shown. A
+    picture that would lose too much, or not get smaller, is kept as it was drawn.
     """
-    names = sorted(os.path.join(folder, name) for name in os.listdir(folder) if name.endswith(".png"))
     result = subprocess.run(["pngquant", "--quality", "70-95", "--speed", "3", "--strip",
                              "--skip-if-larger", "--force", "--ext", ".png", *names],
                             check=False)
@@ -277,7 +276,9 @@ def main():
     # The install icons the manifest lists.
     for name in ("icon-192.png", "icon-512.png", "icon-maskable-512.png"):
         shutil.copy(os.path.join(args.images, "icon", name), os.path.join(site, name))
-    shrink_pictures(os.path.join(site, "images"))
+    pictures = os.path.join(site, "images")
+    shrink_pictures(sorted(os.path.join(pictures, name) for name in os.listdir(pictures) if name.endswith(".png")) +
+                    [os.path.join(site, name) for name in ("icon.png", "icon-192.png", "icon-512.png", "icon-maskable-512.png")])
     stamp_version(site, args.version)
 
     # Every file but the page's resources (written below, naming the others) gets its hashed

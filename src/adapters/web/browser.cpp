@@ -75,6 +75,10 @@ EM_JS(char*, js_translation, (const char* t, int tl, const char* k, int kl), {
     return copy;
 });
 EM_JS(void, js_log, (const char* l, int ll), { console.log(UTF8ToString(l, ll)); });
+EM_JS(int, js_shows_developer_lines, (), { return StrumwiseHost.showsDeveloperLines() ? 1 : 0; });
+EM_JS(void, js_keep_pictures, (const char* n, int nl), {
+    StrumwiseHost.keepPictures(UTF8ToString(n, nl).split("\n"));
+});
 EM_JS(double, js_now_seconds, (), { return Date.now() / 1000; });
 EM_JS(void, js_start_microphone, (), { StrumwiseHost.startMicrophone(); });
 EM_JS(void, js_stop_microphone, (), { StrumwiseHost.stopMicrophone(); });
@@ -178,8 +182,19 @@ std::optional<std::string> translation(std::string_view table, std::string_view 
 void log(std::string_view line) {
     js_log(line.data(), size(line));
 }
+bool showsDeveloperLines() {
+    return js_shows_developer_lines() != 0;
+}
 double nowSeconds() {
     return js_now_seconds();
+}
+void keepPictures(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) {
+        joined += joined.empty() ? "" : "\n";
+        joined += name;
+    }
+    js_keep_pictures(joined.data(), size(joined));
 }
 void startMicrophone() {
     js_start_microphone();

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The page's side of the web platform, one call each: everything the C++ platform asks of the
 // browser goes through here, to the page's `StrumwiseHost` object (web/host.js).
@@ -46,7 +47,11 @@ bool isOnline();
 void fetchAndForget(std::string_view url, double timeoutSeconds);
 std::optional<std::string> translation(std::string_view table, std::string_view key);
 void log(std::string_view line);
+// Whether the page was opened to show the tuner's developer lines (`?verbose` in its address).
+bool showsDeveloperLines();
 double nowSeconds();
+// The pictures (by plain name) the screen may show, for the page to keep for use offline.
+void keepPictures(const std::vector<std::string>& names);
 
 // Audio: the microphone's capture node and the tone worklet.
 void startMicrophone();

@@ -72,8 +72,12 @@ double WebClock::now() const {
     return browser::nowSeconds();
 }
 
+WebLog::WebLog() : shown_(browser::showsDeveloperLines()) {}
+
 void WebLog::write(std::string_view line) {
-    browser::log(line);
+    if (shown_) {
+        browser::log(line);
+    }
 }
 
 }  // namespace strumwise::platform::web

@@ -32,10 +32,17 @@ class WebClock final : public Clock {
     double now() const override;
 };
 
-// The browser console is the system log.
+// The browser console is the system log. The tuner's own lines are meant for its developers
+// (the screen height a layout was chosen for, the metering status that reads like an error
+// even when it is 0), so they reach the console only when the page was opened to show them, as
+// the desktop shows them only with --verbose.
 class WebLog final : public Log {
   public:
+    WebLog();
     void write(std::string_view line) override;
+
+  private:
+    bool shown_;
 };
 
 }  // namespace strumwise::platform::web

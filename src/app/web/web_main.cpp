@@ -24,6 +24,7 @@
 #include "rating/rating_settings.h"
 #include "screen/listener_microphone.h"
 #include "tones/tone_generator.h"
+#include "tuner/screen_pictures.h"
 #include "tuner/tuner_state.h"
 #include "view/screen_class.h"
 
@@ -98,6 +99,9 @@ class WebApp {
                 });
             web::browser::settingsChanged(screen->playerSettings().settings().lockedString);
         }
+        // Every picture the screen may show, for the page to keep before the network is gone:
+        // a string first lit offline must not be a broken picture.
+        web::browser::keepPictures(tuner::screenPictures(device_));
     }
 
     screen::ViewController* controller() {
