@@ -6,12 +6,22 @@ on it, records the sink's monitor, and presses a fork key for 0.5 s, 1.5 s and 4
 as a player would. For each press it reports the time from the key press to the first
 non-silent sample on the monitor, how long the tone sounded against how long the key was held,
 and the gaps inside the tone (an underrun is a gap). Each set of presses runs on an idle
-machine and again with two busy processes per core.
+machine and again with busy processes (two per core, or --busy N).
 
-    python3 bench/fork_latency.py [path/to/strumwise] [--display :21]
+With --rounds R it then plays R rounds of --quick Q quick presses (a fork for 0.15 s, then
+Space) under that load, as a player checking a string again and again does, and reports for
+each round how many tones were heard and the gaps inside them: a gap in so short a tone is
+heard as a click.
+
+    python3 bench/fork_latency.py [path/to/strumwise] [--display :21] [--busy 18]
+                                  [--rounds 5 --quick 50] [--unprivileged]
+
+--unprivileged runs the tuner without the right to raise its threads to real-time priority,
+as a desktop session without a real-time group runs it; run as root, the tuner's tones' thread
+would otherwise run at real-time priority, and no load would reach it.
 
 Needs pulseaudio, pactl, parec and Xvfb (scripts/setup.sh installs them); keys are sent with
-the X test extension through libXtst, which Xvfb carries.
+the X test extension through libXtst, which Xvfb carries; --unprivileged needs setpriv.
 """
 
 import argparse
@@ -128,6 +138,55 @@ def measure(monitor, keyboard, held):
             "gaps": gaps}
 
 
+def pitch_of(samples):
+    """The pitch of a stretch of tone from its rising zero crossings, in Hz; 0 when too short."""
+    rising = [i for i in range(1, len(samples)) if samples[i - 1] < 0 <= samples[i]]
+    if len(rising) < 3:
+        return 0.0
+    return RATE * (len(rising) - 1) / (rising[-1] - rising[0])
+
+
+def quick_round(monitor, keyboard, presses):
+    """Quick presses on the five forks in turn; answers the tones heard and the gaps in them.
+    A busy machine may deliver a press's Space and the next fork's key together, so two tones
+    can follow each other closely: stretches of sound are told apart by their pitch, which
+    changes from one fork to the next, and only quiet inside one pitch counts as a gap."""
+    start = time.monotonic()
+    for n in range(presses):
+        keyboard.tap(str(1 + n % 5))
+        time.sleep(0.15)
+        keyboard.tap("space")
+        time.sleep(0.35)
+    time.sleep(0.5)
+    samples = [s for _, s in monitor.since(start)]
+    # Stretches of sound, cut by 2 ms or more of quiet: (first, last) sample.
+    stretches, first, quiet = [], None, 0
+    for i, s in enumerate(samples):
+        if abs(s) > LOUD:
+            if first is not None and quiet >= RATE // 500:
+                stretches.append((first, i - quiet - 1))
+                first = None
+            if first is None:
+                first = i
+            quiet = 0
+        else:
+            quiet += 1
+    if first is not None:
+        stretches.append((first, len(samples) - quiet - 1))
+    tones, gaps, last_pitch, last_end = 0, [], None, None
+    for begin, end in stretches:
+        pitch = pitch_of(samples[begin:end + 1])
+        same = last_pitch and pitch and abs(pitch - last_pitch) < 0.03 * last_pitch
+        if same:
+            gaps.append((begin - last_end) * 1000.0 / RATE)
+        else:
+            tones += 1
+        if pitch:
+            last_pitch = pitch
+        last_end = end
+    return tones, gaps
+
+
 def run_presses(monitor, keyboard, label):
     for held in PRESSES:
         result = measure(monitor, keyboard, held)
@@ -142,6 +201,10 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("strumwise", nargs="?", default="build/release/src/app/strumwise")
     parser.add_argument("--display", default=":21")
+    parser.add_argument("--busy", type=int, default=2 * (os.cpu_count() or 1))
+    parser.add_argument("--rounds", type=int, default=0)
+    parser.add_argument("--quick", type=int, default=50)
+    parser.add_argument("--unprivileged", action="store_true")
     args = parser.parse_args()
 
     work = tempfile.mkdtemp(prefix="strumwise-forks-")
@@ -166,16 +229,23 @@ def main():
             processes.append(subprocess.Popen(["Xvfb", args.display, "-screen", "0",
                                                "1280x1024x24"], stderr=subprocess.DEVNULL))
             time.sleep(1.0)
-        processes.append(subprocess.Popen([args.strumwise], stderr=subprocess.DEVNULL))
+        tuner = [args.strumwise]
+        if args.unprivileged:
+            tuner = ["setpriv", "--inh-caps=-sys_nice", "--bounding-set=-sys_nice"] + tuner
+        processes.append(subprocess.Popen(tuner, stderr=subprocess.DEVNULL))
         time.sleep(4.0)  # the window opens and its output stream starts
         keyboard = Keyboard(args.display)
         monitor = Monitor("forks")
         monitor.start()
         run_presses(monitor, keyboard, "idle")
-        load = [subprocess.Popen(["sh", "-c", "while :; do :; done"])
-                for _ in range(2 * (os.cpu_count() or 1))]
+        load = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.busy)]
         try:
             run_presses(monitor, keyboard, "loaded")
+            for round_number in range(1, args.rounds + 1):
+                tones, gaps = quick_round(monitor, keyboard, args.quick)
+                print("round %d: %d quick presses, %d tones heard, %d gaps%s" %
+                      (round_number, args.quick, tones, len(gaps),
+                       " (%s ms)" % ", ".join("%.0f" % g for g in gaps) if gaps else ""))
         finally:
             for busy in load:
                 busy.kill()
