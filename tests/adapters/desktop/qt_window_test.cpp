@@ -226,6 +226,8 @@ TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning
             key = "Escape";
         } else if (key.size() == 1 && key[0] >= '1' && key[0] <= '5') {
             key = "1 \" to \" 5";  // one line for the five forks
+        } else if (key.size() == 7 && key.starts_with("Shift+")) {
+            key = "Shift+1 \" to \" Shift+5";  // and one for the five locks
         }
         EXPECT_NE(keys.find(key), std::string::npos) << key << " is not in the manual's keys:\n"
                                                      << keys;
