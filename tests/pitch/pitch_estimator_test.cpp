@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "pitch/test_signals.h"
 #include "support/test_signals.h"
 
 namespace strumwise::pitch {
