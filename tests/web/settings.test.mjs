@@ -112,6 +112,8 @@ test("take it from a note refuses silence, offers the reference a sustained G3 a
     assert.match(await text(page, "referenceMessage"), /\w/);
     assert.equal(await read(page, "document.getElementById('keepReferenceButton').hidden"), true);
 
+    // The first touch is given on the tuner's page, where the player sees what it starts.
+    await click(page, ".tab[data-page='tunerPage']");
     await tapToStart(page);
     await until(async () => {
       await click(page, "#takeReferenceButton");
