@@ -206,6 +206,17 @@ export async function projectServer({ root = site, args = [], descriptors } = {}
   return { url, pid: served.pid, errors: () => errors, stop: () => served.kill() };
 }
 
+// Runs `use` with the project's server started as projectServer starts it with `options`, and
+// stops the server however `use` ends.
+export async function withProjectServer(options, use) {
+  const server = await projectServer(options);
+  try {
+    return await use(server);
+  } finally {
+    server.stop();
+  }
+}
+
 // An expression that answers the bytes a page or worker has fetched over the network so far.
 export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
   ".reduce((sum, entry) => sum + entry.transferSize, 0)";
