@@ -123,6 +123,8 @@ if (!process.env.STRUMWISE_IN_LAN) {
         await until(() => read(page, 'document.getElementById("notice")?.querySelector("p")?.textContent ?? null'),
           "This device does not trust this address's certificate, so Strumwise cannot be installed or work offline " +
           "from here. Install this computer's certificate once, or use a copy on an https web host.");
+        // The notice may come before the layout is placed: its controls are judged once it is.
+        await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
         assert.deepEqual(await read(page, unreachableControls), []);
         await tapToStart(page);
         await until(() => text(page, "noteDisplay"), "G3");
