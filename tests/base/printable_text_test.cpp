@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,15 @@ TEST(PrintableText, EscapesControlsAndMalformedUtf8AndKeepsEveryCharacter) {
     }
 }
 
+// `text` `count` times over.
+std::string repeated(std::string_view text, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        out += text;
+    }
+    return out;
+}
+
 // A long name keeps its first 60 and last 39 characters, counted as characters, never cutting
 // one in two; up to 100 it is shown whole.
 TEST(PrintableText, LongNamesAreShortenedInTheMiddleByCharacters) {
@@ -46,36 +56,14 @@ TEST(PrintableText, LongNamesAreShortenedInTheMiddleByCharacters) {
     EXPECT_EQ(shownName(hundred), hundred);
 
     const std::string name = "/home/player/" + std::string(230, 'x') + "/d4.wav";
-    const std::string shown = shownName(name);
-    EXPECT_EQ(shown,
+    EXPECT_EQ(shownName(name),
               "/home/player/" + std::string(47, 'x') + "\u2026" + std::string(32, 'x') + "/d4.wav");
-
     // 101 two-byte characters: still cut between characters, 60 of them and then 39.
-    std::string accented;
-    for (int i = 0; i < 101; ++i) {
-        accented += "\xc3\xa9";
-    }
-    std::string expected;
-    for (int i = 0; i < 60; ++i) {
-        expected += "\xc3\xa9";
-    }
-    expected += "\u2026";
-    for (int i = 0; i < 39; ++i) {
-        expected += "\xc3\xa9";
-    }
-    EXPECT_EQ(shownName(accented), expected);
-
+    EXPECT_EQ(shownName(repeated("\xc3\xa9", 101)),
+              repeated("\xc3\xa9", 60) + "\u2026" + repeated("\xc3\xa9", 39));
     // Escapes are made after the cut, so one never loses half of itself.
-    const std::string controls(150, '\x1b');
-    std::string escapedHead;
-    std::string escapedTail;
-    for (int i = 0; i < 60; ++i) {
-        escapedHead += "\\x1b";
-    }
-    for (int i = 0; i < 39; ++i) {
-        escapedTail += "\\x1b";
-    }
-    EXPECT_EQ(shownName(controls), escapedHead + "\u2026" + escapedTail);
+    EXPECT_EQ(shownName(std::string(150, '\x1b')),
+              repeated("\\x1b", 60) + "\u2026" + repeated("\\x1b", 39));
 }
 
 }  // namespace strumwise

@@ -8,7 +8,7 @@
 #include "adapters/headless/headless_audio_session.h"
 #include "adapters/headless/headless_log.h"
 #include "pitch/fake_audio_input.h"
-#include "pitch/test_signals.h"
+#include "support/test_signals.h"
 
 namespace strumwise::pitch {
 namespace {

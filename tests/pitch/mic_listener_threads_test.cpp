@@ -11,7 +11,7 @@
 #include "adapters/headless/headless_log.h"
 #include "pitch/fake_audio_input.h"
 #include "pitch/mic_listener.h"
-#include "pitch/test_signals.h"
+#include "support/test_signals.h"
 
 namespace strumwise::pitch {
 namespace {

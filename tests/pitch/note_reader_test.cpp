@@ -63,30 +63,26 @@ void addNoise(std::vector<std::int16_t>& samples, double rms, unsigned seed) {
     }
 }
 
-// Reads `samples` as the tuner does, ten times a second, each time the latest kHistorySamples.
-std::vector<NoteReading> readEveryTick(NoteReader& reader,
-                                       const std::vector<std::int16_t>& samples) {
+// Reads `samples` as the tuner does, with a reader of their own (on the heap, like the
+// listener's), ten times a second, each time the latest kHistorySamples.
+std::vector<NoteReading> readEveryTick(const std::vector<std::int16_t>& samples) {
+    const auto reader = std::make_unique<NoteReader>(kRate);
     std::vector<NoteReading> readings;
     const auto tick = static_cast<std::size_t>(0.1 * kRate);
     for (std::size_t end = tick; end <= samples.size(); end += tick) {
         const std::size_t held = std::min(end, NoteReader::kHistorySamples);
-        readings.push_back(reader.read(std::span(samples.data() + end - held, held),
-                                       static_cast<std::uint64_t>(end)));
+        readings.push_back(reader->read(std::span(samples.data() + end - held, held),
+                                        static_cast<std::uint64_t>(end)));
     }
     return readings;
 }
 
-class NoteReaderTest : public ::testing::Test {
-  protected:
-    std::unique_ptr<NoteReader> reader = std::make_unique<NoteReader>(kRate);
-};
-
-TEST_F(NoteReaderTest, ReadsAPluckFromItsOwnSamplesOnceTwoReadingsAgree) {
+TEST(NoteReaderTest, ReadsAPluckFromItsOwnSamplesOnceTwoReadingsAgree) {
     // A D4 plucked 0.2 s into silence: too young to read at the first tick after it, then
     // once a window of its own has agreed with the one before, a note to a tenth of a cent.
     const auto samples = sound(string(293.66, 6000.0), static_cast<std::size_t>(1.2 * kRate),
                                static_cast<std::size_t>(0.2 * kRate));
-    const auto readings = readEveryTick(*reader, samples);
+    const auto readings = readEveryTick(samples);
     std::size_t firstNote = readings.size();
     for (std::size_t i = 0; i < readings.size(); ++i) {
         if (readings[i].note()) {
@@ -105,7 +101,7 @@ TEST_F(NoteReaderTest, ReadsAPluckFromItsOwnSamplesOnceTwoReadingsAgree) {
     }
 }
 
-TEST_F(NoteReaderTest, ReadsThePitchTheLowPartialsAgreeOn) {
+TEST(NoteReaderTest, ReadsThePitchTheLowPartialsAgreeOn) {
     // A G3 whose third and fourth partials sit 17 cents above their place, as in a sampled
     // banjo: the reading is the fit of a harmonic series to the first four partials, weighted by
     // their power, not the first partial alone.
@@ -119,7 +115,7 @@ TEST_F(NoteReaderTest, ReadsThePitchTheLowPartialsAgreeOn) {
     }
     const double fit = weighted / weights;
     ASSERT_GT(cents(fit, 196.0), 5.0);
-    const auto readings = readEveryTick(*reader, sound(partials, 14039));
+    const auto readings = readEveryTick(sound(partials, 14039));
     ASSERT_TRUE(readings.back().note());
     EXPECT_NEAR(cents(readings.back().hertz, fit), 0.0, 0.2);
 
@@ -128,25 +124,23 @@ TEST_F(NoteReaderTest, ReadsThePitchTheLowPartialsAgreeOn) {
     for (const double hertz : {146.83, 147.05, 147.3}) {
         const auto weak = sound(
             {{hertz, 600.0}, {2 * hertz, 8000.0}, {3 * hertz, 3000.0}, {4 * hertz, 2000.0}}, 14039);
-        NoteReader fresh(kRate);
-        const auto last = readEveryTick(fresh, weak).back();
+        const auto last = readEveryTick(weak).back();
         ASSERT_TRUE(last.note()) << hertz;
         EXPECT_NEAR(cents(last.hertz, hertz), 0.0, 0.2) << hertz;
     }
 }
 
-TEST_F(NoteReaderTest, HearsNoNoteInNoiseAndANoteTenDecibelsAboveIt) {
+TEST(NoteReaderTest, HearsNoNoteInNoiseAndANoteTenDecibelsAboveIt) {
     std::vector<std::int16_t> noise(14039, 0);
     addNoise(noise, 2000.0, 1);
-    const auto heard = readEveryTick(*reader, noise);
+    const auto heard = readEveryTick(noise);
     for (std::size_t i = 1; i < heard.size(); ++i) {  // the first tick is too short to judge
         EXPECT_TRUE(heard[i].noNote()) << i;
     }
     // A B3 whose level is ten times the noise's power (10 dB) is a note, read to a cent.
     auto note = sound(string(246.94, 3000.0), 14039);
     addNoise(note, 3000.0 * std::sqrt(0.5 * 1.49) / std::sqrt(10.0), 2);
-    NoteReader fresh(kRate);
-    const auto readings = readEveryTick(fresh, note);
+    const auto readings = readEveryTick(note);
     int notes = 0;
     for (std::size_t i = 3; i < readings.size(); ++i) {
         if (readings[i].note()) {
@@ -160,8 +154,7 @@ TEST_F(NoteReaderTest, HearsNoNoteInNoiseAndANoteTenDecibelsAboveIt) {
     for (const double below : {10.0, 100.0}) {
         auto buried = sound(string(246.94, 3000.0), 14039);
         addNoise(buried, 3000.0 * std::sqrt(0.5 * 1.49) * std::sqrt(below), 3);
-        NoteReader third(kRate);
-        for (const NoteReading& reading : readEveryTick(third, buried)) {
+        for (const NoteReading& reading : readEveryTick(buried)) {
             if (reading.note()) {
                 EXPECT_EQ(below, 10.0);
                 EXPECT_NEAR(cents(reading.hertz, 246.94), 0.0, 2.0);
@@ -170,19 +163,18 @@ TEST_F(NoteReaderTest, HearsNoNoteInNoiseAndANoteTenDecibelsAboveIt) {
     }
 }
 
-TEST_F(NoteReaderTest, ShowsNothingWhileThePitchGlides) {
+TEST(NoteReaderTest, ShowsNothingWhileThePitchGlides) {
     // An attack whose pitch falls 100 cents a second (10 cents a tick) is never a note; once
     // it stops, it is.
     const auto gliding = sound(string(392.0, 6000.0), 14039, 0, -100.0);
-    for (const NoteReading& reading : readEveryTick(*reader, gliding)) {
+    for (const NoteReading& reading : readEveryTick(gliding)) {
         EXPECT_FALSE(reading.note());
     }
     const auto steady = sound(string(392.0, 6000.0), 14039, 0, -2.0);
-    NoteReader fresh(kRate);
-    EXPECT_TRUE(readEveryTick(fresh, steady).back().note());
+    EXPECT_TRUE(readEveryTick(steady).back().note());
 }
 
-TEST_F(NoteReaderTest, ANewPluckIsReadApartFromTheNoteBeforeIt) {
+TEST(NoteReaderTest, ANewPluckIsReadApartFromTheNoteBeforeIt) {
     // An A3 rings, and a D4 is plucked over it 0.6 s in: the ticks after the pluck never show a
     // pitch between the two, and the D4 is read from its own samples.
     auto samples = sound(string(220.0, 3000.0), static_cast<std::size_t>(1.4 * kRate));
@@ -192,7 +184,7 @@ TEST_F(NoteReaderTest, ANewPluckIsReadApartFromTheNoteBeforeIt) {
         samples[n] = static_cast<std::int16_t>(
             (n >= static_cast<std::size_t>(0.6 * kRate) ? samples[n] / 4 : samples[n]) + d4[n]);
     }
-    const auto readings = readEveryTick(*reader, samples);
+    const auto readings = readEveryTick(samples);
     for (std::size_t i = 0; i < readings.size(); ++i) {
         if (!readings[i].note()) {
             continue;

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <complex>
+#include <initializer_list>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace strumwise::pitch {
@@ -13,8 +15,18 @@ namespace {
 constexpr std::uint32_t kHalf = 16384;
 constexpr double kBinHertz = 14039.0 / 32768.0;
 
-// A spectrum of plain magnitudes, zero but for the given peaks, with harmonic sums of its own.
+// A spectrum of plain magnitudes, zero but for the given peaks, with harmonic sums of its own,
+// zero but for the given bins.
+using Bins = std::initializer_list<std::pair<std::uint32_t, double>>;
 struct Spectrum {
+    explicit Spectrum(Bins peaks = {}, Bins sumsAt = {}) {
+        for (const auto& [bin, value] : peaks) {
+            magnitudes[bin] = value;
+        }
+        for (const auto& [bin, value] : sumsAt) {
+            sums[bin] = value;
+        }
+    }
     std::vector<kiss_fft_cpx> bins = std::vector<kiss_fft_cpx>(kHalf + 1, kiss_fft_cpx{0, 0});
     std::vector<double> magnitudes = std::vector<double>(kHalf, 0.0);
     std::vector<double> sums = std::vector<double>(kHalf, 0.0);
@@ -23,11 +35,8 @@ struct Spectrum {
 };
 
 TEST(OctaveCheck, ScoresRootsOfHarmonicPeaksWithinFortyCentsWeightedAndCutAtThreeKilohertz) {
-    Spectrum s;
     // Bin 2400 is 1028.2 Hz: its 2nd harmonic lies below 3 kHz, its 3rd above.
-    s.magnitudes[2400] = 16.0;
-    s.magnitudes[4800] = 9.0;
-    s.magnitudes[7200] = 100.0;
+    Spectrum s({{2400, 16.0}, {4800, 9.0}, {7200, 100.0}});
     EXPECT_NEAR(s.check.score(2400 * kBinHertz), 4.0 + 0.84 * 3.0, 1e-9);
     // The 2nd harmonic's peak counts 35.7 cents away, but not 46.3.
     s.magnitudes[4800] = 0.0;
@@ -42,26 +51,15 @@ TEST(OctaveCheck, MovesDownOnlyWhenTheLowerFundamentalScoresTenPercentMore) {
     // A partial of 100 at bin 1200 and a weak peak at its half: the half scores
     // sqrt(b) + 0.84 x 10 against 10, so it takes b above 6.76 to win.
     for (const auto& [half, expected] : {std::pair{6.25, 1200u}, std::pair{7.29, 598u}}) {
-        Spectrum s;
-        s.magnitudes[1200] = 100.0;
-        s.magnitudes[600] = half;
         // Where it moves, the strongest harmonic sum within two bins, the lowest on a tie.
-        s.sums[598] = 5.0;
-        s.sums[601] = 5.0;
-        s.sums[603] = 9.0;
+        Spectrum s({{1200, 100.0}, {600, half}}, {{598, 5.0}, {601, 5.0}, {603, 9.0}});
         EXPECT_EQ(s.check.check(1200), expected) << half;
     }
     // A twelfth: the third scores 4 + 0.84^2 x 10 = 11.06 against 10, the half only 8.4.
-    Spectrum twelfth;
-    twelfth.magnitudes[1200] = 100.0;
-    twelfth.magnitudes[400] = 16.0;
-    twelfth.sums[400] = 1.0;
+    Spectrum twelfth({{1200, 100.0}, {400, 16.0}}, {{400, 1.0}});
     EXPECT_EQ(twelfth.check.check(1200), 400u);
     // Nothing below bin 10 is examined, however strong its case.
-    Spectrum low;
-    low.magnitudes[9] = 100.0;
-    low.magnitudes[3] = 100.0;
-    low.sums[3] = 1.0;
+    Spectrum low({{9, 100.0}, {3, 100.0}}, {{3, 1.0}});
     EXPECT_EQ(low.check.check(9), 9u);
     EXPECT_EQ(low.check.check(0), 0u);
 }
@@ -69,11 +67,8 @@ TEST(OctaveCheck, MovesDownOnlyWhenTheLowerFundamentalScoresTenPercentMore) {
 TEST(OctaveCheck, ResolvesAFourthPartialInTwoMovesAndStopsAtThree) {
     // Equal peaks at 300, 600, 1200 and 2400: from 2400 each halving explains more of them, and
     // the third move reaches 300, where the sub-octave (empty) no longer wins.
-    Spectrum s;
-    for (const std::uint32_t bin : {300u, 600u, 1200u, 2400u}) {
-        s.magnitudes[bin] = 100.0;
-        s.sums[bin] = 1.0;
-    }
+    Spectrum s({{300, 100.0}, {600, 100.0}, {1200, 100.0}, {2400, 100.0}},
+               {{300, 1.0}, {600, 1.0}, {1200, 1.0}, {2400, 1.0}});
     EXPECT_EQ(s.check.check(2400), 300u);
     // A strong peak at 150 scores 37.3 against 300's 27.3, but it would take a fourth move.
     s.magnitudes[150] = 400.0;
@@ -87,13 +82,8 @@ TEST(OctaveCheck, MovesAFourthPartialStraightDownWhenItsHalfLeadsShortOfTheMargi
     // scores 2 + 0.84 x 10 = 10.4 against 10, short of 11; its quarter 1 + 0.84 x 2 + 0.84^2 x
     // 10 + 0.84^3 x 10 = 15.66, and there it stays (its half would score only 9.16).
     const auto checked = [](double second) {
-        Spectrum s;
-        s.magnitudes[150] = 1.0;
-        s.magnitudes[300] = second;
-        s.magnitudes[450] = 100.0;
-        s.magnitudes[600] = 100.0;
-        s.sums[149] = 1.0;
-        s.sums[150] = 2.0;
+        Spectrum s({{150, 1.0}, {300, second}, {450, 100.0}, {600, 100.0}},
+                   {{149, 1.0}, {150, 2.0}});
         return s.check.check(600);
     };
     EXPECT_EQ(checked(4.0), 150u);

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "pitch/test_signals.h"
 #include "support/test_signals.h"
 
 namespace strumwise::pitch {
@@ -82,7 +81,7 @@ TEST_F(PitchEstimatorTest, SilenceBlocksShorterThanASampleAndStaleSpectraReadZer
 
 // Each reading is pinned as bin * 14039 / 32768 Hz, worked out by hand: the estimate is the bin
 // of the strongest harmonic sum, so a fault in the scale, the sum or the bin width moves it.
-TEST_F(PitchEstimatorTest, TonesWithSecondAndThirdHarmonicsAreReadAtTheirFundamentalBin) {
+TEST_F(PitchEstimatorTest, TonesAndPluckedStringsAreReadAtPinnedBins) {
     // Banjo notes from C3 to A4; amplitude 3 leaves harmonic magnitudes below 1.0, so that only
     // the fundamental's own peak counts.
     const std::pair<std::uint32_t, float> notes[] = {
@@ -94,9 +93,6 @@ TEST_F(PitchEstimatorTest, TonesWithSecondAndThirdHarmonicsAreReadAtTheirFundame
                 << "bin " << bin << ", amplitude " << amplitude;
         }
     }
-}
-
-TEST_F(PitchEstimatorTest, PluckedStringsOfOpenGAreReadAtPinnedBins) {
     // A plucked string's harmonics decay and its fundamental falls between bins, so the reading
     // depends on the magnitude scale and the whole-number cut-off of the harmonic sum: with half
     // the scale, D4 ringing 0.58 s after the pluck reads one bin higher, at 293.9073 Hz.

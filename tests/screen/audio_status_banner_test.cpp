@@ -40,30 +40,25 @@ TEST_P(AudioStatusBannerTest, ShowsTheMostPressingProblemAndWritesOnlyOnChange) 
         std::vector<std::string> trace;
         std::string note = {};
     };
+    const auto label = [](const std::string& text) {
+        return std::vector<std::string>{"audioStatusLabel text \"" + text + "\""};
+    };
     const std::string unplugged = "USB Microphone unplugged \u2014 hearing Built-in";
+    const auto lost = label("Microphone lost \u2014 reconnecting\u2026");
+    const auto noOutput = label("No audio output");
     const std::vector<Step> steps = {
         {Mic::Fine, false, false, {}},
-        {Mic::Missing, false, false, {R"(audioStatusLabel text "No microphone")"}},
+        {Mic::Missing, false, false, label("No microphone")},
         {Mic::Missing, false, false, {}},
-        {Mic::Lost,
-         true,
-         false,
-         {"audioStatusLabel text \"Microphone lost \u2014 reconnecting\u2026\""}},
-        {Mic::Lost, true, true, {R"(audioStatusLabel text "No audio output")"}},
-        {Mic::Lost,
-         false,
-         true,
-         {"audioStatusLabel text \"Microphone lost \u2014 reconnecting\u2026\""}},
-        {Mic::Fine, false, false, {R"(audioStatusLabel text "")"}},
-        {Mic::Fine, false, false, {"audioStatusLabel text \"" + unplugged + "\""}, unplugged},
-        {Mic::Lost,
-         false,
-         false,
-         {"audioStatusLabel text \"Microphone lost \u2014 reconnecting\u2026\""},
-         unplugged},
-        {Mic::Fine, true, true, {R"(audioStatusLabel text "No audio output")"}, unplugged},
-        {Mic::Fine, false, false, {"audioStatusLabel text \"" + unplugged + "\""}, unplugged},
-        {Mic::Fine, false, false, {R"(audioStatusLabel text "")"}},
+        {Mic::Lost, true, false, lost},
+        {Mic::Lost, true, true, noOutput},
+        {Mic::Lost, false, true, lost},
+        {Mic::Fine, false, false, label("")},
+        {Mic::Fine, false, false, label(unplugged), unplugged},
+        {Mic::Lost, false, false, lost, unplugged},
+        {Mic::Fine, true, true, noOutput, unplugged},
+        {Mic::Fine, false, false, label(unplugged), unplugged},
+        {Mic::Fine, false, false, label("")},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];

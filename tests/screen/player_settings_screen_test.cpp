@@ -2,6 +2,7 @@
 // shown, a caption's lock action reads every note against its string, and "take it from a note"
 // offers the reference the last tick heard.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,8 @@
 
 namespace strumwise::screen {
 namespace {
+
+using ::testing::HasSubstr;
 
 class PlayerSettingsScreen : public ::testing::Test, protected ControllerRig {
   protected:
@@ -71,9 +74,8 @@ TEST_F(PlayerSettingsScreen, TakingTheReferenceFromANoteAsksBeforeItKeeps) {
     tickAt(0.003f, 442.3f);
     EXPECT_EQ(controller.referenceFromHeardNote().refusal,
               tuner::ReferenceFromNote::Refusal::NoSteadyNote);
-    EXPECT_NE(app::runSettingsRequest(controller, bundle, "takeReference", "", "", "")
-                  .find("\"ok\":false"),
-              std::string::npos);
+    EXPECT_THAT(app::runSettingsRequest(controller, bundle, "takeReference", "", "", ""),
+                HasSubstr("\"ok\":false"));
 
     // G3 at A4 = 442.3: the note heard is G3, so A4 follows it.
     tickAt(0.01f, static_cast<float>(442.3 * std::pow(2.0, -14.0 / 12.0)));
@@ -104,23 +106,22 @@ TEST_F(PlayerSettingsScreen, ThePagesRequestsChangeTheSettingsOrSayWhyNot) {
     EXPECT_EQ(request("capo", "8").substr(0, 11), "{\"ok\":false");
     EXPECT_EQ(request("fifth", "x").substr(0, 11), "{\"ok\":false");
     EXPECT_EQ(request("add", "Mine", "gDGBbD"), "{\"ok\":true}");
-    EXPECT_NE(request("add", "mine", "gDGBD").find("called \u201cmine\u201d"), std::string::npos);
-    EXPECT_NE(request("add", "Other", "G4 D3 G3 H3 D4").find("H3"), std::string::npos);
+    EXPECT_THAT(request("add", "mine", "gDGBD"), HasSubstr("called \u201cmine\u201d"));
+    EXPECT_THAT(request("add", "Other", "G4 D3 G3 H3 D4"), HasSubstr("H3"));
     EXPECT_EQ(request("add", "Quote \"me\"", "gCGCD"), "{\"ok\":true}");
     EXPECT_EQ(request("change", "Mine", "Yours", "aDADE"), "{\"ok\":true}");
     EXPECT_EQ(request("browse", "Open D", "1"), "{\"ok\":true}");
     EXPECT_EQ(request("lock", "5"), "{\"ok\":true}");
 
     const std::string json = app::settingsJson(controller.playerSettings().settings(), bundle);
-    EXPECT_NE(json.find("\"capo\":3"), std::string::npos);
-    EXPECT_NE(json.find("\"lock\":5"), std::string::npos);
-    EXPECT_NE(json.find("{\"name\":\"Quote \\\"me\\\"\",\"notes\":\"G4 C3 G3 C4 D4\""),
-              std::string::npos);
-    EXPECT_NE(json.find("{\"name\":\"Yours\",\"notes\":\"A4 D3 A3 D4 E4\",\"browsed\":true}"),
-              std::string::npos);
-    EXPECT_NE(json.find("{\"name\":\"Open D\",\"title\":\"Open D (f#DF#AD)\",\"notes\":\"F#4 D3 "
-                        "F#3 A3 D4\",\"browsed\":true}"),
-              std::string::npos);
+    EXPECT_THAT(json, HasSubstr("\"capo\":3"));
+    EXPECT_THAT(json, HasSubstr("\"lock\":5"));
+    EXPECT_THAT(json, HasSubstr("{\"name\":\"Quote \\\"me\\\"\",\"notes\":\"G4 C3 G3 C4 D4\""));
+    EXPECT_THAT(json,
+                HasSubstr("{\"name\":\"Yours\",\"notes\":\"A4 D3 A3 D4 E4\",\"browsed\":true}"));
+    EXPECT_THAT(json,
+                HasSubstr("{\"name\":\"Open D\",\"title\":\"Open D (f#DF#AD)\",\"notes\":\"F#4 D3 "
+                          "F#3 A3 D4\",\"browsed\":true}"));
     EXPECT_EQ(request("remove", "Yours"), "{\"ok\":true}");
     EXPECT_EQ(controller.playerSettings().settings().customTunings.size(), 1u);
 }

@@ -63,13 +63,10 @@ TEST_F(StartupTest, MissingAudioSessionIsLoggedAndStartupGoesOn) {
 }
 
 TEST_F(StartupTest, TuningForkButtonNeedsSystemSix) {
-    for (const auto& [version, hidden] :
-         std::vector<std::pair<std::string, bool>>{{"5.1.1", true},
-                                                   {"6.0", false},
-                                                   {"17.2", false},
-                                                   {" 6.1 beta", false},
-                                                   {"", true},
-                                                   {"iOS 17", true}}) {
+    const std::pair<const char*, bool> versions[] = {{"5.1.1", true}, {"6.0", false},
+                                                     {"17.2", false}, {" 6.1 beta", false},
+                                                     {"", true},      {"iOS 17", true}};
+    for (const auto& [version, hidden] : versions) {
         ControllerRig rig;
         rig.screen.device.setSystemVersion(version);
         rig.controller.viewDidLoad();

@@ -19,11 +19,15 @@ double note(int midi, double cents = 0.0) {
     return 440.0 * std::pow(2.0, (midi - 69) / 12.0 + cents / 1200.0);
 }
 
-TEST(TuningMeter, NearestStringSignedCentsNeedleStoppedAtFiftyAndWhichWayToTurn) {
+// Near a string (within a semitone) the meter reads signed cents against it, stops the needle
+// at fifty, says which way to turn and shows the string's own window of plus or minus 5 cents as
+// its green zone; farther from every string it names the heard note itself, still pointing the
+// way toward the nearest string, with no zone.
+TEST(TuningMeter, NearestStringOrTheHeardNoteSignedCentsNeedleAndWhichWayToTurn) {
     struct Case {
         std::uint64_t tuning;
         double hertz;
-        int string;
+        int string;  // 0: farther than a semitone from every string
         const char* note;
         double cents;
         double needle;
@@ -36,53 +40,29 @@ TEST(TuningMeter, NearestStringSignedCentsNeedleStoppedAtFiftyAndWhichWayToTurn)
         {3, note(48, -40.0), 4, "C3", -40.0, -40.0, Turn::Up},
         {1, note(50, -99.0), 4, "D3", -99.0, -50.0, Turn::Up},  // the needle rests at its end
         {2, note(69, 99.0), 5, "A4", 99.0, 50.0, Turn::Down},
+        {1, note(50, -101.0), 0, "C#3", -1.0, -1.0, Turn::Up},  // D3 is string 4, 101 cents up
+        {1, 100.0, 0, "G2", 35.0, 35.0, Turn::Up},
+        {2, 600.0, 0, "D5", 36.95, 36.95, Turn::Down},
+        {3, note(51, 49.0), 0, "D#3", 49.0, 49.0, Turn::Down},  // 349 cents above C3
+        {4, note(85, -30.0), 0, "C#6", -30.0, -30.0, Turn::Down},
+        {1, note(11, 10.0), 0, "B-1", 10.0, 10.0, Turn::Up},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.hertz);
         const Reading reading = tuningMeterReading(c.tuning, c.hertz);
-        EXPECT_FALSE(reading.idle) << c.hertz;
-        EXPECT_EQ(reading.string, c.string) << c.hertz;
-        EXPECT_EQ(reading.note, c.note) << c.hertz;
-        EXPECT_NEAR(reading.cents, c.cents, 0.05) << c.hertz;
-        EXPECT_NEAR(reading.needle, c.needle, 0.05) << c.hertz;
-        EXPECT_EQ(reading.turn, c.turn) << c.hertz;
-        // The green zone is the string's own window of plus or minus 5 cents.
-        EXPECT_NEAR(reading.zoneLow, -5.0, 0.01) << c.hertz;
-        EXPECT_NEAR(reading.zoneHigh, 5.0, 0.01) << c.hertz;
-    }
-    EXPECT_TRUE(tuningMeterReading(1, 0.0).idle);
-    EXPECT_TRUE(tuningMeterReading(5, 196.0).idle);
-}
-
-TEST(TuningMeter, FartherThanASemitoneFromEveryStringNamesTheHeardNoteItself) {
-    struct Case {
-        std::uint64_t tuning;
-        double hertz;
-        const char* note;
-        double cents;
-        double needle;
-        Turn turn;  // still toward the nearest string
-    };
-    const Case cases[] = {
-        {1, note(50, -101.0), "C#3", -1.0, -1.0, Turn::Up},  // D3 is string 4, 101 cents up
-        {1, 100.0, "G2", 35.0, 35.0, Turn::Up},
-        {2, 600.0, "D5", 36.95, 36.95, Turn::Down},
-        {3, note(51, 49.0), "D#3", 49.0, 49.0, Turn::Down},  // 349 cents above C3
-        {4, note(85, -30.0), "C#6", -30.0, -30.0, Turn::Down},
-        {1, note(11, 10.0), "B-1", 10.0, 10.0, Turn::Up},
-    };
-    for (const Case& c : cases) {
-        const Reading reading = tuningMeterReading(c.tuning, c.hertz);
-        EXPECT_FALSE(reading.idle) << c.hertz;
-        EXPECT_TRUE(reading.chromatic) << c.hertz;
-        EXPECT_EQ(reading.string, 0) << c.hertz;
-        EXPECT_EQ(reading.note, c.note) << c.hertz;
-        EXPECT_NEAR(reading.cents, c.cents, 0.05) << c.hertz;
-        EXPECT_NEAR(reading.needle, c.needle, 0.05) << c.hertz;
-        EXPECT_EQ(reading.turn, c.turn) << c.hertz;
-        EXPECT_EQ(reading.zoneLow, 0.0) << c.hertz;
-        EXPECT_EQ(reading.zoneHigh, 0.0) << c.hertz;
+        EXPECT_FALSE(reading.idle);
+        EXPECT_EQ(reading.chromatic, c.string == 0);
+        EXPECT_EQ(reading.string, c.string);
+        EXPECT_EQ(reading.note, c.note);
+        EXPECT_NEAR(reading.cents, c.cents, 0.05);
+        EXPECT_NEAR(reading.needle, c.needle, 0.05);
+        EXPECT_EQ(reading.turn, c.turn);
+        EXPECT_NEAR(reading.zoneLow, c.string == 0 ? 0.0 : -5.0, 0.01);
+        EXPECT_NEAR(reading.zoneHigh, c.string == 0 ? 0.0 : 5.0, 0.01);
     }
     EXPECT_FALSE(tuningMeterReading(1, note(50, -100.0) * 1.0001).chromatic);
+    EXPECT_TRUE(tuningMeterReading(1, 0.0).idle);
+    EXPECT_TRUE(tuningMeterReading(5, 196.0).idle);
 }
 
 TEST(TuningMeter, SaysInTuneExactlyWhenTheLampWould) {

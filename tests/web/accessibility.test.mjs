@@ -3,14 +3,12 @@
 // the tuner's reading is spoken, and Chromium can install the site with its own icons.
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
-import { after, before, test } from "node:test";
-import { openTuner, plucks, serveSite, silence, siteFile, text, until, withBrowser } from "./browser.mjs";
+import { test } from "node:test";
+import { plucks, servedForTests, silence, siteFile, text, until, withBrowser, withTuner } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
-let server;
-before(async () => { server = await serveSite(); });
-after(() => server.close());
+const server = servedForTests();
 
 async function violations(page) {
   await page.addScriptTag({ path: axeScript });
@@ -26,8 +24,7 @@ test("axe-core finds no violation on the tuner, the settings and the about page,
   const languages = [["en-US", "en", "Strumwise, a banjo tuner", { width: 390, height: 664 }],
     ["es-ES", "es", "Strumwise, un afinador de banjo", { width: 1280, height: 720 }]];
   for (const [language, lang, heading, viewport] of languages) {
-    await withBrowser(plucks(G3), async (browser) => {
-      const page = await openTuner(browser, server.url, viewport);
+    await withTuner(plucks(G3), server.url, async (page) => {
       const shell = await page.evaluate(() => ({
         lang: document.documentElement.lang,
         heading: document.querySelector("h1").textContent,
@@ -58,13 +55,12 @@ test("axe-core finds no violation on the tuner, the settings and the about page,
         await fold.click();
         assert.deepEqual(await violations(page), [], `${language}, settings opened`);
       }
-    }, language);
+    }, { viewport, language });
   }
 });
 
 test("names contain what the controls show, the lamp and meters say their readings, a live region says the G3 is in tune, every stop of the Tab key does something and shows a clear ring, and every picture has an alt", async () => {
-  await withBrowser(plucks(G3), async (browser) => {
-    const page = await openTuner(browser, server.url);
+  await withTuner(plucks(G3), server.url, async (page) => {
     await until(() => text(page, "noteDisplay"), "G3", 20);
     const forks = [];
     for (const id of ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton"]) {
@@ -155,8 +151,7 @@ test("the live region speaks at most once a second, the latest reading, and neve
 });
 
 test("Chromium can install the site, with a 192, a 512 and a maskable 512 pixel icon", async () => {
-  await withBrowser(silence(), async (browser) => {
-    const page = await openTuner(browser, server.url);
+  await withTuner(silence(), server.url, async (page) => {
     const session = await page.createCDPSession();
     await page.evaluate(() => navigator.serviceWorker.ready);
     const { installabilityErrors } = await session.send("Page.getInstallabilityErrors");

@@ -6,14 +6,10 @@ import { execFileSync } from "node:child_process";
 import { existsSync, mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { after, before, test } from "node:test";
-import { openTuner, plucks, read, serveSite, silence, site, siteFile, tapToStart, text, until, withBrowser } from "./browser.mjs";
+import { test } from "node:test";
+import { pause, plucks, read, servedForTests, silence, site, siteFile, tapToStart, text, until, withBrowser, withTuner } from "./browser.mjs";
 
-let server;
-before(async () => { server = await serveSite(); });
-after(() => server.close());
-
-const pause = (seconds) => new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+const server = servedForTests();
 
 test("until the first tap the tuner asks for one and hears nothing; a first tap on a fork starts listening and plays its tone", async () => {
   await withBrowser(plucks(196), async (browser) => {
@@ -59,8 +55,7 @@ test("until the first tap the tuner asks for one and hears nothing; a first tap 
 });
 
 test("a refused microphone says how to allow it, and a permission granted later opens it", async () => {
-  await withBrowser(plucks(196), async (browser) => {
-    const page = await openTuner(browser, server.url, undefined, { start: false });
+  await withTuner(plucks(196), server.url, async (page, browser) => {
     await until(() => read(page, '!document.getElementById("startOverlay").hidden'), true);
     assert.equal(await text(page, "startOverlay"), "Toca para empezar a escuchar");
     await tapToStart(page);
@@ -83,8 +78,7 @@ test("a refused microphone says how to allow it, and a permission granted later 
     await browser.defaultBrowserContext().overridePermissions(new URL(server.url).origin, ["microphone"]);
     await until(notice, null);
     await until(() => text(page, "noteDisplay"), "G3");
-    assert.deepEqual(page.errors, []);
-  }, "es-ES", { refuse: true });
+  }, { start: false, language: "es-ES", refuse: true });
 });
 
 // The tone worklet in an offline context at `rate`, playing `hertz` with the triangle blend for
@@ -124,8 +118,7 @@ function medianHertz(samples, rate) {
 }
 
 test("the reference tone plays at its pitch whatever rate the device runs at", async () => {
-  await withBrowser(silence(), async (browser) => {
-    const page = await openTuner(browser, server.url, undefined, { start: false });
+  await withTuner(silence(), server.url, async (page) => {
     for (const rate of [44100, 48000, 96000]) {
       for (const hertz of [392, 146.83]) {
         const measured = measuredHertz(await read(page, renderTone(rate, hertz)), rate);
@@ -142,7 +135,7 @@ test("the reference tone plays at its pitch whatever rate the device runs at", a
       const left = Array.from({ length: 44100 }, (_, i) => frames[2 * i]);
       assert.deepEqual(await read(page, renderTone(44100, 392)), left);
     }
-  });
+  }, { start: false });
 });
 
 // The page's tone node's last 32768 frames, once the audio thread has rendered that many.
@@ -222,8 +215,7 @@ test("the store erases and moves only Strumwise's own keys, and keeps another si
 });
 
 test("a hidden page lets go of the microphone and the audio device, and takes them back on return", async () => {
-  await withBrowser(plucks(196), async (browser) => {
-    const page = await openTuner(browser, server.url);
+  await withTuner(plucks(196), server.url, async (page, browser) => {
     await until(() => text(page, "noteDisplay"), "G3");
     await read(page, "window.firstStream = StrumwiseHost.audio.mic.stream, true");
     const other = await browser.newPage();
@@ -239,8 +231,7 @@ test("a hidden page lets go of the microphone and the audio device, and takes th
 });
 
 test("capture reaches the page in large blocks, and a quiet tuner leaves the page alone", async () => {
-  await withBrowser(silence(), async (browser) => {
-    const page = await openTuner(browser, server.url);
+  await withTuner(silence(), server.url, async (page) => {
     await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
     const sizes = await read(page, `new Promise((resolve) => {
       const sizes = [];

@@ -1,10 +1,12 @@
 // What the browser tests share: the built site served from a local port, Debian's Chromium with a
 // sound file as its microphone, and plucked strings made with sox.
+import assert from "node:assert/strict";
 import { execFileSync, spawn } from "node:child_process";
 import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { dirname, extname, join, normalize } from "node:path";
+import { after, before } from "node:test";
 import puppeteer from "puppeteer-core";
 
 export const site = new URL("../../build/web/site/", import.meta.url).pathname;
@@ -47,6 +49,16 @@ export async function serveSite({ root = site, headers = {} } = {}) {
     close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
   };
 }
+
+// The built site served while one file's tests run: `url` is its address from their start on.
+export function servedForTests() {
+  const served = {};
+  before(async () => Object.assign(served, await serveSite()));
+  after(() => served.close());
+  return served;
+}
+
+export const pause = (seconds) => new Promise((resolve) => setTimeout(resolve, seconds * 1000));
 
 const scratch = mkdtempSync(join(tmpdir(), "strumwise-web-"));
 
@@ -94,6 +106,16 @@ export async function withBrowser(microphoneFile, use, language, options) {
     await browser.close();
   }
 }
+
+// Runs `use` on the tuner at `url`, opened as openTuner opens it (with its `viewport` and `start`)
+// in a Chromium launched as withBrowser launches it (with its `language` and options), and
+// checks once `use` is done that the page threw nothing.
+export const withTuner = (microphoneFile, url, use, { viewport, start, language, ...options } = {}) =>
+  withBrowser(microphoneFile, async (browser) => {
+    const page = await openTuner(browser, url, viewport, { start });
+    await use(page, browser);
+    assert.deepEqual(page.errors, []);
+  }, language, options);
 
 // Evaluates `expression` in the page through the DevTools protocol, without a user gesture:
 // puppeteer's own evaluate counts as one, and would start the audio that a visitor must tap to
@@ -182,6 +204,17 @@ export async function projectServer({ root = site, args = [], descriptors } = {}
     served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}: ${errors}`)));
   });
   return { url, pid: served.pid, errors: () => errors, stop: () => served.kill() };
+}
+
+// Runs `use` with the project's server started as projectServer starts it with `options`, and
+// stops the server however `use` ends.
+export async function withProjectServer(options, use) {
+  const server = await projectServer(options);
+  try {
+    return await use(server);
+  } finally {
+    server.stop();
+  }
 }
 
 // An expression that answers the bytes a page or worker has fetched over the network so far.

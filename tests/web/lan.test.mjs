@@ -11,8 +11,8 @@ import { join } from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
 import {
-  openTuner, plucks, read, releaseAgain, silence, site, tapToStart, text, unreachableControls, until, updateOffer,
-  withBrowser,
+  plucks, read, releaseAgain, silence, site, tapToStart, text, unreachableControls, until, updateOffer, withBrowser,
+  withTuner,
 } from "./browser.mjs";
 
 const lanAddress = "10.77.0.1";
@@ -83,8 +83,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
       assert.match(page, /Settings .* CA certificate/);
       trust(home, certificate);
 
-      await withBrowser(plucks(196), async (browser) => {
-        const tuner = await openTuner(browser, url);
+      await withTuner(plucks(196), url, async (tuner) => {
         assert.equal(await read(tuner, "isSecureContext"), true);
         await until(() => text(tuner, "noteDisplay"), "G3");
         await read(tuner, "navigator.serviceWorker.ready.then(() => true)");
@@ -104,8 +103,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
         assert.deepEqual(readFileSync(join(tls, "ca.crt")), authority);
         await tuner.reload({ waitUntil: "load" });
         await until(() => read(tuner, updateOffer), "Update available \u2014 reload", 20);
-        assert.deepEqual(tuner.errors, []);
-      }, "en-US", { home });
+      }, { home });
     } finally {
       await stopped(child);
     }
@@ -125,6 +123,8 @@ if (!process.env.STRUMWISE_IN_LAN) {
         await until(() => read(page, 'document.getElementById("notice")?.querySelector("p")?.textContent ?? null'),
           "This device does not trust this address's certificate, so Strumwise cannot be installed or work offline " +
           "from here. Install this computer's certificate once, or use a copy on an https web host.");
+        // The notice may come before the layout is placed: its controls are judged once it is.
+        await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
         assert.deepEqual(await read(page, unreachableControls), []);
         await tapToStart(page);
         await until(() => text(page, "noteDisplay"), "G3");
@@ -140,8 +140,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
   test("over plain http at the LAN address the page says how to get the microphone, its notice leaves the forks in reach and closes, and forks do not throw", async () => {
     const { child, url } = await started("python3", ["scripts/serve_site.py", "--site", site, "--bind", lanAddress, "--port", "0"]);
     try {
-      await withBrowser(silence(), async (browser) => {
-        const page = await openTuner(browser, url, { width: 844, height: 390 }, { start: false });
+      await withTuner(silence(), url, async (page) => {
         assert.equal(await read(page, "isSecureContext"), false);
         const notice = () => read(page, 'document.getElementById("notice").hidden ? null : document.querySelector("#notice p").textContent');
         const expected = "The microphone needs a secure (https) address \u2014 open the https link that " +
@@ -157,8 +156,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
         await page.click("#notice button.close");
         await page.keyboard.press("3");
         await until(notice, expected);
-        assert.deepEqual(page.errors, []);
-      });
+      }, { viewport: { width: 844, height: 390 }, start: false });
     } finally {
       await stopped(child);
     }

@@ -4,16 +4,12 @@
 // large enough to read at arm's length. Every screen is photographed for a person to look at.
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
-import { after, before, test } from "node:test";
-import { openTuner, plucks, read, serveSite, silence, site, text, unreachableControls, until, withBrowser } from "./browser.mjs";
+import { test } from "node:test";
+import { openTuner, plucks, read, servedForTests, silence, site, text, unreachableControls, until, withBrowser } from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
-let server;
-before(async () => {
-  server = await serveSite();
-  mkdirSync(shots, { recursive: true });
-});
-after(() => server.close());
+const server = servedForTests();
+mkdirSync(shots, { recursive: true });
 
 // What real phones give a page in a browser tab, the same phones in landscape, tablets and
 // laptop or desktop windows, with the layout the tuner chooses for some of them; then a 390 x 844

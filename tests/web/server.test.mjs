@@ -9,7 +9,7 @@ import { connect } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { projectServer, site, siteFile, until } from "./browser.mjs";
+import { projectServer, site, siteFile, until, withProjectServer } from "./browser.mjs";
 
 // A client that sends exactly `request` (a path, or whole bytes) and answers the status of the
 // answer, or null when the server closed the connection without one; `drip` sends the bytes one
@@ -36,8 +36,7 @@ function ask(url, request, { drip = 0 } = {}) {
 const residentKilobytes = (pid) => Number(/VmRSS:\s+(\d+)/.exec(readFileSync(`/proc/${pid}/status`, "utf8"))[1]);
 
 test("the project's server lets browsers keep the files named after their contents, and check the rest", async () => {
-  const { url, stop } = await projectServer();
-  try {
+  await withProjectServer({}, async ({ url }) => {
     const year = "public, max-age=31536000, immutable";
     const expected = {
       "": "no-cache", "index.html": "no-cache", "manifest.webmanifest": "no-cache", "service-worker.js": "no-cache",
@@ -55,9 +54,7 @@ test("the project's server lets browsers keep the files named after their conten
     const page = await (await fetch(url)).text();
     assert.match(page, new RegExp(`src="${siteFile("host.js").replace(".", "\\.")}"`));
     assert.doesNotMatch(page, /(src|href)="(host|boot|resources|strumwise)\.(js|wasm)"/);
-  } finally {
-    stop();
-  }
+  });
 });
 
 test("only regular files inside the site are served, no folder is listed, a bad path gets 400, and a quiet server prints no traceback", async () => {
@@ -71,8 +68,7 @@ test("only regular files inside the site are served, no folder is listed, a bad 
   mkdirSync(join(folder, "notes"));
   writeFileSync(join(folder, "notes", "a.txt"), "kept");
   execFileSync("mkfifo", [join(folder, "pipe.js")]);
-  const { url, stop, errors } = await projectServer({ root: folder });
-  try {
+  await withProjectServer({ root: folder }, async ({ url, errors }) => {
     const expected = {
       "/": "200", "/start.html": "200", "/notes/a.txt": "200", "/images": "301",
       "/secret.txt": "404", "/private/secret.txt": "404", "/notes/": "404", "/images/": "404", "/pipe.js": "404",
@@ -85,16 +81,13 @@ test("only regular files inside the site are served, no folder is listed, a bad 
     // A request line that is no request line at all.
     assert.equal(await ask(url, "GET /index.html HTTP/1.1 and more\r\n\r\n"), "400");
     assert.doesNotMatch(errors(), /Traceback/);
-  } finally {
-    stop();
-  }
+  });
 });
 
 test("a file rebuilt many times keeps one compressed copy in the server's memory", async () => {
   const folder = mkdtempSync(join(tmpdir(), "strumwise-rebuilt-"));
   writeFileSync(join(folder, "index.html"), "<!DOCTYPE html>");
-  const { url, pid, stop } = await projectServer({ root: folder });
-  try {
+  await withProjectServer({ root: folder }, async ({ url, pid }) => {
     // Random text compresses to about three quarters: each copy kept would cost 1.5 MB.
     const rebuild = () => writeFileSync(join(folder, "module.js"), randomBytes(1.5 * 2 ** 20).toString("base64"));
     const fetchCompressed = async () => {
@@ -111,9 +104,7 @@ test("a file rebuilt many times keeps one compressed copy in the server's memory
     }
     const grown = residentKilobytes(pid) - before;
     assert.ok(grown < 15 * 1024, `the server grew by ${grown} KB over 30 rebuilds`);
-  } finally {
-    stop();
-  }
+  });
 });
 
 test("connections that never finish their request or handshake are let go, those beyond the descriptors are refused with a line each, and the server serves on", async () => {
@@ -134,9 +125,8 @@ test("connections that never finish their request or handshake are let go, those
 
     // Forty connections that send nothing, under a limit of sixteen that last ten seconds: the
     // last twenty-four are closed at once, each with one line.
-    const slow = await projectServer({ descriptors: 64, args: ["--request-seconds", "10"] });
-    const slowPort = Number(new URL(slow.url).port);
-    try {
+    await withProjectServer({ descriptors: 64, args: ["--request-seconds", "10"] }, async (slow) => {
+      const slowPort = Number(new URL(slow.url).port);
       let closed = 0;
       for (let i = 0; i < 40; ++i) {
         const socket = connect(slowPort, "127.0.0.1");
@@ -151,9 +141,7 @@ test("connections that never finish their request or handshake are let go, those
       held.forEach((socket) => socket.destroy());
       await until(async () => (await fetch(slow.url)).status, 200);
       assert.doesNotMatch(slow.errors(), /Traceback/);
-    } finally {
-      slow.stop();
-    }
+    });
     assert.equal((await fetch(url)).status, 200);
     assert.doesNotMatch(errors() + secure.errors(), /Traceback/);
   } finally {

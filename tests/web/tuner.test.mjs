@@ -1,14 +1,12 @@
 // The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
 // audio graph for the reference tone, localStorage and the service worker across reloads.
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { openTuner, plainName, plucks, read, serveSite, silence, tapToStart, text, until, withBrowser } from "./browser.mjs";
+import { test } from "node:test";
+import { plainName, plucks, read, servedForTests, silence, tapToStart, text, until, withTuner } from "./browser.mjs";
 
 const G3 = 196;
 const cents = (hz, c) => hz * 2 ** (c / 1200);
-let server;
-before(async () => { server = await serveSite(); });
-after(() => server.close());
+const server = servedForTests();
 
 // Everything the tick writes, read at one moment: the tick writes all of it in one task, so the
 // parts always belong to the same reading.
@@ -43,14 +41,8 @@ async function readings(page, seconds = 3) {
 // The reading in the middle of the pluck: the median by cents.
 const middle = (screens) => [...screens].sort((a, b) => a.cents - b.cents)[screens.length >> 1];
 
-const withTuner = (microphone, use, viewport) => withBrowser(microphone, async (browser) => {
-  const page = await openTuner(browser, server.url, viewport);
-  await use(page, browser);
-  assert.deepEqual(page.errors, []);
-});
-
 test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter; 20 cents sharp does not", async () => {
-  await withTuner(plucks(G3), async (page) => {
+  await withTuner(plucks(G3), server.url, async (page) => {
     const inTune = (await readings(page)).filter((screen) => screen.note === "G3");
     assert.ok(inTune.length > 0, "the G3 never lit");
     // The lit note holds through a pluck's edges, where the estimate reads the edge: inside the
@@ -68,7 +60,7 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
     // "Pluck a string" is for a tuner waiting for one: it is gone while a string is read.
     assert.deepEqual(inTune.filter((screen) => screen.hint), []);
   });
-  await withTuner(plucks(cents(G3, 20)), async (page) => {
+  await withTuner(plucks(cents(G3, 20)), server.url, async (page) => {
     const seen = await readings(page);
     const screen = middle(seen);
     assert.ok(Math.abs(screen.cents - 20) < 2, `${screen.cents} cents`);
@@ -84,7 +76,7 @@ test("a G3 in open G lights the lamp, the note, the frequency and the string and
 });
 
 test("the tuning browser walks the four tunings and back, the run count survives a reload, and the console shows the tuner's own lines only when asked", async () => {
-  await withTuner(silence(), async (page) => {
+  await withTuner(silence(), server.url, async (page) => {
     const names = await read(page, `["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"]
       .map((key) => StrumwiseResources.translations.en.Localizable[key])`);
     const seen = [await text(page, "currentTuningName")];
@@ -113,7 +105,7 @@ test("with a run history the rating dialog follows five tuned strings, and No, T
   // The five strings of open G, then an A3, which is none of them: the tuner asks for a review on
   // a loud sound that matches no string once every string has been tuned.
   const openG = [293.66, 246.94, 196, 146.83, 392, 220];
-  await withTuner(plucks(...openG), async (page) => {
+  await withTuner(plucks(...openG), server.url, async (page) => {
     // Ten days of use, and a "remind me later" that runs out six seconds from now: the launch
     // does not prompt, the five tuned strings and the A3 (9 s of plucks, then 4 s) do.
     await read(page, `(() => {

@@ -6,13 +6,13 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 import {
-  cachedPictures, firstVisit, launch, openTuner, picturesOfLayout, plainName, plucks, projectServer, read, releaseAgain,
+  cachedPictures, firstVisit, launch, openTuner, picturesOfLayout, plainName, plucks, read, releaseAgain,
   serveSite, silence, site, tapToStart, text, transferredBytes, unreachableControls, until, updateOffer, withBrowser,
+  withProjectServer,
 } from "./browser.mjs";
 
 test("a phone's first visit, served by the project's server, downloads less than 600 KB and keeps every picture of its layout and no other", async () => {
-  const { url, stop } = await projectServer();
-  try {
+  await withProjectServer({}, async ({ url }) => {
     // The largest phone layout, with the tablet's charts, and the most common one.
     for (const viewport of [{ width: 375, height: 667 }, { width: 390, height: 844 }]) {
       await withBrowser(silence(), async (browser) => {
@@ -23,9 +23,7 @@ test("a phone's first visit, served by the project's server, downloads less than
         assert.ok(pageBytes + workerBytes < 600 * 1024, `${viewport.width}x${viewport.height}: page ${pageBytes} bytes, worker ${workerBytes} bytes`);
       });
     }
-  } finally {
-    stop();
-  }
+  });
 });
 
 test("offline, a string and a chart never shown online still show their pictures", async () => {
