@@ -138,24 +138,18 @@ const StrumwiseSettings = ({ app, outlet, texts }) => {
     for (const [id, name] of [["capoChoice", "capo"], ["fifthStringChoice", "fifth"], ["lockChoice", "lock"]]) {
       part(id).addEventListener("change", (event) => request(name, event.target.value));
     }
-    part("browsedTunings").addEventListener("change", (event) => {
-      const box = event.target.closest("input[type=checkbox]");
-      if (!box) return;
-      const answer = request("browse", box.dataset.name, box.checked ? "1" : "0");
-      if (!answer?.ok) {
-        say("customTuningMessage", answer?.message);
-        show();
-      }
-    });
-    part("customTunings").addEventListener("change", (event) => {
-      const box = event.target.closest("input[type=checkbox]");
-      if (!box) return;
-      const answer = request("browse", box.dataset.name, box.checked ? "1" : "0");
-      if (!answer?.ok) {
-        say("customTuningMessage", answer?.message);
-        show();
-      }
-    });
+    // A tick in either list adds its tuning to those the arrows show, or takes it away.
+    for (const id of ["browsedTunings", "customTunings"]) {
+      part(id).addEventListener("change", (event) => {
+        const box = event.target.closest("input[type=checkbox]");
+        if (!box) return;
+        const answer = request("browse", box.dataset.name, box.checked ? "1" : "0");
+        if (!answer?.ok) {
+          say("customTuningMessage", answer?.message);
+          show();
+        }
+      });
+    }
     part("customTuningsList").addEventListener("click", (event) => {
       const pressed = event.target.closest("button[data-name]");
       if (!pressed) return;

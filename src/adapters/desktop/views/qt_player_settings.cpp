@@ -356,7 +356,8 @@ void QtPlayerSettingsPanel::showProposal(std::optional<int> tenths) {
     }
 }
 
-void QtPlayerSettingsPanel::editSelected() {
+// The player's tuning chosen in the list; without one, says so and answers nothing.
+const tuner::Tuning* QtPlayerSettingsPanel::selectedCustomTuning() {
     const QListWidgetItem* item = custom_->currentItem();
     const tuner::Tuning* tuning = item != nullptr
                                       ? controls_.editor.settings().customTuning(
@@ -364,6 +365,13 @@ void QtPlayerSettingsPanel::editSelected() {
                                       : nullptr;
     if (tuning == nullptr) {
         say(*customMessage_, translated("Choose one of your tunings first."));
+    }
+    return tuning;
+}
+
+void QtPlayerSettingsPanel::editSelected() {
+    const tuner::Tuning* tuning = selectedCustomTuning();
+    if (tuning == nullptr) {
         return;
     }
     editing_ = tuning->name;
@@ -376,13 +384,8 @@ void QtPlayerSettingsPanel::editSelected() {
 }
 
 void QtPlayerSettingsPanel::deleteSelected() {
-    const QListWidgetItem* item = custom_->currentItem();
-    const tuner::Tuning* tuning = item != nullptr
-                                      ? controls_.editor.settings().customTuning(
-                                            item->data(kNameRole).toString().toStdString())
-                                      : nullptr;
+    const tuner::Tuning* tuning = selectedCustomTuning();
     if (tuning == nullptr) {
-        say(*customMessage_, translated("Choose one of your tunings first."));
         return;
     }
     // The deleted tuning stays in the form, so that one press puts it back.

@@ -52,6 +52,7 @@ class QtPlayerSettingsPanel final : public QFrame {
     void showProposal(std::optional<int> tenths);
     void fillLibrary();
     void fillCustom();
+    const tuner::Tuning* selectedCustomTuning();
     void editSelected();
     void deleteSelected();
     void saveCustom();
