@@ -12,7 +12,6 @@
 
 #include "pitch/note_reader.h"
 #include "pitch/pitch_estimator.h"
-#include "pitch/test_signals.h"
 #include "support/test_signals.h"
 
 namespace {
