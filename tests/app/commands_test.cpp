@@ -8,6 +8,7 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,29 @@ struct Case {
     std::vector<std::string> args;
     Out out;
     int status;
-    std::string err;  // the start of the one line on standard error; empty: nothing at all
+    // Standard error: the whole of it where this ends a line, else the start of its one line;
+    // empty: nothing at all.
+    std::string err;
+    std::map<std::string, std::string> environment = {};
 };
 
-TEST_F(Commands, OutputThatCannotBeWrittenIsOneLineAndStatusOneAndAGoneReaderIsQuiet) {
+// Runs every case as a user would and checks how it ended and what it said.
+void expectOutcomes(const std::filesystem::path& directory, const std::vector<Case>& cases) {
+    for (const auto& [args, out, status, err, environment] : cases) {
+        SCOPED_TRACE((args.empty() ? std::string("(no arguments)") : args.back()) + " " +
+                     std::to_string(static_cast<int>(out)));
+        const auto outcome = strumwise::testing::runStrumwise(
+            directory, {.args = args, .out = out, .environment = environment});
+        EXPECT_EQ(outcome.status, status);
+        EXPECT_EQ(err.ends_with('\n') ? outcome.err : outcome.err.substr(0, err.size()), err);
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), err.empty() ? 0 : 1)
+            << outcome.err;
+    }
+}
+
+// Output that cannot be written, and a window without a display, cost one line and status one;
+// a reader that has gone ends the command quietly, as it ends a filter.
+TEST_F(Commands, FailuresAreOneLineAndStatusOneAndAGoneReaderIsQuiet) {
     const std::string full = "could not write the output: No space left on device\n";
     const std::string closed = "could not write the output: Bad file descriptor\n";
     const std::vector<Case> cases{
@@ -63,13 +83,14 @@ TEST_F(Commands, OutputThatCannotBeWrittenIsOneLineAndStatusOneAndAGoneReaderIsQ
         {{"tone", "--help"}, Out::Closed, 1, "strumwise tone: " + closed},
         // Nothing is printed, so nothing is lost.
         {{"tone", "--tuning=1", "--string=1", "-o", "t.wav"}, Out::Closed, 0, ""},
+        {{},
+         Out::Null,
+         1,
+         "strumwise: no display \u2014 set DISPLAY or WAYLAND_DISPLAY, or use `strumwise "
+         "headless`\n",
+         {{"QT_QPA_PLATFORM", ""}}},
     };
-    for (const auto& [args, out, status, err] : cases) {
-        const auto outcome =
-            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
-        EXPECT_EQ(outcome.status, status) << args.front() << " " << static_cast<int>(out);
-        EXPECT_EQ(outcome.err, err) << args.front() << " " << static_cast<int>(out);
-    }
+    expectOutcomes(directory, cases);
 }
 
 TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
@@ -97,14 +118,7 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
          2,
          "strumwise estimate: unknown option '--bell\\x07'"},
     };
-    for (const auto& [args, out, status, err] : cases) {
-        const auto outcome =
-            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
-        EXPECT_EQ(outcome.status, status) << args.back();
-        EXPECT_EQ(outcome.err.substr(0, err.size()), err) << args.back();
-        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), err.empty() ? 0 : 1)
-            << outcome.err;
-    }
+    expectOutcomes(directory, cases);
 }
 
 TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
@@ -162,35 +176,21 @@ TEST_F(Commands, TuningsListsTheLibraryAndToneRendersAnyTuningAtAnyReference) {
     EXPECT_NEAR(strumwise::testing::crossingFrequency(tone.samples, 44100),
                 432.0 * std::pow(2.0, -15.0 / 12.0), 0.05);
 
-    const std::vector<Case> refused{
-        {{"tunings", "--tuning", "1"}, Out::Null, 2, "strumwise tunings: --tuning is for"},
-        {{"tunings", "--reference", "414.9"}, Out::Null, 2, "strumwise tunings: --reference"},
-        {{"tunings", "extra"}, Out::Null, 2, "strumwise tunings: "},
-        {{"tone", "--tuning", "5", "--string", "1", "-o", "t.wav"},
-         Out::Null,
-         2,
-         "strumwise tone: --tuning N must be 1 to 4"},
-        {{"tone", "--tuning", "gDGBD", "--string", "1", "--capo", "9", "-o", "t.wav"},
-         Out::Null,
-         2,
-         "strumwise tone: --capo must be a fret from 0 to 7"},
-    };
-    for (const auto& [args, out, status, err] : refused) {
-        const auto refusal =
-            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
-        EXPECT_EQ(refusal.status, status) << args[1];
-        EXPECT_EQ(refusal.err.substr(0, err.size()), err) << refusal.err;
-        EXPECT_EQ(std::count(refusal.err.begin(), refusal.err.end(), '\n'), 1) << refusal.err;
-    }
-}
-
-TEST_F(Commands, TheWindowWithoutADisplaySaysSoInOneLine) {
-    const auto outcome = strumwise::testing::runStrumwise(
-        directory, {.out = Out::Null, .environment = {{"QT_QPA_PLATFORM", ""}}});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err,
-              "strumwise: no display \u2014 set DISPLAY or WAYLAND_DISPLAY, or use `strumwise "
-              "headless`\n");
+    expectOutcomes(
+        directory,
+        {
+            {{"tunings", "--tuning", "1"}, Out::Null, 2, "strumwise tunings: --tuning is for"},
+            {{"tunings", "--reference", "414.9"}, Out::Null, 2, "strumwise tunings: --reference"},
+            {{"tunings", "extra"}, Out::Null, 2, "strumwise tunings: "},
+            {{"tone", "--tuning", "5", "--string", "1", "-o", "t.wav"},
+             Out::Null,
+             2,
+             "strumwise tone: --tuning N must be 1 to 4"},
+            {{"tone", "--tuning", "gDGBD", "--string", "1", "--capo", "9", "-o", "t.wav"},
+             Out::Null,
+             2,
+             "strumwise tone: --capo must be a fret from 0 to 7"},
+        });
 }
 
 }  // namespace
