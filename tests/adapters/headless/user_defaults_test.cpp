@@ -12,6 +12,7 @@
 
 #include "adapters/headless/ini_user_defaults.h"
 #include "adapters/headless/memory_user_defaults.h"
+#include "support/scratch_folder.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -36,15 +37,6 @@ TEST(MemoryUserDefaults, AbsentKeysReadAsNothingAndValuesConvertOnRead) {
 
 class IniUserDefaultsTest : public ::testing::Test {
   protected:
-    IniUserDefaultsTest() {
-        directory = std::filesystem::temp_directory_path() /
-                    ("strumwise-ini-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory);
-        path = (directory / "defaults.ini").string();
-    }
-    ~IniUserDefaultsTest() override { std::filesystem::remove_all(directory); }
-
     void write(const std::string& text) { std::ofstream(path) << text; }
     std::string read() const {
         std::ifstream in(path);
@@ -53,8 +45,9 @@ class IniUserDefaultsTest : public ::testing::Test {
         return contents.str();
     }
 
-    std::filesystem::path directory;
-    std::string path;
+    strumwise::testing::ScratchFolder folder{"ini"};
+    const std::filesystem::path& directory = folder.path();
+    std::string path = folder.file("defaults.ini");
     std::string error;
 };
 
