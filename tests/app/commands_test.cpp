@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "adapters/sound_files/audio_file.h"
-#include "adapters/sound_files/wav_file.h"
 #include "strumwise_process.h"
+#include "support/scratch_folder.h"
 #include "support/test_signals.h"
 
 namespace {
@@ -23,21 +23,15 @@ using strumwise::testing::Out;
 
 class Commands : public ::testing::Test {
   protected:
-    Commands()
-        : directory(std::filesystem::temp_directory_path() /
-                    ("strumwise-commands-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(directory);
+    Commands() {
         const auto samples = strumwise::testing::pluckedString(293.66, 2.0);
         for (const char* name : {"d4.wav", "-d4.wav"}) {
-            strumwise::platform::sound_files::WavFileWriter file((directory / name).string(), 14039,
-                                                                 1);
-            file.write(samples.data(), samples.size());
-            EXPECT_TRUE(file.close()) << file.error();
+            strumwise::testing::writeWav((directory / name).string(), samples);
         }
     }
-    ~Commands() override { std::filesystem::remove_all(directory); }
 
-    std::filesystem::path directory;
+    strumwise::testing::ScratchFolder folder{"commands"};
+    const std::filesystem::path& directory = folder.path();
 };
 
 struct Case {
@@ -130,12 +124,7 @@ TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
         seed = seed * 1103515245u + 12345u;
         sample = static_cast<std::int16_t>(static_cast<int>((seed >> 16) % 3) - 1);
     }
-    {
-        strumwise::platform::sound_files::WavFileWriter file((directory / "dither.wav").string(),
-                                                             14039, 1);
-        file.write(dither.data(), dither.size());
-        ASSERT_TRUE(file.close()) << file.error();
-    }
+    strumwise::testing::writeWav((directory / "dither.wav").string(), dither);
     for (const char* name : {"dither.wav", "d4.wav"}) {
         const auto plain = strumwise::testing::runStrumwise(
             directory, {.args = {"estimate", (directory / name).string()}});
