@@ -8,12 +8,13 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "adapters/sound_files/audio_file.h"
-#include "adapters/sound_files/wav_file.h"
 #include "strumwise_process.h"
+#include "support/scratch_folder.h"
 #include "support/test_signals.h"
 
 namespace {
@@ -22,31 +23,44 @@ using strumwise::testing::Out;
 
 class Commands : public ::testing::Test {
   protected:
-    Commands()
-        : directory(std::filesystem::temp_directory_path() /
-                    ("strumwise-commands-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(directory);
+    Commands() {
         const auto samples = strumwise::testing::pluckedString(293.66, 2.0);
         for (const char* name : {"d4.wav", "-d4.wav"}) {
-            strumwise::platform::sound_files::WavFileWriter file((directory / name).string(), 14039,
-                                                                 1);
-            file.write(samples.data(), samples.size());
-            EXPECT_TRUE(file.close()) << file.error();
+            strumwise::testing::writeWav((directory / name).string(), samples);
         }
     }
-    ~Commands() override { std::filesystem::remove_all(directory); }
 
-    std::filesystem::path directory;
+    strumwise::testing::ScratchFolder folder{"commands"};
+    const std::filesystem::path& directory = folder.path();
 };
 
 struct Case {
     std::vector<std::string> args;
     Out out;
     int status;
-    std::string err;  // the start of the one line on standard error; empty: nothing at all
+    // Standard error: the whole of it where this ends a line, else the start of its one line;
+    // empty: nothing at all.
+    std::string err;
+    std::map<std::string, std::string> environment = {};
 };
 
-TEST_F(Commands, OutputThatCannotBeWrittenIsOneLineAndStatusOneAndAGoneReaderIsQuiet) {
+// Runs every case as a user would and checks how it ended and what it said.
+void expectOutcomes(const std::filesystem::path& directory, const std::vector<Case>& cases) {
+    for (const auto& [args, out, status, err, environment] : cases) {
+        SCOPED_TRACE((args.empty() ? std::string("(no arguments)") : args.back()) + " " +
+                     std::to_string(static_cast<int>(out)));
+        const auto outcome = strumwise::testing::runStrumwise(
+            directory, {.args = args, .out = out, .environment = environment});
+        EXPECT_EQ(outcome.status, status);
+        EXPECT_EQ(err.ends_with('\n') ? outcome.err : outcome.err.substr(0, err.size()), err);
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), err.empty() ? 0 : 1)
+            << outcome.err;
+    }
+}
+
+// Output that cannot be written, and a window without a display, cost one line and status one;
+// a reader that has gone ends the command quietly, as it ends a filter.
+TEST_F(Commands, FailuresAreOneLineAndStatusOneAndAGoneReaderIsQuiet) {
     const std::string full = "could not write the output: No space left on device\n";
     const std::string closed = "could not write the output: Bad file descriptor\n";
     const std::vector<Case> cases{
@@ -63,13 +77,14 @@ TEST_F(Commands, OutputThatCannotBeWrittenIsOneLineAndStatusOneAndAGoneReaderIsQ
         {{"tone", "--help"}, Out::Closed, 1, "strumwise tone: " + closed},
         // Nothing is printed, so nothing is lost.
         {{"tone", "--tuning=1", "--string=1", "-o", "t.wav"}, Out::Closed, 0, ""},
+        {{},
+         Out::Null,
+         1,
+         "strumwise: no display \u2014 set DISPLAY or WAYLAND_DISPLAY, or use `strumwise "
+         "headless`\n",
+         {{"QT_QPA_PLATFORM", ""}}},
     };
-    for (const auto& [args, out, status, err] : cases) {
-        const auto outcome =
-            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
-        EXPECT_EQ(outcome.status, status) << args.front() << " " << static_cast<int>(out);
-        EXPECT_EQ(outcome.err, err) << args.front() << " " << static_cast<int>(out);
-    }
+    expectOutcomes(directory, cases);
 }
 
 TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
@@ -97,14 +112,7 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
          2,
          "strumwise estimate: unknown option '--bell\\x07'"},
     };
-    for (const auto& [args, out, status, err] : cases) {
-        const auto outcome =
-            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
-        EXPECT_EQ(outcome.status, status) << args.back();
-        EXPECT_EQ(outcome.err.substr(0, err.size()), err) << args.back();
-        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), err.empty() ? 0 : 1)
-            << outcome.err;
-    }
+    expectOutcomes(directory, cases);
 }
 
 TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
@@ -116,12 +124,7 @@ TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
         seed = seed * 1103515245u + 12345u;
         sample = static_cast<std::int16_t>(static_cast<int>((seed >> 16) % 3) - 1);
     }
-    {
-        strumwise::platform::sound_files::WavFileWriter file((directory / "dither.wav").string(),
-                                                             14039, 1);
-        file.write(dither.data(), dither.size());
-        ASSERT_TRUE(file.close()) << file.error();
-    }
+    strumwise::testing::writeWav((directory / "dither.wav").string(), dither);
     for (const char* name : {"dither.wav", "d4.wav"}) {
         const auto plain = strumwise::testing::runStrumwise(
             directory, {.args = {"estimate", (directory / name).string()}});
@@ -162,35 +165,21 @@ TEST_F(Commands, TuningsListsTheLibraryAndToneRendersAnyTuningAtAnyReference) {
     EXPECT_NEAR(strumwise::testing::crossingFrequency(tone.samples, 44100),
                 432.0 * std::pow(2.0, -15.0 / 12.0), 0.05);
 
-    const std::vector<Case> refused{
-        {{"tunings", "--tuning", "1"}, Out::Null, 2, "strumwise tunings: --tuning is for"},
-        {{"tunings", "--reference", "414.9"}, Out::Null, 2, "strumwise tunings: --reference"},
-        {{"tunings", "extra"}, Out::Null, 2, "strumwise tunings: "},
-        {{"tone", "--tuning", "5", "--string", "1", "-o", "t.wav"},
-         Out::Null,
-         2,
-         "strumwise tone: --tuning N must be 1 to 4"},
-        {{"tone", "--tuning", "gDGBD", "--string", "1", "--capo", "9", "-o", "t.wav"},
-         Out::Null,
-         2,
-         "strumwise tone: --capo must be a fret from 0 to 7"},
-    };
-    for (const auto& [args, out, status, err] : refused) {
-        const auto refusal =
-            strumwise::testing::runStrumwise(directory, {.args = args, .out = out});
-        EXPECT_EQ(refusal.status, status) << args[1];
-        EXPECT_EQ(refusal.err.substr(0, err.size()), err) << refusal.err;
-        EXPECT_EQ(std::count(refusal.err.begin(), refusal.err.end(), '\n'), 1) << refusal.err;
-    }
-}
-
-TEST_F(Commands, TheWindowWithoutADisplaySaysSoInOneLine) {
-    const auto outcome = strumwise::testing::runStrumwise(
-        directory, {.out = Out::Null, .environment = {{"QT_QPA_PLATFORM", ""}}});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err,
-              "strumwise: no display \u2014 set DISPLAY or WAYLAND_DISPLAY, or use `strumwise "
-              "headless`\n");
+    expectOutcomes(
+        directory,
+        {
+            {{"tunings", "--tuning", "1"}, Out::Null, 2, "strumwise tunings: --tuning is for"},
+            {{"tunings", "--reference", "414.9"}, Out::Null, 2, "strumwise tunings: --reference"},
+            {{"tunings", "extra"}, Out::Null, 2, "strumwise tunings: "},
+            {{"tone", "--tuning", "5", "--string", "1", "-o", "t.wav"},
+             Out::Null,
+             2,
+             "strumwise tone: --tuning N must be 1 to 4"},
+            {{"tone", "--tuning", "gDGBD", "--string", "1", "--capo", "9", "-o", "t.wav"},
+             Out::Null,
+             2,
+             "strumwise tone: --capo must be a fret from 0 to 7"},
+        });
 }
 
 }  // namespace

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "adapters/sound_files/audio_file.h"
-#include "adapters/sound_files/wav_file.h"
 #include "strumwise_process.h"
+#include "support/scratch_folder.h"
 #include "support/test_signals.h"
 
 namespace {
@@ -50,24 +50,18 @@ pid_t feed(int descriptor, const std::string& path, const std::string& bytes) {
 
 class InputStreams : public ::testing::Test {
   protected:
-    InputStreams()
-        : directory(fs::temp_directory_path() /
-                    ("strumwise-streams-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        fs::create_directories(directory);
+    InputStreams() {
         // The string plucked again every 2 s for 8 s: the window plays it in real time, and
         // however late a loaded machine lets its first ticks run, some are still heard loud.
         const auto pluck = strumwise::testing::pluckedString(293.66, 2.0);
-        strumwise::platform::sound_files::WavFileWriter file((directory / "d4.wav").string(), 14039,
-                                                             1);
+        std::vector<std::int16_t> plucks;
         for (int i = 0; i < 4; ++i) {
-            file.write(pluck.data(), pluck.size());
+            plucks.insert(plucks.end(), pluck.begin(), pluck.end());
         }
-        EXPECT_TRUE(file.close()) << file.error();
+        strumwise::testing::writeWav((directory / "d4.wav").string(), plucks);
         std::ifstream in(directory / "d4.wav", std::ios::binary);
         wav.assign(std::istreambuf_iterator<char>(in), {});
     }
-    ~InputStreams() override { fs::remove_all(directory); }
 
     // Runs the command with the sound coming from `source`; "@" in the arguments stands for
     // where it is read from.
@@ -108,7 +102,8 @@ class InputStreams : public ::testing::Test {
         return finished;
     }
 
-    fs::path directory;
+    strumwise::testing::ScratchFolder folder{"streams"};
+    const fs::path& directory = folder.path();
     std::string wav;
 };
 

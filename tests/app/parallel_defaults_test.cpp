@@ -11,24 +11,17 @@
 #include <vector>
 
 #include "adapters/headless/ini_user_defaults.h"
-#include "adapters/sound_files/wav_file.h"
+#include "support/scratch_folder.h"
 
 namespace strumwise::platform::headless {
 namespace {
 
 // Twenty runs of the real command at once on one file count twenty runs, and each succeeds.
 TEST(ParallelRuns, TwentyHeadlessRunsOnOneDefaultsFileCountTwentyAndAllSucceed) {
-    const std::filesystem::path directory = std::filesystem::temp_directory_path() /
-                                            ("strumwise-parallel-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory);
-    const std::string path = (directory / "defaults.ini").string();
-    const std::string silence = (directory / "silence.wav").string();
-    {
-        sound_files::WavFileWriter file(silence, 14039, 1);
-        const std::vector<std::int16_t> samples(1400, 0);
-        file.write(samples.data(), samples.size());
-        ASSERT_TRUE(file.close()) << file.error();
-    }
+    const strumwise::testing::ScratchFolder folder("parallel");
+    const std::string path = folder.file("defaults.ini");
+    const std::string silence = folder.file("silence.wav");
+    strumwise::testing::writeWav(silence, std::vector<std::int16_t>(1400, 0));
     constexpr int kRuns = 20;
     std::vector<pid_t> runs;
     for (int run = 0; run < kRuns; ++run) {
@@ -57,7 +50,6 @@ TEST(ParallelRuns, TwentyHeadlessRunsOnOneDefaultsFileCountTwentyAndAllSucceed) 
     ASSERT_NE(defaults, nullptr) << error;
     EXPECT_EQ(defaults->integerForKey("numberOfRuns"), kRuns);
     EXPECT_EQ(defaults->integerForKey("kRatingPromptUseCount"), kRuns);
-    std::filesystem::remove_all(directory);
 }
 
 }  // namespace

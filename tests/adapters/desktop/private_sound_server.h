@@ -56,6 +56,9 @@ inline std::string commandOutput(const std::string& command, int* status = nullp
 // through the PulseAudio protocol as it reaches PulseAudio itself.
 enum class SoundServerKind { PulseAudio, PipeWire };
 
+inline constexpr SoundServerKind kEverySoundServer[] = {SoundServerKind::PulseAudio,
+                                                        SoundServerKind::PipeWire};
+
 inline const char* nameOf(SoundServerKind kind) {
     return kind == SoundServerKind::PipeWire ? "PipeWire" : "PulseAudio";
 }
@@ -99,11 +102,9 @@ class PrivateSoundServer {
         const std::string programs = kind == SoundServerKind::PipeWire
                                          ? "pipewire wireplumber pipewire-pulse pw-cli dbus-daemon"
                                          : "pulseaudio";
-        return std::system(("command -v " + programs + " pactl paplay parec sox >/dev/null")
-                               .c_str()) == 0;
+        return std::system(
+                   ("command -v " + programs + " pactl paplay parec sox >/dev/null").c_str()) == 0;
     }
-
-    SoundServerKind kind() const { return kind_; }
 
     // Starts the server and answers whether it answers a client, with its sink, within a
     // generous while.
@@ -131,8 +132,7 @@ class PrivateSoundServer {
         }
         spawn({"wireplumber"}, bus);
         spawn({"pipewire-pulse"});
-        return answers() && addSink("strumwise_private", "Null Output") &&
-               eventually([] {
+        return answers() && addSink("strumwise_private", "Null Output") && eventually([] {
                    return commandOutput("pactl get-default-sink 2>/dev/null") ==
                           "strumwise_private\n";
                });

@@ -258,16 +258,14 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
     auto storyboard = loadStoryboardResource(name, &error);
     ASSERT_NE(storyboard, nullptr) << error;
     for (const auto& outlet : kMainScreenOutlets) {
-        const bool isLabel = storyboard->label(outlet.name) != nullptr;
-        const bool isImage = storyboard->imageView(outlet.name) != nullptr;
-        const bool isButton = storyboard->button(outlet.name) != nullptr;
-        EXPECT_EQ(isLabel, outlet.kind == OutletKind::Label) << name << " " << outlet.name;
-        EXPECT_EQ(isImage, outlet.kind == OutletKind::ImageView) << name << " " << outlet.name;
-        EXPECT_EQ(isButton, outlet.kind == OutletKind::Button) << name << " " << outlet.name;
-        EXPECT_EQ(storyboard->tuningMeter(outlet.name) != nullptr,
-                  outlet.kind == OutletKind::TuningMeter);
-        EXPECT_EQ(storyboard->levelMeter(outlet.name) != nullptr,
-                  outlet.kind == OutletKind::LevelMeter);
+        for (const auto& [kind, found] :
+             {std::pair{OutletKind::Label, storyboard->label(outlet.name) != nullptr},
+              {OutletKind::ImageView, storyboard->imageView(outlet.name) != nullptr},
+              {OutletKind::Button, storyboard->button(outlet.name) != nullptr},
+              {OutletKind::TuningMeter, storyboard->tuningMeter(outlet.name) != nullptr},
+              {OutletKind::LevelMeter, storyboard->levelMeter(outlet.name) != nullptr}}) {
+            EXPECT_EQ(found, outlet.kind == kind) << name << " " << outlet.name;
+        }
     }
     std::vector<std::string> sent;
     storyboard->setActionHandler([&](std::string_view action) { sent.emplace_back(action); });

@@ -156,13 +156,10 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
         }
         corrupt.push_back(bytes + "\n" + good);
     }
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    makeFolder();
     for (const QByteArray& unreadable : corrupt) {
         QFile::remove(path() + QStringLiteral(".corrupt"));
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(unreadable);
-        file.close();
+        writeFile(path(), unreadable);
 
         platform::headless::HeadlessLog log;
         {
@@ -174,10 +171,8 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
             ASSERT_TRUE(defaults.synchronize());
         }
         ASSERT_EQ(log.lines().size(), 1u) << unreadable.toHex().toStdString();
-        EXPECT_NE(log.lines()[0].find(path().toStdString() + ".corrupt"), std::string::npos);
-        QFile copy(path() + QStringLiteral(".corrupt"));
-        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), unreadable);
+        EXPECT_NE(log.lines()[0].find(name() + ".corrupt"), std::string::npos);
+        EXPECT_EQ(contentsOf(path() + QStringLiteral(".corrupt")), unreadable);
         const QtUserDefaults reread(std::string(kDomain), path());
         EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1)
             << unreadable.toHex().toStdString();

@@ -63,9 +63,7 @@ std::int32_t renderSquare(void* context, std::uint32_t frames, AudioBufferList& 
 }
 
 class SoundServerDevices : public testing::UnderEachSoundServer {};
-INSTANTIATE_TEST_SUITE_P(Under, SoundServerDevices,
-                         ::testing::Values(testing::SoundServerKind::PulseAudio,
-                                           testing::SoundServerKind::PipeWire),
+INSTANTIATE_TEST_SUITE_P(Under, SoundServerDevices, ::testing::ValuesIn(testing::kEverySoundServer),
                          testing::kindCaseName);
 
 // The server's devices listed and opened by their descriptions; a window started before its

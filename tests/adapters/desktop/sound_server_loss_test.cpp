@@ -31,9 +31,7 @@ using testing::PitchCollector;
 using testing::PrivateSoundServer;
 
 class SoundServerLoss : public testing::UnderEachSoundServer {};
-INSTANTIATE_TEST_SUITE_P(Under, SoundServerLoss,
-                         ::testing::Values(testing::SoundServerKind::PulseAudio,
-                                           testing::SoundServerKind::PipeWire),
+INSTANTIATE_TEST_SUITE_P(Under, SoundServerLoss, ::testing::ValuesIn(testing::kEverySoundServer),
                          testing::kindCaseName);
 
 // Traced (--trace, --json) the window must show the same: the tracing decorators answer nothing

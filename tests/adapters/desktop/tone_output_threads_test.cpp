@@ -63,18 +63,27 @@ class ToneOutput : public ::testing::TestWithParam<testing::SoundServerKind> {
         ASSERT_TRUE(server.start()) << server.logs();
     }
 
+    // A unit of `factory` in stereo that renders into `counter`, opened; null if it is not.
+    static std::unique_ptr<AudioOutputUnit> openUnit(PortAudioOutputUnitFactory& factory,
+                                                     FrameCounter& counter) {
+        auto unit = factory.newOutputUnit();
+        if (unit == nullptr || unit->setStreamFormat(kStereo) != 0 ||
+            unit->setRenderCallback(&FrameCounter::render, &counter) != 0 ||
+            unit->initialize() != 0) {
+            return nullptr;
+        }
+        return unit;
+    }
+
     // Starts a unit of `factory` that can play nothing, twice, and answers what `log` then holds;
     // the unit's render callback must never have run.
     static std::string logOfFailedStarts(PortAudioOutputUnitFactory& factory, LinesLog& log) {
-        auto unit = factory.newOutputUnit();
+        FrameCounter counter;
+        auto unit = openUnit(factory, counter);
         EXPECT_NE(unit, nullptr) << log.all();
         if (unit == nullptr) {
             return log.all();
         }
-        FrameCounter counter;
-        EXPECT_EQ(unit->setStreamFormat(kStereo), 0);
-        EXPECT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
-        EXPECT_EQ(unit->initialize(), 0);
         for (int i = 0; i < 2; ++i) {
             EXPECT_EQ(unit->start(), 0);
             EXPECT_TRUE(eventually([&] { return unit->startFailed(); }));
@@ -85,9 +94,7 @@ class ToneOutput : public ::testing::TestWithParam<testing::SoundServerKind> {
 
     PrivateSoundServer server{GetParam()};
 };
-INSTANTIATE_TEST_SUITE_P(Under, ToneOutput,
-                         ::testing::Values(testing::SoundServerKind::PulseAudio,
-                                           testing::SoundServerKind::PipeWire),
+INSTANTIATE_TEST_SUITE_P(Under, ToneOutput, ::testing::ValuesIn(testing::kEverySoundServer),
                          testing::kindCaseName);
 
 TEST_P(ToneOutput, PullsFramesOnlyWhileStartedAndPlaysOnThroughALateRefill) {
@@ -161,12 +168,9 @@ TEST_P(ToneOutput, TheServerKeepsEnoughQueuedForABusyMachineAndNeverWaitsToPlay)
 TEST_P(ToneOutput, AStreamTheServerDropsIsOpenedAgainAndTheNextPressPlays) {
     LinesLog log;
     PortAudioOutputUnitFactory factory(log);
-    auto unit = factory.newOutputUnit();
-    ASSERT_NE(unit, nullptr) << log.all();
     FrameCounter counter;
-    ASSERT_EQ(unit->setStreamFormat(kStereo), 0);
-    ASSERT_EQ(unit->setRenderCallback(&FrameCounter::render, &counter), 0);
-    ASSERT_EQ(unit->initialize(), 0);
+    auto unit = openUnit(factory, counter);
+    ASSERT_NE(unit, nullptr) << log.all();
     ASSERT_TRUE(eventually([] { return PrivateSoundServer::streamsOf("Strumwise").size() == 1; }));
     const std::vector<std::string> dropped = PrivateSoundServer::streamsOf("Strumwise");
     ASSERT_EQ(server.dropStreams("Strumwise"), 1);

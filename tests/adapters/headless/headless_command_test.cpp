@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "adapters/sound_files/audio_file.h"
-#include "adapters/sound_files/wav_file.h"
 #include "app/headless_run.h"
+#include "support/scratch_folder.h"
 #include "support/test_signals.h"
 
 namespace strumwise::app {
@@ -27,29 +27,17 @@ constexpr double kD4 = 293.66;
 // The command itself, on files.
 class HeadlessCommandTest : public ::testing::Test {
   protected:
-    HeadlessCommandTest() {
-        directory = std::filesystem::temp_directory_path() /
-                    ("strumwise-headless-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory);
-        pluck = path("d4.wav");
-        writePluck(pluck, kD4);
-    }
+    HeadlessCommandTest() { writePluck(pluck, kD4); }
     static void writePluck(const std::string& name, double hertz) {
-        sound_files::WavFileWriter file(name, 14039, 1);
-        const auto samples = testing::pluckedString(hertz, 2.0);  // 28078 samples, exactly 2 s
-        file.write(samples.data(), samples.size());
-        EXPECT_TRUE(file.close()) << file.error();
+        testing::writeWav(name, testing::pluckedString(hertz, 2.0));  // 28078 samples, exactly 2 s
     }
-    ~HeadlessCommandTest() override { std::filesystem::remove_all(directory); }
 
-    // A plucked string as sox makes it, repeatably (-R): a delay line, whose pitch is rounded to
-    // whole samples, rather than the exact partials of writePluck.
+    // A plucked string as sox makes it, repeatably: a delay line, whose pitch is rounded to whole
+    // samples, rather than the exact partials of writePluck.
     std::string soxPluck(const std::string& name, double hertz) {
         const std::string file = path(name);
-        const std::string command = "sox -R -n -r 14039 -b 16 -c 1 '" + file +
-                                    "' synth 1.5 pluck " + std::to_string(hertz) + " 2>&1";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        testing::sox("-n -r 14039 -b 16 -c 1 '" + file + "' synth 1.5 pluck " +
+                     std::to_string(hertz));
         return file;
     }
 
@@ -69,7 +57,7 @@ class HeadlessCommandTest : public ::testing::Test {
         return found;
     }
 
-    std::string path(const std::string& name) const { return (directory / name).string(); }
+    std::string path(const std::string& name) const { return folder.file(name); }
 
     // Runs `strumwise headless` with these arguments; answers the exit status and keeps the
     // trace in `out` and the diagnostics in `err`.
@@ -99,8 +87,8 @@ class HeadlessCommandTest : public ::testing::Test {
         return text;
     }
 
-    std::filesystem::path directory;
-    std::string pluck;
+    testing::ScratchFolder folder{"headless"};
+    std::string pluck = path("d4.wav");
     std::string out;
     std::string err;
 };
@@ -144,11 +132,7 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
     EXPECT_LT(reading, out.find(" tuningMeter value \"\"\n", reading));
 
     // A file of one sample runs until 6 s.
-    {
-        sound_files::WavFileWriter tiny(path("tiny.wav"), 44100, 1);
-        const std::int16_t sample = 1000;
-        tiny.write(&sample, 1);
-    }
+    testing::writeWav(path("tiny.wav"), std::vector<std::int16_t>{1000}, 44100);
     ASSERT_EQ(run({path("tiny.wav")}), 0) << err;
     EXPECT_NE(out.find("\n6.000 "), std::string::npos);
     EXPECT_EQ(out.find("\n6.100 "), std::string::npos);
@@ -162,7 +146,6 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
 TEST_F(HeadlessCommandTest, ChecksTheOctaveUnlessToldNotToAndNamesNotesFarFromEveryString) {
     const std::string weak = path("weak.wav");
     {
-        sound_files::WavFileWriter file(weak, 14039, 1);
         const double hertz = 14039.0 * 408 / 32768;  // F3, 2 cents sharp
         std::vector<std::int16_t> samples(4 * 4096);
         const auto silence = static_cast<std::size_t>(0.2 * 14039);
@@ -175,8 +158,7 @@ TEST_F(HeadlessCommandTest, ChecksTheOctaveUnlessToldNotToAndNamesNotesFarFromEv
             }
             samples[n] = static_cast<std::int16_t>(std::lround(4000.0 * value));
         }
-        file.write(samples.data(), samples.size());
-        ASSERT_TRUE(file.close()) << file.error();
+        testing::writeWav(weak, samples);
     }
     ASSERT_EQ(run({weak, "--until=1.5"}), 0) << err;
     EXPECT_NE(out.find("0.300 freq_label text \"174.8Hz\"\n"), std::string::npos) << out;
@@ -204,14 +186,12 @@ TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
     EXPECT_EQ(rendered.samples.size(), 22050u);  // half a second of tone, nothing while silent
 }
 
+// Bad arguments, files and settings are refused before the run: one line, status two and no
+// trace.
 TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
     std::ofstream(path("bad.ini")) << "not an ini line\n";
     std::ofstream(path("text.wav")) << "not a sound";
-    {
-        sound_files::WavFileWriter slow(path("slow.wav"), 1, 1);  // 6 samples claiming 6 s
-        const std::vector<std::int16_t> samples(6, 1000);
-        slow.write(samples.data(), samples.size());
-    }
+    testing::writeWav(path("slow.wav"), std::vector<std::int16_t>(6, 1000), 1);  // 6 s, 6 samples
     const std::vector<std::vector<std::string>> cases{
         {},
         {pluck, "--tuning", "0"},
@@ -227,11 +207,22 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
         // A WAV header cannot state the size of some recordings past an hour.
         {pluck, "--tone-out", path("tone.wav"), "--until", "3601"},
         {pluck, "--tone-out", path("tone.wav"), "--until", "0"},
+        {pluck, "--reference", "500"},
+        {pluck, "--reference", "442.05"},
+        {pluck, "--capo", "8"},
+        {pluck, "--fifth", "two"},
+        {pluck, "--string", "0"},
+        {pluck, "--tuning", "5"},
+        {pluck, "--tuning", "Open Z"},
+        {pluck, "--tuning", "G4 D3 G3 B3 C7"},
     };
     for (const auto& args : cases) {
-        EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args.back());
+        SCOPED_TRACE(args.empty() ? "" : args.back());
+        out.clear();
+        EXPECT_EQ(run(args), 2);
         EXPECT_FALSE(err.empty());
         EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_EQ(out, "");
     }
 }
 
@@ -297,22 +288,6 @@ TEST_F(HeadlessCommandTest, SettingsGivenAreTracedAndTuningsAreFoundByNameOrNote
     EXPECT_NE(out.find("0.000 setting tuning \"aDGBD\"\n"), std::string::npos) << out;
     EXPECT_NE(out.find("currentTuningName text \"aDGBD\""), std::string::npos);
     EXPECT_NE(out.find("chartDisplay image \"chartipad_A4_D3_G3_B3_D4.png\""), std::string::npos);
-
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{pluck, "--reference", "500"},
-          {pluck, "--reference", "442.05"},
-          {pluck, "--capo", "8"},
-          {pluck, "--fifth", "two"},
-          {pluck, "--string", "0"},
-          {pluck, "--tuning", "5"},
-          {pluck, "--tuning", "Open Z"},
-          {pluck, "--tuning", "G4 D3 G3 B3 C7"}}) {
-        out.clear();
-        EXPECT_EQ(run(args), 2) << args[2];
-        EXPECT_FALSE(err.empty());
-        EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
-        EXPECT_EQ(out, "") << args[2];
-    }
 }
 
 // The settings the defaults keep are used and stay as they were; a damaged one is said once in

@@ -3,18 +3,16 @@
 // a pluck lights no other string.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/headless_run.h"
+#include "support/scratch_folder.h"
 
 namespace strumwise::app {
 namespace {
@@ -28,21 +26,7 @@ struct Tick {
 
 class OneReadingRunTest : public ::testing::Test {
   protected:
-    OneReadingRunTest() {
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("strumwise-one-reading-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory_);
-    }
-    ~OneReadingRunTest() override { std::filesystem::remove_all(directory_); }
-
-    std::string path(const std::string& name) const { return (directory_ / name).string(); }
-
-    // Runs sox with these arguments (the repeatable random generator, -R, for noise).
-    void sox(const std::string& arguments) {
-        const std::string command = "sox -q -R " + arguments + " 2>&1";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
     std::map<double, Tick> run(const std::string& file, int tuning) {
         HeadlessOptions options;
@@ -95,7 +79,7 @@ class OneReadingRunTest : public ::testing::Test {
     }
 
   private:
-    std::filesystem::path directory_;
+    testing::ScratchFolder folder_{"one-reading"};
 };
 
 double centsOf(const std::string& meter) {
@@ -124,12 +108,13 @@ TEST_F(OneReadingRunTest, AStringWhosePartialsAreStretchedShowsOnePitchEverywher
         for (int m = 1; m <= 4; ++m) {
             const double hertz = m * 196.0 * std::exp2((offsets[m - 1] + shift) / 1200.0);
             const std::string partial = path("partial" + std::to_string(m) + ".wav");
-            sox("-n -r 14039 -b 16 -c 1 '" + partial + "' synth 2.5 sine " + std::to_string(hertz) +
-                " vol " + std::to_string(amplitudes[m - 1]) + " fade q 0.005 2.5 2");
+            testing::sox("-n -r 14039 -b 16 -c 1 '" + partial + "' synth 2.5 sine " +
+                         std::to_string(hertz) + " vol " + std::to_string(amplitudes[m - 1]) +
+                         " fade q 0.005 2.5 2");
             mix += " '" + partial + "'";
         }
         const std::string g3 = path("g3.wav");
-        sox(mix + " '" + g3 + "'");
+        testing::sox(mix + " '" + g3 + "'");
         const auto ticks = run(g3, 1);
         bool lit = false;
         int shown = 0;
@@ -161,9 +146,9 @@ TEST_F(OneReadingRunTest, NoiseAfterAPluckLightsNoOtherString) {
     const std::string pluck = path("pluck.wav");
     const std::string noise = path("noise.wav");
     const std::string heard = path("heard.wav");
-    sox("-n -r 14039 -b 16 -c 1 '" + pluck + "' synth 1 pluck 392 vol 0.5 pad 0 7");
-    sox("-n -r 14039 -b 16 -c 1 '" + noise + "' synth 8 whitenoise vol 0.03");
-    sox("-m '" + pluck + "' '" + noise + "' '" + heard + "'");
+    testing::sox("-n -r 14039 -b 16 -c 1 '" + pluck + "' synth 1 pluck 392 vol 0.5 pad 0 7");
+    testing::sox("-n -r 14039 -b 16 -c 1 '" + noise + "' synth 8 whitenoise vol 0.03");
+    testing::sox("-m '" + pluck + "' '" + noise + "' '" + heard + "'");
     bool litG4 = false;
     for (const auto& [time, tick] : run(heard, 1)) {
         EXPECT_TRUE(tick.lit.empty() || tick.lit == "G4") << time << " " << tick.lit;

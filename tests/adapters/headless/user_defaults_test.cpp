@@ -12,6 +12,7 @@
 
 #include "adapters/headless/ini_user_defaults.h"
 #include "adapters/headless/memory_user_defaults.h"
+#include "support/scratch_folder.h"
 
 namespace strumwise::platform::headless {
 namespace {
@@ -36,15 +37,6 @@ TEST(MemoryUserDefaults, AbsentKeysReadAsNothingAndValuesConvertOnRead) {
 
 class IniUserDefaultsTest : public ::testing::Test {
   protected:
-    IniUserDefaultsTest() {
-        directory = std::filesystem::temp_directory_path() /
-                    ("strumwise-ini-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory);
-        path = (directory / "defaults.ini").string();
-    }
-    ~IniUserDefaultsTest() override { std::filesystem::remove_all(directory); }
-
     void write(const std::string& text) { std::ofstream(path) << text; }
     std::string read() const {
         std::ifstream in(path);
@@ -53,8 +45,9 @@ class IniUserDefaultsTest : public ::testing::Test {
         return contents.str();
     }
 
-    std::filesystem::path directory;
-    std::string path;
+    strumwise::testing::ScratchFolder folder{"ini"};
+    const std::filesystem::path& directory = folder.path();
+    std::string path = folder.file("defaults.ini");
     std::string error;
 };
 
@@ -85,30 +78,10 @@ TEST_F(IniUserDefaultsTest, AMissingFileIsCreatedAndValuesPersistAcrossRuns) {
                            {"odd key = [x]", std::int64_t{1}}}));
 }
 
-TEST_F(IniUserDefaultsTest, AMalformedFileIsOneClearErrorNamingTheLine) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"[com.strumwise.tuner]\nnumberOfRuns\n", "line 2: expected key=value"},
-        {"x=\"unterminated\n", "line 1: value of 'x'"},
-        {"[com.strumwise.tuner\n", "line 1: unterminated section header"},
-        {"[com.example.other]\nx=1\n", "line 1: section [com.example.other] is not"},
-        {"x=\"bad \\q escape\"\n", "line 1: value of 'x'"},
-    };
-    for (const auto& [text, expected] : cases) {
-        write(text);
-        error.clear();
-        EXPECT_EQ(IniUserDefaults::open(path, kDomain, error), nullptr) << text;
-        EXPECT_NE(error.find("malformed defaults file " + path + ": " + expected),
-                  std::string::npos)
-            << error;
-        EXPECT_EQ(error.find('\n'), std::string::npos);
-    }
-    // The malformed file is left as it was, not overwritten.
-    EXPECT_EQ(read(), "x=\"bad \\q escape\"\n");
-}
-
-// Only a regular file, or a missing one in an existing folder, can hold the defaults; anything
-// else is refused before it is read, and left as it was.
-TEST_F(IniUserDefaultsTest, WhatCannotHoldTheDefaultsIsRefusedUntouched) {
+// Only a regular file of well-formed lines, or a missing one in an existing folder, can hold the
+// defaults; anything else is refused with one clear line (naming the line at fault in a
+// malformed file) before it is read, and left as it was.
+TEST_F(IniUserDefaultsTest, WhatCannotHoldTheDefaultsIsOneClearLineAndLeftUntouched) {
     const std::string fifo = (directory / "fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const std::string readOnly = (directory / "read-only.ini").string();
@@ -116,17 +89,35 @@ TEST_F(IniUserDefaultsTest, WhatCannotHoldTheDefaultsIsRefusedUntouched) {
     std::filesystem::permissions(readOnly, std::filesystem::perms(0444));
     const std::string huge = (directory / "huge.ini").string();
     std::ofstream(huge) << std::string(LockedDefaultsFile::kMaxBytes, '\n') << "#";
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {fifo, "defaults file " + fifo + " is not a regular file"},
-        {directory.string(), "defaults file " + directory.string() + " is a directory"},
-        {readOnly, "defaults file " + readOnly + " is read-only"},
-        {huge, "defaults file " + huge + " is larger than 1 MiB"},
-        {(directory / "no" / "dir.ini").string(), "cannot create defaults file "},
+    const std::string malformed = "malformed defaults file " + path + ": line ";
+    const struct {
+        std::string target;
+        std::string text;  // written to the defaults file first, unless empty
+        std::string said;  // the start of the error
+    } cases[] = {
+        {path, "[com.strumwise.tuner]\nnumberOfRuns\n", malformed + "2: expected key=value"},
+        {path, "x=\"unterminated\n", malformed + "1: value of 'x'"},
+        {path, "[com.strumwise.tuner\n", malformed + "1: unterminated section header"},
+        {path, "[com.example.other]\nx=1\n", malformed + "1: section [com.example.other] is not"},
+        {path, "x=\"bad \\q escape\"\n", malformed + "1: value of 'x'"},
+        {fifo, "", "defaults file " + fifo + " is not a regular file"},
+        {directory.string(), "", "defaults file " + directory.string() + " is a directory"},
+        {readOnly, "", "defaults file " + readOnly + " is read-only"},
+        {huge, "", "defaults file " + huge + " is larger than 1 MiB"},
+        {(directory / "no" / "dir.ini").string(), "", "cannot create defaults file "},
     };
-    for (const auto& [target, expected] : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target + " " + c.text);
+        if (!c.text.empty()) {
+            write(c.text);
+        }
         error.clear();
-        EXPECT_EQ(IniUserDefaults::open(target, kDomain, error), nullptr) << target;
-        EXPECT_EQ(error.rfind(expected, 0), 0u) << error;
+        EXPECT_EQ(IniUserDefaults::open(c.target, kDomain, error), nullptr);
+        EXPECT_EQ(error.rfind(c.said, 0), 0u) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+        if (!c.text.empty()) {
+            EXPECT_EQ(read(), c.text);
+        }
     }
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_EQ(std::filesystem::status(readOnly).permissions(), std::filesystem::perms(0444));

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/pcm16.h"
+#include "support/scratch_folder.h"
 
 namespace strumwise::platform::sound_files {
 namespace {
@@ -23,14 +24,6 @@ namespace fs = std::filesystem;
 
 class AudioFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("strumwise_audio_file_" +
-                std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // Writes interleaved frames with libsndfile; `format` is an SF_FORMAT_* combination.
     template <typename Sample>
     std::string write(const std::string& name, int format, int rate, int channels,
@@ -60,7 +53,8 @@ class AudioFileTest : public ::testing::Test {
         return samples;
     }
 
-    fs::path dir_;
+    testing::ScratchFolder folder_{"audio-file"};
+    const fs::path& dir_ = folder_.path();
 };
 
 constexpr int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
