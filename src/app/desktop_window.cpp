@@ -332,7 +332,9 @@ struct DesktopWindowApp::Parts {
                           "\" is gone; listening to " +
                           (chosenInput.heard().empty()
                                ? std::string("the default")
-                               : "\"" + printableText(chosenInput.heard()) + "\"") +
+                               : std::string(1, '"')
+                                     .append(printableText(chosenInput.heard()))
+                                     .append(1, '"')) +
                           " until it is back");
                 break;
             case desktop::ChosenMicrophone::Change::Back:
