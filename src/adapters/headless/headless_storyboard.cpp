@@ -88,6 +88,10 @@ const MemoryButton* HeadlessStoryboard::buttonState(std::string_view outlet) con
     return find(buttons_, outlet);
 }
 
+const MemoryTuningMeter* HeadlessStoryboard::tuningMeterState(std::string_view outlet) const {
+    return find(tuningMeters_, outlet);
+}
+
 const MemoryScreenLook* HeadlessStoryboard::screenLookState(std::string_view outlet) const {
     return find(screenLooks_, outlet);
 }

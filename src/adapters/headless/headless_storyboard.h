@@ -36,6 +36,7 @@ class HeadlessStoryboard final : public Storyboard {
     const MemoryLabel* labelState(std::string_view outlet) const;
     const MemoryImageView* imageViewState(std::string_view outlet) const;
     const MemoryButton* buttonState(std::string_view outlet) const;
+    const MemoryTuningMeter* tuningMeterState(std::string_view outlet) const;
     const MemoryScreenLook* screenLookState(std::string_view outlet) const;
 
   private:
