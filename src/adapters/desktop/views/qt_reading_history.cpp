@@ -109,7 +109,7 @@ void ReadingHistoryWidget::paintEvent(QPaintEvent*) {
     }
 
     // The readings: a line for each run of one string, a dot for a reading alone.
-    const double width = std::max(2.0, plot.height() / 30.0);
+    const double width = std::max(2.5, plot.height() / 16.0);
     painter.save();
     painter.setClipRect(plot);
     for (std::size_t i = 0; i < count_; ++i) {
