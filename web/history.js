@@ -6,14 +6,14 @@
 // says the trend in words, as the module decides it (no more than once a second).
 //
 // Made once by the page's host (host.js). The module hands it the samples ten times a second
-// while there is something to draw; between two ticks it slides the picture on at the screen's
-// refresh, and it draws nothing while the page is hidden or the samples stop coming.
+// while there is something to draw, and it draws them at the screen's next refresh, once: sliding
+// the picture on between two ticks as well would cost the main thread three times what the whole
+// tuner costs it while listening. It draws nothing while the page is hidden.
 
 const StrumwiseHistory = () => {
   const range = 50; // cents either side of the note
   const seconds = 6; // how far back the picture reaches
   const joinSeconds = 0.25; // two readings further apart are not joined
-  const tickSeconds = 0.1; // the module's tick: the picture slides on by at most this much
   // Yellow, amber, sky blue, vermilion and blue for strings 1 to 5: they differ in lightness as
   // well as in hue, so colour-blind players tell them apart too, and none is the band's green.
   const colours = ["#f0e442", "#ffb000", "#56b4e9", "#d55e00", "#0072b2"];
@@ -24,13 +24,13 @@ const StrumwiseHistory = () => {
   function stateOf(canvas) {
     let state = states.get(canvas);
     if (!state) {
-      state = { samples: new Float64Array(mostSamples * 5), count: 0, now: 0, shownAt: 0, frame: 0 };
+      state = { samples: new Float64Array(mostSamples * 5), count: 0, now: 0, frame: 0 };
       states.set(canvas, state);
     }
     return state;
   }
 
-  function draw(canvas, state, slide) {
+  function draw(canvas, state) {
     // The canvas's pixels follow its size on the page and the screen's density.
     const ratio = window.devicePixelRatio || 1;
     const width = Math.round(canvas.clientWidth * ratio);
@@ -43,7 +43,7 @@ const StrumwiseHistory = () => {
     const inset = 3 * ratio;
     const plotWidth = width - 2 * inset;
     const plotHeight = height - 2 * inset;
-    const now = state.now + slide;
+    const now = state.now;
     const xOf = (time) => inset + plotWidth - ((now - time) / seconds) * plotWidth;
     const yOf = (cents) => inset + plotHeight / 2 - (Math.max(-range, Math.min(range, cents)) / range) * (plotHeight / 2);
     const s = state.samples;
@@ -98,14 +98,10 @@ const StrumwiseHistory = () => {
     context.restore();
   }
 
-  // Drawn at the screen's refresh while the samples keep coming and the page is seen; the next
-  // tick's samples start it again.
+  // Drawn at the screen's next refresh after new samples, if the page is seen then.
   function frame(canvas, state) {
     state.frame = 0;
-    const since = (performance.now() - state.shownAt) / 1000;
-    if (document.visibilityState !== "visible" || !canvas.isConnected) return;
-    draw(canvas, state, Math.min(since, tickSeconds));
-    if (since < 2 * tickSeconds + 0.05) state.frame = requestAnimationFrame(() => frame(canvas, state));
+    if (document.visibilityState === "visible" && canvas.isConnected) draw(canvas, state);
   }
 
   return {
@@ -118,7 +114,6 @@ const StrumwiseHistory = () => {
       state.samples.set(samples.subarray(samples.length - count * 5));
       state.count = count;
       state.now = now;
-      state.shownAt = performance.now();
       if (!state.frame && document.visibilityState === "visible") {
         state.frame = requestAnimationFrame(() => frame(canvas, state));
       }
