@@ -61,6 +61,18 @@ const StrumwiseAccessibility = (() => {
       return reading.locked ? ordinal("%1 (string locked)").replace("%1", spoken) : spoken;
     },
 
+    // The trend of the meter's last seconds in words: { kind, note, cents }, kind 0 no reading,
+    // 1 in tune, 2 settling (towards the note), 3 drifting (away from it), 4 steady off it, and
+    // the signed whole cents, which say on which side.
+    trendText(trend) {
+      const side = trend.cents > 0 ? "sharp" : "flat";
+      const texts = [null, "%1, in tune", `%1, settling %2 cents ${side}`,
+        `%1, drifting ${side}, %2 cents`, `%1, steady %2 cents ${side}`];
+      const text = texts[trend.kind];
+      if (!text) return ordinal("No reading");
+      return ordinal(text).replace("%1", trend.note).replace("%2", Math.abs(trend.cents));
+    },
+
     // The label a locked string's reading carries on the meter, with the way to turn the peg.
     lockText(reading) {
       return ordinal(reading.turn === 0 ? "Locked: in tune"

@@ -24,8 +24,8 @@ const StrumwiseHost = (() => {
   const referenceTone = StrumwiseReferenceTone({ audioContext });
   const layout = StrumwiseLayout({ app: () => app, layouts: resources.layouts, texts,
     secure: audioContext.secure, notices });
-  const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(), asset,
-    chart: StrumwiseChart() });
+  const outlets = StrumwiseOutlets({ outlet: layout.outlet, meters: StrumwiseMeters(),
+    history: StrumwiseHistory(), asset, chart: StrumwiseChart() });
   const settings = StrumwiseSettings({ app: () => app, outlet: layout.outlet, texts });
   const lifecycle = StrumwiseLifecycle({ app: () => app, audioContext, microphone });
   const offline = StrumwiseOffline({ asset, notices });
@@ -59,6 +59,8 @@ const StrumwiseHost = (() => {
     showScreenLook: outlets.showScreenLook,
     showTuningMeter: outlets.showTuningMeter,
     showLevelMeter: outlets.showLevelMeter,
+    showReadingHistory: outlets.showReadingHistory,
+    describeReadingHistory: outlets.describeReadingHistory,
 
     // Sound (microphone.js, reference-tone.js).
     startMicrophone: microphone.start,

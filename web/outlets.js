@@ -1,19 +1,19 @@
 "use strict";
 // What the tuner writes onto the installed layout, by outlet name: texts, pictures, the screen's
-// look, what is hidden, and the two meters' readings. The tick writes every outlet ten times a
+// look, what is hidden, the two meters' readings and the picture of the meter's last seconds. The tick writes every outlet ten times a
 // second, so each write is skipped when the outlet already shows it.
 //
 // Made once by the page's host (host.js); `outlet` finds an outlet of the installed layout;
 // `chart` draws the charts the build drew no picture for.
 
-const StrumwiseOutlets = ({ outlet, meters, asset, chart }) => {
+const StrumwiseOutlets = ({ outlet, meters, history, asset, chart }) => {
   const screen = document.getElementById("screen");
   // The lamp's two outlets, whose spoken name says the screen's look rather than the picture.
   const lamps = ["LEDDisplay", "LEDDisplay128"];
 
   // The class the site's assembler gives each kind of outlet, after the .ui file's widget.
   const outletKinds = { label: "QLabel", image: "ImageView", button: "QPushButton",
-    tuningMeter: "TuningMeter", levelMeter: "LevelMeter" };
+    tuningMeter: "TuningMeter", levelMeter: "LevelMeter", readingHistory: "ReadingHistory" };
 
   const pendingTexts = new Map();
   function writeTexts() {
@@ -66,6 +66,14 @@ const StrumwiseOutlets = ({ outlet, meters, asset, chart }) => {
     showLevelMeter(name, reading) {
       const element = outlet(name);
       if (element) meters.showLevelMeter(element, reading);
+    },
+    showReadingHistory(name, samples, now) {
+      const element = outlet(name);
+      if (element) history.show(element, samples, now);
+    },
+    describeReadingHistory(name, trend) {
+      const element = outlet(name);
+      if (element) history.describe(element, trend);
     },
     hasOutlet(name, kind) {
       const element = outlet(name);

@@ -292,10 +292,14 @@ def metrics(idiom, width, height, narrowest):
             "about": round(14 * s), "sibling": round(12.5 * s), "tab": narrowest // 3 - 4,
             "margins": round(10 * s), "spacing": round((10 if tall else 6) * s), "tall": tall,
             # 667 and 736 point phones show the pads' wider charts.
+            # The shortest phone's chart gives up a little of its height to the meter's last
+            # seconds.
             "chart": round((width - 2 * round(10 * s)) *
-                           (330 / 1200 if height in (667, 736) else 0.28 if height == 480
+                           (330 / 1200 if height in (667, 736) else 0.18 if height == 480
                             else 270 / 720)),
             "lamp": 64 if tall else 48, "meter": round((60 if tall else 48) * s),
+            # The meter's last seconds under it; the shortest phone has the least room to give.
+            "history": round((48 if tall else 36 if height == 480 else 52) * s),
             # The shortest phone gives its picture's height to the meter, which leads.
             "picture": (88 if height == 480 else round((height - 480) * 0.4 + 110)) if not tall
             else round(height * 0.22),
@@ -307,7 +311,7 @@ def metrics(idiom, width, height, narrowest):
         "fork": round(22 * s), "forkHeight": round(60 * s), "arrow": round(52 * s),
         "about": round(17 * s), "sibling": round(15 * s), "tab": 0, "tall": True, "margins": round(18 * s), "spacing": round(14 * s),
         "chart": round(width * 0.6 * 330 / 1200), "lamp": 112, "picture": round(height * 0.3),
-        "meter": round(84 * s),
+        "meter": round(84 * s), "history": round(96 * s),
         # The tuner's column keeps one width, whatever its texts say.
         "tunerWidth": round(width * 0.43),
     }
@@ -408,6 +412,7 @@ def tuner_panel_stacked(ui, m, indicator, lamp, picture_width, stretch):
     ui.end_layout()
     ui.end_item()
     meters(ui, m)
+    reading_history(ui, m)
     indicators(ui, without_meters(m), indicator, picture_width)
     ui.end_panel()
 
@@ -462,10 +467,13 @@ def tuner_panel_phone(ui, m, indicator, stretch):
     ui.spacer()
     ui.end_layout()
     ui.end_item()
-    indicators(ui, m, indicator, round(m["picture"] * 0.6))
+    # The picture beside gives up the room the picture of the last seconds takes under the meter.
+    shorter = dict(m, picture=max(60, m["picture"] - m["history"] - m["spacing"]))
+    indicators(ui, shorter, indicator, round(m["picture"] * 0.6))
     ui.end_layout()
     ui.end_item()
     meter(ui, m, "TuningMeter", "tuningMeter")
+    reading_history(ui, m)
     ui.end_panel()
 
 
@@ -499,19 +507,35 @@ def meters(ui, m):
     meter(ui, m, "LevelMeter", "levelMeter")
 
 
+def reading_history(ui, m):
+    """The meter's readings of the last seconds as a line, under the meter, across the panel."""
+    ui.item()
+    ui.widget("ReadingHistory", "readingHistory")
+    # Until the picture first says its trend.
+    ui.string("accessibleName", "Recent readings")
+    ui.size("minimumSize", 0, m["history"])
+    ui.size("maximumSize", 16777215, m["history"])
+    ui.policy("Expanding", "Fixed")
+    ui.end_widget()
+    ui.end_item()
+
+
 def without_meters(m):
-    """The metrics with the picture shortened by the room the meters take above it."""
-    return dict(m, picture=max(90, m["picture"] - sum(meter_heights(m)) - 2 * m["spacing"]))
+    """The metrics with the picture shortened by the room the meters and the picture of the last
+    seconds take above it."""
+    taken = sum(meter_heights(m)) + m["history"] + 3 * m["spacing"]
+    return dict(m, picture=max(52, m["picture"] - taken))
 
 
 def custom_widgets(ui):
     ui.open("<customwidgets>")
-    for cls in ("ImageView", "TuningMeter", "LevelMeter"):
+    for cls in ("ImageView", "TuningMeter", "LevelMeter", "ReadingHistory"):
         ui.open("<customwidget>")
         ui.out(f"<class>{cls}</class>")
         ui.out("<extends>QWidget</extends>")
-        ui.out("<header>adapters/desktop/views/qt_image_view_widget.h</header>" if cls == "ImageView"
-               else "<header>adapters/desktop/views/qt_meter_widgets.h</header>")
+        header = {"ImageView": "qt_image_view_widget.h",
+                  "ReadingHistory": "qt_reading_history.h"}.get(cls, "qt_meter_widgets.h")
+        ui.out(f"<header>adapters/desktop/views/{header}</header>")
         ui.close("</customwidget>")
     ui.close("</customwidgets>")
 

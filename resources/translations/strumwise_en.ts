@@ -433,6 +433,38 @@
         <translation>%1, %2 cents flat, tune up</translation>
     </message>
     <message>
+        <source>No reading</source>
+        <translation>No reading</translation>
+    </message>
+    <message>
+        <source>Recent readings</source>
+        <translation>Recent readings</translation>
+    </message>
+    <message>
+        <source>%1, settling %2 cents sharp</source>
+        <translation>%1, settling %2 cents sharp</translation>
+    </message>
+    <message>
+        <source>%1, settling %2 cents flat</source>
+        <translation>%1, settling %2 cents flat</translation>
+    </message>
+    <message>
+        <source>%1, drifting sharp, %2 cents</source>
+        <translation>%1, drifting sharp, %2 cents</translation>
+    </message>
+    <message>
+        <source>%1, drifting flat, %2 cents</source>
+        <translation>%1, drifting flat, %2 cents</translation>
+    </message>
+    <message>
+        <source>%1, steady %2 cents sharp</source>
+        <translation>%1, steady %2 cents sharp</translation>
+    </message>
+    <message>
+        <source>%1, steady %2 cents flat</source>
+        <translation>%1, steady %2 cents flat</translation>
+    </message>
+    <message>
         <source>Level: %1</source>
         <translation>Level: %1</translation>
     </message>

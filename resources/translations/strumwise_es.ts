@@ -433,6 +433,38 @@
         <translation>%1, %2 cents baja, sube la afinación</translation>
     </message>
     <message>
+        <source>No reading</source>
+        <translation>Sin lectura</translation>
+    </message>
+    <message>
+        <source>Recent readings</source>
+        <translation>Lecturas recientes</translation>
+    </message>
+    <message>
+        <source>%1, settling %2 cents sharp</source>
+        <translation>%1, asentándose %2 cents alta</translation>
+    </message>
+    <message>
+        <source>%1, settling %2 cents flat</source>
+        <translation>%1, asentándose %2 cents baja</translation>
+    </message>
+    <message>
+        <source>%1, drifting sharp, %2 cents</source>
+        <translation>%1, se aleja hacia arriba, %2 cents</translation>
+    </message>
+    <message>
+        <source>%1, drifting flat, %2 cents</source>
+        <translation>%1, se aleja hacia abajo, %2 cents</translation>
+    </message>
+    <message>
+        <source>%1, steady %2 cents sharp</source>
+        <translation>%1, estable %2 cents alta</translation>
+    </message>
+    <message>
+        <source>%1, steady %2 cents flat</source>
+        <translation>%1, estable %2 cents baja</translation>
+    </message>
+    <message>
         <source>Level: %1</source>
         <translation>Nivel: %1</translation>
     </message>

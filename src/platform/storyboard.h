@@ -20,6 +20,8 @@ class Storyboard {
     // The meters; a platform without them answers nullptr, and the screen simply lacks them.
     virtual TuningMeter* tuningMeter(std::string_view /*outlet*/) { return nullptr; }
     virtual LevelMeter* levelMeter(std::string_view /*outlet*/) { return nullptr; }
+    // The picture of the meter's last seconds; a platform without it answers nullptr.
+    virtual ReadingHistoryView* readingHistory(std::string_view /*outlet*/) { return nullptr; }
     // How the screen weighs its read-outs; a platform without it answers nullptr.
     virtual ScreenLookView* screenLook(std::string_view /*outlet*/) { return nullptr; }
     // Every control action of the layout ("playG392Hz:", "showNextTuning:", ...) is delivered to

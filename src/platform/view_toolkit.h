@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -99,6 +100,39 @@ class LevelMeter {
   public:
     virtual ~LevelMeter() = default;
     virtual void show(const LevelMeterReading& reading) = 0;
+};
+
+// One tick of the tuning meter's recent past, for the picture of the last seconds under it: when
+// (seconds on the screen's own clock of ticks), the string read (0 where the meter read no string,
+// a gap in the picture), its offset in cents and that string's in-tune window.
+struct ReadingSample {
+    double seconds = 0.0;
+    int string = 0;
+    double cents = 0.0;
+    double zoneLow = 0.0;
+    double zoneHigh = 0.0;
+    bool operator==(const ReadingSample&) const = default;
+};
+
+// What the picture of the last seconds says in words: nothing read; in tune; heading towards the
+// note (settling), away from it (drifting), or holding off it (steady). `cents` is the latest
+// offset rounded to whole cents, `note` the string's note.
+struct ReadingTrend {
+    enum class Kind { NoReading, InTune, Settling, Drifting, Steady };
+    Kind kind = Kind::NoReading;
+    std::string note;
+    int cents = 0;
+    bool operator==(const ReadingTrend&) const = default;
+};
+
+class ReadingHistoryView {
+  public:
+    virtual ~ReadingHistoryView() = default;
+    // The samples of the last seconds, oldest first, the newest taken at `nowSeconds`. The span
+    // lives only for the call.
+    virtual void show(std::span<const ReadingSample> samples, double nowSeconds) = 0;
+    // The trend in words, for assistive technology; no more than about once a second.
+    virtual void describe(const ReadingTrend& trend) = 0;
 };
 
 // How the screen weighs its read-outs, from what the tick lit and what the meter reads. The

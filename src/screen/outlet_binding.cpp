@@ -37,6 +37,7 @@ view::Outlets bindOutlets(platform::Storyboard& storyboard) {
     STRUMWISE_LABEL(audioStatusLabel);
     outlets.tuningMeter = storyboard.tuningMeter("tuningMeter");
     outlets.levelMeter = storyboard.levelMeter("levelMeter");
+    outlets.readingHistory = storyboard.readingHistory("readingHistory");
     outlets.screenLook = storyboard.screenLook("screenLook");
 #undef STRUMWISE_LABEL
 #undef STRUMWISE_IMAGE_VIEW

@@ -18,17 +18,20 @@ ViewController::ViewController(platform::Services& services, const view::Outlets
       tick_(outlets_, microphone, tunerState, *this, services.images),
       screenLook_(outlets_.tuningMeter, outlets_.screenLook),
       tuningMeter_(&screenLook_, tunerState),
+      readingPicture_(outlets_.readingHistory),
       levelDisplay_(outlets_.levelMeter),
       browser_(outlets_, tunerState, *this, services.device, services.images, services.bundle),
       toneUnit_(services.audioOutput, toneGenerator),
       forkButtons_(outlets_, tunerState, toneGenerator, toneUnit_),
       audioStatusBanner_(outlets_.audioStatusLabel, services.bundle, microphone, toneUnit_),
       playerSettings_(tunerState, services.defaults) {
-    // The meters draw after the tick's own writes, from the same readings, and the look last,
+    // The meters draw after the tick's own writes, from the same readings (the picture of the
+    // last seconds from what the tuning meter shows), and the look last,
     // from what the tick lit and what the meter now reads.
     tick_.setAfterTickHandler([this](double power, double shownHertz) {
         heard_ = {power, shownHertz, shownHertz > 0.0};
         tuningMeter_.show(power, shownHertz);
+        readingPicture_.tick(tuningMeter_.shownReading());
         levelDisplay_.show(power);
         screenLook_.tick();
     });

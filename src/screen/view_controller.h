@@ -14,6 +14,7 @@
 #include "tones/tone_unit.h"
 #include "tuner/level_display.h"
 #include "tuner/player_settings_editor.h"
+#include "tuner/reading_picture.h"
 #include "tuner/reference_from_note.h"
 #include "tuner/screen_look.h"
 #include "tuner/tuned_string_indicator.h"
@@ -116,6 +117,7 @@ class ViewController final : private view::ScreenHooks {
     // The meter draws through the look keeper, which weighs the matched look against it.
     tuner::ScreenLookKeeper screenLook_;
     tuner::TuningMeter tuningMeter_;
+    tuner::ReadingPicture readingPicture_;
     tuner::LevelDisplay levelDisplay_;
     tuner::TuningBrowser browser_;
     tones::ToneUnit toneUnit_;

@@ -124,6 +124,11 @@ class TracedStoryboard final : public Storyboard {
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
     ScreenLookView* screenLook(std::string_view outlet) override;
+    // The picture of the meter's last seconds is drawn from the meter's readings, which the trace
+    // already holds: it is passed through untraced.
+    ReadingHistoryView* readingHistory(std::string_view outlet) override {
+        return inner_.readingHistory(outlet);
+    }
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 
   private:

@@ -41,6 +41,8 @@ struct Outlets {
     // loud the microphone hears.
     platform::TuningMeter* tuningMeter = nullptr;
     platform::LevelMeter* levelMeter = nullptr;
+    // Under the meter: its readings of the last seconds as a line, and their trend in words.
+    platform::ReadingHistoryView* readingHistory = nullptr;
     // Dims the matched look once the meter no longer agrees with it.
     platform::ScreenLookView* screenLook = nullptr;
 };

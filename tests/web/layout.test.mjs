@@ -32,11 +32,11 @@ function faultsOfScreen(scrollingAllowed) {
     const r = box(element);
     if (r.width < 1 || r.height < 1) return false;
     if (element.matches("img")) return element.hasAttribute("src");
-    return element.matches(".TuningMeter, .LevelMeter, input, select") || element.textContent.trim() !== "";
+    return element.matches(".TuningMeter, .LevelMeter, .ReadingHistory, input, select") || element.textContent.trim() !== "";
   };
   // The layout's controls and the settings' (a ticked tuning's box is part of its label).
   const controls = [...document.querySelectorAll(".layoutRoot :is(button, h2, .QLabel, .ImageView, " +
-    ".TuningMeter, .LevelMeter, label, select, input:not([type=checkbox]), legend, summary, p)")].filter(shown);
+    ".TuningMeter, .LevelMeter, .ReadingHistory, label, select, input:not([type=checkbox]), legend, summary, p)")].filter(shown);
   if (controls.length < 20) faults.push(`only ${controls.length} controls shown`);
 
   const slack = 0.5;
@@ -65,7 +65,7 @@ function faultsOfScreen(scrollingAllowed) {
       faults.push(`${name(a)} is outside the viewport's height`);
     }
     // Text wider or taller than its control is cut off, or spills over its neighbours.
-    if (!a.matches("img, .TuningMeter, .LevelMeter") &&
+    if (!a.matches("img, .TuningMeter, .LevelMeter, .ReadingHistory") &&
         (a.scrollWidth > a.clientWidth + 1 || a.scrollHeight > a.clientHeight + 1)) {
       faults.push(`${name(a)}'s text does not fit (${a.scrollWidth}x${a.scrollHeight} in ${a.clientWidth}x${a.clientHeight})`);
     }

@@ -117,6 +117,11 @@ class Converter:
             # The page draws the meters' insides (meters.js), and names each by its reading, as a
             # picture of it would be named.
             self.out.append(f'<div{self.attrs(class_=cls, role="img", **common)}></div>')
+        elif cls == "ReadingHistory":
+            # The page draws the meter's last seconds on a canvas (history.js), named by their
+            # trend; until then by the layout's own name.
+            label, translate = text_of(widget, "accessibleName")
+            self.out.append(f'<canvas{self.attrs(class_=cls, role="img", aria_label=label, data_tr_aria_label=label if translate else None, **common)}></canvas>')
         elif cls == "QTabWidget":
             self.tabs(widget, common)
         else:

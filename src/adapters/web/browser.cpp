@@ -34,6 +34,16 @@ EM_JS(void, js_show_level_meter, (const char* o, int ol, double power, double si
     StrumwiseHost.showLevelMeter(UTF8ToString(o, ol), { power, silenceBelow: silence,
                                  measureAbove: measure });
 });
+EM_JS(void, js_show_reading_history, (const char* o, int ol, const double* s, int count,
+                                      double now), {
+    StrumwiseHost.showReadingHistory(UTF8ToString(o, ol), HEAPF64.subarray(s >> 3, (s >> 3) + count * 5),
+                                     now);
+});
+EM_JS(void, js_describe_reading_history, (const char* o, int ol, int kind, const char* n, int nl,
+                                          int cents), {
+    StrumwiseHost.describeReadingHistory(UTF8ToString(o, ol), { kind, note: UTF8ToString(n, nl),
+                                         cents });
+});
 EM_JS(void, js_show_screen_look, (const char* l, int ll), {
     StrumwiseHost.showScreenLook(UTF8ToString(l, ll));
 });
@@ -130,6 +140,13 @@ void showTuningMeter(std::string_view outlet, bool idle, int string, std::string
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove) {
     js_show_level_meter(outlet.data(), size(outlet), power, silenceBelow, measureAbove);
+}
+void showReadingHistory(std::string_view outlet, const double* samples, int count,
+                        double nowSeconds) {
+    js_show_reading_history(outlet.data(), size(outlet), samples, count, nowSeconds);
+}
+void describeReadingHistory(std::string_view outlet, int kind, std::string_view note, int cents) {
+    js_describe_reading_history(outlet.data(), size(outlet), kind, note.data(), size(note), cents);
 }
 void showScreenLook(std::string_view look) {
     js_show_screen_look(look.data(), size(look));

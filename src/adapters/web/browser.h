@@ -13,7 +13,7 @@ namespace strumwise::platform::web::browser {
 void setText(std::string_view outlet, std::string_view text);
 void setImage(std::string_view outlet, std::string_view imageName);  // empty: no image
 void setHidden(std::string_view outlet, bool hidden);
-// "label", "image", "button", "tuningMeter" or "levelMeter".
+// "label", "image", "button", "tuningMeter", "levelMeter" or "readingHistory".
 bool hasOutlet(std::string_view outlet, std::string_view kind);
 // The meters; `string` is 1..5 and `turn` is -1 (loosen), 0 (in tune) or +1 (tighten);
 // `locked`: the reading is against a string the player locked.
@@ -22,6 +22,14 @@ void showTuningMeter(std::string_view outlet, bool idle, int string, std::string
                      bool locked);
 void showLevelMeter(std::string_view outlet, double power, double silenceBelow,
                     double measureAbove);
+// The picture of the meter's last seconds: `count` samples, oldest first, each five numbers at
+// `samples` (seconds, string 0..5, cents, the window's low and high end in cents), the newest
+// taken at `nowSeconds`; the page copies them before the call returns. Its trend in words:
+// `kind` 0 no reading, 1 in tune, 2 settling, 3 drifting, 4 steady, with the note and the
+// signed whole cents.
+void showReadingHistory(std::string_view outlet, const double* samples, int count,
+                        double nowSeconds);
+void describeReadingHistory(std::string_view outlet, int kind, std::string_view note, int cents);
 // The screen's look ("silence", "measuring", "inTune", "stale") as the page's data-look
 // attribute, for the style sheet to weigh the read-outs by.
 void showScreenLook(std::string_view look);

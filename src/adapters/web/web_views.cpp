@@ -2,6 +2,9 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <array>
+
 #include "adapters/web/browser.h"
 #include "platform/screen_look_name.h"
 
@@ -18,6 +21,10 @@ class WebImage final : public Image {
     std::string name_;
 };
 
+// The samples of the picture of the meter's last seconds, five numbers each, as the page reads
+// them; the page has one such picture on screen at a time. Main thread only.
+std::array<double, 5 * 128> packedSamples{};
+
 // The storyboard whose controls deliver actions: the page shows one layout at a time.
 WebStoryboard* activeStoryboard = nullptr;
 
@@ -32,7 +39,8 @@ class WebStoryboard::View final : public Label,
                                   public ImageView,
                                   public Button,
                                   public TuningMeter,
-                                  public LevelMeter {
+                                  public LevelMeter,
+                                  public ReadingHistoryView {
   public:
     explicit View(std::string_view outlet) : outlet_(outlet) {}
     void show(const TuningMeterReading& reading) override {
@@ -44,6 +52,27 @@ class WebStoryboard::View final : public Label,
     }
     void show(const LevelMeterReading& reading) override {
         browser::showLevelMeter(outlet_, reading.power, reading.silenceBelow, reading.measureAbove);
+    }
+    void show(std::span<const ReadingSample> samples, double nowSeconds) override {
+        // Handed to the page as one block of numbers in the module's memory, written into a
+        // buffer made once, so that drawing ten times a second allocates nothing here.
+        const std::size_t count = std::min(samples.size(), packedSamples.size() / 5);
+        const auto newest = samples.last(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const ReadingSample& sample = newest[i];
+            double* at = packedSamples.data() + 5 * i;
+            at[0] = sample.seconds;
+            at[1] = sample.string;
+            at[2] = sample.cents;
+            at[3] = sample.zoneLow;
+            at[4] = sample.zoneHigh;
+        }
+        browser::showReadingHistory(outlet_, packedSamples.data(), static_cast<int>(count),
+                                    nowSeconds);
+    }
+    void describe(const ReadingTrend& trend) override {
+        browser::describeReadingHistory(outlet_, static_cast<int>(trend.kind), trend.note,
+                                        trend.cents);
     }
     void setText(std::string_view text) override { browser::setText(outlet_, text); }
     void setTitle(std::string_view title) override { browser::setText(outlet_, title); }
@@ -99,6 +128,9 @@ TuningMeter* WebStoryboard::tuningMeter(std::string_view outlet) {
 }
 LevelMeter* WebStoryboard::levelMeter(std::string_view outlet) {
     return view(outlet, "levelMeter");
+}
+ReadingHistoryView* WebStoryboard::readingHistory(std::string_view outlet) {
+    return view(outlet, "readingHistory");
 }
 
 ScreenLookView* WebStoryboard::screenLook(std::string_view outlet) {

@@ -31,6 +31,7 @@ class WebStoryboard final : public Storyboard {
     Button* button(std::string_view outlet) override;
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
+    ReadingHistoryView* readingHistory(std::string_view outlet) override;
     ScreenLookView* screenLook(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
 

@@ -21,6 +21,8 @@ class LayoutLoader final : public QUiLoader {
             widget = new TuningMeterWidget(parent);
         } else if (className == QLatin1String(LevelMeterWidget::kClassName)) {
             widget = new LevelMeterWidget(parent);
+        } else if (className == QLatin1String(ReadingHistoryWidget::kClassName)) {
+            widget = new ReadingHistoryWidget(parent);
         } else {
             return QUiLoader::createWidget(className, parent, name);
         }
@@ -133,6 +135,10 @@ TuningMeter* QtStoryboard::tuningMeter(std::string_view outlet) {
 
 LevelMeter* QtStoryboard::levelMeter(std::string_view outlet) {
     return adapterFor<QtLevelMeter, LevelMeterWidget>(levelMeters_, outlet);
+}
+
+ReadingHistoryView* QtStoryboard::readingHistory(std::string_view outlet) {
+    return adapterFor<QtReadingHistory, ReadingHistoryWidget>(readingHistories_, outlet);
 }
 
 ScreenLookView* QtStoryboard::screenLook(std::string_view outlet) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/desktop/views/qt_reading_history.h"
 #include "adapters/desktop/views/qt_screen_look.h"
 #include "adapters/desktop/views/qt_views.h"
 #include "platform/storyboard.h"
@@ -17,7 +18,8 @@ namespace strumwise::platform::desktop {
 
 // A main-screen layout loaded from a .ui resource. Outlets are found by object name and kind:
 // labels are QLabel, image views are the "ImageView" widget, buttons are QPushButton, the meters
-// are the "TuningMeter" and "LevelMeter" widgets. A button
+// are the "TuningMeter" and "LevelMeter" widgets, the picture of the meter's last seconds the
+// "ReadingHistory" widget. A button
 // sends the action named by its dynamic property "action" when it is clicked.
 class QtStoryboard final : public Storyboard {
   public:
@@ -37,6 +39,7 @@ class QtStoryboard final : public Storyboard {
     Button* button(std::string_view outlet) override;
     TuningMeter* tuningMeter(std::string_view outlet) override;
     LevelMeter* levelMeter(std::string_view outlet) override;
+    ReadingHistoryView* readingHistory(std::string_view outlet) override;
     // The look of the whole layout, under the outlet name "screenLook".
     ScreenLookView* screenLook(std::string_view outlet) override;
     void setActionHandler(std::function<void(std::string_view action)> handler) override;
@@ -67,6 +70,7 @@ class QtStoryboard final : public Storyboard {
     std::map<std::string, std::unique_ptr<QtButton>, std::less<>> buttons_;
     std::map<std::string, std::unique_ptr<QtTuningMeter>, std::less<>> tuningMeters_;
     std::map<std::string, std::unique_ptr<QtLevelMeter>, std::less<>> levelMeters_;
+    std::map<std::string, std::unique_ptr<QtReadingHistory>, std::less<>> readingHistories_;
     std::unique_ptr<QtScreenLook> screenLook_;
 };
 
