@@ -12,8 +12,8 @@
 // Each file is heard after a silence of its own, up to 0.3 s, so that plucks begin at every
 // moment of the tick's and the capture blocks' cycles. The truth of a note is the pitch its first
 // four partials agree on (TrueNotePitch), measured on the clean render; a pluck starts at the
-// clean render's first sample above a fifth of its peak, and it sounds while the clean render's last 4096 samples before a tick are loud enough
-// to be measured. Per sample set and room:
+// clean render's first sample above a fifth of its peak, and it sounds while the clean render's
+// last 4096 samples before a tick are loud enough to be measured. Per sample set and room:
 //   wrong     plucks on which the lamp lit green for a string that is not the note played, %
 //   lit       plucks in tune (truth within 3 cents of the note) on which the lamp lit green for
 //             the right string, %

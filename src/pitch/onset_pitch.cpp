@@ -1,6 +1,5 @@
 #include "pitch/onset_pitch.h"
 
-
 namespace strumwise::pitch {
 namespace {
 
