@@ -126,10 +126,8 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
     def send_head(self):
-        try:
-            path = self.request_path()
-        except BadRequest:
-            self.send_error(400, "Bad request path")
+        path = self.answerable_path()
+        if path is None:
             return None
         page = self.server.lan_setup and self.server.lan_setup.answer(path, self.headers)
         if page:
@@ -145,6 +143,14 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
             self.send_error(404, "File not found")
             return None
         return self.send_file(file)
+
+    def answerable_path(self):
+        """The request's path, or None once a bad one has been answered with 400."""
+        try:
+            return self.request_path()
+        except BadRequest:
+            self.send_error(400, "Bad request path")
+            return None
 
     def request_path(self):
         """The request's path, decoded; BadRequest for one no file could be named by."""
@@ -225,10 +231,8 @@ class SetupHandler(SiteHandler):
     and for any other path a redirect to the same path over https."""
 
     def send_head(self):
-        try:
-            path = self.request_path()
-        except BadRequest:
-            self.send_error(400, "Bad request path")
+        path = self.answerable_path()
+        if path is None:
             return None
         setup = self.server.lan_setup
         if path == "/":
