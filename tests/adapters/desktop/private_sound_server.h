@@ -24,10 +24,14 @@
 
 namespace strumwise::testing {
 
-// Waits up to `timeoutMs` for `done` and answers it.
+// Waits up to `timeoutMs` for `done`. Answers what it saw when `done` first held: asking once
+// more could meet a stream the server is just reopening and report a wait that succeeded as failed.
 template <typename Predicate>
 bool eventually(Predicate done, int timeoutMs = 30000) {
-    for (int waited = 0; waited < timeoutMs && !done(); waited += 10) {
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+        if (done()) {
+            return true;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return done();
