@@ -381,10 +381,9 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     const QColor staleNote = noteColour();
     EXPECT_TRUE(picture(lamp)->dimmed() && picture(indicator)->dimmed()) << name;
     EXPECT_LT(staleNote.saturationF(), 0.3) << name << ": a grey note";
-    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->look(),
-              ScreenLook::Stale);
-    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->accessibleName(),
-              QStringLiteral("G3, 20 cents sharp, tune down"));
+    const auto* meter = root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+    EXPECT_EQ(meter->look(), ScreenLook::Stale);
+    EXPECT_EQ(meter->accessibleName(), QStringLiteral("G3, 20 cents sharp, tune down"));
     EXPECT_EQ(picture(lamp)->accessibleName(), QStringLiteral("Lamp: no longer in tune"));
     EXPECT_TRUE(window->grab().save(testing::screenshotDir() + QStringLiteral("/") +
                                     QString::fromStdString(name) + QStringLiteral(".png")));
@@ -393,8 +392,7 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     EXPECT_FALSE(picture(lamp)->dimmed() || picture(indicator)->dimmed()) << name;
     EXPECT_GT(noteColour().saturationF(), 0.5) << name << ": a green note";
     for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
-        auto* widget =
-            windows.keyStoryboard()->rootWidget()->findChild<QWidget*>(QString::fromLatin1(view));
+        auto* widget = root->findChild<QWidget*>(QString::fromLatin1(view));
         ASSERT_NE(widget, nullptr);
         if (view == indicator) {
             EXPECT_GT(widget->width(), 60) << name << " " << view;
