@@ -3,12 +3,10 @@
 // it is drawn only once the tuner listens, in each string's own colour, and while a note is read
 // its aria-label says the trend in the player's language.
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { openTuner, plucks, read, serveSite, tapToStart, text, until, withBrowser } from "./browser.mjs";
+import { test } from "node:test";
+import { openTuner, plucks, read, servedForTests, tapToStart, text, until, withBrowser } from "./browser.mjs";
 
-let server;
-before(async () => { server = await serveSite(); });
-after(() => server.close());
+const server = servedForTests();
 
 // The canvas's place, size and drawing, read in the page.
 const picture = `(() => {

@@ -1,8 +1,9 @@
 // Every main-screen layout: it loads, connects every outlet with the right kind of view, sends
 // every action, gives the screen class's own indicator room, shows every text of both languages
 // whole with the installed fonts (the About page's sound settings included), lets the tuning
-// meter lead, keeps every view in place whatever its texts say, dims a stale match, scales
-// evenly with its window, and looks right (a screenshot per layout, of a G3 20 cents sharp after
+// meter lead, stands the picture of the meter's last seconds under it, clear of every other view,
+// keeps every view in place whatever its texts say, dims a stale match, scales evenly with its
+// window, and looks right (a screenshot per layout, of a G3 20 cents sharp after
 // a match, lands in <build>/screenshots).
 
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@
 #include "adapters/desktop/views/qt_image_view_widget.h"
 #include "adapters/desktop/views/qt_images.h"
 #include "adapters/desktop/views/qt_meter_widgets.h"
+#include "adapters/desktop/views/qt_reading_history.h"
 #include "adapters/desktop/views/qt_scaled_page.h"
 #include "adapters/desktop/views/qt_storyboard.h"
 #include "adapters/desktop/views/qt_windows.h"
@@ -203,6 +205,47 @@ std::vector<std::string> meterShortfalls(QWidget& page) {
     return shortfalls;
 }
 
+QRect placeOn(const QWidget& page, const QWidget& view) {
+    return {view.mapTo(&page, QPoint(0, 0)), view.size()};
+}
+
+// What is wrong with the place of the picture of the meter's last seconds on `page`: missing, too
+// small, outside the tuner's panel, above the meter, or covering any other view the page shows (its
+// own ancestors aside).
+std::vector<std::string> historyPlaceFaults(QWidget& page) {
+    auto* picture = page.findChild<ReadingHistoryWidget*>(QStringLiteral("readingHistory"));
+    auto* panel = page.findChild<QWidget*>(QStringLiteral("tunerPanel"));
+    auto* meter = page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+    if (picture == nullptr || panel == nullptr || meter == nullptr) {
+        return {"no picture, panel or meter"};
+    }
+    std::vector<std::string> faults;
+    const QRect place = placeOn(page, *picture);
+    // As wide as the meter's scale must be, and tall enough to tell a few cents apart.
+    if (!picture->isVisibleTo(&page) || place.height() < 30 ||
+        place.width() < 0.75 * panel->width()) {
+        faults.push_back("picture " + std::to_string(place.width()) + "x" +
+                         std::to_string(place.height()));
+    }
+    if (!placeOn(page, *panel).contains(place)) {
+        faults.push_back("picture outside the tuner's panel");
+    }
+    if (place.top() < placeOn(page, *meter).bottom()) {
+        faults.push_back("picture not under the meter");
+    }
+    for (QWidget* view : page.findChildren<QWidget*>()) {
+        if (view == picture || view->isAncestorOf(picture) || !view->isVisibleTo(&page) ||
+            view->size().isEmpty()) {
+            continue;
+        }
+        if (placeOn(page, *view).intersects(place)) {
+            faults.push_back("picture overlaps " + view->objectName().toStdString() + " (" +
+                             view->metaObject()->className() + ")");
+        }
+    }
+    return faults;
+}
+
 // Every control a user can reach (a focusable button by its object name, a page tab by its place)
 // with what it tells the pointer and assistive technology: its tooltip and its accessible name.
 using Descriptions = std::map<std::string, std::pair<std::string, std::string>>;
@@ -267,6 +310,7 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
             EXPECT_EQ(found, outlet.kind == kind) << name << " " << outlet.name;
         }
     }
+    EXPECT_NE(storyboard->readingHistory("readingHistory"), nullptr) << name;
     std::vector<std::string> sent;
     storyboard->setActionHandler([&](std::string_view action) { sent.emplace_back(action); });
     for (QPushButton* button : storyboard->rootWidget()->findChildren<QPushButton*>()) {
@@ -337,10 +381,9 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     const QColor staleNote = noteColour();
     EXPECT_TRUE(picture(lamp)->dimmed() && picture(indicator)->dimmed()) << name;
     EXPECT_LT(staleNote.saturationF(), 0.3) << name << ": a grey note";
-    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->look(),
-              ScreenLook::Stale);
-    EXPECT_EQ(root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"))->accessibleName(),
-              QStringLiteral("G3, 20 cents sharp, tune down"));
+    const auto* meter = root->findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
+    EXPECT_EQ(meter->look(), ScreenLook::Stale);
+    EXPECT_EQ(meter->accessibleName(), QStringLiteral("G3, 20 cents sharp, tune down"));
     EXPECT_EQ(picture(lamp)->accessibleName(), QStringLiteral("Lamp: no longer in tune"));
     EXPECT_TRUE(window->grab().save(testing::screenshotDir() + QStringLiteral("/") +
                                     QString::fromStdString(name) + QStringLiteral(".png")));
@@ -349,8 +392,7 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     EXPECT_FALSE(picture(lamp)->dimmed() || picture(indicator)->dimmed()) << name;
     EXPECT_GT(noteColour().saturationF(), 0.5) << name << ": a green note";
     for (const char* view : {"tunedString", "tunedString5", "tunedStringiPad"}) {
-        auto* widget =
-            windows.keyStoryboard()->rootWidget()->findChild<QWidget*>(QString::fromLatin1(view));
+        auto* widget = root->findChild<QWidget*>(QString::fromLatin1(view));
         ASSERT_NE(widget, nullptr);
         if (view == indicator) {
             EXPECT_GT(widget->width(), 60) << name << " " << view;
@@ -470,6 +512,8 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
             layout->label("noteDisplay")->setText("G3");
             layout->label("freq_label")->setText("198.4Hz");
             QCoreApplication::processEvents();
+            // Before the texts are checked, which turns every page of a tabbed layout.
+            EXPECT_EQ(historyPlaceFaults(*page.page()), std::vector<std::string>{}) << where;
             EXPECT_EQ(clippedTexts(page), std::vector<std::string>{}) << where;
             EXPECT_EQ(meterShortfalls(page), std::vector<std::string>{}) << where;
             if (screen.text() == "phone:667") {
@@ -490,6 +534,7 @@ INSTANTIATE_TEST_SUITE_P(Desktop, EveryLayout, ::testing::ValuesIn(everyLayout()
 // Every listed screen reaching a layout is proven above; here every layout has a listed screen.
 TEST(LayoutLoading, EveryLayoutHasAScreenAndAnUnknownOrPathLikeNameLoadsNothing) {
     EXPECT_EQ(everyLayout().size(), static_cast<std::size_t>(view::ScreenClass::unlisted));
+    EXPECT_GT(listedScreens().size(), 12u);
     testing::qtTestApp();
     std::string error;
     EXPECT_EQ(loadStoryboardResource("Main_Watch", &error), nullptr);
@@ -502,7 +547,8 @@ TEST(LayoutLoading, EveryLayoutHasAScreenAndAnUnknownOrPathLikeNameLoadsNothing)
 TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
     testing::qtTestApp();
     StderrLog log;
-    for (const ScreenProfile& profile : {screenProfile(0, 956), screenProfile(1, 1376)}) {
+    for (const ScreenProfile& profile :
+         {screenProfile(0, 956), screenProfile(0, 667), screenProfile(1, 1376)}) {
         const auto name =
             std::string(view::storyboardName(view::screenClassFor(*profile.idiom, profile.height)));
         QtWindows windows(profile, "Strumwise", log);
@@ -533,6 +579,7 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
                     << name << " " << view->objectName().toStdString();
             }
         }
+        EXPECT_EQ(historyPlaceFaults(*window->page()), std::vector<std::string>{}) << name;
         EXPECT_EQ(clippedTexts(*window->page()), std::vector<std::string>{}) << name;
         EXPECT_EQ(meterShortfalls(*window->page()), std::vector<std::string>{}) << name;
     }

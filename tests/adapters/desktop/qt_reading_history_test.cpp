@@ -1,112 +1,23 @@
-// The picture of the meter's last seconds on the desktop: it stands under the meter in every
-// layout, on every screen of it and in the scaled window, inside the tuner's panel and clear of
-// every other view; it draws each string's readings in a colour of its own that colour-blind
+// The picture of the meter's last seconds on the desktop (its place in every layout is the
+// layouts' test's): it draws each string's readings in a colour of its own that colour-blind
 // players tell apart, and its accessible name says the trend in both languages.
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QLocale>
-#include <QRect>
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "adapters/desktop/system/qt_bundle.h"
-#include "adapters/desktop/system/screen_profile.h"
-#include "adapters/desktop/system/stderr_log.h"
-#include "adapters/desktop/views/qt_meter_widgets.h"
 #include "adapters/desktop/views/qt_reading_history.h"
-#include "adapters/desktop/views/qt_scaled_page.h"
-#include "adapters/desktop/views/qt_storyboard.h"
-#include "adapters/desktop/views/qt_windows.h"
 #include "qt_test_app.h"
-#include "view/screen_class.h"
 
 namespace strumwise::platform::desktop {
 namespace {
 
 using Kind = ReadingTrend::Kind;
-
-QRect placeOn(const QWidget& page, const QWidget& view) {
-    return {view.mapTo(&page, QPoint(0, 0)), view.size()};
-}
-
-// What is wrong with the picture's place on `page`: missing, too small, outside the tuner's
-// panel, above the meter, or covering any other view the page shows (its own ancestors aside).
-std::vector<std::string> placeFaults(QWidget& page) {
-    auto* picture = page.findChild<ReadingHistoryWidget*>(QStringLiteral("readingHistory"));
-    auto* panel = page.findChild<QWidget*>(QStringLiteral("tunerPanel"));
-    auto* meter = page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
-    if (picture == nullptr || panel == nullptr || meter == nullptr) {
-        return {"no picture, panel or meter"};
-    }
-    std::vector<std::string> faults;
-    const QRect place = placeOn(page, *picture);
-    // As wide as the meter's scale must be, and tall enough to tell a few cents apart.
-    if (!picture->isVisibleTo(&page) || place.height() < 30 ||
-        place.width() < 0.75 * panel->width()) {
-        faults.push_back("picture " + std::to_string(place.width()) + "x" +
-                         std::to_string(place.height()));
-    }
-    if (!placeOn(page, *panel).contains(place)) {
-        faults.push_back("picture outside the tuner's panel");
-    }
-    if (place.top() < placeOn(page, *meter).bottom()) {
-        faults.push_back("picture not under the meter");
-    }
-    for (QWidget* view : page.findChildren<QWidget*>()) {
-        if (view == picture || view->isAncestorOf(picture) || !view->isVisibleTo(&page) ||
-            view->size().isEmpty()) {
-            continue;
-        }
-        if (placeOn(page, *view).intersects(place)) {
-            faults.push_back("picture overlaps " + view->objectName().toStdString() + " (" +
-                             view->metaObject()->className() + ")");
-        }
-    }
-    return faults;
-}
-
-TEST(ReadingHistoryPlace, UnderTheMeterInsideThePanelAndClearOfEveryViewOnEveryScreen) {
-    testing::qtTestApp();
-    int screens = 0;
-    for (const ListedScreen& screen : listedScreens()) {
-        const auto name =
-            std::string(view::storyboardName(view::screenClassFor(screen.idiom, screen.height)));
-        auto layout = loadStoryboardResource(name, nullptr);
-        ASSERT_NE(layout, nullptr) << name;
-        EXPECT_NE(layout->readingHistory("readingHistory"), nullptr) << name;
-        const QSize size(screen.width, screen.height);
-        ScaledPage page(*layout->rootWidget(), size);
-        page.show();
-        QCoreApplication::processEvents();
-        EXPECT_EQ(placeFaults(*page.page()), std::vector<std::string>{})
-            << name << " " << screen.height;
-        ++screens;
-    }
-    EXPECT_GT(screens, 12) << "every layout, on each of its screens";
-}
-
-TEST(ReadingHistoryPlace, KeepsItsPlaceInAWindowScaledDownTo600Pixels) {
-    testing::qtTestApp();
-    StderrLog log;
-    for (const ScreenProfile& profile :
-         {screenProfile(0, 956), screenProfile(0, 667), screenProfile(1, 1376)}) {
-        const auto name =
-            std::string(view::storyboardName(view::screenClassFor(*profile.idiom, profile.height)));
-        QtWindows windows(profile, "Strumwise", log);
-        windows.installWindow(*windows.loadStoryboard(name));
-        auto* window = dynamic_cast<ScaledPage*>(windows.keyWindow());
-        ASSERT_NE(window, nullptr);
-        window->resize(window->designSize().width() * 600 / window->designSize().height(), 600);
-        QCoreApplication::processEvents();
-        EXPECT_LT(window->scale(), 1.0) << name;
-        EXPECT_EQ(placeFaults(*window->page()), std::vector<std::string>{}) << name;
-    }
-}
 
 // CIE lightness L* of a colour, 0 (black) to 100 (white).
 double lightness(const QColor& colour) {

@@ -58,6 +58,7 @@ class HeadlessCommandTest : public ::testing::Test {
     }
 
     std::string path(const std::string& name) const { return folder.file(name); }
+    bool has(std::string_view text) const { return out.find(text) != std::string::npos; }
 
     // Runs `strumwise headless` with these arguments; answers the exit status and keeps the
     // trace in `out` and the diagnostics in `err`.
@@ -96,29 +97,27 @@ class HeadlessCommandTest : public ::testing::Test {
 TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJson) {
     ASSERT_EQ(run({pluck}), 0) << err;
     EXPECT_EQ(err, "");
-    EXPECT_NE(out.find("0.000 window install \"Main_iPhone6\"\n"), std::string::npos);
-    EXPECT_NE(out.find("0.300 noteDisplay text \"D4\"\n"), std::string::npos);
-    EXPECT_NE(out.find("0.300 tunedString5 image \"1st_string_6.png\"\n"), std::string::npos);
+    EXPECT_TRUE(has("0.000 window install \"Main_iPhone6\"\n"));
+    EXPECT_TRUE(has("0.300 noteDisplay text \"D4\"\n"));
+    EXPECT_TRUE(has("0.300 tunedString5 image \"1st_string_6.png\"\n"));
     // The first full block is heard at 0.292 s, so the 0.3 s tick is the first to see it: it
     // writes the measurement, then the matched string's label, and arms one latch reset.
-    EXPECT_NE(out.find("0.300 freq_label text \"293.5Hz\"\n0.300 tunedString hidden 0\n"),
-              std::string::npos);
-    EXPECT_NE(out.find("0.300 perform resetTuningBools after 5.000\n"), std::string::npos);
-    EXPECT_NE(out.find(" run resetTuningBools\n"), std::string::npos);
+    EXPECT_TRUE(has("0.300 freq_label text \"293.5Hz\"\n0.300 tunedString hidden 0\n"));
+    EXPECT_TRUE(has("0.300 perform resetTuningBools after 5.000\n"));
+    EXPECT_TRUE(has(" run resetTuningBools\n"));
     // Silence after the pluck dims the lamp again.
     const auto green = out.rfind("LEDDisplay image \"green64.png\"");
     const auto yellow = out.rfind("LEDDisplay image \"yellow64.png\"");
     ASSERT_NE(green, std::string::npos);
     EXPECT_TRUE(yellow != std::string::npos && yellow > green);
     // 2 s of file plus 6 s: the last tick is the one at 8 s.
-    EXPECT_NE(out.find("\n8.000 "), std::string::npos);
-    EXPECT_EQ(out.find("\n8.100 "), std::string::npos);
+    EXPECT_TRUE(has("\n8.000 "));
+    EXPECT_FALSE(has("\n8.100 "));
 
     const auto lineCount = std::count(out.begin(), out.end(), '\n');
     ASSERT_EQ(run({pluck, "--json"}), 0) << err;
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), lineCount);
-    EXPECT_NE(out.find(R"({"t":0.3,"target":"noteDisplay","op":"text","value":"D4"})"),
-              std::string::npos);
+    EXPECT_TRUE(has(R"({"t":0.3,"target":"noteDisplay","op":"text","value":"D4"})"));
 
     // The tuning meter, after the tick's own writes: a G3 20 cents sharp in open G reads about
     // +20 on string 3, and the meter goes idle with the silence.
@@ -134,8 +133,8 @@ TEST_F(HeadlessCommandTest, PrintsTheTraceUntilSixSecondsAfterTheFileAsTextOrJso
     // A file of one sample runs until 6 s.
     testing::writeWav(path("tiny.wav"), std::vector<std::int16_t>{1000}, 44100);
     ASSERT_EQ(run({path("tiny.wav")}), 0) << err;
-    EXPECT_NE(out.find("\n6.000 "), std::string::npos);
-    EXPECT_EQ(out.find("\n6.100 "), std::string::npos);
+    EXPECT_TRUE(has("\n6.000 "));
+    EXPECT_FALSE(has("\n6.100 "));
 }
 
 // A fundamental far weaker than its partials, steady for 1.2 s after 0.2 s of silence: the tuner
@@ -161,12 +160,12 @@ TEST_F(HeadlessCommandTest, ChecksTheOctaveUnlessToldNotToAndNamesNotesFarFromEv
         testing::writeWav(weak, samples);
     }
     ASSERT_EQ(run({weak, "--until=1.5"}), 0) << err;
-    EXPECT_NE(out.find("0.300 freq_label text \"174.8Hz\"\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("0.500 tuningMeter value \"- F3 +"), std::string::npos) << out;
+    EXPECT_TRUE(has("0.300 freq_label text \"174.8Hz\"\n")) << out;
+    EXPECT_TRUE(has("0.500 tuningMeter value \"- F3 +")) << out;
     ASSERT_EQ(run({weak, "--until=1.5", "--no-octave-check"}), 0) << err;
-    EXPECT_NE(out.find("0.300 freq_label text \"349.6Hz\"\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("0.500 freq_label text \"174.8Hz\"\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("0.500 tuningMeter value \"- F3 +"), std::string::npos) << out;
+    EXPECT_TRUE(has("0.300 freq_label text \"349.6Hz\"\n")) << out;
+    EXPECT_TRUE(has("0.500 freq_label text \"174.8Hz\"\n")) << out;
+    EXPECT_TRUE(has("0.500 tuningMeter value \"- F3 +")) << out;
 }
 
 TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
@@ -175,12 +174,12 @@ TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
                    "stopFreqPlay:@1.5", "--tone-out", tone, "--until=2"}),
               0)
         << err;
-    EXPECT_NE(out.find("1.000 press playD146_8Hz:\n1.000 tfnoteDisplay text \"C3\"\n"
-                       "1.000 tfFreqLabel text \"130.8Hz\"\n1.000 tone frequency 130.8\n"
-                       "1.000 tone start\n"),
-              std::string::npos)
+    EXPECT_TRUE(
+        has("1.000 press playD146_8Hz:\n1.000 tfnoteDisplay text \"C3\"\n"
+            "1.000 tfFreqLabel text \"130.8Hz\"\n1.000 tone frequency 130.8\n"
+            "1.000 tone start\n"))
         << out;
-    EXPECT_NE(out.find("1.500 press stopFreqPlay:\n1.500 tone stop\n"), std::string::npos);
+    EXPECT_TRUE(has("1.500 press stopFreqPlay:\n1.500 tone stop\n"));
     const auto rendered = sound_files::readAudioFile(tone, 44100.0);
     ASSERT_EQ(rendered.error, "");
     EXPECT_EQ(rendered.samples.size(), 22050u);  // half a second of tone, nothing while silent
@@ -232,29 +231,29 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
 TEST_F(HeadlessCommandTest, ReferenceCapoAndLockChangeWhatLightsAndWhatTheMeterReads) {
     const std::string g444 = soxPluck("g444.wav", 444.0 * 196.0 / 440.0);
     ASSERT_EQ(run({g444, "--reference", "444", "--until", "1"}), 0) << err;
-    EXPECT_NE(out.find("0.000 setting reference 444.0\n"), std::string::npos);
-    EXPECT_NE(out.find("noteDisplay text \"G3\"\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("freq_label text \"197.8Hz\"\n"), std::string::npos) << out;
+    EXPECT_TRUE(has("0.000 setting reference 444.0\n"));
+    EXPECT_TRUE(has("noteDisplay text \"G3\"\n")) << out;
+    EXPECT_TRUE(has("freq_label text \"197.8Hz\"\n")) << out;
     ASSERT_EQ(run({g444, "--until", "1"}), 0) << err;
-    EXPECT_EQ(out.find("noteDisplay text \"G3\""), std::string::npos) << out;
-    EXPECT_EQ(out.find(" setting "), std::string::npos);
+    EXPECT_FALSE(has("noteDisplay text \"G3\"")) << out;
+    EXPECT_FALSE(has(" setting "));
 
     const std::string a3 = soxPluck("a3.wav", 220.0);
     ASSERT_EQ(run({a3, "--capo", "2", "--until", "1"}), 0) << err;
-    EXPECT_NE(out.find("0.000 setting capo 2\n"), std::string::npos);
-    EXPECT_NE(out.find("tunedString5 image \"3rd_string_6.png\""), std::string::npos) << out;
-    EXPECT_NE(out.find("currentTuningName text \"Open G (gDGBD), capo 2\""), std::string::npos);
+    EXPECT_TRUE(has("0.000 setting capo 2\n"));
+    EXPECT_TRUE(has("tunedString5 image \"3rd_string_6.png\"")) << out;
+    EXPECT_TRUE(has("currentTuningName text \"Open G (gDGBD), capo 2\""));
     ASSERT_EQ(run({a3, "--until", "1"}), 0) << err;
-    EXPECT_EQ(out.find("tunedString5 image"), std::string::npos) << out;
+    EXPECT_FALSE(has("tunedString5 image")) << out;
 
     const std::string d4 = soxPluck("d4sox.wav", 293.66);
     ASSERT_EQ(run({d4, "--string", "3", "--until", "1"}), 0) << err;
-    EXPECT_NE(out.find("0.000 setting string 3\n"), std::string::npos);
+    EXPECT_TRUE(has("0.000 setting string 3\n"));
     const std::vector<std::string> readings = linesOf("tuningMeter value \"3 G3 +");
     ASSERT_FALSE(readings.empty()) << out;
     const std::string& first = readings.front();
     EXPECT_NEAR(std::stod(first.substr(first.find('+'))), 700.0, 1.0) << first;
-    EXPECT_EQ(out.find("LEDDisplay image \"green64.png\""), std::string::npos) << out;
+    EXPECT_FALSE(has("LEDDisplay image \"green64.png\"")) << out;
 }
 
 // Each setting given differs from the default and is traced once, as its own line at 0 s, in
@@ -270,11 +269,9 @@ TEST_F(HeadlessCommandTest, SettingsGivenAreTracedAndTuningsAreFoundByNameOrNote
                                         "0.000 setting tuning \"Open D\""}));
     EXPECT_EQ(linesOf("currentTuningName").front(),
               "0.000 currentTuningName text \"Open D (f#DF#AD), capo 1, 5th at 7\"");
-    EXPECT_EQ(out.find("press showNextTuning:"), std::string::npos);
+    EXPECT_FALSE(has("press showNextTuning:"));
     ASSERT_EQ(run({pluck, "--until=0", "--json", "--reference=442.5", "--tuning=aDADE"}), 0);
-    EXPECT_NE(out.find(R"({"t":0,"target":"setting","op":"reference","value":442.5})"),
-              std::string::npos)
-        << out;
+    EXPECT_TRUE(has(R"({"t":0,"target":"setting","op":"reference","value":442.5})")) << out;
 
     // Named or written out, a tuning the arrows show is stepped to as --tuning 2 steps to it.
     ASSERT_EQ(run({pluck, "--until=0", "--tuning", "2"}), 0);
@@ -285,9 +282,9 @@ TEST_F(HeadlessCommandTest, SettingsGivenAreTracedAndTuningsAreFoundByNameOrNote
     }
     // Notes no tuning has are shown under the name they were given.
     ASSERT_EQ(run({pluck, "--until=0", "--tuning", "aDGBD"}), 0);
-    EXPECT_NE(out.find("0.000 setting tuning \"aDGBD\"\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("currentTuningName text \"aDGBD\""), std::string::npos);
-    EXPECT_NE(out.find("chartDisplay image \"chartipad_A4_D3_G3_B3_D4.png\""), std::string::npos);
+    EXPECT_TRUE(has("0.000 setting tuning \"aDGBD\"\n")) << out;
+    EXPECT_TRUE(has("currentTuningName text \"aDGBD\""));
+    EXPECT_TRUE(has("chartDisplay image \"chartipad_A4_D3_G3_B3_D4.png\""));
 }
 
 // The settings the defaults keep are used and stay as they were; a damaged one is said once in
