@@ -26,6 +26,10 @@
 //   clash     ticks on which the screen disagrees with itself, %: the meter reads a string in its
 //             in-tune zone while the lamp is not lit green for it, or a measured Hz label, written
 //             on that tick, lies farther from the meter's pitch than its own rounding allows
+//   false     plucks out of tune (truth 6 cents or more from the note) on which the lamp lit
+//             green for the note at any moment, % (and how many plucks were out of tune)
+//   litpast   ticks on which the lamp is green while the meter reads the pitch outside every
+//             string's in-tune window (a sharp or flat string shown in tune), %
 // aubio's yin, yinfft and mcomb are read from their one estimate per 4096-sample block: wrong
 // string plucks, first estimate's error and delay, blocks with an estimate and their p95 error.
 
@@ -65,6 +69,8 @@ constexpr double kGridSeconds = 0.01;
 constexpr double kLongestLeadIn = 0.3;
 constexpr double kSustainAfter = 0.5;
 constexpr double kInTuneCents = 3.0;
+// A pluck this far from its note is out of tune by any tuner's window, its bin's rounding aside.
+constexpr double kOutOfTuneCents = 6.0;
 
 // What the screen showed after one tick, read from the trace.
 struct TickState {
@@ -218,6 +224,9 @@ struct Tally {
     std::vector<double> errors;
     int ticks = 0;
     int clashes = 0;
+    int litPast = 0;
+    int outOfTune = 0;
+    int falselyLit = 0;
 
     void merge(const Tally& other) {
         plucks += other.plucks;
@@ -233,6 +242,9 @@ struct Tally {
         errors.insert(errors.end(), other.errors.begin(), other.errors.end());
         ticks += other.ticks;
         clashes += other.clashes;
+        litPast += other.litPast;
+        outOfTune += other.outOfTune;
+        falselyLit += other.falselyLit;
     }
 };
 
@@ -341,6 +353,9 @@ void countTuner(const std::vector<TickState>& ticks, const Truth& truth, double 
             if ((zone && tick.litNote != *zone) || labelClashes(tick, pitch, tuning)) {
                 ++tally.clashes;
             }
+            if (!zone && tick.meter.front() != '-' && !tick.litNote.empty()) {
+                ++tally.litPast;
+            }
         }
     }
     if (!settled) {
@@ -429,13 +444,14 @@ double percent(int part, int whole) {
 void printTuner(const std::string& sound, const Tally& t) {
     std::printf(
         "%-16s %4d | %5.1f | %5.1f (%3d) | %5.1f %6.1f  %4.2f %4.2f | %4.2f %4.2f %3d | %5.1f | "
-        "%6.1f | %5.2f\n",
+        "%6.1f | %5.2f | %5.2f | %5.1f (%3d)\n",
         sound.c_str(), t.plucks, percent(t.wrong, t.plucks), percent(t.lit, t.inTune), t.inTune,
         bench::percentile(t.firstError, 0.5), bench::percentile(t.firstError, 1.0),
         bench::percentile(t.firstDelay, 0.5), bench::percentile(t.firstDelay, 0.95),
         bench::percentile(t.settleDelay, 0.5), bench::percentile(t.settleDelay, 0.95),
         t.neverSettled, percent(t.shownTicks, t.sustainedTicks), bench::percentile(t.errors, 0.95),
-        percent(t.clashes, t.ticks));
+        percent(t.clashes, t.ticks), percent(t.litPast, t.ticks),
+        percent(t.falselyLit, t.outOfTune), t.outOfTune);
 }
 
 void printAubio(const std::string& sound, const std::array<AubioTally, 3>& methods) {
@@ -546,6 +562,11 @@ int main(int argc, char** argv) {
                 const bool litRight = std::any_of(ticks.begin(), ticks.end(),
                                                   [&](const auto& t) { return t.litNote == name; });
                 tally.lit += litRight ? 1 : 0;
+            } else if (std::abs(bench::centsBetween(truth.hertz, nominal)) >= kOutOfTuneCents) {
+                ++tally.outOfTune;
+                const bool litRight = std::any_of(ticks.begin(), ticks.end(),
+                                                  [&](const auto& t) { return t.litNote == name; });
+                tally.falselyLit += litRight ? 1 : 0;
             }
             countTuner(ticks, truth, leadIn, name, tuning, tally);
             for (std::size_t m = 0; m < kAubioMethods.size(); ++m) {
@@ -567,9 +588,9 @@ int main(int argc, char** argv) {
             }
         }
         std::printf("\n== %s: the tuner ==\n", condition);
-        std::printf("%-16s %4s | %5s | %11s | %-25s | %-16s | %5s | %6s | %5s\n", "sound", "n",
-                    "wrong", "lit (of)", "first: err med max, s med p95", "3c: s med p95 no",
-                    "shown", "p95", "clash");
+        std::printf("%-16s %4s | %5s | %11s | %-25s | %-16s | %5s | %6s | %5s | %7s | %s\n",
+                    "sound", "n", "wrong", "lit (of)", "first: err med max, s med p95",
+                    "3c: s med p95 no", "shown", "p95", "clash", "litpast", "false (of)");
         for (const auto& [sound, t] : tuner) {
             printTuner(sound, t);
         }
