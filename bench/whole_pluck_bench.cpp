@@ -25,7 +25,8 @@
 //             truth, and this tells such an offset apart from a first reading that is early
 //   -- worst  with --worst N, the N plucks of each room whose first reading lies farthest from
 //             the truth: the settled reading against the truth, and the first readings shown,
-//             each as its time after the pluck and its cents from the truth
+//             each as its time after the pluck and its cents from the truth; and every pluck
+//             that lit a wrong string, which string and when
 //   3c        the delay to the first reading within 3 cents of the truth (median, p95, and how
 //             many plucks never had one)
 //   shown     of the ticks from 0.5 s after the pluck while it sounds, how many show a reading, %
@@ -321,6 +322,8 @@ struct PluckStory {
     double firstError = 0.0;
     double settledError = NAN;                        // the settled reading against the truth
     std::vector<std::pair<double, double>> readings;  // seconds after the pluck, cents off
+    std::string wrongNote;  // the first string lit green that is not the note, if any
+    double wrongAfter = 0.0;
 };
 
 // `leadIn`: the silence the run heard before the render.
@@ -339,6 +342,10 @@ PluckStory countTuner(const std::vector<TickState>& ticks, const Truth& truth, d
             continue;
         }
         if (!tick.litNote.empty() && tick.litNote != name) {
+            if (!wrong) {
+                story.wrongNote = tick.litNote;
+                story.wrongAfter = tick.time - onset;
+            }
             wrong = true;
         }
         const bool shown = !tick.meter.empty();
@@ -635,6 +642,12 @@ int main(int argc, char** argv) {
                 std::printf(" %4.2f s %+5.1f", seconds, cents);
             }
             std::printf("\n");
+        }
+        for (const PluckStory& story : stories) {
+            if (worst > 0 && !story.wrongNote.empty()) {
+                std::printf("-- wrong %-24s lit %s %+5.2f s after the pluck\n", story.file.c_str(),
+                            story.wrongNote.c_str(), story.wrongAfter);
+            }
         }
         std::printf("-- %s: aubio (wrong %%, first error med max, first s med, shown %%, p95) --\n",
                     condition);
