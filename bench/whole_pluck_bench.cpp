@@ -5,7 +5,7 @@
 // sampled banjo; asserts nothing.
 //
 //   build/release/bench/whole_pluck_bench build/instrument_corpus [--tuner BIN] [--room ROOM]...
-//       [SOUND...]
+//       [--worst N] [SOUND...]
 //
 // BIN is the strumwise executable whose headless run is measured (by default
 // build/release/src/app/strumwise), so that main's build and a branch's are measured alike.
@@ -19,6 +19,14 @@
 //             the right string, %
 //   first     the meter's first reading after the pluck: its distance from the truth in cents
 //             (median, worst) and its delay after the pluck in seconds (median, p95)
+//   settled   the first reading's distance in cents (median, worst) from where the note settles
+//             in that room: the median of the readings shown from 0.5 s to 1.5 s after the
+//             pluck. A room's echo can move the whole note's reading off the clean render's
+//             truth, and this tells such an offset apart from a first reading that is early
+//   -- worst  with --worst N, the N plucks of each room whose first reading lies farthest from
+//             the truth: the settled reading against the truth, and the first readings shown,
+//             each as its time after the pluck and its cents from the truth; and every pluck
+//             that lit a wrong string, which string and when
 //   3c        the delay to the first reading within 3 cents of the truth (median, p95, and how
 //             many plucks never had one)
 //   shown     of the ticks from 0.5 s after the pluck while it sounds, how many show a reading, %
@@ -217,6 +225,7 @@ struct Tally {
     int lit = 0;
     std::vector<double> firstError;
     std::vector<double> firstDelay;
+    std::vector<double> firstFromSettled;
     std::vector<double> settleDelay;
     int neverSettled = 0;
     int sustainedTicks = 0;
@@ -235,6 +244,8 @@ struct Tally {
         lit += other.lit;
         firstError.insert(firstError.end(), other.firstError.begin(), other.firstError.end());
         firstDelay.insert(firstDelay.end(), other.firstDelay.begin(), other.firstDelay.end());
+        firstFromSettled.insert(firstFromSettled.end(), other.firstFromSettled.begin(),
+                                other.firstFromSettled.end());
         settleDelay.insert(settleDelay.end(), other.settleDelay.begin(), other.settleDelay.end());
         neverSettled += other.neverSettled;
         sustainedTicks += other.sustainedTicks;
@@ -311,19 +322,42 @@ bool labelClashes(const TickState& tick, double meterPitch, int tuning) {
     return std::abs(bench::centsBetween(labelHertz, meterPitch)) > allowed;
 }
 
+// The span after a pluck whose readings tell where the note settles in a room.
+constexpr double kSettledFrom = 0.5;
+constexpr double kSettledTo = 1.5;
+// How many of a pluck's first readings a worst case lists.
+constexpr std::size_t kListedReadings = 6;
+
+// One pluck's first readings, for the list of the worst.
+struct PluckStory {
+    std::string file;
+    double firstError = 0.0;
+    double settledError = NAN;                        // the settled reading against the truth
+    std::vector<std::pair<double, double>> readings;  // seconds after the pluck, cents off
+    std::string wrongNote;  // the first string lit green that is not the note, if any
+    double wrongAfter = 0.0;
+};
+
 // `leadIn`: the silence the run heard before the render.
-void countTuner(const std::vector<TickState>& ticks, const Truth& truth, double leadIn,
-                const std::string& name, int tuning, Tally& tally) {
+PluckStory countTuner(const std::vector<TickState>& ticks, const Truth& truth, double leadIn,
+                      const std::string& name, int tuning, Tally& tally) {
     const double onset = truth.onset + leadIn;
     ++tally.plucks;
     bool wrong = false;
     bool first = true;
     bool settled = false;
+    double firstPitch = 0.0;
+    std::vector<double> settledPitches;
+    PluckStory story;
     for (const TickState& tick : ticks) {
         if (tick.time < 0.05) {
             continue;
         }
         if (!tick.litNote.empty() && tick.litNote != name) {
+            if (!wrong) {
+                story.wrongNote = tick.litNote;
+                story.wrongAfter = tick.time - onset;
+            }
             wrong = true;
         }
         const bool shown = !tick.meter.empty();
@@ -332,8 +366,17 @@ void countTuner(const std::vector<TickState>& ticks, const Truth& truth, double 
         if (tick.time >= onset) {
             if (shown && first) {
                 first = false;
+                firstPitch = pitch;
+                story.firstError = error;
                 tally.firstError.push_back(error);
                 tally.firstDelay.push_back(tick.time - onset);
+            }
+            if (shown && story.readings.size() < kListedReadings) {
+                story.readings.emplace_back(tick.time - onset,
+                                            bench::centsBetween(pitch, truth.hertz));
+            }
+            if (shown && tick.time >= onset + kSettledFrom && tick.time <= onset + kSettledTo) {
+                settledPitches.push_back(pitch);
             }
             if (shown && !settled && error <= 3.0) {
                 settled = true;
@@ -361,7 +404,16 @@ void countTuner(const std::vector<TickState>& ticks, const Truth& truth, double 
     if (!settled) {
         ++tally.neverSettled;
     }
+    if (!settledPitches.empty()) {
+        const double settledPitch = bench::percentile(settledPitches, 0.5);
+        story.settledError = bench::centsBetween(settledPitch, truth.hertz);
+        if (firstPitch > 0.0) {
+            tally.firstFromSettled.push_back(
+                std::abs(bench::centsBetween(firstPitch, settledPitch)));
+        }
+    }
     tally.wrong += wrong ? 1 : 0;
+    return story;
 }
 
 struct AubioTally {
@@ -443,11 +495,12 @@ double percent(int part, int whole) {
 
 void printTuner(const std::string& sound, const Tally& t) {
     std::printf(
-        "%-16s %4d | %5.1f | %5.1f (%3d) | %5.1f %6.1f  %4.2f %4.2f | %4.2f %4.2f %3d | %5.1f | "
-        "%6.1f | %5.2f | %5.2f | %5.1f (%3d)\n",
+        "%-16s %4d | %5.1f | %5.1f (%3d) | %5.1f %6.1f  %4.2f %4.2f | %5.1f %5.1f | %4.2f %4.2f "
+        "%3d | %5.1f | %6.1f | %5.2f | %5.2f | %5.1f (%3d)\n",
         sound.c_str(), t.plucks, percent(t.wrong, t.plucks), percent(t.lit, t.inTune), t.inTune,
         bench::percentile(t.firstError, 0.5), bench::percentile(t.firstError, 1.0),
         bench::percentile(t.firstDelay, 0.5), bench::percentile(t.firstDelay, 0.95),
+        bench::percentile(t.firstFromSettled, 0.5), bench::percentile(t.firstFromSettled, 1.0),
         bench::percentile(t.settleDelay, 0.5), bench::percentile(t.settleDelay, 0.95),
         t.neverSettled, percent(t.shownTicks, t.sustainedTicks), bench::percentile(t.errors, 0.95),
         percent(t.clashes, t.ticks), percent(t.litPast, t.ticks),
@@ -475,9 +528,12 @@ int main(int argc, char** argv) {
     std::string tunerPath = "build/release/src/app/strumwise";
     std::vector<std::string> only;
     std::vector<std::string> rooms;
+    std::size_t worst = 0;
     for (int i = 2; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--tuner" && i + 1 < argc) {
             tunerPath = argv[++i];
+        } else if (std::string_view(argv[i]) == "--worst" && i + 1 < argc) {
+            worst = static_cast<std::size_t>(std::stoul(argv[++i]));
         } else if (std::string_view(argv[i]) == "--room" && i + 1 < argc) {
             rooms.emplace_back(argv[++i]);
         } else {
@@ -536,6 +592,7 @@ int main(int argc, char** argv) {
         }
         std::map<std::string, Tally> tuner;
         std::map<std::string, std::array<AubioTally, 3>> aubio;
+        std::vector<PluckStory> stories;
         for (const auto& note : notes) {
             const auto found = truths.find(note.file);
             if (found == truths.end()) {
@@ -568,7 +625,8 @@ int main(int argc, char** argv) {
                                                   [&](const auto& t) { return t.litNote == name; });
                 tally.falselyLit += litRight ? 1 : 0;
             }
-            countTuner(ticks, truth, leadIn, name, tuning, tally);
+            stories.push_back(countTuner(ticks, truth, leadIn, name, tuning, tally));
+            stories.back().file = note.file;
             for (std::size_t m = 0; m < kAubioMethods.size(); ++m) {
                 const auto estimates = readAubio(std::filesystem::path(path).replace_extension(
                     std::string(".") + kAubioMethods[m] + ".txt"));
@@ -588,13 +646,31 @@ int main(int argc, char** argv) {
             }
         }
         std::printf("\n== %s: the tuner ==\n", condition);
-        std::printf("%-16s %4s | %5s | %11s | %-25s | %-16s | %5s | %6s | %5s | %7s | %s\n",
+        std::printf("%-16s %4s | %5s | %11s | %-25s | %-11s | %-16s | %5s | %6s | %5s | %7s | %s\n",
                     "sound", "n", "wrong", "lit (of)", "first: err med max, s med p95",
-                    "3c: s med p95 no", "shown", "p95", "clash", "litpast", "false (of)");
+                    "settled med max", "3c: s med p95 no", "shown", "p95", "clash", "litpast",
+                    "false (of)");
         for (const auto& [sound, t] : tuner) {
             printTuner(sound, t);
         }
         printTuner("~all banjos", banjos);
+        std::sort(stories.begin(), stories.end(),
+                  [](const auto& a, const auto& b) { return a.firstError > b.firstError; });
+        for (std::size_t i = 0; i < std::min(worst, stories.size()); ++i) {
+            const PluckStory& story = stories[i];
+            std::printf("-- worst %-24s first %5.1f settled %+5.1f:", story.file.c_str(),
+                        story.firstError, story.settledError);
+            for (const auto& [seconds, cents] : story.readings) {
+                std::printf(" %4.2f s %+5.1f", seconds, cents);
+            }
+            std::printf("\n");
+        }
+        for (const PluckStory& story : stories) {
+            if (worst > 0 && !story.wrongNote.empty()) {
+                std::printf("-- wrong %-24s lit %s %+5.2f s after the pluck\n", story.file.c_str(),
+                            story.wrongNote.c_str(), story.wrongAfter);
+            }
+        }
         std::printf("-- %s: aubio (wrong %%, first error med max, first s med, shown %%, p95) --\n",
                     condition);
         std::printf("%-16s | %-40s | %-40s | %-40s\n", "sound", "yin", "yinfft", "mcomb");
