@@ -36,9 +36,17 @@ std::optional<int> stringToLight(const TuningSetup& setup, std::uint64_t tuning,
     if (!(shownHertz > 0.0)) {
         return estimated;
     }
-    // The meter shows this pitch: the lamp says what the meter says, and a string whose meter
-    // reads past its window is not in tune, whatever bin the estimate rounded to.
-    return setup.match(tuning, shownHertz);
+    if (const std::optional<int> shown = setup.match(tuning, shownHertz)) {
+        return shown;
+    }
+    if (!estimated) {
+        return std::nullopt;
+    }
+    const StringTarget& target = *setup.target(tuning, *estimated);
+    const double beyond = shownHertz > target.windowHigh
+                              ? centsBetween(shownHertz, target.windowHigh)
+                              : centsBetween(target.windowLow, shownHertz);
+    return beyond <= roundingCents(shownHertz) ? estimated : std::nullopt;
 }
 
 double labelHertz(double estimateHertz, double shownHertz) {

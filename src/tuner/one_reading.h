@@ -22,9 +22,11 @@ namespace strumwise::tuner {
 //     hold: noise never lights a string;
 //   - the estimate's string, while the screen shows no pitch (before the first reading of a
 //     pluck);
-//   - otherwise the string in whose window the shown pitch lies, or none: a string in tune is lit
-//     even where the estimate's coarser bin fell outside its window, and a string the meter
-//     reads past its window is never lit, even where that bin fell inside.
+//   - the shown pitch's string, where that pitch lies in a window: a string in tune is lit even
+//     where the estimate's coarser bin fell outside its window, and never another one;
+//   - the estimate's string, where the shown pitch lies outside every window but within the
+//     estimate's own rounding of that string's window, so that the lamp does not flicker at a
+//     window's edge; otherwise no string.
 std::optional<int> stringToLight(const TuningSetup& setup, std::uint64_t tuning,
                                  double estimateHertz, const pitch::NoteReading& reading,
                                  double shownHertz);
