@@ -35,9 +35,11 @@
 //             in-tune zone while the lamp is not lit green for it, or a measured Hz label, written
 //             on that tick, lies farther from the meter's pitch than its own rounding allows
 //   false     plucks out of tune (truth 6 cents or more from the note) on which the lamp lit
-//             green for the note at any moment, % (and how many plucks were out of tune)
-//   litpast   ticks on which the lamp is green while the meter reads the pitch outside every
-//             string's in-tune window (a sharp or flat string shown in tune), %
+//             green for the note, not drawn stale, at any moment, % (and how many plucks were
+//             out of tune)
+//   litpast   ticks on which the lamp is green, and not drawn stale, while the meter reads the
+//             pitch outside every string's in-tune window (a sharp or flat string shown in
+//             tune), %
 // aubio's yin, yinfft and mcomb are read from their one estimate per 4096-sample block: wrong
 // string plucks, first estimate's error and delay, blocks with an estimate and their p95 error.
 
@@ -396,7 +398,8 @@ PluckStory countTuner(const std::vector<TickState>& ticks, const Truth& truth, d
             if ((zone && tick.litNote != *zone) || labelClashes(tick, pitch, tuning)) {
                 ++tally.clashes;
             }
-            if (!zone && tick.meter.front() != '-' && !tick.litNote.empty()) {
+            if (!zone && tick.meter.front() != '-' && !tick.litNote.empty() &&
+                tick.look != "stale") {
                 ++tally.litPast;
             }
         }
@@ -621,8 +624,9 @@ int main(int argc, char** argv) {
                 tally.lit += litRight ? 1 : 0;
             } else if (std::abs(bench::centsBetween(truth.hertz, nominal)) >= kOutOfTuneCents) {
                 ++tally.outOfTune;
-                const bool litRight = std::any_of(ticks.begin(), ticks.end(),
-                                                  [&](const auto& t) { return t.litNote == name; });
+                const bool litRight = std::any_of(ticks.begin(), ticks.end(), [&](const auto& t) {
+                    return t.litNote == name && t.look != "stale";
+                });
                 tally.falselyLit += litRight ? 1 : 0;
             }
             stories.push_back(countTuner(ticks, truth, leadIn, name, tuning, tally));
