@@ -19,12 +19,13 @@ void ReadingPicture::tick(const platform::TuningMeterReading& shown) {
         sample.zoneHigh = shown.zoneHigh;
     }
     history_.add(sample);
+    const auto recent = history_.recent();
     const bool hasReading = history_.hasReading();
     if (hasReading || shownReading_) {
-        view_->show(history_.recent(), now);
+        view_->show(recent, now);
         shownReading_ = hasReading;
     }
-    const platform::ReadingTrend trend = readingTrend(history_.recent(), shown.note);
+    const platform::ReadingTrend trend = readingTrend(recent, shown.note);
     if (trend != described_ && now - describedAt_ >= kDescribeEverySeconds - 1e-9) {
         view_->describe(trend);
         described_ = trend;
