@@ -69,12 +69,14 @@ QRectF ReadingHistoryWidget::plotRect() const {
     return QRectF(rect()).adjusted(3, 3, -3, -3);
 }
 
+double ReadingHistoryWidget::yOf(double cents) const {
+    const QRectF plot = plotRect();
+    return plot.center().y() - std::clamp(cents, -kRange, kRange) / kRange * plot.height() / 2;
+}
+
 QPointF ReadingHistoryWidget::pointOf(const ReadingSample& sample) const {
     const QRectF plot = plotRect();
-    const double x = plot.right() - (now_ - sample.seconds) / kSeconds * plot.width();
-    const double y =
-        plot.center().y() - std::clamp(sample.cents, -kRange, kRange) / kRange * plot.height() / 2;
-    return {x, y};
+    return {plot.right() - (now_ - sample.seconds) / kSeconds * plot.width(), yOf(sample.cents)};
 }
 
 void ReadingHistoryWidget::paintEvent(QPaintEvent*) {
@@ -84,9 +86,6 @@ void ReadingHistoryWidget::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(kTrackEdge, 1));
     painter.setBrush(kTrack);
     painter.drawRoundedRect(plot.adjusted(-2, -2, 2, 2), 6, 6);
-    const auto yOf = [&](double cents) {
-        return plot.center().y() - std::clamp(cents, -kRange, kRange) / kRange * plot.height() / 2;
-    };
 
     // The in-tune window of the string read last, across the whole picture.
     const ReadingSample* band = nullptr;

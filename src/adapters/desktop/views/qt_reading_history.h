@@ -35,6 +35,8 @@ class ReadingHistoryWidget final : public QWidget {
     static QColor stringColour(int string);
     // The plot's area and where a sample falls in it.
     QRectF plotRect() const;
+    // Where an offset of `cents` lies on the picture's scale, clamped to its ends.
+    double yOf(double cents) const;
     QPointF pointOf(const ReadingSample& sample) const;
 
   protected:
