@@ -617,12 +617,13 @@ int main(int argc, char** argv) {
             const double leadIn = kLongestLeadIn * (hash % 1000) / 1000.0;
             const auto ticks = runTuner(tunerPath, path, tuning, leadIn);
             const double nominal = 440.0 * std::exp2((note.midi - 69) / 12.0);
-            if (std::abs(bench::centsBetween(truth.hertz, nominal)) <= kInTuneCents) {
+            const double offNote = std::abs(bench::centsBetween(truth.hertz, nominal));
+            if (offNote <= kInTuneCents) {
                 ++tally.inTune;
                 const bool litRight = std::any_of(ticks.begin(), ticks.end(),
                                                   [&](const auto& t) { return t.litNote == name; });
                 tally.lit += litRight ? 1 : 0;
-            } else if (std::abs(bench::centsBetween(truth.hertz, nominal)) >= kOutOfTuneCents) {
+            } else if (offNote >= kOutOfTuneCents) {
                 ++tally.outOfTune;
                 const bool litRight = std::any_of(ticks.begin(), ticks.end(), [&](const auto& t) {
                     return t.litNote == name && t.look != "stale";
