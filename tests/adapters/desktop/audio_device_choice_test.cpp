@@ -1,14 +1,19 @@
-#include "adapters/desktop/audio/audio_device_choice.h"
+// Choosing the audio devices: a device named on the command line or remembered, the chosen
+// microphone as the server's devices come and go, and PortAudio's chatter kept off the terminal.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "adapters/desktop/audio/audio_device_choice.h"
+#include "adapters/desktop/audio/chosen_microphone.h"
+#include "adapters/desktop/audio/portaudio_chatter.h"
+#include "support/lines_log.h"
+
 namespace strumwise::platform::desktop {
 namespace {
-
-struct Lines : Log {
-    std::vector<std::string> lines;
-    void write(std::string_view line) override { lines.emplace_back(line); }
-};
 
 AudioDeviceDescription portAudio(int index, std::string name, int inputs, int outputs) {
     return {.index = index,
@@ -19,14 +24,16 @@ AudioDeviceDescription portAudio(int index, std::string name, int inputs, int ou
             .outputChannels = outputs};
 }
 
-AudioDeviceDescription server(int index, std::string id, std::string name, bool input) {
+AudioDeviceDescription server(int index, std::string id, std::string name, bool input,
+                              bool isDefault = false) {
     return {.index = index,
             .id = std::move(id),
             .name = std::move(name),
             .hostApi = "PulseAudio",
             .onServer = true,
             .inputChannels = input ? 1 : 0,
-            .outputChannels = input ? 0 : 2};
+            .outputChannels = input ? 0 : 2,
+            .isDefaultInput = input && isDefault};
 }
 
 // A description may hold anything, a tab and a terminal's colour code among them.
@@ -124,7 +131,7 @@ TEST(AudioDeviceChoice, ARememberedDeviceThatIsGoneFallsBackToTheDefaultWithOneL
         std::optional<std::string> id;
         AudioDirection direction;
         std::optional<int> index;
-        std::size_t lines;
+        long lines;
     } cases[] = {
         {std::nullopt, AudioDirection::Output, std::nullopt, 0},
         {"", AudioDirection::Output, std::nullopt, 0},
@@ -136,17 +143,83 @@ TEST(AudioDeviceChoice, ARememberedDeviceThatIsGoneFallsBackToTheDefaultWithOneL
         {"USB", AudioDirection::Input, std::nullopt, 1},
     };
     for (const auto& c : cases) {
-        Lines log;
+        testing::LinesLog log;
         const auto found = rememberedAudioDevice(kDevices, c.id, c.direction, log);
         EXPECT_EQ(found ? std::optional(found->index) : std::nullopt, c.index)
             << c.id.value_or("none");
-        ASSERT_EQ(log.lines.size(), c.lines) << c.id.value_or("none");
-        if (c.lines == 1) {
-            EXPECT_NE(log.lines[0].find("\"" + *c.id + "\" chosen earlier is gone"),
-                      std::string::npos)
-                << log.lines[0];
-        }
+        const std::string said = log.all();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), c.lines) << said;
+        EXPECT_EQ(said.find("\"" + c.id.value_or("") + "\" chosen earlier is gone") != said.npos,
+                  c.lines == 1)
+            << said;
     }
+}
+
+// Unplugged, the chosen microphone is said gone once, and the default heard meanwhile named;
+// plugged in again, under another number, it is back once; other devices coming and going, and
+// nothing chosen at all, change nothing.
+TEST(ChosenMicrophone, IsGoneWhileUnpluggedAndBackWhenPluggedInAgain) {
+    using enum ChosenMicrophone::Change;
+    const AudioDeviceDescription builtIn = server(0, "builtin", "Built-in Audio", true, true);
+    const AudioDeviceDescription headset = server(1, "usb_mic", "USB Microphone", true);
+    const AudioDeviceDescription other = server(2, "webcam", "Webcam", true);
+    // An output's, which is no microphone.
+    const AudioDeviceDescription monitor = server(3, "sink.monitor", "Monitor", false);
+    ChosenMicrophone microphone(headset);
+    const struct {
+        std::vector<AudioDeviceDescription> devices;
+        ChosenMicrophone::Change change;
+        std::string heard;
+    } steps[] = {
+        {{builtIn, headset}, None, "Built-in Audio"},
+        {{builtIn, headset, other}, None, "Built-in Audio"},
+        {{builtIn, other}, Gone, "Built-in Audio"},
+        {{builtIn}, None, "Built-in Audio"},
+        {{monitor}, None, ""},
+        {{builtIn, server(5, "usb_mic", "USB Microphone", true)}, Back, "Built-in Audio"},
+        // The server makes it the default again.
+        {{server(0, "builtin", "Built-in Audio", true),
+          server(5, "usb_mic", "USB Microphone", true, true)},
+         None,
+         "USB Microphone"},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        EXPECT_EQ(microphone.update(steps[i].devices), steps[i].change) << "step " << i;
+        EXPECT_EQ(microphone.heard(), steps[i].heard) << "step " << i;
+        EXPECT_EQ(microphone.gone(), i >= 2 && i <= 4) << "step " << i;
+    }
+    EXPECT_EQ(microphone.chosen()->index, 5) << "as the server numbers it now";
+
+    ChosenMicrophone defaultOnly;
+    EXPECT_EQ(defaultOnly.update({other}), None);
+    microphone.choose(builtIn);
+    EXPECT_EQ(microphone.update({other}), Gone);
+    microphone.choose(other);
+    EXPECT_EQ(microphone.update({other}), None) << "a new choice is there";
+}
+
+// PortAudio's lines go, however the writes cut them; every other line passes whole and in order,
+// and a line that is plainly not PortAudio's passes before its end has come.
+TEST(PortAudioChatter, TakesOutPortAudiosLinesAndPassesTheRestAtOnce) {
+    const std::string chatter =
+        "Expression 'AlsaOpen( hostApi, parameters, streamDir, &pcm )' failed in "
+        "'src/hostapi/alsa/pa_linux_alsa.c', line: 1768\n";
+    const std::string ours = "strumwise: Audio capture stopped; trying the input again every 2 s\n";
+    const std::string lookalike = "Expression 'x' is what the player typed\n";
+    const std::string all = chatter + ours + chatter + lookalike + chatter;
+    for (const std::size_t cut : {all.size(), std::size_t{1}, std::size_t{5}, std::size_t{64}}) {
+        PortAudioChatterFilter filter;
+        std::string passed;
+        for (std::size_t at = 0; at < all.size(); at += cut) {
+            passed += filter.pass(std::string_view(all).substr(at, cut));
+        }
+        EXPECT_EQ(passed, ours + lookalike) << "in pieces of " << cut;
+    }
+    PortAudioChatterFilter filter;
+    EXPECT_EQ(filter.pass("Qt: a warning"), "Qt: a warning");
+    EXPECT_EQ(filter.pass(" that goes on\nExpr"), " that goes on\n");
+    EXPECT_EQ(filter.pass("ession"), "");
+    EXPECT_EQ(filter.pass("s are fine\n"), "Expressions are fine\n");
 }
 
 }  // namespace
