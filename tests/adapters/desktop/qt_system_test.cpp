@@ -1,5 +1,10 @@
-// The desktop's user defaults: what is written comes back, across instances, through the INI
-// file in the XDG configuration directory.
+// The desktop's system services: store addresses open as web pages and one nothing opens is
+// said so; the bundle's identity and its English and Spanish texts; every product picture drawn,
+// and views that outlive their widgets; the --screen profiles and the default; and the run loop's
+// order (due time first, then the order of scheduling, timers that stop when their handle goes,
+// work posted from any thread) and the serial queues'.
+// And the user defaults: what is written comes back, across instances, through the INI file in
+// the XDG configuration directory, whatever else writes it or stands in its place.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,21 +15,243 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSettings>
+#include <QThread>
+#include <QWidget>
+#include <atomic>
 #include <future>
 #include <latch>
+#include <numeric>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "adapters/desktop/settings/qt_user_defaults.h"
+#include "adapters/desktop/system/qt_application.h"
+#include "adapters/desktop/system/qt_bundle.h"
+#include "adapters/desktop/system/qt_device.h"
+#include "adapters/desktop/system/qt_dispatch.h"
+#include "adapters/desktop/system/qt_run_loop.h"
+#include "adapters/desktop/system/screen_profile.h"
+#include "adapters/desktop/views/qt_images.h"
+#include "adapters/desktop/views/qt_views.h"
+#include "adapters/desktop/views/qt_windows.h"
+#include "adapters/headless/english_texts.h"
+#include "adapters/headless/headless_device.h"
+#include "adapters/headless/headless_images.h"
 #include "adapters/headless/headless_log.h"
 #include "base/settings_keys.h"
 #include "qt_test_app.h"
+#include "rating/review_url.h"
+#include "rating/store_links.h"
 #include "rating/stored_counter.h"
+#include "screen/system_version.h"
+#include "view/action_names.h"
 
 namespace strumwise::platform::desktop {
 namespace {
+
+using testing::processEventsUntil;
+
+// Every review address the rating prompt and the review link give, for any system, opens the
+// store's web page for writing a review: the older ones, over https, would send the browser back
+// to a scheme nothing on the desktop opens. An address nothing opens is said so.
+TEST(QtApplication, StoreAddressesOpenAsTheStoresWebPagesAndOnesNothingOpensAreNoticed) {
+    const std::string reviewPage = "https://apps.apple.com/app/id1163842075?action=write-review";
+    for (const double system : {6.0, 7.0, 17.2}) {
+        EXPECT_EQ(desktopAddressFor(rating::reviewUrl("1163842075", system)), reviewPage) << system;
+    }
+    EXPECT_EQ(desktopAddressFor(*rating::StoreLinks::urlForAction(view::kReviewAction)),
+              reviewPage);
+    EXPECT_EQ(desktopAddressFor("itms-apps://apps.example.com/"), "https://apps.example.com/");
+    EXPECT_EQ(desktopAddressFor("http://maker.example.com/"), "http://maker.example.com/");
+    EXPECT_EQ(desktopAddressFor("itms-app://x"), "itms-app://x");
+
+    // An address nothing opens is noticed on the window and logged once.
+    if (testing::qtTestApp().platformName() != QStringLiteral("offscreen")) {
+        GTEST_SKIP() << "only the offscreen platform is sure to have no URL opener";
+    }
+    QWidget window;
+    window.resize(375, 667);
+    window.show();
+    headless::HeadlessLog log;
+    QtApplication application(log);
+    application.openURL("itms-apps://apps.example.com/charts");
+
+    const auto* notice = window.findChild<QLabel*>(QStringLiteral("notice"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->text(), QStringLiteral("Could not open https://apps.example.com/charts"));
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the notice blocks nothing";
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_TRUE(log.lines()[0].starts_with("Could not open https://apps.example.com/charts"));
+}
+
+TEST(QtBundle, AnswersItsIdentityTheHeadlessEnglishTextsAndSpanishFallingBackPerTable) {
+    testing::qtTestApp();
+    const QtBundle bundle(QLocale(QLocale::English), false);
+    EXPECT_EQ(bundle.identifier(), "com.strumwise.tuner");
+    EXPECT_EQ(bundle.infoValue("CFBundleDisplayName"), "Strumwise");
+    EXPECT_EQ(bundle.language(), "en");
+    for (const auto& text : headless::englishTexts()) {
+        EXPECT_EQ(bundle.localizedString(text.key, "", text.table), text.text) << text.key;
+    }
+
+    // Spanish translates the titles and the rating prompt, and falls back per table.
+    const QtBundle spanish(QLocale(QLocale::Spanish, QLocale::Spain), false);
+    EXPECT_EQ(spanish.language(), "es");
+    EXPECT_EQ(spanish.localizedString("TuningFreeTitle", "", ""), "Sol abierto (gDGBD)");
+    EXPECT_EQ(spanish.localizedString("TuningFreeTitle", "", "Localizable"), "Sol abierto (gDGBD)");
+    // The placeholder survives translation, for the rating prompt to fill in.
+    EXPECT_EQ(spanish.localizedString("Rate %@", "", "RatingPromptLocalizable"), "Valora %@");
+    // A missing translation falls back to the value, then the key; tables do not mix.
+    EXPECT_EQ(spanish.localizedString("NoSuchKey", "", ""), "NoSuchKey");
+    EXPECT_EQ(spanish.localizedString("NoSuchKey", "fallback", ""), "fallback");
+    EXPECT_EQ(spanish.localizedString("TuningFreeTitle", "", "RatingPromptLocalizable"),
+              "TuningFreeTitle");
+    // A language without translations gets English.
+    EXPECT_EQ(
+        QtBundle(QLocale(QLocale::Japanese), false).localizedString("TuningFreeTitle4", "", ""),
+        "G Modal (gDGCD)");
+}
+
+TEST(QtImages, EveryProductImageResolvesOnceToADrawnPictureAndNoOtherNameDoes) {
+    testing::qtTestApp();
+    QtImages images;
+    const auto names = headless::HeadlessImages::productImageNames();
+    ASSERT_EQ(names.size(), 42u);
+    for (const auto& name : names) {
+        const ImageRef image = images.imageNamed(name);
+        ASSERT_NE(image, nullptr) << name;
+        EXPECT_EQ(image->name(), name);
+        EXPECT_EQ(images.imageNamed(name), image);  // kept, not decoded again
+        // A picture that is blank or stamp-sized would be a broken drawing, not a design.
+        const QSize size = dynamic_cast<const QtImage&>(*image).pixmap().size();
+        EXPECT_GE(size.width(), 64) << name;
+        EXPECT_GE(size.height(), 64) << name;
+    }
+    for (const char* name : {"6th_string.png", "green64", "", "../images/green64.png"}) {
+        EXPECT_EQ(images.imageNamed(name), nullptr) << name;
+    }
+}
+
+TEST(QtViews, WritesToAViewWhoseWidgetIsGoneDoNothing) {
+    testing::qtTestApp();
+    auto* label = new QLabel;
+    QtLabel adapter(label);
+    adapter.setText("<b>293.6Hz</b>");
+    EXPECT_EQ(label->text(), QStringLiteral("<b>293.6Hz</b>"));
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);  // shown as written, never as markup
+    delete label;
+    adapter.setText("gone");  // must not touch freed memory
+}
+
+// Listed sizes take the device's width and others their idiom's proportions; the default is the
+// tallest phone that fits with its title bar.
+TEST(ScreenProfile, ListedSizesTakeTheDevicesWidthAndTheDefaultIsTheTallestPhoneThatFits) {
+    EXPECT_EQ(screenProfile(1, 1133).width, 744);
+    EXPECT_EQ(screenProfile(1, 1000).width, 750);
+    EXPECT_EQ(screenProfile(0, 800).width, 450);
+    EXPECT_EQ(screenProfile(0, 667.5).text(), "phone:667.5");
+    EXPECT_EQ(screenProfile(2, 1080).text(), "2:1080");
+    EXPECT_EQ(defaultPhoneProfile(1024).height, 956.0);
+    EXPECT_EQ(defaultPhoneProfile(900).height, 852.0);
+    EXPECT_EQ(defaultPhoneProfile(300).height, 480.0);  // nothing fits: the smallest phone
+}
+
+TEST(ScreenProfile, TheDesktopRunsTheSameCurrentSystemAsHeadless) {
+    const QtDevice device(screenProfile(0, 667));
+    EXPECT_EQ(device.systemVersion(), headless::HeadlessDevice().systemVersion());
+    // The fork header shows from 6 on, and the current store route is taken from 8 on.
+    EXPECT_GE(screen::leadingVersionNumber(device.systemVersion()), 8.0f);
+}
+
+TEST(QtRunLoop, PerformsRunByDueTimeThenInTheOrderTheyWereScheduled) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    std::vector<std::string> ran;
+    loop.performAfterDelay("late", 0.060, [&] { ran.push_back("late"); });
+    loop.performAfterDelay("first", 0.020, [&] { ran.push_back("first"); });
+    loop.performAfterDelay("second", 0.020, [&] { ran.push_back("second"); });
+    loop.performAfterDelay("now", 0.0, [&] {
+        // Scheduled by a handler, it runs after it, not inside it.
+        loop.performAfterDelay("inner", 0.0, [&] { ran.push_back("inner"); });
+        ran.push_back("now");
+    });
+    ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 5; }, 2000));
+    EXPECT_EQ(ran, (std::vector<std::string>{"now", "inner", "first", "second", "late"}));
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(QtRunLoop, ARepeatingTimerFiresUntilItsHandleIsDroppedEvenFromItsOwnHandler) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    int fired = 0;
+    auto timer = loop.scheduleRepeatingTimer(0.010, [&] { ++fired; });
+    ASSERT_TRUE(processEventsUntil([&] { return fired >= 3; }, 2000));
+    timer.reset();
+    const int atStop = fired;
+    int selfStopped = 0;
+    timer = loop.scheduleRepeatingTimer(0.005, [&] {
+        ++selfStopped;
+        timer.reset();
+    });
+    processEventsUntil([] { return false; }, 80);
+    EXPECT_EQ(fired, atStop);
+    EXPECT_EQ(selfStopped, 1);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+    // A handle may outlive its loop: dropping it must not touch the destroyed loop.
+    {
+        QtRunLoop shortLived;
+        timer = shortLived.scheduleRepeatingTimer(1.0, [] {});
+    }
+    timer.reset();
+}
+
+TEST(QtRunLoop, WorkPostedFromAnotherThreadRunsOnTheMainThreadInOrder) {
+    testing::qtTestApp();
+    QtRunLoop loop;
+    std::vector<int> ran;
+    std::atomic<bool> allOnMain{true};
+    QThread* const main = QThread::currentThread();
+    std::thread poster([&] {
+        for (int i = 0; i < 20; ++i) {
+            loop.postToMain([&, i] {
+                allOnMain = allOnMain && QThread::currentThread() == main;
+                ran.push_back(i);
+            });
+        }
+    });
+    poster.join();
+    ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 20; }, 2000));
+    EXPECT_TRUE(allOnMain);
+    std::vector<int> expected(20);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(ran, expected);
+}
+
+TEST(QtDispatch, ASerialQueueRunsOneTaskAtATimeInPostingOrder) {
+    testing::qtTestApp();
+    QtDispatch dispatch;
+    auto queue = dispatch.makeSerialQueue();
+    std::vector<int> ran;  // unguarded on purpose: only one task may touch it at a time
+    std::atomic<int> running{0};
+    std::atomic<bool> overlapped{false};
+    for (int i = 0; i < 200; ++i) {
+        queue->async([&, i] {
+            overlapped = overlapped || running.fetch_add(1) != 0;
+            ran.push_back(i);
+            running.fetch_sub(1);
+        });
+    }
+    dispatch.waitForDone();
+    EXPECT_FALSE(overlapped);
+    std::vector<int> expected(200);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(ran, expected);
+}
 
 constexpr std::string_view kDomain = "com.strumwise.tuner";
 
@@ -44,6 +271,11 @@ class QtUserDefaultsTest : public ::testing::Test {
     QString path() const { return QtUserDefaults::defaultFilePath(kDomain); }
     std::string name() const { return path().toStdString(); }
     void makeFolder() const { ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath())); }
+    QtUserDefaults open(platform::Log* log = nullptr) const {
+        return {std::string(kDomain), path(), log};
+    }
+    // The run count the file holds now, as a new window reads it.
+    std::int64_t storedRuns() const { return open().integerForKey(settings::kNumberOfRunsKey); }
 
     testing::TestConfigHome home_;
 };
@@ -54,7 +286,7 @@ class QtUserDefaultsTest : public ::testing::Test {
 TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfigurationDirectory) {
     EXPECT_EQ(path(), home_.path() + QStringLiteral("/strumwise/com.strumwise.tuner.ini"));
     {
-        QtUserDefaults defaults(std::string(kDomain), path());
+        QtUserDefaults defaults = open();
         // Absent keys read as nothing: that is how the first run is recognised.
         EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey));
         EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
@@ -67,7 +299,7 @@ TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfiguration
         ASSERT_TRUE(defaults.synchronize());
         defaults.setDouble(0.1, settings::kReminderRequestDateKey);
     }
-    const QtUserDefaults reread(std::string(kDomain), path());
+    const QtUserDefaults reread = open();
     EXPECT_TRUE(reread.boolForKey(settings::kHasRunBeforeKey));
     EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 9'000'000'000);
     EXPECT_EQ(reread.stringForKey(settings::kCurrentVersionKey), "1.0.0");
@@ -77,7 +309,7 @@ TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfiguration
 }
 
 TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
-    QtUserDefaults defaults(std::string(kDomain), path());
+    QtUserDefaults defaults = open();
     std::vector<std::thread> writers;
     for (int thread = 0; thread < 4; ++thread) {
         writers.emplace_back([&defaults, thread] {
@@ -93,7 +325,7 @@ TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
         writer.join();
     }
     ASSERT_TRUE(defaults.synchronize());
-    const QtUserDefaults reread(std::string(kDomain), path());
+    const QtUserDefaults reread = open();
     for (int thread = 0; thread < 4; ++thread) {
         EXPECT_EQ(reread.integerForKey("key" + std::to_string(thread) + "_49"), 49);
     }
@@ -106,14 +338,14 @@ TEST_F(QtUserDefaultsTest, WritersOnSeveralThreadsLoseNoKey) {
 TEST_F(QtUserDefaultsTest, TwoWindowsStartedAtOnceCountTwoRunsAndKeepEachOthersKeys) {
     const auto runs = settings::kNumberOfRunsKey;
     {
-        QtUserDefaults before(std::string(kDomain), path());
+        QtUserDefaults before = open();
         before.setInteger(11, runs);
         ASSERT_TRUE(before.synchronize());
     }
     platform::headless::HeadlessLog log;
     for (int round = 1; round <= 5; ++round) {
-        QtUserDefaults first(std::string(kDomain), path());
-        QtUserDefaults second(std::string(kDomain), path());
+        QtUserDefaults first = open();
+        QtUserDefaults second = open();
         std::latch start(2);
         auto countRun = [&](QtUserDefaults& window) {
             start.arrive_and_wait();
@@ -123,14 +355,14 @@ TEST_F(QtUserDefaultsTest, TwoWindowsStartedAtOnceCountTwoRunsAndKeepEachOthersK
         std::thread other(countRun, std::ref(second));
         countRun(first);
         other.join();
-        EXPECT_EQ(QtUserDefaults(std::string(kDomain), path()).integerForKey(runs), 11 + 2 * round);
+        EXPECT_EQ(storedRuns(), 11 + 2 * round);
     }
 
-    QtUserDefaults first(std::string(kDomain), path());
+    QtUserDefaults first = open();
     QSettings(path(), QSettings::IniFormat).setValue(QStringLiteral("addedMeanwhile"), 1);
     first.setBool(true, settings::kDeclinedToRateKey);
     ASSERT_TRUE(first.synchronize());
-    const QtUserDefaults reread(std::string(kDomain), path());
+    const QtUserDefaults reread = open();
     EXPECT_EQ(reread.integerForKey(runs), 21);
     EXPECT_TRUE(reread.boolForKey("addedMeanwhile"));
     EXPECT_TRUE(reread.boolForKey(settings::kDeclinedToRateKey));
@@ -163,7 +395,7 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
 
         platform::headless::HeadlessLog log;
         {
-            QtUserDefaults defaults(std::string(kDomain), path(), &log);
+            QtUserDefaults defaults = open(&log);
             EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey))
                 << unreadable.toHex().toStdString();
             EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
@@ -173,7 +405,7 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
         ASSERT_EQ(log.lines().size(), 1u) << unreadable.toHex().toStdString();
         EXPECT_NE(log.lines()[0].find(name() + ".corrupt"), std::string::npos);
         EXPECT_EQ(contentsOf(path() + QStringLiteral(".corrupt")), unreadable);
-        const QtUserDefaults reread(std::string(kDomain), path());
+        const QtUserDefaults reread = open();
         EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1)
             << unreadable.toHex().toStdString();
     }
@@ -181,7 +413,7 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
     // Qt's own writing of awkward values, and a hand-written comment, are no problem.
     platform::headless::HeadlessLog log;
     {
-        QtUserDefaults defaults(std::string(kDomain), path(), &log);
+        QtUserDefaults defaults = open(&log);
         defaults.setString("l\u00ednea\n2 ; # = [x] \\ \u20ac \x01", "text");
         defaults.setString("v", "key with space/and=equals");
         ASSERT_TRUE(defaults.synchronize());
@@ -190,7 +422,7 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("; a comment\n\n");
     file.close();
-    const QtUserDefaults reread(std::string(kDomain), path(), &log);
+    const QtUserDefaults reread = open(&log);
     EXPECT_EQ(reread.stringForKey("text"), "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01");
     EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1);
     EXPECT_TRUE(log.lines().empty());
@@ -222,15 +454,13 @@ TEST_F(QtUserDefaultsTest, ALinkIsWrittenThroughOnlyToSettingsThatReadWhole) {
         ASSERT_TRUE(QFile::link(outside, path()));
         platform::headless::HeadlessLog log;
         {
-            QtUserDefaults defaults(std::string(kDomain), path(), &log);
+            QtUserDefaults defaults = open(&log);
             EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), c.followed ? 15 : 0);
             defaults.setInteger(6, settings::kNumberOfRunsKey);
             EXPECT_TRUE(defaults.synchronize());
         }
         EXPECT_EQ(QFileInfo(path()).isSymLink(), c.followed);
-        EXPECT_EQ(
-            QtUserDefaults(std::string(kDomain), path()).integerForKey(settings::kNumberOfRunsKey),
-            6);
+        EXPECT_EQ(storedRuns(), 6);
         if (c.followed) {
             EXPECT_TRUE(log.lines().empty());
             continue;
@@ -271,7 +501,7 @@ TEST_F(QtUserDefaultsTest, WhatCannotBeReadOrLockedIsSaidOnceAndNeverWaitedOn) {
         // On its own thread, so that a store that waits fails the test instead of hanging it: a
         // writer is then opened on the FIFO, which lets the store go on.
         auto used = std::async(std::launch::async, [&] {
-            QtUserDefaults defaults(std::string(kDomain), path(), &log);
+            QtUserDefaults defaults = open(&log);
             defaults.setBool(true, settings::kHasRunBeforeKey);
             for (int run = 1; run <= 2; ++run) {
                 defaults.updateInteger(settings::kNumberOfRunsKey,
@@ -287,9 +517,7 @@ TEST_F(QtUserDefaultsTest, WhatCannotBeReadOrLockedIsSaidOnceAndNeverWaitedOn) {
         ASSERT_EQ(log.lines().size(), 1u);
         EXPECT_NE(log.lines()[0].find(name() + c.said), std::string::npos) << log.lines()[0];
         if (c.kept) {
-            EXPECT_EQ(QtUserDefaults(std::string(kDomain), path())
-                          .integerForKey(settings::kNumberOfRunsKey),
-                      2);
+            EXPECT_EQ(storedRuns(), 2);
         }
         struct stat left {};
         ASSERT_EQ(::lstat(place.constData(), &left), 0);
