@@ -5,13 +5,17 @@
 // keeps every view in place whatever its texts say, dims a stale match, scales evenly with its
 // window, and looks right (a screenshot per layout, of a G3 20 cents sharp after
 // a match, lands in <build>/screenshots).
+// The picture of the meter's last seconds draws each string's readings in a colour of its own
+// that colour-blind players tell apart, and its accessible name says the trend in both languages.
 
 #include <gtest/gtest.h>
 
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -97,12 +101,16 @@ QString sizeText(QSize size) {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
+QRect placeOn(const QWidget& page, const QWidget& view) {
+    return {view.mapTo(&page, QPoint(0, 0)), view.size()};
+}
+
 // Where each view the page shows stands on it, and its size.
 std::map<QWidget*, QRect> placesOf(QWidget& page) {
     std::map<QWidget*, QRect> places;
     for (QWidget* view : page.findChildren<QWidget*>()) {
         if (view->isVisibleTo(&page)) {
-            places[view] = QRect(view->mapTo(&page, QPoint(0, 0)), view->size());
+            places[view] = placeOn(page, *view);
         }
     }
     return places;
@@ -185,34 +193,12 @@ void addSoundSettings(QtStoryboard& layout) {
               nullptr);
 }
 
-// Where the tuning meter falls short of leading: its scale narrower than three quarters of the
-// tuner's panel, or its type smaller than 18 pixels.
-std::vector<std::string> meterShortfalls(QWidget& page) {
-    auto* meter = page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
-    auto* panel = page.findChild<QWidget*>(QStringLiteral("tunerPanel"));
-    if (meter == nullptr || panel == nullptr) {
-        return {"no meter or no tuner panel"};
-    }
-    std::vector<std::string> shortfalls;
-    const double span = meter->scaleRect().width();
-    if (span < 0.75 * panel->width()) {
-        shortfalls.push_back("scale " + std::to_string(span) + " px of a " +
-                             std::to_string(panel->width()) + " px panel");
-    }
-    if (meter->textPixelSize() < 18) {
-        shortfalls.push_back("text " + std::to_string(meter->textPixelSize()) + " px");
-    }
-    return shortfalls;
-}
-
-QRect placeOn(const QWidget& page, const QWidget& view) {
-    return {view.mapTo(&page, QPoint(0, 0)), view.size()};
-}
-
-// What is wrong with the place of the picture of the meter's last seconds on `page`: missing, too
-// small, outside the tuner's panel, above the meter, or covering any other view the page shows (its
-// own ancestors aside).
-std::vector<std::string> historyPlaceFaults(QWidget& page) {
+// What is wrong with `page` as a player sees it: the picture of the meter's last seconds missing,
+// too small, outside the tuner's panel, above the meter, or covering any other view the page
+// shows (its own ancestors aside); a text shown only in part; or the tuning meter falling short of
+// leading, its scale narrower than three quarters of the tuner's panel or its type smaller than
+// 18 pixels.
+std::vector<std::string> layoutFaults(QWidget& page) {
     auto* picture = page.findChild<ReadingHistoryWidget*>(QStringLiteral("readingHistory"));
     auto* panel = page.findChild<QWidget*>(QStringLiteral("tunerPanel"));
     auto* meter = page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
@@ -242,6 +228,18 @@ std::vector<std::string> historyPlaceFaults(QWidget& page) {
             faults.push_back("picture overlaps " + view->objectName().toStdString() + " (" +
                              view->metaObject()->className() + ")");
         }
+    }
+    // After the picture's place: this turns every page of a tabbed layout.
+    for (std::string& clipped : clippedTexts(page)) {
+        faults.push_back(std::move(clipped));
+    }
+    const double span = meter->scaleRect().width();
+    if (span < 0.75 * panel->width()) {
+        faults.push_back("scale " + std::to_string(span) + " px of a " +
+                         std::to_string(panel->width()) + " px panel");
+    }
+    if (meter->textPixelSize() < 18) {
+        faults.push_back("text " + std::to_string(meter->textPixelSize()) + " px");
     }
     return faults;
 }
@@ -292,11 +290,14 @@ void writeRunTimeTexts(QtStoryboard& layout, const QtBundle& bundle) {
 class EveryLayout : public ::testing::TestWithParam<LayoutCase> {
   protected:
     void SetUp() override { testing::qtTestApp(); }
+    const LayoutCase& layoutCase = GetParam();
+    const std::string name = std::string(view::storyboardName(layoutCase.screenClass));
+    // The size the class's layout is designed for: its tallest screen's.
+    const QSize design{layoutCase.profile.width, static_cast<int>(layoutCase.profile.height)};
     StderrLog log_;
 };
 
 TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce) {
-    const auto name = std::string(view::storyboardName(GetParam().screenClass));
     std::string error;
     auto storyboard = loadStoryboardResource(name, &error);
     ASSERT_NE(storyboard, nullptr) << error;
@@ -339,8 +340,6 @@ std::string thirdStringPicture(view::ScreenClass screenClass) {
 // proportions, no larger than the desktop. A G3 matched and then heard 20 cents sharp greys the
 // lamp, the note and the picture, and the meter leads; back in tune, all is green again.
 TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
-    const LayoutCase& layoutCase = GetParam();
-    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
     QtWindows windows(layoutCase.profile, "Strumwise", log_);
     QtImages images;
     Storyboard* storyboard = windows.loadStoryboard(name);
@@ -348,7 +347,6 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
     windows.installWindow(*storyboard);
     ASSERT_TRUE(windows.hasWindow());
     QWidget* window = windows.keyWindow();
-    const QSize design(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height));
     const QRect desktop = window->screen()->availableGeometry();
     EXPECT_LE(window->height(), desktop.height()) << name;
     EXPECT_NEAR(window->width() * design.height(), window->height() * design.width(),
@@ -407,14 +405,11 @@ TEST_P(EveryLayout, ShowsOnlyItsOwnIndicatorAndOpensWithinTheDesktop) {
 // note shown and cleared); no view moves or changes size for it, by a pixel, so the picture, the
 // help text and the fork panel's header stay put.
 TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
-    const LayoutCase& layoutCase = GetParam();
-    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
     const QtBundle bundle(QLocale(QLocale::Spanish), true);
     auto layout = loadStoryboardResource(name, nullptr);
     ASSERT_NE(layout, nullptr);
     addSoundSettings(*layout);
-    const QSize size(layoutCase.profile.width, static_cast<int>(layoutCase.profile.height));
-    ScaledPage page(*layout->rootWidget(), size);
+    ScaledPage page(*layout->rootWidget(), design);
     page.show();
     const auto write = [&](int variant) {
         const std::vector<std::pair<const char*, std::vector<std::string>>> texts = {
@@ -451,8 +446,6 @@ TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
 // whole. Every control has a tooltip and an accessible name, each translated into Spanish, and
 // the About page names the version.
 TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
-    const LayoutCase& layoutCase = GetParam();
-    const auto name = std::string(view::storyboardName(layoutCase.screenClass));
     Descriptions english;
     for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::Spanish)}) {
         const QtBundle bundle(locale, true);  // the layouts' texts are translated on loading
@@ -512,10 +505,7 @@ TEST_P(EveryLayout, ShowsEveryTextWholeOnEveryScreenInBothLanguages) {
             layout->label("noteDisplay")->setText("G3");
             layout->label("freq_label")->setText("198.4Hz");
             QCoreApplication::processEvents();
-            // Before the texts are checked, which turns every page of a tabbed layout.
-            EXPECT_EQ(historyPlaceFaults(*page.page()), std::vector<std::string>{}) << where;
-            EXPECT_EQ(clippedTexts(page), std::vector<std::string>{}) << where;
-            EXPECT_EQ(meterShortfalls(page), std::vector<std::string>{}) << where;
+            EXPECT_EQ(layoutFaults(page), std::vector<std::string>{}) << where;
             if (screen.text() == "phone:667") {
                 const auto* meter =
                     page.findChild<TuningMeterWidget*>(QStringLiteral("tuningMeter"));
@@ -579,9 +569,116 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
                     << name << " " << view->objectName().toStdString();
             }
         }
-        EXPECT_EQ(historyPlaceFaults(*window->page()), std::vector<std::string>{}) << name;
-        EXPECT_EQ(clippedTexts(*window->page()), std::vector<std::string>{}) << name;
-        EXPECT_EQ(meterShortfalls(*window->page()), std::vector<std::string>{}) << name;
+        EXPECT_EQ(layoutFaults(*window->page()), std::vector<std::string>{}) << name;
+    }
+}
+
+using Kind = ReadingTrend::Kind;
+
+// CIE lightness L* of a colour, 0 (black) to 100 (white).
+double lightness(const QColor& colour) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double y = 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                     0.0722 * linear(colour.blueF());
+    return y > 0.008856 ? 116.0 * std::cbrt(y) - 16.0 : 903.3 * y;
+}
+
+TEST(ReadingHistoryColours, FiveStringsFiveLightnessesNoneTheBandsGreenAllSeenOnTheStage) {
+    const QColor bandGreen(0x3d, 0xdc, 0x84);
+    const QColor stage(0x2b, 0x25, 0x20);
+    for (int a = 1; a <= 5; ++a) {
+        const QColor colour = ReadingHistoryWidget::stringColour(a);
+        // Bright enough to stand out on the dark stage.
+        EXPECT_GT(lightness(colour) - lightness(stage), 25.0) << a;
+        // Not the in-tune band's green: a hue at least 40 degrees away from it.
+        const int hueGap = std::abs(colour.hslHue() - bandGreen.hslHue());
+        EXPECT_GE(std::min(hueGap, 360 - hueGap), 40) << a;
+        for (int b = a + 1; b <= 5; ++b) {
+            // Told apart by lightness alone, as a player who sees no hue would.
+            EXPECT_GE(
+                std::abs(lightness(colour) - lightness(ReadingHistoryWidget::stringColour(b))), 7.0)
+                << a << " and " << b;
+        }
+    }
+}
+
+TEST(ReadingHistoryDrawing, EachStringsReadingsInItsColourWithGapsLeftEmpty) {
+    testing::qtTestApp();
+    ReadingHistoryWidget widget;
+    widget.resize(360, 100);
+    // String 3 at +20 cents for two seconds, silence, then string 1 at -30 cents.
+    std::vector<ReadingSample> samples;
+    for (int tick = 0; tick <= 60; ++tick) {
+        const double seconds = tick * 0.1;
+        if (tick < 20) {
+            samples.push_back({seconds, 3, 20.0, -5.0, 5.0});
+        } else if (tick < 40) {
+            samples.push_back({seconds, 0, 0.0, 0.0, 0.0});
+        } else {
+            samples.push_back({seconds, 1, -30.0, -5.0, 5.0});
+        }
+    }
+    widget.setSamples(samples, 6.0);
+    const QImage image = widget.grab().toImage();
+    const auto colourAt = [&](double seconds, double cents) {
+        const QPointF point = widget.pointOf({seconds, 1, cents, 0.0, 0.0});
+        return image.pixelColor(static_cast<int>(std::lround(point.x())),
+                                static_cast<int>(std::lround(point.y())));
+    };
+    const auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue()) <
+               40;
+    };
+    EXPECT_TRUE(near(colourAt(1.0, 20.0), ReadingHistoryWidget::stringColour(3)));
+    EXPECT_TRUE(near(colourAt(5.0, -30.0), ReadingHistoryWidget::stringColour(1)));
+    // Nothing read at 3 s: no line at either height.
+    EXPECT_FALSE(near(colourAt(3.0, 20.0), ReadingHistoryWidget::stringColour(3)));
+    EXPECT_FALSE(near(colourAt(3.0, -30.0), ReadingHistoryWidget::stringColour(1)));
+    // Six seconds across: the oldest sample at the left edge, the newest at the right.
+    EXPECT_NEAR(widget.pointOf(samples.front()).x(), widget.plotRect().left(), 1.0);
+    EXPECT_NEAR(widget.pointOf(samples.back()).x(), widget.plotRect().right(), 1.0);
+    // Sharp is up, and 50 cents reaches the plot's top edge.
+    EXPECT_NEAR(widget.pointOf({0.0, 1, 50.0, 0.0, 0.0}).y(), widget.plotRect().top(), 1.0);
+    EXPECT_NEAR(widget.pointOf({0.0, 1, 90.0, 0.0, 0.0}).y(), widget.plotRect().top(), 1.0);
+    EXPECT_NEAR(widget.pointOf({0.0, 1, -50.0, 0.0, 0.0}).y(), widget.plotRect().bottom(), 1.0);
+}
+
+TEST(ReadingHistoryWords, TheTrendInEnglishAndSpanish) {
+    testing::qtTestApp();
+    struct Case {
+        ReadingTrend trend;
+        const char* english;
+        const char* spanish;
+    };
+    const Case cases[] = {
+        {{Kind::Settling, "G3", 2}, "G3, settling 2 cents sharp", "G3, asentándose 2 cents alta"},
+        {{Kind::Settling, "D3", -9}, "D3, settling 9 cents flat", "D3, asentándose 9 cents baja"},
+        {{Kind::InTune, "D4", 1}, "D4, in tune", "D4, afinada"},
+        {{Kind::Drifting, "B3", -6},
+         "B3, drifting flat, 6 cents",
+         "B3, se aleja hacia abajo, 6 cents"},
+        {{Kind::Drifting, "G4", 7},
+         "G4, drifting sharp, 7 cents",
+         "G4, se aleja hacia arriba, 7 cents"},
+        {{Kind::Steady, "G3", 12}, "G3, steady 12 cents sharp", "G3, estable 12 cents alta"},
+        {{Kind::Steady, "G3", -8}, "G3, steady 8 cents flat", "G3, estable 8 cents baja"},
+        {{}, "No reading", "Sin lectura"},
+    };
+    for (const bool spanish : {false, true}) {
+        const QtBundle bundle(spanish ? QLocale(QLocale::Spanish) : QLocale(QLocale::English),
+                              true);
+        for (const Case& c : cases) {
+            EXPECT_EQ(spokenTrend(c.trend).toStdString(), spanish ? c.spanish : c.english);
+        }
+        // The widget's accessible name carries it.
+        ReadingHistoryWidget widget;
+        QtReadingHistory view(&widget);
+        view.describe(cases[0].trend);
+        EXPECT_EQ(widget.accessibleName().toStdString(),
+                  spanish ? cases[0].spanish : cases[0].english);
     }
 }
 
