@@ -2,8 +2,6 @@
 
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,10 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -53,6 +50,28 @@ inline std::string commandOutput(const std::string& command, int* status = nullp
         *status = ended;
     }
     return output;
+}
+
+// Starts `argv` in a child that a crash of this process takes with it, its standard output
+// written to `out` and its standard error added to `err`, once `prepare` has set it up.
+inline pid_t startChild(
+    const std::vector<std::string>& argv, const std::string& out, const std::string& err,
+    const std::function<void()>& prepare = [] {}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::freopen(out.c_str(), "w", stdout);
+        ::freopen(err.c_str(), "a", stderr);
+        prepare();
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        ::execvp(args[0], args.data());
+        ::_exit(127);
+    }
+    return pid;
 }
 
 // The sound servers the scenarios run under: PulseAudio, and Debian 12's own, PipeWire with its
@@ -105,7 +124,7 @@ class PrivateSoundServer {
     static bool available(SoundServerKind kind = soundServerUnderTest()) {
         const std::string programs = kind == SoundServerKind::PipeWire
                                          ? "pipewire wireplumber pipewire-pulse pw-cli dbus-daemon"
-                                         : "pulseaudio";
+                                         : "pulseaudio pacmd";
         return std::system(
                    ("command -v " + programs + " pactl paplay parec sox >/dev/null").c_str()) == 0;
     }
@@ -115,10 +134,9 @@ class PrivateSoundServer {
     bool start() {
         if (kind_ == SoundServerKind::PulseAudio) {
             spawn({"pulseaudio", "-n", "--daemonize=no", "--system=false", "--exit-idle-time=-1",
-                   "--use-pid-file=no", "--disable-shm=yes",
-                   "--load=module-null-sink sink_name=strumwise_private",
+                   "--disable-shm=yes", "--load=module-null-sink sink_name=strumwise_private",
                    "--load=module-native-protocol-unix auth-anonymous=1 socket=" + dir_ + "/native",
-                   // For dropStream: the command line that can kill one stream.
+                   // For dropStreams: pacmd's command line, which finds the server by its pid file.
                    "--load=module-cli-protocol-unix socket=" + dir_ + "/cli"});
             return answers();
         }
@@ -197,7 +215,8 @@ class PrivateSoundServer {
         int dropped = 0;
         for (const std::string& index : streamsOf(application)) {
             if (kind_ == SoundServerKind::PulseAudio) {
-                dropped += tellCommandLine("kill-sink-input " + index + "\n");
+                // pacmd says nothing when the stream is gone.
+                dropped += commandOutput("pacmd kill-sink-input " + index + " 2>&1").empty();
                 continue;
             }
             // The stream's node, found by the serial PipeWire's PulseAudio numbers it by.
@@ -236,13 +255,8 @@ class PrivateSoundServer {
     // Starts `argv` with this folder as its runtime and configuration home, and `bus` as its
     // session bus.
     void spawn(const std::vector<std::string>& argv, const std::string& bus = "") {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            // A scenario that crashes takes its server with it.
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            // What it says goes to a log of its own, for a test that fails to read.
-            ::freopen("/dev/null", "w", stdout);
-            ::freopen((dir_ + "/" + argv[0] + ".log").c_str(), "a", stderr);
+        // What it says goes to a log of its own, for a test that fails to read.
+        const pid_t pid = startChild(argv, "/dev/null", dir_ + "/" + argv[0] + ".log", [&] {
             ::setenv("PIPEWIRE_RUNTIME_DIR", dir_.c_str(), 1);
             ::setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
             ::setenv("XDG_STATE_HOME", (dir_ + "/state").c_str(), 1);
@@ -251,51 +265,14 @@ class PrivateSoundServer {
             } else {
                 ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.c_str(), 1);
             }
-            std::vector<char*> args;
-            for (const std::string& arg : argv) {
-                args.push_back(const_cast<char*>(arg.c_str()));
-            }
-            args.push_back(nullptr);
-            ::execvp(args[0], args.data());
-            ::_exit(127);
-        }
+        });
         if (pid > 0) {
             pids_.push_back(pid);
         }
     }
 
-    // Sends `command` to PulseAudio's command line and answers whether it was done: the command
-    // line says nothing then, and closes once the test has finished writing.
-    bool tellCommandLine(const std::string& command) const {
-        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::snprintf(address.sun_path, sizeof address.sun_path, "%s/cli", dir_.c_str());
-        bool told = socket >= 0 &&
-                    ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                    ::write(socket, command.data(), command.size()) ==
-                        static_cast<ssize_t>(command.size()) &&
-                    ::shutdown(socket, SHUT_WR) == 0;
-        std::string answer;
-        char chunk[256];
-        for (ssize_t got = 1; told && got > 0;) {
-            got = ::read(socket, chunk, sizeof chunk);
-            answer.append(chunk, got > 0 ? static_cast<std::size_t>(got) : 0);
-        }
-        if (socket >= 0) {
-            ::close(socket);
-        }
-        return told && answer.empty();
-    }
-
     static bool answers() {
-        for (int i = 0; i < 200; ++i) {
-            if (std::system("pactl info >/dev/null 2>&1") == 0) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
+        return eventually([] { return std::system("pactl info >/dev/null 2>&1") == 0; }, 10000);
     }
 
     SoundServerKind kind_;
@@ -309,27 +286,18 @@ class MonitorRecording {
   public:
     MonitorRecording(const std::string& dir, const std::string& sink)
         : file_(dir + "/" + sink + ".raw") {
-        const std::string source = sink + ".monitor";
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            ::freopen(file_.c_str(), "w", stdout);
-            ::freopen("/dev/null", "w", stderr);
-            ::execlp("parec", "parec", "-d", source.c_str(), "--raw", "--format=s16le",
-                     "--rate=44100", "--channels=1", "--latency-msec=10",
-                     static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
+        pid_ = startChild({"parec", "-d", sink + ".monitor", "--raw", "--format=s16le",
+                           "--rate=44100", "--channels=1", "--latency-msec=10"},
+                          file_, "/dev/null");
         // A monitor delivers silence as soon as it is read: wait for it, so that the recording
         // covers what comes next.
-        for (int i = 0; i < 500; ++i) {
-            std::error_code missing;
-            if (const auto size = std::filesystem::file_size(file_, missing);
-                !missing && size > 0) {
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        eventually(
+            [&] {
+                std::error_code missing;
+                const auto size = std::filesystem::file_size(file_, missing);
+                return !missing && size > 0;
+            },
+            5000);
     }
     ~MonitorRecording() { stop(); }
     MonitorRecording(const MonitorRecording&) = delete;
@@ -341,47 +309,18 @@ class MonitorRecording {
             ::waitpid(pid_, nullptr, 0);
             pid_ = -1;
         }
-        std::ifstream in(file_, std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                      std::istreambuf_iterator<char>());
-        std::vector<std::int16_t> samples(bytes.size() / 2);
-        if (!samples.empty()) {
-            std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-        }
+        std::error_code missing;
+        const std::uintmax_t bytes = std::filesystem::file_size(file_, missing);
+        std::vector<std::int16_t> samples(missing ? 0 : bytes / 2);
+        std::ifstream(file_, std::ios::binary)
+            .read(reinterpret_cast<char*>(samples.data()),
+                  static_cast<std::streamsize>(samples.size() * 2));
         return samples;
     }
 
   private:
     std::string file_;
     pid_t pid_ = -1;
-};
-
-// Runs the disabled test `suite`.DISABLED_`name` of this binary in a fresh process, under a sound
-// server of `kind`, and expects it to pass: PortAudio looks for devices once per process, and
-// each scenario has a server of its own. A scenario that hangs is killed after a generous while
-// and fails.
-inline void runScenario(const std::string& suite, const std::string& name,
-                        SoundServerKind kind = SoundServerKind::PulseAudio) {
-    if (!PrivateSoundServer::available(kind)) {
-        GTEST_SKIP() << nameOf(kind) << " is not installed here (scripts/setup.sh installs it)";
-    }
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string command = std::string("STRUMWISE_TEST_SOUND_SERVER=") + nameOf(kind) +
-                                " timeout -s KILL 120 '" + self +
-                                "' --gtest_also_run_disabled_tests --gtest_filter=" + suite +
-                                ".DISABLED_" + name + " 2>&1";
-    int status = -1;
-    const std::string output = commandOutput(command, &status);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << nameOf(kind) << "\n" << output;
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-}
-
-// The sound-server scenarios' own test suite, run once under each kind of server.
-class UnderEachSoundServer : public ::testing::TestWithParam<SoundServerKind> {
-  protected:
-    void runScenario(const std::string& suite, const std::string& name) const {
-        testing::runScenario(suite, name, GetParam());
-    }
 };
 
 inline std::string kindCaseName(const ::testing::TestParamInfo<SoundServerKind>& info) {
