@@ -6,7 +6,7 @@ import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } fro
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { dirname, extname, join, normalize } from "node:path";
-import { after, before } from "node:test";
+import { after, before, test } from "node:test";
 import puppeteer from "puppeteer-core";
 
 export const site = new URL("../../build/web/site/", import.meta.url).pathname;
@@ -50,9 +50,14 @@ export async function serveSite({ root = site, headers = {} } = {}) {
   };
 }
 
-// The built site served while one file's tests run: `url` is its address from their start on.
+// The built site served while one file's tests run: `url` is its address from their start on, and
+// test() is a test of the tuner there, opened by withTuner with `options` (and the test's own
+// `timeout`) in a Chromium with `microphoneFile` as its microphone.
 export function servedForTests() {
-  const served = {};
+  const served = {
+    test: (name, microphoneFile, use, { timeout, ...options } = {}) =>
+      test(name, { timeout }, () => withTuner(microphoneFile, served.url, use, options)),
+  };
   before(async () => Object.assign(served, await serveSite()));
   after(() => served.close());
   return served;
@@ -62,32 +67,32 @@ export const pause = (seconds) => new Promise((resolve) => setTimeout(resolve, s
 
 const scratch = mkdtempSync(join(tmpdir(), "strumwise-web-"));
 
+// A 48 kHz mono WAV in the scratch folder that sox makes with `effects` from nothing.
+const sox = (name, ...effects) => {
+  const file = join(scratch, name);
+  execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", file, ...effects]);
+  return file;
+};
+
 // A WAV of plucked strings, one after the other, 1.5 s each (the fake microphone loops it).
 export function plucks(...hertz) {
+  const parts = hertz.map((hz, i) => sox(`part${i}_${hz}.wav`, "synth", "1.5", "pluck", String(hz), "vol", "0.5"));
   const file = join(scratch, hertz.join("_") + ".wav");
-  const parts = hertz.map((hz, i) => {
-    const part = join(scratch, `part${i}_${hz}.wav`);
-    execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", part, "synth", "1.5", "pluck", String(hz), "vol", "0.5"]);
-    return part;
-  });
   execFileSync("sox", [...parts, file]);
   return file;
 }
 
 // A second of silence.
-export function silence() {
-  const file = join(scratch, "silence.wav");
-  execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", file, "trim", "0", "1"]);
-  return file;
-}
+export const silence = () => sox("silence.wav", "trim", "0", "1");
 
-// Chromium with its default settings, in `language`, with `microphoneFile` as its microphone,
-// granted without asking; with none, or with `refuse`, the page's request for the microphone is
-// refused. `home` is the user's home folder, whose certificate store Chromium trusts.
-export async function launch(microphoneFile, language = "en-US", { refuse = false, home } = {}) {
+// Runs `use` with Chromium with its default settings, in `language`, with `microphoneFile` as its
+// microphone, granted without asking (with none, or with `refuse`, the page's request for the
+// microphone is refused), and closes it however `use` ends. `home` is the user's home folder,
+// whose certificate store Chromium trusts.
+export async function withBrowser(microphoneFile, use, language = "en-US", { refuse = false, home } = {}) {
   const device = microphoneFile ? ["--use-fake-device-for-media-stream", `--use-file-for-fake-audio-capture=${microphoneFile}`] : [];
   const answer = microphoneFile && !refuse ? ["--use-fake-ui-for-media-stream"] : ["--deny-permission-prompts"];
-  return puppeteer.launch({
+  const browser = await puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
     args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`],
@@ -95,16 +100,7 @@ export async function launch(microphoneFile, language = "en-US", { refuse = fals
     // another program keeps busy would make the audio's start as slow as it is.
     env: { ...process.env, PULSE_SERVER: `unix:${join(scratch, "no-sound-server")}`, ...(home ? { HOME: home } : {}) },
   });
-}
-
-// Runs `use` with a Chromium launched as `launch` does, and closes it however `use` ends.
-export async function withBrowser(microphoneFile, use, language, options) {
-  const browser = await launch(microphoneFile, language, options);
-  try {
-    return await use(browser);
-  } finally {
-    await browser.close();
-  }
+  return use(browser).finally(() => browser.close());
 }
 
 // Runs `use` on the tuner at `url`, opened as openTuner opens it (with its `viewport` and `start`)
@@ -185,25 +181,31 @@ export async function until(read, expected, seconds = 10) {
   throw new Error(`expected ${JSON.stringify(expected)}, last saw ${JSON.stringify(last)}`);
 }
 
+// Starts `command` in the project's folder, quiet, with `env` added, and answers once it says
+// where it serves the site: the process, that address, and what it has written so far on either
+// output.
+export const started = (command, args, env = {}) => new Promise((resolve, reject) => {
+  const child = spawn(command, args, { cwd: new URL("../../", import.meta.url).pathname,
+    env: { ...process.env, STRUMWISE_SERVE_QUIET: "1", ...env } });
+  let output = "";
+  child.stdout.on("data", (data) => {
+    output += data;
+    const found = /Serving the web edition on (\S+)/.exec(output);
+    if (found) resolve({ child, url: found[1], output: () => output });
+  });
+  child.stderr.on("data", (data) => { output += data; });
+  child.on("exit", (code) => reject(new Error(`${command} stopped with ${code}: ${output}`)));
+});
+
 // The project's server (scripts/serve_site.py) on `root` (the built site unless told), as
 // scripts/web.sh serves it, with `args` added and, given `descriptors`, that limit on its open
-// files. Answers its address, its process id, what it has written on standard error so far, and
-// a function that stops it.
+// files. Answers its address, its process id, what it has written so far, and a function that
+// stops it.
 export async function projectServer({ root = site, args = [], descriptors } = {}) {
   const command = ["python3", "scripts/serve_site.py", "--site", root, "--port", "0", ...args];
   if (descriptors) command.unshift("prlimit", `--nofile=${descriptors}`, "--");
-  const served = spawn(command[0], command.slice(1),
-    { cwd: new URL("../../", import.meta.url).pathname, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1" } });
-  let errors = "";
-  served.stderr.on("data", (data) => { errors += data; });
-  const url = await new Promise((resolve, reject) => {
-    served.stdout.on("data", (data) => {
-      const found = /https?:\/\/\S+/.exec(String(data));
-      if (found) resolve(found[0]);
-    });
-    served.on("exit", (code) => reject(new Error(`the server stopped with status ${code}: ${errors}`)));
-  });
-  return { url, pid: served.pid, errors: () => errors, stop: () => served.kill() };
+  const { child, url, output } = await started(command[0], command.slice(1));
+  return { url, pid: child.pid, errors: output, stop: () => child.kill() };
 }
 
 // Runs `use` with the project's server started as projectServer starts it with `options`, and
@@ -269,6 +271,28 @@ export function releaseAgain(folder) {
   const worker = join(folder, "service-worker.js");
   writeFileSync(worker, readFileSync(worker, "utf8").replace(/const CACHE = "([^"]+)"/, 'const CACHE = "$1-2"'));
 }
+
+// The picture of the meter's last seconds, read in the page: its place and size against the
+// meter and the tuner's panel, whether its canvas has the screen's own pixels, how many of them
+// are the third string's sky blue, and its name.
+export const readingHistory = `(() => {
+  const canvas = document.getElementById("readingHistory");
+  const meter = document.getElementById("tuningMeter").getBoundingClientRect();
+  const panel = document.getElementById("tunerPanel").getBoundingClientRect();
+  const box = canvas.getBoundingClientRect();
+  let blue = 0;
+  if (canvas.width > 0 && canvas.height > 0) {
+    const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    for (let i = 0; i < pixels.length; i += 4) {
+      if (Math.abs(pixels[i] - 0x56) + Math.abs(pixels[i + 1] - 0xb4) + Math.abs(pixels[i + 2] - 0xe9) < 30) ++blue;
+    }
+  }
+  return { tag: canvas.tagName, width: box.width, height: box.height, share: box.width / panel.width,
+    underMeter: box.top >= meter.bottom - 0.5, insidePanel: box.left >= panel.left - 0.5 && box.right <= panel.right + 0.5 &&
+      box.top >= panel.top - 0.5 && box.bottom <= panel.bottom + 0.5,
+    pixels: canvas.width * canvas.height, sharp: canvas.width === Math.round(canvas.clientWidth * devicePixelRatio),
+    blue, label: canvas.getAttribute("aria-label") };
+})()`;
 
 // An expression that answers the page's update offer's button, or null while there is none.
 export const updateOffer = `(() => {

@@ -3,7 +3,7 @@
 // namespace of their own, whose only address stands in for the LAN's, so nothing is served
 // beyond this machine.
 import assert from "node:assert/strict";
-import { execFileSync, spawn, spawnSync } from "node:child_process";
+import { execFileSync, spawnSync } from "node:child_process";
 import { createHash } from "node:crypto";
 import { cpSync, mkdirSync, mkdtempSync, readFileSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -11,12 +11,11 @@ import { join } from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
 import {
-  plucks, read, releaseAgain, silence, site, tapToStart, text, unreachableControls, until, updateOffer, withBrowser,
-  withTuner,
+  plucks, read, releaseAgain, silence, site, started, tapToStart, text, unreachableControls, until,
+  updateOffer, withBrowser, withProjectServer, withTuner,
 } from "./browser.mjs";
 
 const lanAddress = "10.77.0.1";
-const root = fileURLToPath(new URL("../../", import.meta.url));
 
 if (!process.env.STRUMWISE_IN_LAN) {
   test("over the local network", (t) => {
@@ -30,18 +29,6 @@ if (!process.env.STRUMWISE_IN_LAN) {
     assert.equal(inside.status, 0, "the checks inside the network namespace failed");
   });
 } else {
-  // Starts `command` and answers the first address it serves the site on, and its output so far.
-  const started = (command, args, env = {}) => new Promise((resolve, reject) => {
-    const child = spawn(command, args, { cwd: root, env: { ...process.env, STRUMWISE_SERVE_QUIET: "1", ...env } });
-    let output = "";
-    child.stdout.on("data", (data) => {
-      output += data;
-      const found = /Serving the web edition on (\S+)/.exec(output);
-      if (found) resolve({ child, url: found[1], output });
-    });
-    child.stderr.on("data", (data) => { output += data; });
-    child.on("exit", (code) => reject(new Error(`${command} stopped with ${code}: ${output}`)));
-  });
   const stopped = (child) => new Promise((resolve) => { child.once("exit", resolve); child.kill(); });
 
   // The way Chromium on this machine is told to trust an authority, as a phone's owner installs
@@ -63,8 +50,8 @@ if (!process.env.STRUMWISE_IN_LAN) {
     try {
       const setup = `http://${lanAddress}:8080/`;
       assert.equal(url, `https://${lanAddress}:8443/`);
-      assert.ok(output.includes(`open ${setup} or scan this code`), output);
-      assert.match(output, /[\u2580\u2584\u2588]{8}/, "no QR code");
+      assert.ok(output().includes(`open ${setup} or scan this code`), output());
+      assert.match(output(), /[\u2580\u2584\u2588]{8}/, "no QR code");
       // The authority's key and the address's are the user's alone.
       const tls = join(data, "strumwise", "lan-tls");
       const mode = (name) => (statSync(join(tls, name)).mode & 0o777).toString(8);
@@ -78,7 +65,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
       const certificate = join(home, "strumwise-lan-ca.crt");
       writeFileSync(certificate, Buffer.from(await response.arrayBuffer()));
       const fingerprint = createHash("sha256").update(readFileSync(certificate)).digest("hex").toUpperCase().match(/../g).join(":");
-      assert.ok(page.includes(fingerprint) && output.includes(fingerprint), `${fingerprint} is not on the page and the terminal`);
+      assert.ok(page.includes(fingerprint) && output().includes(fingerprint), `${fingerprint} is not on the page and the terminal`);
       assert.ok(page.includes(`id="tuner" href="${url}"`));
       assert.match(page, /Settings .* CA certificate/);
       trust(home, certificate);
@@ -112,53 +99,45 @@ if (!process.env.STRUMWISE_IN_LAN) {
   test("a phone that went past the warning instead listens, and is told plainly that the tuner cannot be installed or work offline from there, and where the certificate is", { timeout: 120000 }, async () => {
     const data = mkdtempSync(join(tmpdir(), "strumwise-data-"));
     const { child, url } = await started("bash", ["scripts/serve_web.sh", "--lan", "--site", site], { XDG_DATA_HOME: data });
-    try {
-      await withBrowser(plucks(196), async (browser) => {
-        const page = await browser.newPage();
-        await page.setViewport({ width: 390, height: 664 });
-        await page.goto(url).catch(() => {});
-        // Chromium's own way past its warning page, for a page that offers no button to tests.
-        await until(() => page.title(), "Privacy error");
-        await page.keyboard.type("thisisunsafe");
-        await until(() => read(page, 'document.getElementById("notice")?.querySelector("p")?.textContent ?? null'),
-          "This device does not trust this address's certificate, so Strumwise cannot be installed or work offline " +
-          "from here. Install this computer's certificate once, or use a copy on an https web host.");
-        // The notice may come before the layout is placed: its controls are judged once it is.
-        await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
-        assert.deepEqual(await read(page, unreachableControls), []);
-        await tapToStart(page);
-        await until(() => text(page, "noteDisplay"), "G3");
-        await page.click("#notice button:not(.close)");
-        await until(() => read(page, 'document.getElementById("certificate")?.getAttribute("href") ?? null'),
-          "/lan-certificate/strumwise-lan-ca.crt");
-      }, "en-US", { home: mkdtempSync(join(tmpdir(), "strumwise-home-")) });
-    } finally {
-      await stopped(child);
-    }
+    await withBrowser(plucks(196), async (browser) => {
+      const page = await browser.newPage();
+      await page.setViewport({ width: 390, height: 664 });
+      await page.goto(url).catch(() => {});
+      // Chromium's own way past its warning page, for a page that offers no button to tests.
+      await until(() => page.title(), "Privacy error");
+      await page.keyboard.type("thisisunsafe");
+      await until(() => read(page, 'document.getElementById("notice")?.querySelector("p")?.textContent ?? null'),
+        "This device does not trust this address's certificate, so Strumwise cannot be installed or work offline " +
+        "from here. Install this computer's certificate once, or use a copy on an https web host.");
+      // The notice may come before the layout is placed: its controls are judged once it is.
+      await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
+      assert.deepEqual(await read(page, unreachableControls), []);
+      await tapToStart(page);
+      await until(() => text(page, "noteDisplay"), "G3");
+      await page.click("#notice button:not(.close)");
+      await until(() => read(page, 'document.getElementById("certificate")?.getAttribute("href") ?? null'),
+        "/lan-certificate/strumwise-lan-ca.crt");
+    }, "en-US", { home: mkdtempSync(join(tmpdir(), "strumwise-home-")) }).finally(() => stopped(child));
   });
 
   test("over plain http at the LAN address the page says how to get the microphone, its notice leaves the forks in reach and closes, and forks do not throw", async () => {
-    const { child, url } = await started("python3", ["scripts/serve_site.py", "--site", site, "--bind", lanAddress, "--port", "0"]);
-    try {
-      await withTuner(silence(), url, async (page) => {
+    await withProjectServer({ args: ["--bind", lanAddress] }, ({ url }) =>
+      withTuner(silence(), url, async (page) => {
         assert.equal(await read(page, "isSecureContext"), false);
         const notice = () => read(page, 'document.getElementById("notice").hidden ? null : document.querySelector("#notice p").textContent');
         const expected = "The microphone needs a secure (https) address \u2014 open the https link that " +
           "scripts/web.sh --lan prints, or localhost";
         await until(notice, expected);
-        assert.equal(await read(page, 'document.getElementById("startOverlay").hidden'), true);
-        assert.equal(await read(page, 'document.getElementById("fifthFreqButton").getAttribute("aria-disabled")'), "true");
+        assert.deepEqual(await read(page, `[document.getElementById("startOverlay").hidden,
+          document.getElementById("fifthFreqButton").getAttribute("aria-disabled")]`), [true, "true"]);
         assert.deepEqual(await read(page, unreachableControls), []);
-        await page.click("#notice button.close");
-        assert.equal(await notice(), null);
-        await page.click("#fifthFreqButton");
-        await until(notice, expected);
-        await page.click("#notice button.close");
-        await page.keyboard.press("3");
-        await until(notice, expected);
-      }, { viewport: { width: 844, height: 390 }, start: false });
-    } finally {
-      await stopped(child);
-    }
+        // Closed, the notice comes back with a fork pressed by the pointer or by its key.
+        for (const press of [() => page.click("#fifthFreqButton"), () => page.keyboard.press("3")]) {
+          await page.click("#notice button.close");
+          assert.equal(await notice(), null);
+          await press();
+          await until(notice, expected);
+        }
+      }, { viewport: { width: 844, height: 390 }, start: false }));
   });
 }

@@ -5,7 +5,9 @@
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { test } from "node:test";
-import { openTuner, plucks, read, servedForTests, silence, site, text, unreachableControls, until, withBrowser } from "./browser.mjs";
+import {
+  openTuner, plucks, read, readingHistory, servedForTests, silence, site, text, unreachableControls, until, withBrowser,
+} from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/layout`;
 const server = servedForTests();
@@ -116,35 +118,40 @@ async function check(page, viewport, language, screen = "tuner") {
   const phone = Math.min(viewport.width, viewport.height) < 600;
   if (phone && !scrollingAllowed && screen !== "about" && screen !== "settings") {
     const reading = await page.evaluate(readabilityOfScreen);
-    assert.ok(reading.meterShare >= 0.8, `${viewport.name}: the meter spans ${reading.meterShare}`);
-    assert.ok(reading.centsSize >= 24, `${viewport.name}: cents in ${reading.centsSize} px`);
-    assert.ok(reading.noteSize >= 48, `${viewport.name}: note in ${reading.noteSize} px`);
-    assert.ok(reading.noteSize > reading.largestElsewhere && reading.centsSize > reading.largestElsewhere,
-      `${viewport.name}: ${JSON.stringify(reading)}`);
+    assert.ok(reading.meterShare >= 0.8 && reading.centsSize >= 24 && reading.noteSize >= 48 &&
+      reading.noteSize > reading.largestElsewhere && reading.centsSize > reading.largestElsewhere, `${viewport.name}: ${JSON.stringify(reading)}`);
   }
 }
 
 // The tuner, then a phone's other pages: the settings, which scroll, and about, with the links.
 async function checkPages(page, viewport, language) {
   await check(page, viewport, language);
-  const settings = await page.$(".tab[data-page='settingsPage']");
-  if (settings) {
-    await settings.click();
-    await check(page, viewport, language, "settings");
-  }
-  const about = await page.$(".tab[data-page='aboutPage']");
-  if (about) {
-    await about.click();
-    await check(page, viewport, language, "about");
+  for (const screen of ["settings", "about"]) {
+    const tab = await page.$(`.tab[data-page='${screen}Page']`);
+    if (tab) await tab.click().then(() => check(page, viewport, language, screen));
   }
 }
 
-test("a lit G3 fits every viewport, in English, in the layout chosen for the screen", { timeout: 300000 }, async () => {
+// In a phone's browser tab and on a phone held either way, the picture of the meter's last
+// seconds: a canvas under the meter, as wide as the tuner's panel and tall enough to read, drawn
+// at the screen's own pixels in the third string's colour, its name saying the trend.
+const historyViewports = ["390x664", "390x844", "844x390"];
+async function checkHistory(page, viewport) {
+  const trend = /^G3, (in tune|(settling|steady) \d+ cents (sharp|flat)|drifting (sharp|flat), \d+ cents)$/;
+  await until(async () => trend.test((await read(page, readingHistory)).label), true);
+  await until(async () => (await read(page, readingHistory)).blue > 20, true);
+  const shown = await read(page, readingHistory);
+  assert.ok(shown.tag === "CANVAS" && shown.height >= 40 && shown.share >= 0.8 && shown.underMeter && shown.insidePanel &&
+    shown.sharp, `${viewport.name}: ${JSON.stringify(shown)}`);
+}
+
+test("a lit G3 fits every viewport, in English, in the layout chosen for the screen, with its recent readings drawn on a phone", { timeout: 300000 }, async () => {
   await withBrowser(plucks(196), async (browser) => {
     for (const viewport of [...viewports, zoomed]) {
       const page = await openTuner(browser, server.url, viewport);
       if (viewport.layout) assert.equal(await read(page, 'document.querySelector(".layoutRoot").id'), viewport.layout);
       await until(() => text(page, "noteDisplay"), "G3", 20);
+      if (historyViewports.includes(viewport.name)) await checkHistory(page, viewport);
       await checkPages(page, viewport, "en");
       assert.deepEqual(page.errors, []);
       await page.close();

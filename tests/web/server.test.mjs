@@ -35,29 +35,7 @@ function ask(url, request, { drip = 0 } = {}) {
 
 const residentKilobytes = (pid) => Number(/VmRSS:\s+(\d+)/.exec(readFileSync(`/proc/${pid}/status`, "utf8"))[1]);
 
-test("the project's server lets browsers keep the files named after their contents, and check the rest", async () => {
-  await withProjectServer({}, async ({ url }) => {
-    const year = "public, max-age=31536000, immutable";
-    const expected = {
-      "": "no-cache", "index.html": "no-cache", "manifest.webmanifest": "no-cache", "service-worker.js": "no-cache",
-      [siteFile("host.js")]: year, [siteFile("strumwise.wasm")]: year, [siteFile("page.css")]: year,
-      [siteFile("images/green64.png")]: year, [siteFile("icon-192.png")]: year,
-    };
-    const answered = {};
-    for (const path of Object.keys(expected)) {
-      const response = await fetch(url + path);
-      assert.equal(response.status, 200, path);
-      answered[path] = response.headers.get("cache-control");
-    }
-    assert.deepEqual(answered, expected);
-    // The page names the hashed files, and nothing by its plain name.
-    const page = await (await fetch(url)).text();
-    assert.match(page, new RegExp(`src="${siteFile("host.js").replace(".", "\\.")}"`));
-    assert.doesNotMatch(page, /(src|href)="(host|boot|resources|strumwise)\.(js|wasm)"/);
-  });
-});
-
-test("only regular files inside the site are served, no folder is listed, a bad path gets 400, and a quiet server prints no traceback", async () => {
+test("the project's server lets browsers keep the files named after their contents and check the rest, serves only regular files inside the site, lists no folder, answers a bad path with 400, and prints no traceback", async () => {
   const folder = mkdtempSync(join(tmpdir(), "strumwise-served-"));
   const outside = mkdtempSync(join(tmpdir(), "strumwise-private-"));
   writeFileSync(join(outside, "secret.txt"), "not for the network");
@@ -69,6 +47,23 @@ test("only regular files inside the site are served, no folder is listed, a bad 
   writeFileSync(join(folder, "notes", "a.txt"), "kept");
   execFileSync("mkfifo", [join(folder, "pipe.js")]);
   await withProjectServer({ root: folder }, async ({ url, errors }) => {
+    const year = "public, max-age=31536000, immutable";
+    const caching = {
+      "": "no-cache", "index.html": "no-cache", "manifest.webmanifest": "no-cache", "service-worker.js": "no-cache",
+      [siteFile("host.js")]: year, [siteFile("strumwise.wasm")]: year, [siteFile("page.css")]: year,
+      [siteFile("images/green64.png")]: year, [siteFile("icon-192.png")]: year,
+    };
+    const cached = {};
+    for (const path of Object.keys(caching)) {
+      const response = await fetch(url + path);
+      assert.equal(response.status, 200, path);
+      cached[path] = response.headers.get("cache-control");
+    }
+    assert.deepEqual(cached, caching);
+    // The page names the hashed files, and nothing by its plain name.
+    const page = await (await fetch(url)).text();
+    assert.match(page, new RegExp(`src="${siteFile("host.js").replace(".", "\\.")}"`));
+    assert.doesNotMatch(page, /(src|href)="(host|boot|resources|strumwise)\.(js|wasm)"/);
     const expected = {
       "/": "200", "/start.html": "200", "/notes/a.txt": "200", "/images": "301",
       "/secret.txt": "404", "/private/secret.txt": "404", "/notes/": "404", "/images/": "404", "/pipe.js": "404",

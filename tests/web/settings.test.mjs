@@ -6,7 +6,9 @@
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { test } from "node:test";
-import { openTuner, pause, plainName, plucks, read, servedForTests, silence, site, tapToStart, text, until, withBrowser, withTuner } from "./browser.mjs";
+import {
+  openTuner, pause, plainName, plucks, read, readingHistory, servedForTests, silence, site, tapToStart, text, until, withBrowser,
+} from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/settings`;
 const phone = { width: 390, height: 664 };
@@ -25,112 +27,111 @@ async function startListening(page) {
 }
 const stored = (page, key) => read(page, `localStorage.getItem(${quoted("strumwise:" + key)})`);
 
-test("the settings page sets a capo and a tuning of the player's own without a user gesture, keeps them across a reload, and says why it refuses one", { timeout: 120000 }, async () => {
-  await withTuner(silence(), server.url, async (page) => {
-    await click(page, ".tab[data-page='settingsPage']");
-    assert.equal(await read(page, "getComputedStyle(document.getElementById('settingsPage')).display !== 'none'"), true);
-    const openG = await text(page, "currentTuningName");
+server.test("the settings page sets a capo and a tuning of the player's own without a user gesture, keeps them across a reload, and says why it refuses one", silence(), async (page) => {
+  await click(page, ".tab[data-page='settingsPage']");
+  assert.equal(await read(page, "getComputedStyle(document.getElementById('settingsPage')).display !== 'none'"), true);
+  const openG = await text(page, "currentTuningName");
 
-    await choose(page, "capoChoice", 2);
-    await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
-    assert.equal(await text(page, "thirdString"), "A3");
-    assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
-    assert.equal(await stored(page, "capoFret"), "2");
+  await choose(page, "capoChoice", 2);
+  await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
+  assert.deepEqual(await read(page, `[document.getElementById("thirdString").textContent, localStorage.getItem("strumwise:capoFret")]`),
+    ["A3", "2"]);
+  assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
 
-    const add = async (name, notes) => {
-      await read(page, `document.getElementById("tuningNameInput").value = ${quoted(name)};
-        document.getElementById("tuningNotesInput").value = ${quoted(notes)}`);
-      await click(page, "#saveTuningButton");
-    };
-    await add("Bad one", "G4 D3 G3 H3 D4");
-    assert.match(await text(page, "customTuningMessage"), /H3/);
-    await add("Low D", "aDADE");
-    assert.deepEqual(await read(page, "[...document.querySelectorAll('#customTuningsList li label')].map((label) => label.textContent)"),
-      ["Low D \u2014 A4 D3 A3 D4 E4"]);
-    await add("low d", "gDGBD");
-    assert.match(await text(page, "customTuningMessage"), /low d/);
-    assert.equal(await stored(page, "customTunings"), "Low D=A4 D3 A3 D4 E4");
-    // Photographed for a person to look at, once the player's first touch has started the tuner.
-    await startListening(page);
-    await page.screenshot({ path: `${shots}/web-390x664-settings.png` });
+  const add = async (name, notes) => {
+    await read(page, `document.getElementById("tuningNameInput").value = ${quoted(name)};
+      document.getElementById("tuningNotesInput").value = ${quoted(notes)}`);
+    await click(page, "#saveTuningButton");
+  };
+  await add("Bad one", "G4 D3 G3 H3 D4");
+  assert.match(await text(page, "customTuningMessage"), /H3/);
+  await add("Low D", "aDADE");
+  assert.deepEqual(await read(page, "[...document.querySelectorAll('#customTuningsList li label')].map((label) => label.textContent)"),
+    ["Low D \u2014 A4 D3 A3 D4 E4"]);
+  await add("low d", "gDGBD");
+  assert.match(await text(page, "customTuningMessage"), /low d/);
+  assert.equal(await stored(page, "customTunings"), "Low D=A4 D3 A3 D4 E4");
+  // Photographed for a person to look at, once the player's first touch has started the tuner.
+  await startListening(page);
+  await page.screenshot({ path: `${shots}/web-390x664-settings.png` });
 
-    await page.reload({ waitUntil: "load" });
-    await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
-    await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
-    for (let i = 0; i < 4; ++i) await click(page, "#showNextTuningButton");
-    assert.equal(await text(page, "currentTuningName"), "Low D, capo 2");
-    assert.deepEqual(await read(page, "['firstString', 'secondString', 'thirdString', 'fourthString', 'fifthString'].map((id) => document.getElementById(id).textContent)"),
-      ["F#4", "E4", "B3", "E3", "A4"]);
-    assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
-    assert.equal(await read(page, "document.getElementById('showNextTuningButton').style.visibility"), "hidden");
-    await startListening(page);
-    await page.screenshot({ path: `${shots}/web-390x664-custom-tuning.png` });
-  }, { viewport: phone, start: false });
-});
+  await page.reload({ waitUntil: "load" });
+  await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
+  await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
+  for (let i = 0; i < 4; ++i) await click(page, "#showNextTuningButton");
+  assert.deepEqual(await read(page, `["currentTuningName", "firstString", "secondString", "thirdString", "fourthString", "fifthString"]
+    .map((id) => document.getElementById(id).textContent).concat(document.getElementById("showNextTuningButton").style.visibility)`),
+  ["Low D, capo 2", "F#4", "E4", "B3", "E3", "A4", "hidden"]);
+  assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
+  await startListening(page);
+  await page.screenshot({ path: `${shots}/web-390x664-custom-tuning.png` });
+}, { timeout: 120000, viewport: phone, start: false });
 
-test("a touch on a string's note locks it: a G3 150 cents sharp reads +150 against it with a tune-down hint and lights nothing; Shift and 3 unlock", { timeout: 60000 }, async () => {
-  await withTuner(plucks(196 * 2 ** (150 / 1200)), server.url, async (page) => {
-    await click(page, "#thirdString");
-    assert.equal(await read(page, "document.getElementById('thirdString').getAttribute('locked')"), "true");
-    assert.equal(await read(page, "document.getElementById('thirdString').getAttribute('aria-pressed')"), "true");
-    assert.equal(await read(page, "document.querySelector('[data-lock-string=\"3\"][data-role=caption]').textContent"), "Locked");
-    assert.equal(await stored(page, "lockedString"), "3");
-    const meter = () => read(page, `(() => { const meter = document.getElementById("tuningMeter");
-      const lock = meter.querySelector(".meterLock");
-      return { cents: Math.round(Number(meter.dataset.cents)), hint: lock.hidden ? "" : lock.textContent,
-        note: meter.querySelector(".meterNote").textContent,
-        lamp: document.getElementById("LEDDisplay").getAttribute("src") }; })()`);
-    await until(async () => Math.abs((await meter()).cents - 150) <= 3, true, 20);
-    const reading = await meter();
-    assert.equal(reading.hint, "Locked: tune down");
-    assert.match(reading.note, /G3$/);
-    assert.notEqual(plainName(reading.lamp), "images/green64.png");
-    await page.screenshot({ path: `${shots}/web-390x664-locked-plus150.png` });
+server.test("a touch on a string's note locks it: a G3 150 cents sharp reads +150 against it with a tune-down hint and lights nothing; Shift and 3 unlock", plucks(196 * 2 ** (150 / 1200)), async (page) => {
+  await click(page, "#thirdString");
+  assert.deepEqual(await read(page, `[...["locked", "aria-pressed"].map((name) => document.getElementById("thirdString").getAttribute(name)),
+    document.querySelector('[data-lock-string="3"][data-role=caption]').textContent, localStorage.getItem("strumwise:lockedString")]`),
+  ["true", "true", "Locked", "3"]);
+  const meter = () => read(page, `(() => { const meter = document.getElementById("tuningMeter");
+    const lock = meter.querySelector(".meterLock");
+    return { cents: Math.round(Number(meter.dataset.cents)), hint: lock.hidden ? "" : lock.textContent,
+      note: meter.querySelector(".meterNote").textContent,
+      lamp: document.getElementById("LEDDisplay").getAttribute("src") }; })()`);
+  await until(async () => Math.abs((await meter()).cents - 150) <= 3, true, 20);
+  const reading = await meter();
+  assert.ok(reading.hint === "Locked: tune down" && /G3$/.test(reading.note) && plainName(reading.lamp) !== "images/green64.png",
+    JSON.stringify(reading));
+  await page.screenshot({ path: `${shots}/web-390x664-locked-plus150.png` });
 
-    await page.keyboard.down("Shift");
-    await page.keyboard.press("Digit3");
-    await page.keyboard.up("Shift");
-    await until(() => stored(page, "lockedString"), "0");
-    assert.equal(await read(page, "document.getElementById('thirdString').hasAttribute('locked')"), false);
-  }, { viewport: phone });
-});
+  await page.keyboard.down("Shift");
+  await page.keyboard.press("Digit3");
+  await page.keyboard.up("Shift");
+  await until(() => stored(page, "lockedString"), "0");
+  assert.equal(await read(page, "document.getElementById('thirdString').hasAttribute('locked')"), false);
+}, { timeout: 60000, viewport: phone });
 
-test("take it from a note refuses silence, offers the reference a sustained G3 asks for and keeps it only when asked", { timeout: 60000 }, async () => {
-  const g3 = 442.3 * 2 ** (-14 / 12);
-  await withTuner(plucks(g3, g3, g3), server.url, async (page) => {
-    await click(page, ".tab[data-page='settingsPage']");
+// A G3 against a reference of A4 = 442.3 Hz.
+const g3At442 = 442.3 * 2 ** (-14 / 12);
+server.test("take it from a note refuses silence, offers the reference a sustained G3 asks for and keeps it only when asked", plucks(g3At442, g3At442, g3At442), async (page) => {
+  await click(page, ".tab[data-page='settingsPage']");
+  await click(page, "#takeReferenceButton");
+  assert.deepEqual(await read(page, `[/\\w/.test(document.getElementById("referenceMessage").textContent),
+    document.getElementById("keepReferenceButton").hidden]`), [true, true]);
+
+  // The first touch is given on the tuner's page, where the player sees what it starts.
+  await click(page, ".tab[data-page='tunerPage']");
+  await tapToStart(page);
+  await until(async () => {
     await click(page, "#takeReferenceButton");
-    assert.match(await text(page, "referenceMessage"), /\w/);
-    assert.equal(await read(page, "document.getElementById('keepReferenceButton').hidden"), true);
+    return read(page, "document.getElementById('keepReferenceButton').hidden");
+  }, false, 20);
+  const offer = await text(page, "referenceMessage");
+  const found = /^A4 = (\d+\.\d) Hz \u2014 keep\?$/.exec(offer);
+  assert.ok(found, offer);
+  assert.ok(Math.abs(Number(found[1]) - 442.3) <= 0.6, offer);
+  assert.equal(await stored(page, "referencePitch"), null);
+  await click(page, "#keepReferenceButton");
+  assert.deepEqual(await read(page, `[localStorage.getItem("strumwise:referencePitch"), document.getElementById("referencePitchInput").value]`),
+    [found[1], found[1]]);
+}, { timeout: 60000, viewport: phone, start: false });
 
-    // The first touch is given on the tuner's page, where the player sees what it starts.
-    await click(page, ".tab[data-page='tunerPage']");
-    await tapToStart(page);
-    await until(async () => {
-      await click(page, "#takeReferenceButton");
-      return read(page, "document.getElementById('keepReferenceButton').hidden");
-    }, false, 20);
-    const offer = await text(page, "referenceMessage");
-    const found = /^A4 = (\d+\.\d) Hz \u2014 keep\?$/.exec(offer);
-    assert.ok(found, offer);
-    assert.ok(Math.abs(Number(found[1]) - 442.3) <= 0.6, offer);
-    assert.equal(await stored(page, "referencePitch"), null);
-    await click(page, "#keepReferenceButton");
-    assert.equal(await stored(page, "referencePitch"), found[1]);
-    assert.equal(await read(page, "document.getElementById('referencePitchInput').value"), found[1]);
-  }, { viewport: phone, start: false });
-});
-
-test("the settings speak Spanish in a Spanish browser, and a tablet folds them under its about texts", { timeout: 60000 }, async () => {
-  await withBrowser(silence(), async (browser) => {
+test("the settings and the picture of recent readings speak Spanish in a Spanish browser, and a tablet folds the settings under its about texts", { timeout: 60000 }, async () => {
+  await withBrowser(plucks(196), async (browser) => {
     let page = await openTuner(browser, server.url, phone, { start: false });
-    assert.equal(await read(page, "document.querySelector('.tab[data-page=settingsPage]').textContent"), "Ajustes");
-    assert.equal(await read(page, "document.querySelector('#fifthStringChoice option[value=\"2\"]').textContent"),
-      "Su traste 2 (el 7.\u00ba del m\u00e1stil)");
+    assert.deepEqual(await read(page, `[document.querySelector(".tab[data-page=settingsPage]").textContent,
+      document.querySelector('#fifthStringChoice option[value="2"]').textContent]`),
+      ["Ajustes", "Su traste 2 (el 7.\u00ba del m\u00e1stil)"]);
     assert.match(await read(page, "document.querySelector('#browsedTunings').textContent"), /Re abierto \(f#DF#AD\)/);
+    // Before the tuner listens the picture is named but not drawn.
+    await pause(1);
+    assert.deepEqual(await read(page, `(({ blue, label }) => [blue, label])(${readingHistory})`), [0, "Lecturas recientes"]);
+    await tapToStart(page);
+    await until(() => text(page, "noteDisplay"), "G3", 20);
+    await until(async () => /^G3, (afinada|(asentándose|estable) \d+ cents (alta|baja)|se aleja hacia (arriba|abajo), \d+ cents)$/
+      .test(await read(page, `(${readingHistory}).label`)), true);
     await page.close();
     page = await openTuner(browser, server.url, { width: 1024, height: 768 }, { start: false });
-    assert.equal(await read(page, "document.querySelector('#aboutPanel .settingsFold').open"), false);
-    assert.equal(await read(page, "document.querySelector('#aboutPanel .settingsFold > summary').textContent"), "Ajustes");
+    assert.deepEqual(await read(page, `[document.querySelector("#aboutPanel .settingsFold").open,
+      document.querySelector("#aboutPanel .settingsFold > summary").textContent]`), [false, "Ajustes"]);
   }, "es-ES");
 });

@@ -1,8 +1,7 @@
 // The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
 // audio graph for the reference tone, localStorage and the service worker across reloads.
 import assert from "node:assert/strict";
-import { test } from "node:test";
-import { plainName, plucks, read, servedForTests, silence, tapToStart, text, until, withTuner } from "./browser.mjs";
+import { plainName, plucks, read, servedForTests, silence, tapToStart, text, until } from "./browser.mjs";
 
 const G3 = 196;
 const cents = (hz, c) => hz * 2 ** (c / 1200);
@@ -41,92 +40,72 @@ async function readings(page, seconds = 3) {
 // The reading in the middle of the pluck: the median by cents.
 const middle = (screens) => [...screens].sort((a, b) => a.cents - b.cents)[screens.length >> 1];
 
-test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter; 20 cents sharp does not", async () => {
-  await withTuner(plucks(G3), server.url, async (page) => {
-    const inTune = (await readings(page)).filter((screen) => screen.note === "G3");
-    assert.ok(inTune.length > 0, "the G3 never lit");
-    // The lit note holds through a pluck's edges, where the estimate reads the edge: inside the
-    // plucks, which are most of the time, the frequency is the G3's.
-    const inside = inTune.filter((screen) => screen.frequency === "196Hz");
-    assert.ok(inside.length > inTune.length / 2, inTune.map((screen) => screen.frequency).join(" "));
-    const screen = middle(inside);
-    assert.ok(Math.abs(screen.cents) < 2, `${screen.cents} cents`);
-    assert.equal(screen.look, "inTune");
-    for (const lit of inTune) {
-      assert.equal(lit.lamp, "images/green64.png");
-      assert.match(lit.string, /^images\/3rd_string/);
-      assert.ok(lit.stringShown);
-    }
-    // "Pluck a string" is for a tuner waiting for one: it is gone while a string is read.
-    assert.deepEqual(inTune.filter((screen) => screen.hint), []);
-  });
-  await withTuner(plucks(cents(G3, 20)), server.url, async (page) => {
-    const seen = await readings(page);
-    const screen = middle(seen);
-    assert.ok(Math.abs(screen.cents - 20) < 2, `${screen.cents} cents`);
-    assert.equal(screen.offset, `+${Math.round(screen.cents)} \u00a2`);
-    // Nothing lit: the meter is the news.
-    assert.equal(screen.look, "measuring");
-    for (const sharp of seen) {
-      assert.notEqual(sharp.note, "G3");
-      assert.notEqual(sharp.lamp, "images/green64.png");
-      assert.equal(sharp.hint, false);
-    }
-  });
+server.test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter", plucks(G3), async (page) => {
+  const inTune = (await readings(page)).filter((screen) => screen.note === "G3");
+  assert.ok(inTune.length > 0, "the G3 never lit");
+  // The lit note holds through a pluck's edges, where the estimate reads the edge: inside the
+  // plucks, which are most of the time, the frequency is the G3's.
+  const inside = inTune.filter((screen) => screen.frequency === "196Hz");
+  assert.ok(inside.length > inTune.length / 2, inTune.map((screen) => screen.frequency).join(" "));
+  const screen = middle(inside);
+  assert.ok(Math.abs(screen.cents) < 2 && screen.look === "inTune", JSON.stringify(screen));
+  // Lamp and string lit on every lit screen; "Pluck a string" is for a tuner waiting for one:
+  // it is gone while a string is read.
+  assert.deepEqual(inTune.filter((lit) => lit.lamp !== "images/green64.png" || !/^images\/3rd_string/.test(lit.string) ||
+    !lit.stringShown || lit.hint), []);
+});
+server.test("a G3 20 cents sharp lights nothing, and the meter shows the offset", plucks(cents(G3, 20)), async (page) => {
+  const seen = await readings(page);
+  const screen = middle(seen);
+  // Nothing lit: the meter is the news.
+  assert.ok(Math.abs(screen.cents - 20) < 2 && screen.offset === `+${Math.round(screen.cents)} \u00a2` &&
+    screen.look === "measuring", JSON.stringify(screen));
+  assert.deepEqual(seen.filter((sharp) => sharp.note === "G3" || sharp.lamp === "images/green64.png" || sharp.hint !== false), []);
 });
 
-test("the tuning browser walks the four tunings and back, the run count survives a reload, and the console shows the tuner's own lines only when asked", async () => {
-  await withTuner(silence(), server.url, async (page) => {
-    const names = await read(page, `["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"]
-      .map((key) => StrumwiseResources.translations.en.Localizable[key])`);
-    const seen = [await text(page, "currentTuningName")];
-    for (let i = 0; i < 3; ++i) {
-      await page.click("#showNextTuningButton");
-      seen.push(await text(page, "currentTuningName"));
-    }
-    assert.deepEqual(seen, names);
-    // Back with the keyboard: the Left key is the previous-tuning button.
-    await page.keyboard.press("ArrowLeft");
-    assert.equal(await text(page, "currentTuningName"), names[2]);
+server.test("the tuning browser walks the four tunings and back, the run count survives a reload, and the console shows the tuner's own lines only when asked", silence(), async (page) => {
+  const names = await read(page, `["TuningFreeTitle", "TuningFreeTitle2", "TuningFreeTitle3", "TuningFreeTitle4"]
+    .map((key) => StrumwiseResources.translations.en.Localizable[key])`);
+  const seen = [await text(page, "currentTuningName")];
+  for (let i = 0; i < 3; ++i) seen.push(await page.click("#showNextTuningButton").then(() => text(page, "currentTuningName")));
+  assert.deepEqual(seen, names);
+  // Back with the keyboard: the Left key is the previous-tuning button.
+  await page.keyboard.press("ArrowLeft");
+  assert.equal(await text(page, "currentTuningName"), names[2]);
 
-    const runs = () => read(page, 'localStorage.getItem("strumwise:numberOfRuns")');
-    assert.equal(await runs(), "1");
-    // The tuner's own log lines are its developers': the console has none of them, not even the
-    // metering status that reads like a failure, until the address asks for them.
-    const metering = () => page.messages.filter((line) => line.startsWith("AudioQueueSetProperty error"));
-    assert.deepEqual(metering(), []);
-    await page.goto(server.url + "?verbose", { waitUntil: "load" });
-    await until(runs, "2");
-    await until(async () => metering(), ["AudioQueueSetProperty error: 0"]);
-  });
+  const runs = () => read(page, 'localStorage.getItem("strumwise:numberOfRuns")');
+  assert.equal(await runs(), "1");
+  // The tuner's own log lines are its developers': the console has none of them, not even the
+  // metering status that reads like a failure, until the address asks for them.
+  const metering = () => page.messages.filter((line) => line.startsWith("AudioQueueSetProperty error"));
+  assert.deepEqual(metering(), []);
+  await page.goto(server.url + "?verbose", { waitUntil: "load" });
+  await until(runs, "2");
+  await until(async () => metering(), ["AudioQueueSetProperty error: 0"]);
 });
 
-test("with a run history the rating dialog follows five tuned strings, and No, Thanks is kept", async () => {
-  // The five strings of open G, then an A3, which is none of them: the tuner asks for a review on
-  // a loud sound that matches no string once every string has been tuned.
-  const openG = [293.66, 246.94, 196, 146.83, 392, 220];
-  await withTuner(plucks(...openG), server.url, async (page) => {
-    // Ten days of use, and a "remind me later" that runs out six seconds from now: the launch
-    // does not prompt, the five tuned strings and the A3 (9 s of plucks, then 4 s) do.
-    await read(page, `(() => {
-      localStorage.clear();
-      const now = Date.now() / 1000;
-      const history = { Plinmoor: "true", numberOfRuns: "5", kRatingPromptCurrentVersion: "1.0.0",
-        kRatingPromptFirstUseDate: String(now - 10 * 86400), kRatingPromptUseCount: "10",
-        kRatingPromptReminderRequestDate: String(now - 86400 + 6) };
-      for (const [key, value] of Object.entries(history)) localStorage.setItem("strumwise:" + key, value);
-    })()`);
-    const loaded = Date.now();
-    await page.reload({ waitUntil: "load" });
-    await tapToStart(page);
-    // Generous: a busy machine can drop a pluck, and the microphone file loops every 9 s.
-    const dialog = await page.waitForSelector("dialog.alert[open]", { timeout: 60000 });
-    assert.ok(Date.now() - loaded > 7500, `the dialog came ${Date.now() - loaded} ms after the launch`);
-    const buttons = await dialog.$$eval("button", (all) => all.map((button) => button.textContent));
-    assert.ok(buttons.includes("No, Thanks"), buttons.join(", "));
-    const [decline] = await dialog.$$("xpath/.//button[text()='No, Thanks']");
-    await decline.click();
-    await until(() => read(page, 'document.querySelector("dialog.alert") === null'), true);
-    assert.equal(await read(page, 'localStorage.getItem("strumwise:kRatingPromptDeclinedToRate")'), "true");
-  });
+// The five strings of open G, then an A3, which is none of them: the tuner asks for a review on a
+// loud sound that matches no string once every string has been tuned.
+server.test("with a run history the rating dialog follows five tuned strings, and No, Thanks is kept", plucks(293.66, 246.94, 196, 146.83, 392, 220), async (page) => {
+  // Ten days of use, and a "remind me later" that runs out six seconds from now: the launch
+  // does not prompt, the five tuned strings and the A3 (9 s of plucks, then 4 s) do.
+  await read(page, `(() => {
+    localStorage.clear();
+    const now = Date.now() / 1000;
+    const history = { Plinmoor: "true", numberOfRuns: "5", kRatingPromptCurrentVersion: "1.0.0",
+      kRatingPromptFirstUseDate: String(now - 10 * 86400), kRatingPromptUseCount: "10",
+      kRatingPromptReminderRequestDate: String(now - 86400 + 6) };
+    for (const [key, value] of Object.entries(history)) localStorage.setItem("strumwise:" + key, value);
+  })()`);
+  const loaded = Date.now();
+  await page.reload({ waitUntil: "load" });
+  await tapToStart(page);
+  // Generous: a busy machine can drop a pluck, and the microphone file loops every 9 s.
+  const dialog = await page.waitForSelector("dialog.alert[open]", { timeout: 60000 });
+  assert.ok(Date.now() - loaded > 7500, `the dialog came ${Date.now() - loaded} ms after the launch`);
+  const decline = await dialog.$("xpath/.//button[text()='No, Thanks']");
+  assert.ok(decline, await dialog.evaluate((shown) => shown.textContent));
+  await decline.click();
+  await until(() => read(page, 'document.querySelector("dialog.alert") === null'), true);
+  assert.equal(await read(page, 'localStorage.getItem("strumwise:kRatingPromptDeclinedToRate")'), "true");
 });

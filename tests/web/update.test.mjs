@@ -6,7 +6,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 import {
-  cachedPictures, firstVisit, launch, openTuner, picturesOfLayout, plainName, plucks, read, releaseAgain,
+  cachedPictures, firstVisit, openTuner, picturesOfLayout, plainName, plucks, read, releaseAgain,
   serveSite, silence, site, tapToStart, text, transferredBytes, unreachableControls, until, updateOffer, withBrowser,
   withProjectServer,
 } from "./browser.mjs";
@@ -29,8 +29,7 @@ test("a phone's first visit, served by the project's server, downloads less than
 test("offline, a string and a chart never shown online still show their pictures", async () => {
   const offline = await serveSite();
   // The five strings of open G, on a 667-point phone, which shows the tablet's charts.
-  const browser = await launch(plucks(293.66, 246.94, 196, 146.83, 392));
-  try {
+  await withBrowser(plucks(293.66, 246.94, 196, 146.83, 392), async (browser) => {
     const page = await openTuner(browser, offline.url, { width: 375, height: 667 }, { start: false });
     // Online the tuner never listened: no string was lit, and only the first chart was shown.
     await until(() => cachedPictures(page), picturesOfLayout.Main_iPhone6);
@@ -46,16 +45,13 @@ test("offline, a string and a chart never shown online still show their pictures
     await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
     await tapToStart(page);
     const shown = async () => [...new Set((await read(page, "window.pictures.shown")).map((url) => plainName(new URL(url).pathname.slice(1))))].sort();
-    const litStrings = async () => (await shown()).filter((name) => name.includes("_string"));
-    await until(litStrings, picturesOfLayout.Main_iPhone6.filter((name) => name.includes("_string")), 30);
+    const strings = (names) => names.filter((name) => name.includes("_string"));
+    await until(async () => strings(await shown()), strings(picturesOfLayout.Main_iPhone6), 30);
     for (let step = 0; step < 3; ++step) await page.click("#showNextTuningButton");
     await until(shown, picturesOfLayout.Main_iPhone6);
     assert.deepEqual(await read(page, "window.pictures.broken"), []);
     assert.equal(await text(page, "currentTuningName"), "G Modal (gDGCD)");
-  } finally {
-    await browser.close();
-    await offline.close();
-  }
+  }).finally(() => offline.close());
 });
 
 test("a returning visitor is offered the new release, with the forks and the about page in reach, and runs it after one reload, keeping the layout's pictures", async () => {
@@ -63,8 +59,7 @@ test("a returning visitor is offered the new release, with the forks and the abo
   cpSync(site, folder, { recursive: true });
   // A server that lets browsers keep every file for an hour, as many hosts do.
   const server = await serveSite({ root: folder, headers: { "cache-control": "max-age=3600" } });
-  const browser = await launch(silence());
-  try {
+  await withBrowser(silence(), async (browser) => {
     const page = await openTuner(browser, server.url, { width: 390, height: 664 }, { start: false });
     await until(() => cachedPictures(page), picturesOfLayout.Main_iPhone);
     releaseAgain(folder);
@@ -80,8 +75,5 @@ test("a returning visitor is offered the new release, with the forks and the abo
     await until(() => read(page, "caches.keys().then((names) => names.length)"), 1);
     await until(() => cachedPictures(page), picturesOfLayout.Main_iPhone);
     assert.deepEqual(page.errors, []);
-  } finally {
-    await browser.close();
-    await server.close();
-  }
+  }).finally(() => server.close());
 });

@@ -1,16 +1,23 @@
+// The `strumwise headless` command on sound files, some of which sox renders at test time
+// (scripts/setup.sh installs it): its trace, its options and settings, what it refuses, and the
+// screen's one reading of strings whose partials are not harmonic or that noise follows.
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <numbers>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "adapters/headless/ini_user_defaults.h"
+#include "adapters/headless/virtual_clock.h"
 #include "adapters/sound_files/audio_file.h"
 #include "app/headless_run.h"
 #include "support/scratch_folder.h"
@@ -18,9 +25,6 @@
 
 namespace strumwise::app {
 namespace {
-
-namespace headless = platform::headless;
-namespace sound_files = platform::sound_files;
 
 constexpr double kD4 = 293.66;
 
@@ -44,17 +48,94 @@ class HeadlessCommandTest : public ::testing::Test {
     // The trace's lines that start with `prefix` after their time.
     std::vector<std::string> linesOf(std::string_view prefix) const {
         std::vector<std::string> found;
-        std::size_t start = 0;
-        while (start < out.size()) {
-            const std::size_t end = out.find('\n', start);
-            const std::string line = out.substr(start, end - start);
-            const std::size_t space = line.find(' ');
-            if (space != std::string::npos && line.compare(space + 1, prefix.size(), prefix) == 0) {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.compare(line.find(' ') + 1, prefix.size(), prefix) == 0) {
                 found.push_back(line);
             }
-            start = end == std::string::npos ? out.size() : end + 1;
         }
         return found;
+    }
+
+    // What the screen showed after each tick of a run on `file` in `tuning`, read from the trace.
+    struct Tick {
+        std::string lit;    // the note lit green, "" while the lamp is not green
+        std::string meter;  // the tuning meter's value
+        std::string label;  // the Hz label written on this tick, "" when none
+    };
+    std::map<double, Tick> ticks(const std::string& file, int tuning) {
+        EXPECT_EQ(run({file, "--tuning", std::to_string(tuning)}), 0) << err;
+        std::map<double, Tick> ticks;
+        Tick state;
+        std::string note;
+        double time = 0.0;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream fields(line);
+            double at = 0.0;
+            std::string target;
+            std::string op;
+            fields >> at >> target >> op;
+            std::string value;
+            std::getline(fields, value);
+            if (value.size() >= 3) {
+                value = value.substr(2, value.size() - 3);  // ' "text"' to 'text'
+            }
+            if (at > time) {
+                ticks[time] = state;
+                time = at;
+                state.label.clear();
+            }
+            if (target == "noteDisplay") {
+                note = value;
+            } else if (target == "LEDDisplay") {
+                state.lit = value == "green64.png" ? note : "";
+            } else if (target == "tuningMeter") {
+                state.meter = value;
+            } else if (target == "freq_label") {
+                state.label = value;
+            }
+        }
+        ticks[time] = state;
+        return ticks;
+    }
+
+    // A player who has run the tuner five times before tunes all five strings of open G, then
+    // strums something that is no string: once every string has been in tune, that loud
+    // unmatched sound asks for a review four seconds later. Runs 16 s of that with `options`
+    // added and answers the settings stored after it; with `usedForDays` > 0 the prompt has
+    // counted enough uses over that many days to ask at launch.
+    std::unique_ptr<platform::headless::IniUserDefaults> runRated(std::vector<std::string> options,
+                                                                  double usedForDays = 0.0) {
+        std::vector<std::int16_t> strums;
+        for (const double hertz : {293.66, 246.94, 196.00, 146.83, 392.00, 350.0}) {
+            const auto strum = testing::pluckedString(hertz, 1.5);
+            strums.insert(strums.end(), strum.begin(), strum.end());
+        }
+        testing::writeWav(path("strums.wav"), strums);
+        const std::string ini = path("rated.ini");
+        std::ofstream(ini) << "[com.strumwise.tuner]\nPlinmoor=true\nnumberOfRuns=5\n"
+                           << (usedForDays > 0.0
+                                   ? "kRatingPromptUseCount=5\nkRatingPromptFirstUseDate=" +
+                                         std::to_string(
+                                             platform::headless::VirtualClock::kDefaultEpoch -
+                                             usedForDays * 86400.0) +
+                                         "\n"
+                                   : "");
+        options.insert(options.begin(), {path("strums.wav"), "--defaults", ini, "--until", "16"});
+        EXPECT_EQ(run(options), 0) << err;
+        std::string error;
+        return platform::headless::IniUserDefaults::open(ini, "com.strumwise.tuner", error);
+    }
+    // The time of the first trace line that ends with `event`, or -1.
+    double firstTime(std::string_view event) const {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.size() > event.size() && line.ends_with(event)) {
+                return std::stod(line);
+            }
+        }
+        return -1.0;
     }
 
     std::string path(const std::string& name) const { return folder.file(name); }
@@ -180,7 +261,7 @@ TEST_F(HeadlessCommandTest, PressesPlayTheToneIntoTheWavFile) {
             "1.000 tone start\n"))
         << out;
     EXPECT_TRUE(has("1.500 press stopFreqPlay:\n1.500 tone stop\n"));
-    const auto rendered = sound_files::readAudioFile(tone, 44100.0);
+    const auto rendered = platform::sound_files::readAudioFile(tone, 44100.0);
     ASSERT_EQ(rendered.error, "");
     EXPECT_EQ(rendered.samples.size(), 22050u);  // half a second of tone, nothing while silent
 }
@@ -348,6 +429,110 @@ TEST_F(HeadlessCommandTest, AFileTruncatedWhileItIsHeardIsReportedOnce) {
     writePluck(pluck, kD4);
     ASSERT_EQ(run({pluck, "--until", "4"}), 0);
     EXPECT_EQ(err, "");
+}
+
+TEST_F(HeadlessCommandTest, ADeclinedRatingAlertFollowsTheFirstUnmatchedTickAndIsNeverShownAgain) {
+    const auto stored = runRated({"--network", "up", "--answer", "decline"});
+    const double firstRequest = firstTime("perform promptToReview after 4.000");
+    const double alertShown =
+        firstTime("\" [\"Rate Strumwise\", \"Remind me later\", \"No, Thanks\"]");
+    ASSERT_GT(firstRequest, 7.0) << out;
+    EXPECT_NEAR(alertShown, firstRequest + 4.0, 1e-9);
+    EXPECT_NEAR(firstTime("alert answered 0"), alertShown + 1.0, 1e-9);
+    EXPECT_TRUE(stored->boolForKey("kRatingPromptDeclinedToRate"));
+    // Every later request finds the prompt declined and shows nothing.
+    EXPECT_GT(linesOf("run promptToReview").size(), 1u);
+    EXPECT_EQ(linesOf("alert \"").size(), 1u);
+    EXPECT_EQ(stored->integerForKey("numberOfRuns"), 6);
+}
+
+TEST_F(HeadlessCommandTest, TheLaunchRatingPromptNeedsAWindowToAppearOver) {
+    for (const auto& [screen, alerts] : {std::pair{"phone:667", 1u}, {"phone:800", 0u}}) {
+        const auto stored = runRated({"--network", "up", "--screen", screen}, 3.0);
+        EXPECT_EQ(linesOf("alert \"").size(), alerts) << screen;
+        EXPECT_EQ(stored->integerForKey("kRatingPromptUseCount"), 6) << "counted all the same";
+    }
+}
+
+TEST_F(HeadlessCommandTest, ThePlatformsOwnReviewRequestMarksTheVersionRatedAtOnce) {
+    const auto stored = runRated({"--network", "up", "--store-review"});
+    EXPECT_EQ(linesOf("storeReview request").size(), 1u);
+    EXPECT_EQ(linesOf("alert \"").size(), 0u);
+    EXPECT_TRUE(stored->boolForKey("kRatingPromptRatedCurrentVersion"));
+}
+
+double centsOf(const std::string& meter) {
+    return std::stod(meter.substr(meter.rfind(' ') + 1));
+}
+
+TEST_F(HeadlessCommandTest, AStringWhosePartialsAreStretchedShowsOnePitchEverywhere) {
+    // A G3 whose first two partials lie 14 cents flat and its third and fourth 3 cents sharp, as
+    // a sampled banjo's can: the pitch they agree on (the fit of a harmonic series, each partial
+    // weighted by its power) is in tune, and so lamp, meter and label say; 14 cents higher it
+    // is sharp, and none of them says otherwise.
+    const double amplitudes[] = {0.3, 0.2, 0.25, 0.2};
+    const double offsets[] = {-14.0, -14.0, 3.0, 3.0};
+    double weighted = 0.0;
+    double weights = 0.0;
+    for (int m = 1; m <= 4; ++m) {
+        const double power = amplitudes[m - 1] * amplitudes[m - 1];
+        weighted += power * m * m * offsets[m - 1];
+        weights += power * m * m;
+    }
+    const double agreed = weighted / weights;  // in cents from G3, to within a tenth of a cent
+    ASSERT_LT(std::abs(agreed), 1.0);
+    for (const double shift : {0.0, 14.0}) {
+        SCOPED_TRACE(shift);
+        std::string mix = "-m";
+        for (int m = 1; m <= 4; ++m) {
+            const double hertz = m * 196.0 * std::exp2((offsets[m - 1] + shift) / 1200.0);
+            const std::string partial = path("partial" + std::to_string(m) + ".wav");
+            testing::sox("-n -r 14039 -b 16 -c 1 '" + partial + "' synth 2.5 sine " +
+                         std::to_string(hertz) + " vol " + std::to_string(amplitudes[m - 1]) +
+                         " fade q 0.005 2.5 2");
+            mix += " '" + partial + "'";
+        }
+        const std::string g3 = path("g3.wav");
+        testing::sox(mix + " '" + g3 + "'");
+        bool lit = false;
+        int shown = 0;
+        for (const auto& [time, tick] : ticks(g3, 1)) {
+            if (tick.meter.empty() || tick.meter.front() != '3') {
+                continue;
+            }
+            ++shown;
+            const double cents = centsOf(tick.meter);
+            EXPECT_NEAR(cents, agreed + shift, 1.0) << time;
+            // The lamp is green for G3 exactly while the meter reads it in its window.
+            EXPECT_EQ(tick.lit == "G3", std::abs(cents) <= 5.0) << time;
+            lit = lit || tick.lit == "G3";
+            // A measured label agrees with the meter, to the estimate's own rounding.
+            if (!tick.label.empty() && tick.label != "196Hz") {
+                const double label = std::stod(tick.label);
+                EXPECT_NEAR(1200.0 * std::log2(label / 196.0), cents, 4.5) << time;
+            }
+        }
+        EXPECT_GE(shown, 15);
+        EXPECT_EQ(lit, shift == 0.0);
+    }
+}
+
+TEST_F(HeadlessCommandTest, NoiseAfterAPluckLightsNoOtherString) {
+    // A G4 pluck of a second, then white noise alone for seven more, loud enough to be
+    // measured: the harmonic sum of some noise blocks falls in the D4 window, but noise is no
+    // note, and only the G4 is ever lit.
+    const std::string g4 = path("g4.wav");
+    const std::string noise = path("noise.wav");
+    const std::string heard = path("heard.wav");
+    testing::sox("-n -r 14039 -b 16 -c 1 '" + g4 + "' synth 1 pluck 392 vol 0.5 pad 0 7");
+    testing::sox("-n -r 14039 -b 16 -c 1 '" + noise + "' synth 8 whitenoise vol 0.03");
+    testing::sox("-m '" + g4 + "' '" + noise + "' '" + heard + "'");
+    bool litG4 = false;
+    for (const auto& [time, tick] : ticks(heard, 1)) {
+        EXPECT_TRUE(tick.lit.empty() || tick.lit == "G4") << time << " " << tick.lit;
+        litG4 = litG4 || tick.lit == "G4";
+    }
+    EXPECT_TRUE(litG4);
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "adapters/headless/ini_user_defaults.h"
 #include "adapters/headless/memory_user_defaults.h"
@@ -40,9 +37,7 @@ class IniUserDefaultsTest : public ::testing::Test {
     void write(const std::string& text) { std::ofstream(path) << text; }
     std::string read() const {
         std::ifstream in(path);
-        std::stringstream contents;
-        contents << in.rdbuf();
-        return contents.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 
     strumwise::testing::ScratchFolder folder{"ini"};

@@ -29,10 +29,7 @@ class AudioFileTest : public ::testing::Test {
     std::string write(const std::string& name, int format, int rate, int channels,
                       const std::vector<Sample>& interleaved) {
         const std::string path = (dir_ / name).string();
-        SF_INFO info{};
-        info.samplerate = rate;
-        info.channels = channels;
-        info.format = format;
+        SF_INFO info{0, rate, channels, format, 0, 0};  // frames, rate, channels, format, ...
         SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
         EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
         if constexpr (std::is_same_v<Sample, float>) {
