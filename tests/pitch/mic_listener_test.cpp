@@ -7,6 +7,7 @@
 
 #include "adapters/headless/headless_audio_session.h"
 #include "adapters/headless/headless_log.h"
+#include "base/level_meter.h"
 #include "pitch/fake_audio_input.h"
 #include "support/test_signals.h"
 
@@ -168,6 +169,17 @@ TEST_F(MicListenerTest, ReadsTheNoteFromTheQueuesTapOrElseFromItsBlocks) {
     ASSERT_TRUE(tapped.noteReading().note());
     EXPECT_NEAR(tapped.noteReading().hertz, 440.0, 0.01);
     EXPECT_NEAR(tapped.frequency(), 293.66, 0.5);  // the block is the estimate's, as ever
+}
+
+TEST(LevelMeter, ReadsRmsAndPeakOnTheLinearScale) {
+    const std::vector<std::int16_t> square = {-32768, 32767, -32768, 32767};
+    EXPECT_NEAR(measureLevel(square).averagePower, 1.0f, 1e-4f);
+    EXPECT_EQ(measureLevel(square).peakPower, 1.0f);  // |-32768| must not overflow
+    const LevelMeterState sine = measureLevel(testing::tone(440.0, 16384.0, {1.0}, 14039));
+    EXPECT_NEAR(sine.averagePower, 0.5f / std::sqrt(2.0f), 1e-3f);
+    EXPECT_NEAR(sine.peakPower, 0.5f, 1e-4f);
+    EXPECT_EQ(measureLevel({}).averagePower, 0.0f);
+    EXPECT_EQ(measureLevel({}).peakPower, 0.0f);
 }
 
 }  // namespace

@@ -1,13 +1,28 @@
-#include "pitch/pitch_estimator.h"
+// The harmonic-sum estimate the lamp lights from, its refinement between bins, and its check
+// against a weak fundamental.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
 #include <memory>
+#include <numbers>
+#include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "adapters/sound_files/audio_file.h"
+#include "base/level_meter.h"
+#include "pitch/octave_check.h"
+#include "pitch/pitch_estimator.h"
 #include "support/test_signals.h"
 
 namespace strumwise::pitch {
@@ -163,6 +178,209 @@ TEST_F(PitchEstimatorTest, OctaveCheckMovesAWeakFundamentalsPartialDownAndLeaves
     }
     EXPECT_EQ(estimate(std::vector<std::int16_t>(4096, 0)), 0.0f);
     EXPECT_EQ(estimator->checkOctave(), 0.0f);
+}
+
+constexpr std::uint32_t kHalf = 16384;
+constexpr double kBinHertz = 14039.0 / 32768.0;
+
+// A spectrum of plain magnitudes, zero but for the given peaks, with harmonic sums of its own,
+// zero but for the given bins.
+using Peaks = std::initializer_list<std::pair<std::uint32_t, double>>;
+struct Spectrum {
+    explicit Spectrum(Peaks peaks = {}, Peaks sumsAt = {}) {
+        for (const auto& [bin, value] : peaks) {
+            magnitudes[bin] = value;
+        }
+        for (const auto& [bin, value] : sumsAt) {
+            sums[bin] = value;
+        }
+    }
+    std::vector<kiss_fft_cpx> bins = std::vector<kiss_fft_cpx>(kHalf + 1, kiss_fft_cpx{0, 0});
+    std::vector<double> magnitudes = std::vector<double>(kHalf, 0.0);
+    std::vector<double> sums = std::vector<double>(kHalf, 0.0);
+    HannSpectrum hann{bins.data(), magnitudes.data(), kHalf, 0};
+    OctaveCheck check{hann, sums.data(), kHalf, kBinHertz};
+};
+
+TEST(OctaveCheck, ScoresRootsOfHarmonicPeaksWithinFortyCentsWeightedAndCutAtThreeKilohertz) {
+    // Bin 2400 is 1028.2 Hz: its 2nd harmonic lies below 3 kHz, its 3rd above.
+    Spectrum s({{2400, 16.0}, {4800, 9.0}, {7200, 100.0}});
+    EXPECT_NEAR(s.check.score(2400 * kBinHertz), 4.0 + 0.84 * 3.0, 1e-9);
+    // The 2nd harmonic's peak counts 35.7 cents away, but not 46.3.
+    s.magnitudes[4800] = 0.0;
+    s.magnitudes[4900] = 9.0;
+    EXPECT_NEAR(s.check.score(2400 * kBinHertz), 6.52, 1e-9);
+    s.magnitudes[4900] = 0.0;
+    s.magnitudes[4930] = 9.0;
+    EXPECT_NEAR(s.check.score(2400 * kBinHertz), 4.0, 1e-9);
+}
+
+TEST(OctaveCheck, MovesDownOnlyWhenTheLowerFundamentalScoresTenPercentMore) {
+    // A partial of 100 at bin 1200 and a weak peak at its half: the half scores
+    // sqrt(b) + 0.84 x 10 against 10, so it takes b above 6.76 to win.
+    for (const auto& [half, expected] : {std::pair{6.25, 1200u}, std::pair{7.29, 598u}}) {
+        // Where it moves, the strongest harmonic sum within two bins, the lowest on a tie.
+        Spectrum s({{1200, 100.0}, {600, half}}, {{598, 5.0}, {601, 5.0}, {603, 9.0}});
+        EXPECT_EQ(s.check.check(1200), expected) << half;
+    }
+    // A twelfth: the third scores 4 + 0.84^2 x 10 = 11.06 against 10, the half only 8.4.
+    Spectrum twelfth({{1200, 100.0}, {400, 16.0}}, {{400, 1.0}});
+    EXPECT_EQ(twelfth.check.check(1200), 400u);
+    // Nothing below bin 10 is examined, however strong its case.
+    Spectrum low({{9, 100.0}, {3, 100.0}}, {{3, 1.0}});
+    EXPECT_EQ(low.check.check(9), 9u);
+    EXPECT_EQ(low.check.check(0), 0u);
+}
+
+TEST(OctaveCheck, ResolvesAFourthPartialInTwoMovesAndStopsAtThree) {
+    // Equal peaks at 300, 600, 1200 and 2400: from 2400 each halving explains more of them, and
+    // the third move reaches 300, where the sub-octave (empty) no longer wins.
+    Spectrum s({{300, 100.0}, {600, 100.0}, {1200, 100.0}, {2400, 100.0}},
+               {{300, 1.0}, {600, 1.0}, {1200, 1.0}, {2400, 1.0}});
+    EXPECT_EQ(s.check.check(2400), 300u);
+    // A strong peak at 150 scores 37.3 against 300's 27.3, but it would take a fourth move.
+    s.magnitudes[150] = 400.0;
+    s.sums[150] = 1.0;
+    EXPECT_EQ(s.check.check(2400), 300u);
+    EXPECT_EQ(s.check.check(300), 150u);
+}
+
+TEST(OctaveCheck, MovesAFourthPartialStraightDownWhenItsHalfLeadsShortOfTheMargin) {
+    // Partials 1..4 of bin 150 with magnitudes 1, 4, 100 and 100, the fourth chosen. Its half
+    // scores 2 + 0.84 x 10 = 10.4 against 10, short of 11; its quarter 1 + 0.84 x 2 + 0.84^2 x
+    // 10 + 0.84^3 x 10 = 15.66, and there it stays (its half would score only 9.16).
+    const auto checked = [](double second) {
+        Spectrum s({{150, 1.0}, {300, second}, {450, 100.0}, {600, 100.0}},
+                   {{149, 1.0}, {150, 2.0}});
+        return s.check.check(600);
+    };
+    EXPECT_EQ(checked(4.0), 150u);
+    // With the second partial at 1 the half scores 9.4, below the fourth itself: no move,
+    // however well the quarter explains the spectrum.
+    EXPECT_EQ(checked(1.0), 600u);
+}
+
+TEST(HannSpectrum, EqualsTheTransformOfTheWindowedBlockEvenBelowTheShift) {
+    // A 4096-sample tone zero-padded to 32768 points: bins k - 8 .. k + 8 of its transform,
+    // worked out directly, give the Hann-windowed power of bin k.
+    constexpr std::uint32_t kCount = 4096;
+    std::vector<double> block(kCount);
+    for (std::uint32_t n = 0; n < kCount; ++n) {
+        block[n] = std::sin(2.0 * std::numbers::pi * 3.3 * kBinHertz * n / 14039.0) +
+                   0.5 * std::cos(2.0 * std::numbers::pi * 0.017 * n);
+    }
+    const auto transform = [&](std::uint32_t k, bool windowed) {
+        std::complex<double> sum = 0.0;
+        for (std::uint32_t n = 0; n < kCount; ++n) {
+            const double w =
+                windowed ? 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * n / kCount) : 1.0;
+            sum += block[n] * w * std::polar(1.0, -2.0 * std::numbers::pi * k * n / 32768.0);
+        }
+        return sum;
+    };
+    Spectrum s;
+    for (std::uint32_t k = 0; k <= 20; ++k) {
+        const auto x = transform(k, false);
+        s.bins[k] = {static_cast<float>(x.real()), static_cast<float>(x.imag())};
+    }
+    const HannSpectrum hann(s.bins.data(), s.magnitudes.data(), kHalf, 8);
+    for (const std::uint32_t k : {0u, 3u, 8u, 12u}) {
+        const double expected = std::norm(transform(k, true));
+        EXPECT_NEAR(hann.power(k), expected, 1e-4 * expected + 1e-3) << k;
+    }
+}
+
+// A sampled banjo, rendered from Debian's small General MIDI sound font with FluidSynth (both
+// installed by scripts/setup.sh): its low strings' fundamentals are weak, so the harmonic sum
+// reads them an octave or a twelfth up, and the octave check must bring them back.
+constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+constexpr int kBanjo = 105;  // General MIDI program 106, counted from 0
+constexpr double kSlotSeconds = 2.0;
+constexpr double kLoud = 0.0045;  // the level above which the tuner measures
+
+// A type-0 MIDI file: the banjo playing `notes` in turn, each held for 1.5 s of its slot.
+std::string banjoMidi(const std::vector<int>& notes) {
+    std::string track;
+    const auto event = [&](int delta, std::initializer_list<int> bytes) {
+        // Deltas here stay below 2^14 ticks: two bytes of variable length at most.
+        if (delta >= 128) {
+            track += static_cast<char>(0x80 | (delta >> 7));
+        }
+        track += static_cast<char>(delta & 0x7F);
+        for (const int b : bytes) {
+            track += static_cast<char>(b);
+        }
+    };
+    // 500 ticks a beat at 120 beats a minute: a millisecond a tick.
+    event(0, {0xC0, kBanjo});
+    for (const int note : notes) {
+        event(0, {0x90, note, 100});
+        event(1500, {0x80, note, 0});
+        event(static_cast<int>(kSlotSeconds * 1000) - 1500, {0xB0, 0x7B, 0});  // all notes off
+    }
+    event(0, {0xFF, 0x2F, 0x00});
+    const auto be32 = [](std::uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                           static_cast<char>(v >> 8), static_cast<char>(v)};
+    };
+    return std::string("MThd") + be32(6) + std::string("\0\0\0\1\x01\xF4", 6) + "MTrk" +
+           be32(static_cast<std::uint32_t>(track.size())) + track;
+}
+
+struct BanjoCounts {
+    int loudBlocks = 0;
+    int specifiedRight = 0;  // blocks within 50 cents of the note played
+    int checkedRight = 0;
+};
+
+TEST(SampledBanjo, TheOctaveCheckReadsTheLowStringsAtTheirFundamental) {
+    ASSERT_EQ(std::system("command -v fluidsynth >/dev/null"), 0)
+        << "fluidsynth is missing: bash scripts/setup.sh installs it";
+    ASSERT_TRUE(std::filesystem::exists(kSoundFont))
+        << kSoundFont << " is missing: bash scripts/setup.sh installs timgm6mb-soundfont";
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("strumwise-banjo-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::vector<int> notes = {50, 55, 59, 62, 67};  // open G: D3 G3 B3 D4 G4
+    { std::ofstream((dir / "banjo.mid").string(), std::ios::binary) << banjoMidi(notes); }
+    const std::string render = (dir / "banjo.wav").string();
+    const std::string command = "fluidsynth -ni -q -g 1.0 -r 44100 -F '" + render + "' " +
+                                kSoundFont + " '" + (dir / "banjo.mid").string() +
+                                "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const auto decoded = platform::sound_files::readAudioFile(render, 14039.0);
+    std::filesystem::remove_all(dir);
+    ASSERT_EQ(decoded.error, "");
+
+    auto estimator = std::make_unique<PitchEstimator>(14039.0);
+    std::vector<BanjoCounts> readings(notes.size());
+    const auto slot = static_cast<std::size_t>(kSlotSeconds * 14039.0);
+    for (std::size_t n = 0; n < notes.size(); ++n) {
+        const double played = 440.0 * std::exp2((notes[n] - 69) / 12.0);
+        const auto right = [&](float hertz) {
+            return std::abs(1200.0 * std::log2(hertz / played)) < 50.0;
+        };
+        for (std::size_t at = n * slot;
+             at + 4096 <= (n + 1) * slot && at + 4096 <= decoded.samples.size(); at += 4096) {
+            const std::span block(decoded.samples.data() + at, 4096);
+            if (!(measureLevel(block).averagePower > kLoud)) {
+                continue;
+            }
+            ++readings[n].loudBlocks;
+            readings[n].specifiedRight += right(estimator->getFreqFromBuffer(block.data(), 8192));
+            readings[n].checkedRight += right(estimator->checkOctave());
+        }
+    }
+    // Without the check, D3 and G3 are read on a partial in every loud block and B3 and D4 in
+    // half of them; with it, every loud block of every string is read at its own note.
+    const int specifiedRightAtMost[] = {0, 0, 3, 3, 5};
+    for (std::size_t n = 0; n < notes.size(); ++n) {
+        const BanjoCounts& r = readings[n];
+        SCOPED_TRACE("MIDI note " + std::to_string(notes[n]));
+        ASSERT_GE(r.loudBlocks, 3);
+        EXPECT_LE(r.specifiedRight, specifiedRightAtMost[n]);
+        EXPECT_EQ(r.checkedRight, r.loudBlocks);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The picture of the meter's last seconds: the history it keeps, the trend it puts in words and
-// how often it tells the view.
+// How the screen looks around the meter: whether a lit string still reads in tune, and the
+// picture of the meter's last seconds, the history it keeps, the trend it puts in words and how
+// often the views are told.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "tuner/reading_history.h"
 #include "tuner/reading_picture.h"
 #include "tuner/reading_trend.h"
+#include "tuner/screen_look.h"
 #include "tuner/tuning_meter.h"
 
 namespace strumwise::tuner {
@@ -18,6 +20,8 @@ namespace {
 using platform::ReadingSample;
 using platform::ReadingTrend;
 using Kind = ReadingTrend::Kind;
+using platform::ScreenLook;
+using Reading = platform::TuningMeterReading;
 
 // A reading of string 3 at `cents`, with the +-5 cent window every string has by default.
 ReadingSample read(double seconds, double cents, int string = 3) {
@@ -157,7 +161,7 @@ TEST(ReadingTrend, OnlyTheLastSecondCounts) {
 }
 
 // A view that records what it was given.
-class Recorder final : public platform::ReadingHistoryView {
+class HistoryRecorder final : public platform::ReadingHistoryView {
   public:
     void show(std::span<const ReadingSample> samples, double now) override {
         shown.assign(samples.begin(), samples.end());
@@ -173,12 +177,13 @@ class Recorder final : public platform::ReadingHistoryView {
     std::vector<std::pair<int, ReadingTrend>> described;
 };
 
-platform::TuningMeterReading g3(double cents) {
+// What the meter of open G reads of a G3 `cents` off equal temperament, worked out here.
+Reading g3(double cents) {
     return tuningMeterReading(1, 440.0 * std::pow(2.0, (55 - 69 + cents / 100.0) / 12.0));
 }
 
 TEST(ReadingPicture, FeedsEachTicksMeterReadingAtTenASecondAndChromaticNotesAreGaps) {
-    Recorder view;
+    HistoryRecorder view;
     ReadingPicture picture(&view);
     picture.tick(g3(8.0));
     picture.tick(g3(6.0));
@@ -196,7 +201,7 @@ TEST(ReadingPicture, FeedsEachTicksMeterReadingAtTenASecondAndChromaticNotesAreG
 }
 
 TEST(ReadingPicture, AnEmptyPictureIsDrawnOnceAndNoViewCostsNothing) {
-    Recorder view;
+    HistoryRecorder view;
     ReadingPicture picture(&view);
     for (int tick = 0; tick < 20; ++tick) {
         picture.tick(platform::TuningMeterReading{});
@@ -222,7 +227,7 @@ TEST(ReadingPicture, AnEmptyPictureIsDrawnOnceAndNoViewCostsNothing) {
 }
 
 TEST(ReadingPicture, SaysTheTrendWhenItChangesAtMostOnceASecond) {
-    Recorder view;
+    HistoryRecorder view;
     ReadingPicture picture(&view);
     // A pluck falling from 14 cents sharp into tune over two seconds, held, then silence.
     std::vector<double> cents;
@@ -255,6 +260,75 @@ TEST(ReadingPicture, SaysTheTrendWhenItChangesAtMostOnceASecond) {
     EXPECT_TRUE(inTune);
     // Silence is told, but only a second after the last words.
     EXPECT_EQ(view.described.back().second.kind, Kind::NoReading);
+}
+
+TEST(ScreenLook, ALitStringStaysInTuneOnlyWhileTheMeterReadsItInsideItsWindow) {
+    struct Case {
+        int lit;
+        Reading reading;
+        ScreenLook look;
+    };
+    const Case cases[] = {
+        {0, Reading{}, ScreenLook::Silence},
+        {0, g3(20.0), ScreenLook::Measuring},  // heard from silence, nothing lit
+        {3, Reading{}, ScreenLook::InTune},    // lit, and nothing read yet to doubt it
+        {3, g3(0.0), ScreenLook::InTune},
+        {3, g3(4.5), ScreenLook::InTune},
+        {3, g3(-4.5), ScreenLook::InTune},
+        {3, g3(5.5), ScreenLook::Stale},  // just out of the +-5 cent window
+        {3, g3(-9.0), ScreenLook::Stale},
+        {3, g3(20.0), ScreenLook::Stale},  // a G3 20 cents sharp
+        {2, g3(0.0), ScreenLook::Stale},   // B3 lit, G3 read in tune: another string
+        {5, tuningMeterReading(1, 392.0), ScreenLook::InTune},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(screenLookFor(c.lit, c.reading), c.look)
+            << "lit " << c.lit << ", read " << c.reading.note << " " << c.reading.cents;
+    }
+}
+
+// What a screen reader would be told, and at which tick.
+class LookRecorder final : public platform::ScreenLookView {
+  public:
+    void show(ScreenLook) override {}
+    void announce(ScreenLook look, const Reading& reading) override {
+        announced.push_back({tick, look});
+        lastReading = reading;
+    }
+
+    int tick = 0;
+    std::vector<std::pair<int, ScreenLook>> announced;
+    Reading lastReading;
+};
+
+// A string wavering across the edge of its window every tick would have a screen reader talk
+// without pause; it hears of a change at most once a second, and of the one that holds.
+TEST(ScreenLook, AnnouncesComingIntoAndOutOfTuneAtMostOnceASecond) {
+    LookRecorder views;
+    ScreenLookKeeper keeper(nullptr, &views);
+    keeper.lit(3);
+    for (views.tick = 0; views.tick < 30; ++views.tick) {
+        keeper.show(g3(views.tick % 2 == 0 ? 1.0 : 12.0));
+        keeper.tick();
+    }
+    // In at tick 0; the first tick a second later whose look differs is 11 (out), then 22 (in).
+    EXPECT_EQ(views.announced,
+              (std::vector<std::pair<int, ScreenLook>>{
+                  {0, ScreenLook::InTune}, {11, ScreenLook::Stale}, {22, ScreenLook::InTune}}));
+
+    // Silence is not announced, and the sound after it is news again, with its reading.
+    views.announced.clear();
+    keeper.silenced();
+    keeper.show(Reading{});
+    for (; views.tick < 35; ++views.tick) {
+        keeper.tick();
+    }
+    keeper.show(g3(20.0));
+    keeper.tick();
+    EXPECT_EQ(views.announced,
+              (std::vector<std::pair<int, ScreenLook>>{{35, ScreenLook::Measuring}}));
+    EXPECT_EQ(views.lastReading.note, "G3");
+    EXPECT_EQ(views.lastReading.turn, Reading::Turn::Down);
 }
 
 }  // namespace

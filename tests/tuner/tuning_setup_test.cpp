@@ -4,8 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+#include <vector>
 
+#include "tuner/held_reading.h"
 #include "tuner/tuning_meter.h"
+#include "tuner/tuning_table.h"
 #include "tuner/tunings_library.h"
 
 namespace strumwise::tuner {
@@ -15,8 +20,151 @@ using Reading = platform::TuningMeterReading;
 using Turn = Reading::Turn;
 
 // Equal temperament, worked out here rather than taken from the tuner.
-double equalTempered(int midi, double a4, double cents = 0.0) {
+double equalTempered(int midi, double cents = 0.0, double a4 = 440.0) {
     return a4 * std::pow(2.0, (midi - 69) / 12.0 + cents / 1200.0);
+}
+
+const std::map<std::string, std::pair<int, std::pair<int, int>>> kMidiAndBins{
+    {"C3", {48, {305, 306}}},  {"D3", {50, {342, 343}}}, {"G3", {55, {457, 458}}},
+    {"A3", {57, {513, 514}}},  {"B3", {59, {575, 578}}}, {"C4", {60, {609, 612}}},
+    {"D4", {62, {684, 687}}},  {"E4", {64, {768, 771}}}, {"G4", {67, {913, 917}}},
+    {"A4", {69, {1025, 1029}}}};
+
+// Each window is equal temperament plus or minus 5 cents, rounded to 0.001 Hz, and holds exactly
+// the estimator's bins listed above (bin k is 14039 k / 32768 Hz, as a float); the meter says a
+// string is in tune exactly where its lamp would light.
+TEST(TuningTable, WindowsFollowTheirRuleHoldTheirBinsAndAgreeWithTheMeter) {
+    for (std::uint64_t tuning = 1; tuning <= kTuningCount; ++tuning) {
+        for (int string = 1; string <= kStringCount; ++string) {
+            const Note& note = *noteOf(tuning, string);
+            const auto& [midi, bins] = kMidiAndBins.at(std::string(note.name));
+            const double f = equalTempered(midi);
+            const auto rounded = [](double hz) { return std::round(hz * 1000) / 1000; };
+            EXPECT_DOUBLE_EQ(note.windowLow, rounded(f * std::pow(2.0, -5.0 / 1200)));
+            EXPECT_DOUBLE_EQ(note.windowHigh, rounded(f * std::pow(2.0, 5.0 / 1200)));
+            for (int bin = bins.first - 1; bin <= bins.second + 1; ++bin) {
+                const double hz = static_cast<float>(14039.0 * bin / 32768.0);
+                const bool inside = bin >= bins.first && bin <= bins.second;
+                EXPECT_EQ(matchString(tuning, hz) == string, inside) << note.name << " " << bin;
+            }
+            for (const double hz : {note.windowLow - 0.001, note.windowLow, note.windowHigh,
+                                    note.windowHigh + 0.001}) {
+                const Reading reading = tuningMeterReading(tuning, hz);
+                EXPECT_EQ(reading.string, string);
+                EXPECT_EQ(reading.turn == Turn::None, matchString(tuning, hz) == string)
+                    << note.name << " " << hz;
+            }
+        }
+    }
+    // No sound, no number, no such tuning or string: no match.
+    const std::pair<std::uint64_t, double> unmatched[] = {
+        {1, 0.0}, {1, std::nan("")}, {0, 293.5}, {5, 293.5}};
+    for (const auto& [tuning, hz] : unmatched) {
+        EXPECT_EQ(matchString(tuning, hz), std::nullopt) << tuning << " " << hz;
+    }
+    EXPECT_EQ(noteOf(1, 6), nullptr);
+}
+
+// Near a string (within a semitone) the meter reads signed cents against it, stops the needle
+// at fifty, says which way to turn and shows the string's own window of plus or minus 5 cents as
+// its green zone; farther from every string it names the heard note itself, still pointing the
+// way toward the nearest string, with no zone.
+TEST(TuningMeter, NearestStringOrTheHeardNoteSignedCentsNeedleAndWhichWayToTurn) {
+    struct Case {
+        std::uint64_t tuning;
+        double hertz;
+        int string;  // 0: farther than a semitone from every string
+        const char* note;
+        double cents;
+        double needle;
+        Turn turn;
+    };
+    const Case cases[] = {
+        {1, equalTempered(55, 20.0), 3, "G3", 20.0, 20.0, Turn::Down},  // sharp: tune down
+        {1, equalTempered(59, -7.0), 2, "B3", -7.0, -7.0, Turn::Up},    // flat: tune up
+        {2, equalTempered(62, 3.0), 2, "D4", 3.0, 3.0, Turn::None},     // D4 is string 2 here
+        {3, equalTempered(48, -40.0), 4, "C3", -40.0, -40.0, Turn::Up},
+        {1, equalTempered(50, -99.0), 4, "D3", -99.0, -50.0,
+         Turn::Up},  // the needle rests at its end
+        {2, equalTempered(69, 99.0), 5, "A4", 99.0, 50.0, Turn::Down},
+        {1, equalTempered(50, -101.0), 0, "C#3", -1.0, -1.0,
+         Turn::Up},  // D3 is string 4, 101 cents up
+        {1, 100.0, 0, "G2", 35.0, 35.0, Turn::Up},
+        {2, 600.0, 0, "D5", 36.95, 36.95, Turn::Down},
+        {3, equalTempered(51, 49.0), 0, "D#3", 49.0, 49.0, Turn::Down},  // 349 cents above C3
+        {4, equalTempered(85, -30.0), 0, "C#6", -30.0, -30.0, Turn::Down},
+        {1, equalTempered(11, 10.0), 0, "B-1", 10.0, 10.0, Turn::Up},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hertz);
+        const Reading reading = tuningMeterReading(c.tuning, c.hertz);
+        EXPECT_FALSE(reading.idle);
+        EXPECT_EQ(reading.chromatic, c.string == 0);
+        EXPECT_EQ(reading.string, c.string);
+        EXPECT_EQ(reading.note, c.note);
+        EXPECT_NEAR(reading.cents, c.cents, 0.05);
+        EXPECT_NEAR(reading.needle, c.needle, 0.05);
+        EXPECT_EQ(reading.turn, c.turn);
+        EXPECT_NEAR(reading.zoneLow, c.string == 0 ? 0.0 : -5.0, 0.01);
+        EXPECT_NEAR(reading.zoneHigh, c.string == 0 ? 0.0 : 5.0, 0.01);
+    }
+    EXPECT_FALSE(tuningMeterReading(1, equalTempered(50, -100.0) * 1.0001).chromatic);
+    EXPECT_TRUE(tuningMeterReading(1, 0.0).idle);
+    EXPECT_TRUE(tuningMeterReading(5, 196.0).idle);
+}
+
+// Every reading the meter draws, in order.
+struct Recorder final : platform::TuningMeter {
+    std::vector<Reading> shown;
+    void show(const Reading& reading) override { shown.push_back(reading); }
+};
+
+TEST(TuningMeter, ShowsTheHeldPitchWhichKeepsWhileUnsureAndLetsGoAfterThreeTicksOfNoise) {
+    using Verdict = pitch::NoteReading::Verdict;
+    const auto noteAt = [](double hertz) { return pitch::NoteReading{Verdict::Note, hertz}; };
+    const pitch::NoteReading unsure;
+    const pitch::NoteReading noise{Verdict::NoNote, 0.0};
+    Recorder view;
+    TunerState state;
+    TuningMeter meter(&view, state);
+    HeldReading held;
+    const auto tick = [&](double power, const pitch::NoteReading& reading) {
+        held.update(power, reading);
+        meter.show(power, held.hertz());
+    };
+    tick(0.01, unsure);  // the start of a pluck: nothing yet
+    EXPECT_TRUE(view.shown.empty());
+    tick(0.01, noteAt(equalTempered(55, 20.0)));
+    tick(0.01, unsure);  // a reading not yet sure keeps it
+    tick(0.01, noteAt(equalTempered(55, 2.0)));
+    tick(0.003, noteAt(equalTempered(55, -11.0)));  // the dead band keeps it
+    ASSERT_EQ(view.shown.size(), 2u);
+    EXPECT_NEAR(view.shown[0].cents, 20.0, 0.05);
+    EXPECT_NEAR(view.shown[1].cents, 2.0, 0.05);
+    EXPECT_EQ(meter.shownReading(), view.shown[1]);
+    // Two ticks of noise keep the reading; the third lets it go, as the note has died away.
+    tick(0.01, noise);
+    tick(0.01, noise);
+    EXPECT_EQ(view.shown.size(), 2u);
+    tick(0.01, noise);
+    ASSERT_EQ(view.shown.size(), 3u);
+    EXPECT_TRUE(view.shown[2].idle);
+    // A note in between starts the count again.
+    for (const auto& reading : {noteAt(196.0), noise, noise, noteAt(196.0), noise, noise}) {
+        tick(0.01, reading);
+    }
+    EXPECT_FALSE(meter.shownReading().idle);
+    // A new pluck, too young to read, lets go of the note before it at once.
+    tick(0.01, {Verdict::Starting, 0.0});
+    EXPECT_TRUE(meter.shownReading().idle);
+    tick(0.01, noteAt(196.0));
+    tick(0.001, unsure);  // silence: idle, whatever the reading
+    EXPECT_TRUE(view.shown.back().idle);
+    const std::size_t shown = view.shown.size();
+    state.tuningIndex = 0;  // an unknown tuning leaves the meter alone, like the screen
+    tick(0.01, noteAt(196.0));
+    tick(0.0, noteAt(196.0));
+    EXPECT_EQ(view.shown.size(), shown);
 }
 
 TuningSetup setupWith(int referenceTenths, int capo = 0, int fifth = 0, int lock = 0) {
@@ -46,7 +194,7 @@ TEST(TuningSetup, WindowsAndCentsFollowTheReferenceFromEqualTemperament) {
             for (int string = 1; string <= kStringCount; ++string) {
                 const StringTarget& target = *setup.target(index, string);
                 const int midi = setup.tuning(index)->notes[static_cast<std::size_t>(string - 1)];
-                const double f = equalTempered(midi, a4);
+                const double f = equalTempered(midi, 0.0, a4);
                 const double slack = 0.0006 * a4 / 440.0;
                 EXPECT_NEAR(target.windowLow, f * std::pow(2.0, -5.0 / 1200.0), slack);
                 EXPECT_NEAR(target.windowHigh, f * std::pow(2.0, 5.0 / 1200.0), slack);
@@ -55,7 +203,7 @@ TEST(TuningSetup, WindowsAndCentsFollowTheReferenceFromEqualTemperament) {
                 }
                 for (const double cents : {-30.0, -4.0, 0.0, 4.0, 30.0}) {
                     const Reading reading =
-                        tuningMeterReading(setup, index, equalTempered(midi, a4, cents));
+                        tuningMeterReading(setup, index, equalTempered(midi, cents, a4));
                     EXPECT_EQ(reading.string, string) << a4 << " " << midi;
                     EXPECT_NEAR(reading.cents, cents, 0.02) << a4 << " " << midi;
                     EXPECT_EQ(reading.turn, cents > 5    ? Turn::Down
@@ -126,7 +274,7 @@ TEST(TuningSetup, CapoAndSpikeTransposeTheirStringsOnly) {
 TEST(TuningSetup, ALockedStringIsReadAnOctaveEachWayAndAloneLightsTheLamp) {
     const TuningSetup locked = setupWith(4400, 0, 0, 3);  // open G, string 3 (G3)
     for (const double cents : {-1199.0, -700.0, -200.0, 0.0, 200.0, 700.0, 1199.0}) {
-        const Reading reading = tuningMeterReading(locked, 1, equalTempered(55, 440.0, cents));
+        const Reading reading = tuningMeterReading(locked, 1, equalTempered(55, cents));
         EXPECT_FALSE(reading.chromatic) << cents;
         EXPECT_EQ(reading.string, 3) << cents;
         EXPECT_EQ(reading.note, "G3") << cents;
@@ -135,7 +283,7 @@ TEST(TuningSetup, ALockedStringIsReadAnOctaveEachWayAndAloneLightsTheLamp) {
         EXPECT_EQ(reading.turn, cents > 0 ? Turn::Down : cents < 0 ? Turn::Up : Turn::None);
     }
     // Beyond an octave the heard note is named, still pointing toward the string.
-    const Reading far = tuningMeterReading(locked, 1, equalTempered(55, 440.0, 1300.0));
+    const Reading far = tuningMeterReading(locked, 1, equalTempered(55, 1300.0));
     EXPECT_TRUE(far.chromatic);
     EXPECT_EQ(far.note, "G#4");
     EXPECT_EQ(far.turn, Turn::Down);
