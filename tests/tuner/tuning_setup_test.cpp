@@ -84,11 +84,11 @@ TEST(TuningMeter, NearestStringOrTheHeardNoteSignedCentsNeedleAndWhichWayToTurn)
         {1, equalTempered(59, -7.0), 2, "B3", -7.0, -7.0, Turn::Up},    // flat: tune up
         {2, equalTempered(62, 3.0), 2, "D4", 3.0, 3.0, Turn::None},     // D4 is string 2 here
         {3, equalTempered(48, -40.0), 4, "C3", -40.0, -40.0, Turn::Up},
-        {1, equalTempered(50, -99.0), 4, "D3", -99.0, -50.0,
-         Turn::Up},  // the needle rests at its end
+        // The needle rests at its end.
+        {1, equalTempered(50, -99.0), 4, "D3", -99.0, -50.0, Turn::Up},
         {2, equalTempered(69, 99.0), 5, "A4", 99.0, 50.0, Turn::Down},
-        {1, equalTempered(50, -101.0), 0, "C#3", -1.0, -1.0,
-         Turn::Up},  // D3 is string 4, 101 cents up
+        // D3 is string 4, 101 cents up.
+        {1, equalTempered(50, -101.0), 0, "C#3", -1.0, -1.0, Turn::Up},
         {1, 100.0, 0, "G2", 35.0, 35.0, Turn::Up},
         {2, 600.0, 0, "D5", 36.95, 36.95, Turn::Down},
         {3, equalTempered(51, 49.0), 0, "D#3", 49.0, 49.0, Turn::Down},  // 349 cents above C3
