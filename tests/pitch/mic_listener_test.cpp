@@ -49,17 +49,24 @@ TEST_F(MicListenerTest, SetsUpAPlayAndRecordSessionDeactivatesItOnReleaseAndLogs
     EXPECT_THAT(log.lines(), ElementsAre("init Error setting category: Busy", "Busy"));
 }
 
-TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueInTheCaptureFormat) {
+// Silent until listen builds one metered queue in the capture format; "no microphone" until
+// something is heard, and a device lost after that is being reconnected.
+TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueAndSaysWhetherAMicWasHeard) {
+    using Status = MicListener::Status;
+    EXPECT_EQ(listener->status(), Status::Idle);
     factory.failCreation = true;
     listener->listen();
+    EXPECT_EQ(listener->status(), Status::NoMicrophone);
     EXPECT_FALSE(listener->isListening());
     EXPECT_EQ(listener->averagePower(), 0.0f);
     EXPECT_EQ(listener->levels(), nullptr);
     EXPECT_EQ(listener->frequency(), 0.0f);
 
     factory.failCreation = false;
+    factory.onCreate = [](testing::FakeAudioInputQueue& queue) { queue.lostDevice = true; };
     listener->listen();
     listener->listen();
+    EXPECT_EQ(listener->status(), Status::NoMicrophone);  // its device never opened
     EXPECT_THAT(factory.formats,
                 ElementsAre(platform::StreamFormat{14039.0, 0x6C70636D, 12, 2, 1, 2, 1, 16, 0}));
     EXPECT_EQ(factory.latest->enqueuedCount(), 3u);
@@ -69,24 +76,10 @@ TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueInTheCaptureForm
     factory.latest->meter = {0.25f, 0.75f};
     EXPECT_EQ(listener->averagePower(), 0.25f);
     EXPECT_EQ(listener->peakPower(), 0.75f);
-}
 
-// "No microphone" until something is heard; a device lost after that is being reconnected.
-TEST_F(MicListenerTest, StatusSaysWhetherAMicrophoneWasEverHeardAndWhetherItIsLost) {
-    using Status = MicListener::Status;
-    const std::vector<std::uint8_t> block(8192, 0);
-    EXPECT_EQ(listener->status(), Status::Idle);
-    factory.failCreation = true;
-    listener->listen();
-    EXPECT_EQ(listener->status(), Status::NoMicrophone);
-
-    factory.failCreation = false;
-    factory.onCreate = [](testing::FakeAudioInputQueue& queue) { queue.lostDevice = true; };
-    listener->listen();
-    EXPECT_EQ(listener->status(), Status::NoMicrophone);  // its device never opened
     factory.latest->lostDevice = false;
     EXPECT_EQ(listener->status(), Status::Capturing);
-    ASSERT_TRUE(factory.latest->deliver(block));
+    ASSERT_TRUE(factory.latest->deliver(std::vector<std::uint8_t>(8192, 0)));
     factory.latest->lostDevice = true;
     EXPECT_EQ(listener->status(), Status::Reconnecting);
     listener->stop();
