@@ -209,18 +209,10 @@ TEST(ReadingPicture, SaysTheTrendWhenItChangesAtMostOnceASecond) {
     HistoryRecorder view;
     ReadingPicture picture(&view);
     // A pluck falling from 14 cents sharp into tune over two seconds, held, then silence.
-    std::vector<double> cents;
-    for (int i = 0; i < 20; ++i) {
-        cents.push_back(14.0 - 0.7 * i);
-    }
-    cents.insert(cents.end(), 20, 0.5);
-    for (std::size_t i = 0; i < cents.size(); ++i) {
-        view.tick = static_cast<int>(i);
-        picture.tick(g3(cents[i]));
-    }
-    for (int i = 0; i < 5; ++i) {
-        view.tick = static_cast<int>(cents.size()) + i;
-        picture.tick(platform::TuningMeterReading{});
+    for (view.tick = 0; view.tick < 45; ++view.tick) {
+        picture.tick(view.tick < 20   ? g3(14.0 - 0.7 * view.tick)
+                     : view.tick < 40 ? g3(0.5)
+                                      : Reading{});
     }
     ASSERT_GE(view.described.size(), 3u);
     for (std::size_t i = 1; i < view.described.size(); ++i) {
