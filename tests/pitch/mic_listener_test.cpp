@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 #include "adapters/headless/headless_audio_session.h"
 #include "adapters/headless/headless_log.h"
 #include "base/level_meter.h"
