@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "adapters/headless/headless_audio_session.h"
 #include "adapters/headless/headless_log.h"
+#include "base/level_meter.h"
 #include "pitch/fake_audio_input.h"
 #include "support/test_signals.h"
 
@@ -48,17 +47,24 @@ TEST_F(MicListenerTest, SetsUpAPlayAndRecordSessionDeactivatesItOnReleaseAndLogs
     EXPECT_THAT(log.lines(), ElementsAre("init Error setting category: Busy", "Busy"));
 }
 
-TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueInTheCaptureFormat) {
+// Silent until listen builds one metered queue in the capture format; "no microphone" until
+// something is heard, and a device lost after that is being reconnected.
+TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueAndSaysWhetherAMicWasHeard) {
+    using Status = MicListener::Status;
+    EXPECT_EQ(listener->status(), Status::Idle);
     factory.failCreation = true;
     listener->listen();
+    EXPECT_EQ(listener->status(), Status::NoMicrophone);
     EXPECT_FALSE(listener->isListening());
     EXPECT_EQ(listener->averagePower(), 0.0f);
     EXPECT_EQ(listener->levels(), nullptr);
     EXPECT_EQ(listener->frequency(), 0.0f);
 
     factory.failCreation = false;
+    factory.onCreate = [](testing::FakeAudioInputQueue& queue) { queue.lostDevice = true; };
     listener->listen();
     listener->listen();
+    EXPECT_EQ(listener->status(), Status::NoMicrophone);  // its device never opened
     EXPECT_THAT(factory.formats,
                 ElementsAre(platform::StreamFormat{14039.0, 0x6C70636D, 12, 2, 1, 2, 1, 16, 0}));
     EXPECT_EQ(factory.latest->enqueuedCount(), 3u);
@@ -68,24 +74,10 @@ TEST_F(MicListenerTest, IsSilentUntilListenBuildsOneMeteredQueueInTheCaptureForm
     factory.latest->meter = {0.25f, 0.75f};
     EXPECT_EQ(listener->averagePower(), 0.25f);
     EXPECT_EQ(listener->peakPower(), 0.75f);
-}
 
-// "No microphone" until something is heard; a device lost after that is being reconnected.
-TEST_F(MicListenerTest, StatusSaysWhetherAMicrophoneWasEverHeardAndWhetherItIsLost) {
-    using Status = MicListener::Status;
-    const std::vector<std::uint8_t> block(8192, 0);
-    EXPECT_EQ(listener->status(), Status::Idle);
-    factory.failCreation = true;
-    listener->listen();
-    EXPECT_EQ(listener->status(), Status::NoMicrophone);
-
-    factory.failCreation = false;
-    factory.onCreate = [](testing::FakeAudioInputQueue& queue) { queue.lostDevice = true; };
-    listener->listen();
-    EXPECT_EQ(listener->status(), Status::NoMicrophone);  // its device never opened
     factory.latest->lostDevice = false;
     EXPECT_EQ(listener->status(), Status::Capturing);
-    ASSERT_TRUE(factory.latest->deliver(block));
+    ASSERT_TRUE(factory.latest->deliver(std::vector<std::uint8_t>(8192, 0)));
     factory.latest->lostDevice = true;
     EXPECT_EQ(listener->status(), Status::Reconnecting);
     listener->stop();
@@ -168,6 +160,17 @@ TEST_F(MicListenerTest, ReadsTheNoteFromTheQueuesTapOrElseFromItsBlocks) {
     ASSERT_TRUE(tapped.noteReading().note());
     EXPECT_NEAR(tapped.noteReading().hertz, 440.0, 0.01);
     EXPECT_NEAR(tapped.frequency(), 293.66, 0.5);  // the block is the estimate's, as ever
+}
+
+TEST(LevelMeter, ReadsRmsAndPeakOnTheLinearScale) {
+    const std::vector<std::int16_t> square = {-32768, 32767, -32768, 32767};
+    EXPECT_NEAR(measureLevel(square).averagePower, 1.0f, 1e-4f);
+    EXPECT_EQ(measureLevel(square).peakPower, 1.0f);  // |-32768| must not overflow
+    const LevelMeterState sine = measureLevel(testing::tone(440.0, 16384.0, {1.0}, 14039));
+    EXPECT_NEAR(sine.averagePower, 0.5f / std::sqrt(2.0f), 1e-3f);
+    EXPECT_NEAR(sine.peakPower, 0.5f, 1e-4f);
+    EXPECT_EQ(measureLevel({}).averagePower, 0.0f);
+    EXPECT_EQ(measureLevel({}).peakPower, 0.0f);
 }
 
 }  // namespace

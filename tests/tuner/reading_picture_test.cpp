@@ -1,5 +1,6 @@
-// The picture of the meter's last seconds: the history it keeps, the trend it puts in words and
-// how often it tells the view.
+// How the screen looks around the meter: whether a lit string still reads in tune, and the
+// picture of the meter's last seconds, the history it keeps, the trend it puts in words and how
+// often the views are told.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "tuner/reading_history.h"
 #include "tuner/reading_picture.h"
 #include "tuner/reading_trend.h"
+#include "tuner/screen_look.h"
 #include "tuner/tuning_meter.h"
 
 namespace strumwise::tuner {
@@ -18,6 +20,8 @@ namespace {
 using platform::ReadingSample;
 using platform::ReadingTrend;
 using Kind = ReadingTrend::Kind;
+using platform::ScreenLook;
+using Reading = platform::TuningMeterReading;
 
 // A reading of string 3 at `cents`, with the +-5 cent window every string has by default.
 ReadingSample read(double seconds, double cents, int string = 3) {
@@ -27,15 +31,7 @@ ReadingSample gap(double seconds) {
     return {seconds, 0, 0.0, 0.0, 0.0};
 }
 
-std::vector<double> timesOf(const ReadingHistory& history) {
-    std::vector<double> times;
-    for (const auto& sample : history.recent()) {
-        times.push_back(std::round(sample.seconds * 10.0) / 10.0);
-    }
-    return times;
-}
-
-TEST(ReadingHistory, KeepsOnlyTheLastSixSecondsOldestFirstGapsIncluded) {
+TEST(ReadingHistory, KeepsTheLastSixSecondsByTimeOldestFirstGapsIncluded) {
     ReadingHistory history;
     EXPECT_TRUE(history.recent().empty());
     EXPECT_FALSE(history.hasReading());
@@ -56,15 +52,12 @@ TEST(ReadingHistory, KeepsOnlyTheLastSixSecondsOldestFirstGapsIncluded) {
         }
     }
     EXPECT_TRUE(history.hasReading());
-}
-
-TEST(ReadingHistory, SlowTicksReachBackByTimeNotByCountAndSilenceIsNoReading) {
-    ReadingHistory history;
-    // Ticks a second apart: only the last seven lie within six seconds.
-    for (int second = 0; second <= 20; ++second) {
+    // Then ticks a second apart: only the last seven lie within six seconds.
+    for (int second = 11; second <= 20; ++second) {
         history.add(read(second, 1.0));
     }
-    EXPECT_EQ(timesOf(history), (std::vector<double>{14, 15, 16, 17, 18, 19, 20}));
+    ASSERT_EQ(history.recent().size(), 7u);
+    EXPECT_EQ(history.recent().front().seconds, 14.0);
     // A sample older than the newest is out of order and dropped.
     history.add(read(3.0, 1.0));
     EXPECT_EQ(history.recent().back().seconds, 20.0);
@@ -79,11 +72,13 @@ TEST(ReadingHistory, SlowTicksReachBackByTimeNotByCountAndSilenceIsNoReading) {
     EXPECT_TRUE(history.recent().empty());
 }
 
-// Samples of string 3 ten a second from 0 s, the cents of each given in turn.
+// Samples of string 3 ten a second from 0 s, the cents of each given in turn; kGap for silence.
+const double kGap = std::nan("");
 std::vector<ReadingSample> run(const std::vector<double>& cents, int string = 3) {
     std::vector<ReadingSample> samples;
     for (std::size_t i = 0; i < cents.size(); ++i) {
-        samples.push_back(read(static_cast<double>(i) * 0.1, cents[i], string));
+        const double seconds = static_cast<double>(i) * 0.1;
+        samples.push_back(std::isnan(cents[i]) ? gap(seconds) : read(seconds, cents[i], string));
     }
     return samples;
 }
@@ -95,19 +90,6 @@ TEST(ReadingTrend, SettlingInTuneDriftingSteadyAndNoReading) {
         Kind kind;
         int cents;
     };
-    std::vector<ReadingSample> afterGap = run({-20, -20, -20, -20});
-    afterGap.push_back(gap(0.4));
-    for (const double cents : {2.2, 2.0, 2.1}) {
-        afterGap.push_back(read(afterGap.back().seconds + 0.1, cents));
-    }
-    // A fresh run moving fast: a fifth of a second shows no movement yet, three tenths do.
-    std::vector<ReadingSample> young = run({-20});
-    young.push_back(gap(0.1));
-    for (const double cents : {1.0, 4.0, 7.0}) {
-        young.push_back(read(young.back().seconds + 0.1, cents));
-    }
-    std::vector<ReadingSample> older = young;
-    older.push_back(read(older.back().seconds + 0.1, 10.0));
     std::vector<ReadingSample> otherString = run({30, 25, 20, 15, 10, 6}, 2);
     otherString.push_back(read(0.6, 4.0, 3));
     const Case cases[] = {
@@ -124,9 +106,10 @@ TEST(ReadingTrend, SettlingInTuneDriftingSteadyAndNoReading) {
         // Moving, but only as far as the note itself.
         {"arriving", run({-6, -4, -2, -0.3}), Kind::InTune, 0},
         // Too short a run to show a movement: two readings after a gap read as still.
-        {"fresh after a gap", afterGap, Kind::InTune, 2},
-        {"moving, but too young to tell", young, Kind::Steady, 7},
-        {"moving, old enough to tell", older, Kind::Drifting, 10},
+        {"fresh after a gap", run({-20, -20, -20, -20, kGap, 2.2, 2.0, 2.1}), Kind::InTune, 2},
+        // A fresh run moving fast: a fifth of a second shows no movement yet, three tenths do.
+        {"moving, but too young to tell", run({-20, kGap, 1, 4, 7}), Kind::Steady, 7},
+        {"moving, old enough to tell", run({-20, kGap, 1, 4, 7, 10}), Kind::Drifting, 10},
         // Another string's readings are not this one's past.
         {"a new string", otherString, Kind::InTune, 4},
         {"silence", {gap(0.0)}, Kind::NoReading, 0},
@@ -157,7 +140,7 @@ TEST(ReadingTrend, OnlyTheLastSecondCounts) {
 }
 
 // A view that records what it was given.
-class Recorder final : public platform::ReadingHistoryView {
+class HistoryRecorder final : public platform::ReadingHistoryView {
   public:
     void show(std::span<const ReadingSample> samples, double now) override {
         shown.assign(samples.begin(), samples.end());
@@ -173,12 +156,13 @@ class Recorder final : public platform::ReadingHistoryView {
     std::vector<std::pair<int, ReadingTrend>> described;
 };
 
-platform::TuningMeterReading g3(double cents) {
+// What the meter of open G reads of a G3 `cents` off equal temperament, worked out here.
+Reading g3(double cents) {
     return tuningMeterReading(1, 440.0 * std::pow(2.0, (55 - 69 + cents / 100.0) / 12.0));
 }
 
 TEST(ReadingPicture, FeedsEachTicksMeterReadingAtTenASecondAndChromaticNotesAreGaps) {
-    Recorder view;
+    HistoryRecorder view;
     ReadingPicture picture(&view);
     picture.tick(g3(8.0));
     picture.tick(g3(6.0));
@@ -196,7 +180,7 @@ TEST(ReadingPicture, FeedsEachTicksMeterReadingAtTenASecondAndChromaticNotesAreG
 }
 
 TEST(ReadingPicture, AnEmptyPictureIsDrawnOnceAndNoViewCostsNothing) {
-    Recorder view;
+    HistoryRecorder view;
     ReadingPicture picture(&view);
     for (int tick = 0; tick < 20; ++tick) {
         picture.tick(platform::TuningMeterReading{});
@@ -222,21 +206,13 @@ TEST(ReadingPicture, AnEmptyPictureIsDrawnOnceAndNoViewCostsNothing) {
 }
 
 TEST(ReadingPicture, SaysTheTrendWhenItChangesAtMostOnceASecond) {
-    Recorder view;
+    HistoryRecorder view;
     ReadingPicture picture(&view);
     // A pluck falling from 14 cents sharp into tune over two seconds, held, then silence.
-    std::vector<double> cents;
-    for (int i = 0; i < 20; ++i) {
-        cents.push_back(14.0 - 0.7 * i);
-    }
-    cents.insert(cents.end(), 20, 0.5);
-    for (std::size_t i = 0; i < cents.size(); ++i) {
-        view.tick = static_cast<int>(i);
-        picture.tick(g3(cents[i]));
-    }
-    for (int i = 0; i < 5; ++i) {
-        view.tick = static_cast<int>(cents.size()) + i;
-        picture.tick(platform::TuningMeterReading{});
+    for (view.tick = 0; view.tick < 45; ++view.tick) {
+        picture.tick(view.tick < 20   ? g3(14.0 - 0.7 * view.tick)
+                     : view.tick < 40 ? g3(0.5)
+                                      : Reading{});
     }
     ASSERT_GE(view.described.size(), 3u);
     for (std::size_t i = 1; i < view.described.size(); ++i) {
@@ -255,6 +231,75 @@ TEST(ReadingPicture, SaysTheTrendWhenItChangesAtMostOnceASecond) {
     EXPECT_TRUE(inTune);
     // Silence is told, but only a second after the last words.
     EXPECT_EQ(view.described.back().second.kind, Kind::NoReading);
+}
+
+TEST(ScreenLook, ALitStringStaysInTuneOnlyWhileTheMeterReadsItInsideItsWindow) {
+    struct Case {
+        int lit;
+        Reading reading;
+        ScreenLook look;
+    };
+    const Case cases[] = {
+        {0, Reading{}, ScreenLook::Silence},
+        {0, g3(20.0), ScreenLook::Measuring},  // heard from silence, nothing lit
+        {3, Reading{}, ScreenLook::InTune},    // lit, and nothing read yet to doubt it
+        {3, g3(0.0), ScreenLook::InTune},
+        {3, g3(4.5), ScreenLook::InTune},
+        {3, g3(-4.5), ScreenLook::InTune},
+        {3, g3(5.5), ScreenLook::Stale},  // just out of the +-5 cent window
+        {3, g3(-9.0), ScreenLook::Stale},
+        {3, g3(20.0), ScreenLook::Stale},  // a G3 20 cents sharp
+        {2, g3(0.0), ScreenLook::Stale},   // B3 lit, G3 read in tune: another string
+        {5, tuningMeterReading(1, 392.0), ScreenLook::InTune},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(screenLookFor(c.lit, c.reading), c.look)
+            << "lit " << c.lit << ", read " << c.reading.note << " " << c.reading.cents;
+    }
+}
+
+// What a screen reader would be told, and at which tick.
+class LookRecorder final : public platform::ScreenLookView {
+  public:
+    void show(ScreenLook) override {}
+    void announce(ScreenLook look, const Reading& reading) override {
+        announced.push_back({tick, look});
+        lastReading = reading;
+    }
+
+    int tick = 0;
+    std::vector<std::pair<int, ScreenLook>> announced;
+    Reading lastReading;
+};
+
+// A string wavering across the edge of its window every tick would have a screen reader talk
+// without pause; it hears of a change at most once a second, and of the one that holds.
+TEST(ScreenLook, AnnouncesComingIntoAndOutOfTuneAtMostOnceASecond) {
+    LookRecorder views;
+    ScreenLookKeeper keeper(nullptr, &views);
+    keeper.lit(3);
+    for (views.tick = 0; views.tick < 30; ++views.tick) {
+        keeper.show(g3(views.tick % 2 == 0 ? 1.0 : 12.0));
+        keeper.tick();
+    }
+    // In at tick 0; the first tick a second later whose look differs is 11 (out), then 22 (in).
+    EXPECT_EQ(views.announced,
+              (std::vector<std::pair<int, ScreenLook>>{
+                  {0, ScreenLook::InTune}, {11, ScreenLook::Stale}, {22, ScreenLook::InTune}}));
+
+    // Silence is not announced, and the sound after it is news again, with its reading.
+    views.announced.clear();
+    keeper.silenced();
+    keeper.show(Reading{});
+    for (; views.tick < 35; ++views.tick) {
+        keeper.tick();
+    }
+    keeper.show(g3(20.0));
+    keeper.tick();
+    EXPECT_EQ(views.announced,
+              (std::vector<std::pair<int, ScreenLook>>{{35, ScreenLook::Measuring}}));
+    EXPECT_EQ(views.lastReading.note, "G3");
+    EXPECT_EQ(views.lastReading.turn, Reading::Turn::Down);
 }
 
 }  // namespace
