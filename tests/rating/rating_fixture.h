@@ -32,7 +32,9 @@ class RatingTest : public ::testing::Test {
               platform::headless::HeadlessConfig config;
               config.traceWriter = [this](std::string_view line) { lines.emplace_back(line); };
               return config;
-          }()) {}
+          }()) {
+        settings.setAppId("1163842075");
+    }
 
     // The prompt, created on first use so that a test can choose the answer, the alert style
     // and the system version first.
@@ -54,9 +56,8 @@ class RatingTest : public ::testing::Test {
                 views,      notifications};
     }
 
-    // The settings the application gives the prompt at every launch.
+    // The settings the application gives the prompt at every launch, besides its identifier.
     void useLaunchSettings() {
-        settings.setAppId("1163842075");
         settings.setDaysUntilPrompt(1.0);
         settings.setUsesUntilPrompt(2);
         settings.setSignificantEventsUntilPrompt(-1);
