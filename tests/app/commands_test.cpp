@@ -6,54 +6,152 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "adapters/sound_files/audio_file.h"
-#include "strumwise_process.h"
 #include "support/scratch_folder.h"
 #include "support/test_signals.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using strumwise::testing::Finished;
-using strumwise::testing::Launch;
-using strumwise::testing::Out;
+
+// Where the command's standard output goes.
+enum class Out { Captured, Null, Full, Closed, ReaderGone };
+
+struct Launch {
+    std::vector<std::string> args = {};
+    int input = -1;  // the descriptor the command reads as standard input; -1: the test's own
+    Out out = Out::Captured;
+    std::map<std::string, std::string> environment = {};  // set, or unset when the value is empty
+    rlim_t largestFile = RLIM_INFINITY;
+    std::string stopAt = {};  // once standard output holds this, the command is sent SIGTERM
+};
+
+struct Finished {
+    int status = -1;  // the exit status, or 128 + the signal that ended the process
+    std::string out;
+    std::string err;
+};
+
+// Reads the child's standard output and error until both end, stopping it with SIGTERM once
+// its output holds `stopAt`, and killing it after a generous while. A stream of -1 is not read.
+inline Finished collectChild(pid_t child, int out, int err, const std::string& stopAt) {
+    Finished finished;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool stopped = false;
+    pollfd streams[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
+    for (int open = (out >= 0) + (err >= 0); open > 0;) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+        }
+        if (::poll(streams, 2, 1000) < 0) {
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (streams[i].fd < 0 || streams[i].revents == 0) {
+                continue;
+            }
+            char buffer[4096];
+            const ssize_t got = ::read(streams[i].fd, buffer, sizeof buffer);
+            if (got <= 0) {
+                ::close(streams[i].fd);
+                streams[i].fd = -1;
+                --open;
+                continue;
+            }
+            (i == 0 ? finished.out : finished.err).append(buffer, static_cast<std::size_t>(got));
+        }
+        if (!stopAt.empty() && !stopped && finished.out.find(stopAt) != std::string::npos) {
+            ::kill(child, SIGTERM);
+            stopped = true;
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    finished.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    return finished;
+}
+
+// Runs the executable in `directory`, which is also its configuration home, on Qt's offscreen
+// platform with no display named unless `launch` says otherwise.
+inline Finished runStrumwise(const std::filesystem::path& directory, const Launch& launch) {
+    int out[2];
+    int err[2];
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (launch.input >= 0) {
+            ::dup2(launch.input, STDIN_FILENO);
+        }
+        if (launch.out == Out::Closed) {
+            ::close(STDOUT_FILENO);
+        } else if (launch.out == Out::Null || launch.out == Out::Full) {
+            ::dup2(::open(launch.out == Out::Full ? "/dev/full" : "/dev/null", O_WRONLY),
+                   STDOUT_FILENO);
+        } else {
+            ::dup2(out[1], STDOUT_FILENO);
+        }
+        // As some launchers leave it; the process must still end as a filter does.
+        if (launch.out == Out::ReaderGone) {
+            std::signal(SIGPIPE, SIG_IGN);
+        }
+        ::dup2(err[1], STDERR_FILENO);
+        if (::chdir(directory.c_str()) != 0) {
+            ::_exit(99);
+        }
+        ::setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::unsetenv("DISPLAY");
+        ::unsetenv("WAYLAND_DISPLAY");
+        for (const auto& [name, value] : launch.environment) {
+            value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+        }
+        if (launch.largestFile != RLIM_INFINITY) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{launch.largestFile, launch.largestFile};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        std::vector<std::string> args{STRUMWISE_BINARY};
+        args.insert(args.end(), launch.args.begin(), launch.args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        ::execv(STRUMWISE_BINARY, argv.data());
+        ::_exit(98);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    if (launch.out == Out::ReaderGone) {
+        ::close(out[0]);  // a reader that has gone, as `| head -1` is after its line
+        out[0] = -1;
+    }
+    return collectChild(child, out[0], err[0], launch.stopAt);
+}
 
 // How the sound reaches the command.
 enum class Source { File, StdinFromFile, StdinFromPipe, DevStdinFromPipe, Fifo };
-
-// Writes `bytes` to `descriptor`, or to the file `path` opens, from a process of its own, as a
-// producer on the other end of a pipe or FIFO would, and ends.
-pid_t feed(int descriptor, const std::string& path, const std::string& bytes) {
-    const pid_t writer = ::fork();
-    if (writer == 0) {
-        descriptor = descriptor >= 0 ? descriptor : ::open(path.c_str(), O_WRONLY);
-        for (std::size_t done = 0; descriptor >= 0 && done < bytes.size();) {
-            const ssize_t put = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-            if (put <= 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(put);
-        }
-        ::_exit(0);
-    }
-    return writer;
-}
 
 struct Case {
     std::vector<std::string> args;
@@ -79,27 +177,23 @@ class Commands : public ::testing::Test {
         strumwise::testing::writeWav((directory / "d4.wav").string(), pluck);
         strumwise::testing::writeWav((directory / "-d4.wav").string(), pluck);
         strumwise::testing::writeWav((directory / "plucks.wav").string(), plucks);
-        std::ifstream in(directory / "plucks.wav", std::ios::binary);
-        wav.assign(std::istreambuf_iterator<char>(in), {});
     }
 
     // Runs the command with the sound coming from `source`; "@" in the arguments stands for
-    // where it is read from.
+    // where it is read from. A pipe or a FIFO has a producer of its own on the other end.
     Finished run(Launch launch, Source source = Source::File) {
         const std::string fifo = (directory / "sound.fifo").string();
         std::string where = (directory / "plucks.wav").string();
-        int input[2] = {-1, -1};
-        std::optional<pid_t> writer;
+        FILE* producer = nullptr;
         if (source == Source::StdinFromFile) {
-            input[0] = ::open(where.c_str(), O_RDONLY | O_CLOEXEC);
+            launch.input = ::open(where.c_str(), O_RDONLY | O_CLOEXEC);
         } else if (source == Source::StdinFromPipe || source == Source::DevStdinFromPipe) {
-            EXPECT_EQ(::pipe2(input, O_CLOEXEC), 0);
-            writer = feed(input[1], "", wav);
-            ::close(input[1]);
+            producer = ::popen(("exec cat '" + where + "'").c_str(), "re");
+            launch.input = ::fileno(producer);
         } else if (source == Source::Fifo) {
             fs::remove(fifo);
             EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-            writer = feed(-1, fifo, wav);
+            producer = ::popen(("exec cat '" + where + "' >'" + fifo + "'").c_str(), "re");
             where = fifo;
         }
         if (source == Source::StdinFromFile || source == Source::StdinFromPipe) {
@@ -110,16 +204,23 @@ class Commands : public ::testing::Test {
         for (std::string& arg : launch.args) {
             arg = arg == "@" ? where : arg;
         }
-        launch.input = input[0];
-        Finished finished = strumwise::testing::runStrumwise(directory, launch);
-        if (input[0] >= 0) {
-            ::close(input[0]);
-        }
-        if (writer) {
-            ::kill(*writer, SIGKILL);  // still waiting for a reader only if the command failed
-            ::waitpid(*writer, nullptr, 0);
+        Finished finished = runStrumwise(directory, launch);
+        if (source == Source::StdinFromFile) {
+            ::close(launch.input);
+        } else if (producer != nullptr) {
+            // A FIFO's producer still waits for a reader only if the command failed: give it one.
+            if (source == Source::Fifo) {
+                ::close(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+            }
+            ::pclose(producer);
         }
         return finished;
+    }
+
+    // The whole of a file in the folder.
+    std::string contents(const std::string& name) const {
+        std::ifstream file(directory / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
     }
 
     // Runs every case as a user would and checks how it ended and what it said.
@@ -137,7 +238,6 @@ class Commands : public ::testing::Test {
 
     strumwise::testing::ScratchFolder folder{"commands"};
     const fs::path& directory = folder.path();
-    std::string wav;  // plucks.wav
 };
 
 using InputStreams = Commands;
@@ -285,8 +385,7 @@ TEST_F(Commands, TwentyHeadlessRunsOnOneDefaultsFileCountTwentyAndAllSucceed) {
                              "echo ok) & done; wait";
     const std::string said = shellOutput(runs);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20) << said;
-    std::ifstream file(directory / "d.ini");
-    const std::string defaults(std::istreambuf_iterator<char>(file), {});
+    const std::string defaults = contents("d.ini");
     EXPECT_NE(defaults.find("\nnumberOfRuns=20\n"), std::string::npos) << defaults;
     EXPECT_NE(defaults.find("\nkRatingPromptUseCount=20\n"), std::string::npos) << defaults;
 }
@@ -441,8 +540,7 @@ TEST_F(InputStreams, FailedWritesSayWhyAndLeaveNothingHalfWritten) {
         // No half-written tone, no temporary of the defaults, no empty file for a refused name.
         EXPECT_FALSE(fs::exists(directory / "t.wav")) << err;
         EXPECT_FALSE(fs::exists(directory / longName)) << err;
-        std::ifstream defaults(directory / "d.ini");
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(defaults), {}), before) << err;
+        EXPECT_EQ(contents("d.ini"), before) << err;
         for (const auto& entry : fs::directory_iterator(directory)) {
             EXPECT_FALSE(entry.path().string().ends_with(".partial")) << entry.path();
         }
@@ -464,9 +562,7 @@ TEST_F(InputStreams, TheNextRunRemovesATemporaryAKilledRunLeft) {
     for (const std::string& name : kept) {
         EXPECT_TRUE(fs::exists(directory / name)) << name;
     }
-    std::ifstream defaults(directory / "d.ini");
-    EXPECT_NE(std::string(std::istreambuf_iterator<char>(defaults), {}).find("numberOfRuns=1"),
-              std::string::npos);
+    EXPECT_NE(contents("d.ini").find("numberOfRuns=1"), std::string::npos);
 }
 
 }  // namespace
