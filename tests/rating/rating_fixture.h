@@ -56,15 +56,6 @@ class RatingTest : public ::testing::Test {
                 views,      notifications};
     }
 
-    // The settings the application gives the prompt at every launch, besides its identifier.
-    void useLaunchSettings() {
-        settings.setDaysUntilPrompt(1.0);
-        settings.setUsesUntilPrompt(2);
-        settings.setSignificantEventsUntilPrompt(-1);
-        settings.setTimeBeforeReminding(1.0);
-        prompt().setOpenInAppStore(true);
-    }
-
     void advance(double seconds) {
         runLoop().advanceBy(platform::headless::secondsToMicros(seconds));
     }

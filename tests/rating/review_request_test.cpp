@@ -22,7 +22,12 @@ class ReviewRequestTest : public RatingTest {
   protected:
     ReviewRequestTest() {
         answer = platform::headless::AlertAnswer::Later;
-        useLaunchSettings();
+        // The settings the application gives the prompt at every launch.
+        settings.setDaysUntilPrompt(1.0);
+        settings.setUsesUntilPrompt(2);
+        settings.setSignificantEventsUntilPrompt(-1);
+        settings.setTimeBeforeReminding(1.0);
+        prompt().setOpenInAppStore(true);
         tuner.tunedFlags.fill(true);
     }
 
