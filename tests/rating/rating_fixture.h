@@ -32,7 +32,9 @@ class RatingTest : public ::testing::Test {
               platform::headless::HeadlessConfig config;
               config.traceWriter = [this](std::string_view line) { lines.emplace_back(line); };
               return config;
-          }()) {}
+          }()) {
+        settings.setAppId("1163842075");
+    }
 
     // The prompt, created on first use so that a test can choose the answer, the alert style
     // and the system version first.
@@ -52,16 +54,6 @@ class RatingTest : public ::testing::Test {
                 c.defaults, c.device,     c.application, mainBundle ? *mainBundle : c.bundle,
                 nullptr,    *alerts_,     store,         network,
                 views,      notifications};
-    }
-
-    // The settings the application gives the prompt at every launch.
-    void useLaunchSettings() {
-        settings.setAppId("1163842075");
-        settings.setDaysUntilPrompt(1.0);
-        settings.setUsesUntilPrompt(2);
-        settings.setSignificantEventsUntilPrompt(-1);
-        settings.setTimeBeforeReminding(1.0);
-        prompt().setOpenInAppStore(true);
     }
 
     void advance(double seconds) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 #include "rating/rating_keys.h"
 #include "rating/review_request.h"
 #include "rating_fixture.h"
@@ -19,7 +22,12 @@ class ReviewRequestTest : public RatingTest {
   protected:
     ReviewRequestTest() {
         answer = platform::headless::AlertAnswer::Later;
-        useLaunchSettings();
+        // The settings the application gives the prompt at every launch.
+        settings.setDaysUntilPrompt(1.0);
+        settings.setUsesUntilPrompt(2);
+        settings.setSignificantEventsUntilPrompt(-1);
+        settings.setTimeBeforeReminding(1.0);
+        prompt().setOpenInAppStore(true);
         tuner.tunedFlags.fill(true);
     }
 
@@ -65,6 +73,68 @@ TEST_F(ReviewRequestTest, RemindLaterHoldsBackEveryTryUntilTheWaitHasPassed) {
     }
     EXPECT_EQ(tracedCount("alert answered 2"), 1);
     EXPECT_EQ(tracedCount("alert \""), 2) << "again once a day has passed, not before";
+}
+
+using UsageTracking = RatingTest;
+
+TEST_F(UsageTracking, CountsAtTheLargestIntegerStayThere) {
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    prompt().incrementUseCount();
+    defaults().setInteger(kMax, kUseCountKey);
+    defaults().setInteger(kMax, kSignificantEventCountKey);
+    prompt().incrementUseCount();
+    prompt().incrementSignificantEventCount();
+    EXPECT_EQ(defaults().integerForKey(kUseCountKey), kMax);
+    EXPECT_EQ(defaults().integerForKey(kSignificantEventCountKey), kMax);
+}
+
+// Everything a version earned, including an answer to the prompt, that an update must forget.
+// A use restarts the first use date; an event leaves it to the next use.
+TEST_F(UsageTracking, UseOrEventUnderANewVersionStartsAfresh) {
+    for (const bool use : {true, false}) {
+        defaults().setString("0.9", kCurrentVersionKey);
+        defaults().setDouble(1000.0, kFirstUseDateKey);
+        defaults().setInteger(7, kUseCountKey);
+        defaults().setInteger(4, kSignificantEventCountKey);
+        defaults().setBool(true, kRatedCurrentVersionKey);
+        defaults().setBool(true, kDeclinedToRateKey);
+        defaults().setDouble(2000.0, kReminderRequestDateKey);
+        use ? prompt().incrementUseCount() : prompt().incrementSignificantEventCount();
+
+        EXPECT_EQ(defaults().stringForKey(kCurrentVersionKey), "1.0");
+        EXPECT_EQ(defaults().doubleForKey(kFirstUseDateKey), use ? now() : 0.0);
+        EXPECT_EQ(defaults().integerForKey(kUseCountKey), use ? 1 : 0);
+        EXPECT_EQ(defaults().integerForKey(kSignificantEventCountKey), use ? 0 : 1);
+        EXPECT_FALSE(defaults().boolForKey(kRatedCurrentVersionKey));
+        EXPECT_FALSE(defaults().boolForKey(kDeclinedToRateKey));
+        EXPECT_EQ(defaults().doubleForKey(kReminderRequestDateKey), 0.0);
+    }
+    advance(60.0);
+    prompt().incrementUseCount();
+    EXPECT_EQ(defaults().doubleForKey(kFirstUseDateKey), now());
+}
+
+// Each condition, met exactly, then missed by the smallest step.
+TEST_F(UsageTracking, EachConditionHoldsThePromptBackOnItsOwn) {
+    defaults().setString("1.0", kCurrentVersionKey);
+    defaults().setDouble(now() - 10 * kDay, kFirstUseDateKey);
+    defaults().setInteger(5, kUseCountKey);
+    defaults().setInteger(3, kSignificantEventCountKey);
+    const auto met = [&](std::function<void()> change) {
+        settings.setDaysUntilPrompt(10.0);
+        settings.setUsesUntilPrompt(5);
+        settings.setSignificantEventsUntilPrompt(3);
+        settings.setTimeBeforeReminding(1.0);
+        defaults().setDouble(now() - kDay, kReminderRequestDateKey);
+        change();
+        return prompt().ratingConditionsHaveBeenMet();
+    };
+    EXPECT_TRUE(met([] {}));
+    EXPECT_FALSE(met([&] { settings.setDaysUntilPrompt(10.0 + 1.0 / kDay); })) << "days";
+    EXPECT_FALSE(met([&] { settings.setUsesUntilPrompt(6); })) << "uses";
+    EXPECT_FALSE(met([&] { settings.setSignificantEventsUntilPrompt(4); })) << "events";
+    EXPECT_FALSE(met([&] { defaults().setDouble(now() - kDay + 1.0, kReminderRequestDateKey); }))
+        << "a second short of the reminder";
 }
 
 }  // namespace

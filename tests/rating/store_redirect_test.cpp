@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "adapters/headless/headless_application.h"
 #include "rating/rating_keys.h"
 #include "rating/review_url.h"
+#include "rating/store_config.h"
+#include "rating/store_links.h"
 #include "rating_fixture.h"
+#include "view/action_names.h"
 
 namespace strumwise::rating::testing {
 namespace {
@@ -27,7 +33,6 @@ TEST(ReviewUrl, TemplateFollowsTheSystemVersionAndEveryPlaceholderIsReplaced) {
 class RateApp : public RatingTest {
   protected:
     RateApp() {
-        settings.setAppId("1163842075");
         store.ratedAtRequest = [this] { return defaults().boolForKey(kRatedCurrentVersionKey); };
     }
 };
@@ -53,6 +58,30 @@ TEST_F(RateApp, OpenInStoreDefaultsToTheSystemVersionAtCreation) {
     for (const auto& [version, open] : {std::pair{"6.1.3", false}, {"7.0", true}}) {
         headless.device().setSystemVersion(version);
         EXPECT_EQ(RatingPrompt(services(), settings).openInAppStore(), open) << version;
+    }
+}
+
+TEST(StoreLinks, EachLinkActionOpensItsOwnAddressAndOthersOpenNothing) {
+    platform::headless::HeadlessApplication application;
+    StoreLinks links(application);
+    EXPECT_FALSE(links.sendAction(view::kStopAction));
+    EXPECT_FALSE(links.sendAction("openGuitarTuner"));
+    EXPECT_TRUE(application.openedURLs().empty());
+
+    EXPECT_TRUE(links.sendAction(view::kMakerSiteAction));
+    EXPECT_TRUE(links.sendAction(view::kReviewAction));
+    for (const std::string_view action : view::kSiblingAppActions) {
+        EXPECT_TRUE(links.sendAction(action)) << action;
+    }
+    const std::vector<std::string>& urls = application.openedURLs();
+    ASSERT_EQ(urls.size(), 14u);
+    EXPECT_EQ(urls[0], "http://www.vornhaltlabs.com/");
+    EXPECT_EQ(urls[1], "itms-apps://apps.apple.com/app/id1163842075?action=write-review");
+    EXPECT_EQ(urls[2], "https://apps.apple.com/app/id1163840112");
+    EXPECT_EQ(std::set<std::string>(urls.begin(), urls.end()).size(), 14u) << "no two alike";
+    for (auto url = urls.begin() + 2; url != urls.end(); ++url) {
+        EXPECT_TRUE(url->starts_with("https://apps.apple.com/app/id")) << *url;
+        EXPECT_NE(*url, "https://apps.apple.com/app/id" + std::string(kAppStoreId));
     }
 }
 

@@ -27,6 +27,11 @@ class PlayerSettingsScreen : public ::testing::Test, protected ControllerRig {
     const platform::TuningMeterReading& meter() const {
         return screen.layout.tuningMeterState("tuningMeter")->reading();
     }
+    // A request of the page that draws its own controls, as it sends it.
+    std::string request(std::string_view name, std::string_view a = {}, std::string_view b = {},
+                        std::string_view c = {}) {
+        return app::runSettingsRequest(controller, screen.services.bundle, name, a, b, c);
+    }
 };
 
 TEST_F(PlayerSettingsScreen, ACapoShowsInTheTitleTheNotesAndTheForksAtOnce) {
@@ -70,20 +75,17 @@ TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
 // A steady, loud note offers the reference that puts it exactly in tune; a quiet one, or one that
 // would need a reference out of range, is refused, and nothing changes until the player keeps it.
 TEST_F(PlayerSettingsScreen, TakingTheReferenceFromANoteAsksBeforeItKeeps) {
-    const platform::Bundle& bundle = screen.services.bundle;
     tickAt(0.003f, 442.3f);
     EXPECT_EQ(controller.referenceFromHeardNote().refusal,
               tuner::ReferenceFromNote::Refusal::NoSteadyNote);
-    EXPECT_THAT(app::runSettingsRequest(controller, bundle, "takeReference", "", "", ""),
-                HasSubstr("\"ok\":false"));
+    EXPECT_THAT(request("takeReference"), HasSubstr("\"ok\":false"));
 
     // G3 at A4 = 442.3: the note heard is G3, so A4 follows it.
     tickAt(0.01f, static_cast<float>(442.3 * std::pow(2.0, -14.0 / 12.0)));
-    EXPECT_EQ(app::runSettingsRequest(controller, bundle, "takeReference", "", "", ""),
+    EXPECT_EQ(request("takeReference"),
               "{\"ok\":true,\"tenths\":4423,\"message\":\"A4 = 442.3 Hz \u2014 keep?\"}");
     EXPECT_EQ(controller.playerSettings().settings().referenceTenths, 4400);
-    EXPECT_EQ(app::runSettingsRequest(controller, bundle, "keepReference", "4423", "", ""),
-              "{\"ok\":true}");
+    EXPECT_EQ(request("keepReference", "4423"), "{\"ok\":true}");
     EXPECT_EQ(controller.playerSettings().settings().referenceTenths, 4423);
 
     // At the lowest reference, an A4 45 cents flat would need A4 below 415 Hz.
@@ -97,11 +99,6 @@ TEST_F(PlayerSettingsScreen, TakingTheReferenceFromANoteAsksBeforeItKeeps) {
 // The page that draws its own controls reads the settings as JSON and changes them by request;
 // a refusal says why in the running language and changes nothing.
 TEST_F(PlayerSettingsScreen, ThePagesRequestsChangeTheSettingsOrSayWhyNot) {
-    const platform::Bundle& bundle = screen.services.bundle;
-    const auto request = [&](std::string_view name, std::string_view a = {},
-                             std::string_view b = {}, std::string_view c = {}) {
-        return app::runSettingsRequest(controller, bundle, name, a, b, c);
-    };
     EXPECT_EQ(request("capo", "3"), "{\"ok\":true}");
     EXPECT_EQ(request("capo", "8").substr(0, 11), "{\"ok\":false");
     EXPECT_EQ(request("fifth", "x").substr(0, 11), "{\"ok\":false");
@@ -113,7 +110,8 @@ TEST_F(PlayerSettingsScreen, ThePagesRequestsChangeTheSettingsOrSayWhyNot) {
     EXPECT_EQ(request("browse", "Open D", "1"), "{\"ok\":true}");
     EXPECT_EQ(request("lock", "5"), "{\"ok\":true}");
 
-    const std::string json = app::settingsJson(controller.playerSettings().settings(), bundle);
+    const std::string json =
+        app::settingsJson(controller.playerSettings().settings(), screen.services.bundle);
     EXPECT_THAT(json, HasSubstr("\"capo\":3"));
     EXPECT_THAT(json, HasSubstr("\"lock\":5"));
     EXPECT_THAT(json, HasSubstr("{\"name\":\"Quote \\\"me\\\"\",\"notes\":\"G4 C3 G3 C4 D4\""));

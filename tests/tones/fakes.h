@@ -20,6 +20,18 @@ inline std::vector<std::int16_t> renderStereo(ToneGenerator& generator, std::uin
     return interleaved;
 }
 
+// The left channel of interleaved stereo frames, checking on the way that every frame carries the
+// same sample in both halves.
+template <typename Sample>
+std::vector<Sample> leftChannel(const std::vector<std::int16_t>& interleaved) {
+    std::vector<Sample> left;
+    for (std::size_t i = 0; i + 1 < interleaved.size(); i += 2) {
+        EXPECT_EQ(interleaved[i], interleaved[i + 1]) << "frame " << i / 2;
+        left.push_back(interleaved[i]);
+    }
+    return left;
+}
+
 // A factory whose units record, in one list, every call any of them receives.
 struct FakeFactory : platform::AudioOutputUnitFactory {
     bool hasUnit = true;

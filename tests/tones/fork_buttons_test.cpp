@@ -76,6 +76,13 @@ TEST(ForkButtons, EachActionShowsAndPlaysItsStringInEveryTuning) {
         // Every press starts the unit, even while it plays; switching strings never stops it.
         EXPECT_EQ(screen.factory.calls, Calls(5, "start"));
         EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kPlaying);
+        // Stop is issued once, while playing only, and the labels stay.
+        EXPECT_TRUE(screen.forks.sendAction("stopFreqPlay:"));
+        screen.forks.stopFreqPlay();
+        EXPECT_EQ(screen.factory.calls.back(), "stop");
+        EXPECT_EQ(screen.factory.calls.size(), 6u);
+        EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
+        EXPECT_EQ(screen.note.text(), screen.buttons[4].title());
     }
 }
 
@@ -98,21 +105,11 @@ TEST(ForkButtons, PlayTheReferencePitchCapoAndSpikeTheyAreSetTo) {
     EXPECT_FLOAT_EQ(screen.stored.back(), static_cast<float>(444.0 * std::pow(2.0, -2.0 / 12)));
 }
 
-TEST(ForkButtons, StopIsIssuedOnlyWhilePlayingAndKeepsTheLabels) {
-    ForkScreen screen;
-    screen.forks.stopFreqPlay();
-    EXPECT_TRUE(screen.factory.calls.empty());
-    screen.forks.playD293_6Hz();
-    EXPECT_TRUE(screen.forks.sendAction("stopFreqPlay:"));
-    screen.forks.stopFreqPlay();
-    EXPECT_EQ(screen.factory.calls, (Calls{"start", "stop"}));
-    EXPECT_EQ(screen.forks.curPlayState(), ForkButtons::kSilent);
-    EXPECT_EQ(screen.note.text(), "D4");
-}
-
-TEST(ForkButtons, UnknownTuningStringOrActionChangesNothing) {
+// Nothing playing, there is nothing to stop.
+TEST(ForkButtons, UnknownTuningStringOrActionAndStopWhileSilentChangeNothing) {
     for (const std::uint64_t tuning : {std::uint64_t{0}, std::uint64_t{5}}) {
         ForkScreen screen;
+        screen.forks.stopFreqPlay();
         screen.forks.displayTuningForkButtons();
         screen.forks.play(0);
         screen.forks.play(6);

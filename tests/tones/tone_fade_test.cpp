@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "adapters/headless/memory_user_defaults.h"
+#include "tones/fakes.h"
 #include "tones/oscillator.h"
 #include "tones/tone_volume.h"
 
@@ -25,10 +26,8 @@ std::vector<int> shape(ToneFade& fade, std::uint32_t frames, std::uint32_t buffe
     for (std::uint32_t done = 0; done < frames; done += buffer) {
         std::vector<std::int16_t> samples(2 * buffer, kLevel);
         fade.apply(samples.data(), buffer, 2);
-        for (std::uint32_t i = 0; i < buffer; ++i) {
-            EXPECT_EQ(samples[2 * i], samples[2 * i + 1]);
-            left.push_back(samples[2 * i]);
-        }
+        const std::vector<int> piece = testing::leftChannel<int>(samples);
+        left.insert(left.end(), piece.begin(), piece.end());
     }
     return left;
 }

@@ -16,14 +16,10 @@ namespace {
 
 using platform::sound_files::WavFileWriter;
 
-std::vector<std::int16_t> renderA440(std::uint32_t frames) {
+TEST(ToneFile, RenderedToneReadsBackFrameForFrame) {
     ToneGenerator generator;
     generator.setCurTone(kWaveTriangle);
-    return testing::renderStereo(generator, frames);
-}
-
-TEST(ToneFile, RenderedToneReadsBackFrameForFrame) {
-    const auto expected = renderA440(10000);
+    const auto expected = testing::renderStereo(generator, 10000);
     const auto path = std::filesystem::temp_directory_path() /
                       ("strumwise_tone_" + std::to_string(::getpid()) + ".wav");
     {
@@ -49,24 +45,14 @@ TEST(ToneFile, RenderedToneReadsBackFrameForFrame) {
     EXPECT_EQ(samples, expected);
 }
 
-TEST(ToneFile, FailuresAreReportedNotLost) {
+// A file that cannot be made says which; a disk that fills up while a tone is written is among the
+// commands' failed writes, as the user meets it.
+TEST(ToneFile, AFileThatCannotBeMadeIsReportedNotLost) {
     WavFileWriter missingFolder("/nonexistent-strumwise-folder/out.wav", 44100, 2);
     EXPECT_FALSE(missingFolder.isOpen());
     EXPECT_NE(missingFolder.error().find("/nonexistent-strumwise-folder/out.wav"),
               std::string::npos);
     EXPECT_FALSE(missingFolder.close());
-
-    if (std::filesystem::exists("/dev/full")) {
-        // The disk fills up while writing: the writer must not answer success.
-        WavFileWriter full("/dev/full", 44100, 2);
-        const auto second = renderA440(44100);
-        bool ok = full.isOpen();
-        for (int i = 0; i < 4 && ok; ++i) {
-            ok = full.write(second.data(), 44100);
-        }
-        EXPECT_FALSE(ok && full.close());
-        EXPECT_FALSE(full.error().empty());
-    }
 }
 
 TEST(ToneFile, LengthsRunFromOneFrameToAnHour) {
