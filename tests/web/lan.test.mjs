@@ -101,14 +101,20 @@ if (!process.env.STRUMWISE_IN_LAN) {
     const { child, url } = await started("bash", ["scripts/serve_web.sh", "--lan", "--site", site], { XDG_DATA_HOME: data });
     await withBrowser(plucks(196), async (browser) => {
       const page = await browser.newPage();
+      const said = [];
+      page.on("console", (message) => said.push(message.text()));
       await page.setViewport({ width: 390, height: 664 });
       await page.goto(url).catch(() => {});
       // Chromium's own way past its warning page, for a page that offers no button to tests.
-      await until(() => page.title(), "Privacy error");
+      // The warning hears the words only once its own script has run: typed before, they are lost.
+      await until(() => page.evaluate(() => `${document.title} ${document.readyState}`), "Privacy error complete");
       await page.keyboard.type("thisisunsafe");
       await until(() => read(page, 'document.getElementById("notice")?.querySelector("p")?.textContent ?? null'),
         "This device does not trust this address's certificate, so Strumwise cannot be installed or work offline " +
-        "from here. Install this computer's certificate once, or use a copy on an https web host.");
+        "from here. Install this computer's certificate once, or use a copy on an https web host.")
+        .catch(async (error) => {
+          throw new Error(`${error.message}; the page, titled ${JSON.stringify(await page.title())}, said ${JSON.stringify(said)}`);
+        });
       // The notice may come before the layout is placed: its controls are judged once it is.
       await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
       assert.deepEqual(await read(page, unreachableControls), []);
