@@ -256,7 +256,9 @@ std::string shellOutput(const std::string& command) {
 }
 
 // Output that cannot be written, and a window without a display, cost one line and status one;
-// a reader that has gone ends the command quietly, as it ends a filter.
+// a reader that has gone ends the command quietly, as it ends a filter. Every command's output is
+// finished by one function, so a closed output is tried on one command; the headless run, whose
+// trace goes out as it runs, fills its output and loses its reader mid-run.
 TEST_F(Commands, FailuresAreOneLineAndStatusOneAndAGoneReaderIsQuiet) {
     const std::string full = "could not write the output: No space left on device\n";
     const std::string closed = "could not write the output: Bad file descriptor\n";
@@ -266,12 +268,9 @@ TEST_F(Commands, FailuresAreOneLineAndStatusOneAndAGoneReaderIsQuiet) {
         {{"estimate", "d4.wav"}, Out::Closed, 1, "strumwise estimate: " + closed},
         {{"estimate", "d4.wav"}, Out::ReaderGone, 128 + SIGPIPE, ""},
         {{"headless", "d4.wav", "--until=0"}, Out::Full, 1, "strumwise headless: " + full},
-        {{"headless", "d4.wav", "--until=0"}, Out::Closed, 1, "strumwise headless: " + closed},
         {{"headless", "d4.wav", "--until=1"}, Out::ReaderGone, 128 + SIGPIPE, ""},
         {{"--help"}, Out::Full, 1, "strumwise: " + full},
-        {{"--help"}, Out::Closed, 1, "strumwise: " + closed},
         {{"window", "--help"}, Out::Full, 1, "strumwise window: " + full},
-        {{"tone", "--help"}, Out::Closed, 1, "strumwise tone: " + closed},
         // Nothing is printed, so nothing is lost.
         {{"tone", "--tuning=1", "--string=1", "-o", "t.wav"}, Out::Closed, 0, ""},
         {{},
@@ -288,7 +287,6 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
     const std::vector<Case> cases{
         {{"estimate", "--", "-d4.wav"}, Out::Null, 0, ""},
         {{"estimate", "--octave-check", "d4.wav"}, Out::Null, 0, ""},
-        {{"estimate", "d4.wav", "--octave-check=yes"}, Out::Null, 2, "strumwise estimate: "},
         {{"headless", "--until=0", "--", "-d4.wav"}, Out::Null, 0, ""},
         {{"headless", "--until=0", "--no-octave-check", "d4.wav"}, Out::Null, 0, ""},
         {{"tone", "--tuning=1", "--string=1", "--output=t.wav", "--"}, Out::Null, 0, ""},
@@ -304,10 +302,6 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
          Out::Null,
          2,
          "strumwise tone: cannot write \\x1b/t.wav: "},
-        {{"estimate", "--bell\a"},
-         Out::Null,
-         2,
-         "strumwise estimate: unknown option '--bell\\x07'"},
     };
     expectOutcomes(cases);
 }

@@ -51,8 +51,9 @@ TEST_F(PlayerSettingsScreen, ACapoShowsInTheTitleTheNotesAndTheForksAtOnce) {
     EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 2}, {2, 2}}));
 }
 
-// Touching string 3's caption locks it: a D4, a fifth above G3, reads +700 cents against G3 and
-// lights nothing; a second touch unlocks, and the D4 is string 1 again.
+// Touching string 3's caption locks it: a D4 is read against G3 and lights nothing; a second
+// touch unlocks, and the D4 is string 1 again. (What a locked string reads is the tuning setup's
+// own rule.)
 TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
     const double d4 = 440.0 * std::pow(2.0, -7.0 / 12.0);
     ASSERT_TRUE(controller.sendAction(view::kLockStringActions[2]));
@@ -60,8 +61,6 @@ TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
     tickAt(0.01f, static_cast<float>(d4));
     EXPECT_TRUE(meter().locked);
     EXPECT_EQ(meter().string, 3);
-    EXPECT_NEAR(meter().cents, 700.0, 0.5);
-    EXPECT_EQ(meter().turn, platform::TuningMeterReading::Turn::Down);
     EXPECT_EQ(screen.text("noteDisplay"), "");
 
     ASSERT_TRUE(controller.sendAction(view::kLockStringActions[2]));
@@ -72,8 +71,9 @@ TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
     EXPECT_EQ(screen.text("noteDisplay"), "D4");
 }
 
-// A steady, loud note offers the reference that puts it exactly in tune; a quiet one, or one that
-// would need a reference out of range, is refused, and nothing changes until the player keeps it.
+// A steady, loud note offers the reference that puts it exactly in tune; a quiet one is refused,
+// and nothing changes until the player keeps it. (The references offered and refused are the
+// reference rule's own table.)
 TEST_F(PlayerSettingsScreen, TakingTheReferenceFromANoteAsksBeforeItKeeps) {
     tickAt(0.003f, 442.3f);
     EXPECT_EQ(controller.referenceFromHeardNote().refusal,
@@ -87,13 +87,6 @@ TEST_F(PlayerSettingsScreen, TakingTheReferenceFromANoteAsksBeforeItKeeps) {
     EXPECT_EQ(controller.playerSettings().settings().referenceTenths, 4400);
     EXPECT_EQ(request("keepReference", "4423"), "{\"ok\":true}");
     EXPECT_EQ(controller.playerSettings().settings().referenceTenths, 4423);
-
-    // At the lowest reference, an A4 45 cents flat would need A4 below 415 Hz.
-    ASSERT_TRUE(controller.playerSettings().setReference(4150));
-    tickAt(0.01f, static_cast<float>(415.0 * std::pow(2.0, -45.0 / 1200.0)));
-    const tuner::ReferenceFromNote far = controller.referenceFromHeardNote();
-    EXPECT_EQ(far.refusal, tuner::ReferenceFromNote::Refusal::OutOfRange);
-    EXPECT_EQ(far.tenths, 4044);
 }
 
 // The page that draws its own controls reads the settings as JSON and changes them by request;

@@ -1,12 +1,12 @@
 // The tuner window end to end: a plucked string fed through --input lights the green lamp, the
 // note, the reference frequency and the string's picture; closing writes the run count; a
 // screen size without a layout gets a window that says so, and no rating alert over it; the
-// alert leaves when the tuner's window loses the activation; the logic's own log lines show only
-// when asked for; the keyboard alone plays the forks and browses the tunings, turns the pages and
-// opens the drop-downs, with a ring that shows where it is. The settings page changes the tuning
-// shown at once and keeps it with the user defaults, says why it refuses a tuning, and takes the
-// reference from a note only when asked to keep it; a touch on a string's note, or Shift and its
-// number, locks and unlocks that string, and the captions show which.
+// logic's own log lines show only when asked for; the keyboard alone plays the forks and browses
+// the tunings, turns the pages and opens the drop-downs, with a ring that shows where it is. The
+// settings page changes the tuning shown at once and keeps it with the user defaults, says why it
+// refuses a tuning, and takes the reference from a note only when asked to keep it; a touch on a
+// string's note, or Shift and its number, locks and unlocks that string, and the captions show
+// which.
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -154,10 +153,10 @@ TEST_F(DesktopWindow, APlainStartKeepsTheLogicsLogLinesOffTheTerminalAndVerboseS
 }
 
 // Keys only: Tab walks the controls in reading order (the strings' notes lock a string, so they
-// are controls too), 3 plays the third string's fork, whose
-// button stays pressed until Space stops the tone, and the arrows browse all four tunings, the
-// forks playing the tuning shown.
-TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning) {
+// are controls too), 3 plays the third string's fork, whose button stays pressed until Space
+// stops the tone, and the arrows browse the tunings, the forks playing the tuning shown. (Where
+// the arrows stop, and what each fork plays, are the browser's and the forks' own rules.)
+TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesTheTunings) {
     DesktopWindowApp app(silentConfig());
     ASSERT_TRUE(app.launch());
     QWidget* window = app.windows().mainWindow();
@@ -211,24 +210,16 @@ TEST_F(DesktopWindow, TheKeyboardAloneTunesAStringWithAForkAndBrowsesEveryTuning
     EXPECT_FALSE(playing());
     EXPECT_FALSE(third->isChecked());
 
-    std::vector<QString> titles{textOf(layout, "currentTuningName")};
-    for (int i = 0; i < 4; ++i) {
-        press(Qt::Key_Right);
-        titles.push_back(textOf(layout, "currentTuningName"));
-    }
-    EXPECT_EQ(std::set<QString>(titles.begin(), titles.end()).size(), 4u);
-    EXPECT_EQ(titles[3], titles[4]) << "the last tuning stays";
-    press(Qt::Key_5);
-    EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("G4"));
-    press(Qt::Key_Left);
-    press(Qt::Key_Left);
+    const QString first = textOf(layout, "currentTuningName");
+    press(Qt::Key_Right);
+    EXPECT_NE(textOf(layout, "currentTuningName"), first);
     press(Qt::Key_5);
     EXPECT_EQ(textOf(layout, "tfnoteDisplay"), QStringLiteral("A4")) << "the second tuning";
     EXPECT_TRUE(playing());
     press(Qt::Key_Escape);
     EXPECT_FALSE(playing());
     press(Qt::Key_Left);
-    EXPECT_EQ(textOf(layout, "currentTuningName"), titles[0]);
+    EXPECT_EQ(textOf(layout, "currentTuningName"), first);
 
     // Every key the window takes is in the manual page's section on keys, as the page spells it.
     std::ifstream page(STRUMWISE_MANUAL_PAGE);
@@ -325,22 +316,6 @@ TEST_F(DesktopWindow, AScreenWithoutALayoutShowsWhichSizesHaveOne) {
     rating::RatingPrompt::forceShowPrompt(app.ratingPrompt(), true);
     EXPECT_EQ(app.windows().keyWindow()->findChild<QMessageBox*>(), nullptr)
         << "the rating alert never covers the explanation";
-}
-
-TEST_F(DesktopWindow, TheRatingAlertLeavesWhenAnotherWindowTakesTheActivation) {
-    DesktopWindowApp app(silentConfig());
-    ASSERT_TRUE(app.launch());
-    QWidget* tuner = app.windows().mainWindow();
-    ASSERT_TRUE(testing::processEventsUntil([&] { return tuner->isActiveWindow(); }, 5000));
-    rating::RatingPrompt::forceShowPrompt(app.ratingPrompt(), true);
-    auto* alert = tuner->findChild<QMessageBox*>();
-    ASSERT_NE(alert, nullptr);
-    ASSERT_TRUE(alert->isVisible());
-
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    EXPECT_TRUE(testing::processEventsUntil([&] { return !alert->isVisible(); }, 5000));
 }
 
 TEST_F(DesktopWindow, SigtermAndSighupCloseTheWindowCleanlyAndKeepTheRunCount) {
