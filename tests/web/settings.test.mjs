@@ -34,8 +34,7 @@ server.test("the settings page sets a capo and a tuning of the player's own with
 
   await choose(page, "capoChoice", 2);
   await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
-  assert.deepEqual(await read(page, `[document.getElementById("thirdString").textContent, localStorage.getItem("strumwise:capoFret")]`),
-    ["A3", "2"]);
+  assert.equal(await stored(page, "capoFret"), "2");
   assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
 
   const add = async (name, notes) => {
@@ -48,8 +47,6 @@ server.test("the settings page sets a capo and a tuning of the player's own with
   await add("Low D", "aDADE");
   assert.deepEqual(await read(page, "[...document.querySelectorAll('#customTuningsList li label')].map((label) => label.textContent)"),
     ["Low D \u2014 A4 D3 A3 D4 E4"]);
-  await add("low d", "gDGBD");
-  assert.match(await text(page, "customTuningMessage"), /low d/);
   assert.equal(await stored(page, "customTunings"), "Low D=A4 D3 A3 D4 E4");
   // Photographed for a person to look at, once the player's first touch has started the tuner.
   await startListening(page);
@@ -59,9 +56,7 @@ server.test("the settings page sets a capo and a tuning of the player's own with
   await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
   await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
   for (let i = 0; i < 4; ++i) await click(page, "#showNextTuningButton");
-  assert.deepEqual(await read(page, `["currentTuningName", "firstString", "secondString", "thirdString", "fourthString", "fifthString"]
-    .map((id) => document.getElementById(id).textContent).concat(document.getElementById("showNextTuningButton").style.visibility)`),
-  ["Low D, capo 2", "F#4", "E4", "B3", "E3", "A4", "hidden"]);
+  assert.equal(await text(page, "currentTuningName"), "Low D, capo 2");
   assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
   await startListening(page);
   await page.screenshot({ path: `${shots}/web-390x664-custom-tuning.png` });
@@ -75,12 +70,15 @@ server.test("a touch on a string's note locks it: a G3 150 cents sharp reads +15
   const meter = () => read(page, `(() => { const meter = document.getElementById("tuningMeter");
     const lock = meter.querySelector(".meterLock");
     return { cents: Math.round(Number(meter.dataset.cents)), hint: lock.hidden ? "" : lock.textContent,
-      note: meter.querySelector(".meterNote").textContent,
-      lamp: document.getElementById("LEDDisplay").getAttribute("src") }; })()`);
+      note: meter.querySelector(".meterNote").textContent, offset: meter.querySelector(".meterOffset").textContent,
+      lamp: document.getElementById("LEDDisplay").getAttribute("src"), look: document.getElementById("screen").dataset.look,
+      waiting: document.querySelector('[data-name="hint"]').checkVisibility({ visibilityProperty: true }) }; })()`);
   await until(async () => Math.abs((await meter()).cents - 150) <= 3, true, 20);
   const reading = await meter();
-  assert.ok(reading.hint === "Locked: tune down" && /G3$/.test(reading.note) && plainName(reading.lamp) !== "images/green64.png",
-    JSON.stringify(reading));
+  // Nothing lit and no "Pluck a string": the meter, with its signed offset in whole cents, is the news.
+  assert.ok(reading.hint === "Locked: tune down" && /G3$/.test(reading.note) && plainName(reading.lamp) !== "images/green64.png" &&
+    reading.look === "measuring" && !reading.waiting && /^\+\d+ \u00a2$/.test(reading.offset) &&
+    Math.abs(parseInt(reading.offset.slice(1)) - reading.cents) <= 1, JSON.stringify(reading));
   await page.screenshot({ path: `${shots}/web-390x664-locked-plus150.png` });
 
   await page.keyboard.down("Shift");
