@@ -38,14 +38,11 @@ bool eventually(Predicate done, int timeoutMs = 30000) {
 inline std::string commandOutput(const std::string& command, int* status = nullptr) {
     std::string output;
     FILE* child = ::popen(command.c_str(), "r");
-    if (child == nullptr) {
-        return output;
-    }
     char chunk[4096];
-    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, child)) {
-        output.append(chunk, got);
+    while (child != nullptr && std::fgets(chunk, sizeof chunk, child) != nullptr) {
+        output += chunk;
     }
-    const int ended = ::pclose(child);
+    const int ended = child != nullptr ? ::pclose(child) : -1;
     if (status != nullptr) {
         *status = ended;
     }
@@ -116,8 +113,6 @@ class PrivateSoundServer {
         std::error_code ignored;
         std::filesystem::remove_all(dir_, ignored);
     }
-    PrivateSoundServer(const PrivateSoundServer&) = delete;
-    PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
 
     // Whether this machine has what a server of `kind` and the scenarios need; the setup script
     // installs it all.
@@ -291,17 +286,9 @@ class MonitorRecording {
                           file_, "/dev/null");
         // A monitor delivers silence as soon as it is read: wait for it, so that the recording
         // covers what comes next.
-        eventually(
-            [&] {
-                std::error_code missing;
-                const auto size = std::filesystem::file_size(file_, missing);
-                return !missing && size > 0;
-            },
-            5000);
+        eventually([&] { return bytes() > 0; }, 5000);
     }
     ~MonitorRecording() { stop(); }
-    MonitorRecording(const MonitorRecording&) = delete;
-    MonitorRecording& operator=(const MonitorRecording&) = delete;
 
     std::vector<std::int16_t> stop() {
         if (pid_ > 0) {
@@ -309,9 +296,7 @@ class MonitorRecording {
             ::waitpid(pid_, nullptr, 0);
             pid_ = -1;
         }
-        std::error_code missing;
-        const std::uintmax_t bytes = std::filesystem::file_size(file_, missing);
-        std::vector<std::int16_t> samples(missing ? 0 : bytes / 2);
+        std::vector<std::int16_t> samples(bytes() / 2);
         std::ifstream(file_, std::ios::binary)
             .read(reinterpret_cast<char*>(samples.data()),
                   static_cast<std::streamsize>(samples.size() * 2));
@@ -319,6 +304,12 @@ class MonitorRecording {
     }
 
   private:
+    std::uintmax_t bytes() const {
+        std::error_code missing;
+        const std::uintmax_t size = std::filesystem::file_size(file_, missing);
+        return missing ? 0 : size;
+    }
+
     std::string file_;
     pid_t pid_ = -1;
 };

@@ -60,15 +60,12 @@ using testing::SoundServerKind;
 
 // Every scenario below, each the disabled test SoundServerScenario.DISABLED_<name>, run in a
 // process of its own under each kind of server.
-const char* const kScenarios[] = {
-    "TwoSinksAndARemappedSource",
-    "WindowStartedBeforeItsServerFollowsItsDevices",
-    "TheWindowAnswersForksAndSigtermAfterTheServerDies",
-    "TheTracedWindowAnswersForksAndSigtermAfterTheServerDies",
-    "TheProgramSaysALostServerInOneLine",
-    "CaptureDirect",
-    "CaptureResampled",
-};
+const char* const kScenarios[] = {"TwoSinksAndARemappedSource",
+                                  "WindowStartedBeforeItsServerFollowsItsDevices",
+                                  "TheWindowAnswersForksAndSigtermAfterTheServerDies",
+                                  "TheProgramSaysALostServerInOneLine",
+                                  "CaptureDirect",
+                                  "CaptureResampled"};
 
 class SoundServer : public ::testing::TestWithParam<std::tuple<SoundServerKind, const char*>> {};
 
@@ -156,8 +153,12 @@ struct PitchCollector {
 // A tuner window on a phone's screen, with a configuration folder of its own, and the labels the
 // scenarios read.
 struct TunerWindow {
-    explicit TunerWindow(app::DesktopTrace trace = app::DesktopTrace::Off)
-        : app(configuration(trace)) {}
+    TunerWindow()
+        : app([] {
+              app::DesktopWindowConfig config;
+              config.screen = screenProfile(0, 667);
+              return config;
+          }()) {}
 
     bool launch() {
         if (!app.launch()) {
@@ -193,13 +194,6 @@ struct TunerWindow {
         processEventsUntil([] { return false; }, 1000);
         app.controller()->sendAction("stopFreqPlay:");
         processEventsUntil([] { return false; }, 500);
-    }
-
-    static app::DesktopWindowConfig configuration(app::DesktopTrace trace) {
-        app::DesktopWindowConfig config;
-        config.screen = screenProfile(0, 667);
-        config.trace = trace;
-        return config;
     }
 
     testing::TestConfigHome home;  // first: the window reads its defaults from here
@@ -241,7 +235,8 @@ std::int32_t renderSquare(void* context, std::uint32_t frames, AudioBufferList& 
 // How every report of a lost input ends.
 constexpr std::string_view kLossEnding = "; trying the input again every 2 s";
 
-// The server's devices listed and opened by their descriptions.
+// The server's devices listed by their descriptions, and a tone played on the one chosen. (A
+// microphone chosen among them is heard in the window's scenario below.)
 TEST(SoundServerScenario, DISABLED_TwoSinksAndARemappedSource) {
     PrivateSoundServer server;
     ASSERT_TRUE(server.start()) << server.logs();
@@ -264,39 +259,16 @@ TEST(SoundServerScenario, DISABLED_TwoSinksAndARemappedSource) {
     EXPECT_EQ(inputs, (std::vector<std::string>{
                           "Monitor of Kitchen Speakers (kitchen.monitor)",
                           "Monitor of Null Output (strumwise_private.monitor)",
-                          "Monitor of USB Headset (headset.monitor)",
-                          "USB Microphone (usb_mic)",
-                      }));
+                          "Monitor of USB Headset (headset.monitor)", "USB Microphone (usb_mic)"}));
     EXPECT_EQ(outputs, (std::vector<std::string>{"Kitchen Speakers (kitchen)",
                                                  "Null Output (strumwise_private)",
                                                  "USB Headset (headset)"}));
-
-    // The microphone chosen by its description hears what sounds into it, and only that.
-    const AudioDeviceLookup microphone =
-        findAudioDevice(list.devices, "USB Microphone", AudioDirection::Input);
-    ASSERT_TRUE(microphone.device) << microphone.error;
-    EXPECT_EQ(microphone.device->id, "usb_mic");
-    LinesLog log;
-    PitchCollector heard;
-    PortAudioInputQueueFactory capture(log, {.device = targetOf(*microphone.device)});
-    auto queue = capture.newInput(kCaptureFormat, &PitchCollector::callback, &heard);
-    ASSERT_NE(queue, nullptr) << log.all();
-    for (int i = 0; i < 3; ++i) {
-        queue->enqueueBuffer(*queue->allocateBuffer(kCaptureBufferBytes));
-    }
-    queue->start();
-    ASSERT_TRUE(server.play("kitchen", 220.0, 2.0));
-    ASSERT_TRUE(server.play("headset", 293.66, 6.0));
-    EXPECT_TRUE(heard.waitUntil([](auto& h) { return h.near(293.66, 1.0) > 0; })) << log.all();
-    queue.reset();
-    EXPECT_EQ(heard.near(220.0, 1.0), 0);
-    // Both tones above have ended when the server plays nothing.
-    eventually([] { return std::system("test -z \"$(pactl list short sink-inputs)\"") == 0; });
 
     // The speakers chosen by their description play the tone; the other sink stays silent.
     const AudioDeviceLookup speakers =
         findAudioDevice(list.devices, "Kitchen Speakers", AudioDirection::Output);
     ASSERT_TRUE(speakers.device) << speakers.error;
+    LinesLog log;
     PortAudioOutputUnitFactory output(log);
     output.setDevice(targetOf(*speakers.device));
     auto unit = output.newOutputUnit();
@@ -406,10 +378,10 @@ TEST(SoundServerScenario, DISABLED_WindowStartedBeforeItsServerFollowsItsDevices
     EXPECT_EQ(choice->currentText(), QStringLiteral("USB Microphone"));
 }
 
-void windowOutageScenario(app::DesktopTrace trace) {
+TEST(SoundServerScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheServerDies) {
     PrivateSoundServer server;
     ASSERT_TRUE(server.start()) << server.logs();
-    TunerWindow window(trace);
+    TunerWindow window;
     ASSERT_TRUE(window.launch());
 
     // Capturing (a string sounds into the server and the tuner shows its pitch), and a tone
@@ -434,15 +406,6 @@ void windowOutageScenario(app::DesktopTrace trace) {
     const QtUserDefaults stored("com.strumwise.tuner",
                                 QtUserDefaults::defaultFilePath("com.strumwise.tuner"));
     EXPECT_EQ(stored.integerForKey("numberOfRuns"), 1);
-}
-
-TEST(SoundServerScenario, DISABLED_TheWindowAnswersForksAndSigtermAfterTheServerDies) {
-    windowOutageScenario(app::DesktopTrace::Off);
-}
-// Traced (--trace, --json) the window must show the same: the tracing decorators answer nothing
-// themselves.
-TEST(SoundServerScenario, DISABLED_TheTracedWindowAnswersForksAndSigtermAfterTheServerDies) {
-    windowOutageScenario(app::DesktopTrace::Text);
 }
 
 // A lost server costs the terminal one line about the capture, not PortAudio's account of every
@@ -494,7 +457,6 @@ void captureScenario(bool alwaysResample) {
     PortAudioInputQueueFactory factory(log, {.device = {}, .alwaysResample = alwaysResample});
     auto queue = factory.newInput(kCaptureFormat, &PitchCollector::callback, &collector);
     ASSERT_NE(queue, nullptr) << log.all();
-    EXPECT_EQ(queue->isRunning(), false);
     for (int i = 0; i < 3; ++i) {
         queue->enqueueBuffer(*queue->allocateBuffer(kCaptureBufferBytes));
     }
