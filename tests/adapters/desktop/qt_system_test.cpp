@@ -19,11 +19,11 @@
 #include <QSettings>
 #include <QThread>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <latch>
-#include <numeric>
-#include <random>
+#include <ranges>
 #include <string>
 #include <thread>
 #include <vector>
@@ -227,9 +227,7 @@ TEST(QtRunLoop, WorkPostedFromAnotherThreadRunsOnTheMainThreadInOrder) {
     poster.join();
     ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 20; }, 2000));
     EXPECT_TRUE(allOnMain);
-    std::vector<int> expected(20);
-    std::iota(expected.begin(), expected.end(), 0);
-    EXPECT_EQ(ran, expected);
+    EXPECT_TRUE(std::ranges::equal(ran, std::views::iota(0, 20)));
 }
 
 TEST(QtDispatch, ASerialQueueRunsOneTaskAtATimeInPostingOrder) {
@@ -248,9 +246,7 @@ TEST(QtDispatch, ASerialQueueRunsOneTaskAtATimeInPostingOrder) {
     }
     dispatch.waitForDone();
     EXPECT_FALSE(overlapped);
-    std::vector<int> expected(200);
-    std::iota(expected.begin(), expected.end(), 0);
-    EXPECT_EQ(ran, expected);
+    EXPECT_TRUE(std::ranges::equal(ran, std::views::iota(0, 200)));
 }
 
 constexpr std::string_view kDomain = "com.strumwise.tuner";
@@ -371,43 +367,32 @@ TEST_F(QtUserDefaultsTest, TwoWindowsStartedAtOnceCountTwoRunsAndKeepEachOthersK
 
 // A file with any problem of parsing is kept aside with one log line, and the application starts
 // as on a first run; the first write replaces the file. QSettings itself flags only some of
-// these: random bytes before a good section mostly pass it by while hiding the section's keys.
+// these: stray bytes before a good section mostly pass it by while hiding the section's keys.
 TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStartsAfresh) {
     const QByteArray good("[General]\nPlinmoor=true\nnumberOfRuns=7\n");
-    std::vector<QByteArray> corrupt{
+    const QByteArray corrupt[] = {
         "numberOfRuns=7\n[General\ngarbage\n",
         "junk" + good,                      // a stray line glued to the header
         "\xff\xfe" + good,                  // not UTF-8
         QByteArray("x=1\n\0\n", 6) + good,  // a NUL byte
     };
-    std::mt19937 random(19);
-    for (int i = 0; i < 12; ++i) {
-        QByteArray bytes;
-        for (std::uint32_t n = 1 + random() % 64; n > 0; --n) {
-            bytes.append(static_cast<char>(random() & 0xff));
-        }
-        corrupt.push_back(bytes + "\n" + good);
-    }
     makeFolder();
     for (const QByteArray& unreadable : corrupt) {
+        SCOPED_TRACE(unreadable.toHex().toStdString());
         QFile::remove(path() + QStringLiteral(".corrupt"));
         writeFile(path(), unreadable);
-
         platform::headless::HeadlessLog log;
         {
             QtUserDefaults defaults = open(&log);
-            EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey))
-                << unreadable.toHex().toStdString();
+            EXPECT_FALSE(defaults.boolForKey(settings::kHasRunBeforeKey));
             EXPECT_EQ(defaults.integerForKey(settings::kNumberOfRunsKey), 0);
             defaults.setInteger(1, settings::kNumberOfRunsKey);
             ASSERT_TRUE(defaults.synchronize());
         }
-        ASSERT_EQ(log.lines().size(), 1u) << unreadable.toHex().toStdString();
+        ASSERT_EQ(log.lines().size(), 1u);
         EXPECT_NE(log.lines()[0].find(name() + ".corrupt"), std::string::npos);
         EXPECT_EQ(contentsOf(path() + QStringLiteral(".corrupt")), unreadable);
-        const QtUserDefaults reread = open();
-        EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1)
-            << unreadable.toHex().toStdString();
+        EXPECT_EQ(storedRuns(), 1);
     }
 
     // Qt's own writing of awkward values, and a hand-written comment, are no problem.
@@ -422,9 +407,8 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("; a comment\n\n");
     file.close();
-    const QtUserDefaults reread = open(&log);
-    EXPECT_EQ(reread.stringForKey("text"), "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01");
-    EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 1);
+    EXPECT_EQ(open(&log).stringForKey("text"), "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01");
+    EXPECT_EQ(storedRuns(), 1);
     EXPECT_TRUE(log.lines().empty());
 }
 
