@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -86,15 +85,8 @@ std::vector<std::string> everyActionName() {
     return names;
 }
 
-std::string indicatorOf(view::ScreenClass screenClass) {
-    if (screenClass == view::ScreenClass::iPhone4s) {
-        return "tunedString";
-    }
-    return screenClass >= view::ScreenClass::iPad ? "tunedStringiPad" : "tunedString5";
-}
-
 bool covers(QSize have, QSize needed) {
-    return have.width() >= needed.width() && have.height() >= needed.height();
+    return have.expandedTo(needed) == have;
 }
 
 QString sizeText(QSize size) {
@@ -165,13 +157,9 @@ std::vector<std::string> clippedTexts(QWidget& page) {
             // A view reaching out of its parent sideways is cut at the parent's edge.
             const QWidget* parent = widget->parentWidget();
             if (parent != nullptr && widget != &page &&
-                (widget->x() < 0 || widget->geometry().right() > parent->width() - 1)) {
-                clipped.push_back(QStringLiteral("%1 reaches %2..%3 out of its %4 px wide parent")
-                                      .arg(widget->objectName())
-                                      .arg(widget->x())
-                                      .arg(widget->geometry().right())
-                                      .arg(parent->width())
-                                      .toStdString());
+                (widget->x() < 0 || widget->geometry().right() >= parent->width())) {
+                clipped.push_back(widget->objectName().toStdString() +
+                                  " reaches out of its parent");
             }
         }
     }
@@ -308,7 +296,13 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
     EXPECT_EQ(sent, expected) << name;
 }
 
-// The picture of string 3 made for the class's screens.
+// The indicator the class's screens show, and the picture of string 3 made for them.
+std::string indicatorOf(view::ScreenClass screenClass) {
+    using view::ScreenClass;
+    return screenClass == ScreenClass::iPhone4s ? "tunedString"
+           : screenClass >= ScreenClass::iPad   ? "tunedStringiPad"
+                                                : "tunedString5";
+}
 std::string thirdStringPicture(view::ScreenClass screenClass) {
     using view::ScreenClass;
     const char* suffix = screenClass == ScreenClass::iPhone4s  ? ""
@@ -392,18 +386,15 @@ TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
     addSoundSettings(*layout);
     ScaledPage page(*layout->rootWidget(), design);
     page.show();
+    const std::string open = bundle.localizedString("TuningFreeTitle", "", "");
+    const std::string doubleD = bundle.localizedString("TuningFreeTitle2", "", "");
     const auto write = [&](int variant) {
         const std::vector<std::pair<const char*, std::vector<std::string>>> texts = {
-            {"freq_label", {"196Hz", "198.4Hz", "0.0Hz", "293.6Hz", "88.1Hz"}},
-            {"noteDisplay", {"G3", "D4", "B3", "A4", "C3"}},
-            {"tfnoteDisplay", {"", "D3", "E4", "A4", "C4"}},
-            {"tfFreqLabel", {"", "146.8Hz", "329.6Hz", "440Hz", "261.6Hz"}},
-            {"currentTuningName",
-             {bundle.localizedString("TuningFreeTitle", "", ""),
-              bundle.localizedString("TuningFreeTitle2", "", ""),
-              bundle.localizedString("TuningFreeTitle3", "", ""),
-              bundle.localizedString("TuningFreeTitle4", "", ""),
-              bundle.localizedString("TuningFreeTitle", "", "")}},
+            {"freq_label", {"196Hz", "198.4Hz", "88.1Hz"}},
+            {"noteDisplay", {"G3", "D4", "C3"}},
+            {"tfnoteDisplay", {"", "D3", "E4"}},
+            {"tfFreqLabel", {"", "146.8Hz", "440Hz"}},
+            {"currentTuningName", {open, doubleD, open}},
         };
         for (const auto& [outlet, values] : texts) {
             layout->label(outlet)->setText(values[static_cast<std::size_t>(variant)]);
@@ -413,7 +404,7 @@ TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
     };
     write(0);  // the page settles on its first texts
     const auto first = write(0);
-    for (int variant = 1; variant < 5; ++variant) {
+    for (int variant = 1; variant < 3; ++variant) {
         const auto now = write(variant);
         for (const auto& [view, place] : first) {
             EXPECT_TRUE(now.at(view) == place)

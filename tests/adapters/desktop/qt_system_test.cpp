@@ -168,7 +168,10 @@ TEST(ScreenProfile, TheDesktopRunsTheSameCurrentSystemAsHeadless) {
     EXPECT_GE(screen::leadingVersionNumber(device.systemVersion()), 8.0f);
 }
 
-TEST(QtRunLoop, PerformsRunByDueTimeThenInTheOrderTheyWereScheduled) {
+// Performs run by due time, then in the order they were scheduled; a repeating timer fires until
+// its handle is dropped, even from its own handler; work posted from another thread runs on the
+// main thread, in order.
+TEST(QtRunLoop, RunsByDueTimeStopsTimersWithTheirHandlesAndRunsPostedWorkOnTheMainThread) {
     testing::qtTestApp();
     QtRunLoop loop;
     std::vector<std::string> ran;
@@ -183,11 +186,7 @@ TEST(QtRunLoop, PerformsRunByDueTimeThenInTheOrderTheyWereScheduled) {
     ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 5; }, 2000));
     EXPECT_EQ(ran, (std::vector<std::string>{"now", "inner", "first", "second", "late"}));
     EXPECT_EQ(loop.pendingCount(), 0u);
-}
 
-TEST(QtRunLoop, ARepeatingTimerFiresUntilItsHandleIsDroppedEvenFromItsOwnHandler) {
-    testing::qtTestApp();
-    QtRunLoop loop;
     int fired = 0;
     auto timer = loop.scheduleRepeatingTimer(0.010, [&] { ++fired; });
     ASSERT_TRUE(processEventsUntil([&] { return fired >= 3; }, 2000));
@@ -208,26 +207,22 @@ TEST(QtRunLoop, ARepeatingTimerFiresUntilItsHandleIsDroppedEvenFromItsOwnHandler
         timer = shortLived.scheduleRepeatingTimer(1.0, [] {});
     }
     timer.reset();
-}
 
-TEST(QtRunLoop, WorkPostedFromAnotherThreadRunsOnTheMainThreadInOrder) {
-    testing::qtTestApp();
-    QtRunLoop loop;
-    std::vector<int> ran;
+    std::vector<int> posted;
     std::atomic<bool> allOnMain{true};
     QThread* const main = QThread::currentThread();
     std::thread poster([&] {
         for (int i = 0; i < 20; ++i) {
             loop.postToMain([&, i] {
                 allOnMain = allOnMain && QThread::currentThread() == main;
-                ran.push_back(i);
+                posted.push_back(i);
             });
         }
     });
     poster.join();
-    ASSERT_TRUE(processEventsUntil([&] { return ran.size() == 20; }, 2000));
+    ASSERT_TRUE(processEventsUntil([&] { return posted.size() == 20; }, 2000));
     EXPECT_TRUE(allOnMain);
-    EXPECT_TRUE(std::ranges::equal(ran, std::views::iota(0, 20)));
+    EXPECT_TRUE(std::ranges::equal(posted, std::views::iota(0, 20)));
 }
 
 TEST(QtDispatch, ASerialQueueRunsOneTaskAtATimeInPostingOrder) {
@@ -250,6 +245,7 @@ TEST(QtDispatch, ASerialQueueRunsOneTaskAtATimeInPostingOrder) {
 }
 
 constexpr std::string_view kDomain = "com.strumwise.tuner";
+const std::string kAwkward = "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01";
 
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
@@ -276,9 +272,9 @@ class QtUserDefaultsTest : public ::testing::Test {
     testing::TestConfigHome home_;
 };
 
-// Absent keys read as nothing; written values come back with their types after a restart,
-// whether or not the store was synchronized before it closed; the file lives in the XDG
-// configuration directory.
+// Absent keys read as nothing; written values, however awkward, come back with their types after
+// a restart, whether or not the store was synchronized before it closed, and through a comment
+// added by hand; the file lives in the XDG configuration directory.
 TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfigurationDirectory) {
     EXPECT_EQ(path(), home_.path() + QStringLiteral("/strumwise/com.strumwise.tuner.ini"));
     {
@@ -289,16 +285,25 @@ TEST_F(QtUserDefaultsTest, EveryKindOfValueSurvivesARestartInTheXdgConfiguration
         EXPECT_EQ(defaults.stringForKey(settings::kCurrentVersionKey), std::nullopt);
         defaults.setBool(true, settings::kHasRunBeforeKey);
         defaults.setInteger(9'000'000'000, settings::kNumberOfRunsKey);
-        defaults.setString("1.0.0", settings::kCurrentVersionKey);
+        // Qt's own writing of awkward values must read whole again.
+        defaults.setString(kAwkward, settings::kCurrentVersionKey);
+        defaults.setString("v", "key with space/and=equals");
         defaults.setDouble(1733475600.125, settings::kFirstUseDateKey);
         defaults.setInteger(-1, settings::kUseCountKey);
         ASSERT_TRUE(defaults.synchronize());
         defaults.setDouble(0.1, settings::kReminderRequestDateKey);
     }
-    const QtUserDefaults reread = open();
+    // And so must a comment written by hand.
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("; a comment\n\n");
+    file.close();
+    platform::headless::HeadlessLog log;
+    const QtUserDefaults reread = open(&log);
+    EXPECT_TRUE(log.lines().empty());
     EXPECT_TRUE(reread.boolForKey(settings::kHasRunBeforeKey));
     EXPECT_EQ(reread.integerForKey(settings::kNumberOfRunsKey), 9'000'000'000);
-    EXPECT_EQ(reread.stringForKey(settings::kCurrentVersionKey), "1.0.0");
+    EXPECT_EQ(reread.stringForKey(settings::kCurrentVersionKey), kAwkward);
     EXPECT_EQ(reread.doubleForKey(settings::kFirstUseDateKey), 1733475600.125);
     EXPECT_EQ(reread.integerForKey(settings::kUseCountKey), -1);
     EXPECT_EQ(reread.doubleForKey(settings::kReminderRequestDateKey), 0.1);
@@ -394,22 +399,6 @@ TEST_F(QtUserDefaultsTest, AnyParseProblemKeepsTheFileAsCorruptAndTheStoreStarts
         EXPECT_EQ(contentsOf(path() + QStringLiteral(".corrupt")), unreadable);
         EXPECT_EQ(storedRuns(), 1);
     }
-
-    // Qt's own writing of awkward values, and a hand-written comment, are no problem.
-    platform::headless::HeadlessLog log;
-    {
-        QtUserDefaults defaults = open(&log);
-        defaults.setString("l\u00ednea\n2 ; # = [x] \\ \u20ac \x01", "text");
-        defaults.setString("v", "key with space/and=equals");
-        ASSERT_TRUE(defaults.synchronize());
-    }
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("; a comment\n\n");
-    file.close();
-    EXPECT_EQ(open(&log).stringForKey("text"), "l\u00ednea\n2 ; # = [x] \\ \u20ac \x01");
-    EXPECT_EQ(storedRuns(), 1);
-    EXPECT_TRUE(log.lines().empty());
 }
 
 // A settings file that is a link is followed only to settings that read whole: a link to any

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -23,16 +22,13 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <csignal>
-#include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
