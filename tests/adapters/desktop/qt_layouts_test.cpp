@@ -281,10 +281,10 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
               {OutletKind::Button, storyboard->button(outlet.name) != nullptr},
               {OutletKind::TuningMeter, storyboard->tuningMeter(outlet.name) != nullptr},
               {OutletKind::LevelMeter, storyboard->levelMeter(outlet.name) != nullptr}}) {
-            EXPECT_EQ(found, outlet.kind == kind) << name << " " << outlet.name;
+            EXPECT_EQ(found, outlet.kind == kind) << outlet.name;
         }
     }
-    EXPECT_NE(storyboard->readingHistory("readingHistory"), nullptr) << name;
+    EXPECT_NE(storyboard->readingHistory("readingHistory"), nullptr);
     std::vector<std::string> sent;
     storyboard->setActionHandler([&](std::string_view action) { sent.emplace_back(action); });
     for (QPushButton* button : storyboard->rootWidget()->findChildren<QPushButton*>()) {
@@ -293,7 +293,7 @@ TEST_P(EveryLayout, ConnectsEveryOutletWithItsKindOfViewAndSendsEveryActionOnce)
     auto expected = everyActionName();
     std::sort(expected.begin(), expected.end());
     std::sort(sent.begin(), sent.end());
-    EXPECT_EQ(sent, expected) << name;
+    EXPECT_EQ(sent, expected);
 }
 
 // The indicator the class's screens show, and the picture of string 3 made for them.
@@ -408,7 +408,7 @@ TEST_P(EveryLayout, KeepsEveryViewInPlaceWhateverItsTextsSay) {
         const auto now = write(variant);
         for (const auto& [view, place] : first) {
             EXPECT_TRUE(now.at(view) == place)
-                << name << " " << view->objectName().toStdString() << " with texts " << variant;
+                << view->objectName().toStdString() << " with texts " << variant;
         }
     }
 }
@@ -503,13 +503,13 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
     StderrLog log;
     for (const ScreenProfile& profile :
          {screenProfile(0, 956), screenProfile(0, 667), screenProfile(1, 1376)}) {
-        const auto name =
-            std::string(view::storyboardName(view::screenClassFor(*profile.idiom, profile.height)));
+        SCOPED_TRACE(profile.text());
         QtWindows windows(profile, "Strumwise", log);
-        windows.installWindow(*windows.loadStoryboard(name));
+        windows.installWindow(*windows.loadStoryboard(std::string(
+            view::storyboardName(view::screenClassFor(*profile.idiom, profile.height)))));
         auto* window = dynamic_cast<ScaledPage*>(windows.keyWindow());
         ASSERT_NE(window, nullptr);
-        EXPECT_LE(window->minimumHeight(), 600) << name;
+        EXPECT_LE(window->minimumHeight(), 600);
         const QSize design = window->designSize();
         window->resize(design);
         QCoreApplication::processEvents();
@@ -521,7 +521,7 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
         // Type sizes are whole pixels, so views sized by their text drift a little; a view that
         // does not scale at all misses by tens of pixels.
         const double kDrift = 0.015 * 600;
-        EXPECT_EQ(window->page()->size(), scaledSize(design, factor)) << name;
+        EXPECT_EQ(window->page()->size(), scaledSize(design, factor));
         const std::map<QWidget*, QRect> scaled = placesOf(*window->page());
         for (const auto& [view, was] : designed) {
             const QRect now = scaled.at(view);
@@ -529,11 +529,10 @@ TEST(ScaledWindow, ShrunkTo600PixelsKeepsTheDesignsProportionsAndEveryText) {
                                        {now.top(), was.top()},
                                        {now.right(), was.right()},
                                        {now.bottom(), was.bottom()}}) {
-                EXPECT_NEAR(a, b * factor, kDrift)
-                    << name << " " << view->objectName().toStdString();
+                EXPECT_NEAR(a, b * factor, kDrift) << view->objectName().toStdString();
             }
         }
-        EXPECT_EQ(layoutFaults(*window->page()), std::vector<std::string>{}) << name;
+        EXPECT_EQ(layoutFaults(*window->page()), std::vector<std::string>{});
     }
 }
 
