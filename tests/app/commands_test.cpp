@@ -306,26 +306,6 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
     expectOutcomes(cases);
 }
 
-TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
-    // Dithered silence (a least significant bit of noise) has no octave to check: its estimates
-    // stay as the harmonic sum read them. The D4 pluck's do too, since its octave is right.
-    std::vector<std::int16_t> dither(3 * 4096);
-    unsigned seed = 1;
-    for (auto& sample : dither) {
-        seed = seed * 1103515245u + 12345u;
-        sample = static_cast<std::int16_t>(static_cast<int>((seed >> 16) % 3) - 1);
-    }
-    strumwise::testing::writeWav((directory / "dither.wav").string(), dither);
-    for (const char* name : {"dither.wav", "d4.wav"}) {
-        const auto plain = run({.args = {"estimate", (directory / name).string()}});
-        const auto checked =
-            run({.args = {"estimate", "--octave-check", (directory / name).string()}});
-        ASSERT_EQ(plain.status, 0) << plain.err;
-        ASSERT_EQ(checked.status, 0) << checked.err;
-        EXPECT_EQ(checked.out, plain.out) << name;
-    }
-}
-
 // The tunings the tuner knows, listed with each string's note and frequency at the reference,
 // capo and spike given; and the tone of any of them, as its fork plays it.
 TEST_F(Commands, TuningsListsTheLibraryAndToneRendersAnyTuningAtAnyReference) {
@@ -513,10 +493,6 @@ TEST_F(InputStreams, FailedWritesSayWhyAndLeaveNothingHalfWritten) {
              longName.substr(0, 39) +
              ": the name is too long; it is replaced through a file whose name is 15 characters "
              "longer, and names here have at most 255\n"},
-        {{.args = {"--screen", "pad:99999999"}},
-         2,
-         "strumwise: --screen: the height 99999999 is too large; screens are at most 100000 "
-         "points (see strumwise window --help)\n"},
         {{.args = {"headless", "@", "--screen", "pad:100001"}},
          2,
          "strumwise headless: --screen: the height 100001 is too large; screens are at most 100000 "
