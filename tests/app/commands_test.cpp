@@ -425,7 +425,6 @@ constexpr std::pair<Source, const char*> kSources[] = {
 TEST_F(InputStreams, EveryCommandReadsAFileStandardInputDevStdinAndAFifoAlike) {
     const std::vector<std::vector<std::string>> commands{
         {"estimate", "@"},
-        {"headless", "@"},
         {"headless", "@", "--json", "--until", "3"},
     };
     for (const auto& args : commands) {
