@@ -170,22 +170,6 @@ TEST(PlayerSettingsEditor, ChangesTakeEffectAndOnlyWhatChangedIsStored) {
     EXPECT_EQ(e.state.setup.target(1, 5)->noteName, "A4");
 }
 
-// One touch on a caption locks that string, a second touch on it unlocks, a touch on another
-// moves the lock.
-TEST(PlayerSettingsEditor, ACaptionTouchLocksAndUnlocksItsString) {
-    Editing e;
-    e.editor.toggleLockedString(3);
-    EXPECT_EQ(e.editor.settings().lockedString, 3);
-    EXPECT_EQ(e.defaults.stringForKey(settings::kLockedStringKey), "3");
-    e.editor.toggleLockedString(2);
-    EXPECT_EQ(e.editor.settings().lockedString, 2);
-    e.editor.toggleLockedString(2);
-    EXPECT_EQ(e.editor.settings().lockedString, 0);
-    e.editor.toggleLockedString(0);
-    e.editor.toggleLockedString(6);
-    EXPECT_EQ(e.before.size(), 3u);
-}
-
 // The browser keeps showing the tuning it showed while tunings come and go around it, follows
 // it through a rename, and always keeps one tuning to show.
 TEST(PlayerSettingsEditor, TheBrowserKeepsItsTuningAndOneToShow) {
