@@ -197,7 +197,11 @@ class Commands : public ::testing::Test {
             arg = arg == "@" ? where : arg;
         }
         Finished finished = runStrumwise(directory, launch);
-        producer != nullptr ? ::pclose(producer) : ::close(launch.input);
+        if (producer != nullptr) {
+            ::pclose(producer);
+        } else if (launch.input >= 0) {
+            ::close(launch.input);
+        }
         return finished;
     }
 
@@ -288,6 +292,26 @@ TEST_F(Commands, DoubleDashEndsOptionsValuesFollowEqualsAndNamesAreEscaped) {
          "strumwise tone: cannot write \\x1b/t.wav: "},
     };
     expectOutcomes(cases);
+}
+
+TEST_F(Commands, EstimateChecksTheOctaveOnlyWhereABlockHoldsANote) {
+    // Dithered silence (a least significant bit of noise) has no octave to check: its estimates
+    // stay as the harmonic sum read them. The D4 pluck's do too, since its octave is right.
+    std::vector<std::int16_t> dither(3 * 4096);
+    unsigned seed = 1;
+    for (auto& sample : dither) {
+        seed = seed * 1103515245u + 12345u;
+        sample = static_cast<std::int16_t>(static_cast<int>((seed >> 16) % 3) - 1);
+    }
+    strumwise::testing::writeWav((directory / "dither.wav").string(), dither);
+    for (const char* name : {"dither.wav", "d4.wav"}) {
+        const auto plain = run({.args = {"estimate", (directory / name).string()}});
+        const auto checked =
+            run({.args = {"estimate", "--octave-check", (directory / name).string()}});
+        ASSERT_EQ(plain.status, 0) << plain.err;
+        ASSERT_EQ(checked.status, 0) << checked.err;
+        EXPECT_EQ(checked.out, plain.out) << name;
+    }
 }
 
 // The tunings the tuner knows, listed with each string's note and frequency at the reference,
