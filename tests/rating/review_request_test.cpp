@@ -65,16 +65,6 @@ TEST_F(ReviewRequestTest, EachTryProbesTheNetworkEvenOnceTheVersionIsRated) {
     EXPECT_EQ(store.requests.size(), 1u) << "the first try marks the version rated";
 }
 
-TEST_F(ReviewRequestTest, RemindLaterHoldsBackEveryTryUntilTheWaitHasPassed) {
-    defaults().setInteger(10, kNumberOfRunsKey);
-    for (const double wait : {0.0, 1.0, kDay - 1.0, 1.0}) {
-        advance(wait);
-        request.promptToReview();
-    }
-    EXPECT_EQ(tracedCount("alert answered 2"), 1);
-    EXPECT_EQ(tracedCount("alert \""), 2) << "again once a day has passed, not before";
-}
-
 using UsageTracking = RatingTest;
 
 TEST_F(UsageTracking, CountsAtTheLargestIntegerStayThere) {

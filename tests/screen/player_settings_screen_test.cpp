@@ -51,9 +51,9 @@ TEST_F(PlayerSettingsScreen, ACapoShowsInTheTitleTheNotesAndTheForksAtOnce) {
     EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 2}, {2, 2}}));
 }
 
-// Touching string 3's caption locks it: a D4 is read against G3 and lights nothing; a second
-// touch unlocks, and the D4 is string 1 again. (What a locked string reads is the tuning setup's
-// own rule.)
+// Touching string 3's caption locks it: a D4 is read against G3 and lights nothing; a touch on
+// another caption moves the lock, a second touch on it unlocks, and the D4 is string 1 again. (What
+// a locked string reads is the tuning setup's own rule.)
 TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
     const double d4 = 440.0 * std::pow(2.0, -7.0 / 12.0);
     ASSERT_TRUE(controller.sendAction(view::kLockStringActions[2]));
@@ -63,7 +63,9 @@ TEST_F(PlayerSettingsScreen, ACaptionLocksItsStringAndASecondTouchUnlocks) {
     EXPECT_EQ(meter().string, 3);
     EXPECT_EQ(screen.text("noteDisplay"), "");
 
-    ASSERT_TRUE(controller.sendAction(view::kLockStringActions[2]));
+    ASSERT_TRUE(controller.sendAction(view::kLockStringActions[1]));
+    EXPECT_EQ(controller.playerSettings().settings().lockedString, 2);
+    ASSERT_TRUE(controller.sendAction(view::kLockStringActions[1]));
     EXPECT_EQ(controller.playerSettings().settings().lockedString, 0);
     tickAt(0.01f, static_cast<float>(d4));
     EXPECT_FALSE(meter().locked);

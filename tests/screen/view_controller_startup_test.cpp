@@ -16,41 +16,11 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::StartsWith;
 
 class StartupTest : public ::testing::Test, protected ControllerRig {};
 
-TEST_F(StartupTest, ViewDidLoadRunsItsStepsInOrderThenTicksEveryTenthOfASecond) {
-    controller.viewDidLoad();
-    const auto text = [&](const char* outlet, const char* key) {
-        return std::string(outlet) + " text \"" + screen.localized(key) + "\"";
-    };
-    const auto title = text("currentTuningName", "TuningFreeTitle");
-    // A 667-point phone draws the phone chart and then, having room, the tablet chart.
-    EXPECT_THAT(
-        screen.take(),
-        ElementsAre(
-            "idleTimerDisabled 1", "session setCategory AVAudioSessionCategoryPlayAndRecord 8",
-            "session setMode AVAudioSessionModeMeasurement", "session setActive 1",
-            "microphone listen", text("aboutCongratsMessage", "TunerAboutCongratsMessage"),
-            text("aboutMsg2", "TunerAboutMsg2"), "firstString text \"D4\"",
-            "secondString text \"B3\"", "thirdString text \"G3\"", "fourthString text \"D3\"",
-            "fifthString text \"G4\"", "chartDisplay image \"chartiphone.png\"", title,
-            "showPreviousTuningButton hidden 1", "showNextTuningButton hidden 0",
-            "chartDisplay image \"chartipad.png\"", title, "showPreviousTuningButton hidden 1",
-            "showNextTuningButton hidden 0", "firstFreqButton title \"D4\"",
-            "secondFreqButton title \"B3\"", "thirdFreqButton title \"G3\"",
-            "fourthFreqButton title \"D3\"", "fifthFreqButton title \"G4\"",
-            "log \"Demo mode OFF, Sound detection started...\""));
-
-    screen.advance(0.099999);
-    EXPECT_THAT(screen.take(), IsEmpty());
-    screen.advance(0.000001);
-    EXPECT_EQ(screen.take().front(), "microphone averagePower");
-    screen.advance(1.0);
-    EXPECT_EQ(screen.take().size(), 10u * 9u);  // ten silent ticks of 2 reads and 7 writes
-}
-
+// (What a default start writes, in order, and its tenth-of-a-second ticks are pinned byte for
+// byte by the headless default trace.)
 TEST_F(StartupTest, MissingAudioSessionIsLoggedAndStartupGoesOn) {
     screen.services.audioSession = nullptr;
     controller.viewDidLoad();
@@ -80,10 +50,6 @@ TEST_F(StartupTest, AppearancesSetUpTheToneAndCountRuns) {
     controller.viewWillAppear(false);
     EXPECT_EQ(controller.curTone(), 1u);
     EXPECT_EQ(controller.curPlayState(), 1);
-    EXPECT_THAT(screen.take(),
-                ElementsAre(StartsWith("log \"Me abriste por primera vez, voy a borrar"),
-                            "defaults reset", "defaults set numberOfRuns 1", "defaults sync",
-                            "defaults set Plinmoor 1", "defaults sync"));
     EXPECT_EQ(screen.defaults.integerForKey("kRatingPromptUseCount"), 0);
 
     controller.sendAction("playG392Hz:");
