@@ -1,6 +1,5 @@
 // The `strumwise headless` command on sound files, some of which sox renders at test time
-// (scripts/setup.sh installs it): its trace, its options and settings, what it refuses, and the
-// screen's one reading of a string whose partials are not harmonic.
+// (scripts/setup.sh installs it): its trace, its options and settings, and what it refuses.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,14 +9,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "adapters/headless/ini_user_defaults.h"
-#include "adapters/headless/virtual_clock.h"
 #include "adapters/sound_files/audio_file.h"
 #include "app/headless_run.h"
 #include "support/scratch_folder.h"
@@ -36,15 +33,6 @@ class HeadlessCommandTest : public ::testing::Test {
         testing::writeWav(name, testing::pluckedString(hertz, 2.0));  // 28078 samples, exactly 2 s
     }
 
-    // A plucked string as sox makes it, repeatably: a delay line, whose pitch is rounded to whole
-    // samples, rather than the exact partials of writePluck.
-    std::string soxPluck(const std::string& name, double hertz) {
-        const std::string file = path(name);
-        testing::sox("-n -r 14039 -b 16 -c 1 '" + file + "' synth 1.5 pluck " +
-                     std::to_string(hertz));
-        return file;
-    }
-
     // The trace's lines that start with `prefix` after their time.
     std::vector<std::string> linesOf(std::string_view prefix) const {
         std::vector<std::string> found;
@@ -57,56 +45,12 @@ class HeadlessCommandTest : public ::testing::Test {
         return found;
     }
 
-    // What the screen showed after each tick of a run on `file` in `tuning`, read from the trace.
-    struct Tick {
-        std::string lit;    // the note lit green, "" while the lamp is not green
-        std::string meter;  // the tuning meter's value
-        std::string label;  // the Hz label written on this tick, "" when none
-    };
-    std::map<double, Tick> ticks(const std::string& file, int tuning) {
-        EXPECT_EQ(run({file, "--tuning", std::to_string(tuning)}), 0) << err;
-        std::map<double, Tick> ticks;
-        Tick state;
-        std::string note;
-        double time = 0.0;
-        std::istringstream lines(out);
-        for (std::string line; std::getline(lines, line);) {
-            std::istringstream fields(line);
-            double at = 0.0;
-            std::string target;
-            std::string op;
-            fields >> at >> target >> op;
-            std::string value;
-            std::getline(fields, value);
-            if (value.size() >= 3) {
-                value = value.substr(2, value.size() - 3);  // ' "text"' to 'text'
-            }
-            if (at > time) {
-                ticks[time] = state;
-                time = at;
-                state.label.clear();
-            }
-            if (target == "noteDisplay") {
-                note = value;
-            } else if (target == "LEDDisplay") {
-                state.lit = value == "green64.png" ? note : "";
-            } else if (target == "tuningMeter") {
-                state.meter = value;
-            } else if (target == "freq_label") {
-                state.label = value;
-            }
-        }
-        ticks[time] = state;
-        return ticks;
-    }
-
     // A player who has run the tuner five times before tunes all five strings of open G, then
     // strums something that is no string: once every string has been in tune, that loud
     // unmatched sound asks for a review four seconds later. Runs 16 s of that with `options`
-    // added and answers the settings stored after it; with `usedForDays` > 0 the prompt has
-    // counted enough uses over that many days to ask at launch.
-    std::unique_ptr<platform::headless::IniUserDefaults> runRated(std::vector<std::string> options,
-                                                                  double usedForDays = 0.0) {
+    // added and answers the settings stored after it.
+    std::unique_ptr<platform::headless::IniUserDefaults> runRated(
+        std::vector<std::string> options) {
         std::vector<std::int16_t> strums;
         for (const double hertz : {293.66, 246.94, 196.00, 146.83, 392.00, 350.0}) {
             const auto strum = testing::pluckedString(hertz, 1.5);
@@ -114,14 +58,7 @@ class HeadlessCommandTest : public ::testing::Test {
         }
         testing::writeWav(path("strums.wav"), strums);
         const std::string ini = path("rated.ini");
-        std::ofstream(ini) << "[com.strumwise.tuner]\nPlinmoor=true\nnumberOfRuns=5\n"
-                           << (usedForDays > 0.0
-                                   ? "kRatingPromptUseCount=5\nkRatingPromptFirstUseDate=" +
-                                         std::to_string(
-                                             platform::headless::VirtualClock::kDefaultEpoch -
-                                             usedForDays * 86400.0) +
-                                         "\n"
-                                   : "");
+        std::ofstream(ini) << "[com.strumwise.tuner]\nPlinmoor=true\nnumberOfRuns=5\n";
         options.insert(options.begin(), {path("strums.wav"), "--defaults", ini, "--until", "16"});
         EXPECT_EQ(run(options), 0) << err;
         std::string error;
@@ -275,7 +212,6 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
     testing::writeWav(path("slow.wav"), std::vector<std::int16_t>(6, 1000), 1);  // 6 s, 6 samples
     const std::vector<std::vector<std::string>> cases{
         {},
-        {pluck, "--tuning", "0"},
         {pluck, "--press", "playG392Hz:"},
         {pluck, "--press", "tickFree:@1"},
         {pluck, "--until", "soon"},
@@ -289,7 +225,6 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
         {pluck, "--tone-out", path("tone.wav"), "--until", "3601"},
         {pluck, "--tone-out", path("tone.wav"), "--until", "0"},
         {pluck, "--reference", "442.05"},
-        {pluck, "--fifth", "two"},
         {pluck, "--string", "0"},
         {pluck, "--tuning", "Open Z"},
         {pluck, "--tuning", "G4 D3 G3 B3 C7"},
@@ -308,7 +243,10 @@ TEST_F(HeadlessCommandTest, BadArgumentsAndFilesAreOneLineAndStatusTwo) {
 // with that reference. (What a capo and a lock do to what lights and what the meter reads is the
 // settings' own rule, checked on the tuner and the running screen.)
 TEST_F(HeadlessCommandTest, AGivenReferenceChangesWhatLights) {
-    const std::string g444 = soxPluck("g444.wav", 444.0 * 196.0 / 440.0);
+    // Plucked as sox plucks, by a delay line whose pitch is rounded to whole samples.
+    const std::string g444 = path("g444.wav");
+    testing::sox("-n -r 14039 -b 16 -c 1 '" + g444 + "' synth 1.5 pluck " +
+                 std::to_string(444.0 * 196.0 / 440.0));
     ASSERT_EQ(run({g444, "--reference", "444", "--until", "1"}), 0) << err;
     EXPECT_TRUE(has("0.000 setting reference 444.0\n"));
     EXPECT_TRUE(has("noteDisplay text \"G3\"\n")) << out;
@@ -427,75 +365,11 @@ TEST_F(HeadlessCommandTest, ADeclinedRatingAlertFollowsTheFirstUnmatchedTickAndI
     EXPECT_EQ(stored->integerForKey("numberOfRuns"), 6);
 }
 
-TEST_F(HeadlessCommandTest, TheLaunchRatingPromptNeedsAWindowToAppearOver) {
-    for (const auto& [screen, alerts] : {std::pair{"phone:667", 1u}, {"phone:800", 0u}}) {
-        const auto stored = runRated({"--network", "up", "--screen", screen}, 3.0);
-        EXPECT_EQ(linesOf("alert \"").size(), alerts) << screen;
-        EXPECT_EQ(stored->integerForKey("kRatingPromptUseCount"), 6) << "counted all the same";
-    }
-}
-
 TEST_F(HeadlessCommandTest, ThePlatformsOwnReviewRequestMarksTheVersionRatedAtOnce) {
     const auto stored = runRated({"--network", "up", "--store-review"});
     EXPECT_EQ(linesOf("storeReview request").size(), 1u);
     EXPECT_EQ(linesOf("alert \"").size(), 0u);
     EXPECT_TRUE(stored->boolForKey("kRatingPromptRatedCurrentVersion"));
-}
-
-double centsOf(const std::string& meter) {
-    return std::stod(meter.substr(meter.rfind(' ') + 1));
-}
-
-TEST_F(HeadlessCommandTest, AStringWhosePartialsAreStretchedShowsOnePitchEverywhere) {
-    // A G3 whose first two partials lie 14 cents flat and its third and fourth 3 cents sharp, as
-    // a sampled banjo's can: the pitch they agree on (the fit of a harmonic series, each partial
-    // weighted by its power) is in tune, and so lamp, meter and label say; 14 cents higher it
-    // is sharp, and none of them says otherwise.
-    const double amplitudes[] = {0.3, 0.2, 0.25, 0.2};
-    const double offsets[] = {-14.0, -14.0, 3.0, 3.0};
-    double weighted = 0.0;
-    double weights = 0.0;
-    for (int m = 1; m <= 4; ++m) {
-        const double power = amplitudes[m - 1] * amplitudes[m - 1];
-        weighted += power * m * m * offsets[m - 1];
-        weights += power * m * m;
-    }
-    const double agreed = weighted / weights;  // in cents from G3, to within a tenth of a cent
-    ASSERT_LT(std::abs(agreed), 1.0);
-    for (const double shift : {0.0, 14.0}) {
-        SCOPED_TRACE(shift);
-        std::string mix = "-m";
-        for (int m = 1; m <= 4; ++m) {
-            const double hertz = m * 196.0 * std::exp2((offsets[m - 1] + shift) / 1200.0);
-            const std::string partial = path("partial" + std::to_string(m) + ".wav");
-            testing::sox("-n -r 14039 -b 16 -c 1 '" + partial + "' synth 2.5 sine " +
-                         std::to_string(hertz) + " vol " + std::to_string(amplitudes[m - 1]) +
-                         " fade q 0.005 2.5 2");
-            mix += " '" + partial + "'";
-        }
-        const std::string g3 = path("g3.wav");
-        testing::sox(mix + " '" + g3 + "'");
-        bool lit = false;
-        int shown = 0;
-        for (const auto& [time, tick] : ticks(g3, 1)) {
-            if (tick.meter.empty() || tick.meter.front() != '3') {
-                continue;
-            }
-            ++shown;
-            const double cents = centsOf(tick.meter);
-            EXPECT_NEAR(cents, agreed + shift, 1.0) << time;
-            // The lamp is green for G3 exactly while the meter reads it in its window.
-            EXPECT_EQ(tick.lit == "G3", std::abs(cents) <= 5.0) << time;
-            lit = lit || tick.lit == "G3";
-            // A measured label agrees with the meter, to the estimate's own rounding.
-            if (!tick.label.empty() && tick.label != "196Hz") {
-                const double label = std::stod(tick.label);
-                EXPECT_NEAR(1200.0 * std::log2(label / 196.0), cents, 4.5) << time;
-            }
-        }
-        EXPECT_GE(shown, 15);
-        EXPECT_EQ(lit, shift == 0.0);
-    }
 }
 
 }  // namespace
