@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { test } from "node:test";
-import { plucks, servedForTests, siteFile, text, until, withBrowser, withTuner } from "./browser.mjs";
+import { plucks, read, readingHistory, servedForTests, siteFile, text, until, withBrowser, withTuner } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
@@ -33,10 +33,15 @@ test("axe-core finds no violation on the tuner, the settings and the about page,
       await until(() => text(page, "noteDisplay"), "G3", 20);
       assert.deepEqual(await violations(page), [], language);
       if (language === "es-ES") {
-        // The meters speak the page's language.
+        // The meters and the picture of recent readings speak the page's language, and a tablet
+        // folds the settings under its about texts.
         assert.match(await page.$eval("#tuningMeter", (meter) => meter.getAttribute("aria-label")),
           /^(G3, (afinada|\d+ cents (alta, baja|baja, sube) la afinación)|Ningún sonido que leer)$/);
         assert.match(await page.$eval("#levelMeter", (level) => level.getAttribute("aria-label")), /^Nivel: (silencio|débil|midiendo)$/);
+        await until(async () => /^G3, (afinada|(asentándose|estable) \d+ cents (alta|baja)|se aleja hacia (arriba|abajo), \d+ cents)$/
+          .test(await read(page, `(${readingHistory}).label`)), true);
+        assert.deepEqual(await page.$eval("#aboutPanel .settingsFold", (fold) => [fold.open, fold.querySelector("summary").textContent]),
+          [false, "Ajustes"]);
       }
       // A phone's pages behind its tabs; a tablet folds the settings under its about texts, and
       // opened, they pass too.

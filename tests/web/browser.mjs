@@ -5,7 +5,7 @@ import { execFileSync, spawn } from "node:child_process";
 import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
-import { dirname, extname, join, normalize } from "node:path";
+import { basename, dirname, extname, join, normalize } from "node:path";
 import { after, before, test } from "node:test";
 import puppeteer from "puppeteer-core";
 
@@ -16,11 +16,8 @@ const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
 // The built site's file for a plain name ("host.js", "images/green64.png"), which the build
 // names after its contents ("host.1f2e3d4c.js"), relative to the site.
 export function siteFile(name) {
-  const folder = dirname(name);
-  const extension = extname(name);
-  const stem = name.slice(folder === "." ? 0 : folder.length + 1, -extension.length);
-  const hashed = new RegExp(`^${stem.replace(/[.-]/g, "\\$&")}\\.[0-9a-f]{8}\\${extension}$`);
-  const found = readdirSync(join(site, folder)).find((file) => hashed.test(file));
+  const [folder, plain] = [dirname(name), basename(name)];
+  const found = readdirSync(join(site, folder)).find((file) => file !== plain && plainName(file) === plain);
   if (!found) throw new Error(`no ${name} in ${site}`);
   return folder === "." ? found : `${folder}/${found}`;
 }
@@ -212,19 +209,11 @@ export async function projectServer({ root = site, args = [], descriptors } = {}
 // stops the server however `use` ends.
 export async function withProjectServer(options, use) {
   const server = await projectServer(options);
-  try {
-    return await use(server);
-  } finally {
-    server.stop();
-  }
+  return use(server).finally(server.stop);
 }
 
-// An expression that answers the bytes a page or worker has fetched over the network so far.
-export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
-  ".reduce((sum, entry) => sum + entry.transferSize, 0)";
-
 // Every picture a layout may show, by plain name: the lamp's four, the charts of the four
-// tunings (the tablet's on a tablet and on the 667 and 736-point phones) and the lit strings of
+// tunings (the tablet's on the 667 and 736-point phones) and the lit strings of
 // its screen class.
 const lamps = ["green64", "green128", "yellow64", "yellow128"];
 const charts = (family) => ["", "2", "3", "4"].map((tuning) => `chart${family}${tuning}`);
@@ -234,7 +223,6 @@ export const picturesOfLayout = {
   Main_iPhone: pictures(...lamps, ...charts("iphone"), ...strings("_5")),
   Main_iPhone12Pro: pictures(...lamps, ...charts("iphone"), ...strings("_6plus")),
   Main_iPhone6: pictures(...lamps, ...charts("ipad"), ...strings("_6")),
-  Main_iPad: pictures(...lamps, ...charts("ipad"), ...strings("_iPad")),
 };
 
 // The plain names of the pictures the page's service worker holds, sorted, in all its caches or
@@ -248,19 +236,6 @@ export async function cachedPictures(page, cache = "") {
     return held;
   })`);
   return held.filter((path) => path.startsWith("images/")).map(plainName).sort();
-}
-
-// A phone's first visit: the tuner opened, listening, with its service worker installed and
-// holding every picture of the layout; answers the page and the worker, whose own downloads are
-// in its timeline, not the page's.
-export async function firstVisit(browser, url, viewport) {
-  const page = await openTuner(browser, url, viewport);
-  await read(page, "navigator.serviceWorker.ready.then(() => true)");
-  await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
-  const layout = await read(page, 'document.querySelector(".layoutRoot").id');
-  await until(() => cachedPictures(page), picturesOfLayout[layout]);
-  const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
-  return { page, worker };
 }
 
 // A second release of the site in `folder`: a page script that marks the document, and the
