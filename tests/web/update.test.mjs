@@ -22,8 +22,7 @@ test("a phone's first visit, served by the project's server, downloads less than
         await until(() => cachedPictures(page), picturesOfLayout[layout]);
         // The worker's own downloads are in its timeline, not the page's.
         const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
-        const transferred = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
-          ".reduce((sum, entry) => sum + entry.transferSize, 0)";
+        const transferred = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource')).reduce((sum, entry) => sum + entry.transferSize, 0)";
         const [pageBytes, workerBytes] = [await read(page, transferred), await worker.evaluate(transferred)];
         assert.ok(pageBytes + workerBytes < 600 * 1024, `${layout}: page ${pageBytes} bytes, worker ${workerBytes} bytes`);
       });
