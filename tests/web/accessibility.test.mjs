@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { test } from "node:test";
-import { plucks, servedForTests, siteFile, text, until, withBrowser, withTuner } from "./browser.mjs";
+import { plucks, read, readingHistory, servedForTests, siteFile, text, until, withBrowser, withTuner } from "./browser.mjs";
 
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 const G3 = 196;
@@ -33,10 +33,15 @@ test("axe-core finds no violation on the tuner, the settings and the about page,
       await until(() => text(page, "noteDisplay"), "G3", 20);
       assert.deepEqual(await violations(page), [], language);
       if (language === "es-ES") {
-        // The meters speak the page's language.
+        // The meters and the picture of recent readings speak the page's language, and a tablet
+        // folds the settings under its about texts.
         assert.match(await page.$eval("#tuningMeter", (meter) => meter.getAttribute("aria-label")),
           /^(G3, (afinada|\d+ cents (alta, baja|baja, sube) la afinación)|Ningún sonido que leer)$/);
         assert.match(await page.$eval("#levelMeter", (level) => level.getAttribute("aria-label")), /^Nivel: (silencio|débil|midiendo)$/);
+        await until(async () => /^G3, (afinada|(asentándose|estable) \d+ cents (alta|baja)|se aleja hacia (arriba|abajo), \d+ cents)$/
+          .test(await read(page, `(${readingHistory}).label`)), true);
+        assert.deepEqual(await page.$eval("#aboutPanel .settingsFold", (fold) => [fold.open, fold.querySelector("summary").textContent]),
+          [false, "Ajustes"]);
       }
       // A phone's pages behind its tabs; a tablet folds the settings under its about texts, and
       // opened, they pass too.
@@ -53,10 +58,9 @@ test("axe-core finds no violation on the tuner, the settings and the about page,
 
 server.test("names contain what the controls show, the lamp and meters say their readings, a live region says the G3 is in tune, every stop of the Tab key does something and shows a clear ring, every picture has an alt, and Chromium can install the site with its own icons", plucks(G3), async (page) => {
   await until(() => text(page, "noteDisplay"), "G3", 20);
+  const ids = ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton"];
   const forks = [];
-  for (const id of ["firstFreqButton", "secondFreqButton", "thirdFreqButton", "fourthFreqButton", "fifthFreqButton", "stopButton"]) {
-    forks.push((await page.accessibility.snapshot({ root: await page.$("#" + id) })).name);
-  }
+  for (const id of ids) forks.push((await page.accessibility.snapshot({ root: await page.$("#" + id) })).name);
   // Open G's forks, then Stop named by what it shows and what it does.
   assert.deepEqual(forks.slice(0, 5), ["D4", "B3", "G3", "D3", "G4"]);
   assert.match(forks[5], /^Stop\b/);
@@ -93,11 +97,9 @@ server.test("names contain what the controls show, the lamp and meters say their
   for (let stop = 0; stop < 17; ++stop) {
     await page.keyboard.press("Tab");
     rings.push(await page.evaluate(() => {
-      if (document.activeElement === document.body) return ["(page)", "solid", 2, 255];
-      const style = getComputedStyle(document.activeElement);
-      const [r, g, b] = style.outlineColor.match(/\d+/g).map(Number);
-      return [document.activeElement.id || document.activeElement.className, style.outlineStyle,
-        parseFloat(style.outlineWidth), Math.min(r, g, b)];
+      const [focused, style] = [document.activeElement, getComputedStyle(document.activeElement)];
+      return focused === document.body ? ["(page)", "solid", 2, 255] : [focused.id || focused.className, style.outlineStyle,
+        parseFloat(style.outlineWidth), Math.min(...style.outlineColor.match(/\d+/g).slice(0, 3).map(Number))];
     }));
   }
   assert.ok(rings.some(([name]) => name.includes("tab")) && rings.some(([name]) => name === "stopButton"), JSON.stringify(rings));
@@ -105,22 +107,16 @@ server.test("names contain what the controls show, the lamp and meters say their
   assert.deepEqual(rings.filter(([, style, width, darkest]) => style !== "solid" || width < 2 || darkest < 192), []);
 
   // Chromium can install the site, with a 192, a 512 and a maskable 512 pixel icon.
-  const session = await page.createCDPSession();
   await page.evaluate(() => navigator.serviceWorker.ready);
-  const { installabilityErrors } = await session.send("Page.getInstallabilityErrors");
-  assert.deepEqual(installabilityErrors, []);
+  assert.deepEqual((await (await page.createCDPSession()).send("Page.getInstallabilityErrors")).installabilityErrors, []);
   const manifest = await page.evaluate(async () => (await fetch("manifest.webmanifest")).json());
   assert.ok(manifest.id && manifest.description);
   const icons = await page.evaluate(async (list) => Promise.all(list.map(async (icon) => {
-    const picture = new Image();
-    picture.src = icon.src;
-    await picture.decode();
-    const canvas = new OffscreenCanvas(picture.width, picture.height);
-    const context = canvas.getContext("2d");
+    const picture = await createImageBitmap(await (await fetch(icon.src)).blob());
+    const context = new OffscreenCanvas(picture.width, picture.height).getContext("2d");
     context.drawImage(picture, 0, 0);
     // A maskable icon is cut by the launcher, so even its corner must be painted.
-    const corner = context.getImageData(0, 0, 1, 1).data[3];
-    return [icon.sizes, icon.purpose, `${picture.width}x${picture.height}`, corner === 255];
+    return [icon.sizes, icon.purpose, `${picture.width}x${picture.height}`, context.getImageData(0, 0, 1, 1).data[3] === 255];
   })), manifest.icons);
   assert.deepEqual(icons, [["192x192", "any", "192x192", false], ["512x512", "any", "512x512", false],
     ["512x512", "maskable", "512x512", true]]);
@@ -132,8 +128,7 @@ test("the live region speaks at most once a second, the latest reading, and neve
     // The page's speech on its own, without the tuner writing readings of its own.
     await page.goto(server.url + "manifest.webmanifest");
     await page.setContent('<meta name="description" content=""><h1 id="pageHeading"></h1><div id="announcer"></div>');
-    await page.addScriptTag({ url: server.url + siteFile("resources.js") });
-    await page.addScriptTag({ url: server.url + siteFile("accessibility.js") });
+    for (const script of ["resources.js", "accessibility.js"]) await page.addScriptTag({ url: server.url + siteFile(script) });
     const spoken = await page.evaluate(async () => {
       const heard = [];
       const start = performance.now();

@@ -5,7 +5,7 @@ import { execFileSync, spawn } from "node:child_process";
 import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
-import { dirname, extname, join, normalize } from "node:path";
+import { basename, dirname, extname, join, normalize } from "node:path";
 import { after, before, test } from "node:test";
 import puppeteer from "puppeteer-core";
 
@@ -16,11 +16,8 @@ const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
 // The built site's file for a plain name ("host.js", "images/green64.png"), which the build
 // names after its contents ("host.1f2e3d4c.js"), relative to the site.
 export function siteFile(name) {
-  const folder = dirname(name);
-  const extension = extname(name);
-  const stem = name.slice(folder === "." ? 0 : folder.length + 1, -extension.length);
-  const hashed = new RegExp(`^${stem.replace(/[.-]/g, "\\$&")}\\.[0-9a-f]{8}\\${extension}$`);
-  const found = readdirSync(join(site, folder)).find((file) => hashed.test(file));
+  const [folder, plain] = [dirname(name), basename(name)];
+  const found = readdirSync(join(site, folder)).find((file) => file !== plain && plainName(file) === plain);
   if (!found) throw new Error(`no ${name} in ${site}`);
   return folder === "." ? found : `${folder}/${found}`;
 }
@@ -36,18 +33,13 @@ export async function serveSite({ root = site, headers = {} } = {}) {
   const server = createServer((request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
     const file = join(root, path.endsWith("/") ? path + "index.html" : path);
-    if (!file.startsWith(root) || !existsSync(file)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { ...headers, "content-type": types[extname(file)] || "application/octet-stream" });
-    response.end(readFileSync(file));
+    if (!file.startsWith(root) || !existsSync(file)) return response.writeHead(404).end();
+    const type = types[extname(file)] || "application/octet-stream";
+    response.writeHead(200, { ...headers, "content-type": type }).end(readFileSync(file));
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  return {
-    url: `http://127.0.0.1:${server.address().port}/`,
-    close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
-  };
+  const close = () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); });
+  return { url: `http://127.0.0.1:${server.address().port}/`, close };
 }
 
 // The built site served while one file's tests run: `url` is its address from their start on, and
@@ -69,9 +61,8 @@ const scratch = mkdtempSync(join(tmpdir(), "strumwise-web-"));
 
 // A 48 kHz mono WAV in the scratch folder that sox makes with `effects` from nothing.
 const sox = (name, ...effects) => {
-  const file = join(scratch, name);
-  execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", file, ...effects]);
-  return file;
+  execFileSync("sox", ["-n", "-r", "48000", "-b", "16", "-c", "1", join(scratch, name), ...effects]);
+  return join(scratch, name);
 };
 
 // A WAV of plucked strings, one after the other, 1.5 s each (the fake microphone loops it).
@@ -92,9 +83,7 @@ export const silence = () => sox("silence.wav", "trim", "0", "1");
 export async function withBrowser(microphoneFile, use, language = "en-US", { refuse = false, home } = {}) {
   const device = microphoneFile ? ["--use-fake-device-for-media-stream", `--use-file-for-fake-audio-capture=${microphoneFile}`] : [];
   const answer = microphoneFile && !refuse ? ["--use-fake-ui-for-media-stream"] : ["--deny-permission-prompts"];
-  const browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: true,
+  const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true,
     args: ["--no-sandbox", ...device, ...answer, `--accept-lang=${language}`],
     // No sound server: the tests hear the page through its own audio graph, and a server that
     // another program keeps busy would make the audio's start as slow as it is.
@@ -128,9 +117,7 @@ export async function read(page, expression) {
 // for a first touch, as the visitor must before the tuner listens. The page keeps its uncaught
 // errors (page.errors) and what it wrote on the console (page.messages).
 export async function openTuner(browser, url, viewport = { width: 390, height: 844 }, { start = true } = {}) {
-  const page = await browser.newPage();
-  page.errors = [];
-  page.messages = [];
+  const page = Object.assign(await browser.newPage(), { errors: [], messages: [] });
   page.on("pageerror", (error) => page.errors.push(error.message));
   page.on("console", (message) => page.messages.push(message.text()));
   await page.setViewport(viewport);
@@ -212,55 +199,23 @@ export async function projectServer({ root = site, args = [], descriptors } = {}
 // stops the server however `use` ends.
 export async function withProjectServer(options, use) {
   const server = await projectServer(options);
-  try {
-    return await use(server);
-  } finally {
-    server.stop();
-  }
+  return use(server).finally(server.stop);
 }
 
-// An expression that answers the bytes a page or worker has fetched over the network so far.
-export const transferredBytes = "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))" +
-  ".reduce((sum, entry) => sum + entry.transferSize, 0)";
-
 // Every picture a layout may show, by plain name: the lamp's four, the charts of the four
-// tunings (the tablet's on a tablet and on the 667 and 736-point phones) and the lit strings of
-// its screen class.
-const lamps = ["green64", "green128", "yellow64", "yellow128"];
-const charts = (family) => ["", "2", "3", "4"].map((tuning) => `chart${family}${tuning}`);
-const strings = (suffix) => ["1st", "2nd", "3rd", "4th", "5th"].map((string) => `${string}_string${suffix}`);
-const pictures = (...names) => names.map((name) => `images/${name}.png`).sort();
-export const picturesOfLayout = {
-  Main_iPhone: pictures(...lamps, ...charts("iphone"), ...strings("_5")),
-  Main_iPhone12Pro: pictures(...lamps, ...charts("iphone"), ...strings("_6plus")),
-  Main_iPhone6: pictures(...lamps, ...charts("ipad"), ...strings("_6")),
-  Main_iPad: pictures(...lamps, ...charts("ipad"), ...strings("_iPad")),
-};
+// tunings (the tablet's on the 667 and 736-point phones) and the lit strings of its screen class.
+const pictures = (charts, strings) => ["green64", "green128", "yellow64", "yellow128",
+  ...["", "2", "3", "4"].map((tuning) => `chart${charts}${tuning}`),
+  ...["1st", "2nd", "3rd", "4th", "5th"].map((string) => `${string}_string${strings}`)].map((name) => `images/${name}.png`).sort();
+export const picturesOfLayout = { Main_iPhone: pictures("iphone", "_5"), Main_iPhone12Pro: pictures("iphone", "_6plus"),
+  Main_iPhone6: pictures("ipad", "_6") };
 
 // The plain names of the pictures the page's service worker holds, sorted, in all its caches or
 // in those whose names end in `cache`.
 export async function cachedPictures(page, cache = "") {
-  const held = await read(page, `caches.keys().then(async (names) => {
-    const held = [];
-    for (const name of names.filter((name) => name.endsWith(${JSON.stringify(cache)}))) {
-      held.push(...(await (await caches.open(name)).keys()).map((request) => new URL(request.url).pathname.slice(1)));
-    }
-    return held;
-  })`);
-  return held.filter((path) => path.startsWith("images/")).map(plainName).sort();
-}
-
-// A phone's first visit: the tuner opened, listening, with its service worker installed and
-// holding every picture of the layout; answers the page and the worker, whose own downloads are
-// in its timeline, not the page's.
-export async function firstVisit(browser, url, viewport) {
-  const page = await openTuner(browser, url, viewport);
-  await read(page, "navigator.serviceWorker.ready.then(() => true)");
-  await until(() => read(page, "StrumwiseHost.audio.mic !== null"), true);
-  const layout = await read(page, 'document.querySelector(".layoutRoot").id');
-  await until(() => cachedPictures(page), picturesOfLayout[layout]);
-  const worker = await (await browser.waitForTarget((target) => target.type() === "service_worker")).worker();
-  return { page, worker };
+  const held = await read(page, `caches.keys().then((names) => Promise.all(names.filter((name) => name.endsWith(${quoted(cache)}))
+    .map(async (name) => (await (await caches.open(name)).keys()).map((request) => new URL(request.url).pathname.slice(1)))))`);
+  return held.flat().filter((path) => path.startsWith("images/")).map(plainName).sort();
 }
 
 // A second release of the site in `folder`: a page script that marks the document, and the
@@ -283,19 +238,12 @@ export const readingHistory = `(() => {
   let blue = 0;
   if (canvas.width > 0 && canvas.height > 0) {
     const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    for (let i = 0; i < pixels.length; i += 4) {
-      if (Math.abs(pixels[i] - 0x56) + Math.abs(pixels[i + 1] - 0xb4) + Math.abs(pixels[i + 2] - 0xe9) < 30) ++blue;
-    }
+    for (let i = 0; i < pixels.length; i += 4) blue += Math.abs(pixels[i] - 0x56) + Math.abs(pixels[i + 1] - 0xb4) + Math.abs(pixels[i + 2] - 0xe9) < 30;
   }
-  return { tag: canvas.tagName, width: box.width, height: box.height, share: box.width / panel.width,
-    underMeter: box.top >= meter.bottom - 0.5, insidePanel: box.left >= panel.left - 0.5 && box.right <= panel.right + 0.5 &&
-      box.top >= panel.top - 0.5 && box.bottom <= panel.bottom + 0.5,
-    pixels: canvas.width * canvas.height, sharp: canvas.width === Math.round(canvas.clientWidth * devicePixelRatio),
-    blue, label: canvas.getAttribute("aria-label") };
+  return { tag: canvas.tagName, height: box.height, share: box.width / panel.width, underMeter: box.top >= meter.bottom - 0.5,
+    insidePanel: box.left >= panel.left - 0.5 && box.right <= panel.right + 0.5 && box.top >= panel.top - 0.5 && box.bottom <= panel.bottom + 0.5,
+    sharp: canvas.width === Math.round(canvas.clientWidth * devicePixelRatio), blue, label: canvas.getAttribute("aria-label") };
 })()`;
 
 // An expression that answers the page's update offer's button, or null while there is none.
-export const updateOffer = `(() => {
-  const notice = document.getElementById("notice");
-  return notice.hidden ? null : notice.querySelector("button").textContent;
-})()`;
+export const updateOffer = 'document.getElementById("notice").hidden ? null : document.querySelector("#notice button").textContent';

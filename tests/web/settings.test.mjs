@@ -5,10 +5,7 @@
 // string's note locks the tuner to it; "take it from a note" asks before it keeps.
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
-import { test } from "node:test";
-import {
-  openTuner, pause, plainName, plucks, read, readingHistory, servedForTests, silence, site, tapToStart, text, until, withBrowser,
-} from "./browser.mjs";
+import { plainName, plucks, read, readingHistory, servedForTests, silence, site, tapToStart, text, until } from "./browser.mjs";
 
 const shots = process.env.STRUMWISE_SHOTS || `${site}/../screenshots/settings`;
 const phone = { width: 390, height: 664 };
@@ -20,10 +17,14 @@ const quoted = JSON.stringify;
 const click = (page, selector) => read(page, `document.querySelector(${quoted(selector)}).click()`);
 const choose = (page, id, value) => read(page, `(() => { const control = document.getElementById(${quoted(id)});
   control.value = ${quoted(String(value))}; control.dispatchEvent(new Event("change", { bubbles: true })); })()`);
-// The tuner listening, as for a photograph: the first touch given if the page still asks for it.
-async function startListening(page) {
-  await pause(0.5);
-  if (!(await read(page, 'document.getElementById("startOverlay").hidden'))) await tapToStart(page);
+// The tuner listening, as for a photograph. The scripted presses before it reach the page's
+// listener for the first touch and may or may not have started the tuner by now; while the page
+// still asks for the touch, it is given on `target`, which presses nothing more.
+async function startListening(page, target) {
+  const asks = '!document.getElementById("startOverlay").hidden';
+  await until(() => read(page, `${asks} || StrumwiseHost.audio.context?.state === "running"`), true);
+  if (await read(page, asks)) await page.click(target);
+  await until(() => read(page, 'document.getElementById("startOverlay").hidden && StrumwiseHost.audio.context.state'), "running");
 }
 const stored = (page, key) => read(page, `localStorage.getItem(${quoted("strumwise:" + key)})`);
 
@@ -31,11 +32,12 @@ server.test("the settings page sets a capo and a tuning of the player's own with
   await click(page, ".tab[data-page='settingsPage']");
   assert.equal(await read(page, "getComputedStyle(document.getElementById('settingsPage')).display !== 'none'"), true);
   const openG = await text(page, "currentTuningName");
+  // Before the tuner listens the picture of recent readings is named but not drawn.
+  assert.deepEqual(await read(page, `(({ blue, label }) => [blue, label])(${readingHistory})`), [0, "Recent readings"]);
 
   await choose(page, "capoChoice", 2);
   await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
   assert.equal(await stored(page, "capoFret"), "2");
-  assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
 
   const add = async (name, notes) => {
     await read(page, `document.getElementById("tuningNameInput").value = ${quoted(name)};
@@ -48,17 +50,17 @@ server.test("the settings page sets a capo and a tuning of the player's own with
   assert.deepEqual(await read(page, "[...document.querySelectorAll('#customTuningsList li label')].map((label) => label.textContent)"),
     ["Low D \u2014 A4 D3 A3 D4 E4"]);
   assert.equal(await stored(page, "customTunings"), "Low D=A4 D3 A3 D4 E4");
-  // Photographed for a person to look at, once the player's first touch has started the tuner.
-  await startListening(page);
+  // Photographed for a person to look at, once the player's first touch has started the tuner:
+  // on the settings page's own tab, as the tuning's name lies hidden under the page.
+  await startListening(page, ".tab[data-page='settingsPage']");
   await page.screenshot({ path: `${shots}/web-390x664-settings.png` });
 
   await page.reload({ waitUntil: "load" });
-  await until(() => read(page, 'document.querySelector(".layoutRoot #MainScreen") !== null'), true);
   await until(() => text(page, "currentTuningName"), `${openG}, capo 2`);
   for (let i = 0; i < 4; ++i) await click(page, "#showNextTuningButton");
   assert.equal(await text(page, "currentTuningName"), "Low D, capo 2");
   assert.match(await read(page, "document.getElementById('chartDisplay').getAttribute('src')"), /^data:image\/png;base64,/);
-  await startListening(page);
+  await startListening(page, "#currentTuningName");
   await page.screenshot({ path: `${shots}/web-390x664-custom-tuning.png` });
 }, { timeout: 120000, viewport: phone, start: false });
 
@@ -121,24 +123,3 @@ server.test("take it from a note refuses silence, offers the reference a sustain
   assert.deepEqual(await read(page, `[localStorage.getItem("strumwise:referencePitch"), document.getElementById("referencePitchInput").value]`),
     [found[1], found[1]]);
 }, { timeout: 60000, viewport: phone, start: false });
-
-test("the settings and the picture of recent readings speak Spanish in a Spanish browser, and a tablet folds the settings under its about texts", { timeout: 60000 }, async () => {
-  await withBrowser(plucks(196), async (browser) => {
-    let page = await openTuner(browser, server.url, phone, { start: false });
-    assert.deepEqual(await read(page, `[document.querySelector(".tab[data-page=settingsPage]").textContent,
-      document.querySelector('#fifthStringChoice option[value="2"]').textContent]`),
-      ["Ajustes", "Su traste 2 (el 7.\u00ba del m\u00e1stil)"]);
-    assert.match(await read(page, "document.querySelector('#browsedTunings').textContent"), /Re abierto \(f#DF#AD\)/);
-    // Before the tuner listens the picture is named but not drawn.
-    await pause(1);
-    assert.deepEqual(await read(page, `(({ blue, label }) => [blue, label])(${readingHistory})`), [0, "Lecturas recientes"]);
-    await tapToStart(page);
-    await until(() => text(page, "noteDisplay"), "G3", 20);
-    await until(async () => /^G3, (afinada|(asentándose|estable) \d+ cents (alta|baja)|se aleja hacia (arriba|abajo), \d+ cents)$/
-      .test(await read(page, `(${readingHistory}).label`)), true);
-    await page.close();
-    page = await openTuner(browser, server.url, { width: 1024, height: 768 }, { start: false });
-    assert.deepEqual(await read(page, `[document.querySelector("#aboutPanel .settingsFold").open,
-      document.querySelector("#aboutPanel .settingsFold > summary").textContent]`), [false, "Ajustes"]);
-  }, "es-ES");
-});

@@ -1,7 +1,7 @@
 // The web edition end to end in headless Chromium: sox plucks as the microphone, the page's own
 // audio graph for the reference tone, localStorage and the service worker across reloads.
 import assert from "node:assert/strict";
-import { plainName, plucks, read, servedForTests, silence, tapToStart, text, until } from "./browser.mjs";
+import { pause, plainName, plucks, read, servedForTests, silence, tapToStart, text, until } from "./browser.mjs";
 
 const G3 = 196;
 const server = servedForTests();
@@ -13,10 +13,9 @@ const screenNow = async (page) => {
   const outlet = (name) => document.getElementById(name);
   return { note: outlet("noteDisplay").textContent, frequency: outlet("freq_label").textContent,
     lamp: outlet("LEDDisplay").getAttribute("src"), string: outlet("tunedString5").getAttribute("src"),
-    stringShown: getComputedStyle(outlet("tunedString5")).visibility !== "hidden",
+    stringShown: getComputedStyle(outlet("tunedString5")).visibility !== "hidden", look: outlet("screen").dataset.look,
     // An idle meter shows no cents at all, which is no reading of 0.
     cents: outlet("tuningMeter").dataset.cents === "" ? null : Number(outlet("tuningMeter").dataset.cents),
-    look: outlet("screen").dataset.look,
     hint: document.querySelector('[data-name="hint"]').checkVisibility({ visibilityProperty: true }) };
 })()`);
   return { ...screen, lamp: plainName(screen.lamp), string: plainName(screen.string) };
@@ -30,13 +29,10 @@ async function readings(page, seconds = 3) {
   for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
     const now = await screenNow(page);
     if (now.frequency !== "" && Number.isFinite(now.cents)) seen.push(now);
-    await new Promise((resolve) => setTimeout(resolve, 50));
+    await pause(0.05);
   }
   return seen;
 }
-
-// The reading in the middle of the pluck: the median by cents.
-const middle = (screens) => [...screens].sort((a, b) => a.cents - b.cents)[screens.length >> 1];
 
 server.test("a G3 in open G lights the lamp, the note, the frequency and the string and centres the meter", plucks(G3), async (page) => {
   const inTune = (await readings(page)).filter((screen) => screen.note === "G3");
@@ -45,7 +41,8 @@ server.test("a G3 in open G lights the lamp, the note, the frequency and the str
   // plucks, which are most of the time, the frequency is the G3's.
   const inside = inTune.filter((screen) => screen.frequency === "196Hz");
   assert.ok(inside.length > inTune.length / 2, inTune.map((screen) => screen.frequency).join(" "));
-  const screen = middle(inside);
+  // The reading in the middle of the pluck: the median by cents.
+  const screen = [...inside].sort((a, b) => a.cents - b.cents)[inside.length >> 1];
   assert.ok(Math.abs(screen.cents) < 2 && screen.look === "inTune", JSON.stringify(screen));
   // Lamp and string lit on every lit screen; "Pluck a string" is for a tuner waiting for one:
   // it is gone while a string is read.

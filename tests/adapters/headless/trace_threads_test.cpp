@@ -60,7 +60,7 @@ TEST(TraceThreads, LinesFromManyThreadsComeOutWholeAndNoneIsLost) {
 
 TEST(TraceThreads, WorkPostedFromOtherThreadsRunsOnceOnTheMainThread) {
     VirtualRunLoop loop;
-    std::atomic<bool> done{false};
+    std::atomic<int> finished{0};
     int ran = 0;  // touched by the main thread only, through the posted tasks
     const auto mainThread = std::this_thread::get_id();
     bool allOnMain = true;
@@ -74,18 +74,15 @@ TEST(TraceThreads, WorkPostedFromOtherThreadsRunsOnceOnTheMainThread) {
                     allOnMain = allOnMain && std::this_thread::get_id() == mainThread;
                 });
             }
+            ++finished;
         });
     }
-    std::thread stopper([&] {
-        for (auto& thread : threads) {
-            thread.join();
-        }
-        done.store(true);
-    });
-    while (!done.load()) {
+    while (finished.load() < kThreads) {
         loop.advanceBy(1000);
     }
-    stopper.join();
+    for (auto& thread : threads) {
+        thread.join();
+    }
     loop.runPending();
     EXPECT_EQ(ran, kThreads * kRounds);
     EXPECT_TRUE(allOnMain);

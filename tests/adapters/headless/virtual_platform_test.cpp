@@ -18,15 +18,9 @@ namespace {
 
 // Packed signed 16-bit samples at `rate`, `channels` to a frame.
 StreamFormat pcm16(double rate, std::uint32_t channels) {
-    return StreamFormat{rate,
-                        kFormatLinearPCM,
-                        kFormatFlagIsSignedInteger | kFormatFlagIsPacked,
-                        2 * channels,
-                        1,
-                        2 * channels,
-                        channels,
-                        16,
-                        0};
+    const std::uint32_t bytes = 2 * channels;
+    const auto flags = kFormatFlagIsSignedInteger | kFormatFlagIsPacked;
+    return {rate, kFormatLinearPCM, flags, bytes, 1, bytes, channels, 16, 0};
 }
 
 class VirtualRunLoopTest : public ::testing::Test {
@@ -48,7 +42,6 @@ TEST_F(VirtualRunLoopTest, RunsByDueTimeThenBySchedulingOrderUpToTheLimit) {
     loop.scheduleAt(100, note("b"));
     loop.scheduleAt(1001, note("e"));
     loop.cancel(cancelled);
-    loop.cancel(cancelled);  // twice is harmless
     loop.runUntil(1000);
     EXPECT_EQ(ran, (std::vector<std::string>{"a@100", "b@100", "c@300", "d@300"}));
     EXPECT_EQ(loop.now(), 1000);
@@ -115,7 +108,6 @@ TEST(VirtualAudioOutput, RendersExactlyTheFramesOfTheTimeItRan) {
     loop.advanceBy(500'000);
     EXPECT_EQ(unit->stop(), 0);
     EXPECT_EQ(factory.framesRendered(), 22'050u);
-    EXPECT_EQ(unit->stop(), 0);  // stopping twice is harmless
     unit->start();
     loop.advanceBy(12'345);  // 544.4 frames: the whole ones are rendered by stop
     unit->stop();
@@ -140,20 +132,13 @@ struct Delivery {
     }
 };
 
-std::vector<Micros> times(const std::vector<Delivery>& deliveries) {
-    std::vector<Micros> times;
-    for (const Delivery& delivery : deliveries) {
-        times.push_back(delivery.time);
-    }
-    return times;
-}
-
 // Records every delivered block and re-enqueues the buffer, as the listener does, and every
 // piece the tap hears.
 struct Recorder {
     VirtualRunLoop* loop;
     std::vector<Delivery> deliveries;
     std::vector<Delivery> pieces;
+    std::vector<Micros> times;  // of the deliveries
     bool requeue = true;
 
     static void callback(void* self, AudioInputQueue& queue, AudioQueueBuffer& buffer) {
@@ -161,6 +146,7 @@ struct Recorder {
         const auto* samples = static_cast<const std::int16_t*>(buffer.audioData);
         recorder.deliveries.push_back(
             {recorder.loop->now(), buffer.byteSize, samples[0], samples[buffer.byteSize / 2 - 1]});
+        recorder.times.push_back(recorder.loop->now());
         if (recorder.requeue) {
             queue.enqueueBuffer(buffer);
         }
@@ -194,7 +180,7 @@ class FileAudioInputTest : public ::testing::Test {
     VirtualRunLoop loop;
     HeadlessLog log;
     FileAudioInputQueueFactory factory{loop, log, nullptr};
-    Recorder recorder{&loop, {}, {}};
+    Recorder recorder{&loop, {}, {}, {}};
 };
 
 TEST_F(FileAudioInputTest, BlocksArriveWhenHeardThenSilenceForEver) {
@@ -226,7 +212,7 @@ TEST_F(FileAudioInputTest, ATapHearsEachPieceOf512SamplesWhenHeardWhileTheBlocks
         EXPECT_EQ(pieces[j].bytes, 1024u);
         EXPECT_EQ(pieces[j].first, static_cast<std::int16_t>(512 * j % 1000 + 1)) << j;
     }
-    EXPECT_EQ(times(recorder.deliveries), std::vector<Micros>{291'759});
+    EXPECT_EQ(recorder.times, std::vector<Micros>{291'759});
     // Stopped, it hears nothing; started again, it goes on from what is heard then.
     queue->stop();
     loop.runUntil(600'000);
@@ -249,14 +235,14 @@ TEST_F(FileAudioInputTest, BlocksAreLostWhileStoppedWithoutABufferOrAfterTheQueu
     EXPECT_EQ(queue->isRunning(), true);
     loop.runUntil(1'000'000);
     // Block 1 takes the only buffer, which is not re-enqueued, so block 2 is lost.
-    EXPECT_EQ(times(recorder.deliveries), std::vector<Micros>{583'517});
+    EXPECT_EQ(recorder.times, std::vector<Micros>{583'517});
 
     queue->enqueueBuffer(*queue->allocateBuffer(8192));
     queue->stop();
     loop.runUntil(1'200'000);  // block 3 at 1.167 s falls while stopped
     queue->start();
     loop.runUntil(1'500'000);  // block 4 at 1.459 s
-    EXPECT_EQ(times(recorder.deliveries), (std::vector<Micros>{583'517, 1'458'793}));
+    EXPECT_EQ(recorder.times, (std::vector<Micros>{583'517, 1'458'793}));
     // Destroying the queue cancels its deliveries.
     queue.reset();
     loop.runUntil(3'000'000);

@@ -41,15 +41,6 @@ class AudioFileTest : public ::testing::Test {
         return path;
     }
 
-    static std::vector<std::int16_t> sine(double frequency, int rate, int count) {
-        std::vector<std::int16_t> samples(static_cast<std::size_t>(count));
-        for (int n = 0; n < count; ++n) {
-            samples[static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
-                std::lround(12000.0 * std::sin(2.0 * std::numbers::pi * frequency * n / rate)));
-        }
-        return samples;
-    }
-
     testing::ScratchFolder folder_{"audio-file"};
     const fs::path& dir_ = folder_.path();
 };
@@ -79,7 +70,6 @@ TEST_F(AudioFileTest, UnreadableInputGivesOneLineNamingTheFile) {
         EXPECT_NE(audio.error.find(path), std::string::npos) << audio.error;
         EXPECT_EQ(audio.error.find('\n'), std::string::npos) << audio.error;
     }
-    EXPECT_NE(readAudioFile(empty, 14039).error.find("no audio"), std::string::npos);
 }
 
 TEST_F(AudioFileTest, FilesOfAFewSamplesReadAsTheirLengthAtTheNewRateAndAtLeastOneSample) {
@@ -123,11 +113,14 @@ TEST_F(AudioFileTest, RatesOutsideOneKilohertzTo768KilohertzAreRefused) {
 TEST_F(AudioFileTest, ReadingInChunksGivesWhatResamplingTheWholeFileGives) {
     for (const int rate : {8000, 44100, 48000}) {
         for (const int length : {8191, 8192, 8193, 3 * 8192 + 1, 40000}) {
-            const std::vector<std::int16_t> tone = sine(196.0, rate, length);
-            const std::string path = write("chunks.wav", kWav16, rate, 1, tone);
+            std::vector<std::int16_t> tone(static_cast<std::size_t>(length));
             std::vector<float> input(tone.size());
-            std::transform(tone.begin(), tone.end(), input.begin(),
-                           [](std::int16_t v) { return static_cast<float>(v) / 32768.0f; });
+            for (std::size_t n = 0; n < tone.size(); ++n) {
+                tone[n] =
+                    static_cast<std::int16_t>(12000.0 * std::sin(0.01 * static_cast<double>(n)));
+                input[n] = static_cast<float>(tone[n]) / 32768.0f;
+            }
+            const std::string path = write("chunks.wav", kWav16, rate, 1, tone);
             std::vector<float> whole(
                 static_cast<std::size_t>(std::llround(length * 14039.0 / rate)));
             const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
