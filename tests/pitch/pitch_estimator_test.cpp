@@ -3,7 +3,6 @@
 // pluck's start.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +26,7 @@
 #include "pitch/octave_check.h"
 #include "pitch/onset_pitch.h"
 #include "pitch/pitch_estimator.h"
+#include "support/scratch_folder.h"
 #include "support/test_signals.h"
 
 namespace strumwise::pitch {
@@ -402,9 +402,8 @@ TEST(SampledBanjo, TheOctaveCheckReadsTheLowStringsAtTheirFundamental) {
         << "fluidsynth is missing: bash scripts/setup.sh installs it";
     ASSERT_TRUE(std::filesystem::exists(kSoundFont))
         << kSoundFont << " is missing: bash scripts/setup.sh installs timgm6mb-soundfont";
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("strumwise-banjo-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const testing::ScratchFolder scratch("banjo");
+    const auto& dir = scratch.path();
     const std::vector<int> notes = {50, 55, 59, 62, 67};  // open G: D3 G3 B3 D4 G4
     { std::ofstream((dir / "banjo.mid").string(), std::ios::binary) << banjoMidi(notes); }
     const std::string render = (dir / "banjo.wav").string();
@@ -413,7 +412,6 @@ TEST(SampledBanjo, TheOctaveCheckReadsTheLowStringsAtTheirFundamental) {
                                 "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const auto decoded = platform::sound_files::readAudioFile(render, 14039.0);
-    std::filesystem::remove_all(dir);
     ASSERT_EQ(decoded.error, "");
 
     // Without the check, D3 and G3 are read on a partial in every loud block and B3 and D4 in

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "adapters/sound_files/wav_file.h"
+#include "support/scratch_folder.h"
 #include "tones/fakes.h"
 #include "tones/tone_length.h"
 
@@ -20,8 +20,8 @@ TEST(ToneFile, RenderedToneReadsBackFrameForFrame) {
     ToneGenerator generator;
     generator.setCurTone(kWaveTriangle);
     const auto expected = testing::renderStereo(generator, 10000);
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("strumwise_tone_" + std::to_string(::getpid()) + ".wav");
+    const strumwise::testing::ScratchFolder scratch("tone");
+    const auto path = scratch.path() / "tone.wav";
     {
         WavFileWriter file(path.string(), 44100, 2);
         // In uneven pieces, as an output unit would hand them over.
@@ -38,7 +38,6 @@ TEST(ToneFile, RenderedToneReadsBackFrameForFrame) {
     std::vector<std::int16_t> samples(2 * 10000);
     EXPECT_EQ(sf_readf_short(in, samples.data(), 10000), 10000);
     sf_close(in);
-    std::filesystem::remove(path);
     EXPECT_EQ(info.samplerate, 44100);
     EXPECT_EQ(info.channels, 2);
     EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
