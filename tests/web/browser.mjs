@@ -2,7 +2,7 @@
 // sound file as its microphone, and plucked strings made with sox.
 import assert from "node:assert/strict";
 import { execFileSync, spawn } from "node:child_process";
-import { mkdtempSync, readFileSync, readdirSync, existsSync, writeFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { basename, dirname, extname, join, normalize } from "node:path";
@@ -57,7 +57,15 @@ export function servedForTests() {
 
 export const pause = (seconds) => new Promise((resolve) => setTimeout(resolve, seconds * 1000));
 
-const scratch = mkdtempSync(join(tmpdir(), "strumwise-web-"));
+// A folder of its own under the system's temporary folder, removed when this test file's process
+// ends (passed or failed): the LAN test's hold a certificate authority's private key.
+export function scratchFolder(name) {
+  const folder = mkdtempSync(join(tmpdir(), `strumwise-${name}-`));
+  process.on("exit", () => rmSync(folder, { recursive: true, force: true }));
+  return folder;
+}
+
+const scratch = scratchFolder("web");
 
 // A 48 kHz mono WAV in the scratch folder that sox makes with `effects` from nothing.
 const sox = (name, ...effects) => {

@@ -5,13 +5,12 @@
 import assert from "node:assert/strict";
 import { execFileSync, spawnSync } from "node:child_process";
 import { createHash } from "node:crypto";
-import { cpSync, mkdirSync, mkdtempSync, readFileSync, statSync, writeFileSync } from "node:fs";
-import { tmpdir } from "node:os";
+import { cpSync, mkdirSync, readFileSync, statSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
 import {
-  plucks, read, releaseAgain, silence, site, started, tapToStart, text, until,
+  plucks, read, releaseAgain, scratchFolder, silence, site, started, tapToStart, text, until,
   updateOffer, withBrowser, withProjectServer, withTuner,
 } from "./browser.mjs";
 
@@ -30,10 +29,9 @@ if (!process.env.STRUMWISE_IN_LAN) {
   });
 } else {
   const stopped = (child) => new Promise((resolve) => { child.once("exit", resolve); child.kill(); });
-  const scratch = (name) => mkdtempSync(join(tmpdir(), `strumwise-${name}-`));
 
   test("a phone installs this computer's certificate from the page scripts/serve_web.sh --lan offers, and then gets the whole web edition: it listens, installs, works offline and is offered a new release", { timeout: 180000 }, async () => {
-    const [data, home, folder] = ["data", "home", "lan-site"].map(scratch);
+    const [data, home, folder] = ["data", "home", "lan-site"].map(scratchFolder);
     cpSync(site, folder, { recursive: true });
     const serve = () => started("bash", ["scripts/serve_web.sh", "--lan", "--site", folder], { XDG_DATA_HOME: data });
     let { child, url, output } = await serve();
@@ -92,7 +90,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
   });
 
   test("a phone that went past the warning instead listens, and is told plainly that the tuner cannot be installed or work offline from there, and where the certificate is", { timeout: 120000 }, async () => {
-    const { child, url } = await started("bash", ["scripts/serve_web.sh", "--lan", "--site", site], { XDG_DATA_HOME: scratch("data") });
+    const { child, url } = await started("bash", ["scripts/serve_web.sh", "--lan", "--site", site], { XDG_DATA_HOME: scratchFolder("data") });
     await withBrowser(plucks(196), async (browser) => {
       const page = await browser.newPage();
       const said = [];
@@ -116,7 +114,7 @@ if (!process.env.STRUMWISE_IN_LAN) {
       await page.click("#notice button:not(.close)");
       await until(() => read(page, 'document.getElementById("certificate")?.getAttribute("href") ?? null'),
         "/lan-certificate/strumwise-lan-ca.crt");
-    }, "en-US", { home: scratch("home") }).finally(() => stopped(child));
+    }, "en-US", { home: scratchFolder("home") }).finally(() => stopped(child));
   });
 
   test("over plain http at the LAN address the page says how to get the microphone, its notice closes, and forks do not throw", async () => {

@@ -4,12 +4,11 @@
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { randomBytes } from "node:crypto";
-import { cpSync, mkdirSync, mkdtempSync, readFileSync, symlinkSync, writeFileSync } from "node:fs";
+import { cpSync, mkdirSync, readFileSync, symlinkSync, writeFileSync } from "node:fs";
 import { connect } from "node:net";
-import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { projectServer, site, siteFile, until, withProjectServer } from "./browser.mjs";
+import { projectServer, scratchFolder, site, siteFile, until, withProjectServer } from "./browser.mjs";
 
 // A client that sends exactly `request` (a path, or whole bytes) and answers the status of the
 // answer, or null when the server closed the connection without one; `drip` sends the bytes one
@@ -35,8 +34,8 @@ function ask(url, request, { drip = 0 } = {}) {
 const residentKilobytes = (pid) => Number(/VmRSS:\s+(\d+)/.exec(readFileSync(`/proc/${pid}/status`, "utf8"))[1]);
 
 test("the project's server lets browsers keep the files named after their contents and check the rest, serves only regular files inside the site, lists no folder, answers a bad path with 400, and prints no traceback", async () => {
-  const folder = mkdtempSync(join(tmpdir(), "strumwise-served-"));
-  const outside = mkdtempSync(join(tmpdir(), "strumwise-private-"));
+  const folder = scratchFolder("served");
+  const outside = scratchFolder("private");
   writeFileSync(join(outside, "secret.txt"), "not for the network");
   cpSync(site, folder, { recursive: true });
   symlinkSync(join(outside, "secret.txt"), join(folder, "secret.txt"));
@@ -72,7 +71,7 @@ test("the project's server lets browsers keep the files named after their conten
 });
 
 test("a file rebuilt many times keeps one compressed copy in the server's memory", async () => {
-  const folder = mkdtempSync(join(tmpdir(), "strumwise-rebuilt-"));
+  const folder = scratchFolder("rebuilt");
   writeFileSync(join(folder, "index.html"), "<!DOCTYPE html>");
   await withProjectServer({ root: folder }, async ({ url, pid }) => {
     // Random text compresses to about three quarters: each copy kept would cost 1.5 MB.
@@ -93,7 +92,7 @@ test("a file rebuilt many times keeps one compressed copy in the server's memory
 test("connections that never finish their request or handshake are let go, those beyond the descriptors are refused with a line each, and the server serves on", async () => {
   // 64 descriptors leave room for 16 connections; the listen queue holds a burst of 128.
   const { url, errors, stop } = await projectServer({ descriptors: 64, args: ["--request-seconds", "1"] });
-  const tls = mkdtempSync(join(tmpdir(), "strumwise-tls-"));
+  const tls = scratchFolder("tls");
   execFileSync("openssl", ["req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=test",
     "-keyout", join(tls, "key.pem"), "-out", join(tls, "cert.pem")], { stdio: "ignore" });
   const secure = await projectServer({ args: ["--request-seconds", "1", "--cert", join(tls, "cert.pem"), "--key", join(tls, "key.pem")] });

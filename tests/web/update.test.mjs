@@ -1,12 +1,10 @@
 // The site kept by its service worker: what a phone's first visit downloads and keeps, the tuner
 // with no network, and a new release reaching a returning visitor.
 import assert from "node:assert/strict";
-import { cpSync, mkdtempSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { cpSync } from "node:fs";
 import { test } from "node:test";
 import {
-  cachedPictures, openTuner, picturesOfLayout, plainName, plucks, read, releaseAgain, serveSite, silence, site, tapToStart,
+  cachedPictures, openTuner, picturesOfLayout, plainName, plucks, read, releaseAgain, scratchFolder, serveSite, silence, site, tapToStart,
   text, until, updateOffer, withBrowser, withProjectServer,
 } from "./browser.mjs";
 
@@ -59,7 +57,7 @@ test("offline, a string and a chart never shown online still show their pictures
 });
 
 test("a returning visitor is offered the new release and runs it after one reload, keeping the layout's pictures", async () => {
-  const folder = mkdtempSync(join(tmpdir(), "strumwise-release-"));
+  const folder = scratchFolder("release");
   cpSync(site, folder, { recursive: true });
   // A server that lets browsers keep every file for an hour, as many hosts do.
   const server = await serveSite({ root: folder, headers: { "cache-control": "max-age=3600" } });
