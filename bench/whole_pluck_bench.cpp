@@ -23,10 +23,18 @@
 //             in that room: the median of the readings shown from 0.5 s to 1.5 s after the
 //             pluck. A room's echo can move the whole note's reading off the clean render's
 //             truth, and this tells such an offset apart from a first reading that is early
+//   wander    how far the note's own readings from 0.5 s to 1.5 s stray from that median, in cents
+//             (median, worst of each pluck's farthest): a note whose partials beat, or which a
+//             room's echo colours anew as it builds, keeps moving long after its first reading,
+//             and a first reading no farther from the median than the later ones is as near to
+//             where the note settles as the note itself comes
+//   beyond    how far the first reading lies outside that wander, in cents (median, worst); 0
+//             where it is no farther from the median than the farthest later reading
 //   -- worst  with --worst N, the N plucks of each room whose first reading lies farthest from
-//             the truth: the settled reading against the truth, and the first readings shown,
-//             each as its time after the pluck and its cents from the truth; and every pluck
-//             that lit a wrong string, which string and when
+//             the truth: the settled reading against the truth, how far the first reading lies
+//             beyond the wander, and the first readings shown, each as its time after the pluck
+//             and its cents from the truth; and every pluck that lit a wrong string, which
+//             string and when
 //   3c        the delay to the first reading within 3 cents of the truth (median, p95, and how
 //             many plucks never had one)
 //   shown     of the ticks from 0.5 s after the pluck while it sounds, how many show a reading, %
@@ -228,6 +236,8 @@ struct Tally {
     std::vector<double> firstError;
     std::vector<double> firstDelay;
     std::vector<double> firstFromSettled;
+    std::vector<double> wander;
+    std::vector<double> beyondWander;
     std::vector<double> settleDelay;
     int neverSettled = 0;
     int sustainedTicks = 0;
@@ -248,6 +258,9 @@ struct Tally {
         firstDelay.insert(firstDelay.end(), other.firstDelay.begin(), other.firstDelay.end());
         firstFromSettled.insert(firstFromSettled.end(), other.firstFromSettled.begin(),
                                 other.firstFromSettled.end());
+        wander.insert(wander.end(), other.wander.begin(), other.wander.end());
+        beyondWander.insert(beyondWander.end(), other.beyondWander.begin(),
+                            other.beyondWander.end());
         settleDelay.insert(settleDelay.end(), other.settleDelay.begin(), other.settleDelay.end());
         neverSettled += other.neverSettled;
         sustainedTicks += other.sustainedTicks;
@@ -335,6 +348,7 @@ struct PluckStory {
     std::string file;
     double firstError = 0.0;
     double settledError = NAN;                        // the settled reading against the truth
+    double beyond = NAN;                              // the first reading beyond the wander
     std::vector<std::pair<double, double>> readings;  // seconds after the pluck, cents off
     std::string wrongNote;  // the first string lit green that is not the note, if any
     double wrongAfter = 0.0;
@@ -410,9 +424,16 @@ PluckStory countTuner(const std::vector<TickState>& ticks, const Truth& truth, d
     if (!settledPitches.empty()) {
         const double settledPitch = bench::percentile(settledPitches, 0.5);
         story.settledError = bench::centsBetween(settledPitch, truth.hertz);
+        double wander = 0.0;
+        for (const double pitch : settledPitches) {
+            wander = std::max(wander, std::abs(bench::centsBetween(pitch, settledPitch)));
+        }
+        tally.wander.push_back(wander);
         if (firstPitch > 0.0) {
-            tally.firstFromSettled.push_back(
-                std::abs(bench::centsBetween(firstPitch, settledPitch)));
+            const double fromSettled = std::abs(bench::centsBetween(firstPitch, settledPitch));
+            tally.firstFromSettled.push_back(fromSettled);
+            story.beyond = std::max(0.0, fromSettled - wander);
+            tally.beyondWander.push_back(story.beyond);
         }
     }
     tally.wrong += wrong ? 1 : 0;
@@ -498,12 +519,14 @@ double percent(int part, int whole) {
 
 void printTuner(const std::string& sound, const Tally& t) {
     std::printf(
-        "%-16s %4d | %5.1f | %5.1f (%3d) | %5.1f %6.1f  %4.2f %4.2f | %5.1f %5.1f | %4.2f %4.2f "
-        "%3d | %5.1f | %6.1f | %5.2f | %5.2f | %5.1f (%3d)\n",
+        "%-16s %4d | %5.1f | %5.1f (%3d) | %5.1f %6.1f  %4.2f %4.2f | %5.1f %5.1f | %5.1f %5.1f | "
+        "%5.1f %5.1f | %4.2f %4.2f %3d | %5.1f | %6.1f | %5.2f | %5.2f | %5.1f (%3d)\n",
         sound.c_str(), t.plucks, percent(t.wrong, t.plucks), percent(t.lit, t.inTune), t.inTune,
         bench::percentile(t.firstError, 0.5), bench::percentile(t.firstError, 1.0),
         bench::percentile(t.firstDelay, 0.5), bench::percentile(t.firstDelay, 0.95),
         bench::percentile(t.firstFromSettled, 0.5), bench::percentile(t.firstFromSettled, 1.0),
+        bench::percentile(t.wander, 0.5), bench::percentile(t.wander, 1.0),
+        bench::percentile(t.beyondWander, 0.5), bench::percentile(t.beyondWander, 1.0),
         bench::percentile(t.settleDelay, 0.5), bench::percentile(t.settleDelay, 0.95),
         t.neverSettled, percent(t.shownTicks, t.sustainedTicks), bench::percentile(t.errors, 0.95),
         percent(t.clashes, t.ticks), percent(t.litPast, t.ticks),
@@ -651,10 +674,13 @@ int main(int argc, char** argv) {
             }
         }
         std::printf("\n== %s: the tuner ==\n", condition);
-        std::printf("%-16s %4s | %5s | %11s | %-25s | %-11s | %-16s | %5s | %6s | %5s | %7s | %s\n",
-                    "sound", "n", "wrong", "lit (of)", "first: err med max, s med p95",
-                    "settled med max", "3c: s med p95 no", "shown", "p95", "clash", "litpast",
-                    "false (of)");
+        std::printf(
+            "%-16s %4s | %5s | %11s | %-25s | %-11s | %-11s | %-11s | %-16s | %5s | %6s | %5s | "
+            "%7s "
+            "| %s\n",
+            "sound", "n", "wrong", "lit (of)", "first: err med max, s med p95", "settled med max",
+            "wander m max", "beyond m max", "3c: s med p95 no", "shown", "p95", "clash", "litpast",
+            "false (of)");
         for (const auto& [sound, t] : tuner) {
             printTuner(sound, t);
         }
@@ -663,8 +689,8 @@ int main(int argc, char** argv) {
                   [](const auto& a, const auto& b) { return a.firstError > b.firstError; });
         for (std::size_t i = 0; i < std::min(worst, stories.size()); ++i) {
             const PluckStory& story = stories[i];
-            std::printf("-- worst %-24s first %5.1f settled %+5.1f:", story.file.c_str(),
-                        story.firstError, story.settledError);
+            std::printf("-- worst %-24s first %5.1f settled %+5.1f beyond %4.1f:",
+                        story.file.c_str(), story.firstError, story.settledError, story.beyond);
             for (const auto& [seconds, cents] : story.readings) {
                 std::printf(" %4.2f s %+5.1f", seconds, cents);
             }
