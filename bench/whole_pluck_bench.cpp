@@ -9,8 +9,9 @@
 //
 // BIN is the strumwise executable whose headless run is measured (by default
 // build/release/src/app/strumwise), so that main's build and a branch's are measured alike.
-// Each file is heard after a silence of its own, up to 0.3 s, so that plucks begin at every
-// moment of the tick's and the capture blocks' cycles. The truth of a note is the pitch its first
+// Each file is heard after a lead-in of its own, up to 0.3 s, so that plucks begin at every
+// moment of the tick's and the capture blocks' cycles; in noise the lead-in is the room's noise,
+// elsewhere silence. The truth of a note is the pitch its first
 // four partials agree on (TrueNotePitch), measured on the clean render; a pluck starts at the
 // clean render's first sample above a fifth of its peak, and it sounds while the clean render's
 // last 4096 samples before a tick are loud enough to be measured. Per sample set and room:
@@ -134,7 +135,7 @@ std::optional<TraceLine> parseLine(std::string_view line) {
 // Runs `strumwise headless` of the build under test over one file, in the note's tuning, so that
 // any two builds (main's and a branch's) are measured by the same bench.
 std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem::path& file,
-                                int tuning, double leadIn) {
+                                int tuning, const std::vector<std::int16_t>& leadIn) {
     std::vector<TickState> ticks;
     TickState state;
     std::string note;
@@ -162,7 +163,7 @@ std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem:
         }
     };
     const auto samples = bench::readCorpusFile(file);
-    std::vector<std::int16_t> heard(static_cast<std::size_t>(leadIn * bench::kRate), 0);
+    std::vector<std::int16_t> heard(leadIn);
     heard.insert(heard.end(), samples.begin(), samples.end());
     const auto played = std::filesystem::temp_directory_path() /
                         ("whole_pluck_bench_" + std::to_string(::getpid()) + ".wav");
@@ -354,7 +355,30 @@ struct PluckStory {
     double wrongAfter = 0.0;
 };
 
-// `leadIn`: the silence the run heard before the render.
+// What the tuner hears for `seconds` before a file: the room as it sounds before the string is
+// plucked. In a noisy room that is the room's noise, taken from the end of the file (where the
+// note has died away) as the file less its clean render, so that the pluck does not arrive
+// together with the noise out of digital silence, which no microphone hears; an echoing room
+// and a quiet one are silent before the pluck.
+std::vector<std::int16_t> roomBefore(const std::filesystem::path& noisy,
+                                     const std::filesystem::path& clean, bool noise,
+                                     double seconds) {
+    const auto count = static_cast<std::size_t>(seconds * bench::kRate);
+    std::vector<std::int16_t> room(count, 0);
+    if (!noise) {
+        return room;
+    }
+    const auto heard = bench::readCorpusFile(noisy);
+    const auto note = bench::readCorpusFile(clean);
+    const std::size_t length = std::min(heard.size(), note.size());
+    const std::size_t from = length - std::min(length, count);
+    for (std::size_t i = from; i < length; ++i) {
+        room[i - from] = static_cast<std::int16_t>(std::clamp(heard[i] - note[i], -32768, 32767));
+    }
+    return room;
+}
+
+// `leadIn`: how long the run heard the room before the render.
 PluckStory countTuner(const std::vector<TickState>& ticks, const Truth& truth, double leadIn,
                       const std::string& name, int tuning, Tally& tally) {
     const double onset = truth.onset + leadIn;
@@ -638,7 +662,10 @@ int main(int argc, char** argv) {
                 hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
             }
             const double leadIn = kLongestLeadIn * (hash % 1000) / 1000.0;
-            const auto ticks = runTuner(tunerPath, path, tuning, leadIn);
+            const bool noise = std::string_view(condition).starts_with("white") ||
+                               std::string_view(condition).starts_with("pink");
+            const auto ticks = runTuner(tunerPath, path, tuning,
+                                        roomBefore(path, dir / "clean" / note.file, noise, leadIn));
             const double nominal = 440.0 * std::exp2((note.midi - 69) / 12.0);
             const double offNote = std::abs(bench::centsBetween(truth.hertz, nominal));
             if (offNote <= kInTuneCents) {
