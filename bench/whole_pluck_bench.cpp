@@ -132,10 +132,10 @@ std::optional<TraceLine> parseLine(std::string_view line) {
     return parsed;
 }
 
-// Runs `strumwise headless` of the build under test over one file, in the note's tuning, so that
+// Runs `strumwise headless` of the build under test over `heard`, in the note's tuning, so that
 // any two builds (main's and a branch's) are measured by the same bench.
-std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem::path& file,
-                                int tuning, const std::vector<std::int16_t>& leadIn) {
+std::vector<TickState> runTuner(const std::string& tuner, const std::vector<std::int16_t>& heard,
+                                int tuning) {
     std::vector<TickState> ticks;
     TickState state;
     std::string note;
@@ -162,9 +162,6 @@ std::vector<TickState> runTuner(const std::string& tuner, const std::filesystem:
             state.look = parsed->value;
         }
     };
-    const auto samples = bench::readCorpusFile(file);
-    std::vector<std::int16_t> heard(leadIn);
-    heard.insert(heard.end(), samples.begin(), samples.end());
     const auto played = std::filesystem::temp_directory_path() /
                         ("whole_pluck_bench_" + std::to_string(::getpid()) + ".wav");
     {
@@ -360,7 +357,7 @@ struct PluckStory {
 // note has died away) as the file less its clean render, so that the pluck does not arrive
 // together with the noise out of digital silence, which no microphone hears; an echoing room
 // and a quiet one are silent before the pluck.
-std::vector<std::int16_t> roomBefore(const std::filesystem::path& noisy,
+std::vector<std::int16_t> roomBefore(const std::vector<std::int16_t>& heard,
                                      const std::filesystem::path& clean, bool noise,
                                      double seconds) {
     const auto count = static_cast<std::size_t>(seconds * bench::kRate);
@@ -368,7 +365,6 @@ std::vector<std::int16_t> roomBefore(const std::filesystem::path& noisy,
     if (!noise) {
         return room;
     }
-    const auto heard = bench::readCorpusFile(noisy);
     const auto note = bench::readCorpusFile(clean);
     const std::size_t length = std::min(heard.size(), note.size());
     const std::size_t from = length - std::min(length, count);
@@ -664,8 +660,10 @@ int main(int argc, char** argv) {
             const double leadIn = kLongestLeadIn * (hash % 1000) / 1000.0;
             const bool noise = std::string_view(condition).starts_with("white") ||
                                std::string_view(condition).starts_with("pink");
-            const auto ticks = runTuner(tunerPath, path, tuning,
-                                        roomBefore(path, dir / "clean" / note.file, noise, leadIn));
+            const auto samples = bench::readCorpusFile(path);
+            auto heard = roomBefore(samples, dir / "clean" / note.file, noise, leadIn);
+            heard.insert(heard.end(), samples.begin(), samples.end());
+            const auto ticks = runTuner(tunerPath, heard, tuning);
             const double nominal = 440.0 * std::exp2((note.midi - 69) / 12.0);
             const double offNote = std::abs(bench::centsBetween(truth.hertz, nominal));
             if (offNote <= kInTuneCents) {
@@ -703,8 +701,7 @@ int main(int argc, char** argv) {
         std::printf("\n== %s: the tuner ==\n", condition);
         std::printf(
             "%-16s %4s | %5s | %11s | %-25s | %-11s | %-11s | %-11s | %-16s | %5s | %6s | %5s | "
-            "%7s "
-            "| %s\n",
+            "%7s | %s\n",
             "sound", "n", "wrong", "lit (of)", "first: err med max, s med p95", "settled med max",
             "wander m max", "beyond m max", "3c: s med p95 no", "shown", "p95", "clash", "litpast",
             "false (of)");
