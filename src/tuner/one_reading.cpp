@@ -4,6 +4,7 @@
 
 #include "pitch/mic_listener.h"
 #include "pitch/pitch_estimator.h"
+#include "tuner/frequency_text.h"
 
 namespace strumwise::tuner {
 namespace {
@@ -53,7 +54,9 @@ double labelHertz(double estimateHertz, double shownHertz) {
     if (!(shownHertz > 0.0)) {
         return estimateHertz;
     }
-    const double apart = std::abs(centsBetween(estimateHertz, shownHertz));
+    // It is the label's text, rounded to a tenth of a hertz, that the player holds against the
+    // meter: an estimate just inside the allowance can round to a label just outside it.
+    const double apart = std::abs(centsBetween(frequencyAsShown(estimateHertz), shownHertz));
     return apart > roundingCents(shownHertz) ? shownHertz : estimateHertz;
 }
 

@@ -32,8 +32,9 @@ std::optional<int> stringToLight(const TuningSetup& setup, std::uint64_t tuning,
                                  double shownHertz);
 
 // The frequency the Hz label shows: the estimate's, unless the screen shows a pitch (see
-// HeldReading; 0 for none) lying farther from it than the estimate's rounding to a transform bin
-// allows (and two cents more), where the label would contradict the meter; then that pitch.
+// HeldReading; 0 for none) lying farther from the label's text for the estimate than the
+// estimate's rounding to a transform bin and the label's to a tenth of a hertz allow (and two
+// cents more), where the label would contradict the meter; then that pitch.
 double labelHertz(double estimateHertz, double shownHertz);
 
 }  // namespace strumwise::tuner

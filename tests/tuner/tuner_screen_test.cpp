@@ -171,6 +171,10 @@ TEST_F(TunerTickTest, WhereTheNoteReadingContradictsTheEstimateTheReadingDecides
     // A label within the estimate's rounding of the reading keeps the estimate's own text.
     EXPECT_THAT(tickWith(300.0f, {Verdict::Note, 300.2}),
                 ElementsAre("freq_label text \"300.0Hz\""));
+    // The label is judged as the player reads it: an estimate 3.5 cents above a reading of
+    // 300.06 Hz is within that rounding, but its label, "300.7Hz", would be 3.7 cents above.
+    EXPECT_THAT(tickWith(300.66f, {Verdict::Note, 300.06}),
+                ElementsAre("freq_label text \"300.1Hz\""));
 }
 
 TEST_F(TunerTickTest, UnknownTuningStillEstimatesButDrawsNothing) {
