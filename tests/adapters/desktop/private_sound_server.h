@@ -127,13 +127,14 @@ class PrivateSoundServer {
     // Starts the server and answers whether it answers a client, with its sink, within a
     // generous while.
     bool start() {
+        why_.clear();
         if (kind_ == SoundServerKind::PulseAudio) {
             spawn({"pulseaudio", "-n", "--daemonize=no", "--system=false", "--exit-idle-time=-1",
                    "--disable-shm=yes", "--load=module-null-sink sink_name=strumwise_private",
                    "--load=module-native-protocol-unix auth-anonymous=1 socket=" + dir_ + "/native",
                    // For dropStreams: pacmd's command line, which finds the server by its pid file.
                    "--load=module-cli-protocol-unix socket=" + dir_ + "/cli"});
-            return answers();
+            return answers() || failed("the server does not answer");
         }
         // WirePlumber wants a session bus; the test gives it one of its own. Each program starts
         // once the sockets it connects to are there: WirePlumber gives up on a PipeWire that is
@@ -145,14 +146,29 @@ class PrivateSoundServer {
             return eventually([&] { return std::filesystem::exists(dir_ + "/" + socket); }, 10000);
         };
         if (!made("bus") || !made("pipewire-0")) {
-            return false;
+            return failed("its bus or PipeWire's socket did not appear");
         }
         spawn({"wireplumber"}, bus);
         spawn({"pipewire-pulse"});
-        return answers() && addSink("strumwise_private", "Null Output") && eventually([] {
-                   return commandOutput("pactl get-default-sink 2>/dev/null") ==
-                          "strumwise_private\n";
-               });
+        if (!answers()) {
+            return failed("the server does not answer");
+        }
+        // A sink made while WirePlumber is still settling can fail to activate in it ("Object
+        // activation aborted" in its log), and the default then stays unset: a sink made again
+        // gets another chance, within the same half minute as before.
+        const auto ourSinkIsTheDefault = [] {
+            return commandOutput("pactl get-default-sink 2>/dev/null") == "strumwise_private\n";
+        };
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const int module = load(nullSink("strumwise_private", "Null Output"));
+            if (module >= 0 && eventually(ourSinkIsTheDefault, 10000)) {
+                return true;
+            }
+            if (module >= 0) {
+                unload(module);
+            }
+        }
+        return failed("its null sink did not become the default");
     }
 
     // Ends the server as a crash would: no goodbye to its clients. Its sockets go with it, so
@@ -181,8 +197,7 @@ class PrivateSoundServer {
 
     // Plugs in one more output device, as the sound server names and describes it.
     bool addSink(const std::string& name, const std::string& description) {
-        return load("module-null-sink sink_name=" + name + " \"sink_properties='device." +
-                    "description=\\\"" + description + "\\\"'\"") >= 0;
+        return load(nullSink(name, description)) >= 0;
     }
     // Plugs in a microphone that hears what plays on `sink`; answers its module's number, to
     // unplug it by, or -1.
@@ -243,7 +258,9 @@ class PrivateSoundServer {
 
     // The last lines the server's programs said, for a test that failed.
     std::string logs() const {
-        return commandOutput("tail -n 5 " + dir_ + "/*.log 2>&1; pactl info 2>&1 | tail -n 3");
+        return why_ + commandOutput("tail -n 5 " + dir_ +
+                                    "/*.log 2>&1; pactl info 2>&1 | tail -n 3; "
+                                    "pactl list short sinks 2>&1");
     }
 
   private:
@@ -270,9 +287,22 @@ class PrivateSoundServer {
         return eventually([] { return std::system("pactl info >/dev/null 2>&1") == 0; }, 10000);
     }
 
+    // The module that plugs in a null sink named `name`, as the server describes it.
+    static std::string nullSink(const std::string& name, const std::string& description) {
+        return "module-null-sink sink_name=" + name +
+               " \"sink_properties='device.description=\\\"" + description + "\\\"'\"";
+    }
+
+    // Says why the last start failed, for logs(); answers false.
+    bool failed(const std::string& why) {
+        why_ = "start: " + why + "\n";
+        return false;
+    }
+
     SoundServerKind kind_;
     std::string dir_;
     std::vector<pid_t> pids_;
+    std::string why_;
 };
 
 // What a sink of the running server plays, read from its monitor from construction to stop():
